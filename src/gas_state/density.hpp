@@ -1,0 +1,49 @@
+// Density and molar volume from the virial equation of state
+//
+//   p = rho_n r T (1 + B rho_n + C rho_n^2 + D rho_n^3),   p = 1000 P (Pa)
+//
+// by exactly one Newton step from the ideal-gas molar density y = p/(rT):
+//
+//   rho = m0 y (1 + B y + 2C y^2 + 3D y^3) / (1 + 2B y + 3C y^2 + 4D y^3)   kg/m^3
+//
+// evaluated multiplied through by (rT)^3, so that the only division is the
+// last one. V = m0/rho, m^3/mol.
+//
+// Meaningless where the bracket of the denominator (the slope of the isotherm)
+// reaches zero: between 66.55 and 66.6 kPa at 2.5 K, between 267.8 and
+// 267.85 kPa at 4.2 K. There rho becomes infinite, then negative. P = 0 gives
+// rho = 0 exactly and V = +inf.
+#pragma once
+
+#include "constants/integer_power.hpp"
+#include "constants/module_constants.hpp"
+#include "gas_state/virial_terms.hpp"
+
+namespace vorn {
+
+inline double density(double T, double P) {
+  const double p = 1000.0 * P;
+  const double B = si_second_virial(T);
+  const double C = si_third_virial(T);
+  const double D = si_fourth_virial(T);
+  const double r = gas_constant;
+
+  const double N3 = (D * 3.0) * integer_power(p, 3);
+  const double N2 = (T * ((C + C) * r)) * (p * p);
+  const double N1 = ((T * T) * ((r * r) * B)) * p;
+  const double M3 = (D * 4.0) * integer_power(p, 3);
+  const double M2 = (T * ((C * 3.0) * r)) * (p * p);
+  const double M1 = ((T * T) * ((B + B) * (r * r))) * p;
+
+  const double rT3 = integer_power(r, 3) * integer_power(T, 3);
+  const double num = (rT3 + ((N3 + N2) + N1)) * (molar_mass * p);
+  const double den = (rT3 + ((M3 + M2) + M1)) * (T * r);
+  return num / den;
+}
+
+inline double molar_volume(double T, double P) {
+  const double m0 = molar_mass;
+  return m0 / density(T, P);
+}
+
+}  // namespace vorn

@@ -1,0 +1,61 @@
+// The three forms shared by B, C and D, each X = N/Q with N of degree 7 and Q of
+// degree 9 in T (no constant terms, the common factor T not cancelled, so
+// X(0) is NaN), N', N'', Q', Q'' the derivative polynomials with stored
+// coefficients of their own.
+//
+//   X   = N / Q
+//   X'  = N'/Q - (Q'*N)/(Q*Q)
+//   X'' = E0 + ((E1 - E2) - E3),  E0 = ((2N)*(Q'*Q'))/Q^3,  E1 = N''/Q,
+//                                 E2 = (Q'*(2N'))/(Q*Q),    E3 = (Q''*N)/(Q*Q)
+//
+// 2N and 2N' are exact doublings, Q*Q a plain product, Q^3 = Q*(Q*Q). The
+// grouping is the one that fixes the last bits; nothing here is simplified.
+#pragma once
+
+#include <array>
+
+#include "constants/integer_power.hpp"
+#include "constants/polynomial.hpp"
+
+namespace vorn {
+
+// Coefficient tables of one virial coefficient; element i of each table
+// multiplies the power of T given in the comment of its declaration.
+struct VirialTables {
+  std::array<double, 7> numerator;       // T^1 .. T^7
+  std::array<double, 7> numerator_d1;    // T^0 .. T^6
+  std::array<double, 6> numerator_d2;    // T^0 .. T^5
+  std::array<double, 9> denominator;     // T^1 .. T^9
+  std::array<double, 9> denominator_d1;  // T^0 .. T^8
+  std::array<double, 8> denominator_d2;  // T^0 .. T^7
+};
+
+inline double virial_value(const VirialTables& t, double T) {
+  const double N = falling_power_sum(t.numerator, 1, T);
+  const double Q = falling_power_sum(t.denominator, 1, T);
+  return N / Q;
+}
+
+inline double virial_first_derivative(const VirialTables& t, double T) {
+  const double N = falling_power_sum(t.numerator, 1, T);
+  const double Q = falling_power_sum(t.denominator, 1, T);
+  const double N1 = falling_power_sum(t.numerator_d1, 0, T);
+  const double Q1 = falling_power_sum(t.denominator_d1, 0, T);
+  return N1 / Q - (Q1 * N) / (Q * Q);
+}
+
+inline double virial_second_derivative(const VirialTables& t, double T) {
+  const double N = falling_power_sum(t.numerator, 1, T);
+  const double Q = falling_power_sum(t.denominator, 1, T);
+  const double N1 = falling_power_sum(t.numerator_d1, 0, T);
+  const double Q1 = falling_power_sum(t.denominator_d1, 0, T);
+  const double N2 = falling_power_sum(t.numerator_d2, 0, T);
+  const double Q2 = falling_power_sum(t.denominator_d2, 0, T);
+  const double E0 = ((N + N) * (Q1 * Q1)) / integer_power(Q, 3);
+  const double E1 = N2 / Q;
+  const double E2 = (Q1 * (N1 + N1)) / (Q * Q);
+  const double E3 = (Q2 * N) / (Q * Q);
+  return E0 + ((E1 - E2) - E3);
+}
+
+}  // namespace vorn
