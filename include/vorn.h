@@ -26,6 +26,8 @@
 #ifndef VORN_H
 #define VORN_H
 
+#include <stddef.h>
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -73,6 +75,65 @@ VORN_API double vorn_k0(const double *T);                  /* thermal conductivi
 VORN_API double vorn_k(const double *T, const double *P);  /* thermal conductivity, W/(m K) */
 VORN_API double vorn_nu0(const double *T);                 /* viscosity at zero pressure, Pa s */
 VORN_API double vorn_nu(const double *T, const double *P); /* viscosity, Pa s */
+
+
+/* ---------------------------------------------------------------------------
+ * Beyond the 22 routines: array forms, state flags and gas thermometry.
+ * ------------------------------------------------------------------------- */
+
+/* Array forms: out[i] is bit for bit the scalar routine at the i-th point.
+ * n may be 0 (nothing is read or written). Inputs and out may not overlap
+ * unless they are the same array. */
+VORN_API void vorn_b_n(size_t n, const double *T, double *out);
+VORN_API void vorn_db_n(size_t n, const double *T, double *out);
+VORN_API void vorn_d2b_n(size_t n, const double *T, double *out);
+VORN_API void vorn_c_n(size_t n, const double *T, double *out);
+VORN_API void vorn_dc_n(size_t n, const double *T, double *out);
+VORN_API void vorn_d2c_n(size_t n, const double *T, double *out);
+VORN_API void vorn_d_n(size_t n, const double *T, double *out);
+VORN_API void vorn_dd_n(size_t n, const double *T, double *out);
+VORN_API void vorn_d2d_n(size_t n, const double *T, double *out);
+VORN_API void vorn_rho_n(size_t n, const double *T, const double *P, double *out);
+VORN_API void vorn_vol_n(size_t n, const double *T, const double *P, double *out);
+VORN_API void vorn_cv_n(size_t n, const double *T, const double *P, double *out);
+VORN_API void vorn_cp_n(size_t n, const double *T, const double *P, double *out);
+VORN_API void vorn_gamma_n(size_t n, const double *T, const double *P, double *out);
+VORN_API void vorn_w_n(size_t n, const double *T, const double *P, double *out);
+VORN_API void vorn_Za_gk_n(size_t n, const double *T, const double *P, double *out);
+VORN_API void vorn_w_gk_n(size_t n, const double *T, const double *P, double *out);
+VORN_API void vorn_temp_K_n(size_t n, const double *phi, const double *P, const double *T0, const double *P0,
+                            double *out);
+VORN_API void vorn_k0_n(size_t n, const double *T, double *out);
+VORN_API void vorn_k_n(size_t n, const double *T, const double *P, double *out);
+VORN_API void vorn_nu0_n(size_t n, const double *T, double *out);
+VORN_API void vorn_nu_n(size_t n, const double *T, const double *P, double *out);
+
+/* State flags: which results mean nothing at (T, P). */
+#define VORN_STATE_INVALID 1u          /* T or P not finite, T <= 0 or P < 0 */
+#define VORN_STATE_LIQUID 2u           /* liquid side of the saturation curve (ITS-90 vapour pressure): a metastable vapour */
+#define VORN_STATE_DENSITY_TURNED 4u   /* slope of the virial isotherm <= 0: rho, vol, cv, cp, gamma meaningless */
+#define VORN_STATE_SOUND_UNDEFINED 8u  /* bracket of vorn_w negative: vorn_w is NaN */
+#define VORN_STATE_ZA_NONPOSITIVE 16u  /* vorn_Za_gk <= 0: vorn_w_gk is NaN */
+#define VORN_STATE_K_POLE 32u          /* T within 1 mK of a pole of k0 (36.3759531 K, 184.4868237 K), or between pole and zero */
+#define VORN_STATE_NU_NEGATIVE 64u     /* zero-pressure viscosity negative (T below about 0.0960915 K) */
+VORN_API unsigned vorn_state(const double *T, const double *P); /* T in K, P in kPa: the set of flags above */
+VORN_API void vorn_state_n(size_t n, const double *T, const double *P, unsigned *out);
+VORN_API const char *vorn_state_name(unsigned bit); /* short name of one flag; "unknown" for anything else */
+
+/* temp_K bit for bit, plus the iterations used and whether the tolerance was met (1) or not (0).
+ * iterations and converged may be NULL. */
+VORN_API double vorn_temp_K_report(const double *phi, const double *P, const double *T0, const double *P0,
+                                   int *iterations, int *converged);
+
+/* True compressibility factor pV/(nRT) of the virial equation, its gas root solved to convergence;
+ * NaN where the isotherm has turned over and there is no gas root. T in K, P in kPa. */
+VORN_API double vorn_Z(const double *T, const double *P);
+VORN_API void vorn_Z_n(size_t n, const double *T, const double *P, double *out);
+
+/* Constant-volume gas thermometer: T in K from the pressures P and P0 (kPa) and the reference T0 (K), solving
+ * T = T0 (P/P0) Z(T0, P0) / Z(T, P) with the true Z of vorn_Z. iterations and converged may be NULL. */
+VORN_API double vorn_cvgt_temperature(const double *P, const double *T0, const double *P0, int *iterations,
+                                      int *converged);
 
 #ifdef __cplusplus
 }
