@@ -31,23 +31,29 @@ struct ThermometerSolution {
   bool converged;
 };
 
-inline double thermometer_residual(double x, double phi, double P, double T0, double P0) {
+// F(x) with phi Za(T0, P0) already formed: x/T0 first (a division, not a
+// product with a reciprocal), then target / Za(x, P), then the difference.
+inline double thermometer_residual(double x, double target, double P, double T0) {
   const double ratio = x / T0;
-  const double Z0 = acoustic_factor(T0, P0);
-  const double target = phi * Z0;
   const double Z = acoustic_factor(x, P);
   return ratio - target / Z;
 }
 
+// Za(T0, P0) and phi Za(T0, P0) are formed once per call: Za is a pure
+// function of its arguments and r, so forming them again in each of the three
+// residuals of an iteration would give the same doubles. One Za per residual,
+// three per iteration, plus this one.
 inline ThermometerSolution solve_thermometer(double phi, double P, double T0, double P0) {
+  const double Z0 = acoustic_factor(T0, P0);
+  const double target = phi * Z0;
   double x = T0 * phi;
   double x_new = x;
   for (int k = 1; k <= thermometer_iteration_limit; ++k) {
-    const double F0 = thermometer_residual(x, phi, P, T0, P0);
+    const double F0 = thermometer_residual(x, target, P, T0);
     const double x_plus = x + thermometer_half_step;
-    const double F_plus = thermometer_residual(x_plus, phi, P, T0, P0);
+    const double F_plus = thermometer_residual(x_plus, target, P, T0);
     const double x_minus = x - thermometer_half_step;
-    const double F_minus = thermometer_residual(x_minus, phi, P, T0, P0);
+    const double F_minus = thermometer_residual(x_minus, target, P, T0);
     x_new = x - (thermometer_half_step * (F0 + F0)) / (F_plus - F_minus);
     if (thermometer_tolerance >= std::fabs(x_new - x)) {
       return {x_new, k, true};
