@@ -1,0 +1,82 @@
+// Every routine from many threads at once gives the bits it gives alone. Run
+// under ThreadSanitizer too: the library has no state, so there must be
+// nothing to report while the threads share their input arrays.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "vorn.h"
+
+namespace {
+
+using OneArgument = double (*)(const double*);
+using TwoArguments = double (*)(const double*, const double*);
+
+const std::array<OneArgument, 11> kOneArgument{
+    __vorn_MOD_b, __vorn_MOD_db, __vorn_MOD_d2b, __vorn_MOD_c, __vorn_MOD_dc, __vorn_MOD_d2c,
+    __vorn_MOD_d, __vorn_MOD_dd, __vorn_MOD_d2d, vorn_k0,      vorn_nu0,
+};
+const std::array<TwoArguments, 10> kTwoArguments{
+    vorn_rho, vorn_vol, vorn_cv, vorn_cp, vorn_gamma, vorn_w, vorn_Za_gk, vorn_w_gk, vorn_k, vorn_nu,
+};
+constexpr std::size_t kResultsPerPoint = kOneArgument.size() + kTwoArguments.size() + 1;
+
+struct Point {
+  double T, P, T0, P0, phi;
+};
+
+std::vector<Point> points() {
+  std::mt19937_64 engine{42};
+  std::uniform_real_distribution<double> T(1.0, 400.0);
+  std::uniform_real_distribution<double> P(0.0, 1000.0);
+  std::uniform_real_distribution<double> phi(0.05, 2.0);
+  std::vector<Point> out(600);
+  for (Point& p : out) {
+    p = {T(engine), P(engine), T(engine), P(engine), phi(engine)};
+  }
+  return out;
+}
+
+// The bits of every routine at every point, in one flat vector.
+std::vector<std::uint64_t> evaluate(const std::vector<Point>& pts) {
+  std::vector<std::uint64_t> out;
+  out.reserve(pts.size() * kResultsPerPoint);
+  const auto push = [&out](double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    out.push_back(bits);
+  };
+  for (const Point& p : pts) {
+    for (OneArgument f : kOneArgument) {
+      push(f(&p.T));
+    }
+    for (TwoArguments f : kTwoArguments) {
+      push(f(&p.T, &p.P));
+    }
+    push(temp_K(&p.phi, &p.P, &p.T0, &p.P0));
+  }
+  return out;
+}
+
+TEST(ThreadedIdentity, EveryRoutineOnEightThreadsGivesTheSameBits) {
+  const std::vector<Point> shared = points();
+  const std::vector<std::uint64_t> alone = evaluate(shared);
+  std::vector<std::vector<std::uint64_t>> results(8);
+  std::vector<std::thread> threads;
+  for (auto& result : results) {
+    threads.emplace_back([&shared, &result] { result = evaluate(shared); });
+  }
+  for (std::thread& t : threads) {
+    t.join();
+  }
+  for (const auto& result : results) {
+    EXPECT_EQ(result, alone);
+  }
+}
+
+}  // namespace
