@@ -1,0 +1,209 @@
+// Time per call of every exported routine, called as a host calls it (through
+// the shared library, by address), at one representative state in each region
+// of the correlation; temp_K converged and on its 30-iteration row; the array
+// forms per point against scalar calls over the same points; and one call of
+// the C library's pow, the unit every cost is quoted in.
+//
+// Run: build/default/bench/vorn_bench (see docs/performance.md).
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "vorn.h"
+
+namespace {
+
+using OneArgument = double (*)(const double*);
+using TwoArguments = double (*)(const double*, const double*);
+using OneArgumentArray = void (*)(size_t, const double*, double*);
+using TwoArgumentArray = void (*)(size_t, const double*, const double*, double*);
+
+struct State {
+  const char* name;
+  double T;  // K
+  double P;  // kPa
+};
+
+// One state per region of the correlation: Za = 1, 1 + S1 x, orders 1-4, all six.
+constexpr std::array<State, 4> kStates{{
+    {"1.8K", 1.8, 1.0},
+    {"2.3K", 2.3, 3.0},
+    {"10K", 10.0, 100.0},
+    {"300K", 300.0, 100.0},
+}};
+
+struct OneArgumentRoutine {
+  const char* name;
+  OneArgument scalar;
+  OneArgumentArray array;
+};
+struct TwoArgumentRoutine {
+  const char* name;
+  TwoArguments scalar;
+  TwoArgumentArray array;
+};
+
+const std::array<OneArgumentRoutine, 11> kOneArgument{{
+    {"b", __vorn_MOD_b, vorn_b_n},
+    {"db", __vorn_MOD_db, vorn_db_n},
+    {"d2b", __vorn_MOD_d2b, vorn_d2b_n},
+    {"c", __vorn_MOD_c, vorn_c_n},
+    {"dc", __vorn_MOD_dc, vorn_dc_n},
+    {"d2c", __vorn_MOD_d2c, vorn_d2c_n},
+    {"d", __vorn_MOD_d, vorn_d_n},
+    {"dd", __vorn_MOD_dd, vorn_dd_n},
+    {"d2d", __vorn_MOD_d2d, vorn_d2d_n},
+    {"vorn_k0", vorn_k0, vorn_k0_n},
+    {"vorn_nu0", vorn_nu0, vorn_nu0_n},
+}};
+const std::array<TwoArgumentRoutine, 11> kTwoArguments{{
+    {"vorn_rho", vorn_rho, vorn_rho_n},
+    {"vorn_vol", vorn_vol, vorn_vol_n},
+    {"vorn_cv", vorn_cv, vorn_cv_n},
+    {"vorn_cp", vorn_cp, vorn_cp_n},
+    {"vorn_gamma", vorn_gamma, vorn_gamma_n},
+    {"vorn_w", vorn_w, vorn_w_n},
+    {"vorn_Za_gk", vorn_Za_gk, vorn_Za_gk_n},
+    {"vorn_w_gk", vorn_w_gk, vorn_w_gk_n},
+    {"vorn_k", vorn_k, vorn_k_n},
+    {"vorn_nu", vorn_nu, vorn_nu_n},
+    {"vorn_Z", vorn_Z, vorn_Z_n},
+}};
+
+struct ThermometerRow {
+  const char* name;
+  double phi, P, T0, P0;
+};
+constexpr std::array<ThermometerRow, 2> kThermometerRows{{
+    {"converged_3_iterations", 0.1, 10.0, 273.16, 100.0},
+    {"not_converged_30_iterations", 0.009745, 0.0357, 200.0, 5.0},
+}};
+
+// The unit: a real power with a base and exponent like those of the
+// correlation, hidden from the optimiser so each iteration is one real call.
+void pow_unit(benchmark::State& state) {
+  double base = 300.0;
+  double exponent = 0.9000000357627869;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(base);
+    benchmark::DoNotOptimize(exponent);
+    benchmark::DoNotOptimize(std::pow(base, exponent));
+  }
+}
+
+// Points for the array forms: a sweep of temperatures across all regions (so
+// that branches in the formulas see mixed inputs) at one pressure per point.
+constexpr std::size_t kPoints = 1024;
+
+std::vector<double> sweep(double low, double high) {
+  std::vector<double> v(kPoints);
+  for (std::size_t i = 0; i < kPoints; ++i) {
+    v[i] = low + (high - low) * static_cast<double>((i * 389) % kPoints) / static_cast<double>(kPoints);
+  }
+  return v;
+}
+
+const std::vector<double>& sweep_T() {
+  static const std::vector<double> T = sweep(1.5, 400.0);
+  return T;
+}
+const std::vector<double>& sweep_P() {
+  static const std::vector<double> P = sweep(0.0, 100.0);
+  return P;
+}
+
+void register_scalar() {
+  for (const auto& r : kOneArgument) {
+    for (const State& s : kStates) {
+      benchmark::RegisterBenchmark((std::string(r.name) + "/" + s.name).c_str(),
+                                   [f = r.scalar, T = s.T](benchmark::State& state) {
+                                     for (auto _ : state) benchmark::DoNotOptimize(f(&T));
+                                   });
+    }
+  }
+  for (const auto& r : kTwoArguments) {
+    for (const State& s : kStates) {
+      benchmark::RegisterBenchmark((std::string(r.name) + "/" + s.name).c_str(),
+                                   [f = r.scalar, T = s.T, P = s.P](benchmark::State& state) {
+                                     for (auto _ : state) benchmark::DoNotOptimize(f(&T, &P));
+                                   });
+    }
+  }
+  for (const ThermometerRow& row : kThermometerRows) {
+    benchmark::RegisterBenchmark((std::string("temp_K/") + row.name).c_str(), [row](benchmark::State& state) {
+      for (auto _ : state) {
+        benchmark::DoNotOptimize(temp_K(&row.phi, &row.P, &row.T0, &row.P0));
+      }
+    });
+  }
+}
+
+// Per point: "scalar_loop" calls the scalar export at each point, "array" makes
+// one call of the array form; items processed = points.
+void register_arrays() {
+  for (const auto& r : kOneArgument) {
+    benchmark::RegisterBenchmark((std::string(r.name) + "/scalar_loop").c_str(),
+                                 [f = r.scalar](benchmark::State& state) {
+                                   const std::vector<double>& T = sweep_T();
+                                   std::vector<double> out(kPoints);
+                                   for (auto _ : state) {
+                                     for (std::size_t i = 0; i < kPoints; ++i) out[i] = f(&T[i]);
+                                     benchmark::DoNotOptimize(out.data());
+                                   }
+                                   state.SetItemsProcessed(state.iterations() * kPoints);
+                                 });
+    benchmark::RegisterBenchmark((std::string(r.name) + "/array").c_str(),
+                                 [f = r.array](benchmark::State& state) {
+                                   const std::vector<double>& T = sweep_T();
+                                   std::vector<double> out(kPoints);
+                                   for (auto _ : state) {
+                                     f(kPoints, T.data(), out.data());
+                                     benchmark::DoNotOptimize(out.data());
+                                   }
+                                   state.SetItemsProcessed(state.iterations() * kPoints);
+                                 });
+  }
+  for (const auto& r : kTwoArguments) {
+    benchmark::RegisterBenchmark((std::string(r.name) + "/scalar_loop").c_str(),
+                                 [f = r.scalar](benchmark::State& state) {
+                                   const std::vector<double>& T = sweep_T();
+                                   const std::vector<double>& P = sweep_P();
+                                   std::vector<double> out(kPoints);
+                                   for (auto _ : state) {
+                                     for (std::size_t i = 0; i < kPoints; ++i) out[i] = f(&T[i], &P[i]);
+                                     benchmark::DoNotOptimize(out.data());
+                                   }
+                                   state.SetItemsProcessed(state.iterations() * kPoints);
+                                 });
+    benchmark::RegisterBenchmark((std::string(r.name) + "/array").c_str(),
+                                 [f = r.array](benchmark::State& state) {
+                                   const std::vector<double>& T = sweep_T();
+                                   const std::vector<double>& P = sweep_P();
+                                   std::vector<double> out(kPoints);
+                                   for (auto _ : state) {
+                                     f(kPoints, T.data(), P.data(), out.data());
+                                     benchmark::DoNotOptimize(out.data());
+                                   }
+                                   state.SetItemsProcessed(state.iterations() * kPoints);
+                                 });
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::RegisterBenchmark("pow", pow_unit);
+  register_scalar();
+  register_arrays();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    return 1;
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,107 @@
+// Loops of the array forms over many points, compiled once per instruction
+// set (x86-64 baseline, AVX2, AVX-512F) and dispatched at run time to the
+// widest one the processor and the operating system support.
+//
+// Everything a loop calls is inlined into it (flatten), so the compiler sees
+// the whole formula and evaluates several points per vector instruction. A
+// vector lane does each operation of the scalar formula in the same order
+// with the same IEEE rounding: no contraction into fused multiply-adds
+// (-ffp-contract=off holds in every variant, and AVX2 alone does not even
+// enable FMA), no reassociation, no vector maths library. Each point keeps
+// the scalar bits whichever variant runs. (Where two NaN operands of
+// different sign or payload meet, IEEE 754 leaves open which one an
+// operation returns, and a compiler may order the operands of a commutative
+// operation either way; such results are NaN in every variant.)
+#pragma once
+
+#include <cstddef>
+
+namespace vorn {
+
+enum class VectorIsa { baseline, avx2, avx512f };
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define VORN_LOOP_BASELINE __attribute__((flatten))
+#define VORN_LOOP_AVX2 __attribute__((flatten, target("avx2")))
+#define VORN_LOOP_AVX512F __attribute__((flatten, target("avx512f")))
+
+inline VectorIsa best_vector_isa() {
+  static const VectorIsa isa = [] {
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f") != 0) {
+      return VectorIsa::avx512f;
+    }
+    if (__builtin_cpu_supports("avx2") != 0) {
+      return VectorIsa::avx2;
+    }
+    return VectorIsa::baseline;
+  }();
+  return isa;
+}
+#else
+#define VORN_LOOP_BASELINE
+#define VORN_LOOP_AVX2
+#define VORN_LOOP_AVX512F
+inline VectorIsa best_vector_isa() { return VectorIsa::baseline; }
+#endif
+
+#if defined(VORN_VECTOR_ISA_UNDER_TEST)
+// Test builds only: the test picks the variant, to check each against the
+// scalar routines on one machine.
+extern VectorIsa vector_isa_under_test;
+inline VectorIsa vector_isa() { return vector_isa_under_test; }
+#else
+inline VectorIsa vector_isa() { return best_vector_isa(); }
+#endif
+
+// The same loop three times; only the instruction set differs.
+#define VORN_DEFINE_LOOPS(SUFFIX, ATTRIBUTES)                                                  \
+  template <double (*F)(double)>                                                               \
+  ATTRIBUTES void map_##SUFFIX(std::size_t n, const double* x, double* out) {                  \
+    for (std::size_t i = 0; i < n; ++i) {                                                      \
+      out[i] = F(x[i]);                                                                        \
+    }                                                                                          \
+  }                                                                                            \
+  template <double (*F)(double, double)>                                                       \
+  ATTRIBUTES void map_##SUFFIX(std::size_t n, const double* T, const double* P, double* out) { \
+    for (std::size_t i = 0; i < n; ++i) {                                                      \
+      out[i] = F(T[i], P[i]);                                                                  \
+    }                                                                                          \
+  }
+
+VORN_DEFINE_LOOPS(baseline, VORN_LOOP_BASELINE)
+VORN_DEFINE_LOOPS(avx2, VORN_LOOP_AVX2)
+VORN_DEFINE_LOOPS(avx512f, VORN_LOOP_AVX512F)
+#undef VORN_DEFINE_LOOPS
+
+template <double (*F)(double)>
+void vector_map(std::size_t n, const double* x, double* out) {
+  switch (vector_isa()) {
+    case VectorIsa::avx512f:
+      map_avx512f<F>(n, x, out);
+      return;
+    case VectorIsa::avx2:
+      map_avx2<F>(n, x, out);
+      return;
+    case VectorIsa::baseline:
+      break;
+  }
+  map_baseline<F>(n, x, out);
+}
+
+template <double (*F)(double, double)>
+void vector_map(std::size_t n, const double* T, const double* P, double* out) {
+  switch (vector_isa()) {
+    case VectorIsa::avx512f:
+      map_avx512f<F>(n, T, P, out);
+      return;
+    case VectorIsa::avx2:
+      map_avx2<F>(n, T, P, out);
+      return;
+    case VectorIsa::baseline:
+      break;
+  }
+  map_baseline<F>(n, T, P, out);
+}
+
+}  // namespace vorn
