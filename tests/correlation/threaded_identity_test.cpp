@@ -1,4 +1,5 @@
-// Every routine from many threads at once gives the bits it gives alone. Run
+// Every routine from many threads at once gives the bits it gives alone (and
+// two array forms, whose first calls choose an instruction set). Run
 // under ThreadSanitizer too: the library has no state, so there must be
 // nothing to report while the threads share their input arrays.
 #include <gtest/gtest.h>
@@ -60,12 +61,27 @@ std::vector<std::uint64_t> evaluate(const std::vector<Point>& pts) {
     }
     push(temp_K(&p.phi, &p.P, &p.T0, &p.P0));
   }
+  // The array forms too: the first calls pick their instruction set.
+  std::vector<double> T(pts.size());
+  std::vector<double> P(pts.size());
+  for (std::size_t i = 0; i < pts.size(); ++i) {
+    T[i] = pts[i].T;
+    P[i] = pts[i].P;
+  }
+  std::vector<double> array_out(pts.size());
+  vorn_b_n(T.size(), T.data(), array_out.data());
+  for (double value : array_out) {
+    push(value);
+  }
+  vorn_cp_n(T.size(), T.data(), P.data(), array_out.data());
+  for (double value : array_out) {
+    push(value);
+  }
   return out;
 }
 
 TEST(ThreadedIdentity, EveryRoutineOnEightThreadsGivesTheSameBits) {
   const std::vector<Point> shared = points();
-  const std::vector<std::uint64_t> alone = evaluate(shared);
   std::vector<std::vector<std::uint64_t>> results(8);
   std::vector<std::thread> threads;
   for (auto& result : results) {
@@ -74,6 +90,7 @@ TEST(ThreadedIdentity, EveryRoutineOnEightThreadsGivesTheSameBits) {
   for (std::thread& t : threads) {
     t.join();
   }
+  const std::vector<std::uint64_t> alone = evaluate(shared);
   for (const auto& result : results) {
     EXPECT_EQ(result, alone);
   }

@@ -1,0 +1,154 @@
+// libFuzzer target: arbitrary bit patterns into every exported routine, array
+// form and state function. Built with AddressSanitizer and
+// UndefinedBehaviorSanitizer, so a crash or a sanitizer report ends the run;
+// beyond that it checks, and traps on a failure:
+//   - the same arguments give the same bits twice (no hidden state);
+//   - T and P at one address give what two copies give (arguments are read,
+//     never written);
+//   - each array form gives, point by point, what its scalar routine gives
+//     (equal bits, or NaN on both sides), in place as well;
+//   - the thermometer reports an iteration count from 1 to 30 and its
+//     temperature is temp_K's.
+//
+// The input is read as doubles (8 bytes each, the last one zero-padded): the
+// first five are T, P, T0, P0 and phi; all of them, and the same list rotated
+// by one for P, are the points of the array forms.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "vorn.h"
+
+namespace {
+
+using Scalar1 = double (*)(const double*);
+using Scalar2 = double (*)(const double*, const double*);
+using Array1 = void (*)(size_t, const double*, double*);
+using Array2 = void (*)(size_t, const double*, const double*, double*);
+
+struct One {
+  Scalar1 scalar;
+  Array1 array;
+};
+struct Two {
+  Scalar2 scalar;
+  Array2 array;
+};
+
+const One kOne[] = {
+    {__vorn_MOD_b, vorn_b_n}, {__vorn_MOD_db, vorn_db_n}, {__vorn_MOD_d2b, vorn_d2b_n},
+    {__vorn_MOD_c, vorn_c_n}, {__vorn_MOD_dc, vorn_dc_n}, {__vorn_MOD_d2c, vorn_d2c_n},
+    {__vorn_MOD_d, vorn_d_n}, {__vorn_MOD_dd, vorn_dd_n}, {__vorn_MOD_d2d, vorn_d2d_n},
+    {vorn_k0, vorn_k0_n},     {vorn_nu0, vorn_nu0_n},
+};
+const Two kTwo[] = {
+    {vorn_rho, vorn_rho_n},     {vorn_vol, vorn_vol_n}, {vorn_cv, vorn_cv_n},       {vorn_cp, vorn_cp_n},
+    {vorn_gamma, vorn_gamma_n}, {vorn_w, vorn_w_n},     {vorn_Za_gk, vorn_Za_gk_n}, {vorn_w_gk, vorn_w_gk_n},
+    {vorn_k, vorn_k_n},         {vorn_nu, vorn_nu_n},   {vorn_Z, vorn_Z_n},
+};
+
+constexpr std::size_t kMaxPoints = 64;
+
+bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Which NaN comes out where two NaNs meet depends on the compiler's operand
+// order, and the array forms are compiled separately from the scalar ones.
+bool same_result(double a, double b) { return same_bits(a, b) || (std::isnan(a) && std::isnan(b)); }
+
+void check(bool condition) {
+  if (!condition) {
+    __builtin_trap();
+  }
+}
+
+void scalar_checks(double T, double P) {
+  for (const One& f : kOne) {
+    check(same_bits(f.scalar(&T), f.scalar(&T)));
+  }
+  const double T_copy = T;
+  for (const Two& f : kTwo) {
+    check(same_bits(f.scalar(&T, &P), f.scalar(&T, &P)));
+    check(same_bits(f.scalar(&T, &T), f.scalar(&T, &T_copy)));
+  }
+  check(vorn_state(&T, &P) == vorn_state(&T, &P));
+  const unsigned flags = vorn_state(&T, &P);
+  for (unsigned bit = 1; bit != 0; bit <<= 1U) {
+    if ((flags & bit) != 0U) {
+      check(vorn_state_name(bit) != nullptr);
+    }
+  }
+}
+
+void thermometer_checks(double phi, double P, double T0, double P0) {
+  const double T = temp_K(&phi, &P, &T0, &P0);
+  check(same_bits(T, temp_K(&phi, &P, &T0, &P0)));
+  int iterations = 0;
+  int converged = -1;
+  check(same_bits(T, vorn_temp_K_report(&phi, &P, &T0, &P0, &iterations, &converged)));
+  check(iterations >= 1 && iterations <= 30 && (converged == 0 || converged == 1));
+  check(same_bits(T, vorn_temp_K_report(&phi, &P, &T0, &P0, nullptr, nullptr)));
+  // All four arguments at one address.
+  const double copy = phi;
+  check(same_bits(temp_K(&phi, &phi, &phi, &phi), temp_K(&phi, &copy, &copy, &copy)));
+
+  double out = 0.0;
+  vorn_temp_K_n(1, &phi, &P, &T0, &P0, &out);
+  check(same_bits(out, T));
+
+  const double Tg = vorn_cvgt_temperature(&P, &T0, &P0, &iterations, &converged);
+  check(same_bits(Tg, vorn_cvgt_temperature(&P, &T0, &P0, nullptr, nullptr)));
+  check(iterations >= 0 && iterations <= 100 && (converged == 0 || converged == 1));
+}
+
+void array_checks(const std::vector<double>& T, const std::vector<double>& P) {
+  const std::size_t n = T.size();
+  std::vector<double> out(n);
+  std::vector<double> in_place;
+  for (const One& f : kOne) {
+    f.array(n, T.data(), out.data());
+    in_place = T;
+    f.array(n, in_place.data(), in_place.data());
+    for (std::size_t i = 0; i < n; ++i) {
+      const double expected = f.scalar(&T[i]);
+      check(same_result(out[i], expected));
+      check(same_result(in_place[i], expected));
+    }
+  }
+  for (const Two& f : kTwo) {
+    f.array(n, T.data(), P.data(), out.data());
+    in_place = T;
+    f.array(n, in_place.data(), P.data(), in_place.data());
+    for (std::size_t i = 0; i < n; ++i) {
+      const double expected = f.scalar(&T[i], &P[i]);
+      check(same_result(out[i], expected));
+      check(same_result(in_place[i], expected));
+    }
+  }
+  std::vector<unsigned> flags(n);
+  vorn_state_n(n, T.data(), P.data(), flags.data());
+  for (std::size_t i = 0; i < n; ++i) {
+    check(flags[i] == vorn_state(&T[i], &P[i]));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::size_t count = std::min((size + 7) / 8, kMaxPoints);
+  std::vector<double> values(std::max<std::size_t>(count, 5), 0.0);
+  std::memcpy(values.data(), data, std::min(size, kMaxPoints * 8));
+
+  scalar_checks(values[0], values[1]);
+  thermometer_checks(values[4], values[1], values[2], values[3]);
+
+  std::vector<double> T(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(count));
+  std::vector<double> P(T);
+  if (!P.empty()) {
+    std::rotate(P.begin(), P.begin() + 1, P.end());
+  }
+  array_checks(T, P);
+  return 0;
+}
