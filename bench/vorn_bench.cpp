@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -146,50 +147,50 @@ void register_scalar() {
 // one call of the array form; items processed = points.
 void register_arrays() {
   for (const auto& r : kOneArgument) {
-    benchmark::RegisterBenchmark((std::string(r.name) + "/scalar_loop").c_str(),
-                                 [f = r.scalar](benchmark::State& state) {
-                                   const std::vector<double>& T = sweep_T();
-                                   std::vector<double> out(kPoints);
-                                   for (auto _ : state) {
-                                     for (std::size_t i = 0; i < kPoints; ++i) out[i] = f(&T[i]);
-                                     benchmark::DoNotOptimize(out.data());
-                                   }
-                                   state.SetItemsProcessed(state.iterations() * kPoints);
-                                 });
-    benchmark::RegisterBenchmark((std::string(r.name) + "/array").c_str(),
-                                 [f = r.array](benchmark::State& state) {
-                                   const std::vector<double>& T = sweep_T();
-                                   std::vector<double> out(kPoints);
-                                   for (auto _ : state) {
-                                     f(kPoints, T.data(), out.data());
-                                     benchmark::DoNotOptimize(out.data());
-                                   }
-                                   state.SetItemsProcessed(state.iterations() * kPoints);
-                                 });
+    benchmark::RegisterBenchmark(
+        (std::string(r.name) + "/scalar_loop").c_str(), [f = r.scalar](benchmark::State& state) {
+          const std::vector<double>& T = sweep_T();
+          std::vector<double> out(kPoints);
+          for (auto _ : state) {
+            for (std::size_t i = 0; i < kPoints; ++i) out[i] = f(&T[i]);
+            benchmark::DoNotOptimize(out.data());
+          }
+          state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+        });
+    benchmark::RegisterBenchmark(
+        (std::string(r.name) + "/array").c_str(), [f = r.array](benchmark::State& state) {
+          const std::vector<double>& T = sweep_T();
+          std::vector<double> out(kPoints);
+          for (auto _ : state) {
+            f(kPoints, T.data(), out.data());
+            benchmark::DoNotOptimize(out.data());
+          }
+          state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+        });
   }
   for (const auto& r : kTwoArguments) {
-    benchmark::RegisterBenchmark((std::string(r.name) + "/scalar_loop").c_str(),
-                                 [f = r.scalar](benchmark::State& state) {
-                                   const std::vector<double>& T = sweep_T();
-                                   const std::vector<double>& P = sweep_P();
-                                   std::vector<double> out(kPoints);
-                                   for (auto _ : state) {
-                                     for (std::size_t i = 0; i < kPoints; ++i) out[i] = f(&T[i], &P[i]);
-                                     benchmark::DoNotOptimize(out.data());
-                                   }
-                                   state.SetItemsProcessed(state.iterations() * kPoints);
-                                 });
-    benchmark::RegisterBenchmark((std::string(r.name) + "/array").c_str(),
-                                 [f = r.array](benchmark::State& state) {
-                                   const std::vector<double>& T = sweep_T();
-                                   const std::vector<double>& P = sweep_P();
-                                   std::vector<double> out(kPoints);
-                                   for (auto _ : state) {
-                                     f(kPoints, T.data(), P.data(), out.data());
-                                     benchmark::DoNotOptimize(out.data());
-                                   }
-                                   state.SetItemsProcessed(state.iterations() * kPoints);
-                                 });
+    benchmark::RegisterBenchmark(
+        (std::string(r.name) + "/scalar_loop").c_str(), [f = r.scalar](benchmark::State& state) {
+          const std::vector<double>& T = sweep_T();
+          const std::vector<double>& P = sweep_P();
+          std::vector<double> out(kPoints);
+          for (auto _ : state) {
+            for (std::size_t i = 0; i < kPoints; ++i) out[i] = f(&T[i], &P[i]);
+            benchmark::DoNotOptimize(out.data());
+          }
+          state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+        });
+    benchmark::RegisterBenchmark(
+        (std::string(r.name) + "/array").c_str(), [f = r.array](benchmark::State& state) {
+          const std::vector<double>& T = sweep_T();
+          const std::vector<double>& P = sweep_P();
+          std::vector<double> out(kPoints);
+          for (auto _ : state) {
+            f(kPoints, T.data(), P.data(), out.data());
+            benchmark::DoNotOptimize(out.data());
+          }
+          state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+        });
   }
 }
 

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ gcc clang binutils pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  libclang-rt-14-dev clang-tidy cppcheck
 )
 
 missing=()

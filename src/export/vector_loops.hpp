@@ -28,10 +28,10 @@ enum class VectorIsa { baseline, avx2, avx512f };
 inline VectorIsa best_vector_isa() {
   static const VectorIsa isa = [] {
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512f") != 0) {
+    if (__builtin_cpu_supports("avx512f")) {
       return VectorIsa::avx512f;
     }
-    if (__builtin_cpu_supports("avx2") != 0) {
+    if (__builtin_cpu_supports("avx2")) {
       return VectorIsa::avx2;
     }
     return VectorIsa::baseline;
@@ -54,25 +54,45 @@ inline VectorIsa vector_isa() { return vector_isa_under_test; }
 inline VectorIsa vector_isa() { return best_vector_isa(); }
 #endif
 
-// The same loop three times; only the instruction set differs.
-#define VORN_DEFINE_LOOPS(SUFFIX, ATTRIBUTES)                                                  \
-  template <double (*F)(double)>                                                               \
-  ATTRIBUTES void map_##SUFFIX(std::size_t n, const double* x, double* out) {                  \
-    for (std::size_t i = 0; i < n; ++i) {                                                      \
-      out[i] = F(x[i]);                                                                        \
-    }                                                                                          \
-  }                                                                                            \
-  template <double (*F)(double, double)>                                                       \
-  ATTRIBUTES void map_##SUFFIX(std::size_t n, const double* T, const double* P, double* out) { \
-    for (std::size_t i = 0; i < n; ++i) {                                                      \
-      out[i] = F(T[i], P[i]);                                                                  \
-    }                                                                                          \
+// The same loops three times; only the instruction set differs.
+template <double (*F)(double)>
+VORN_LOOP_BASELINE void map_baseline(std::size_t n, const double* x, double* out) {
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = F(x[i]);
   }
+}
+template <double (*F)(double, double)>
+VORN_LOOP_BASELINE void map_baseline(std::size_t n, const double* T, const double* P, double* out) {
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = F(T[i], P[i]);
+  }
+}
 
-VORN_DEFINE_LOOPS(baseline, VORN_LOOP_BASELINE)
-VORN_DEFINE_LOOPS(avx2, VORN_LOOP_AVX2)
-VORN_DEFINE_LOOPS(avx512f, VORN_LOOP_AVX512F)
-#undef VORN_DEFINE_LOOPS
+template <double (*F)(double)>
+VORN_LOOP_AVX2 void map_avx2(std::size_t n, const double* x, double* out) {
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = F(x[i]);
+  }
+}
+template <double (*F)(double, double)>
+VORN_LOOP_AVX2 void map_avx2(std::size_t n, const double* T, const double* P, double* out) {
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = F(T[i], P[i]);
+  }
+}
+
+template <double (*F)(double)>
+VORN_LOOP_AVX512F void map_avx512f(std::size_t n, const double* x, double* out) {
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = F(x[i]);
+  }
+}
+template <double (*F)(double, double)>
+VORN_LOOP_AVX512F void map_avx512f(std::size_t n, const double* T, const double* P, double* out) {
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = F(T[i], P[i]);
+  }
+}
 
 template <double (*F)(double)>
 void vector_map(std::size_t n, const double* x, double* out) {
