@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ gcc clang binutils pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev libfmt-dev nlohmann-json3-dev python3
+  gfortran g++-mingw-w64-x86-64 wine64
 )
 
 missing=()
