@@ -1,0 +1,38 @@
+// Exports beyond the 22 routines: state flags, the thermometer report, the
+// true compressibility factor and the constant-volume gas thermometer.
+#define VORN_BUILDING_LIBRARY
+#include "constants/export.hpp"
+#include "correlation/thermometer.hpp"
+#include "gas_state/compressibility.hpp"
+#include "gas_state/gas_thermometer.hpp"
+#include "state/state_flags.hpp"
+#include "vorn.h"
+
+namespace {
+
+double report(const vorn::ThermometerSolution& s, int* iterations, int* converged) {
+  if (iterations != nullptr) *iterations = s.iterations;
+  if (converged != nullptr) *converged = s.converged ? 1 : 0;
+  return s.temperature;
+}
+
+}  // namespace
+
+extern "C" {
+
+VORN_EXPORT unsigned vorn_state(const double* T, const double* P) { return vorn::state_flags(*T, *P); }
+
+VORN_EXPORT const char* vorn_state_name(unsigned bit) { return vorn::state_flag_name(bit); }
+
+VORN_EXPORT double vorn_temp_K_report(const double* phi, const double* P, const double* T0, const double* P0,
+                                      int* iterations, int* converged) {
+  return report(vorn::solve_thermometer(*phi, *P, *T0, *P0), iterations, converged);
+}
+
+VORN_EXPORT double vorn_Z(const double* T, const double* P) { return vorn::compressibility_factor(*T, *P); }
+
+VORN_EXPORT double vorn_cvgt_temperature(const double* P, const double* T0, const double* P0, int* iterations,
+                                         int* converged) {
+  return report(vorn::solve_gas_thermometer(*P, *T0, *P0), iterations, converged);
+}
+}

@@ -1,0 +1,44 @@
+// Constant-volume gas thermometer: a fixed amount of gas in a fixed volume
+// shows P0 at the reference T0 and P at the unknown T, so P/(T Z(T, P)) is the
+// same at both and
+//
+//   T = T0 (P/P0) Z(T0, P0) / Z(T, P)
+//
+// with Z the true compressibility factor of compressibility.hpp. Solved by
+// Newton's method on G(T) = T Z(T, P) - T0 (P/P0) Z(T0, P0) from the ideal-gas
+// T0 P/P0, the derivative a central difference, to |dT| <= 1e-12 T.
+// Not accounted for: thermal expansion of the bulb, dead volume at other
+// temperatures, thermomolecular pressure differences in the capillary.
+#pragma once
+
+#include <cmath>
+#include <limits>
+
+#include "correlation/thermometer.hpp"
+#include "gas_state/compressibility.hpp"
+
+namespace vorn {
+
+inline ThermometerSolution solve_gas_thermometer(double P, double T0, double P0) {
+  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+  constexpr int iteration_limit = 100;
+  if (!(T0 > 0.0) || !(P0 > 0.0) || !(P > 0.0) || !std::isfinite(T0) || !std::isfinite(P0) ||
+      !std::isfinite(P)) {
+    return {nan, 0, false};
+  }
+  const double target = T0 * (P / P0) * compressibility_factor(T0, P0);
+  double T = T0 * (P / P0);
+  for (int k = 1; k <= iteration_limit; ++k) {
+    const double h = 1e-6 * T;
+    const double G = T * compressibility_factor(T, P) - target;
+    const double G_plus = (T + h) * compressibility_factor(T + h, P);
+    const double G_minus = (T - h) * compressibility_factor(T - h, P);
+    const double next = T - G * (2.0 * h) / (G_plus - G_minus);
+    if (!std::isfinite(next) || !(next > 0.0)) return {nan, k, false};
+    if (std::fabs(next - T) <= 1e-12 * next) return {next, k, true};
+    T = next;
+  }
+  return {T, iteration_limit, false};
+}
+
+}  // namespace vorn
