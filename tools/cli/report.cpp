@@ -30,10 +30,10 @@ std::string readable(double x) { return fmt::format("{:.10g}", x); }
 
 }  // namespace
 
-void warn_state_flags(unsigned flags, unsigned mask, const char* where) {
+void warn_state_flags(unsigned flags) {
   for (const StateFlag& flag : state_flags()) {
-    if ((flags & mask & flag.bit) != 0) {
-      fmt::print(stderr, "vorn: warning: {}{}: {}\n", vorn_state_name(flag.bit), where, flag.meaning);
+    if ((flags & flag.bit) != 0) {
+      fmt::print(stderr, "vorn: warning: {}: {}\n", vorn_state_name(flag.bit), flag.meaning);
     }
   }
 }
@@ -68,7 +68,7 @@ void print_state(double T, double P, bool json) {
     write(stdout, text);
   }
   std::fflush(stdout);
-  warn_state_flags(flags, ~0u, "");
+  warn_state_flags(flags);
 }
 
 void print_table(const Property& property, const std::vector<double>& T, const std::vector<double>& P,

@@ -30,7 +30,7 @@ void print_thermometer(const char* method, const ThermometerResult& result, bool
 // Every property at a few reference states, in one table: what `vorn` alone prints.
 void print_reference_states();
 
-// One warning line on stderr for each flag in `flags` (restricted to `mask`).
-void warn_state_flags(unsigned flags, unsigned mask, const char* where);
+// One warning line on stderr for each flag set in `flags`.
+void warn_state_flags(unsigned flags);
 
 }  // namespace vorn_cli

@@ -2,7 +2,6 @@
  * pkg-config, linked, and run. */
 #include <math.h>
 #include <stdio.h>
-
 #include <vorn.h>
 
 int main(void) {
