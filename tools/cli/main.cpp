@@ -72,31 +72,39 @@ int main(int argc, char** argv) {
   Arguments a;
 
   auto* state = app.add_subcommand("state", "Every property at one state (T in K, P in kPa)");
-  state->add_option("T", a.T, "temperature, K")->required();
-  state->add_option("P", a.P, "pressure, kPa")->required();
+  state->add_option("T", a.T, "temperature, K")->required()->type_name("NUMBER");
+  state->add_option("P", a.P, "pressure, kPa")->required()->type_name("NUMBER");
   state->add_flag("--json", a.json, "JSON instead of a readable table");
 
   auto* table = app.add_subcommand("table", "One property over ranges or lists of T and P");
   table
       ->add_option("PROPERTY", a.property,
                    "readable name (" + property_names() + ") or exported name (vorn_cp, __vorn_MOD_b, ...)")
-      ->required();
-  table->add_option("--T", a.T, "temperatures, K: START:STOP:STEP, A,B,C or one value")->required();
+      ->required()
+      ->type_name("NAME");
+  table->add_option("--T", a.T, "temperatures, K: START:STOP:STEP, A,B,C or one value")
+      ->required()
+      ->type_name("RANGE");
   const auto* pressure_given =
-      table->add_option("--P", a.P, "pressures, kPa: START:STOP:STEP, A,B,C or one value");
+      table->add_option("--P", a.P, "pressures, kPa: START:STOP:STEP, A,B,C or one value")
+          ->type_name("RANGE");
   table->add_flag("--csv", a.csv, "CSV instead of a readable table");
 
   auto* thermometer = app.add_subcommand("thermometer", "Temperature from a thermometer's readings");
   thermometer->require_subcommand(0, 1);
   auto* acoustic = thermometer->add_subcommand(
       "acoustic", "temp_K: T solving T/T0 = ratio Za(T0, P0)/Za(T, P) with the correlation's Za");
-  acoustic->add_option("--ratio", a.ratio, "ratio of the readings, dimensionless")->required();
+  acoustic->add_option("--ratio", a.ratio, "ratio of the readings, dimensionless")
+      ->required()
+      ->type_name("NUMBER");
   auto* gas = thermometer->add_subcommand(
       "gas", "Constant-volume gas thermometer: T solving T = T0 (P/P0) Z(T0, P0)/Z(T, P) with the true Z");
   for (auto* sub : {acoustic, gas}) {
-    sub->add_option("--P", a.P, "pressure at the temperature sought, kPa")->required();
-    sub->add_option("--T0", a.T0, "reference temperature, K")->required();
-    sub->add_option("--P0", a.P0, "pressure at the reference temperature, kPa")->required();
+    sub->add_option("--P", a.P, "pressure at the temperature sought, kPa")->required()->type_name("NUMBER");
+    sub->add_option("--T0", a.T0, "reference temperature, K")->required()->type_name("NUMBER");
+    sub->add_option("--P0", a.P0, "pressure at the reference temperature, kPa")
+        ->required()
+        ->type_name("NUMBER");
     sub->add_flag("--json", a.json, "JSON instead of a line of text");
   }
 
