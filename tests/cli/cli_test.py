@@ -133,11 +133,20 @@ class TableTest(unittest.TestCase):
         self.assertEqual(lines[1].split(), ["T", "[K]", "P", "[kPa]", "density", "[kg/m^3]"])
         self.assertEqual(len(lines), 4)
 
-    def test_flags_met_are_counted_on_stderr(self):
-        _, _, stderr = self.read_csv("cp", "--T", "2:4:1", "--P", "100")
-        self.assertIn("vorn: warning: liquid at 3 of 3 points", stderr)
-        _, _, stderr = self.read_csv("viscosity0", "--T", "100,200")
-        self.assertEqual(stderr, "")
+    def test_flags_that_spoil_the_property_are_counted_on_stderr(self):
+        for args, warnings in [
+            (["cp", "--T", "2:4:1", "--P", "100"], ["liquid at 3 of 3 points", "density-turned at 1 of 3 points"]),
+            (["viscosity0", "--T", "100,200"], []),
+            (["viscosity0", "--T", "0.05,1"], ["nu-negative at 1 of 2 points"]),
+            (["k0", "--T", "36.3759531,50"], ["k-pole at 1 of 2 points"]),
+            # A pole of k0 spoils k, not the viscosity at the same temperature.
+            (["viscosity", "--T", "36.3759531", "--P", "1"], []),
+            (["B", "--T", "-1,1"], ["invalid at 1 of 2 points"]),
+        ]:
+            with self.subTest(args=args):
+                _, _, stderr = self.read_csv(*args)
+                got = [line.removeprefix("vorn: warning: ").split(": ")[0] for line in stderr.splitlines()]
+                self.assertEqual(got, warnings, stderr)
 
 
 class ThermometerTest(unittest.TestCase):
