@@ -39,7 +39,7 @@ install)
 find_package)
   rm -rf "$work/cmake-consumer"
   cmake -S "$here/consumer" -B "$work/cmake-consumer" -G Ninja -DCMAKE_C_COMPILER="$cc" \
-  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release >"$work/cmake-consumer.log"
+    -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release >"$work/cmake-consumer.log"
   cmake --build "$work/cmake-consumer" >>"$work/cmake-consumer.log"
   "$work/cmake-consumer/consumer"
   ;;
@@ -49,7 +49,7 @@ pkg_config)
   [ "$(pkg-config --modversion vorn)" = 1.0.0 ] || fail "pkg-config reports the wrong version"
   # shellcheck disable=SC2046
   "$cc" "$here/consumer/main.c" -o "$work/pkg-config-consumer" $(pkg-config --cflags --libs vorn) -lm \
-  -Wl,-rpath,"$(pkg-config --variable=libdir vorn)"
+    -Wl,-rpath,"$(pkg-config --variable=libdir vorn)"
   "$work/pkg-config-consumer"
   ;;
 
