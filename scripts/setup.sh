@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ gcc clang binutils pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  python3 python3-numpy python3-pytest python3-matplotlib
 )
 
 missing=()
