@@ -33,6 +33,9 @@ class State(enum.IntFlag):
     K_POLE = 32  #: within 1 mK of a pole of the conductivity correlation, or between pole and zero
     NU_NEGATIVE = 64  #: zero-pressure viscosity negative (T below about 0.096 K)
 
+    # print by name ("State.LIQUID|DENSITY_TURNED"), not as the bare integer IntFlag prints
+    __str__ = enum.Flag.__str__
+
 
 DESCRIPTIONS = {
     State.INVALID: "T or P not finite, T <= 0 or P < 0",
