@@ -71,7 +71,7 @@ def collect():
 def markdown(data):
     B, Cs, Ce, tr, trs, st = (data[k] for k in ("B", "C_srd", "C_eos", "transport", "transport_srd", "states"))
     by_label = {s["label"]: s for s in st}
-    s300, s20 = by_label["300 K, 101.325 kPa"], by_label["20 K, 1 MPa"]
+    s20 = by_label["20 K, 1 MPa"]
     sat, liq = by_label["4.2 K, saturated vapour (99.076 kPa)"], by_label["4.2 K, 100 kPa"]
     dilute = [s for s in st if s["phase"] == "gas" and s["T"] > 200]
     worst_dilute = max(abs(pct(s[q], s[q + "_best"])) for s in dilute for q in ("rho", "Z", "cp", "w"))
@@ -99,7 +99,7 @@ def markdown(data):
         f"  values from 4.2 K to 300 K ({B_rel:.3f} % or better wherever |B| > 5 cm³/mol). The dilute-gas",
         f"  viscosity and thermal conductivity are within {tr_worst:.4f} % of the Chapman-Enskog values",
         "  from the same ab initio potential, well inside the 0.1 % uncertainty NIST states. In the dilute",
-        f"  gas (273.16 K and 300 K at 101.325 kPa) density, Z, cp and speed of sound are within",
+        "  gas (273.16 K and 300 K at 101.325 kPa) density, Z, cp and speed of sound are within",
         f"  {worst_dilute * 1e4:.1f} ppm of the reference equation of state.",
         f"- **Approximations.** C is {pct(Cs[-1]['vorn'], Cs[-1]['best']):.1f} % above the SRD134 value at",
         f"  300 K and {pct(Cs[0]['vorn'], Cs[0]['best']):.0f} % above it at 100 K, yet within",
@@ -115,7 +115,7 @@ def markdown(data):
         f"  {pct(sat['cp'], sat['cp_best']):+.1f} % and the speed of sound {pct(sat['w'], sat['w_best']):+.1f} %.",
         "- **Liquid.** At 4.2 K and 100 kPa helium-4 is a compressed liquid (the normal boiling point is",
         f"  {ref.NORMAL_BOILING_POINT['ITS-90']} K on ITS-90); `vorn.state` flags it `liquid`. vorn's gas",
-        f"  formulas then describe at best a metastable vapour: against the liquid its density is",
+        "  formulas then describe at best a metastable vapour: against the liquid its density is",
         f"  {pct(liq['rho'], liq['rho_best']):+.0f} % off; against the equation of state's metastable-vapour",
         f"  root ({rho_mv} kg/m³, cp {cp_mv:g} J/(kg K), w {w_mv} m/s) it is {pct(liq['rho'], rho_mv):+.1f} %,",
         f"  {pct(liq['cp'], cp_mv):+.1f} % and {pct(liq['w'], w_mv):+.1f} %. Pass `strict=True` to refuse such states.",

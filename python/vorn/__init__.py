@@ -48,6 +48,9 @@ __all__ = [
     "ConvergenceError",
     "LibraryNotFoundError",
     "library_path",
+    "virial",
+    "thermometry",
+    "constants",
 ]
 
 _GAS = State.INVALID | State.LIQUID

@@ -27,7 +27,9 @@ import types
 
 from ._lib import CONSTANT_NAMES, lib as _lib
 
-__all__ = ["g0", "m0", "pi", "r", "defaults", "reset", "override", "as_dict"]
+# g0, m0, pi and r are attributes of the module itself (see _ConstantsModule), not names to import:
+# an imported copy would not follow the library.
+__all__ = ["defaults", "reset", "override", "as_dict"]
 
 _CELLS = _lib.constants
 
