@@ -26,6 +26,9 @@
 #ifndef VORN_H
 #define VORN_H
 
+/* The declarations below are aligned as a table. */
+/* clang-format off */
+
 #include <stddef.h>
 
 #ifdef __cplusplus
@@ -138,5 +141,7 @@ VORN_API double vorn_cvgt_temperature(const double *P, const double *T0, const d
 #ifdef __cplusplus
 }
 #endif
+
+/* clang-format on */
 
 #endif /* VORN_H */
