@@ -68,11 +68,15 @@ def test_gas_thermometer_at_its_reference_point_is_exact():
     assert thermometry.gas_thermometer_temperature(100.0, 273.16, 100.0) == pytest.approx(273.16, rel=1e-15)
 
 
-@pytest.mark.parametrize("P, T0, P0", [(0.0, 273.16, 100.0), (50.0, 0.0, 100.0), (50.0, 273.16, -1.0),
-                                      (float("nan"), 273.16, 100.0)])
-def test_gas_thermometer_without_a_solution(P, T0, P0):
+@pytest.mark.parametrize("P, T0, P0, iterations", [
+    (0.0, 273.16, 100.0, 0), (50.0, 0.0, 100.0, 0), (50.0, 273.16, -1.0, 0), (float("nan"), 273.16, 100.0, 0),
+    (50.0, 10.0, 1000.0, 1),  # the first iterate, near 0.5 K at 50 kPa, has no gas root
+    (120.0, 20.0, 1000.0, 1),
+])
+def test_gas_thermometer_without_a_solution(P, T0, P0, iterations):
     result = thermometry.gas_thermometer_temperature(P, T0, P0, full_output=True)
     assert math.isnan(result.temperature) and result.converged is False
+    assert result.iterations == iterations
     with pytest.raises(ConvergenceError, match="gas_thermometer_temperature"):
         thermometry.gas_thermometer_temperature(P, T0, P0, strict=True)
 
