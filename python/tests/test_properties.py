@@ -178,3 +178,14 @@ def test_nan_and_infinity_pass_through_without_strict():
     assert math.isnan(vorn.cp(float("nan"), 100.0))
     assert math.isnan(vorn.viscosity(0.0))
     assert math.isnan(vorn.compressibility(2.5, 50.0))  # the isotherm turns before it reaches 50 kPa
+
+
+def test_threads_get_the_same_bits():
+    # ctypes lets go of the GIL during each call: the library runs on several threads at once.
+    from concurrent.futures import ThreadPoolExecutor
+
+    T = np.geomspace(2.0, 500.0, 20000)
+    expected = vorn.speed_of_sound_acoustic(T, 100.0).tobytes()
+    with ThreadPoolExecutor(max_workers=4) as pool:
+        results = list(pool.map(lambda _: vorn.speed_of_sound_acoustic(T, 100.0).tobytes(), range(16)))
+    assert all(r == expected for r in results)

@@ -74,8 +74,9 @@ def density(T, P, *, strict=False):
 
     One Newton step from the ideal gas on the virial equation
     p = rho_n R T (1 + B rho_n + C rho_n^2 + D rho_n^3): excellent in the
-    dilute gas, an approximation in the dense gas (about 0.3 % low at 20 K and
-    1 MPa). ``strict`` flags: INVALID, LIQUID, DENSITY_TURNED.
+    dilute gas, an approximation in the dense gas (0.3 % low at 20 K and
+    1 MPa, 5 % low in the saturated vapour at 4.2 K; docs/accuracy.md).
+    ``strict`` flags: INVALID, LIQUID, DENSITY_TURNED.
     """
     return _tp("density", "vorn_rho", T, P, _DENSITY, strict)
 
@@ -163,9 +164,9 @@ def thermal_conductivity(T, P=0, *, strict=False):
     """Thermal conductivity, W/(m K), at T (K) and P (kPa).
 
     P = 0 (the default) gives the zero-pressure correlation. The correlation
-    has two poles, near 36.3759531 K and 184.4868237 K, each in a band of a
-    few microkelvin where it is wrong. ``strict`` flags: INVALID, LIQUID,
-    K_POLE.
+    has two poles, at 36.3759531 K and 184.4868237 K; within about 1 mK of
+    either (flag K_POLE) it leaves the smooth curve by 0.1 % to far more.
+    ``strict`` flags: INVALID, LIQUID, K_POLE.
     """
     return _transport("thermal_conductivity", "vorn_k", T, P, State.K_POLE, strict)
 
