@@ -26,6 +26,9 @@
 #ifndef VORN_H
 #define VORN_H
 
+/* The declarations below are aligned as a table. */
+/* clang-format off */
+
 #include <stddef.h>
 
 #ifdef __cplusplus
@@ -81,9 +84,11 @@ VORN_API double vorn_nu(const double *T, const double *P); /* viscosity, Pa s */
  * Beyond the 22 routines: array forms, state flags and gas thermometry.
  * ------------------------------------------------------------------------- */
 
-/* Array forms: out[i] is bit for bit the scalar routine at the i-th point.
- * n may be 0 (nothing is read or written). Inputs and out may not overlap
- * unless they are the same array. */
+/* Array forms: out[i] is bit for bit the scalar routine at the i-th point
+ * (where that is a NaN, a NaN: IEEE-754 leaves the sign and payload of a NaN
+ * produced from two NaN operands open, and so does vorn). n may be 0: nothing
+ * is read or written. out may be one of the input arrays; it may not overlap
+ * one partly. */
 VORN_API void vorn_b_n(size_t n, const double *T, double *out);
 VORN_API void vorn_db_n(size_t n, const double *T, double *out);
 VORN_API void vorn_d2b_n(size_t n, const double *T, double *out);
@@ -126,7 +131,9 @@ VORN_API double vorn_temp_K_report(const double *phi, const double *P, const dou
                                    int *iterations, int *converged);
 
 /* True compressibility factor pV/(nRT) of the virial equation, its gas root solved to convergence;
- * NaN where the isotherm has turned over and there is no gas root. T in K, P in kPa. */
+ * NaN where the isotherm turns over below P and there is no gas root. That can happen where
+ * VORN_STATE_DENSITY_TURNED, which tests the slope at the ideal-gas density only, is still clear
+ * (2.5 K, 50 kPa: on the liquid side). T in K, P in kPa. */
 VORN_API double vorn_Z(const double *T, const double *P);
 VORN_API void vorn_Z_n(size_t n, const double *T, const double *P, double *out);
 
@@ -138,5 +145,7 @@ VORN_API double vorn_cvgt_temperature(const double *P, const double *T0, const d
 #ifdef __cplusplus
 }
 #endif
+
+/* clang-format on */
 
 #endif /* VORN_H */

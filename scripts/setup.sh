@@ -5,6 +5,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ gcc clang binutils pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev libfmt-dev nlohmann-json3-dev python3
+  gfortran g++-mingw-w64-x86-64 wine64
+  python3-numpy python3-pytest python3-matplotlib
   libclang-rt-14-dev clang-tidy cppcheck
 )
 

@@ -1,0 +1,25 @@
+# `cmake --install` puts in place: the library with its versioned SONAME, the
+# header, the tool (from tools/cli), a CMake package giving vorn::vorn and a
+# pkg-config file. Both package files find the prefix from where they lie, so
+# the installed tree may be moved.
+include(CMakePackageConfigHelpers)
+
+install(TARGETS vorn EXPORT vornTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/include/vorn.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+set(VORN_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/vorn)
+install(EXPORT vornTargets NAMESPACE vorn:: DESTINATION ${VORN_CMAKE_DIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/vornConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/vornConfig.cmake INSTALL_DESTINATION ${VORN_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/vornConfigVersion.cmake COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/vornConfig.cmake ${PROJECT_BINARY_DIR}/vornConfigVersion.cmake
+  DESTINATION ${VORN_CMAKE_DIR})
+
+file(RELATIVE_PATH VORN_PC_UP /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" VORN_PC_UP "${VORN_PC_UP}")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/vorn.pc.in ${PROJECT_BINARY_DIR}/vorn.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/vorn.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,0 +1,68 @@
+"""Finding the library, and the message when it is not there."""
+
+import os
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+import vorn
+
+PACKAGE = Path(vorn.__file__).resolve().parent
+
+
+def run(code, env, cwd):
+    return subprocess.run([sys.executable, "-c", code], env=env, cwd=cwd, capture_output=True, text=True, timeout=60)
+
+
+def clean_env(**extra):
+    env = {k: v for k, v in os.environ.items() if k not in ("VORN_LIBRARY", "PYTHONPATH")}
+    env.update(extra)
+    return env
+
+
+def test_library_is_the_one_loaded():
+    assert Path(vorn.library_path).is_file()
+    if "VORN_LIBRARY" in os.environ:
+        assert Path(vorn.library_path) == Path(os.environ["VORN_LIBRARY"])
+
+
+def test_explicit_path_that_is_not_a_file(tmp_path):
+    missing = tmp_path / "nowhere" / "libvorn.so"
+    result = run("import vorn", clean_env(VORN_LIBRARY=str(missing), PYTHONPATH=str(PACKAGE.parent)), tmp_path)
+    assert result.returncode != 0
+    assert "LibraryNotFoundError" in result.stderr
+    assert str(missing) in result.stderr and "cmake --build" in result.stderr
+
+
+def test_nothing_found_says_where_it_looked(tmp_path):
+    # A copy of the package alone, outside any source tree and with no library beside it.
+    shutil.copytree(PACKAGE, tmp_path / "vorn", ignore=shutil.ignore_patterns("libvorn*", "__pycache__"))
+    result = run("import vorn", clean_env(PYTHONPATH=str(tmp_path)), tmp_path)
+    assert result.returncode != 0
+    message = result.stderr
+    assert "cannot find the shared library" in message
+    assert "VORN_LIBRARY: not set" in message
+    assert str(tmp_path / "vorn") in message
+    assert "build tree: none" in message
+    assert "cmake --preset default && cmake --build --preset default" in message
+
+
+def test_library_next_to_the_package_is_found(tmp_path):
+    shutil.copytree(PACKAGE, tmp_path / "vorn", ignore=shutil.ignore_patterns("libvorn*", "__pycache__"))
+    shutil.copy(vorn.library_path, tmp_path / "vorn" / "libvorn.so")
+    code = "import vorn; print(vorn.library_path); print(repr(vorn.cp(20.0, 1000.0)))"
+    result = run(code, clean_env(PYTHONPATH=str(tmp_path)), tmp_path)
+    assert result.returncode == 0, result.stderr
+    path, cp = result.stdout.split()
+    assert Path(path) == tmp_path / "vorn" / "libvorn.so"
+    assert float(cp) == vorn.cp(20.0, 1000.0)
+
+
+def test_a_library_lacking_routines_is_refused(tmp_path):
+    # Any shared object without vorn's names stands in for a stale build.
+    libm = next(p for p in ("/lib/x86_64-linux-gnu/libm.so.6", "/usr/lib/x86_64-linux-gnu/libm.so.6",
+                            "/lib64/libm.so.6") if Path(p).exists())
+    result = run("import vorn", clean_env(VORN_LIBRARY=libm, PYTHONPATH=str(PACKAGE.parent)), tmp_path)
+    assert result.returncode != 0
+    assert "lacks" in result.stderr and "vorn_cp_n" in result.stderr

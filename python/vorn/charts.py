@@ -1,0 +1,286 @@
+"""Property charts of helium-4 from vorn, as PNG files.
+
+    python3 -m vorn.charts OUTDIR
+
+writes five charts into OUTDIR (created if needed):
+
+- virial_coefficients.png: B, C and D against T, with the pole of D;
+- compressibility_isotherms.png: the acoustic factor and the true Z against P;
+- cp_speed_of_sound.png: cp and the speed of sound against T at several
+  pressures, the liquid side and the meaningless regions shaded;
+- transport.png: thermal conductivity and viscosity against T, with the
+  conductivity poles and the negative-viscosity region;
+- thermometer_difference.png: acoustic inversion minus gas-thermometer
+  inversion against T for a bulb filled at 273.16 K.
+
+Needs matplotlib (Debian: python3-matplotlib).
+"""
+
+import argparse
+import os
+import sys
+from pathlib import Path
+
+import numpy as np
+
+import vorn
+from vorn import State, thermometry, virial
+
+__all__ = ["main", "CHARTS"]
+
+#: Temperatures (K) of the two poles of the zero-pressure conductivity correlation.
+K_POLES = (36.3759531, 184.4868237)
+_DPI = 120
+
+
+def _pyplot():
+    import matplotlib
+
+    if "MPLBACKEND" not in os.environ:
+        matplotlib.use("Agg")
+    import matplotlib.pyplot as plt
+
+    plt.rcParams.update({
+        "figure.dpi": _DPI,
+        "axes.grid": True,
+        "grid.alpha": 0.3,
+        "axes.titlesize": 11,
+        "axes.labelsize": 10,
+        "legend.fontsize": 8.5,
+        "legend.framealpha": 0.9,
+    })
+    return plt
+
+
+def _spans(mask, x):
+    """(start, end) x ranges over which a boolean mask along x holds."""
+    spans = []
+    edges = np.flatnonzero(np.diff(np.concatenate(([0], mask.astype(np.int8), [0]))))
+    for start, stop in zip(edges[::2], edges[1::2]):
+        lo = x[start - 1] if start > 0 else x[start]
+        hi = x[stop] if stop < x.size else x[stop - 1]
+        spans.append((lo, hi))
+    return spans
+
+
+def virial_chart(plt):
+    T = np.geomspace(1.0, 1000.0, 4000)
+    fig, axes = plt.subplots(3, 1, figsize=(7.5, 8.6), sharex=True)
+    rows = [
+        (virial.B, "B (cm³/mol)", "Second virial coefficient B", "linear"),
+        (virial.C, "C (cm⁶/mol²)", "Third virial coefficient C", "linear"),
+        (virial.D, "D (cm⁹/mol³)", "Fourth virial coefficient D (symmetric log scale)", "symlog"),
+    ]
+    for ax, (function, label, title, scale) in zip(axes, rows):
+        y = function(T)
+        if function is virial.D:
+            # break the line at the pole instead of joining +1e7 to -1e7 (not at the zero near 3.44 K)
+            jump = (np.sign(y[:-1]) != np.sign(y[1:])) & (np.abs(y[:-1]) > 1e5)
+            y = np.where(np.append(jump, False), np.nan, y)
+        ax.plot(T, y, color="C0", lw=1.6)
+        ax.axhline(0.0, color="0.4", lw=0.8)
+        ax.set_ylabel(label)
+        ax.set_title(title, loc="left")
+        if scale == "symlog":
+            ax.set_yscale("symlog", linthresh=1e2)
+            ax.set_ylim(-3e7, 3e7)
+        ax.axvline(virial.D_POLE, color="C3", ls="--", lw=1.0)
+    axes[2].annotate(f"pole of D at {virial.D_POLE} K", xy=(virial.D_POLE, -1e6), xytext=(8.0, -1e5),
+                     color="C3", fontsize=9, va="center", arrowprops={"arrowstyle": "->", "color": "C3"})
+    axes[0].text(2.3, -450, "dashed: pole of D", color="C3", fontsize=8.5, va="center")
+    axes[2].set_xscale("log")
+    axes[2].set_xlabel("Temperature T (K)")
+    axes[2].set_xlim(T[0], T[-1])
+    fig.suptitle("Helium-4 virial coefficients in vorn", fontsize=12)
+    fig.tight_layout()
+    return fig
+
+
+def compressibility_chart(plt):
+    P = np.linspace(0.0, 1000.0, 501)
+    isotherms = (6.0, 8.0, 10.0, 15.0, 20.0, 50.0, 100.0, 300.0)
+    fig, axes = plt.subplots(1, 2, figsize=(11.5, 4.8), sharey=True)
+    colours = plt.get_cmap("plasma")(np.linspace(0.0, 0.85, len(isotherms)))
+    for colour, T in zip(colours, isotherms):
+        flags = vorn.state(T, P)
+        for ax, function, mask in (
+            (axes[0], vorn.acoustic_factor, State.INVALID | State.LIQUID | State.ZA_NONPOSITIVE),
+            (axes[1], vorn.compressibility, State.INVALID | State.LIQUID | State.DENSITY_TURNED),
+        ):
+            y = function(T, P)
+            ax.plot(P, np.where((flags & mask) != 0, np.nan, y), color=colour, lw=1.6, label=f"{T:g} K")
+    axes[0].set_title("Acoustic factor Za = (w/w₀)²  (vorn_Za_gk)", loc="left")
+    axes[1].set_title("Compressibility factor Z = pV/(nRT)  (vorn_Z)", loc="left")
+    axes[0].set_ylabel("Za, Z (dimensionless)")
+    for ax in axes:
+        ax.axhline(1.0, color="0.4", lw=0.8)
+        ax.set_xlabel("Pressure P (kPa)")
+        ax.set_xlim(0, P[-1])
+    axes[0].set_ylim(0.0, 1.2)
+    axes[0].text(0.03, 0.04, "6 K: Za ≤ 0 above about 870 kPa\n(flag za-nonpositive, not drawn)",
+                 transform=axes[0].transAxes, ha="left", va="bottom", fontsize=8, color=colours[0])
+    axes[1].legend(title="isotherm", loc="center left", bbox_to_anchor=(1.02, 0.5))
+    fig.suptitle("Two different factors: Za - 1 starts with the acoustic virial coefficient, Z - 1 with B",
+                 fontsize=11)
+    fig.tight_layout()
+    return fig
+
+
+def cp_speed_chart(plt):
+    from matplotlib.lines import Line2D
+    from matplotlib.patches import Patch
+
+    T = np.geomspace(1.5, 300.0, 3000)
+    pressures = (10.0, 100.0, 1000.0)
+    rows = (
+        (vorn.cp, State.DENSITY_TURNED, "cp (J/(kg K)), log scale", (4000, 2e5), "C0"),
+        (vorn.speed_of_sound, State.SOUND_UNDEFINED, "speed of sound w (m/s)", (0, 1100), "C1"),
+    )
+    fig, axes = plt.subplots(2, len(pressures), figsize=(12.5, 7.6), sharex=True, sharey="row")
+    for row, (function, meaningless, label, ylim, colour) in zip(axes, rows):
+        for ax, P in zip(row, pressures):
+            flags = vorn.state(T, P)
+            liquid = (flags & State.LIQUID) != 0
+            bad = (flags & (meaningless | State.INVALID)) != 0
+            with np.errstate(all="ignore"):
+                y = function(T, P)
+            ax.plot(T, np.where(liquid | bad, np.nan, y), color=colour, lw=1.8)
+            ax.plot(T, np.where(liquid & ~bad, y, np.nan), color=colour, lw=1.2, ls=":")
+            for lo, hi in _spans(liquid, T):
+                ax.axvspan(lo, hi, color="C9", alpha=0.18, lw=0)
+            for lo, hi in _spans(bad, T):
+                ax.axvspan(lo, hi, facecolor="none", edgecolor="0.35", hatch="////", lw=0)
+            if function is vorn.cp:
+                ax.set_yscale("log")
+            ax.set_ylim(*ylim)
+            ax.set_xscale("log")
+            ax.set_xlim(T[0], T[-1])
+        row[0].set_ylabel(label)
+    for ax, P in zip(axes[0], pressures):
+        ax.set_title(f"P = {P:g} kPa")
+    for ax in axes[1]:
+        ax.set_xlabel("Temperature T (K)")
+    handles = [
+        Line2D([], [], color="0.2", lw=1.8, label="gas"),
+        Line2D([], [], color="0.2", lw=1.2, ls=":", label="metastable vapour (liquid side)"),
+        Patch(facecolor="C9", alpha=0.3, label="liquid side of the saturation curve (flag liquid)"),
+        Patch(facecolor="none", edgecolor="0.35", hatch="////",
+              label="meaningless: density-turned (cp), sound-undefined (w)"),
+    ]
+    fig.legend(handles=handles, loc="lower center", ncol=4, bbox_to_anchor=(0.5, 0.0), fontsize=8.5)
+    fig.suptitle("Heat capacity and speed of sound of helium-4 in vorn, regions shaded from vorn.state",
+                 fontsize=11.5)
+    fig.tight_layout(rect=(0, 0.05, 1, 1))
+    return fig
+
+
+def transport_chart(plt):
+    T = np.geomspace(1.0, 1000.0, 4000)
+    # sample the poles themselves, so that the jumps show where they are
+    T = np.unique(np.concatenate((T, [p + d for p in K_POLES for d in (-2e-3, -1e-3, 0.0, 1e-3, 2e-3)])))
+    pressures = ((0.0, "C0", "zero pressure"), (100.0, "C1", "100 kPa"))
+    fig, axes = plt.subplots(2, 1, figsize=(9.0, 8.6), sharex=True)
+    panels = (
+        (axes[0], vorn.thermal_conductivity, 1e3, "thermal conductivity k (mW/(m K))"),
+        (axes[1], vorn.viscosity, 1e6, "viscosity η (µPa s)"),
+    )
+    for ax, function, scale, label in panels:
+        for P, colour, name in pressures:
+            liquid = (vorn.state(T, P) & State.LIQUID) != 0
+            y = function(T, P) * scale
+            ax.plot(T, np.where(liquid, np.nan, y), color=colour, lw=1.6, label=name)
+            ax.plot(T, np.where(liquid, y, np.nan), color=colour, lw=1.1, ls=":")
+        ax.set_ylabel(label)
+        ax.set_yscale("log")
+    axes[0].set_ylim(1.0, 1e3)
+    for pole in K_POLES:
+        axes[0].axvline(pole, color="C3", lw=0.9, ls="--")
+        axes[0].text(pole * 1.04, 1.3, f"pole\n{pole} K", color="C3", fontsize=8, va="bottom")
+    axes[0].set_title("Thermal conductivity: the correlation has two poles (flag k-pole within 1 mK)", loc="left")
+    axes[1].set_title("Viscosity: no pole; the correlation turns negative below 0.0961 K (flag nu-negative)",
+                      loc="left")
+    axes[0].legend(loc="center right", title="dotted: liquid side")
+    axes[1].legend(loc="lower right", title="dotted: liquid side")
+    axes[1].set_xscale("log")
+    axes[1].set_xlim(T[0], T[-1])
+    axes[1].set_xlabel("Temperature T (K)")
+
+    # Zooms into both poles: the flagged band and the jump of k0.
+    for i, pole in enumerate(K_POLES):
+        inset = axes[0].inset_axes([0.06 + 0.25 * i, 0.52, 0.18, 0.33])
+        Tz = np.linspace(pole - 3e-3, pole + 3e-3, 4001)
+        with np.errstate(all="ignore"):
+            kz = vorn.thermal_conductivity(Tz) * 1e3
+        smooth = float(np.median(kz))
+        inset.plot((Tz - pole) * 1e3, kz, color="C0", lw=1.0)
+        for lo, hi in _spans((vorn.state(Tz, 0.0) & State.K_POLE) != 0, Tz):
+            inset.axvspan((lo - pole) * 1e3, (hi - pole) * 1e3, color="C3", alpha=0.18, lw=0)
+        inset.set_ylim(0.8 * smooth, 1.2 * smooth)
+        inset.set_xlabel(f"T − {pole} K (mK)", fontsize=7)
+        inset.set_title(f"k0 (mW/(m K)) near {pole:.3f} K;\nshaded: flag k-pole", fontsize=7.5)
+        inset.tick_params(labelsize=7)
+        inset.grid(alpha=0.3)
+    fig.suptitle("Transport properties of helium-4 gas in vorn", fontsize=12)
+    fig.tight_layout()
+    return fig
+
+
+def thermometer_chart(plt):
+    T0 = 273.16
+    T = np.geomspace(3.0, 1000.0, 400)
+    fig, axes = plt.subplots(2, 1, figsize=(8.5, 7.6), sharex=True)
+    for i, P0 in enumerate((10.0, 100.0, 300.0)):
+        rho = 1000.0 * P0 / (vorn.compressibility(T0, P0) * vorn.constants.r * T0)
+        B, C, D = virial.B(T) * 1e-6, virial.C(T) * 1e-12, virial.D(T) * 1e-18
+        P = rho * vorn.constants.r * T * (1 + B * rho + C * rho**2 + D * rho**3) / 1000.0
+        gas = thermometry.gas_thermometer_temperature(P, T0, P0)
+        acoustic = thermometry.acoustic_temperature(P / P0, P, T0, P0)
+        label = f"filled to {P0:g} kPa at {T0} K"
+        axes[0].plot(T, (acoustic - gas) * 1e3, color=f"C{i}", lw=1.6, label=label)
+        axes[1].plot(T, (acoustic - gas) / gas * 1e6, color=f"C{i}", lw=1.6, label=label)
+    axes[0].set_ylabel("T_acoustic − T_gas (mK)")
+    axes[1].set_ylabel("(T_acoustic − T_gas) / T (ppm)")
+    axes[0].set_title("Pressure ratio of a constant-volume bulb put through both inversions", loc="left")
+    for ax in axes:
+        ax.axhline(0.0, color="0.4", lw=0.8)
+        ax.axvline(T0, color="0.5", lw=0.8, ls=":")
+    axes[0].text(T0 * 1.05, 0.5, "reference point", transform=axes[0].get_xaxis_transform(), color="0.4",
+                 fontsize=8, rotation=90, va="center")
+    axes[0].legend(loc="upper left")
+    axes[1].set_xscale("log")
+    axes[1].set_xlim(T[0], T[-1])
+    axes[1].set_xlabel("True temperature T (K)")
+    fig.suptitle("acoustic_temperature (temp_K, acoustic factor) against\n"
+                 "gas_thermometer_temperature (true Z): the error of reading a gas thermometer acoustically",
+                 fontsize=10.5)
+    fig.tight_layout()
+    return fig
+
+
+CHARTS = {
+    "virial_coefficients.png": virial_chart,
+    "compressibility_isotherms.png": compressibility_chart,
+    "cp_speed_of_sound.png": cp_speed_chart,
+    "transport.png": transport_chart,
+    "thermometer_difference.png": thermometer_chart,
+}
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(prog="python3 -m vorn.charts", description=__doc__.split("\n")[0])
+    parser.add_argument("outdir", type=Path, help="directory to write the PNG files into")
+    parser.add_argument("--only", choices=sorted(CHARTS), action="append", help="write only this chart")
+    args = parser.parse_args(argv)
+    plt = _pyplot()
+    args.outdir.mkdir(parents=True, exist_ok=True)
+    for name in args.only or CHARTS:
+        fig = CHARTS[name](plt)
+        path = args.outdir / name
+        fig.savefig(path, metadata={"Software": None})
+        plt.close(fig)
+        print(path)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,91 @@
+"""The library's four module constants, read and written in place.
+
+Every routine of the library re-reads these at each use, so storing a new
+value here changes every later result that depends on it, in every thread
+(provide your own synchronisation if other threads compute meanwhile):
+
+>>> import vorn
+>>> vorn.constants.r
+8.3144598
+>>> with vorn.constants.override(r=8.314462618):
+...     cp_2019 = vorn.cp(300.0, 100.0)
+
+``g0``  ratio of heat capacities of the ideal monatomic gas, 1.666666666666667
+        (one unit in the last place above 5/3), read by the speeds of sound
+``m0``  molar mass of helium-4, kg/mol
+``pi``  pi; read by no routine
+``r``   molar gas constant, J/(mol K)
+
+Assigning anything but a real number raises TypeError. ``reset()`` restores
+the values the library had when this package loaded it.
+"""
+
+import contextlib
+import numbers
+import sys
+import types
+
+from ._lib import CONSTANT_NAMES, lib as _lib
+
+# g0, m0, pi and r are attributes of the module itself (see _ConstantsModule), not names to import:
+# an imported copy would not follow the library.
+__all__ = ["defaults", "reset", "override", "as_dict"]
+
+_CELLS = _lib.constants
+
+#: The values found in the library when the package loaded it.
+defaults = {name: cell.value for name, cell in _CELLS.items()}
+
+
+def _check(name, value):
+    if name not in _CELLS:
+        raise AttributeError(f"vorn.constants has no constant {name!r}; the constants are {', '.join(CONSTANT_NAMES)}")
+    if isinstance(value, bool) or not isinstance(value, numbers.Real):
+        raise TypeError(f"vorn.constants.{name} must be a real number, not {type(value).__name__}")
+    return float(value)
+
+
+def as_dict():
+    """The current values of the four constants, by name."""
+    return {name: cell.value for name, cell in _CELLS.items()}
+
+
+def reset():
+    """Store the load-time values back into the library."""
+    for name, value in defaults.items():
+        _CELLS[name].value = value
+
+
+@contextlib.contextmanager
+def override(**values):
+    """Within a ``with`` block, give some constants new values; restore the old ones after."""
+    checked = {name: _check(name, value) for name, value in values.items()}
+    saved = {name: _CELLS[name].value for name in checked}
+    try:
+        for name, value in checked.items():
+            _CELLS[name].value = value
+        yield
+    finally:
+        for name, value in saved.items():
+            _CELLS[name].value = value
+
+
+class _ConstantsModule(types.ModuleType):
+    """Makes g0, m0, pi and r module attributes that read and write the library's doubles."""
+
+    def __getattr__(self, name):
+        if name in _CELLS:
+            return _CELLS[name].value
+        raise AttributeError(f"module 'vorn.constants' has no attribute {name!r}")
+
+    def __setattr__(self, name, value):
+        if name in _CELLS:
+            _CELLS[name].value = _check(name, value)
+        else:
+            super().__setattr__(name, value)
+
+    def __dir__(self):
+        return sorted(set(super().__dir__()) | set(_CELLS))
+
+
+sys.modules[__name__].__class__ = _ConstantsModule

@@ -1,0 +1,124 @@
+#include "properties.hpp"
+
+#include <algorithm>
+#include <cctype>
+
+#include "vorn.h"
+
+namespace vorn_cli {
+namespace {
+
+// Flags that spoil every result of T and P: a state that is no state, or a
+// vapour that the saturation curve says would be liquid.
+constexpr unsigned kAnyState = VORN_STATE_INVALID | VORN_STATE_LIQUID;
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+std::vector<Property> make_properties() {
+  const auto of_T = [](std::string_view name, std::vector<std::string_view> aliases,
+                       std::string_view exported, std::string_view unit, std::string_view description,
+                       TemperatureRoutine f, unsigned flags) {
+    Property p{name, std::move(aliases), exported, unit, description};
+    p.of_T = f;
+    p.flags = VORN_STATE_INVALID | flags;
+    return p;
+  };
+  const auto of_TP = [](std::string_view name, std::vector<std::string_view> aliases,
+                        std::string_view exported, std::string_view unit, std::string_view description,
+                        StateRoutine f, unsigned flags) {
+    Property p{name, std::move(aliases), exported, unit, description};
+    p.of_TP = f;
+    p.flags = kAnyState | flags;
+    return p;
+  };
+  return {
+      of_T("B", {"second-virial"}, "__vorn_MOD_b", "cm^3/mol", "second virial coefficient", __vorn_MOD_b, 0),
+      of_T("dB/dT", {"dBdT"}, "__vorn_MOD_db", "cm^3/(mol K)", "its first derivative", __vorn_MOD_db, 0),
+      of_T("d2B/dT2", {"d2BdT2"}, "__vorn_MOD_d2b", "cm^3/(mol K^2)", "its second derivative", __vorn_MOD_d2b,
+           0),
+      of_T("C", {"third-virial"}, "__vorn_MOD_c", "cm^6/mol^2", "third virial coefficient", __vorn_MOD_c, 0),
+      of_T("dC/dT", {"dCdT"}, "__vorn_MOD_dc", "cm^6/(mol^2 K)", "its first derivative", __vorn_MOD_dc, 0),
+      of_T("d2C/dT2", {"d2CdT2"}, "__vorn_MOD_d2c", "cm^6/(mol^2 K^2)", "its second derivative",
+           __vorn_MOD_d2c, 0),
+      of_T("D", {"fourth-virial"}, "__vorn_MOD_d", "cm^9/mol^3", "fourth virial coefficient", __vorn_MOD_d,
+           0),
+      of_T("dD/dT", {"dDdT"}, "__vorn_MOD_dd", "cm^9/(mol^3 K)", "its first derivative", __vorn_MOD_dd, 0),
+      of_T("d2D/dT2", {"d2DdT2"}, "__vorn_MOD_d2d", "cm^9/(mol^3 K^2)", "its second derivative",
+           __vorn_MOD_d2d, 0),
+      of_TP("density", {"rho"}, "vorn_rho", "kg/m^3", "density", vorn_rho, VORN_STATE_DENSITY_TURNED),
+      of_TP("volume", {"vol", "molar-volume"}, "vorn_vol", "m^3/mol", "molar volume", vorn_vol,
+            VORN_STATE_DENSITY_TURNED),
+      of_TP("cv", {"isochoric-heat-capacity"}, "vorn_cv", "J/(kg K)", "isochoric specific heat capacity",
+            vorn_cv, VORN_STATE_DENSITY_TURNED),
+      of_TP("cp", {"isobaric-heat-capacity"}, "vorn_cp", "J/(kg K)", "isobaric specific heat capacity",
+            vorn_cp, VORN_STATE_DENSITY_TURNED),
+      of_TP("gamma", {"cp/cv"}, "vorn_gamma", "1", "ratio of heat capacities", vorn_gamma,
+            VORN_STATE_DENSITY_TURNED),
+      of_TP("Z", {"compressibility"}, "vorn_Z", "1", "compressibility factor pV/(nRT)", vorn_Z,
+            VORN_STATE_DENSITY_TURNED),
+      of_TP("sound-speed", {"w", "speed-of-sound"}, "vorn_w", "m/s", "speed of sound (acoustic virials)",
+            vorn_w, VORN_STATE_SOUND_UNDEFINED),
+      of_TP("Za", {"acoustic-factor"}, "vorn_Za_gk", "1", "acoustic factor (w/w0)^2 (correlation)",
+            vorn_Za_gk, 0),
+      of_TP("sound-speed-gk", {"w_gk"}, "vorn_w_gk", "m/s", "speed of sound (correlation)", vorn_w_gk,
+            VORN_STATE_ZA_NONPOSITIVE),
+      of_T("conductivity0", {"k0"}, "vorn_k0", "W/(m K)", "thermal conductivity at zero pressure", vorn_k0,
+           VORN_STATE_K_POLE),
+      of_TP("conductivity", {"k", "thermal-conductivity"}, "vorn_k", "W/(m K)", "thermal conductivity",
+            vorn_k, VORN_STATE_K_POLE),
+      of_T("viscosity0", {"nu0"}, "vorn_nu0", "Pa s", "viscosity at zero pressure", vorn_nu0,
+           VORN_STATE_NU_NEGATIVE),
+      of_TP("viscosity", {"nu"}, "vorn_nu", "Pa s", "dynamic viscosity", vorn_nu, VORN_STATE_NU_NEGATIVE),
+  };
+}
+
+}  // namespace
+
+const std::vector<Property>& properties() {
+  static const std::vector<Property> all = make_properties();
+  return all;
+}
+
+const Property* find_property(std::string_view name) {
+  using Equal = bool (*)(std::string_view, std::string_view);
+  const Equal exact = [](std::string_view a, std::string_view b) { return a == b; };
+  for (const Equal equal : {exact, Equal{equal_ignoring_case}}) {
+    for (const Property& p : properties()) {
+      if (equal(p.name, name) || equal(p.exported, name) ||
+          std::any_of(p.aliases.begin(), p.aliases.end(),
+                      [&](std::string_view a) { return equal(a, name); })) {
+        return &p;
+      }
+    }
+  }
+  return nullptr;
+}
+
+std::string property_names() {
+  std::string names;
+  for (const Property& p : properties()) {
+    if (!names.empty()) names += ", ";
+    names += p.name;
+  }
+  return names;
+}
+
+const std::vector<StateFlag>& state_flags() {
+  static const std::vector<StateFlag> flags = {
+      {VORN_STATE_INVALID, "T or P is not a finite number, or T <= 0, or P < 0"},
+      {VORN_STATE_LIQUID, "the liquid side of the saturation curve: a metastable vapour at best"},
+      {VORN_STATE_DENSITY_TURNED,
+       "the virial isotherm has turned over: density, volume, cv, cp, gamma, Z mean nothing"},
+      {VORN_STATE_SOUND_UNDEFINED, "the speed of sound from the acoustic virials is undefined (NaN)"},
+      {VORN_STATE_ZA_NONPOSITIVE, "the acoustic factor Za <= 0: the correlation's speed of sound is NaN"},
+      {VORN_STATE_K_POLE, "T is at or next to a pole of the thermal conductivity"},
+      {VORN_STATE_NU_NEGATIVE, "the zero-pressure viscosity is negative"},
+  };
+  return flags;
+}
+
+}  // namespace vorn_cli
