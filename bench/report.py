@@ -16,7 +16,8 @@ import sys
 STATES = ["1.8K", "2.3K", "10K", "300K"]
 ONE_ARGUMENT = ["b", "db", "d2b", "c", "dc", "d2c", "d", "dd", "d2d", "vorn_k0", "vorn_nu0"]
 TWO_ARGUMENTS = ["vorn_rho", "vorn_vol", "vorn_cv", "vorn_cp", "vorn_gamma", "vorn_w", "vorn_Za_gk",
-                 "vorn_w_gk", "vorn_k", "vorn_nu", "vorn_Z"]
+                 "vorn_w_gk", "vorn_k", "vorn_nu", "vorn_Z", "vorn_state"]
+ARRAYS_ONLY = ["temp_K"]
 EXPORTED = {"b": "__vorn_MOD_b", "db": "__vorn_MOD_db", "d2b": "__vorn_MOD_d2b", "c": "__vorn_MOD_c",
             "dc": "__vorn_MOD_dc", "d2c": "__vorn_MOD_d2c", "d": "__vorn_MOD_d", "dd": "__vorn_MOD_dd",
             "d2d": "__vorn_MOD_d2d"}
@@ -54,21 +55,25 @@ def main():
             cells.append("%.1f (%.2f)" % (t, t / unit) if t is not None else "-")
         out.append("| `%s` | %s |" % (EXPORTED.get(name, name), " | ".join(cells)))
     out.append("")
-    out.append("| `temp_K` | ns | pow |")
+    out.append("| thermometer | ns | pow |")
     out.append("|---|---|---|")
-    for row in ["converged_3_iterations", "not_converged_30_iterations"]:
-        t = times.get("temp_K/" + row)
-        if t is not None:
-            out.append("| %s | %.0f | %.1f |" % (row.replace("_", " "), t, t / unit))
+    for name in ["temp_K", "vorn_temp_K_report"]:
+        for row in ["converged_3_iterations", "not_converged_30_iterations"]:
+            t = times.get(name + "/" + row)
+            if t is not None:
+                out.append("| `%s`, %s | %.0f | %.1f |" % (name, row.replace("_", " "), t, t / unit))
+    t = times.get("vorn_cvgt_temperature/82K")
+    if t is not None:
+        out.append("| `vorn_cvgt_temperature`, 100 kPa at 273.16 K to 30 kPa | %.0f | %.1f |" % (t, t / unit))
     out.append("")
     out.append("| routine | scalar calls, ns/point | array form, ns/point | speed-up |")
     out.append("|---|---|---|---|")
-    for name in ONE_ARGUMENT + TWO_ARGUMENTS:
+    for name in ONE_ARGUMENT + TWO_ARGUMENTS + ARRAYS_ONLY:
         s = per_point.get(name + "/scalar_loop")
         a = per_point.get(name + "/array")
         if s is not None and a is not None:
-            out.append("| `%s_n` | %.2f | %.2f | %.1fx |" % (name if name.startswith("vorn_") else "vorn_" + name,
-                                                         s, a, s / a))
+            array_name = name if name.startswith("vorn_") else "vorn_" + name
+            out.append("| `%s_n` | %.2f | %.2f | %.1fx |" % (array_name, s, a, s / a))
     print("\n".join(out))
 
 

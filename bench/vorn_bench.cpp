@@ -140,7 +140,33 @@ void register_scalar() {
         benchmark::DoNotOptimize(temp_K(&row.phi, &row.P, &row.T0, &row.P0));
       }
     });
+    benchmark::RegisterBenchmark(
+        (std::string("vorn_temp_K_report/") + row.name).c_str(), [row](benchmark::State& state) {
+          int iterations = 0;
+          int converged = 0;
+          for (auto _ : state) {
+            benchmark::DoNotOptimize(
+                vorn_temp_K_report(&row.phi, &row.P, &row.T0, &row.P0, &iterations, &converged));
+          }
+        });
   }
+  for (const State& s : kStates) {
+    benchmark::RegisterBenchmark((std::string("vorn_state/") + s.name).c_str(),
+                                 [T = s.T, P = s.P](benchmark::State& state) {
+                                   for (auto _ : state) benchmark::DoNotOptimize(vorn_state(&T, &P));
+                                 });
+  }
+  // The gas thermometer from 273.16 K and 100 kPa down to 30 kPa (about 82 K).
+  benchmark::RegisterBenchmark("vorn_cvgt_temperature/82K", [](benchmark::State& state) {
+    const double P = 30.0;
+    const double T0 = 273.16;
+    const double P0 = 100.0;
+    int iterations = 0;
+    int converged = 0;
+    for (auto _ : state) {
+      benchmark::DoNotOptimize(vorn_cvgt_temperature(&P, &T0, &P0, &iterations, &converged));
+    }
+  });
 }
 
 // Per point: "scalar_loop" calls the scalar export at each point, "array" makes
@@ -192,6 +218,52 @@ void register_arrays() {
           state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
         });
   }
+  benchmark::RegisterBenchmark("temp_K/scalar_loop", [](benchmark::State& state) {
+    const std::vector<double>& T0 = sweep_T();
+    const std::vector<double>& P0 = sweep_P();
+    const std::vector<double> phi(kPoints, 0.5);
+    std::vector<double> P(kPoints);
+    for (std::size_t i = 0; i < kPoints; ++i) P[i] = 0.5 * P0[i];
+    std::vector<double> out(kPoints);
+    for (auto _ : state) {
+      for (std::size_t i = 0; i < kPoints; ++i) out[i] = temp_K(&phi[i], &P[i], &T0[i], &P0[i]);
+      benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+  });
+  benchmark::RegisterBenchmark("temp_K/array", [](benchmark::State& state) {
+    const std::vector<double>& T0 = sweep_T();
+    const std::vector<double>& P0 = sweep_P();
+    const std::vector<double> phi(kPoints, 0.5);
+    std::vector<double> P(kPoints);
+    for (std::size_t i = 0; i < kPoints; ++i) P[i] = 0.5 * P0[i];
+    std::vector<double> out(kPoints);
+    for (auto _ : state) {
+      vorn_temp_K_n(kPoints, phi.data(), P.data(), T0.data(), P0.data(), out.data());
+      benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+  });
+  benchmark::RegisterBenchmark("vorn_state/scalar_loop", [](benchmark::State& state) {
+    const std::vector<double>& T = sweep_T();
+    const std::vector<double>& P = sweep_P();
+    std::vector<unsigned> out(kPoints);
+    for (auto _ : state) {
+      for (std::size_t i = 0; i < kPoints; ++i) out[i] = vorn_state(&T[i], &P[i]);
+      benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+  });
+  benchmark::RegisterBenchmark("vorn_state/array", [](benchmark::State& state) {
+    const std::vector<double>& T = sweep_T();
+    const std::vector<double>& P = sweep_P();
+    std::vector<unsigned> out(kPoints);
+    for (auto _ : state) {
+      vorn_state_n(kPoints, T.data(), P.data(), out.data());
+      benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+  });
 }
 
 }  // namespace
