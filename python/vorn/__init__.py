@@ -89,7 +89,7 @@ def molar_volume(T, P, *, strict=False):
 def cv(T, P, *, strict=False):
     """Isochoric specific heat capacity, J/(kg K), at T (K) and P (kPa).
 
-    Ideal part 1.5 R plus the virial terms to second order in the density.
+    The ideal 1.5 R plus the virial terms to second order in the density.
     ``strict`` flags: INVALID, LIQUID, DENSITY_TURNED.
     """
     return _tp("cv", "vorn_cv", T, P, _DENSITY, strict)
@@ -98,7 +98,7 @@ def cv(T, P, *, strict=False):
 def cp(T, P, *, strict=False):
     """Isobaric specific heat capacity, J/(kg K), at T (K) and P (kPa).
 
-    Ideal part 2.5 R plus the virial terms to second order in the density.
+    The ideal 2.5 R plus the virial terms to second order in the density.
     ``strict`` flags: INVALID, LIQUID, DENSITY_TURNED.
     """
     return _tp("cp", "vorn_cp", T, P, _DENSITY, strict)

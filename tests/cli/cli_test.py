@@ -120,10 +120,10 @@ class TableTest(unittest.TestCase):
         self.assertEqual(rows[0][1], call("__vorn_MOD_b", 300.0))
 
     def test_descending_and_inexact_steps_reach_the_stop(self):
-        for spec, expected in [("0:0.3:0.1", [0.0, 0.1, 0.2, 0.3]), ("5:5:1", [5.0]), ("1:2:0.4", [1.0, 1.4, 1.8]),
+        for range_text, expected in [("0:0.3:0.1", [0.0, 0.1, 0.2, 0.3]), ("5:5:1", [5.0]), ("1:2:0.4", [1.0, 1.4, 1.8]),
                                ("+3,1e1", [3.0, 10.0])]:
-            with self.subTest(spec=spec):
-                _, rows, _ = self.read_csv("k0", "--T", spec)
+            with self.subTest(range_text=range_text):
+                _, rows, _ = self.read_csv("k0", "--T", range_text)
                 self.assertEqual([r[0] for r in rows], expected)
 
     def test_readable_table(self):
