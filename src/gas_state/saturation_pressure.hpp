@@ -49,20 +49,26 @@ inline double its90_temperature_slope(const VapourPressureRange& r, double u) {
   return s;
 }
 
-// ln(p/Pa) on the relation at T, by bisection in u over [-1.2, 1.2], where
-// T(u) rises in both ranges (the ends of each range lie a little beyond +-1).
+// ln(p/Pa) on the relation at T: Newton's method in u, kept inside [-1.2, 1.2]
+// (where T(u) rises in both ranges; their ends lie a little beyond +-1) by
+// bisecting whenever a step would leave the bracket.
 inline double its90_log_pressure(const VapourPressureRange& r, double T) {
   double lo = -1.2;
   double hi = 1.2;
-  for (int i = 0; i < 80; ++i) {
-    const double mid = 0.5 * (lo + hi);
-    if (its90_temperature(r, mid) < T) {
-      lo = mid;
-    } else {
-      hi = mid;
+  double u = 0.0;
+  for (int i = 0; i < 100; ++i) {
+    const double residual = its90_temperature(r, u) - T;
+    if (residual == 0.0) break;
+    (residual < 0.0 ? lo : hi) = u;
+    double next = u - residual / its90_temperature_slope(r, u);
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    if (std::fabs(next - u) <= 1e-15) {
+      u = next;
+      break;
     }
+    u = next;
   }
-  return r.B + r.C * (0.5 * (lo + hi));
+  return r.B + r.C * u;
 }
 
 inline double saturation_pressure(double T) {
