@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libfmt-dev nlohmann-json3-dev python3
   gfortran g++-mingw-w64-x86-64 wine64
-  python3-numpy python3-pytest python3-matplotlib
+  python3-numpy python3-pytest python3-matplotlib python3-venv python3-pip python3-setuptools
   libclang-rt-14-dev clang-tidy cppcheck
 )
 
