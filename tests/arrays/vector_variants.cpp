@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "array_pairs.hpp"
 #include "export/vector_loops.hpp"
 #include "vorn.h"
 
@@ -21,16 +22,9 @@ vorn::VectorIsa vorn::vector_isa_under_test = vorn::VectorIsa::baseline;
 
 namespace {
 
-using Scalar1 = double (*)(const double*);
-using Scalar2 = double (*)(const double*, const double*);
-using Array1 = void (*)(size_t, const double*, double*);
-using Array2 = void (*)(size_t, const double*, const double*, double*);
-
-// Equal bits, or NaN on both sides: which NaN an operation on two NaNs
-// returns depends on the order of its operands, which the compiler may choose.
-bool same_result(double a, double b) {
-  return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
-}
+using array_pairs::One;
+using array_pairs::same_result;
+using array_pairs::Two;
 
 struct Variant {
   const char* name;
@@ -80,17 +74,6 @@ std::vector<double> inputs(std::size_t n, double low, double high, std::uint64_t
   }
   return v;
 }
-
-struct One {
-  const char* name;
-  Scalar1 scalar;
-  Array1 array;
-};
-struct Two {
-  const char* name;
-  Scalar2 scalar;
-  Array2 array;
-};
 
 const One kOne[] = {
     {"b", __vorn_MOD_b, vorn_b_n}, {"db", __vorn_MOD_db, vorn_db_n}, {"d2b", __vorn_MOD_d2b, vorn_d2b_n},
