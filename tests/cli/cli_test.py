@@ -1,6 +1,7 @@
 """The vorn tool, run as a user runs it: each subcommand on reference states,
 its CSV and JSON read back and checked bit for bit against the library itself
-(loaded with ctypes), and every kind of bad input refused with exit status 2.
+(loaded with ctypes), every kind of bad input refused with exit status 2, and
+every output stream closed, full or abandoned by its reader with exit status 4.
 
 Usage: cli_test.py VORN_TOOL LIBVORN [unittest arguments]
 """
@@ -10,8 +11,12 @@ import ctypes
 import io
 import json
 import math
+import os
+import signal
 import subprocess
 import sys
+import tempfile
+import time
 import unittest
 
 TOOL = LIB = None
@@ -24,7 +29,7 @@ def load_library(path):
     lib = ctypes.CDLL(path)
     for name in ["__vorn_MOD_b", "vorn_k0", "vorn_nu0"]:
         getattr(lib, name).argtypes, getattr(lib, name).restype = [PD], D
-    for name in ["vorn_cp", "vorn_rho", "vorn_Z", "vorn_w", "vorn_nu", "vorn_k", "vorn_Za_gk"]:
+    for name in ["vorn_cp", "vorn_rho", "vorn_vol", "vorn_Z", "vorn_w", "vorn_nu", "vorn_k", "vorn_Za_gk"]:
         getattr(lib, name).argtypes, getattr(lib, name).restype = [PD, PD], D
     lib.vorn_state.argtypes, lib.vorn_state.restype = [PD, PD], ctypes.c_uint
     lib.vorn_state_name.argtypes, lib.vorn_state_name.restype = [ctypes.c_uint], ctypes.c_char_p
@@ -43,8 +48,13 @@ def flag_names(T, P):
     return [LIB.vorn_state_name(1 << i).decode() for i in range(32) if bits >> i & 1]
 
 
-def vorn(*args):
-    return subprocess.run([TOOL, *args], capture_output=True, text=True, timeout=120)
+def vorn(*args, **kwargs):
+    return subprocess.run([TOOL, *args], capture_output=True, text=True, timeout=120, **kwargs)
+
+
+def json_float(value):
+    """A number as the tool writes it in JSON: non-finite ones are strings."""
+    return float(value) if isinstance(value, str) else value
 
 
 def same(a, b):
@@ -67,9 +77,26 @@ class StateTest(unittest.TestCase):
                     self.assertTrue(same(props[name]["value"], call(routine, T)), name)
                 for name, routine in [("cp", "vorn_cp"), ("density", "vorn_rho"), ("Z", "vorn_Z"),
                                       ("sound-speed", "vorn_w"), ("viscosity", "vorn_nu"), ("Za", "vorn_Za_gk")]:
-                    value = props[name]["value"]
-                    self.assertTrue(same(math.nan if value is None else value, call(routine, T, P)), name)
+                    self.assertTrue(same(json_float(props[name]["value"]), call(routine, T, P)), name)
                 self.assertEqual(out["flags"], flag_names(T, P))
+
+    def test_json_non_finite_numbers_read_back(self):
+        # At P = 0 the molar volume is infinite at a valid state: not null, which would read as "no value".
+        out = json.loads(vorn("state", "20", "0", "--json").stdout)
+        self.assertEqual(out["properties"]["volume"]["value"], "Infinity")
+        self.assertEqual(float(out["properties"]["volume"]["value"]), call("vorn_vol", 20.0, 0.0))
+        # The speed of sound from the acoustic virials is NaN at 4.2 K and 250 kPa.
+        out = json.loads(vorn("state", "4.2", "250", "--json").stdout)
+        self.assertEqual(out["properties"]["sound-speed"]["value"], "NaN")
+        self.assertIn("sound-undefined", out["properties"]["sound-speed"]["flags"])
+        self.assertNotIn("sound-undefined", out["properties"]["B"]["flags"])
+
+    def test_csv_of_one_state(self):
+        run = vorn("state", "4.2", "250", "--format", "csv")
+        rows = {row["property"]: row for row in csv.DictReader(io.StringIO(run.stdout))}
+        self.assertEqual(rows["sound-speed"]["value"], "nan")  # never -nan: the sign of a NaN means nothing
+        self.assertEqual(float(rows["cp"]["value"]), call("vorn_cp", 4.2, 250.0))
+        self.assertEqual(rows["cp"]["flags"], "liquid")
 
     def test_readable_table_has_names_units_and_published_values(self):
         run = vorn("state", "20", "1000")
@@ -84,7 +111,7 @@ class StateTest(unittest.TestCase):
                 self.assertEqual(rows[name][2], unit)
 
     def test_a_warning_for_every_flag_set(self):
-        for T, P in [(4.2, 100.0), (0.001, 100.0), (-5.0, 100.0), (20.0, 1000.0)]:
+        for T, P in [(4.2, 100.0), (0.001, 100.0), (0.05, 0.0), (20.0, 1000.0)]:
             with self.subTest(T=T, P=P):
                 run = vorn("state", repr(T), repr(P))
                 self.assertEqual(run.returncode, 0)
@@ -95,13 +122,15 @@ class StateTest(unittest.TestCase):
 
 class TableTest(unittest.TestCase):
     def read_csv(self, *args):
+        """Header without the flags column, the rows as numbers, the flags of each row, stderr."""
         run = vorn("table", *args, "--csv")
         self.assertEqual(run.returncode, 0, run.stderr)
         rows = list(csv.reader(io.StringIO(run.stdout)))
-        return rows[0], [[float(x) for x in row] for row in rows[1:]], run.stderr
+        self.assertEqual(rows[0][-1], "flags")
+        return rows[0][:-1], [[float(x) for x in row[:-1]] for row in rows[1:]], [row[-1] for row in rows[1:]], run.stderr
 
     def test_range_and_list_every_point_bit_for_bit(self):
-        header, rows, _ = self.read_csv("cp", "--T", "2:300:0.5", "--P", "100,1000")
+        header, rows, _, _ = self.read_csv("cp", "--T", "2:300:0.5", "--P", "100,1000")
         self.assertEqual(header, ["T [K]", "P [kPa]", "cp [J/(kg K)]"])
         self.assertEqual(len(rows), 2 * 597)
         self.assertEqual((rows[0][0], rows[596][0], rows[597][1]), (2.0, 300.0, 1000.0))
@@ -110,28 +139,29 @@ class TableTest(unittest.TestCase):
 
     def test_names_readable_exported_and_any_case_agree(self):
         outputs = {vorn("table", name, "--T", "10,20", "--P", "50", "--csv").stdout.split("\n", 1)[1]
-                   for name in ["viscosity", "nu", "vorn_nu", "VISCOSITY"]}
+                   for name in ["viscosity", "nu", "mu", "eta", "dynamic viscosity", "Dynamic_Viscosity", "vorn_nu",
+                                "VISCOSITY"]}
         self.assertEqual(len(outputs), 1)
 
     def test_property_of_T_alone_has_no_pressure_column(self):
-        header, rows, _ = self.read_csv("__vorn_MOD_b", "--T", "300:100:-100")
+        header, rows, _, _ = self.read_csv("__vorn_MOD_b", "--T", "300:100:-100")
         self.assertEqual(header, ["T [K]", "B [cm^3/mol]"])
         self.assertEqual([r[0] for r in rows], [300.0, 200.0, 100.0])
         self.assertEqual(rows[0][1], call("__vorn_MOD_b", 300.0))
 
     def test_descending_and_inexact_steps_reach_the_stop(self):
         for range_text, expected in [("0:0.3:0.1", [0.0, 0.1, 0.2, 0.3]), ("5:5:1", [5.0]), ("1:2:0.4", [1.0, 1.4, 1.8]),
-                               ("+3,1e1", [3.0, 10.0])]:
+                                     ("+3,1e1", [3.0, 10.0])]:
             with self.subTest(range_text=range_text):
-                _, rows, _ = self.read_csv("k0", "--T", range_text)
+                _, rows, _, _ = self.read_csv("k0", "--T", range_text)
                 self.assertEqual([r[0] for r in rows], expected)
 
     def test_readable_table(self):
         run = vorn("table", "density", "--T", "4,300", "--P", "100")
         lines = run.stdout.splitlines()
         self.assertEqual(lines[0], "# density: density (vorn_rho)")
-        self.assertEqual(lines[1].split(), ["T", "[K]", "P", "[kPa]", "density", "[kg/m^3]"])
-        self.assertEqual(len(lines), 4)
+        self.assertEqual(lines[1].split(), ["T", "[K]", "P", "[kPa]", "density", "[kg/m^3]", "flags"])
+        self.assertEqual([line.split()[-1] for line in lines[2:]], ["liquid", "-"])
 
     def test_flags_that_spoil_the_property_are_counted_on_stderr(self):
         for args, warnings in [
@@ -144,9 +174,37 @@ class TableTest(unittest.TestCase):
             (["B", "--T", "-1,1"], ["invalid at 1 of 2 points"]),
         ]:
             with self.subTest(args=args):
-                _, _, stderr = self.read_csv(*args)
+                _, _, flags, stderr = self.read_csv(*args)
                 got = [line.removeprefix("vorn: warning: ").split(": ")[0] for line in stderr.splitlines()]
                 self.assertEqual(got, warnings, stderr)
+                # The per-row flags add up to the counts of the warnings.
+                for warning in warnings:
+                    name, count = warning.split(" at ")[0], int(warning.split(" at ")[1].split()[0])
+                    self.assertEqual(sum(name in f.split("+") for f in flags), count)
+
+    def test_every_row_carries_its_flags_in_every_format(self):
+        T, P = [2.0, 3.0, 5.0, 6.0], 1000.0
+        expected = [[f for f in flag_names(t, P) if f in ("invalid", "liquid", "density-turned")] for t in T]
+        args = ["table", "cp", "--T", "2,3,5,6", "--P", "1000"]
+        _, _, flags, _ = self.read_csv(*args[1:])
+        self.assertEqual([f.split("+") if f else [] for f in flags], expected)
+        doc = json.loads(vorn(*args, "--json").stdout)
+        self.assertEqual([row["flags"] for row in doc["rows"]], expected)
+        self.assertEqual([row["value"] for row in doc["rows"]], [call("vorn_cp", t, P) for t in T])
+        self.assertEqual(doc["units"], {"T": "K", "P": "kPa", "value": "J/(kg K)"})
+        text = vorn(*args).stdout.splitlines()[2:]
+        self.assertEqual([line.split()[-1] for line in text], ["+".join(e) or "-" for e in expected])
+
+    def test_the_three_spellings_of_a_format_agree(self):
+        for spelling, alias in [(["--format", "csv"], ["--csv"]), (["--format", "json"], ["--json"])]:
+            with self.subTest(spelling=spelling):
+                args = ["table", "k0", "--T", "10,20"]
+                self.assertEqual(vorn(*args, *spelling).stdout, vorn(*args, *alias).stdout)
+
+    def test_json_rows_of_a_routine_of_T_alone(self):
+        doc = json.loads(vorn("table", "B", "--T", "-1,300", "--json").stdout)
+        self.assertEqual(doc["rows"][0], {"T": -1, "value": call("__vorn_MOD_b", -1.0), "flags": ["invalid"]})
+        self.assertEqual(doc["rows"][1]["value"], call("__vorn_MOD_b", 300.0))
 
 
 class ThermometerTest(unittest.TestCase):
@@ -228,12 +286,46 @@ class BadInputTest(unittest.TestCase):
         (["table"], "PROPERTY is required"),
         (["state", "20"], "P is required"),
         (["state", "x", "100"], "T: 'x' is not a number"),
-        (["state", "20", "100", "--csv"], "--csv"),
         (["thermometer"], "thermometer: missing KIND"),
         (["thermometer", "acoustic", "--P", "1", "--T0", "1", "--P0", "1"], "--ratio is required"),
         (["thermometer", "gas", "--P", "1", "--T0", "one", "--P0", "1"], "--T0: 'one' is not a number"),
         (["thermometer", "gas", "--P", "1", "--T0", "1"], "--P0 is required"),
         (["frobnicate"], "frobnicate"),
+        # Negative numbers are numbers wherever one is expected, and a state needs T > 0 and P >= 0.
+        (["state", "0", "100"], "T: '0' is 0 K; expected a temperature above 0 K"),
+        (["state", "-5", "100"], "T: '-5' is -5 K"),
+        (["state", "-.5", "100"], "T: '-.5' is -0.5 K"),
+        (["state", "-0.0", "100"], "T: '-0.0'"),
+        (["state", "300", "-1"], "P: '-1' is -1 kPa; expected a pressure of 0 or more"),
+        (["state", "20", "-inf"], "P: '-inf' is not a finite number"),
+        (["state", "-nan", "100"], "T: '-nan' is not a finite number"),
+        (["state", "-273.16C", "100"], "T: '-273.16C' is -0.01 K"),
+        (["state", "300", "1e400Pa"], "P: '1e400Pa' is out of the range of a double"),
+        (["table", "cp", "--T", "+-5", "--P", "1"], "--T: '+-5' is not a number"),
+        (["table", "cp", "--T", "--5", "--P", "1"], "--T"),
+        # Units: what was expected is said.
+        (["state", "300 kelvin", "100"], "T: '300 kelvin' is not a number with a unit: 'kelvin' is no unit of temperature"),
+        (["state", "300", "1 K"], "P: '1 K' is not a number with a unit: 'K' is no unit of pressure"),
+        (["state", "300K", "bar"], "P: 'bar' is not a number; expected a pressure"),
+        (["table", "cp", "--T", "1:2:0.5bar", "--P", "1"], "'bar' is no unit of temperature"),
+        (["thermometer", "acoustic", "--ratio", "1K", "--P", "1", "--T0", "1", "--P0", "1"], "without a unit"),
+        (["state", "300", "100", "--units", "furlong"], "--units: 'furlong' is not an output unit"),
+        (["state", "300", "100", "--units", "kg,mol"], "--units: 'mol' is not an output unit"),
+        (["state", "300", "100", "--format", "xml"], "--format"),
+        (["state", "300", "100", "--format", "csv", "--json"], "more than one given"),
+        # Non-physical thermometer input is bad input, not a result and not a tolerance failure.
+        (["thermometer", "acoustic", "--ratio", "-1", "--P", "1", "--T0", "100", "--P0", "1"], "--ratio: '-1' is not above 0"),
+        (["thermometer", "acoustic", "--ratio", "0", "--P", "1", "--T0", "100", "--P0", "1"], "--ratio: '0' is not above 0"),
+        (["thermometer", "gas", "--P", "0", "--T0", "273.16", "--P0", "100"], "--P: '0' is not above 0"),
+        (["thermometer", "gas", "--P", "-1", "--T0", "273.16", "--P0", "100"], "--P: '-1' is not above 0"),
+        (["thermometer", "gas", "--P", "10", "--T0", "0", "--P0", "100"], "--T0: '0' is not above 0"),
+        (["thermometer", "gas", "--P", "10", "--T0", "273.16", "--P0", "0"], "--P0: '0' is not above 0"),
+        (["thermometer", "gas", "--P", "10", "--T0", "-273.16C", "--P0", "1"], "--T0: '-273.16C' is not above 0"),
+        # Ranges.
+        (["table", "B", "--T", "1:10000001:1"], "--T: '1:10000001:1' has more than 10000000 points"),
+        (["table", "B", "--T", "1:1.00000000000000000001:-1e-20"], "steps away from STOP"),
+        (["eval", "/nonexistent/log.csv"], "INPUT: cannot open '/nonexistent/log.csv'"),
+        (["eval", "-", "enthalpy"], "PROPERTY: unknown property 'enthalpy'"),
     ]
 
     def test_every_case_one_line_and_exit_2(self):
@@ -245,6 +337,225 @@ class BadInputTest(unittest.TestCase):
                 self.assertEqual(len(run.stderr.splitlines()), 1, run.stderr)
                 self.assertTrue(run.stderr.startswith("vorn: error: "), run.stderr)
                 self.assertIn(message, run.stderr)
+
+
+
+def run_points(args):
+    """T values of a table's CSV, as the text the tool wrote."""
+    run = vorn("table", "B", "--T", *args, "--csv")
+    assert run.returncode == 0, run.stderr
+    return [row[0] for row in list(csv.reader(io.StringIO(run.stdout)))[1:]]
+
+
+class RangeTest(unittest.TestCase):
+    def test_points_are_start_plus_i_step_in_decimal(self):
+        for text, first, last, count in [
+            ("2:2.0262:0.0001", "2", "2.0262", 263),  # not 2.0262000000000002
+            ("0:0.3:0.1", "0", "0.3", 4),
+            ("0:999.9999999985:1", "0", "999", 1000),  # no point past STOP
+            ("-1.7e308:1.7e308:1e308", "-1.7e+308", "1.3e+308", 4),  # four points, not "more than ten million"
+            ("1:2:0.3", "1", "1.9", 4),
+            ("300:100:-0.1", "300", "100", 2001),
+            ("1e-400,2", "0", "2", 2),  # underflow is zero, not an error
+            ("-196.15C:-195.15C:0.25C", "77", "78", 5),  # a difference takes no offset
+            ("2000:3000:500mK", "2", "3", 3),  # a unit on STEP alone is the unit of the range
+            ("2:3000mK:0.5", "2", "3", 3),  # otherwise each part has its own
+            ("1e-300:1e-300:1", "1e-300", "1e-300", 1),
+        ]:
+            with self.subTest(text=text):
+                points = run_points([text])
+                self.assertEqual((points[0], points[-1], len(points)), (first, last, count))
+                # Every point is the double nearest the decimal START + i STEP.
+                if text == "2:2.0262:0.0001":
+                    self.assertEqual(points[123], "2.0123")
+
+
+class UnitsTest(unittest.TestCase):
+    # (text, K or kPa, the double nearest the exact value): decimal factors are exact before the
+    # one rounding; torr and psi divide exactly too (Fraction(750061683, 10**6) * 101325 / 760000).
+    TEMPERATURES = [("300K", 300.0), ("4.2 K", 4.2), ("-196.15C", 77.0), ("-268.95 °C", 4.2), ("26.85C", 300.0),
+                    ("800mK", 0.8), ("1500 mK", 1.5), ("250uK", 0.00025), ("300", 300.0), ("0.1k", 0.1)]
+    PRESSURES = [("1bar", 100.0), ("1 MPa", 1000.0), ("101.325kPa", 101.325), ("1e5Pa", 100.0), ("760torr", 101.325),
+                 ("1atm", 101.325), ("0.001 GPa", 1000.0), ("2.5 mbar", 0.25), ("100", 100.0), ("1013.25hPa", 101.325),
+                 ("750.061683 torr", 100.00000003944079), ("1 psi", 6.894757293168361),
+                 ("1mmHg", 0.133322387415)]
+
+    def state(self, T, P):
+        run = vorn("state", T, P, "--json")
+        self.assertEqual(run.returncode, 0, run.stderr)
+        out = json.loads(run.stdout)
+        return out["T"], out["P"]
+
+    def test_temperatures(self):
+        for text, expected in self.TEMPERATURES:
+            with self.subTest(text=text):
+                self.assertEqual(self.state(text, "100")[0], expected)
+
+    def test_pressures(self):
+        for text, expected in self.PRESSURES:
+            with self.subTest(text=text):
+                self.assertEqual(self.state("300", text)[1], expected)
+
+    def test_a_bare_large_pressure_is_kpa_and_the_tool_says_so(self):
+        run = vorn("state", "300", "1e5")
+        self.assertEqual(run.returncode, 0)
+        self.assertIn("P = 100000 kPa", run.stdout)
+        self.assertIn("a bare number is in kPa", run.stderr)
+        self.assertNotIn("bare", vorn("state", "300", "1e5kPa").stderr)
+
+    def test_output_units(self):
+        T, P = 20.0, 1000.0
+        m0 = ctypes.c_double.in_dll(LIB, "__vorn_MOD_m0").value
+        for spec, P_out, checks in [
+            ("mol", 1000.0, {"density": (call("vorn_rho", T, P) / m0, "mol/m^3"),
+                             "cp": (call("vorn_cp", T, P) * m0, "J/(mol K)"),
+                             "volume": (call("vorn_vol", T, P) if hasattr(LIB, "vorn_vol") else None, "m^3/mol")}),
+            ("kg,bar", 10.0, {"density": (call("vorn_rho", T, P), "kg/m^3"),
+                              "cp": (call("vorn_cp", T, P), "J/(kg K)")}),
+            ("MPa", 1.0, {"cp": (call("vorn_cp", T, P), "J/(kg K)"), "Z": (call("vorn_Z", T, P), "1")}),
+        ]:
+            with self.subTest(spec=spec):
+                out = json.loads(vorn("state", "20", "1000", "--json", "--units", spec).stdout)
+                self.assertEqual(out["P"], P_out)
+                for name, (value, unit) in checks.items():
+                    self.assertEqual(out["properties"][name]["unit"], unit)
+                    if value is not None and name != "volume":
+                        self.assertEqual(out["properties"][name]["value"], value)
+
+    def test_table_with_units_on_input_and_output(self):
+        run = vorn("table", "density", "--T", "300", "--P", "1:3:1bar", "--units", "bar,mol", "--csv")
+        rows = list(csv.reader(io.StringIO(run.stdout)))
+        self.assertEqual(rows[0], ["T [K]", "P [bar]", "density [mol/m^3]", "flags"])
+        self.assertEqual([r[1] for r in rows[1:]], ["1", "2", "3"])
+
+
+def write_fails(args, **streams):
+    return subprocess.run([TOOL, *args], timeout=60, **streams)
+
+
+class WriteTest(unittest.TestCase):
+    COMMANDS = [[], ["--help"], ["--version"], ["state", "20", "100"], ["state", "20", "100", "--json"],
+                ["table", "cp", "--T", "2:6:1", "--P", "100"], ["table", "cp", "--T", "2:6:1", "--P", "100", "--csv"],
+                ["thermometer", "gas", "--P", "10", "--T0", "273.16", "--P0", "100"],
+                ["thermometer", "acoustic", "--ratio", "0.1", "--P", "10", "--T0", "273.16", "--P0", "100", "--json"]]
+
+    def test_a_full_stdout_is_exit_4_with_one_line(self):
+        for args in self.COMMANDS:
+            with self.subTest(args=args), open("/dev/full", "w") as full:
+                run = write_fails(args, stdout=full, stderr=subprocess.PIPE, text=True)
+                self.assertEqual(run.returncode, 4)
+                self.assertEqual(run.stderr, "vorn: error: cannot write to standard output: No space left on device\n")
+
+    def test_a_closed_stdout_is_exit_4(self):
+        for args in self.COMMANDS:
+            with self.subTest(args=args):
+                run = subprocess.run(["sh", "-c", 'exec "$@" >&-', "sh", TOOL, *args], capture_output=True, text=True,
+                                     timeout=60)
+                self.assertEqual(run.returncode, 4)
+                self.assertEqual(len(run.stderr.splitlines()), 1)
+                self.assertIn("cannot write to standard output", run.stderr)
+
+    def test_closed_or_full_stderr_never_aborts(self):
+        for args, status in [(["state", "x", "1"], 2),  # the message is lost, the status is not
+                             (["state", "4.2", "100"], 4),  # a warning that could not be written
+                             (["thermometer", "acoustic", "--ratio", "0.009745", "--P", "0.0357", "--T0", "200",
+                               "--P0", "5"], 4),
+                             (["table", "cp", "--T", "2:4:1", "--P", "100"], 4),
+                             (["state", "300", "100"], 0)]:  # nothing to say, nothing lost
+            for redirect in ["2>&-", "2>/dev/full"]:
+                with self.subTest(args=args, redirect=redirect):
+                    run = subprocess.run(["sh", "-c", f'exec "$@" >/dev/null {redirect}', "sh", TOOL, *args],
+                                         capture_output=True, timeout=60)
+                    self.assertEqual(run.returncode, status)
+
+    def test_a_reader_that_goes_stops_the_table_at_once(self):
+        # With SIGPIPE ignored the write fails with EPIPE; ten million points would take many seconds.
+        for ignore in [True, False]:
+            with self.subTest(sigpipe_ignored=ignore):
+                start = time.monotonic()
+                tool = subprocess.Popen([TOOL, "table", "B", "--T", "1:9999999:1"], stdout=subprocess.PIPE,
+                                        stderr=subprocess.PIPE,
+                                        preexec_fn=(lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN)) if ignore
+                                        else None)
+                tool.stdout.readline()
+                tool.stdout.close()
+                stderr = tool.stderr.read().decode()
+                status = tool.wait(timeout=60)
+                self.assertLess(time.monotonic() - start, 5.0)
+                if ignore:
+                    self.assertEqual(status, 4)
+                    self.assertEqual(stderr, "vorn: error: cannot write to standard output: Broken pipe\n")
+                else:
+                    self.assertEqual(status, -signal.SIGPIPE)
+
+
+class EvalTest(unittest.TestCase):
+    LOG = ("time,P [bar],T (C),comment\n"
+           "10:00,1,-268.95,saturated\n"
+           "\n"
+           "# the heater is on\n"
+           '10:01,"0.5",20,"warm, dry"\n'
+           "10:02,2 kPa,10K,\n"
+           "10:03,0,-273.15,a glitch\n")
+
+    def setUp(self):
+        self.directory = tempfile.TemporaryDirectory()
+        self.path = os.path.join(self.directory.name, "log.csv")
+        with open(self.path, "w") as f:
+            f.write(self.LOG)
+
+    def tearDown(self):
+        self.directory.cleanup()
+
+    def test_csv_rows_bit_for_bit_with_their_flags(self):
+        run = vorn("eval", self.path, "cp", "speed of sound", "mu", "--format", "csv")
+        self.assertEqual(run.returncode, 0, run.stderr)
+        rows = list(csv.DictReader(io.StringIO(run.stdout)))
+        self.assertEqual(list(rows[0]), ["line", "T [K]", "P [kPa]", "cp [J/(kg K)]", "sound-speed [m/s]",
+                                         "viscosity [Pa s]", "flags"])
+        states = [(2, 4.2, 100.0, "liquid"), (5, 293.15, 50.0, ""), (6, 10.0, 2.0, ""), (7, 0.0, 0.0, "invalid")]
+        self.assertEqual([(int(r["line"]), float(r["T [K]"]), float(r["P [kPa]"]), r["flags"]) for r in rows], states)
+        for row, (_, T, P, _) in zip(rows, states):
+            self.assertTrue(same(float(row["cp [J/(kg K)]"]), call("vorn_cp", T, P)))
+            self.assertTrue(same(float(row["viscosity [Pa s]"]), call("vorn_nu", T, P)))
+        self.assertIn("invalid at 1 of 4 points", run.stderr)
+
+    def test_standard_input_json_and_text_agree(self):
+        doc = json.loads(vorn("eval", "-", "density", "--json", input=self.LOG).stdout)
+        self.assertEqual([r["line"] for r in doc["rows"]], [2, 5, 6, 7])
+        self.assertEqual(doc["rows"][3]["values"]["density"], "NaN")
+        self.assertEqual(doc["rows"][0]["flags"], ["liquid"])
+        self.assertEqual(doc["rows"][1]["values"]["density"], call("vorn_rho", 293.15, 50.0))
+        text = vorn("eval", "-", "density", input=self.LOG).stdout.splitlines()
+        self.assertEqual([line.split()[-1] for line in text[1:]], ["liquid", "-", "-", "invalid"])
+
+    def test_every_property_by_default(self):
+        rows = list(csv.reader(io.StringIO(vorn("eval", self.path, "--csv").stdout)))
+        self.assertEqual(len(rows[0]), 3 + 22 + 1)
+
+    def test_a_bad_line_stops_with_exit_2_naming_it(self):
+        for log, message in [("T,P\n300,100\n300,1x\n", "line 3, P: '1x' is not a number with a unit"),
+                             ("T,pressure [furlong]\n", "'furlong' is no unit of pressure"),
+                             ("T [K],X\n1,2\n", "has no pressure (P) column"),
+                             ("T,P,T\n", "two temperature columns"),
+                             ("P,T\n100\n", "line 2: 1 fields; expected at least 2"),
+                             ('T,P\n"300,100\n', "a quote is not closed"),
+                             ("", "has no header")]:
+            with self.subTest(log=log):
+                run = vorn("eval", "-", "cp", "--csv", input=log)
+                self.assertEqual(run.returncode, 2)
+                self.assertEqual(len(run.stderr.splitlines()), 1, run.stderr)
+                self.assertIn(message, run.stderr)
+
+    def test_rows_stream_from_a_pipe(self):
+        tool = subprocess.Popen([TOOL, "eval", "-", "cp", "--csv"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                text=True)
+        tool.stdin.write("T [K],P [kPa]\n20,1000\n")
+        tool.stdin.flush()
+        self.assertEqual(tool.stdout.readline(), "line,T [K],P [kPa],cp [J/(kg K)],flags\n")
+        self.assertEqual(tool.stdout.readline(), f"2,20,1000,{call('vorn_cp', 20.0, 1000.0)!r},\n")
+        tool.stdin.close()
+        self.assertEqual(tool.wait(timeout=60), 0)
 
 
 if __name__ == "__main__":

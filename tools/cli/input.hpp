@@ -1,12 +1,16 @@
-// Reading numbers and ranges from the command line. Everything is checked
-// before anything is computed, so bad input never prints half a table.
+// Reading numbers, quantities with units and ranges from the command line.
+// Everything is checked before anything is computed, so bad input never
+// prints half a table.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "units.hpp"
 
 namespace vorn_cli {
 
@@ -20,11 +24,59 @@ class UsageError : public std::runtime_error {
 // The most points one table may have, over all its rows.
 inline constexpr std::size_t kMaxPoints = 10'000'000;
 
-// One finite number, the whole of `text`; `argument` names it in the error.
-double parse_number(std::string_view argument, std::string_view text);
+// A decimal number held exactly: mantissa * 10^exponent.
+__extension__ typedef __int128 Int128;
+struct Decimal {
+  Int128 mantissa = 0;
+  int exponent = 0;
+};
 
-// START:STOP:STEP (STOP included when the steps reach it) or a list
-// A,B,C,... or one number.
-std::vector<double> parse_values(std::string_view argument, std::string_view text);
+// The double nearest a decimal (one rounding).
+double to_double(const Decimal& d);
+
+// One finite number, the whole of `text`, in the base unit of `dimension`
+// (K or kPa), with an optional unit (`bare_unit` when none is written, base
+// units when that is null); `argument` names it in the error.
+double parse_quantity(std::string_view argument, std::string_view text, Dimension dimension,
+                      const Unit* bare_unit = nullptr);
+
+// One finite dimensionless number.
+inline double parse_number(std::string_view argument, std::string_view text) {
+  return parse_quantity(argument, text, Dimension::none);
+}
+
+// The points of a range or a list, each formed when asked for.
+class Values {
+ public:
+  explicit Values(std::vector<double> list) : list_(std::move(list)), count_(list_.size()) {}
+  Values(Decimal start, Decimal step, std::int64_t divisor, std::size_t count);  // exact decimals
+  Values(double start, double step, std::size_t count);                          // doubles: START + i STEP
+  std::size_t size() const { return count_; }
+  double operator[](std::size_t i) const;
+
+ private:
+  enum class Kind { list, decimal, binary } kind_ = Kind::list;
+  std::vector<double> list_;
+  Decimal start_, step_;
+  std::int64_t divisor_ = 1;
+  double binary_start_ = 0.0, binary_step_ = 0.0;
+  std::size_t count_ = 0;
+};
+
+// START:STOP:STEP, a list A,B,C,... or one number. A range's point i is
+// START + i STEP, worked out in decimal from the digits typed and rounded
+// once, so that every point prints as the decimal it is; STOP is included
+// when a whole number of steps reaches it exactly and no point lies past
+// it. A unit written on STEP alone applies to START and STOP too
+// ("2:300:0.5K"); in a list each item carries its own.
+Values parse_values(std::string_view argument, std::string_view text, Dimension dimension);
+
+// Arguments like "-.5", "-inf" or "-196.15C" are numbers, not options: before
+// the command line is parsed each is marked so that it is taken as a value
+// (the mark, a leading space, is dropped when the number is read).
+void mark_negative_numbers(int argc, char** argv, std::vector<std::string>& storage,
+                           std::vector<char*>& marked);
+// Drops the mark again, for messages that quote the argument.
+void unmark(std::string& text);
 
 }  // namespace vorn_cli

@@ -1,148 +1,283 @@
 // vorn: helium-4 gas properties from the command line.
 //
-//   vorn                          every property at a few reference states
-//   vorn state T P [--json]       every property at one state
-//   vorn table PROPERTY --T RANGE [--P RANGE] [--csv]
-//   vorn thermometer acoustic --ratio R --P P --T0 T0 --P0 P0 [--json]
-//   vorn thermometer gas --P P --T0 T0 --P0 P0 [--json]
+//   vorn [--format F] [--units U]          every property at a few reference states
+//   vorn state T P [--format F] [--units U]
+//   vorn table PROPERTY --T RANGE [--P RANGE] [--format F] [--units U]
+//   vorn eval INPUT [PROPERTY...] [--format F] [--units U]
+//   vorn thermometer acoustic --ratio R --P P --T0 T0 --P0 P0 [--format F]
+//   vorn thermometer gas --P P --T0 T0 --P0 P0 [--format F]
 //
-// Exit status: 0 done; 2 bad input (one line on stderr naming the argument);
-// 3 a thermometer that did not meet its tolerance (its last iterate is printed).
+// F is text, csv or json (--csv and --json say the same). Exit status: 0 done;
+// 2 bad input (one line on stderr naming the argument); 3 a thermometer that
+// did not meet its tolerance (its last iterate is printed); 4 stdout or stderr
+// could not be written in full (a closed or full stream, a reader that has
+// gone); 1 anything else (out of memory).
 #include <fmt/format.h>
 
 #include <CLI/CLI.hpp>
-#include <cstdio>
+#include <exception>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "batch.hpp"
 #include "input.hpp"
+#include "output.hpp"
 #include "properties.hpp"
 #include "report.hpp"
 #include "vorn.h"
 
 namespace {
 
-constexpr int kBadInput = 2;
-constexpr int kNotConverged = 3;
+using namespace vorn_cli;
 
 struct Arguments {
   std::string T, P;
   std::string property;
+  std::vector<std::string> properties;
+  std::string input;
   std::string ratio, T0, P0;
+  std::string format, units;
   bool json = false;
   bool csv = false;
 };
 
-int run_table(const Arguments& a, const CLI::Option* pressure_given) {
-  using namespace vorn_cli;
-  const Property* property = find_property(a.property);
+void add_format_options(CLI::App* app, Arguments& a, bool with_units) {
+  app->add_option("--format", a.format, "output: text (the default), csv or json")
+      ->check(CLI::IsMember({"text", "csv", "json"}))
+      ->type_name("FORMAT");
+  app->add_flag("--csv", a.csv, "the same as --format csv");
+  app->add_flag("--json", a.json, "the same as --format json");
+  if (with_units) {
+    app->add_option("--units", a.units,
+                    "output units: kg (per kilogram) or mol (per mole), and kPa, Pa, bar or MPa; "
+                    "such as mol,bar")
+        ->type_name("UNITS");
+  }
+}
+
+Options options_of(const Arguments& a) {
+  Options options;
+  int chosen = 0;
+  if (!a.format.empty()) {
+    ++chosen;
+    options.format = a.format == "csv" ? Format::csv : a.format == "json" ? Format::json : Format::text;
+  }
+  if (a.csv) ++chosen, options.format = Format::csv;
+  if (a.json) ++chosen, options.format = Format::json;
+  if (chosen > 1)
+    throw UsageError("--format, --csv, --json: more than one given; expected one output format");
+  if (!a.units.empty()) options.units = parse_output_units("--units", a.units);
+  return options;
+}
+
+const Property& property_named(std::string_view argument, const std::string& name) {
+  const Property* property = find_property(name);
   if (property == nullptr) {
     throw UsageError(fmt::format(
-        "PROPERTY: unknown property '{}'; expected one of {} (or an exported name such as vorn_cp)",
-        a.property, property_names()));
+        "{}: unknown property '{}'; expected one of {} (or an alias such as mu, k, 'speed of sound', or an "
+        "exported name such as vorn_cp)",
+        argument, name, property_names()));
   }
-  const auto T = parse_values("--T", a.T);
-  std::vector<double> P;
-  if (property->needs_pressure()) {
+  return *property;
+}
+
+int run_table(const Arguments& a, const CLI::Option* pressure_given) {
+  const Property& property = property_named("PROPERTY", a.property);
+  const Options options = options_of(a);
+  const Values T = parse_values("--T", a.T, Dimension::temperature);
+  Values P(std::vector<double>{});
+  if (property.needs_pressure()) {
     if (pressure_given->count() == 0) {
       throw UsageError(fmt::format(
-          "--P: missing; {} depends on pressure: expected --P with a range or list in kPa", property->name));
+          "--P: missing; {} depends on pressure: expected --P with a range or list in kPa", property.name));
     }
-    P = parse_values("--P", a.P);
+    P = parse_values("--P", a.P, Dimension::pressure);
     if (T.size() > kMaxPoints / P.size()) {
       throw UsageError(fmt::format("--T, --P: {} x {} points; expected at most {} in one table", T.size(),
                                    P.size(), kMaxPoints));
     }
   } else if (pressure_given->count() != 0) {
-    throw UsageError(fmt::format("--P: {} depends on T alone; expected no --P", property->name));
+    throw UsageError(fmt::format("--P: {} depends on T alone; expected no --P", property.name));
   }
-  print_table(*property, T, P, a.csv);
-  return 0;
+  print_table(property, T, P, options);
+  return kExitDone;
 }
 
-}  // namespace
+// A bare pressure this high (10 MPa) is more likely pascals typed without their unit.
+constexpr double kLargeBarePressure = 1e4;
 
-int main(int argc, char** argv) {
-  using namespace vorn_cli;
+int run_state(const Arguments& a) {
+  const Options options = options_of(a);
+  const double T = parse_quantity("T", a.T, Dimension::temperature);
+  const double P = parse_quantity("P", a.P, Dimension::pressure);
+  if (!(T > 0.0)) {
+    throw UsageError(fmt::format("T: '{}' is {} K; expected a temperature above 0 K", a.T, T));
+  }
+  if (P < 0.0) throw UsageError(fmt::format("P: '{}' is {} kPa; expected a pressure of 0 or more", a.P, P));
+  if (P >= kLargeBarePressure && a.P.find_first_not_of("+-.0123456789eE") == std::string::npos) {
+    write_err(
+        fmt::format("warning: P: a bare number is in kPa: {} kPa = {} MPa; write its unit (such as {}Pa) if "
+                    "pascals were meant",
+                    a.P, P / 1000, a.P));
+  }
+  print_state(T, P, options);
+  return kExitDone;
+}
+
+double positive(std::string_view argument, const std::string& text, Dimension dimension,
+                std::string_view what) {
+  const double x = parse_quantity(argument, text, dimension);
+  if (!(x > 0.0))
+    throw UsageError(fmt::format("{}: '{}' is not above 0; expected {} above 0", argument, text, what));
+  return x;
+}
+
+int run_thermometer(const Arguments& a, bool acoustic) {
+  const Format format = options_of(a).format;
+  const double P = positive("--P", a.P, Dimension::pressure, "a pressure");
+  const double T0 = positive("--T0", a.T0, Dimension::temperature, "a temperature");
+  const double P0 = positive("--P0", a.P0, Dimension::pressure, "a pressure");
+  ThermometerResult result{};
+  int converged = 0;
+  if (acoustic) {
+    const double ratio = positive("--ratio", a.ratio, Dimension::none, "a ratio of squared sound speeds");
+    result.T = vorn_temp_K_report(&ratio, &P, &T0, &P0, &result.iterations, &converged);
+  } else {
+    result.T = vorn_cvgt_temperature(&P, &T0, &P0, &result.iterations, &converged);
+  }
+  result.converged = converged != 0;
+  print_thermometer(acoustic ? "acoustic" : "gas", result, format);
+  return result.converged ? kExitDone : kExitNotConverged;
+}
+
+int run_eval(const Arguments& a) {
+  const Options options = options_of(a);
+  std::vector<const Property*> chosen;
+  for (const std::string& name : a.properties) chosen.push_back(&property_named("PROPERTY", name));
+  if (chosen.empty()) {
+    for (const Property& p : properties()) chosen.push_back(&p);
+  }
+  evaluate_file(a.input, chosen, options);
+  return kExitDone;
+}
+
+int run(int argc, char** argv) {
   CLI::App app{
       "vorn: thermophysical properties of helium-4 gas.\nWith no arguments: every property at a few "
-      "reference states.",
+      "reference states.\nExit status: 0 done, 2 bad input, 3 a thermometer missed its tolerance, 4 output "
+      "could not be written.",
       "vorn"};
   app.set_version_flag("--version", std::string("vorn ") + VORN_TOOL_VERSION);
   app.require_subcommand(0, 1);
   Arguments a;
+  add_format_options(&app, a, true);
 
-  auto* state = app.add_subcommand("state", "Every property at one state (T in K, P in kPa)");
-  state->add_option("T", a.T, "temperature, K")->required()->type_name("NUMBER");
-  state->add_option("P", a.P, "pressure, kPa")->required()->type_name("NUMBER");
-  state->add_flag("--json", a.json, "JSON instead of a readable table");
+  const std::string T_help = "temperature: K, or with a unit (300K, 4.2 K, -196.15C, 800mK)";
+  const std::string P_help = "pressure: kPa, or with a unit (1bar, 1 MPa, 1e5Pa, 760torr)";
+  auto* state =
+      app.add_subcommand("state", "Every property at one state (T in K, P in kPa unless a unit is given)");
+  state->add_option("T", a.T, T_help)->required()->type_name("NUMBER");
+  state->add_option("P", a.P, P_help)->required()->type_name("NUMBER");
+  add_format_options(state, a, true);
 
   auto* table = app.add_subcommand("table", "One property over ranges or lists of T and P");
   table
-      ->add_option("PROPERTY", a.property,
-                   "readable name (" + property_names() + ") or exported name (vorn_cp, __vorn_MOD_b, ...)")
+      ->add_option(
+          "PROPERTY", a.property,
+          "readable name (" + property_names() + "), alias or exported name (vorn_cp, __vorn_MOD_b, ...)")
       ->required()
       ->type_name("NAME");
-  table->add_option("--T", a.T, "temperatures, K: START:STOP:STEP, A,B,C or one value")
+  table
+      ->add_option("--T", a.T,
+                   "temperatures, K: START:STOP:STEP, A,B,C or one value; a unit on each value or on STEP "
+                   "(2:300:0.5K)")
       ->required()
       ->type_name("RANGE");
   const auto* pressure_given =
-      table->add_option("--P", a.P, "pressures, kPa: START:STOP:STEP, A,B,C or one value")
+      table->add_option("--P", a.P, "pressures, kPa: START:STOP:STEP, A,B,C or one value; units as for --T")
           ->type_name("RANGE");
-  table->add_flag("--csv", a.csv, "CSV instead of a readable table");
+  add_format_options(table, a, true);
+
+  auto* eval = app.add_subcommand(
+      "eval",
+      "Properties of every state in a CSV file: a header naming T and P (any order, units in brackets)");
+  eval->add_option("INPUT", a.input, "CSV file, or - for standard input")->required()->type_name("FILE");
+  eval->add_option("PROPERTY", a.properties, "properties to compute (all when none is named)")
+      ->type_name("NAME");
+  add_format_options(eval, a, true);
 
   auto* thermometer = app.add_subcommand("thermometer", "Temperature from a thermometer's readings");
   thermometer->require_subcommand(0, 1);
   auto* acoustic = thermometer->add_subcommand(
       "acoustic", "temp_K: T solving T/T0 = ratio Za(T0, P0)/Za(T, P) with the correlation's Za");
-  acoustic->add_option("--ratio", a.ratio, "ratio of the readings, dimensionless")
+  acoustic
+      ->add_option("--ratio", a.ratio,
+                   "(w/w0)^2: the squared speed of sound at the temperature sought over that at T0, "
+                   "dimensionless, above 0")
       ->required()
       ->type_name("NUMBER");
   auto* gas = thermometer->add_subcommand(
       "gas", "Constant-volume gas thermometer: T solving T = T0 (P/P0) Z(T0, P0)/Z(T, P) with the true Z");
   for (auto* sub : {acoustic, gas}) {
-    sub->add_option("--P", a.P, "pressure at the temperature sought, kPa")->required()->type_name("NUMBER");
-    sub->add_option("--T0", a.T0, "reference temperature, K")->required()->type_name("NUMBER");
-    sub->add_option("--P0", a.P0, "pressure at the reference temperature, kPa")
+    sub->add_option("--P", a.P, "pressure at the temperature sought, kPa or with a unit, above 0")
         ->required()
         ->type_name("NUMBER");
-    sub->add_flag("--json", a.json, "JSON instead of a line of text");
+    sub->add_option("--T0", a.T0, "reference temperature, K or with a unit, above 0")
+        ->required()
+        ->type_name("NUMBER");
+    sub->add_option("--P0", a.P0, "pressure at the reference temperature, kPa or with a unit, above 0")
+        ->required()
+        ->type_name("NUMBER");
+    add_format_options(sub, a, false);
   }
 
+  std::vector<std::string> storage;
+  std::vector<char*> marked;
+  mark_negative_numbers(argc, argv, storage, marked);
   try {
-    app.parse(argc, argv);
-    if (state->parsed()) {
-      print_state(parse_number("T", a.T), parse_number("P", a.P), a.json);
-      return 0;
-    }
-    if (table->parsed()) return run_table(a, pressure_given);
-    if (thermometer->parsed()) {
-      if (!acoustic->parsed() && !gas->parsed()) {
-        throw UsageError("thermometer: missing KIND; expected 'acoustic' or 'gas'");
-      }
-      const double P = parse_number("--P", a.P);
-      const double T0 = parse_number("--T0", a.T0);
-      const double P0 = parse_number("--P0", a.P0);
-      ThermometerResult result{};
-      int converged = 0;
-      if (acoustic->parsed()) {
-        const double ratio = parse_number("--ratio", a.ratio);
-        result.T = vorn_temp_K_report(&ratio, &P, &T0, &P0, &result.iterations, &converged);
-      } else {
-        result.T = vorn_cvgt_temperature(&P, &T0, &P0, &result.iterations, &converged);
-      }
-      result.converged = converged != 0;
-      print_thermometer(acoustic->parsed() ? "acoustic" : "gas", result, a.json);
-      return result.converged ? 0 : kNotConverged;
-    }
-    print_reference_states();
-    return 0;
-  } catch (const CLI::Success& e) {
-    return app.exit(e);  // --help, --version
-  } catch (const CLI::ParseError& e) {
-    fmt::print(stderr, "vorn: error: {}\n", e.what());
-    return kBadInput;
-  } catch (const UsageError& e) {
-    fmt::print(stderr, "vorn: error: {}\n", e.what());
-    return kBadInput;
+    app.parse(argc, marked.data());
+  } catch (const CLI::Success& e) {  // --help, --version
+    std::ostringstream out, err;
+    const int status = app.exit(e, out, err);
+    write_out(out.str());
+    finish_out();
+    return status;
   }
+  for (std::string* text : {&a.T, &a.P, &a.property, &a.input, &a.ratio, &a.T0, &a.P0}) unmark(*text);
+  for (std::string& text : a.properties) unmark(text);
+  if (state->parsed()) return run_state(a);
+  if (table->parsed()) return run_table(a, pressure_given);
+  if (eval->parsed()) return run_eval(a);
+  if (thermometer->parsed()) {
+    if (!acoustic->parsed() && !gas->parsed()) {
+      throw UsageError("thermometer: missing KIND; expected 'acoustic' or 'gas'");
+    }
+    return run_thermometer(a, acoustic->parsed());
+  }
+  print_reference_states(options_of(a));
+  return kExitDone;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  hold_closed_standard_streams();
+  int status = kExitDone;
+  try {
+    status = run(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    write_err(fmt::format("error: {}", e.what()));
+    return kExitBadInput;
+  } catch (const UsageError& e) {
+    write_err(fmt::format("error: {}", e.what()));
+    return kExitBadInput;
+  } catch (const WriteError& e) {
+    write_err(fmt::format("error: cannot write to standard output: {}", e.what()));
+    return kExitWriteFailed;
+  } catch (const std::exception& e) {
+    write_err(fmt::format("error: {}", e.what()));
+    return 1;
+  }
+  return err_failed() ? kExitWriteFailed : status;
 }

@@ -12,9 +12,20 @@ namespace {
 // vapour that the saturation curve says would be liquid.
 constexpr unsigned kAnyState = VORN_STATE_INVALID | VORN_STATE_LIQUID;
 
+char separator_as_dash(char c) { return c == ' ' || c == '_' ? '-' : c; }
+
+bool equal_names(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return separator_as_dash(x) == separator_as_dash(y);
+         });
+}
+
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           const auto lower = [](char c) {
+             return std::tolower(static_cast<unsigned char>(separator_as_dash(c)));
+           };
+           return lower(x) == lower(y);
          });
 }
 
@@ -35,7 +46,7 @@ std::vector<Property> make_properties() {
     p.flags = kAnyState | flags;
     return p;
   };
-  return {
+  std::vector<Property> all{
       of_T("B", {"second-virial"}, "__vorn_MOD_b", "cm^3/mol", "second virial coefficient", __vorn_MOD_b, 0),
       of_T("dB/dT", {"dBdT"}, "__vorn_MOD_db", "cm^3/(mol K)", "its first derivative", __vorn_MOD_db, 0),
       of_T("d2B/dT2", {"d2BdT2"}, "__vorn_MOD_d2b", "cm^3/(mol K^2)", "its second derivative", __vorn_MOD_d2b,
@@ -60,20 +71,28 @@ std::vector<Property> make_properties() {
             VORN_STATE_DENSITY_TURNED),
       of_TP("Z", {"compressibility"}, "vorn_Z", "1", "compressibility factor pV/(nRT)", vorn_Z,
             VORN_STATE_DENSITY_TURNED),
-      of_TP("sound-speed", {"w", "speed-of-sound"}, "vorn_w", "m/s", "speed of sound (acoustic virials)",
-            vorn_w, VORN_STATE_SOUND_UNDEFINED),
+      of_TP("sound-speed", {"w", "speed-of-sound", "sound-velocity"}, "vorn_w", "m/s",
+            "speed of sound (acoustic virials)", vorn_w, VORN_STATE_SOUND_UNDEFINED),
       of_TP("Za", {"acoustic-factor"}, "vorn_Za_gk", "1", "acoustic factor (w/w0)^2 (correlation)",
             vorn_Za_gk, 0),
       of_TP("sound-speed-gk", {"w_gk"}, "vorn_w_gk", "m/s", "speed of sound (correlation)", vorn_w_gk,
             VORN_STATE_ZA_NONPOSITIVE),
-      of_T("conductivity0", {"k0"}, "vorn_k0", "W/(m K)", "thermal conductivity at zero pressure", vorn_k0,
-           VORN_STATE_K_POLE),
-      of_TP("conductivity", {"k", "thermal-conductivity"}, "vorn_k", "W/(m K)", "thermal conductivity",
-            vorn_k, VORN_STATE_K_POLE),
-      of_T("viscosity0", {"nu0"}, "vorn_nu0", "Pa s", "viscosity at zero pressure", vorn_nu0,
-           VORN_STATE_NU_NEGATIVE),
-      of_TP("viscosity", {"nu"}, "vorn_nu", "Pa s", "dynamic viscosity", vorn_nu, VORN_STATE_NU_NEGATIVE),
+      of_T("conductivity0", {"k0", "thermal-conductivity0"}, "vorn_k0", "W/(m K)",
+           "thermal conductivity at zero pressure", vorn_k0, VORN_STATE_K_POLE),
+      of_TP("conductivity", {"k", "thermal-conductivity", "lambda"}, "vorn_k", "W/(m K)",
+            "thermal conductivity", vorn_k, VORN_STATE_K_POLE),
+      of_T("viscosity0", {"mu0", "eta0", "nu0", "dynamic-viscosity0"}, "vorn_nu0", "Pa s",
+           "dynamic viscosity at zero pressure", vorn_nu0, VORN_STATE_NU_NEGATIVE),
+      of_TP("viscosity", {"mu", "eta", "nu", "dynamic-viscosity"}, "vorn_nu", "Pa s", "dynamic viscosity",
+            vorn_nu, VORN_STATE_NU_NEGATIVE),
   };
+  // The results that --units may give per kilogram or per mole.
+  for (Property& p : all) {
+    if (p.exported == "vorn_rho") p.specific = Specific::density;
+    if (p.exported == "vorn_vol") p.specific = Specific::molar_volume;
+    if (p.exported == "vorn_cv" || p.exported == "vorn_cp") p.specific = Specific::heat_capacity;
+  }
+  return all;
 }
 
 }  // namespace
@@ -85,8 +104,7 @@ const std::vector<Property>& properties() {
 
 const Property* find_property(std::string_view name) {
   using Equal = bool (*)(std::string_view, std::string_view);
-  const Equal exact = [](std::string_view a, std::string_view b) { return a == b; };
-  for (const Equal equal : {exact, Equal{equal_ignoring_case}}) {
+  for (const Equal equal : {Equal{equal_names}, Equal{equal_ignoring_case}}) {
     for (const Property& p : properties()) {
       if (equal(p.name, name) || equal(p.exported, name) ||
           std::any_of(p.aliases.begin(), p.aliases.end(),
@@ -105,20 +123,6 @@ std::string property_names() {
     names += p.name;
   }
   return names;
-}
-
-const std::vector<StateFlag>& state_flags() {
-  static const std::vector<StateFlag> flags = {
-      {VORN_STATE_INVALID, "T or P is not a finite number, or T <= 0, or P < 0"},
-      {VORN_STATE_LIQUID, "the liquid side of the saturation curve: a metastable vapour at best"},
-      {VORN_STATE_DENSITY_TURNED,
-       "the virial isotherm has turned over: density, volume, cv, cp, gamma, Z mean nothing"},
-      {VORN_STATE_SOUND_UNDEFINED, "the speed of sound from the acoustic virials is undefined (NaN)"},
-      {VORN_STATE_ZA_NONPOSITIVE, "the acoustic factor Za <= 0: the correlation's speed of sound is NaN"},
-      {VORN_STATE_K_POLE, "T is at or next to a pole of the thermal conductivity"},
-      {VORN_STATE_NU_NEGATIVE, "the zero-pressure viscosity is negative"},
-  };
-  return flags;
 }
 
 }  // namespace vorn_cli

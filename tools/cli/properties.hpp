@@ -12,6 +12,9 @@ namespace vorn_cli {
 using TemperatureRoutine = double (*)(const double*);
 using StateRoutine = double (*)(const double*, const double*);
 
+// How a result changes with the basis of --units: per kilogram or per mole.
+enum class Specific { no, density, molar_volume, heat_capacity };
+
 struct Property {
   std::string_view name;                  // shown in tables: "cp", "dB/dT"
   std::vector<std::string_view> aliases;  // also accepted on the command line
@@ -21,6 +24,7 @@ struct Property {
   TemperatureRoutine of_T = nullptr;  // set for routines of T alone
   StateRoutine of_TP = nullptr;       // set for routines of T and P
   unsigned flags = 0;                 // VORN_STATE_* bits that make the result meaningless
+  Specific specific = Specific::no;
 
   bool needs_pressure() const { return of_TP != nullptr; }
   double operator()(const double& T, const double& P) const { return of_TP ? of_TP(&T, &P) : of_T(&T); }
@@ -30,17 +34,11 @@ struct Property {
 const std::vector<Property>& properties();
 
 // By readable name, alias or exported name; an exact match first, then one
-// ignoring case. Null when nothing matches.
+// ignoring case; a space, '-' and '_' are one ("speed of sound" is
+// speed-of-sound). Null when nothing matches.
 const Property* find_property(std::string_view name);
 
 // "B, dB/dT, ..., viscosity": for the message naming what was expected.
 std::string property_names();
-
-// One line per state flag: its bit, short name and what it means.
-struct StateFlag {
-  unsigned bit;
-  std::string_view meaning;
-};
-const std::vector<StateFlag>& state_flags();
 
 }  // namespace vorn_cli

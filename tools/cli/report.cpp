@@ -1,170 +1,304 @@
 #include "report.hpp"
 
-#include <fmt/format.h>
-
 #include <array>
+#include <cmath>
+#include <iterator>
 #include <nlohmann/json.hpp>
-#include <string>
 
+#include "flags.hpp"
+#include "output.hpp"
 #include "vorn.h"
 
 namespace vorn_cli {
 namespace {
 
-void write(std::FILE* stream, const fmt::memory_buffer& buffer) {
-  std::fwrite(buffer.data(), 1, buffer.size(), stream);
+constexpr std::size_t kChunk = 1u << 16;
+
+void write(fmt::memory_buffer& text) {
+  write_out(std::string_view(text.data(), text.size()));
+  text.clear();
 }
 
-std::string flag_names(unsigned flags) {
-  std::string names;
-  for (const StateFlag& flag : state_flags()) {
-    if ((flags & flag.bit) == 0) continue;
-    if (!names.empty()) names += '+';
-    names += vorn_state_name(flag.bit);
+nlohmann::ordered_json json_value(double x) {
+  if (std::isnan(x)) return "NaN";
+  if (std::isinf(x)) return x > 0 ? "Infinity" : "-Infinity";
+  return x;
+}
+
+nlohmann::ordered_json json_flags(unsigned flags) {
+  auto names = nlohmann::ordered_json::array();
+  for (const unsigned bit : named_bits(flags)) names.push_back(vorn_state_name(bit));
+  return names;
+}
+
+std::string json_flag_list(unsigned flags) { return json_flags(flags).dump(); }
+
+std::string pressure_heading(const OutputUnits& units) { return fmt::format("P [{}]", units.pressure); }
+
+double pressure_out(double P, const OutputUnits& units) {
+  return units.kpa_per_pressure_unit == 1.0 ? P : P / units.kpa_per_pressure_unit;
+}
+
+// Counts of each flag over a table, for the warnings after it.
+void count_flags(std::vector<std::size_t>& counts, unsigned flags) {
+  for (unsigned bit = 0; bit < 32; ++bit) counts[bit] += (flags >> bit) & 1u;
+}
+
+void warn_counts(const std::vector<std::size_t>& counts, std::size_t points) {
+  for (const unsigned bit : named_bits(~0u)) {
+    unsigned i = 0;
+    while ((1u << i) != bit) ++i;
+    if (counts[i] != 0) {
+      write_err(fmt::format("warning: {} at {} of {} points: {}", vorn_state_name(bit), counts[i], points,
+                            flag_meaning(bit)));
+    }
   }
-  return names.empty() ? "-" : names;
 }
-
-// Readable number: ten significant digits, the exponent only where needed.
-std::string readable(double x) { return fmt::format("{:.10g}", x); }
 
 }  // namespace
 
+std::string readable(double x) { return std::isnan(x) ? "nan" : fmt::format("{:.10g}", x); }
+
+std::string csv_number(double x) { return std::isnan(x) ? "nan" : fmt::format("{}", x); }
+
+std::string json_number(double x) {
+  if (std::isnan(x)) return "\"NaN\"";
+  if (std::isinf(x)) return x > 0 ? "\"Infinity\"" : "\"-Infinity\"";
+  return fmt::format("{}", x);
+}
+
+std::string json_string(std::string_view text) { return nlohmann::json(std::string(text)).dump(); }
+
+std::string csv_field(std::string_view text) {
+  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+double in_output_units(const Property& p, double value, const OutputUnits& units) {
+  const double m0 = __vorn_MOD_m0;  // kg/mol, as the library holds it now
+  switch (units.basis == Basis::library ? Specific::no : p.specific) {
+    case Specific::density:
+      return units.basis == Basis::molar ? value / m0 : value;
+    case Specific::molar_volume:
+      return units.basis == Basis::mass ? value / m0 : value;
+    case Specific::heat_capacity:
+      return units.basis == Basis::molar ? value * m0 : value;
+    case Specific::no:
+      break;
+  }
+  return value;
+}
+
+std::string_view output_unit(const Property& p, const OutputUnits& units) {
+  switch (units.basis == Basis::library ? Specific::no : p.specific) {
+    case Specific::density:
+      return units.basis == Basis::molar ? "mol/m^3" : p.unit;
+    case Specific::molar_volume:
+      return units.basis == Basis::mass ? "m^3/kg" : p.unit;
+    case Specific::heat_capacity:
+      return units.basis == Basis::molar ? "J/(mol K)" : p.unit;
+    case Specific::no:
+      break;
+  }
+  return p.unit;
+}
+
 void warn_state_flags(unsigned flags) {
-  for (const StateFlag& flag : state_flags()) {
-    if ((flags & flag.bit) != 0) {
-      fmt::print(stderr, "vorn: warning: {}: {}\n", vorn_state_name(flag.bit), flag.meaning);
-    }
+  for (const unsigned bit : named_bits(flags)) {
+    write_err(fmt::format("warning: {}: {}", vorn_state_name(bit), flag_meaning(bit)));
   }
 }
 
-void print_state(double T, double P, bool json) {
+void print_state(double T, double P, const Options& options) {
   const unsigned flags = vorn_state(&T, &P);
-  if (json) {
-    nlohmann::ordered_json out;
-    out["T"] = T;
-    out["P"] = P;
-    out["units"] = {{"T", "K"}, {"P", "kPa"}};
-    auto& names = out["flags"] = nlohmann::json::array();
-    for (const StateFlag& flag : state_flags()) {
-      if ((flags & flag.bit) != 0) names.push_back(vorn_state_name(flag.bit));
+  const OutputUnits& units = options.units;
+  fmt::memory_buffer text;
+  auto out = std::back_inserter(text);
+  switch (options.format) {
+    case Format::json: {
+      nlohmann::ordered_json doc;
+      doc["T"] = json_value(T);
+      doc["P"] = json_value(pressure_out(P, units));
+      doc["units"] = {{"T", "K"}, {"P", units.pressure}};
+      doc["flags"] = json_flags(flags);
+      auto& values = doc["properties"] = nlohmann::ordered_json::object();
+      for (const Property& p : properties()) {
+        values[std::string(p.name)] = {{"value", json_value(in_output_units(p, p(T, P), units))},
+                                       {"unit", output_unit(p, units)},
+                                       {"flags", json_flags(flags & p.flags)},
+                                       {"exported", p.exported},
+                                       {"description", p.description}};
+      }
+      fmt::format_to(out, "{}\n", doc.dump(2));
+      break;
     }
-    auto& values = out["properties"] = nlohmann::ordered_json::object();
-    for (const Property& p : properties()) {
-      values[std::string(p.name)] = {
-          {"value", p(T, P)}, {"unit", p.unit}, {"exported", p.exported}, {"description", p.description}};
-    }
-    fmt::print("{}\n", out.dump(2));
-  } else {
-    fmt::memory_buffer text;
-    fmt::format_to(std::back_inserter(text), "helium-4 at T = {} K, P = {} kPa; state flags: {}\n\n",
-                   readable(T), readable(P), flag_names(flags));
-    fmt::format_to(std::back_inserter(text), "{:<16}{:>18}  {:<18}{}\n", "property", "value", "unit",
-                   "routine");
-    for (const Property& p : properties()) {
-      fmt::format_to(std::back_inserter(text), "{:<16}{:>18}  {:<18}{:<16}{}\n", p.name, readable(p(T, P)),
-                     p.unit, p.exported, p.description);
-    }
-    write(stdout, text);
+    case Format::csv:
+      fmt::format_to(out, "property,value,unit,flags,routine,description\n");
+      fmt::format_to(out, "T,{},K,{},,temperature\n", csv_number(T), flag_names(flags));
+      fmt::format_to(out, "P,{},{},{},,pressure\n", csv_number(pressure_out(P, units)), units.pressure,
+                     flag_names(flags));
+      for (const Property& p : properties()) {
+        fmt::format_to(out, "{},{},{},{},{},{}\n", csv_field(p.name),
+                       csv_number(in_output_units(p, p(T, P), units)), csv_field(output_unit(p, units)),
+                       flag_names(flags & p.flags), p.exported, csv_field(p.description));
+      }
+      break;
+    case Format::text:
+      fmt::format_to(out, "helium-4 at T = {} K, P = {} {}; state flags: {}\n\n", readable(T),
+                     readable(pressure_out(P, units)), units.pressure, flag_names(flags));
+      fmt::format_to(out, "{:<16}{:>18}  {:<18}{}\n", "property", "value", "unit", "routine");
+      for (const Property& p : properties()) {
+        const unsigned spoiled = flags & p.flags;
+        fmt::format_to(out, "{:<16}{:>18}  {:<18}{:<16}{}{}\n", p.name,
+                       readable(in_output_units(p, p(T, P), units)), output_unit(p, units), p.exported,
+                       p.description, spoiled != 0 ? "  [" + flag_names(spoiled) + "]" : "");
+      }
+      break;
   }
-  std::fflush(stdout);
+  write(text);
+  finish_out();
   warn_state_flags(flags);
 }
 
-void print_table(const Property& property, const std::vector<double>& T, const std::vector<double>& P,
-                 bool csv) {
+void print_table(const Property& property, const Values& T, const Values& P, const Options& options) {
   // Routines of T alone get one row per temperature and no pressure column.
-  const std::vector<double> no_pressure{0.0};
-  const std::vector<double>& pressures = property.needs_pressure() ? P : no_pressure;
-  const std::string value_heading = fmt::format("{} [{}]", property.name, property.unit);
+  const Values no_pressure(std::vector<double>{0.0});
+  const bool with_P = property.needs_pressure();
+  const Values& pressures = with_P ? P : no_pressure;
+  const OutputUnits& units = options.units;
+  const std::string unit(output_unit(property, units));
+  const std::string value_heading = fmt::format("{} [{}]", property.name, unit);
 
   fmt::memory_buffer text;
   auto out = std::back_inserter(text);
-  if (csv) {
-    fmt::format_to(out, property.needs_pressure() ? "T [K],P [kPa],{}\n" : "T [K],{}\n", value_heading);
-  } else {
-    fmt::format_to(out, "# {}: {} ({})\n", property.name, property.description, property.exported);
-    if (property.needs_pressure()) {
-      fmt::format_to(out, "{:>18}{:>18} {:>24}\n", "T [K]", "P [kPa]", value_heading);
-    } else {
-      fmt::format_to(out, "{:>18} {:>24}\n", "T [K]", value_heading);
-    }
-  }
-
-  std::array<std::size_t, 32> flag_count{};
-  std::size_t points = 0;
-  for (const double p : pressures) {
-    for (const double t : T) {
-      const double value = property(t, p);
-      if (csv) {
-        if (property.needs_pressure()) {
-          fmt::format_to(out, "{},{},{}\n", t, p, value);
-        } else {
-          fmt::format_to(out, "{},{}\n", t, value);
-        }
-      } else if (property.needs_pressure()) {
-        fmt::format_to(out, "{:>18}{:>18} {:>24}\n", readable(t), readable(p), readable(value));
+  switch (options.format) {
+    case Format::csv:
+      fmt::format_to(out, "T [K],{}{},flags\n", with_P ? csv_field(pressure_heading(units)) + "," : "",
+                     csv_field(value_heading));
+      break;
+    case Format::json:
+      fmt::format_to(
+          out,
+          "{{\n  \"property\": {},\n  \"description\": {},\n  \"exported\": {},\n"
+          "  \"units\": {{\"T\": \"K\", {}\"value\": {}}},\n  \"rows\": [",
+          json_string(property.name), json_string(property.description), json_string(property.exported),
+          with_P ? fmt::format("\"P\": {}, ", json_string(units.pressure)) : "", json_string(unit));
+      break;
+    case Format::text:
+      fmt::format_to(out, "# {}: {} ({})\n", property.name, property.description, property.exported);
+      if (with_P) {
+        fmt::format_to(out, "{:>18}{:>18} {:>24}  {}\n", "T [K]", pressure_heading(units), value_heading,
+                       "flags");
       } else {
-        fmt::format_to(out, "{:>18} {:>24}\n", readable(t), readable(value));
+        fmt::format_to(out, "{:>18} {:>24}  {}\n", "T [K]", value_heading, "flags");
       }
+      break;
+  }
+
+  std::vector<std::size_t> flag_count(32);
+  std::size_t points = 0;
+  for (std::size_t j = 0; j < pressures.size(); ++j) {
+    const double p = pressures[j];
+    const double p_out = pressure_out(p, units);
+    for (std::size_t i = 0; i < T.size(); ++i) {
+      const double t = T[i];
+      const double value = in_output_units(property, property(t, p), units);
       const unsigned flags = vorn_state(&t, &p) & property.flags;
-      for (unsigned bit = 0; flags >> bit != 0; ++bit) flag_count[bit] += (flags >> bit) & 1u;
-      ++points;
-      if (text.size() > (1u << 16)) {
-        write(stdout, text);
-        text.clear();
+      switch (options.format) {
+        case Format::csv:
+          if (with_P) {
+            fmt::format_to(out, "{},{},{},{}\n", csv_number(t), csv_number(p_out), csv_number(value),
+                           flags != 0 ? flag_names(flags) : "");
+          } else {
+            fmt::format_to(out, "{},{},{}\n", csv_number(t), csv_number(value),
+                           flags != 0 ? flag_names(flags) : "");
+          }
+          break;
+        case Format::json:
+          fmt::format_to(out, "{}\n    {{\"T\": {}, {}\"value\": {}, \"flags\": {}}}", points == 0 ? "" : ",",
+                         json_number(t), with_P ? fmt::format("\"P\": {}, ", json_number(p_out)) : "",
+                         json_number(value), json_flag_list(flags));
+          break;
+        case Format::text:
+          if (with_P) {
+            fmt::format_to(out, "{:>18}{:>18} {:>24}  {}\n", readable(t), readable(p_out), readable(value),
+                           flag_names(flags));
+          } else {
+            fmt::format_to(out, "{:>18} {:>24}  {}\n", readable(t), readable(value), flag_names(flags));
+          }
+          break;
       }
+      count_flags(flag_count, flags);
+      ++points;
+      if (text.size() > kChunk) write(text);
     }
   }
-  write(stdout, text);
-  std::fflush(stdout);
-
-  for (const StateFlag& flag : state_flags()) {
-    unsigned bit = 0;
-    while ((1u << bit) != flag.bit) ++bit;
-    if (flag_count[bit] != 0) {
-      fmt::print(stderr, "vorn: warning: {} at {} of {} points: {}\n", vorn_state_name(flag.bit),
-                 flag_count[bit], points, flag.meaning);
-    }
-  }
+  if (options.format == Format::json) fmt::format_to(out, "\n  ]\n}}\n");
+  write(text);
+  finish_out();
+  warn_counts(flag_count, points);
 }
 
-void print_thermometer(const char* method, const ThermometerResult& result, bool json) {
-  if (json) {
-    nlohmann::ordered_json out;
-    out["thermometer"] = method;
-    out["T"] = result.T;
-    out["unit"] = "K";
-    out["iterations"] = result.iterations;
-    out["converged"] = result.converged;
-    fmt::print("{}\n", out.dump(2));
-  } else {
-    fmt::print("T = {:.12g} K after {} iteration{} ({})\n", result.T, result.iterations,
-               result.iterations == 1 ? "" : "s", result.converged ? "converged" : "NOT converged");
+void print_thermometer(const char* method, const ThermometerResult& result, Format format) {
+  fmt::memory_buffer text;
+  auto out = std::back_inserter(text);
+  switch (format) {
+    case Format::json: {
+      nlohmann::ordered_json doc;
+      doc["thermometer"] = method;
+      doc["T"] = json_value(result.T);
+      doc["unit"] = "K";
+      doc["iterations"] = result.iterations;
+      doc["converged"] = result.converged;
+      fmt::format_to(out, "{}\n", doc.dump(2));
+      break;
+    }
+    case Format::csv:
+      fmt::format_to(out, "thermometer,T [K],iterations,converged\n{},{},{},{}\n", method,
+                     csv_number(result.T), result.iterations, result.converged ? "true" : "false");
+      break;
+    case Format::text:
+      fmt::format_to(out, "T = {:.12g} K after {} iteration{} ({})\n", result.T, result.iterations,
+                     result.iterations == 1 ? "" : "s", result.converged ? "converged" : "NOT converged");
+      break;
   }
-  std::fflush(stdout);
+  write(text);
+  finish_out();
   if (!result.converged) {
-    fmt::print(stderr,
-               "vorn: warning: the {} thermometer did not meet its tolerance in {} iterations; "
-               "T is the last iterate\n",
-               method, result.iterations);
+    write_err(fmt::format(
+        "warning: the {} thermometer did not meet its tolerance in {} iterations; T is the last iterate",
+        method, result.iterations));
   }
 }
 
-void print_reference_states() {
+void print_reference_states(const Options& options) {
   struct State {
     double T, P;
   };
   static constexpr std::array<State, 5> states{
       {{4.2, 100.0}, {20.0, 1000.0}, {77.0, 100.0}, {273.16, 100.0}, {300.0, 101.325}}};
+  if (options.format != Format::text) {
+    std::vector<const Property*> all;
+    for (const Property& p : properties()) all.push_back(&p);
+    StateRows rows(all, options, false, false);
+    for (const State& s : states) rows.row(s.T, s.P, 0);
+    rows.finish();
+    return;
+  }
+  const OutputUnits& units = options.units;
   fmt::memory_buffer text;
   auto out = std::back_inserter(text);
   fmt::format_to(out, "vorn {}: helium-4 gas properties at reference states\n\n", VORN_TOOL_VERSION);
   unsigned seen = 0;
   fmt::format_to(out, "{:<16}{:<18}", "T [K]", "");
   for (const State& s : states) fmt::format_to(out, " {:>16}", readable(s.T));
-  fmt::format_to(out, "\n{:<16}{:<18}", "P [kPa]", "");
-  for (const State& s : states) fmt::format_to(out, " {:>16}", readable(s.P));
+  fmt::format_to(out, "\n{:<16}{:<18}", pressure_heading(units), "");
+  for (const State& s : states) fmt::format_to(out, " {:>16}", readable(pressure_out(s.P, units)));
   fmt::format_to(out, "\n{:<16}{:<18}", "state flags", "");
   for (const State& s : states) {
     const unsigned flags = vorn_state(&s.T, &s.P);
@@ -173,8 +307,9 @@ void print_reference_states() {
   }
   fmt::format_to(out, "\n\n");
   for (const Property& p : properties()) {
-    fmt::format_to(out, "{:<16}{:<18}", p.name, p.unit);
-    for (const State& s : states) fmt::format_to(out, " {:>16}", readable(p(s.T, s.P)));
+    fmt::format_to(out, "{:<16}{:<18}", p.name, output_unit(p, units));
+    for (const State& s : states)
+      fmt::format_to(out, " {:>16}", readable(in_output_units(p, p(s.T, s.P), units)));
     fmt::format_to(out, "\n");
   }
 
@@ -191,11 +326,102 @@ void print_reference_states() {
   fmt::format_to(out, "  T = {:.12g} K after {} iterations ({})\n", T, iterations,
                  converged ? "converged" : "NOT converged");
   fmt::format_to(out, "\n");
-  for (const StateFlag& flag : state_flags()) {
-    if ((seen & flag.bit) != 0) fmt::format_to(out, "{}: {}\n", vorn_state_name(flag.bit), flag.meaning);
-  }
+  for (const unsigned bit : named_bits(seen))
+    fmt::format_to(out, "{}: {}\n", vorn_state_name(bit), flag_meaning(bit));
   fmt::format_to(out, "more: vorn --help\n");
-  write(stdout, text);
+  write(text);
+  finish_out();
+}
+
+StateRows::StateRows(std::vector<const Property*> properties, const Options& options, bool numbered,
+                     bool each_row)
+    : properties_(std::move(properties)),
+      options_(options),
+      numbered_(numbered),
+      each_row_(each_row),
+      flag_count_(32) {
+  for (const Property* p : properties_) mask_ |= p->flags;
+  auto out = std::back_inserter(text_);
+  const OutputUnits& units = options_.units;
+  switch (options_.format) {
+    case Format::csv:
+      if (numbered_) fmt::format_to(out, "line,");
+      fmt::format_to(out, "T [K],{}", csv_field(pressure_heading(units)));
+      for (const Property* p : properties_) {
+        fmt::format_to(out, ",{}", csv_field(fmt::format("{} [{}]", p->name, output_unit(*p, units))));
+      }
+      fmt::format_to(out, ",flags\n");
+      break;
+    case Format::json: {
+      nlohmann::ordered_json unit_of;
+      unit_of["T"] = "K";
+      unit_of["P"] = units.pressure;
+      for (const Property* p : properties_) unit_of[std::string(p->name)] = output_unit(*p, units);
+      fmt::format_to(out, "{{\n  \"units\": {},\n  \"rows\": [", unit_of.dump());
+      break;
+    }
+    case Format::text:
+      if (numbered_) fmt::format_to(out, "{:>8}", "line");
+      fmt::format_to(out, "{:>18}{:>18}", "T [K]", pressure_heading(units));
+      for (const Property* p : properties_) {
+        fmt::format_to(out, " {:>24}", fmt::format("{} [{}]", p->name, output_unit(*p, units)));
+      }
+      fmt::format_to(out, "  flags\n");
+      break;
+  }
+  flush_if_full();
+}
+
+void StateRows::row(double T, double P, std::size_t number) {
+  const unsigned flags = vorn_state(&T, &P) & mask_;
+  const OutputUnits& units = options_.units;
+  const double p_out = pressure_out(P, units);
+  auto out = std::back_inserter(text_);
+  switch (options_.format) {
+    case Format::csv:
+      if (numbered_) fmt::format_to(out, "{},", number);
+      fmt::format_to(out, "{},{}", csv_number(T), csv_number(p_out));
+      for (const Property* p : properties_)
+        fmt::format_to(out, ",{}", csv_number(in_output_units(*p, (*p)(T, P), units)));
+      fmt::format_to(out, ",{}\n", flags != 0 ? flag_names(flags) : "");
+      break;
+    case Format::json:
+      fmt::format_to(out, "{}\n    {{", rows_ == 0 ? "" : ",");
+      if (numbered_) fmt::format_to(out, "\"line\": {}, ", number);
+      fmt::format_to(out, "\"T\": {}, \"P\": {}, \"flags\": {}, \"values\": {{", json_number(T),
+                     json_number(p_out), json_flag_list(flags));
+      for (std::size_t i = 0; i < properties_.size(); ++i) {
+        const Property& p = *properties_[i];
+        fmt::format_to(out, "{}{}: {}", i == 0 ? "" : ", ", json_string(p.name),
+                       json_number(in_output_units(p, p(T, P), units)));
+      }
+      fmt::format_to(out, "}}}}");
+      break;
+    case Format::text:
+      if (numbered_) fmt::format_to(out, "{:>8}", number);
+      fmt::format_to(out, "{:>18}{:>18}", readable(T), readable(p_out));
+      for (const Property* p : properties_)
+        fmt::format_to(out, " {:>24}", readable(in_output_units(*p, (*p)(T, P), units)));
+      fmt::format_to(out, "  {}\n", flag_names(flags));
+      break;
+  }
+  count_flags(flag_count_, flags);
+  ++rows_;
+  flush_if_full();
+}
+
+void StateRows::flush_if_full() {
+  if (each_row_ || text_.size() > kChunk) {
+    write(text_);
+    if (each_row_) finish_out();
+  }
+}
+
+void StateRows::finish() {
+  if (options_.format == Format::json) fmt::format_to(std::back_inserter(text_), "\n  ]\n}}\n");
+  write(text_);
+  finish_out();
+  warn_counts(flag_count_, rows_);
 }
 
 }  // namespace vorn_cli

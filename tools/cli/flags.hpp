@@ -1,0 +1,22 @@
+// State flags by name. The names are the library's own (vorn_state_name over
+// bits 0 to 31), so a flag the library adds is named without a change here;
+// what it means comes from the table in flags.cpp, or from the library when
+// it describes its flags itself.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorn_cli {
+
+// The bits of `flags` that the library names, lowest first.
+std::vector<unsigned> named_bits(unsigned flags);
+
+// "liquid+density-turned", or "-" when no named flag is set.
+std::string flag_names(unsigned flags);
+
+// One sentence on what the flag `bit` (a single bit) means.
+std::string flag_meaning(unsigned bit);
+
+}  // namespace vorn_cli

@@ -1,0 +1,109 @@
+#include "units.hpp"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "input.hpp"
+
+namespace vorn_cli {
+namespace {
+
+// numerator * 10^exponent / divisor base units; the sources of the factors:
+// SI prefixes; 1 bar = 100 kPa and 1 atm = 101.325 kPa exactly (by definition);
+// 1 torr = 1/760 atm; 1 mmHg = 13.5951 kg/m^3 * 9.80665 m/s^2 * 1 mm
+// = 133.322387415 Pa (the conventional value); 1 psi = 0.45359237 kg *
+// 9.80665 m/s^2 / (0.0254 m)^2 = 4.4482216152605 N / 0.00064516 m^2;
+// 0 degrees Celsius = 273.15 K.
+constexpr std::array<Unit, 16> kUnits{{
+    {"K", Dimension::temperature, 1, 0, 1, 0},
+    {"mK", Dimension::temperature, 1, -3, 1, 0},
+    {"uK", Dimension::temperature, 1, -6, 1, 0},
+    {"\xC2\xB5K", Dimension::temperature, 1, -6, 1, 0},  // µK
+    {"C", Dimension::temperature, 1, 0, 1, 27315},
+    {"\xC2\xB0"
+     "C",
+     Dimension::temperature, 1, 0, 1, 27315},  // °C
+    {"kPa", Dimension::pressure, 1, 0, 1, 0},
+    {"Pa", Dimension::pressure, 1, -3, 1, 0},
+    {"hPa", Dimension::pressure, 1, -1, 1, 0},
+    {"MPa", Dimension::pressure, 1, 3, 1, 0},
+    {"GPa", Dimension::pressure, 1, 6, 1, 0},
+    {"bar", Dimension::pressure, 1, 2, 1, 0},
+    {"mbar", Dimension::pressure, 1, -1, 1, 0},
+    {"atm", Dimension::pressure, 101325, -3, 1, 0},
+    {"torr", Dimension::pressure, 101325, -3, 760, 0},
+    {"mmHg", Dimension::pressure, 133322387415, -12, 1, 0},
+}};
+constexpr Unit kPsi{"psi", Dimension::pressure, 44482216152605, -8, 64516, 0};
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+struct PressureUnit {
+  std::string_view symbol;
+  double kpa;
+};
+constexpr std::array<PressureUnit, 4> kOutputPressures{
+    {{"kPa", 1.0}, {"Pa", 1e-3}, {"bar", 100.0}, {"MPa", 1e3}}};
+
+}  // namespace
+
+const Unit* find_unit(std::string_view symbol, Dimension dimension) {
+  const auto matches = [&](const Unit& u, bool exact) {
+    return u.dimension == dimension && (exact ? u.symbol == symbol : equal_ignoring_case(u.symbol, symbol));
+  };
+  for (const bool exact : {true, false}) {
+    for (const Unit& u : kUnits) {
+      if (matches(u, exact)) return &u;
+    }
+    if (matches(kPsi, exact)) return &kPsi;
+  }
+  return nullptr;
+}
+
+std::string unit_symbols(Dimension dimension) {
+  std::string symbols;
+  for (const Unit& u : kUnits) {
+    if (u.dimension != dimension || static_cast<unsigned char>(u.symbol[0]) >= 0x80) continue;
+    if (!symbols.empty()) symbols += ", ";
+    symbols += u.symbol;
+  }
+  if (dimension == Dimension::pressure) symbols += ", psi";
+  return symbols;
+}
+
+OutputUnits parse_output_units(std::string_view argument, std::string_view text) {
+  OutputUnits units;
+  bool basis_given = false, pressure_given = false;
+  std::size_t from = 0;
+  for (;;) {
+    const auto at = text.find(',', from);
+    const std::string_view word = text.substr(from, at == std::string_view::npos ? at : at - from);
+    const auto pressure =
+        std::find_if(kOutputPressures.begin(), kOutputPressures.end(),
+                     [&](const PressureUnit& p) { return equal_ignoring_case(p.symbol, word); });
+    if (pressure != kOutputPressures.end() && !pressure_given) {
+      units.pressure = pressure->symbol;
+      units.kpa_per_pressure_unit = pressure->kpa;
+      pressure_given = true;
+    } else if ((equal_ignoring_case(word, "kg") || equal_ignoring_case(word, "mol")) && !basis_given) {
+      units.basis = equal_ignoring_case(word, "kg") ? Basis::mass : Basis::molar;
+      basis_given = true;
+    } else {
+      throw UsageError(fmt::format(
+          "{}: '{}' is not an output unit; expected a comma-separated list of one basis (kg or mol) and "
+          "one pressure unit (kPa, Pa, bar or MPa), such as mol,bar",
+          argument, word));
+    }
+    if (at == std::string_view::npos) return units;
+    from = at + 1;
+  }
+}
+
+}  // namespace vorn_cli

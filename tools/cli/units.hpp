@@ -1,0 +1,50 @@
+// Units the tool reads on input and writes on output.
+//
+// Input: a number may carry a unit, with or without a space between them
+// ("300K", "4.2 K", "-196.15C", "1bar", "101.325kPa", "760torr"); a bare
+// number is in K for temperatures and kPa for pressures. Every factor is held
+// as an exact decimal (an integer times a power of ten) over an integer
+// divisor, so that a conversion whose factor is a decimal (Pa, MPa, bar, atm,
+// mK, degrees Celsius) is exact before the one rounding to a double; torr and
+// psi divide by an integer after it, a second rounding.
+//
+// Output: --units picks the basis of the specific quantities (per kilogram or
+// per mole; by default the library's own: density per kg, volume per mole)
+// and the unit of pressure (kPa, Pa, bar or MPa).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vorn_cli {
+
+enum class Dimension { temperature, pressure, none };
+
+struct Unit {
+  std::string_view symbol;
+  Dimension dimension;
+  std::int64_t numerator;  // one unit is numerator * 10^exponent / divisor base units (K, kPa)
+  int exponent;
+  std::int64_t divisor;
+  std::int64_t offset_hundredths;  // added after scaling, in hundredths of a base unit: degrees Celsius
+};
+
+// The unit spelt `symbol` (exactly, then ignoring case) for `dimension`, or null.
+const Unit* find_unit(std::string_view symbol, Dimension dimension);
+
+// "K, mK, uK, C" or "kPa, Pa, hPa, MPa, GPa, bar, mbar, atm, torr, mmHg, psi": for messages.
+std::string unit_symbols(Dimension dimension);
+
+// How properties and pressures are written.
+enum class Basis { library, mass, molar };
+struct OutputUnits {
+  Basis basis = Basis::library;
+  std::string_view pressure = "kPa";
+  double kpa_per_pressure_unit = 1.0;  // what one output pressure unit is in kPa
+};
+
+// "--units mol,bar": a comma-separated list of kg|mol and kPa|Pa|bar|MPa.
+OutputUnits parse_output_units(std::string_view argument, std::string_view text);
+
+}  // namespace vorn_cli
