@@ -65,3 +65,20 @@ def test_unknown_names():
     with pytest.raises(AttributeError):
         with constants.override(R=1.0):
             pass
+
+
+def test_an_unknown_name_is_refused_not_made():
+    # constants.R = 8.314 once made a module attribute that read back 8.314 and changed nothing.
+    with pytest.raises(AttributeError, match="g0, m0, pi, r"):
+        constants.R = 8.314
+    assert "R" not in vars(constants)
+    with pytest.raises(AttributeError):
+        constants.R  # noqa: B018
+    assert constants.r == constants.defaults["r"]
+    with pytest.raises(AttributeError):
+        setattr(constants, "gamma", 1.4)
+
+
+def test_override_is_documented_as_not_thread_safe():
+    assert "not thread-safe" in constants.override.__doc__.lower()
+    assert "thread-safe" in constants.__doc__

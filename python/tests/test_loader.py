@@ -6,6 +6,8 @@ import subprocess
 import sys
 from pathlib import Path
 
+import pytest
+
 import vorn
 
 PACKAGE = Path(vorn.__file__).resolve().parent
@@ -33,6 +35,16 @@ def test_explicit_path_that_is_not_a_file(tmp_path):
     assert result.returncode != 0
     assert "LibraryNotFoundError" in result.stderr
     assert str(missing) in result.stderr and "cmake --build" in result.stderr
+
+
+@pytest.mark.parametrize("value", ["", " "])
+def test_an_empty_explicit_path_is_an_error_not_unset(tmp_path, value):
+    # Beside a library the search would find, an empty VORN_LIBRARY still refuses.
+    shutil.copytree(PACKAGE, tmp_path / "vorn", ignore=shutil.ignore_patterns("libvorn*", "__pycache__"))
+    shutil.copy(vorn.library_path, tmp_path / "vorn" / "libvorn.so")
+    result = run("import vorn", clean_env(VORN_LIBRARY=value, PYTHONPATH=str(tmp_path)), tmp_path)
+    assert result.returncode != 0
+    assert "LibraryNotFoundError" in result.stderr and "VORN_LIBRARY is set but empty" in result.stderr
 
 
 def test_nothing_found_says_where_it_looked(tmp_path):

@@ -33,6 +33,42 @@ def test_every_flag_is_known_and_nothing_else():
     assert vorn.state_name(3) == "unknown"  # one flag at a time
 
 
+def test_the_members_are_the_library_flags():
+    # Built from vorn_state_name over bits 0..31: a flag the library adds needs no change here.
+    named = {1 << i: lib.vorn_state_name(1 << i).decode() for i in range(32)}
+    assert {int(f): f.name for f in State} == {
+        bit: name.upper().replace("-", "_") for bit, name in named.items() if name != "unknown"}
+    assert all(vorn._core.DESCRIPTIONS[f] for f in State)
+
+
+@pytest.mark.parametrize("flag, error", [(2**32 + 1, ValueError), (2**32, ValueError), (-1, ValueError),
+                                         (1.9, TypeError), (2.0, TypeError), (True, TypeError), ("2", TypeError),
+                                         (None, TypeError)])
+def test_state_name_refuses_what_is_no_flag(flag, error):
+    with pytest.raises(error):
+        vorn.state_name(flag)
+
+
+def test_state_name_takes_integers_of_any_kind():
+    assert vorn.state_name(np.uint32(2)) == vorn.state_name(np.int64(2)) == vorn.state_name(State.LIQUID) == "liquid"
+    assert vorn.state_name(2**32 - 1) == "unknown"
+
+
+def test_state_error_survives_pickling_and_other_processes():
+    import pickle
+    from concurrent.futures import ProcessPoolExecutor
+
+    with pytest.raises(StateError) as info:
+        vorn.density(np.array([[300.0, 20.0], [4.2, 4.0]]), 100.0, strict=True)
+    copy = pickle.loads(pickle.dumps(info.value))
+    assert type(copy) is StateError and str(copy) == str(info.value)
+    assert (copy.flag, copy.flags, copy.index, copy.count) == (State.LIQUID, State.LIQUID, (1, 0), 2)
+    with ProcessPoolExecutor(max_workers=1) as pool:
+        with pytest.raises(StateError, match="LIQUID") as remote:
+            pool.submit(vorn.cp, 4.2, 100.0, strict=True).result()
+    assert remote.value.flag == State.LIQUID and remote.value.index == ()
+
+
 # (T K, P kPa, flags that must be set, flags that must not)
 STATES = [
     (300.0, 101.325, State(0), ~State(0)),

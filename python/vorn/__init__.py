@@ -58,15 +58,7 @@ _DENSITY = _GAS | State.DENSITY_TURNED
 
 
 def _tp(function, name, T, P, mask, strict):
-    return _evaluate(
-        function,
-        getattr(_native, name),
-        getattr(_native, name + "_n"),
-        (T, P),
-        ("T", "P"),
-        mask,
-        strict,
-    )
+    return _evaluate(function, getattr(_native, name + "_n"), (T, P), ("T", "P"), mask, strict)
 
 
 def density(T, P, *, strict=False):
@@ -148,22 +140,19 @@ def speed_of_sound_acoustic(T, P, *, strict=False):
 
 
 def _transport(function, name, T, P, flag, strict):
-    if _is_zero_default(P):
-        return _evaluate(
-            function, getattr(_native, name + "0"), getattr(_native, name + "0_n"), (T,), ("T",),
-            State.INVALID | flag, strict,
-        )
+    # The value of P never picks the routine, only whether it was given: a scalar 0 and an array
+    # of zeros take the same path.
+    if P is None:
+        return _evaluate(function, getattr(_native, name + "0_n"), (T,), ("T",), State.INVALID | flag, strict)
     return _tp(function, name, T, P, _GAS | flag, strict)
 
 
-def _is_zero_default(P):
-    return P is None or (isinstance(P, (int, float)) and not isinstance(P, bool) and P == 0)
-
-
-def thermal_conductivity(T, P=0, *, strict=False):
+def thermal_conductivity(T, P=None, *, strict=False):
     """Thermal conductivity, W/(m K), at T (K) and P (kPa).
 
-    P = 0 (the default) gives the zero-pressure correlation. The correlation
+    Without P, the zero-pressure correlation; with P (0 included), the
+    pressure correlation, which gives the same bits at P = 0 for every T above
+    about 1e-144 K. The correlation
     has two poles, at 36.3759531 K and 184.4868237 K; within about 1 mK of
     either (flag K_POLE) it leaves the smooth curve by 0.1 % to far more.
     ``strict`` flags: INVALID, LIQUID, K_POLE.
@@ -171,11 +160,11 @@ def thermal_conductivity(T, P=0, *, strict=False):
     return _transport("thermal_conductivity", "vorn_k", T, P, State.K_POLE, strict)
 
 
-def viscosity(T, P=0, *, strict=False):
+def viscosity(T, P=None, *, strict=False):
     """Dynamic viscosity, Pa s, at T (K) and P (kPa).
 
-    P = 0 (the default) gives the zero-pressure correlation. ``strict`` flags:
-    INVALID, LIQUID, NU_NEGATIVE.
+    Without P, the zero-pressure correlation; with P (0 included), the
+    pressure correlation. ``strict`` flags: INVALID, LIQUID, NU_NEGATIVE.
     """
     return _transport("viscosity", "vorn_nu", T, P, State.NU_NEGATIVE, strict)
 

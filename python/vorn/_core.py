@@ -2,50 +2,78 @@
 
 Arguments are checked for being numbers, converted to float64, broadcast
 against each other and made contiguous; then one call of an array form
-(``vorn_<name>_n``) fills a fresh output array. When every argument is a
-scalar the scalar routine is called instead and a Python float comes back:
-the library guarantees the two give the same bits.
+(``vorn_<name>_n``) fills a fresh output array. Scalars take the same path,
+as arrays of one point, and come back as a Python float.
 """
 
 import enum
 import numbers
-from ctypes import byref
 
 import numpy as np
 
-from ._lib import DOUBLE, lib
+from ._lib import lib
 
-__all__ = ["State", "StateError", "ConvergenceError", "as_float_array", "evaluate", "state"]
+__all__ = ["State", "StateError", "ConvergenceError", "as_float_array", "evaluate", "state", "state_name"]
+
+#: What each flag means, by the library's name for it. A flag the library
+#: names but this table does not is described by the library itself
+#: (``vorn_state_description``, where it has one) or by its name.
+_MEANINGS = {
+    "invalid": "T or P not finite, T <= 0 or P < 0",
+    "liquid": "liquid side of the saturation curve; the gas correlations describe at best a metastable vapour",
+    "density-turned": "the virial isotherm has turned over (dp/drho <= 0); there is no gas density",
+    "sound-undefined": "the acoustic virial series is negative; the speed of sound is undefined",
+    "za-nonpositive": "the acoustic factor is not positive; the speed of sound from it is undefined",
+    "k-pole": "at a pole of the thermal-conductivity correlation",
+    "nu-negative": "the zero-pressure viscosity correlation is negative here",
+}
 
 
-class State(enum.IntFlag):
-    """Flags saying which results mean nothing at a state (T, P).
+def _library_flags():
+    """(bit, library name) of every flag the library names, over bits 0 to 31."""
+    flags = []
+    for i in range(32):
+        name = lib.vorn_state_name(1 << i).decode("ascii")
+        if name != "unknown":
+            flags.append((1 << i, name))
+    return flags
 
-    The values are the library's ``VORN_STATE_*`` bits; ``vorn.state`` returns
-    a combination of them (``State(0)`` for an ordinary gas state).
-    """
 
-    INVALID = 1  #: T or P not finite, T <= 0 or P < 0
-    LIQUID = 2  #: liquid side of the saturation curve: a metastable vapour at best
-    DENSITY_TURNED = 4  #: slope of the virial isotherm <= 0: density and heat capacities meaningless
-    SOUND_UNDEFINED = 8  #: the acoustic virial bracket is negative: speed_of_sound is NaN
-    ZA_NONPOSITIVE = 16  #: acoustic factor <= 0: speed_of_sound_acoustic is NaN
-    K_POLE = 32  #: within 1 mK of a pole of the conductivity correlation, or between pole and zero
-    NU_NEGATIVE = 64  #: zero-pressure viscosity negative (T below about 0.096 K)
+_FLAGS = _library_flags()
 
+
+class _StateBase(enum.IntFlag):
     # print by name ("State.LIQUID|DENSITY_TURNED"), not as the bare integer IntFlag prints
     __str__ = enum.Flag.__str__
 
 
-DESCRIPTIONS = {
-    State.INVALID: "T or P not finite, T <= 0 or P < 0",
-    State.LIQUID: "liquid side of the saturation curve; the gas correlations describe at best a metastable vapour",
-    State.DENSITY_TURNED: "the virial isotherm has turned over (dp/drho <= 0); there is no gas density",
-    State.SOUND_UNDEFINED: "the acoustic virial series is negative; the speed of sound is undefined",
-    State.ZA_NONPOSITIVE: "the acoustic factor is not positive; the speed of sound from it is undefined",
-    State.K_POLE: "at a pole of the thermal-conductivity correlation",
-    State.NU_NEGATIVE: "the zero-pressure viscosity correlation is negative here",
-}
+State = _StateBase(
+    "State",
+    [(name.upper().replace("-", "_"), bit) for bit, name in _FLAGS],
+    module=__name__,
+    qualname="State",
+)
+State.__doc__ = """Flags saying which results mean nothing at a state (T, P).
+
+The members are the library's ``VORN_STATE_*`` bits, named as
+``vorn_state_name`` names them (``density-turned`` is ``DENSITY_TURNED``);
+``vorn.state`` returns a combination of them (``State(0)`` for an ordinary
+gas state). What each means:
+
+""" + "\n".join(f"{name.upper().replace('-', '_')}: {_MEANINGS.get(name, name)}" for _, name in _FLAGS)
+
+
+def _describe(flag, name):
+    if name in _MEANINGS:
+        return _MEANINGS[name]
+    if lib.describe is not None:
+        text = lib.describe(int(flag))
+        if text:
+            return text.decode("utf-8", "replace")
+    return name
+
+
+DESCRIPTIONS = {State(bit): _describe(bit, name) for bit, name in _FLAGS}
 
 
 class StateError(ValueError):
@@ -64,6 +92,10 @@ class StateError(ValueError):
         self.index = index
         self.count = count
 
+    def __reduce__(self):
+        # Every attribute, not the message alone: a StateError crosses process boundaries (multiprocessing).
+        return (type(self), (str(self), self.flag, self.flags, self.index, self.count))
+
 
 class ConvergenceError(ValueError):
     """A thermometer inversion asked for with ``strict=True`` did not meet its tolerance."""
@@ -73,6 +105,14 @@ def as_float_array(value, name):
     """``value`` as a float64 array, or TypeError if it is not made of real numbers."""
     if isinstance(value, (str, bytes)):
         raise TypeError(f"{name} must be a real number or an array of them, not {type(value).__name__}")
+    if isinstance(value, (list, tuple)):
+        # numpy would make True 1.0 in [True, 300.0]: look at the elements as they were given.
+        try:
+            items = np.asarray(value, dtype=object)
+        except (ValueError, TypeError) as error:
+            raise TypeError(f"{name} must be a real number or an array of them: {error}") from None
+        if any(isinstance(item, (bool, np.bool_)) for item in items.flat):
+            raise TypeError(f"{name} must be a real number or an array of them, not a sequence holding a bool")
     try:
         array = np.asarray(value)
     except (ValueError, TypeError) as error:  # ragged nested sequences
@@ -86,10 +126,6 @@ def as_float_array(value, name):
         return array.astype(np.float64)
     what = type(value).__name__ if array.ndim == 0 else f"array of {array.dtype}"
     raise TypeError(f"{name} must be a real number or an array of them, not {what}")
-
-
-def _scalar_state(T, P):
-    return lib.vorn_state(byref(DOUBLE(T)), byref(DOUBLE(P)))
 
 
 def _raise_state(function, flags, mask, T, P):
@@ -114,24 +150,25 @@ def _raise_state(function, flags, mask, T, P):
     )
 
 
-def evaluate(function, scalar, array, args, names, strict_mask=0, strict=False):
-    """Evaluate one library routine over broadcast arguments.
-
-    ``args[0]`` is T and ``args[1]`` (when present) is P: with ``strict`` the
-    state flags at (T, P) (P = 0 when absent) are checked against
-    ``strict_mask`` first.
-    """
+def _broadcast(args, names):
+    """The arguments as flat contiguous float64 arrays, their broadcast shape, and whether all were scalars."""
     arrays = [as_float_array(a, n) for a, n in zip(args, names)]
-    if all(a.ndim == 0 for a in arrays):
-        values = [float(a) for a in arrays]
-        if strict:
-            T, P = values[0], values[1] if len(values) > 1 else 0.0
-            flags = np.asarray(_scalar_state(T, P), dtype=np.uint32)
-            _raise_state(function, flags, strict_mask, np.asarray(T), np.asarray(P))
-        return scalar(*[byref(DOUBLE(v)) for v in values])
+    if all(a.ndim == 0 for a in arrays):  # nothing to broadcast: arrays of one point
+        return [a.reshape(1) for a in arrays], (), True
     broadcast = np.broadcast_arrays(*arrays)
     flat = [np.ascontiguousarray(b).reshape(-1) for b in broadcast]
-    shape = broadcast[0].shape
+    return flat, broadcast[0].shape, False
+
+
+def evaluate(function, array, args, names, strict_mask=0, strict=False):
+    """Evaluate one library routine over broadcast arguments, through its array form.
+
+    Scalars and arrays take the one path: a scalar call is an array call of
+    one point whose result comes back as a float. ``args[0]`` is T and
+    ``args[1]`` (when present) is P: with ``strict`` the state flags at
+    (T, P) (P = 0 when absent) are checked against ``strict_mask`` first.
+    """
+    flat, shape, scalar = _broadcast(args, names)
     if strict:
         T = flat[0]
         P = flat[1] if len(flat) > 1 else np.zeros_like(T)
@@ -140,7 +177,7 @@ def evaluate(function, scalar, array, args, names, strict_mask=0, strict=False):
         _raise_state(function, flags.reshape(shape), strict_mask, T.reshape(shape), P.reshape(shape))
     out = np.empty(shape, dtype=np.float64)
     array(out.size, *[f.ctypes.data for f in flat], out.ctypes.data)
-    return out
+    return float(out) if scalar else out
 
 
 def state(T, P):
@@ -151,18 +188,20 @@ def state(T, P):
     the same broadcast shape, to be masked with the flags
     (``(vorn.state(T, P) & vorn.State.LIQUID) != 0``).
     """
-    T = as_float_array(T, "T")
-    P = as_float_array(P, "P")
-    if T.ndim == 0 and P.ndim == 0:
-        return State(_scalar_state(float(T), float(P)))
-    Tb, Pb = np.broadcast_arrays(T, P)
-    Tf = np.ascontiguousarray(Tb).reshape(-1)
-    Pf = np.ascontiguousarray(Pb).reshape(-1)
-    out = np.empty(Tb.shape, dtype=np.uint32)
+    (Tf, Pf), shape, scalar = _broadcast((T, P), ("T", "P"))
+    out = np.empty(shape, dtype=np.uint32)
     lib.vorn_state_n(out.size, Tf.ctypes.data, Pf.ctypes.data, out.ctypes.data)
-    return out
+    return State(int(out)) if scalar else out
 
 
 def state_name(flag):
-    """The library's own short name of one state flag (``"unknown"`` for anything else)."""
+    """The library's own short name of one state flag (``"unknown"`` for anything but one known bit).
+
+    ``flag`` is a ``State`` or an integer from 0 to 2**32 - 1; anything else
+    (a float, a bool, an integer out of that range) raises.
+    """
+    if isinstance(flag, (bool, np.bool_)) or not isinstance(flag, (numbers.Integral, np.integer)):
+        raise TypeError(f"state_name: flag must be an integer or a vorn.State, not {type(flag).__name__}")
+    if not 0 <= int(flag) < 2**32:
+        raise ValueError(f"state_name: flag {int(flag)} is out of range; expected 0 to 2**32 - 1")
     return lib.vorn_state_name(int(flag)).decode("ascii")

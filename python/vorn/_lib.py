@@ -8,8 +8,8 @@ The library is looked for, in order:
    (``build/default``, ``build/clang``, ``build/debug``, then any other
    ``build/*``).
 
-An explicit ``VORN_LIBRARY`` that names no loadable file is an error: it is
-never silently passed over for another copy.
+An explicit ``VORN_LIBRARY`` that names no loadable file is an error, and so
+is an empty one: it is never silently passed over for another copy.
 """
 
 import ctypes
@@ -66,7 +66,12 @@ def _build_dirs():
 def _locate():
     """Return (path, how) of the library to load, or raise LibraryNotFoundError."""
     explicit = os.environ.get("VORN_LIBRARY")
-    if explicit:
+    if explicit is not None:
+        if not explicit.strip():
+            raise LibraryNotFoundError(
+                "vorn: VORN_LIBRARY is set but empty; unset it to let the package search, or name the "
+                "library file.\n" + _BUILD_HINT
+            )
         candidate = Path(explicit).expanduser()
         if not candidate.is_file():
             raise LibraryNotFoundError(
@@ -169,6 +174,12 @@ class _Functions:
             function.argtypes = argtypes
             setattr(self, name.replace("__vorn_MOD_", ""), function)
         self.constants = {name: DOUBLE.in_dll(handle, "__vorn_MOD_" + name) for name in CONSTANT_NAMES}
+        # Optional: what a state flag means, in libraries that say so themselves.
+        try:
+            self.describe = handle["vorn_state_description"]
+            self.describe.restype, self.describe.argtypes = ctypes.c_char_p, [UINT]
+        except AttributeError:
+            self.describe = None
 
 
 _handle, path = _load()

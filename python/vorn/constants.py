@@ -1,8 +1,12 @@
 """The library's four module constants, read and written in place.
 
 Every routine of the library re-reads these at each use, so storing a new
-value here changes every later result that depends on it, in every thread
-(provide your own synchronisation if other threads compute meanwhile):
+value here changes every later result that depends on it, in every thread.
+Nothing here is thread-safe: the constants are the process's, not the
+thread's. While another thread computes, a new value (``override`` too)
+changes its results from the next call on, and two threads overriding at
+once can each restore the other's values; hold a lock of your own around
+both if threads compute while constants change:
 
 >>> import vorn
 >>> vorn.constants.r
@@ -16,8 +20,10 @@ value here changes every later result that depends on it, in every thread
 ``pi``  pi; read by no routine
 ``r``   molar gas constant, J/(mol K)
 
-Assigning anything but a real number raises TypeError. ``reset()`` restores
-the values the library had when this package loaded it.
+Assigning anything but a real number raises TypeError; assigning a name
+that is not one of the four (``constants.R``) raises AttributeError rather
+than make a module attribute that the library never reads. ``reset()``
+restores the values the library had when this package loaded it.
 """
 
 import contextlib
@@ -58,7 +64,12 @@ def reset():
 
 @contextlib.contextmanager
 def override(**values):
-    """Within a ``with`` block, give some constants new values; restore the old ones after."""
+    """Within a ``with`` block, give some constants new values; restore the old ones after.
+
+    Not thread-safe: every thread sees the new values while the block runs,
+    and the old ones are stored back on leaving it even if another thread
+    changed them meanwhile.
+    """
     checked = {name: _check(name, value) for name, value in values.items()}
     saved = {name: _CELLS[name].value for name in checked}
     try:
@@ -81,8 +92,10 @@ class _ConstantsModule(types.ModuleType):
     def __setattr__(self, name, value):
         if name in _CELLS:
             _CELLS[name].value = _check(name, value)
-        else:
+        elif name.startswith("_") or name in self.__dict__:
             super().__setattr__(name, value)
+        else:
+            _check(name, value)  # raises AttributeError naming the four constants
 
     def __dir__(self):
         return sorted(set(super().__dir__()) | set(_CELLS))

@@ -86,7 +86,7 @@ def acoustic_temperature(ratio, P, T0, P0, *, full_output=False, strict=False):
     if full_output or strict:
         result = _reported("acoustic_temperature", _lib.vorn_temp_K_report, args, names, strict)
         return result if full_output else result.temperature
-    return _evaluate("acoustic_temperature", _lib.temp_K, _lib.vorn_temp_K_n, args, names)
+    return _evaluate("acoustic_temperature", _lib.vorn_temp_K_n, args, names)
 
 
 def gas_thermometer_temperature(P, T0, P0, *, full_output=False, strict=False):

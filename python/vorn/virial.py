@@ -18,11 +18,10 @@ D_POLE = 2.180066
 
 
 def _make(symbol, routine, unit, what):
-    scalar = getattr(_lib, routine)
     array = getattr(_lib, f"vorn_{routine}_n")
 
     def coefficient(T, *, strict=False):
-        return _evaluate(f"virial.{symbol}", scalar, array, (T,), ("T",), State.INVALID, strict)
+        return _evaluate(f"virial.{symbol}", array, (T,), ("T",), State.INVALID, strict)
 
     coefficient.__name__ = coefficient.__qualname__ = symbol
     coefficient.__doc__ = f"{what}, {unit}, at T (K)."
