@@ -307,6 +307,10 @@ class BadInputTest(unittest.TestCase):
         (["state", "300 kelvin", "100"], "T: '300 kelvin' is not a number with a unit: 'kelvin' is no unit of temperature"),
         (["state", "300", "1 K"], "P: '1 K' is not a number with a unit: 'K' is no unit of pressure"),
         (["state", "300K", "bar"], "P: 'bar' is not a number; expected a pressure"),
+        # A prefix is never taken in the wrong case: mPa would be a billionth of MPa.
+        (["state", "300", "1mpa"], "'mpa' is no unit of pressure"),
+        (["state", "1MK", "100"], "'MK' is no unit of temperature"),
+        (["state", "300", "1Mbar"], "'Mbar' is no unit of pressure"),
         (["table", "cp", "--T", "1:2:0.5bar", "--P", "1"], "'bar' is no unit of temperature"),
         (["thermometer", "acoustic", "--ratio", "1K", "--P", "1", "--T0", "1", "--P0", "1"], "without a unit"),
         (["state", "300", "100", "--units", "furlong"], "--units: 'furlong' is not an output unit"),
@@ -361,6 +365,9 @@ class RangeTest(unittest.TestCase):
             ("2000:3000:500mK", "2", "3", 3),  # a unit on STEP alone is the unit of the range
             ("2:3000mK:0.5", "2", "3", 3),  # otherwise each part has its own
             ("1e-300:1e-300:1", "1e-300", "1e-300", 1),
+            # Digits that do not fit 127 bits at one exponent: START + i STEP in binary, never a point twice.
+            ("1e300:1e300:1e-300", "1e+300", "1e+300", 1),
+            ("1e-300:1:0.25", "1e-300", "1", 5),  # 1 + 1e-300 rounds to STOP itself
         ]:
             with self.subTest(text=text):
                 points = run_points([text])
@@ -378,7 +385,7 @@ class UnitsTest(unittest.TestCase):
     PRESSURES = [("1bar", 100.0), ("1 MPa", 1000.0), ("101.325kPa", 101.325), ("1e5Pa", 100.0), ("760torr", 101.325),
                  ("1atm", 101.325), ("0.001 GPa", 1000.0), ("2.5 mbar", 0.25), ("100", 100.0), ("1013.25hPa", 101.325),
                  ("750.061683 torr", 100.00000003944079), ("1 psi", 6.894757293168361),
-                 ("1mmHg", 0.133322387415)]
+                 ("1mmHg", 0.133322387415), ("1kpa", 1.0), ("1 BAR", 100.0), ("1PSI", 6.894757293168361)]
 
     def state(self, T, P):
         run = vorn("state", T, P, "--json")

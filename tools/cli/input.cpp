@@ -346,7 +346,8 @@ Values parse_values(std::string_view argument, std::string_view text, Dimension 
   const Values probe(start, step, count + 1);
   const auto past = [&](double x) { return step > 0.0 ? x > stop : x < stop; };
   while (count > 1 && past(probe[count - 1])) --count;
-  if (count < kMaxPoints && !past(probe[count])) ++count;
+  // floor() one short: the next point is still on this side of STOP (and not absorbed into the last).
+  if (count < kMaxPoints && !past(probe[count]) && probe[count] != probe[count - 1]) ++count;
   return Values(start, step, count);
 }
 

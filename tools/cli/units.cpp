@@ -17,27 +17,25 @@ namespace {
 // = 133.322387415 Pa (the conventional value); 1 psi = 0.45359237 kg *
 // 9.80665 m/s^2 / (0.0254 m)^2 = 4.4482216152605 N / 0.00064516 m^2;
 // 0 degrees Celsius = 273.15 K.
-constexpr std::array<Unit, 16> kUnits{{
-    {"K", Dimension::temperature, 1, 0, 1, 0},
-    {"mK", Dimension::temperature, 1, -3, 1, 0},
-    {"uK", Dimension::temperature, 1, -6, 1, 0},
-    {"\xC2\xB5K", Dimension::temperature, 1, -6, 1, 0},  // µK
-    {"C", Dimension::temperature, 1, 0, 1, 27315},
-    {"\xC2\xB0"
-     "C",
-     Dimension::temperature, 1, 0, 1, 27315},  // °C
-    {"kPa", Dimension::pressure, 1, 0, 1, 0},
-    {"Pa", Dimension::pressure, 1, -3, 1, 0},
-    {"hPa", Dimension::pressure, 1, -1, 1, 0},
-    {"MPa", Dimension::pressure, 1, 3, 1, 0},
-    {"GPa", Dimension::pressure, 1, 6, 1, 0},
-    {"bar", Dimension::pressure, 1, 2, 1, 0},
-    {"mbar", Dimension::pressure, 1, -1, 1, 0},
-    {"atm", Dimension::pressure, 101325, -3, 1, 0},
-    {"torr", Dimension::pressure, 101325, -3, 760, 0},
-    {"mmHg", Dimension::pressure, 133322387415, -12, 1, 0},
+constexpr std::array<Unit, 17> kUnits{{
+    {"K", Dimension::temperature, 1, 0, 1, 0, true},
+    {"mK", Dimension::temperature, 1, -3, 1, 0, false},
+    {"uK", Dimension::temperature, 1, -6, 1, 0, false},
+    {"µK", Dimension::temperature, 1, -6, 1, 0, false},
+    {"C", Dimension::temperature, 1, 0, 1, 27315, true},
+    {"°C", Dimension::temperature, 1, 0, 1, 27315, true},
+    {"kPa", Dimension::pressure, 1, 0, 1, 0, true},
+    {"Pa", Dimension::pressure, 1, -3, 1, 0, true},
+    {"hPa", Dimension::pressure, 1, -1, 1, 0, true},
+    {"MPa", Dimension::pressure, 1, 3, 1, 0, false},
+    {"GPa", Dimension::pressure, 1, 6, 1, 0, false},
+    {"bar", Dimension::pressure, 1, 2, 1, 0, true},
+    {"mbar", Dimension::pressure, 1, -1, 1, 0, false},
+    {"atm", Dimension::pressure, 101325, -3, 1, 0, true},
+    {"torr", Dimension::pressure, 101325, -3, 760, 0, true},
+    {"mmHg", Dimension::pressure, 133322387415, -12, 1, 0, true},
+    {"psi", Dimension::pressure, 44482216152605, -8, 64516, 0, true},
 }};
-constexpr Unit kPsi{"psi", Dimension::pressure, 44482216152605, -8, 64516, 0};
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -56,13 +54,13 @@ constexpr std::array<PressureUnit, 4> kOutputPressures{
 
 const Unit* find_unit(std::string_view symbol, Dimension dimension) {
   const auto matches = [&](const Unit& u, bool exact) {
-    return u.dimension == dimension && (exact ? u.symbol == symbol : equal_ignoring_case(u.symbol, symbol));
+    return u.dimension == dimension &&
+           (exact ? u.symbol == symbol : u.any_case && equal_ignoring_case(u.symbol, symbol));
   };
   for (const bool exact : {true, false}) {
     for (const Unit& u : kUnits) {
       if (matches(u, exact)) return &u;
     }
-    if (matches(kPsi, exact)) return &kPsi;
   }
   return nullptr;
 }
@@ -74,7 +72,6 @@ std::string unit_symbols(Dimension dimension) {
     if (!symbols.empty()) symbols += ", ";
     symbols += u.symbol;
   }
-  if (dimension == Dimension::pressure) symbols += ", psi";
   return symbols;
 }
 

@@ -28,9 +28,11 @@ struct Unit {
   int exponent;
   std::int64_t divisor;
   std::int64_t offset_hundredths;  // added after scaling, in hundredths of a base unit: degrees Celsius
+  bool any_case;                   // no other unit differs from it in case alone (mPa is not MPa)
 };
 
-// The unit spelt `symbol` (exactly, then ignoring case) for `dimension`, or null.
+// The unit spelt `symbol` for `dimension`, or null: exactly, or in any case
+// where that cannot mistake one prefix for another ("kpa", "BAR"; not "mpa").
 const Unit* find_unit(std::string_view symbol, Dimension dimension);
 
 // "K, mK, uK, C" or "kPa, Pa, hPa, MPa, GPa, bar, mbar, atm, torr, mmHg, psi": for messages.
