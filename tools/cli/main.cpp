@@ -185,7 +185,9 @@ int run(int argc, char** argv) {
   table
       ->add_option(
           "PROPERTY", a.property,
-          "readable name (" + property_names() + "), alias or exported name (vorn_cp, __vorn_MOD_b, ...)")
+          "readable name (" + property_names() +
+              "), alias (mu, k, 'speed of sound', ...) or exported name (vorn_cp, __vorn_MOD_b, ...); "
+              "the viscosity is the dynamic viscosity under every name, nu included")
       ->required()
       ->type_name("NAME");
   table
