@@ -195,6 +195,12 @@ class TableTest(unittest.TestCase):
         text = vorn(*args).stdout.splitlines()[2:]
         self.assertEqual([line.split()[-1] for line in text], ["+".join(e) or "-" for e in expected])
 
+    def test_nan_is_written_without_a_sign(self):
+        # The acoustic virial bracket is negative at 4.2 K and 250 kPa: vorn_w is NaN there.
+        self.assertTrue(math.isnan(call("vorn_w", 4.2, 250.0)))
+        run = vorn("table", "w", "--T", "4.2", "--P", "250", "--csv")
+        self.assertEqual(run.stdout.splitlines()[1], "4.2,250,nan,liquid+sound-undefined")
+
     def test_the_three_spellings_of_a_format_agree(self):
         for spelling, alias in [(["--format", "csv"], ["--csv"]), (["--format", "json"], ["--json"])]:
             with self.subTest(spelling=spelling):
@@ -255,6 +261,17 @@ class ReferenceStatesTest(unittest.TestCase):
         # The second column is 20 K and 1000 kPa.
         self.assertEqual(float(table["cp"].split()[-4]), float(f"{call('vorn_cp', 20.0, 1000.0):.10g}"))
         self.assertIn("T = 27.3233161208 K after 3 iterations (converged)", run.stdout)
+
+    def test_csv_and_json_give_the_five_states_as_rows(self):
+        rows = list(csv.DictReader(io.StringIO(vorn("--format", "csv").stdout)))
+        self.assertEqual([(float(r["T [K]"]), float(r["P [kPa]"])) for r in rows],
+                         [(4.2, 100.0), (20.0, 1000.0), (77.0, 100.0), (273.16, 100.0), (300.0, 101.325)])
+        self.assertEqual([r["flags"] for r in rows], ["liquid", "", "", "", ""])
+        self.assertEqual(float(rows[1]["cp [J/(kg K)]"]), call("vorn_cp", 20.0, 1000.0))
+        doc = json.loads(vorn("--json", "--units", "mol,MPa").stdout)
+        self.assertEqual(doc["units"]["P"], "MPa")
+        self.assertEqual(doc["rows"][1]["P"], 1.0)
+        self.assertEqual(doc["units"]["cp"], "J/(mol K)")
 
     def test_help_and_version(self):
         self.assertEqual(vorn("--help").returncode, 0)
