@@ -430,7 +430,7 @@ class UnitsTest(unittest.TestCase):
     def test_output_units(self):
         T, P = 20.0, 1000.0
         m0 = ctypes.c_double.in_dll(LIB, "__vorn_MOD_m0").value
-        for spec, P_out, checks in [
+        for units, P_out, checks in [
             ("mol", 1000.0, {"density": (call("vorn_rho", T, P) / m0, "mol/m^3"),
                              "cp": (call("vorn_cp", T, P) * m0, "J/(mol K)"),
                              "volume": (call("vorn_vol", T, P) if hasattr(LIB, "vorn_vol") else None, "m^3/mol")}),
@@ -438,8 +438,8 @@ class UnitsTest(unittest.TestCase):
                               "cp": (call("vorn_cp", T, P), "J/(kg K)")}),
             ("MPa", 1.0, {"cp": (call("vorn_cp", T, P), "J/(kg K)"), "Z": (call("vorn_Z", T, P), "1")}),
         ]:
-            with self.subTest(spec=spec):
-                out = json.loads(vorn("state", "20", "1000", "--json", "--units", spec).stdout)
+            with self.subTest(units=units):
+                out = json.loads(vorn("state", "20", "1000", "--json", "--units", units).stdout)
                 self.assertEqual(out["P"], P_out)
                 for name, (value, unit) in checks.items():
                     self.assertEqual(out["properties"][name]["unit"], unit)
