@@ -56,7 +56,7 @@ inline double speed_of_sound(double T, double P) {
   const double a3 = ((delta_a - beta_a * C) - ((T * (r + r)) * a2) * B) / ((r * T) * (r * T));
   const double w0sq = (T * (g0 * r)) / m0;
   const double Sw =
-      ((1.0 + (beta_a * p) / (r * T)) + ((p * p) * a2) / (r * T)) + (integer_power(p, 3) * a3) / (r * T);
+      ((1.0 + (beta_a * p) / (r * T)) + ((p * p) * a2) / (r * T)) + (integer_power<3>(p) * a3) / (r * T);
   return std::sqrt(Sw * w0sq);
 }
 

@@ -9,15 +9,12 @@
 // (m^9/mol^3). The grouping of each product is part of the result.
 #pragma once
 
+#include "constants/units.hpp"
 #include "virial/fourth.hpp"
 #include "virial/second.hpp"
 #include "virial/third.hpp"
 
 namespace vorn {
-
-inline constexpr double cm3_to_m3 = 1e-06;
-inline constexpr double cm6_to_m6 = 1e-12;
-inline constexpr double cm9_to_m9 = 1e-18;
 
 inline double si_second_virial(double T) { return cm3_to_m3 * second_virial(T); }
 inline double si_second_virial_t(double T) { return T * (second_virial_dT(T) * cm3_to_m3); }

@@ -39,8 +39,8 @@ inline constexpr PressureFactorConstants conductivity_pressure_constants{
 };
 
 inline double thermal_conductivity_dilute(double T) {
-  const double N = falling_power_sum(conductivity_numerator, 1, T);
-  const double Q = falling_power_sum(conductivity_denominator, 1, T);
+  const double N = falling_power_sum<1>(conductivity_numerator, T);
+  const double Q = falling_power_sum<1>(conductivity_denominator, T);
   return (N / Q) * 0.001;
 }
 

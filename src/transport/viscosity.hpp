@@ -35,8 +35,8 @@ inline constexpr PressureFactorConstants viscosity_pressure_constants{
 };
 
 inline double viscosity_dilute(double T) {
-  const double N = falling_power_sum(viscosity_numerator, 1, T);
-  const double Q = falling_power_sum(viscosity_denominator, 1, T);
+  const double N = falling_power_sum<1>(viscosity_numerator, T);
+  const double Q = falling_power_sum<1>(viscosity_denominator, T);
   return (N / Q) * 1e-6;
 }
 
