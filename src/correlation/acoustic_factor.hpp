@@ -59,7 +59,7 @@ inline constexpr std::array<std::array<double, 11>, 6> acoustic_factor_coefficie
 // what is used.
 inline constexpr std::array<double, 6> acoustic_factor_unit_scales{
     cm3_to_m3,
-    cm3_to_m3 * cm3_to_m3,
+    cm3_to_m3* cm3_to_m3,
     integer_power<3>(cm3_to_m3),
     integer_power<4>(cm3_to_m3),
     integer_power<5>(cm3_to_m3),
