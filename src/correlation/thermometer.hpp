@@ -21,7 +21,8 @@
 
 namespace vorn {
 
-// dt is a single-precision literal widened: 0.0010000000474974513 K.
+// The iteration's constants as published with this library: dt is a
+// single-precision literal widened, 0.0010000000474974513 K.
 inline constexpr double thermometer_half_step = static_cast<double>(0.001F);
 inline constexpr double thermometer_tolerance = 1e-10;
 inline constexpr int thermometer_iteration_limit = 30;
