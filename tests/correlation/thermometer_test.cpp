@@ -1,4 +1,5 @@
-// temp_K: the Newton iteration on T/T0 = phi Za(T0, P0) / Za(T, P).
+// temp_K: the Newton iteration on T/T0 = phi Za(T0, P0) / Za(T, P), and its
+// report (vorn_temp_K_report): iterations used and whether it converged.
 #include <cmath>
 #include <cstring>
 
@@ -46,9 +47,7 @@ TEST(Thermometer, ExactResults) {
     SCOPED_TRACE(testing::Message() << "T0 = " << T0);
     EXPECT_SAME_BITS((Case{1, 100, T0, 100}.solve()), T0);
   }
-  EXPECT_SAME_BITS((Case{1, 100, 273.16, 100}.solve()), 273.16);
   EXPECT_SAME_BITS((Case{0.005, 0.025, 1.5, 5}.solve()), 1.5 * 0.005);
-  EXPECT_SAME_BITS((Case{0.005, 0.025, 1.5, 5}.solve()), 0.0075);
 }
 
 // The root, about 1.9491361 K, lies less than the difference half-step below
