@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "routine_table.hpp"
+#include "export/routine_table.hpp"
 #include "vorn.h"
 
 namespace {

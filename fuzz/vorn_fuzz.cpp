@@ -20,7 +20,7 @@
 #include <cstring>
 #include <vector>
 
-#include "routine_table.hpp"
+#include "export/routine_table.hpp"
 #include "vorn.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <iterator>
 
-#include "routine_table.hpp"
+#include "export/routine_table.hpp"
 #include "test_support.hpp"
 
 namespace vorn_test {

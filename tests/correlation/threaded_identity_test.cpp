@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "routine_table.hpp"
+#include "export/routine_table.hpp"
 #include "vorn.h"
 
 namespace {

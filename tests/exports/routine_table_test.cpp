@@ -2,7 +2,7 @@
 // list and the public header: every row's routine and array form listed and
 // declared, with as many parameters as the row's arity says, and every
 // routine of the header that returns a double of doubles in the table.
-#include "routine_table.hpp"
+#include "export/routine_table.hpp"
 
 #include <gtest/gtest.h>
 

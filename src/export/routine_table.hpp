@@ -1,7 +1,9 @@
-// The 22 exported routines as the tests, the fuzzer and the benchmark see
-// them: one row per row of src/export/routines.def, each with its scalar
-// routine and its array form as exported (pointers of the one arity the row
-// has, null for the others). Needs nothing but vorn.h.
+// The 22 exported routines as a host sees them (the tests, the fuzzer, the
+// benchmark, the command-line tool): one row per row of routines.def, each
+// with its scalar routine and its array form as exported (pointers of the one
+// arity the row has, null for the others). Not part of the library: it needs
+// nothing but vorn.h and the exported names, and compiles in any C++17 host
+// that has src/ on its include path.
 #pragma once
 
 #include <array>
