@@ -59,6 +59,9 @@ inline ThermometerSolution solve_thermometer(double phi, double P, double T0, do
   return {x_new, thermometer_iteration_limit, false};
 }
 
+// The temperature alone: temp_K, the function its row of the table of
+// routines (export/routines.def) names, as every row names a function of
+// doubles giving the result.
 inline double thermometer_temperature(double phi, double P, double T0, double P0) {
   return solve_thermometer(phi, P, T0, P0).temperature;
 }

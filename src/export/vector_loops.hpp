@@ -65,7 +65,10 @@ inline VectorIsa vector_isa() { return best_vector_isa(); }
     }                                                              \
   }
 
-VORN_STAMP_POINT_LOOP(map_plain, )
+// point_map: the plain loop, for formulas with a real power or an iteration
+// (a library call per point leaves nothing to vectorise).
+VORN_STAMP_POINT_LOOP(point_map, )
+// The instruction-set variants of vector_map, everything they call inlined.
 VORN_STAMP_POINT_LOOP(map_baseline, VORN_LOOP_BASELINE)
 VORN_STAMP_POINT_LOOP(map_avx2, VORN_LOOP_AVX2)
 VORN_STAMP_POINT_LOOP(map_avx512f, VORN_LOOP_AVX512F)
@@ -86,13 +89,6 @@ void vector_map(std::size_t n, Out* out, const In*... in) {
       break;
   }
   map_baseline<F>(n, out, in...);
-}
-
-// One plain loop, for formulas with a real power or an iteration: a library
-// call per point leaves nothing to vectorise.
-template <auto F, typename Out, typename... In>
-void point_map(std::size_t n, Out* out, const In*... in) {
-  map_plain<F>(n, out, in...);
 }
 
 }  // namespace vorn
