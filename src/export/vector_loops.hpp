@@ -57,6 +57,7 @@ inline VectorIsa vector_isa() { return best_vector_isa(); }
 // One loop for every array form: out[i] = F(in[i]...) for i < n, each point
 // read before its result is stored (so out may be one of the inputs). It is
 // stamped once per instruction set below; only the attributes differ.
+// NOLINTBEGIN(bugprone-macro-parentheses): attributes and a name, not an expression
 #define VORN_STAMP_POINT_LOOP(name, attributes)                    \
   template <auto F, typename Out, typename... In>                  \
   attributes void name(std::size_t n, Out* out, const In*... in) { \
@@ -64,6 +65,7 @@ inline VectorIsa vector_isa() { return best_vector_isa(); }
       out[i] = F(in[i]...);                                        \
     }                                                              \
   }
+// NOLINTEND(bugprone-macro-parentheses)
 
 // point_map: the plain loop, for formulas with a real power or an iteration
 // (a library call per point leaves nothing to vectorise).
