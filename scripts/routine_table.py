@@ -5,6 +5,11 @@
     routine_table.py --check FILE    exit 1 unless every row's routine and array
                                      form name appears in FILE (a module that
                                      declares them, e.g. a ctypes binding)
+    routine_table.py --python        print the rows as a Python module
+                                     (ROUTINES, a tuple of dicts), to be
+                                     committed where a binding reads it
+    routine_table.py --python-check FILE
+                                     exit 1 unless FILE is what --python prints
 
 Each row: short_name, symbol, array_form, function, arity, arguments (a list),
 vectorised, unit, reads (the module constants it reads), description.
@@ -53,16 +58,40 @@ def rows(path=TABLE):
     return out
 
 
+def python_module(table):
+    """The table as the source of a Python module defining ROUTINES."""
+    lines = [
+        "# The table of routines, made by scripts/routine_table.py --python from",
+        "# src/export/routines.def: do not edit; regenerate.",
+        "ROUTINES = (",
+    ]
+    lines += [f"    {row!r}," for row in table]
+    lines.append(")")
+    return "\n".join(lines) + "\n"
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--check", metavar="FILE", type=Path, help="file that must name every routine")
+    group = parser.add_mutually_exclusive_group()
+    group.add_argument("--check", metavar="FILE", type=Path, help="file that must name every routine")
+    group.add_argument("--python", action="store_true", help="print the table as a Python module")
+    group.add_argument("--python-check", metavar="FILE", type=Path, help="file that must equal --python")
     args = parser.parse_args(argv)
     try:
         table = rows()
-        text = args.check.read_text() if args.check else None
+        given = args.check or args.python_check
+        text = given.read_text() if given else None
     except (OSError, ValueError) as error:
         print(f"routine_table.py: {error}", file=sys.stderr)
         return 2
+    if args.python:
+        sys.stdout.write(python_module(table))
+        return 0
+    if args.python_check:
+        if text != python_module(table):
+            print(f"routine_table.py: {args.python_check} is not what --python makes", file=sys.stderr)
+            return 1
+        return 0
     if text is None:
         json.dump(table, sys.stdout, indent=1)
         print()
