@@ -14,14 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "export/routine_table.hpp"
 #include "vorn.h"
 
 namespace {
 
-using OneArgument = double (*)(const double*);
-using TwoArguments = double (*)(const double*, const double*);
-using OneArgumentArray = void (*)(size_t, const double*, double*);
-using TwoArgumentArray = void (*)(size_t, const double*, const double*, double*);
+using OneArgument = vorn_routines::Scalar1;
+using TwoArguments = vorn_routines::Scalar2;
+using OneArgumentArray = vorn_routines::Array1;
+using TwoArgumentArray = vorn_routines::Array2;
 
 struct State {
   const char* name;
@@ -38,42 +39,33 @@ constexpr std::array<State, 4> kStates{{
 }};
 
 struct OneArgumentRoutine {
-  const char* name;
+  std::string name;
   OneArgument scalar;
   OneArgumentArray array;
 };
 struct TwoArgumentRoutine {
-  const char* name;
+  std::string name;
   TwoArguments scalar;
   TwoArgumentArray array;
 };
 
-const std::array<OneArgumentRoutine, 11> kOneArgument{{
-    {"b", __vorn_MOD_b, vorn_b_n},
-    {"db", __vorn_MOD_db, vorn_db_n},
-    {"d2b", __vorn_MOD_d2b, vorn_d2b_n},
-    {"c", __vorn_MOD_c, vorn_c_n},
-    {"dc", __vorn_MOD_dc, vorn_dc_n},
-    {"d2c", __vorn_MOD_d2c, vorn_d2c_n},
-    {"d", __vorn_MOD_d, vorn_d_n},
-    {"dd", __vorn_MOD_dd, vorn_dd_n},
-    {"d2d", __vorn_MOD_d2d, vorn_d2d_n},
-    {"vorn_k0", vorn_k0, vorn_k0_n},
-    {"vorn_nu0", vorn_nu0, vorn_nu0_n},
-}};
-const std::array<TwoArgumentRoutine, 11> kTwoArguments{{
-    {"vorn_rho", vorn_rho, vorn_rho_n},
-    {"vorn_vol", vorn_vol, vorn_vol_n},
-    {"vorn_cv", vorn_cv, vorn_cv_n},
-    {"vorn_cp", vorn_cp, vorn_cp_n},
-    {"vorn_gamma", vorn_gamma, vorn_gamma_n},
-    {"vorn_w", vorn_w, vorn_w_n},
-    {"vorn_Za_gk", vorn_Za_gk, vorn_Za_gk_n},
-    {"vorn_w_gk", vorn_w_gk, vorn_w_gk_n},
-    {"vorn_k", vorn_k, vorn_k_n},
-    {"vorn_nu", vorn_nu, vorn_nu_n},
-    {"vorn_Z", vorn_Z, vorn_Z_n},
-}};
+// The table of routines by arity (the virial coefficients under their short
+// names, the others under their exported ones), vorn_Z beside them.
+const std::vector<OneArgumentRoutine> kOneArgument = [] {
+  std::vector<OneArgumentRoutine> out;
+  for (const auto* row : vorn_routines::rows_of_arity<1>()) {
+    const std::string symbol = row->symbol;
+    out.push_back({symbol.rfind("vorn_", 0) == 0 ? symbol : row->short_name, row->scalar1, row->array1});
+  }
+  return out;
+}();
+const std::vector<TwoArgumentRoutine> kTwoArguments = [] {
+  std::vector<TwoArgumentRoutine> out;
+  for (const auto* row : vorn_routines::rows_of_arity<2>())
+    out.push_back({row->symbol, row->scalar2, row->array2});
+  out.push_back({"vorn_Z", vorn_Z, vorn_Z_n});
+  return out;
+}();
 
 struct ThermometerRow {
   const char* name;
@@ -120,7 +112,7 @@ const std::vector<double>& sweep_P() {
 void register_scalar() {
   for (const auto& r : kOneArgument) {
     for (const State& s : kStates) {
-      benchmark::RegisterBenchmark((std::string(r.name) + "/" + s.name).c_str(),
+      benchmark::RegisterBenchmark((r.name + "/" + s.name).c_str(),
                                    [f = r.scalar, T = s.T](benchmark::State& state) {
                                      for (auto _ : state) benchmark::DoNotOptimize(f(&T));
                                    });
@@ -128,7 +120,7 @@ void register_scalar() {
   }
   for (const auto& r : kTwoArguments) {
     for (const State& s : kStates) {
-      benchmark::RegisterBenchmark((std::string(r.name) + "/" + s.name).c_str(),
+      benchmark::RegisterBenchmark((r.name + "/" + s.name).c_str(),
                                    [f = r.scalar, T = s.T, P = s.P](benchmark::State& state) {
                                      for (auto _ : state) benchmark::DoNotOptimize(f(&T, &P));
                                    });
@@ -173,50 +165,46 @@ void register_scalar() {
 // one call of the array form; items processed = points.
 void register_arrays() {
   for (const auto& r : kOneArgument) {
-    benchmark::RegisterBenchmark(
-        (std::string(r.name) + "/scalar_loop").c_str(), [f = r.scalar](benchmark::State& state) {
-          const std::vector<double>& T = sweep_T();
-          std::vector<double> out(kPoints);
-          for (auto _ : state) {
-            for (std::size_t i = 0; i < kPoints; ++i) out[i] = f(&T[i]);
-            benchmark::DoNotOptimize(out.data());
-          }
-          state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
-        });
-    benchmark::RegisterBenchmark(
-        (std::string(r.name) + "/array").c_str(), [f = r.array](benchmark::State& state) {
-          const std::vector<double>& T = sweep_T();
-          std::vector<double> out(kPoints);
-          for (auto _ : state) {
-            f(kPoints, T.data(), out.data());
-            benchmark::DoNotOptimize(out.data());
-          }
-          state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
-        });
+    benchmark::RegisterBenchmark((r.name + "/scalar_loop").c_str(), [f = r.scalar](benchmark::State& state) {
+      const std::vector<double>& T = sweep_T();
+      std::vector<double> out(kPoints);
+      for (auto _ : state) {
+        for (std::size_t i = 0; i < kPoints; ++i) out[i] = f(&T[i]);
+        benchmark::DoNotOptimize(out.data());
+      }
+      state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+    });
+    benchmark::RegisterBenchmark((r.name + "/array").c_str(), [f = r.array](benchmark::State& state) {
+      const std::vector<double>& T = sweep_T();
+      std::vector<double> out(kPoints);
+      for (auto _ : state) {
+        f(kPoints, T.data(), out.data());
+        benchmark::DoNotOptimize(out.data());
+      }
+      state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+    });
   }
   for (const auto& r : kTwoArguments) {
-    benchmark::RegisterBenchmark(
-        (std::string(r.name) + "/scalar_loop").c_str(), [f = r.scalar](benchmark::State& state) {
-          const std::vector<double>& T = sweep_T();
-          const std::vector<double>& P = sweep_P();
-          std::vector<double> out(kPoints);
-          for (auto _ : state) {
-            for (std::size_t i = 0; i < kPoints; ++i) out[i] = f(&T[i], &P[i]);
-            benchmark::DoNotOptimize(out.data());
-          }
-          state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
-        });
-    benchmark::RegisterBenchmark(
-        (std::string(r.name) + "/array").c_str(), [f = r.array](benchmark::State& state) {
-          const std::vector<double>& T = sweep_T();
-          const std::vector<double>& P = sweep_P();
-          std::vector<double> out(kPoints);
-          for (auto _ : state) {
-            f(kPoints, T.data(), P.data(), out.data());
-            benchmark::DoNotOptimize(out.data());
-          }
-          state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
-        });
+    benchmark::RegisterBenchmark((r.name + "/scalar_loop").c_str(), [f = r.scalar](benchmark::State& state) {
+      const std::vector<double>& T = sweep_T();
+      const std::vector<double>& P = sweep_P();
+      std::vector<double> out(kPoints);
+      for (auto _ : state) {
+        for (std::size_t i = 0; i < kPoints; ++i) out[i] = f(&T[i], &P[i]);
+        benchmark::DoNotOptimize(out.data());
+      }
+      state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+    });
+    benchmark::RegisterBenchmark((r.name + "/array").c_str(), [f = r.array](benchmark::State& state) {
+      const std::vector<double>& T = sweep_T();
+      const std::vector<double>& P = sweep_P();
+      std::vector<double> out(kPoints);
+      for (auto _ : state) {
+        f(kPoints, T.data(), P.data(), out.data());
+        benchmark::DoNotOptimize(out.data());
+      }
+      state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+    });
   }
   benchmark::RegisterBenchmark("temp_K/scalar_loop", [](benchmark::State& state) {
     const std::vector<double>& T0 = sweep_T();

@@ -20,35 +20,32 @@
 #include <cstring>
 #include <vector>
 
+#include "export/routine_table.hpp"
 #include "vorn.h"
 
 namespace {
 
-using Scalar1 = double (*)(const double*);
-using Scalar2 = double (*)(const double*, const double*);
-using Array1 = void (*)(size_t, const double*, double*);
-using Array2 = void (*)(size_t, const double*, const double*, double*);
-
 struct One {
-  Scalar1 scalar;
-  Array1 array;
+  vorn_routines::Scalar1 scalar;
+  vorn_routines::Array1 array;
 };
 struct Two {
-  Scalar2 scalar;
-  Array2 array;
+  vorn_routines::Scalar2 scalar;
+  vorn_routines::Array2 array;
 };
 
-const One kOne[] = {
-    {__vorn_MOD_b, vorn_b_n}, {__vorn_MOD_db, vorn_db_n}, {__vorn_MOD_d2b, vorn_d2b_n},
-    {__vorn_MOD_c, vorn_c_n}, {__vorn_MOD_dc, vorn_dc_n}, {__vorn_MOD_d2c, vorn_d2c_n},
-    {__vorn_MOD_d, vorn_d_n}, {__vorn_MOD_dd, vorn_dd_n}, {__vorn_MOD_d2d, vorn_d2d_n},
-    {vorn_k0, vorn_k0_n},     {vorn_nu0, vorn_nu0_n},
-};
-const Two kTwo[] = {
-    {vorn_rho, vorn_rho_n},     {vorn_vol, vorn_vol_n}, {vorn_cv, vorn_cv_n},       {vorn_cp, vorn_cp_n},
-    {vorn_gamma, vorn_gamma_n}, {vorn_w, vorn_w_n},     {vorn_Za_gk, vorn_Za_gk_n}, {vorn_w_gk, vorn_w_gk_n},
-    {vorn_k, vorn_k_n},         {vorn_nu, vorn_nu_n},   {vorn_Z, vorn_Z_n},
-};
+// The table of routines by arity, vorn_Z beside the two-argument ones.
+const std::vector<One> kOne = [] {
+  std::vector<One> out;
+  for (const auto* row : vorn_routines::rows_of_arity<1>()) out.push_back({row->scalar1, row->array1});
+  return out;
+}();
+const std::vector<Two> kTwo = [] {
+  std::vector<Two> out;
+  for (const auto* row : vorn_routines::rows_of_arity<2>()) out.push_back({row->scalar2, row->array2});
+  out.push_back({vorn_Z, vorn_Z_n});
+  return out;
+}();
 
 constexpr std::size_t kMaxPoints = 64;
 

@@ -15,6 +15,22 @@
  * follow it (and provides its own synchronisation if other threads compute
  * meanwhile).
  *
+ * The names. __vorn_MOD_name is the symbol gfortran gives a procedure or
+ * variable `name` of a Fortran module `vorn`: the virial coefficients and the
+ * four module constants carry it, so Fortran hosts reach them as module
+ * names (use vorn). The suffix _gk marks the routines of the independent
+ * correlation Za and what is built on it; temp_K is the thermometer
+ * inversion, the temperature from a ratio phi. The array forms add _n.
+ *
+ * The last bits. Routines made of the four basic operations and square roots
+ * give the same bits on every IEEE-754 platform. Those with a real power take
+ * their last bits from the platform's maths library (its pow), and may differ
+ * in the last place between platforms: vorn_w (the power of g0 - 1), vorn_Za_gk,
+ * vorn_w_gk and temp_K (the powers of T in Za), and vorn_k and vorn_nu (those
+ * of their pressure factors), with their array forms and everything built on
+ * them. The virial coefficients, vorn_rho, vorn_vol, vorn_cv, vorn_cp,
+ * vorn_gamma, vorn_k0 and vorn_nu0 use none.
+ *
  * A note on vorn_Za_gk: measured against the virial coefficients, its
  * first-order coefficient is the second acoustic virial coefficient beta_a,
  * not B, so the quantity it returns is the acoustic factor (w/w0)^2 rather

@@ -1,9 +1,12 @@
-// The 22 exported routines as one table, for the tests that run all of them
-// alike: which module constants each one reads, and how to call it at a state.
+// The 22 exported routines, for the tests that run all of them alike: which
+// module constants each one reads, and how to call it at a state.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <iterator>
 
+#include "export/routine_table.hpp"
 #include "test_support.hpp"
 
 namespace vorn_test {
@@ -23,31 +26,15 @@ struct Routine {
   }
 };
 
-inline const Routine kRoutines[] = {
-    {"__vorn_MOD_b", __vorn_MOD_b, nullptr, false, false, false, false},
-    {"__vorn_MOD_db", __vorn_MOD_db, nullptr, false, false, false, false},
-    {"__vorn_MOD_d2b", __vorn_MOD_d2b, nullptr, false, false, false, false},
-    {"__vorn_MOD_c", __vorn_MOD_c, nullptr, false, false, false, false},
-    {"__vorn_MOD_dc", __vorn_MOD_dc, nullptr, false, false, false, false},
-    {"__vorn_MOD_d2c", __vorn_MOD_d2c, nullptr, false, false, false, false},
-    {"__vorn_MOD_d", __vorn_MOD_d, nullptr, false, false, false, false},
-    {"__vorn_MOD_dd", __vorn_MOD_dd, nullptr, false, false, false, false},
-    {"__vorn_MOD_d2d", __vorn_MOD_d2d, nullptr, false, false, false, false},
-    // m0 cancels from vol and gamma, up to rounding.
-    {"vorn_rho", nullptr, vorn_rho, false, true, true, false},
-    {"vorn_vol", nullptr, vorn_vol, false, true, false, false},
-    {"vorn_cv", nullptr, vorn_cv, false, true, true, false},
-    {"vorn_cp", nullptr, vorn_cp, false, true, true, false},
-    {"vorn_gamma", nullptr, vorn_gamma, false, true, false, false},
-    {"vorn_w", nullptr, vorn_w, false, true, true, true},
-    {"vorn_Za_gk", nullptr, vorn_Za_gk, false, true, false, false},
-    {"vorn_w_gk", nullptr, vorn_w_gk, false, true, true, true},
-    {"temp_K", nullptr, nullptr, true, true, false, false},
-    {"vorn_k0", vorn_k0, nullptr, false, false, false, false},
-    {"vorn_k", nullptr, vorn_k, false, false, false, false},
-    {"vorn_nu0", vorn_nu0, nullptr, false, false, false, false},
-    {"vorn_nu", nullptr, vorn_nu, false, false, false, false},
-};
+// Made from the table of routines (src/export/routines.def).
+inline const std::array<Routine, vorn_routines::kRoutineCount> kRoutines = [] {
+  std::array<Routine, vorn_routines::kRoutineCount> out{};
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const vorn_routines::Row& row = vorn_routines::kRows[i];
+    out[i] = {row.symbol, row.scalar1, row.scalar2, row.arity == 4, row.reads_r, row.reads_m0, row.reads_g0};
+  }
+  return out;
+}();
 
 static_assert(std::size(kRoutines) == 22, "one row per exported routine");
 

@@ -7,7 +7,10 @@
 //   pi  pi; read by no routine
 //   r   molar gas constant, J/(mol K)
 //
-// The asm labels bind the exported names to the library's own.
+// r is the CODATA 2014 value (the one the reference equation of state uses;
+// the exact 2019 SI value is 0.34 ppm higher), m0 the AME2020 atomic mass of
+// helium-4 (docs/accuracy.md). The asm labels bind the exported names to the
+// library's own.
 #pragma once
 
 #include "constants/export.hpp"

@@ -9,14 +9,21 @@
 // orders 5-6 above 20 K; at or below 1.95 K (and for NaN T) Za is exactly 1.
 // Za jumps at each threshold: nothing blends the regions.
 //
-// Cost: no real power at or below 1.95 K, 7 up to 2.6 K, 33 up to 20 K and 46
+// Cost: no real power at or below 1.95 K, 7 up to 2.6 K, 34 up to 20 K and 47
 // above (the sums as written take 11 per order, 66 in all); see
 // acoustic_factor_order_sum for why the dropped ones change no bit.
 //
+// The numbers: the exponent steps and the coefficient table of the
+// correlation as published with this library (c_n single-precision literals,
+// coef each the double its shortest decimal denotes).
+//
 // What it measures: S1 is the second acoustic virial coefficient beta_a, not
 // B (21.876 against beta_a = 21.877 and B = 11.819 cm^3/mol at 300 K), so Za is
-// the acoustic factor (w/w0)^2, not pV/(nRT). It turns negative at high
-// pressure on low isotherms (3 K, 100 kPa).
+// the acoustic factor (w/w0)^2, not pV/(nRT). How right (docs/accuracy.md):
+// its speed of sound is within 1.6 ppm of the reference equation of state at
+// 273.16 K and 300 K, 101.325 kPa, and 0.12 % off at 20 K, 1 MPa. Where it
+// means nothing: it jumps at each threshold, and turns negative at high
+// pressure on low isotherms (3 K, 100 kPa: flag VORN_STATE_ZA_NONPOSITIVE).
 #pragma once
 
 #include <array>
@@ -25,6 +32,7 @@
 #include "constants/integer_power.hpp"
 #include "constants/module_constants.hpp"
 #include "constants/real_power.hpp"
+#include "constants/units.hpp"
 
 namespace vorn {
 
@@ -53,15 +61,17 @@ inline constexpr std::array<std::array<double, 11>, 6> acoustic_factor_coefficie
      972415981663958.6, -5192427006139256.0, 9698596121807848.0, 0, 0, 0},
 }};
 
-inline constexpr double acoustic_factor_cm3 = 1e-6;
-
-// s_1 = cm3, s_2 = cm3*cm3, s_3..s_6 by repeated squaring: s_3 and s_5 come out
-// one ulp below the doubles nearest 1e-18 and 1e-30, and that is what is used.
-constexpr double acoustic_factor_unit_scale(unsigned order) {
-  return order == 1   ? acoustic_factor_cm3
-         : order == 2 ? acoustic_factor_cm3 * acoustic_factor_cm3
-                      : integer_power(acoustic_factor_cm3, order);
-}
+// s_1 = cm3_to_m3, s_2 = s_1*s_1, s_3..s_6 by repeated squaring: s_3 and s_5
+// come out one ulp below the doubles nearest 1e-18 and 1e-30, and that is
+// what is used.
+inline constexpr std::array<double, 6> acoustic_factor_unit_scales{
+    cm3_to_m3,
+    cm3_to_m3* cm3_to_m3,
+    integer_power<3>(cm3_to_m3),
+    integer_power<4>(cm3_to_m3),
+    integer_power<5>(cm3_to_m3),
+    integer_power<6>(cm3_to_m3),
+};
 
 // w(n, j) = coef(n, j) * s_n, each product rounded to double; formed once, at
 // compile time (the same doubles as forming them on every call).
@@ -69,8 +79,7 @@ inline constexpr std::array<std::array<double, 11>, 6> acoustic_factor_scaled_co
   std::array<std::array<double, 11>, 6> scaled{};
   for (std::size_t n = 0; n < 6; ++n) {
     for (std::size_t j = 0; j < 11; ++j) {
-      scaled[n][j] =
-          acoustic_factor_coefficients[n][j] * acoustic_factor_unit_scale(static_cast<unsigned>(n + 1));
+      scaled[n][j] = acoustic_factor_coefficients[n][j] * acoustic_factor_unit_scales[n];
     }
   }
   return scaled;
@@ -88,22 +97,25 @@ inline constexpr std::array<std::array<double, 11>, 6> acoustic_factor_exponents
   return exponents;
 }();
 
-// Entries of row n up to and including its last non-zero one.
-constexpr std::size_t acoustic_factor_terms_in_use(std::size_t order) {
-  std::size_t terms = 11;
-  while (terms > 0 && acoustic_factor_coefficients[order - 1][terms - 1] == 0.0) {
-    --terms;
+// Entries of each row up to and including its last non-zero one: 8, 9, 10,
+// 11, 7 and 8.
+inline constexpr std::array<std::size_t, 6> acoustic_factor_terms_in_use = [] {
+  std::array<std::size_t, 6> terms{};
+  for (std::size_t n = 0; n < 6; ++n) {
+    terms[n] = 11;
+    while (terms[n] > 0 && acoustic_factor_coefficients[n][terms[n] - 1] == 0.0) {
+      --terms[n];
+    }
   }
   return terms;
-}
+}();
 
 // Every zero of the table is trailing (so every row starts non-zero): what
 // acoustic_factor_order_sum relies on to drop terms.
 constexpr bool acoustic_factor_zeros_only_trailing() {
-  for (std::size_t n = 1; n <= 6; ++n) {
-    const std::size_t terms = acoustic_factor_terms_in_use(n);
-    for (std::size_t j = 0; j < terms; ++j) {
-      if (acoustic_factor_scaled_coefficients[n - 1][j] == 0.0) {
+  for (std::size_t n = 0; n < 6; ++n) {
+    for (std::size_t j = 0; j < acoustic_factor_terms_in_use[n]; ++j) {
+      if (acoustic_factor_scaled_coefficients[n][j] == 0.0) {
         return false;
       }
     }
@@ -112,71 +124,24 @@ constexpr bool acoustic_factor_zeros_only_trailing() {
 }
 static_assert(acoustic_factor_zeros_only_trailing(), "terms are dropped only for trailing zeros");
 
-// Where an exponent of order n equals one of a lower order, the power already
-// taken there is used again: pow of the same arguments is the same double, and
-// a lower order is switched on at the same threshold as order n or a lower one,
-// so its powers are formed whenever order n's are. The exponents are exact
-// multiples of widened singles, and one pair coincides: 5 c_1 = 3 c_2 =
-// 0.9000000357627869.
-struct AcousticFactorPowerSource {
-  std::size_t order;  // 0: none, take the power
-  std::size_t entry;
-};
-
-inline constexpr std::array<std::array<AcousticFactorPowerSource, 11>, 6> acoustic_factor_reused_powers = [] {
-  std::array<std::array<AcousticFactorPowerSource, 11>, 6> sources{};
-  for (std::size_t n = 2; n <= 6; ++n) {
-    for (std::size_t j = 1; j < acoustic_factor_terms_in_use(n); ++j) {
-      for (std::size_t m = 1; m < n && sources[n - 1][j].order == 0; ++m) {
-        for (std::size_t k = 1; k < acoustic_factor_terms_in_use(m); ++k) {
-          if (sources[m - 1][k].order == 0 &&
-              acoustic_factor_exponents[m - 1][k] == acoustic_factor_exponents[n - 1][j]) {
-            sources[n - 1][j] = {m, k};
-            break;
-          }
-        }
-      }
-    }
-  }
-  return sources;
-}();
-
-// The real powers of one evaluation, by order and entry, as they are taken.
-using AcousticFactorPowers = std::array<std::array<double, 11>, 6>;
-
-// The terms of order Order from entry J on, written out at compile time, so
-// that whether a power is taken or reused is settled there.
-template <std::size_t Order, std::size_t J>
-inline double acoustic_factor_add_terms(double T, AcousticFactorPowers& powers, double sum) {
-  if constexpr (J == acoustic_factor_terms_in_use(Order)) {
-    return sum;
-  } else {
-    constexpr AcousticFactorPowerSource source = acoustic_factor_reused_powers[Order - 1][J];
-    double power = 0.0;
-    if constexpr (source.order != 0) {
-      power = powers[source.order - 1][source.entry];
-    } else {
-      power = real_power(T, acoustic_factor_exponents[Order - 1][J]);
-    }
-    powers[Order - 1][J] = power;
-    sum = sum + acoustic_factor_scaled_coefficients[Order - 1][J] / power;
-    return acoustic_factor_add_terms<Order, J + 1>(T, powers, sum);
-  }
-}
-
-// S_n = (((0 + t_1) + t_2) + ...) + t_11, t_j = w(n, j) / T^((j-1) c_n), taking
-// no real power whose quotient is known without it. Only ever called with
-// T > 1.95 (never NaN), so every T^e below is >= 1 or +inf:
+// S_n = (((0 + t_1) + t_2) + ...) + t_11, t_j = w(n, j) / T^((j-1) c_n), with
+// the terms whose quotient is known without a power left out. Only ever called
+// with T > 1.95 (never NaN), so every T^e below is >= 1 or +inf:
 //  - t_1 = w(n, 1) / T^0 = w(n, 1) / 1 = w(n, 1) exactly, and 0 + t_1 = t_1
 //    because t_1 is not zero (so never -0): the sum starts at w(n, 1);
 //  - a zero entry gives 0 / T^e = +0, and s + (+0) = s for every s the sum can
 //    hold (it is never -0: the first term is finite and non-zero, and an exact
 //    cancellation rounds to +0): the trailing zero terms are left out.
 // The same doubles as all 11 terms with a real power each: 7, 8, 9, 10, 6 and
-// 7 powers for the six orders instead of 11, one of order 2's reused.
-template <std::size_t Order>
-inline double acoustic_factor_order_sum(double T, AcousticFactorPowers& powers) {
-  return acoustic_factor_add_terms<Order, 1>(T, powers, acoustic_factor_scaled_coefficients[Order - 1][0]);
+// 7 powers for the six orders instead of 11.
+inline double acoustic_factor_order_sum(std::size_t order, double T) {
+  const std::array<double, 11>& w = acoustic_factor_scaled_coefficients[order - 1];
+  const std::array<double, 11>& e = acoustic_factor_exponents[order - 1];
+  double S = w[0];
+  for (std::size_t j = 1; j < acoustic_factor_terms_in_use[order - 1]; ++j) {
+    S = S + w[j] / real_power(T, e[j]);
+  }
+  return S;
 }
 
 // The regions nest (T > 20 implies T > 2.6 implies T > 1.95, and NaN passes
@@ -184,29 +149,22 @@ inline double acoustic_factor_order_sum(double T, AcousticFactorPowers& powers) 
 // same order as three tests one after the other would add them.
 inline double acoustic_factor(double T, double P) {
   const double Pa = 1000.0 * P;
-  double Z = 1.0;
+  double Za = 1.0;
   if (T > 1.95) {
-    AcousticFactorPowers powers;  // each entry written before it is read
-    const double S1 = acoustic_factor_order_sum<1>(T, powers);
-    Z = (S1 * Pa) / (gas_constant * T) + Z;
+    const double S1 = acoustic_factor_order_sum(1, T);
+    Za = (S1 * Pa) / (gas_constant * T) + Za;
     if (T > 2.6) {
-      const double S2 = acoustic_factor_order_sum<2>(T, powers);
-      const double S3 = acoustic_factor_order_sum<3>(T, powers);
-      const double S4 = acoustic_factor_order_sum<4>(T, powers);
       const double x = Pa / (gas_constant * T);
-      Z = S2 * (x * x) + Z;
-      Z = S3 * integer_power(x, 3) + Z;
-      Z = S4 * integer_power(x, 4) + Z;
+      Za = acoustic_factor_order_sum(2, T) * (x * x) + Za;
+      Za = acoustic_factor_order_sum(3, T) * integer_power<3>(x) + Za;
+      Za = acoustic_factor_order_sum(4, T) * integer_power<4>(x) + Za;
       if (T > 20.0) {
-        const double S5 = acoustic_factor_order_sum<5>(T, powers);
-        const double S6 = acoustic_factor_order_sum<6>(T, powers);
-        const double x_high = Pa / (gas_constant * T);
-        Z = S5 * integer_power(x_high, 5) + Z;
-        Z = S6 * integer_power(x_high, 6) + Z;
+        Za = acoustic_factor_order_sum(5, T) * integer_power<5>(x) + Za;
+        Za = acoustic_factor_order_sum(6, T) * integer_power<6>(x) + Za;
       }
     }
   }
-  return Z;
+  return Za;
 }
 
 }  // namespace vorn

@@ -15,8 +15,8 @@ inline double acoustic_sound_speed(double T, double P) {
   double k = heat_capacity_ratio_ideal / molar_mass;
   k = k * gas_constant;
   k = k * T;
-  const double Z = acoustic_factor(T, P);
-  return std::sqrt(k * Z);
+  const double Za = acoustic_factor(T, P);
+  return std::sqrt(k * Za);
 }
 
 }  // namespace vorn

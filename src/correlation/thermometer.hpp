@@ -17,26 +17,22 @@
 #include <cmath>
 
 #include "correlation/acoustic_factor.hpp"
+#include "correlation/thermometer_solution.hpp"
 
 namespace vorn {
 
-// dt is a single-precision literal widened: 0.0010000000474974513 K.
+// The iteration's constants as published with this library: dt is a
+// single-precision literal widened, 0.0010000000474974513 K.
 inline constexpr double thermometer_half_step = static_cast<double>(0.001F);
 inline constexpr double thermometer_tolerance = 1e-10;
 inline constexpr int thermometer_iteration_limit = 30;
-
-struct ThermometerSolution {
-  double temperature;
-  int iterations;
-  bool converged;
-};
 
 // F(x) with phi Za(T0, P0) already formed: x/T0 first (a division, not a
 // product with a reciprocal), then target / Za(x, P), then the difference.
 inline double thermometer_residual(double x, double target, double P, double T0) {
   const double ratio = x / T0;
-  const double Z = acoustic_factor(x, P);
-  return ratio - target / Z;
+  const double Za = acoustic_factor(x, P);
+  return ratio - target / Za;
 }
 
 // Za(T0, P0) and phi Za(T0, P0) are formed once per call: Za is a pure
@@ -44,8 +40,8 @@ inline double thermometer_residual(double x, double target, double P, double T0)
 // residuals of an iteration would give the same doubles. One Za per residual,
 // three per iteration, plus this one.
 inline ThermometerSolution solve_thermometer(double phi, double P, double T0, double P0) {
-  const double Z0 = acoustic_factor(T0, P0);
-  const double target = phi * Z0;
+  const double Za0 = acoustic_factor(T0, P0);
+  const double target = phi * Za0;
   double x = T0 * phi;
   double x_new = x;
   for (int k = 1; k <= thermometer_iteration_limit; ++k) {
@@ -63,6 +59,9 @@ inline ThermometerSolution solve_thermometer(double phi, double P, double T0, do
   return {x_new, thermometer_iteration_limit, false};
 }
 
+// The temperature alone: temp_K, the function its row of the table of
+// routines (export/routines.def) names, as every row names a function of
+// doubles giving the result.
 inline double thermometer_temperature(double phi, double P, double T0, double P0) {
   return solve_thermometer(phi, P, T0, P0).temperature;
 }

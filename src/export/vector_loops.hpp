@@ -54,74 +54,43 @@ inline VectorIsa vector_isa() { return vector_isa_under_test; }
 inline VectorIsa vector_isa() { return best_vector_isa(); }
 #endif
 
-// The same loops three times; only the instruction set differs.
-template <double (*F)(double)>
-VORN_LOOP_BASELINE void map_baseline(std::size_t n, const double* x, double* out) {
-  for (std::size_t i = 0; i < n; ++i) {
-    out[i] = F(x[i]);
+// One loop for every array form: out[i] = F(in[i]...) for i < n, each point
+// read before its result is stored (so out may be one of the inputs). It is
+// stamped once per instruction set below; only the attributes differ.
+// NOLINTBEGIN(bugprone-macro-parentheses): attributes and a name, not an expression
+#define VORN_STAMP_POINT_LOOP(name, attributes)                    \
+  template <auto F, typename Out, typename... In>                  \
+  attributes void name(std::size_t n, Out* out, const In*... in) { \
+    for (std::size_t i = 0; i < n; ++i) {                          \
+      out[i] = F(in[i]...);                                        \
+    }                                                              \
   }
-}
-template <double (*F)(double, double)>
-VORN_LOOP_BASELINE void map_baseline(std::size_t n, const double* T, const double* P, double* out) {
-  for (std::size_t i = 0; i < n; ++i) {
-    out[i] = F(T[i], P[i]);
-  }
-}
+// NOLINTEND(bugprone-macro-parentheses)
 
-template <double (*F)(double)>
-VORN_LOOP_AVX2 void map_avx2(std::size_t n, const double* x, double* out) {
-  for (std::size_t i = 0; i < n; ++i) {
-    out[i] = F(x[i]);
-  }
-}
-template <double (*F)(double, double)>
-VORN_LOOP_AVX2 void map_avx2(std::size_t n, const double* T, const double* P, double* out) {
-  for (std::size_t i = 0; i < n; ++i) {
-    out[i] = F(T[i], P[i]);
-  }
-}
+// point_map: the plain loop, for formulas with a real power or an iteration
+// (a library call per point leaves nothing to vectorise).
+VORN_STAMP_POINT_LOOP(point_map, )
+// The instruction-set variants of vector_map, everything they call inlined.
+VORN_STAMP_POINT_LOOP(map_baseline, VORN_LOOP_BASELINE)
+VORN_STAMP_POINT_LOOP(map_avx2, VORN_LOOP_AVX2)
+VORN_STAMP_POINT_LOOP(map_avx512f, VORN_LOOP_AVX512F)
 
-template <double (*F)(double)>
-VORN_LOOP_AVX512F void map_avx512f(std::size_t n, const double* x, double* out) {
-  for (std::size_t i = 0; i < n; ++i) {
-    out[i] = F(x[i]);
-  }
-}
-template <double (*F)(double, double)>
-VORN_LOOP_AVX512F void map_avx512f(std::size_t n, const double* T, const double* P, double* out) {
-  for (std::size_t i = 0; i < n; ++i) {
-    out[i] = F(T[i], P[i]);
-  }
-}
+#undef VORN_STAMP_POINT_LOOP
 
-template <double (*F)(double)>
-void vector_map(std::size_t n, const double* x, double* out) {
+// The widest variant the processor runs, for formulas of plain arithmetic.
+template <auto F, typename Out, typename... In>
+void vector_map(std::size_t n, Out* out, const In*... in) {
   switch (vector_isa()) {
     case VectorIsa::avx512f:
-      map_avx512f<F>(n, x, out);
+      map_avx512f<F>(n, out, in...);
       return;
     case VectorIsa::avx2:
-      map_avx2<F>(n, x, out);
+      map_avx2<F>(n, out, in...);
       return;
     case VectorIsa::baseline:
       break;
   }
-  map_baseline<F>(n, x, out);
-}
-
-template <double (*F)(double, double)>
-void vector_map(std::size_t n, const double* T, const double* P, double* out) {
-  switch (vector_isa()) {
-    case VectorIsa::avx512f:
-      map_avx512f<F>(n, T, P, out);
-      return;
-    case VectorIsa::avx2:
-      map_avx2<F>(n, T, P, out);
-      return;
-    case VectorIsa::baseline:
-      break;
-  }
-  map_baseline<F>(n, T, P, out);
+  map_baseline<F>(n, out, in...);
 }
 
 }  // namespace vorn

@@ -28,14 +28,14 @@ inline double density(double T, double P) {
   const double D = si_fourth_virial(T);
   const double r = gas_constant;
 
-  const double N3 = (D * 3.0) * integer_power(p, 3);
+  const double N3 = (D * 3.0) * integer_power<3>(p);
   const double N2 = (T * ((C + C) * r)) * (p * p);
   const double N1 = ((T * T) * ((r * r) * B)) * p;
-  const double M3 = (D * 4.0) * integer_power(p, 3);
+  const double M3 = (D * 4.0) * integer_power<3>(p);
   const double M2 = (T * ((C * 3.0) * r)) * (p * p);
   const double M1 = ((T * T) * ((B + B) * (r * r))) * p;
 
-  const double rT3 = integer_power(r, 3) * integer_power(T, 3);
+  const double rT3 = integer_power<3>(r) * integer_power<3>(T);
   const double num = (rT3 + ((N3 + N2) + N1)) * (molar_mass * p);
   const double den = (rT3 + ((M3 + M2) + M1)) * (T * r);
   return num / den;

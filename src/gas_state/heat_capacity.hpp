@@ -16,10 +16,10 @@
 namespace vorn {
 
 inline double isochoric_heat_capacity(double T, double P) {
-  const double Bt = si_second_virial_t(T);
-  const double Btt = si_second_virial_tt(T);
-  const double Ct = si_third_virial_t(T);
-  const double Ctt = si_third_virial_tt(T);
+  const double Bt = si_second_virial_T_dT(T);
+  const double Btt = si_second_virial_T2_dT2(T);
+  const double Ct = si_third_virial_T_dT(T);
+  const double Ctt = si_third_virial_T2_dT2(T);
   const double V = molar_volume(T, P);
 
   const double Sv = (((2.0 / V) * Bt + (1.0 / V) * Btt) + (1.0 / (V * V)) * Ct) + (1.0 / (2.0 * V * V)) * Ctt;
@@ -28,11 +28,11 @@ inline double isochoric_heat_capacity(double T, double P) {
 
 inline double isobaric_heat_capacity(double T, double P) {
   const double B = si_second_virial(T);
-  const double Bt = si_second_virial_t(T);
-  const double Btt = si_second_virial_tt(T);
+  const double Bt = si_second_virial_T_dT(T);
+  const double Btt = si_second_virial_T2_dT2(T);
   const double C = si_third_virial(T);
-  const double Ct = si_third_virial_t(T);
-  const double Ctt = si_third_virial_tt(T);
+  const double Ct = si_third_virial_T_dT(T);
+  const double Ctt = si_third_virial_T2_dT2(T);
   const double V = molar_volume(T, P);
 
   const double Qp = ((((B - Bt) * (B - Bt)) - C) + Ct) - Ctt / 2.0;

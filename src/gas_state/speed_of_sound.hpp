@@ -27,36 +27,36 @@ namespace vorn {
 inline double speed_of_sound(double T, double P) {
   const double p = 1000.0 * P;
   const double B = si_second_virial(T);
-  const double Bt = si_second_virial_t(T);
-  const double Btt = si_second_virial_tt(T);
+  const double Bt = si_second_virial_T_dT(T);
+  const double Btt = si_second_virial_T2_dT2(T);
   const double C = si_third_virial(T);
-  const double Ct = si_third_virial_t(T);
-  const double Ctt = si_third_virial_tt(T);
+  const double Ct = si_third_virial_T_dT(T);
+  const double Ctt = si_third_virial_T2_dT2(T);
   const double D = si_fourth_virial(T);
-  const double Dt = si_fourth_virial_t(T);
-  const double Dtt = si_fourth_virial_tt(T);
+  const double Dt = si_fourth_virial_T_dT(T);
+  const double Dtt = si_fourth_virial_T2_dT2(T);
   const double g0 = heat_capacity_ratio_ideal;
   const double r = gas_constant;
   const double m0 = molar_mass;
 
-  const double qc = ((C + C) + (g0 + g0) * Ct) + (g0 - 1.0) * Ctt;
-  const double qb = ((((g0 + g0) - 1.0) * Bt) + B) + (g0 - 1.0) * Btt;
-  const double k2 = real_power(g0 - 1.0, 2.0);
-  const double beta_a = ((B + B) + ((g0 - 1.0) + (g0 - 1.0)) * Bt) + (k2 / g0) * Btt;
-  const double gamma_a = ((((qb * qb) * (g0 - 1.0) + (1.0 + (g0 + g0)) * C) + ((g0 * g0) - 1.0) * Ct) +
-                          (((g0 - 1.0) * (g0 - 1.0)) / 2.0) * Ctt) /
-                         g0;
-  const double e1 = ((qb * qb) * ((g0 - 1.0) * (g0 - 1.0))) * ((Bt + Bt) + Btt);
-  const double e2 = ((g0 - 1.0) * qb) * qc;
+  const double k = g0 - 1.0;
+  const double qc = ((C + C) + (g0 + g0) * Ct) + k * Ctt;
+  const double qb = ((((g0 + g0) - 1.0) * Bt) + B) + k * Btt;
+  const double k2 = real_power(k, 2.0);  // a real power, as published: not k * k
+  const double beta_a = ((B + B) + (k + k) * Bt) + (k2 / g0) * Btt;
+  const double gamma_a =
+      ((((qb * qb) * k + (1.0 + (g0 + g0)) * C) + ((g0 * g0) - 1.0) * Ct) + ((k * k) / 2.0) * Ctt) / g0;
+  const double e1 = ((qb * qb) * (k * k)) * ((Bt + Bt) + Btt);
+  const double e2 = (k * qb) * qc;
   const double e3 = ((1.0 + g0) + (1.0 + g0)) * D;
-  const double e4 = ((0.6666666666666666 * (g0 - 1.0)) * (2.0 + g0)) * Dt;
-  const double e5 = (((g0 - 1.0) * (g0 - 1.0)) / 3.0) * Dtt;
+  const double e4 = ((0.6666666666666666 * k) * (2.0 + g0)) * Dt;
+  const double e5 = ((k * k) / 3.0) * Dtt;
   const double delta_a = ((((e1 + e2) + e3) + e4) + e5) / g0;
   const double a2 = (gamma_a - beta_a * B) / (r * T);
   const double a3 = ((delta_a - beta_a * C) - ((T * (r + r)) * a2) * B) / ((r * T) * (r * T));
   const double w0sq = (T * (g0 * r)) / m0;
   const double Sw =
-      ((1.0 + (beta_a * p) / (r * T)) + ((p * p) * a2) / (r * T)) + (integer_power(p, 3) * a3) / (r * T);
+      ((1.0 + (beta_a * p) / (r * T)) + ((p * p) * a2) / (r * T)) + (integer_power<3>(p) * a3) / (r * T);
   return std::sqrt(Sw * w0sq);
 }
 

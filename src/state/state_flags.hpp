@@ -18,17 +18,11 @@
 #include "gas_state/saturation_pressure.hpp"
 #include "gas_state/speed_of_sound.hpp"
 #include "gas_state/virial_terms.hpp"
+#include "transport/conductivity.hpp"
 #include "transport/viscosity.hpp"
 #include "vorn.h"
 
 namespace vorn {
-
-// Poles of k0 (zeros of its denominator) and the zeros of its numerator beside them, K.
-inline constexpr double conductivity_lower_pole = 36.3759531;
-inline constexpr double conductivity_lower_zero = 36.3759521;
-inline constexpr double conductivity_upper_pole = 184.4868237;
-inline constexpr double conductivity_upper_zero = 184.4868356;
-inline constexpr double conductivity_pole_margin = 1e-3;  // K
 
 inline bool near_conductivity_pole(double T, double pole, double zero) {
   const bool within_margin = std::fabs(T - pole) <= conductivity_pole_margin;

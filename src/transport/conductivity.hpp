@@ -3,10 +3,16 @@
 //   k0(T)   = (Nk(T) / Qk(T)) * 0.001     Nk, Qk of degree 13, no constant term
 //   k(T, P) = F(T, P) * k0(T)             F of pressure_factor.hpp, P in kPa
 //
-// Both polynomials summed from T^13 down to T^1. Qk vanishes near 36.3759531 K
-// and 184.4868237 K, each time beside a zero of Nk (36.3759521 K, 184.4868356 K):
-// k0 is negative between each pole and its zero and distorted within about
-// 1 mK of it. k0(0) is NaN.
+// Both polynomials summed from T^13 down to T^1. The numbers: the tables of
+// the correlation as published with this library (each the double its
+// shortest decimal denotes; b1, b0 and c1 single-precision literals).
+//
+// How right (docs/accuracy.md): k0 within 0.0013 % of Chapman-Enskog values
+// from the ab initio potential, 4.2 K to 300 K. Where it means nothing: Qk
+// vanishes near 36.3759531 K and 184.4868237 K, each time beside a zero of Nk
+// (36.3759521 K, 184.4868356 K): k0 is negative between each pole and its zero
+// and distorted within about 1 mK of it (flag VORN_STATE_K_POLE). k0(0) is
+// NaN; k is NaN for T < 0 (real powers of a negative base).
 #pragma once
 
 #include <array>
@@ -30,6 +36,14 @@ inline constexpr std::array<double, 13> conductivity_denominator{
     -3.847143644690503e-30,
 };
 
+// Poles of k0 (zeros of Qk) and the zeros of Nk beside them, K, to seven
+// decimals; and how near a pole k0 is taken as distorted.
+inline constexpr double conductivity_lower_pole = 36.3759531;
+inline constexpr double conductivity_lower_zero = 36.3759521;
+inline constexpr double conductivity_upper_pole = 184.4868237;
+inline constexpr double conductivity_upper_zero = 184.4868356;
+inline constexpr double conductivity_pole_margin = 1e-3;  // K
+
 // b1, b0, c1 are single-precision literals widened to double; c0 is a double.
 inline constexpr PressureFactorConstants conductivity_pressure_constants{
     static_cast<double>(0.03386742F),
@@ -38,10 +52,13 @@ inline constexpr PressureFactorConstants conductivity_pressure_constants{
     static_cast<double>(-0.9536593F),
 };
 
+// The quotient is in milliwatts per metre kelvin.
+inline constexpr double conductivity_quotient_unit = 0.001;  // W/(m K)
+
 inline double thermal_conductivity_dilute(double T) {
-  const double N = falling_power_sum(conductivity_numerator, 1, T);
-  const double Q = falling_power_sum(conductivity_denominator, 1, T);
-  return (N / Q) * 0.001;
+  const double N = falling_power_sum<1>(conductivity_numerator, T);
+  const double Q = falling_power_sum<1>(conductivity_denominator, T);
+  return (N / Q) * conductivity_quotient_unit;
 }
 
 inline double thermal_conductivity(double T, double P) {

@@ -31,27 +31,27 @@ struct VirialTables {
 };
 
 inline double virial_value(const VirialTables& t, double T) {
-  const double N = falling_power_sum(t.numerator, 1, T);
-  const double Q = falling_power_sum(t.denominator, 1, T);
+  const double N = falling_power_sum<1>(t.numerator, T);
+  const double Q = falling_power_sum<1>(t.denominator, T);
   return N / Q;
 }
 
 inline double virial_first_derivative(const VirialTables& t, double T) {
-  const double N = falling_power_sum(t.numerator, 1, T);
-  const double Q = falling_power_sum(t.denominator, 1, T);
-  const double N1 = falling_power_sum(t.numerator_d1, 0, T);
-  const double Q1 = falling_power_sum(t.denominator_d1, 0, T);
+  const double N = falling_power_sum<1>(t.numerator, T);
+  const double Q = falling_power_sum<1>(t.denominator, T);
+  const double N1 = falling_power_sum<0>(t.numerator_d1, T);
+  const double Q1 = falling_power_sum<0>(t.denominator_d1, T);
   return N1 / Q - (Q1 * N) / (Q * Q);
 }
 
 inline double virial_second_derivative(const VirialTables& t, double T) {
-  const double N = falling_power_sum(t.numerator, 1, T);
-  const double Q = falling_power_sum(t.denominator, 1, T);
-  const double N1 = falling_power_sum(t.numerator_d1, 0, T);
-  const double Q1 = falling_power_sum(t.denominator_d1, 0, T);
-  const double N2 = falling_power_sum(t.numerator_d2, 0, T);
-  const double Q2 = falling_power_sum(t.denominator_d2, 0, T);
-  const double E0 = ((N + N) * (Q1 * Q1)) / integer_power(Q, 3);
+  const double N = falling_power_sum<1>(t.numerator, T);
+  const double Q = falling_power_sum<1>(t.denominator, T);
+  const double N1 = falling_power_sum<0>(t.numerator_d1, T);
+  const double Q1 = falling_power_sum<0>(t.denominator_d1, T);
+  const double N2 = falling_power_sum<0>(t.numerator_d2, T);
+  const double Q2 = falling_power_sum<0>(t.denominator_d2, T);
+  const double E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
   const double E1 = N2 / Q;
   const double E2 = (Q1 * (N1 + N1)) / (Q * Q);
   const double E3 = (Q2 * N) / (Q * Q);

@@ -75,16 +75,8 @@ std::vector<double> inputs(std::size_t n, double low, double high, std::uint64_t
   return v;
 }
 
-const One kOne[] = {
-    {"b", __vorn_MOD_b, vorn_b_n}, {"db", __vorn_MOD_db, vorn_db_n}, {"d2b", __vorn_MOD_d2b, vorn_d2b_n},
-    {"c", __vorn_MOD_c, vorn_c_n}, {"dc", __vorn_MOD_dc, vorn_dc_n}, {"d2c", __vorn_MOD_d2c, vorn_d2c_n},
-    {"d", __vorn_MOD_d, vorn_d_n}, {"dd", __vorn_MOD_dd, vorn_dd_n}, {"d2d", __vorn_MOD_d2d, vorn_d2d_n},
-    {"k0", vorn_k0, vorn_k0_n},    {"nu0", vorn_nu0, vorn_nu0_n},
-};
-const Two kTwo[] = {
-    {"rho", vorn_rho, vorn_rho_n}, {"vol", vorn_vol, vorn_vol_n},       {"cv", vorn_cv, vorn_cv_n},
-    {"cp", vorn_cp, vorn_cp_n},    {"gamma", vorn_gamma, vorn_gamma_n},
-};
+const std::vector<One> kOne = array_pairs::one_argument(true);
+const std::vector<Two> kTwo = array_pairs::two_arguments(true);
 
 // Odd lengths and an odd start, so that the vector loops' remainders and
 // unaligned loads are exercised too.

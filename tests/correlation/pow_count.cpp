@@ -65,12 +65,12 @@ TEST(PowCount, AcousticFactorByRegion) {
       {std::nextafter(1.95, 3.0), 7},
       {2.3, 7},
       {2.6, 7},
-      {std::nextafter(2.6, 3.0), 33},
-      {10.0, 33},
-      {20.0, 33},
-      {std::nextafter(20.0, 30.0), 46},
-      {300.0, 46},
-      {1e300, 46},
+      {std::nextafter(2.6, 3.0), 34},
+      {10.0, 34},
+      {20.0, 34},
+      {std::nextafter(20.0, 30.0), 47},
+      {300.0, 47},
+      {1e300, 47},
   }};
   const double P = 50.0;
   for (const Row& row : rows) {
@@ -83,7 +83,7 @@ TEST(PowCount, AcousticFactorByRegion) {
 TEST(PowCount, SoundSpeedTakesOneAcousticFactor) {
   const double T = 300.0;
   const double P = 100.0;
-  EXPECT_EQ(pows_taken_by([&] { vorn_w_gk(&T, &P); }), 46);
+  EXPECT_EQ(pows_taken_by([&] { vorn_w_gk(&T, &P); }), 47);
 }
 
 // Za(T0, P0) once per call, then one Za per residual, three per iteration.
@@ -95,10 +95,10 @@ TEST(PowCount, ThermometerTakesThreeAcousticFactorsPerIterationPlusOne) {
     long reference_pows, pows_per_za, iterations;
   };
   const std::array<Row, 5> rows{{
-      {1.0, 100.0, 273.16, 100.0, 46, 46, 1},
-      {1.1, 110.0, 273.16, 100.0, 46, 46, 2},
-      {0.1, 10.0, 273.16, 100.0, 46, 46, 3},
-      {0.01, 0.1, 273.16, 10.0, 46, 33, 3},
+      {1.0, 100.0, 273.16, 100.0, 47, 47, 1},
+      {1.1, 110.0, 273.16, 100.0, 47, 47, 2},
+      {0.1, 10.0, 273.16, 100.0, 47, 47, 3},
+      {0.01, 0.1, 273.16, 10.0, 47, 34, 3},
       {0.005, 0.025, 1.5, 5.0, 0, 0, 1},
   }};
   for (const Row& row : rows) {
@@ -116,7 +116,7 @@ TEST(PowCount, ThermometerNeverExceedsNinetyOneAcousticFactors) {
       {0.5, 50.0, 400.0, 100.0},
   }};
   for (const auto& row : rows) {
-    EXPECT_LE(pows_taken_by([&] { temp_K(&row[0], &row[1], &row[2], &row[3]); }), (1 + 3 * 30) * 46);
+    EXPECT_LE(pows_taken_by([&] { temp_K(&row[0], &row[1], &row[2], &row[3]); }), (1 + 3 * 30) * 47);
   }
 }
 

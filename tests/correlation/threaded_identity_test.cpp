@@ -11,21 +11,15 @@
 #include <thread>
 #include <vector>
 
+#include "export/routine_table.hpp"
 #include "vorn.h"
 
 namespace {
 
-using OneArgument = double (*)(const double*);
-using TwoArguments = double (*)(const double*, const double*);
-
-const std::array<OneArgument, 11> kOneArgument{
-    __vorn_MOD_b, __vorn_MOD_db, __vorn_MOD_d2b, __vorn_MOD_c, __vorn_MOD_dc, __vorn_MOD_d2c,
-    __vorn_MOD_d, __vorn_MOD_dd, __vorn_MOD_d2d, vorn_k0,      vorn_nu0,
-};
-const std::array<TwoArguments, 10> kTwoArguments{
-    vorn_rho, vorn_vol, vorn_cv, vorn_cp, vorn_gamma, vorn_w, vorn_Za_gk, vorn_w_gk, vorn_k, vorn_nu,
-};
-constexpr std::size_t kResultsPerPoint = kOneArgument.size() + kTwoArguments.size() + 1;
+constexpr auto kOneArgument = vorn_routines::rows_of_arity<1>();
+constexpr auto kTwoArguments = vorn_routines::rows_of_arity<2>();
+constexpr auto kFourArguments = vorn_routines::rows_of_arity<4>();
+constexpr std::size_t kResultsPerPoint = vorn_routines::kRoutineCount;
 
 struct Point {
   double T, P, T0, P0, phi;
@@ -53,13 +47,15 @@ std::vector<std::uint64_t> evaluate(const std::vector<Point>& pts) {
     out.push_back(bits);
   };
   for (const Point& p : pts) {
-    for (OneArgument f : kOneArgument) {
-      push(f(&p.T));
+    for (const auto* row : kOneArgument) {
+      push(row->scalar1(&p.T));
     }
-    for (TwoArguments f : kTwoArguments) {
-      push(f(&p.T, &p.P));
+    for (const auto* row : kTwoArguments) {
+      push(row->scalar2(&p.T, &p.P));
     }
-    push(temp_K(&p.phi, &p.P, &p.T0, &p.P0));
+    for (const auto* row : kFourArguments) {
+      push(row->scalar4(&p.phi, &p.P, &p.T0, &p.P0));
+    }
   }
   // The array forms too: the first calls pick their instruction set.
   std::vector<double> T(pts.size());

@@ -100,32 +100,4 @@ TEST(GasThermometer, MeaninglessInputsGiveNaNAndNotConverged) {
   }
 }
 
-struct ReportRow {
-  double phi, P, T0, P0;
-  double T;
-  int iterations;
-  int converged;
-};
-
-TEST(ThermometerReport, SameBitsAsTempKWithIterationsAndConvergence) {
-  const ReportRow rows[] = {
-      {1.0, 100.0, 273.16, 100.0, 273.16, 1, 1},       {0.01, 0.1, 273.16, 10.0, 2.73362211653, 3, 1},
-      {0.1, 10.0, 273.16, 100.0, 27.3233161208, 3, 1}, {1.1, 110.0, 273.16, 100.0, 300.480632583, 2, 1},
-      {0.005, 0.025, 1.5, 5.0, 0.0075, 1, 1},          {0.009745, 0.0357, 200.0, 5.0, 1.9491305, 30, 0},
-  };
-  for (const ReportRow& r : rows) {
-    int iterations = -1, converged = -1;
-    const double T = vorn_temp_K_report(&r.phi, &r.P, &r.T0, &r.P0, &iterations, &converged);
-    const double plain = temp_K(&r.phi, &r.P, &r.T0, &r.P0);
-    EXPECT_EQ(std::memcmp(&T, &plain, sizeof T), 0) << r.phi;
-    EXPECT_NEAR(T, r.T, 1e-7 * r.T) << r.phi;
-    EXPECT_EQ(iterations, r.iterations) << r.phi;
-    EXPECT_EQ(converged, r.converged) << r.phi;
-  }
-  // The report pointers may be null.
-  const ReportRow& r = rows[2];
-  EXPECT_EQ(vorn_temp_K_report(&r.phi, &r.P, &r.T0, &r.P0, nullptr, nullptr),
-            temp_K(&r.phi, &r.P, &r.T0, &r.P0));
-}
-
 }  // namespace

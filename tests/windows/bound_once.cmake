@@ -1,11 +1,13 @@
 # Each exported name that begins with two underscores is bound to the
-# library's own name in exactly one place in src/ (an asm label), so that no
-# second spelling can drift from the reviewed list; on Windows the DLL's
-# module-definition file is generated from the list, not written by hand.
+# library's own in exactly one place in src/ (a row of routines.def or an asm
+# label), so that no second spelling can drift from the reviewed list; on
+# Windows the DLL's module-definition file is generated from the list, not
+# written by hand.
 #
 # cmake -DSOURCE_DIR=... -P bound_once.cmake
 file(STRINGS ${SOURCE_DIR}/src/export/exported_names.txt names REGEX "^__[A-Za-z0-9_]+$")
-file(GLOB_RECURSE sources ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.hpp ${SOURCE_DIR}/src/*.c ${SOURCE_DIR}/src/*.h)
+file(GLOB_RECURSE sources ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.hpp ${SOURCE_DIR}/src/*.c ${SOURCE_DIR}/src/*.h
+  ${SOURCE_DIR}/src/*.def)
 set(failures 0)
 foreach(name IN LISTS names)
   set(count 0)
