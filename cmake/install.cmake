@@ -4,6 +4,18 @@
 # the installed tree may be moved.
 include(CMakePackageConfigHelpers)
 
+# Programs installed beside the library find it by RUNPATH ($ORIGIN-relative,
+# so the tree may move) only when the library directory is not one the
+# dynamic linker searches anyway: none under /usr, one under /usr/local,
+# /opt or a home directory.
+set(VORN_INSTALL_RPATH "")
+set(VORN_LINKER_DIRECTORIES ${CMAKE_PLATFORM_IMPLICIT_LINK_DIRECTORIES} ${CMAKE_C_IMPLICIT_LINK_DIRECTORIES}
+  ${CMAKE_CXX_IMPLICIT_LINK_DIRECTORIES})
+if(NOT WIN32 AND NOT CMAKE_INSTALL_FULL_LIBDIR IN_LIST VORN_LINKER_DIRECTORIES)
+  file(RELATIVE_PATH VORN_BIN_TO_LIB ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+  set(VORN_INSTALL_RPATH "$ORIGIN/${VORN_BIN_TO_LIB}")
+endif()
+
 install(TARGETS vorn EXPORT vornTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
