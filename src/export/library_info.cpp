@@ -2,8 +2,8 @@
 // call functions but not reach exported data (MATLAB's loadlibrary, LabVIEW,
 // VBA, Octave's MEX gateway).
 //
-//   vorn_get_constant("r")        the value of __vorn_MOD_r; NaN for an unknown name or NULL
-//   vorn_set_constant("r", v)     stores v into __vorn_MOD_r; 1 if stored, 0 if refused
+//   vorn_get_constant("r")        the value of the exported constant r; NaN for an unknown name or NULL
+//   vorn_set_constant("r", v)     stores v into that constant; 1 if stored, 0 if refused
 //
 // The names are r, m0, g0 and pi, matched exactly. Both read and write the
 // very storage the exported data names: a value stored by one way is seen by
