@@ -36,3 +36,10 @@ file(RELATIVE_PATH VORN_PC_UP /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 string(REGEX REPLACE "/$" "" VORN_PC_UP "${VORN_PC_UP}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/vorn.pc.in ${PROJECT_BINARY_DIR}/vorn.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/vorn.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# The host modules as sources, for users to build or import where their host
+# runs: the Octave/MATLAB MEX gateway with its +vorn package, the Excel module.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/hosts/octave/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vorn/octave
+  PATTERN test EXCLUDE)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/hosts/excel/vorn.bas DESTINATION ${CMAKE_INSTALL_DATADIR}/vorn/excel)
+

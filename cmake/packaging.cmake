@@ -33,8 +33,9 @@ acoustic and constant-volume gas thermometry, with state flags that say where
 a result means nothing. It needs only the C and maths libraries at run time.
 
 This package holds the shared library libvorn.so.${PROJECT_VERSION_MAJOR}, its headers, the
-command-line tool vorn, a CMake package (find_package(vorn)) and a pkg-config
-file.")
+command-line tool vorn, a CMake package (find_package(vorn)), a pkg-config
+file, and in /usr/share/vorn the Octave/MATLAB MEX gateway and the Excel
+module as sources.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")

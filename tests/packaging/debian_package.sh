@@ -54,11 +54,13 @@ contents)
   for f in "usr/lib/$multiarch/libvorn.so.$version" "usr/lib/$multiarch/libvorn.so.$major" \
     "usr/lib/$multiarch/libvorn.so" usr/include/vorn.h usr/include/vorn_version.h usr/bin/vorn \
     "usr/lib/$multiarch/cmake/vorn/vornConfig.cmake" "usr/lib/$multiarch/pkgconfig/vorn.pc" \
-    usr/share/doc/vorn/copyright; do
+    usr/share/doc/vorn/copyright usr/share/vorn/octave/vorn_mex.c usr/share/vorn/octave/+vorn/cp.m \
+    usr/share/vorn/excel/vorn.bas; do
     grep -qx "$f" "$work/files.txt" || fail "$f not in the package"
   done
   ! grep -E '^usr/local/|^usr/lib/libvorn' "$work/files.txt" || fail "files outside the multiarch layout"
-  echo "ok   library, headers, tool, CMake and pkg-config files and copyright under /usr (multiarch $multiarch)"
+  ! grep -q '^usr/share/vorn/octave/test' "$work/files.txt" || fail "the Octave tests are packaged"
+  echo "ok   library, headers, tool, CMake and pkg-config files, host modules and copyright under /usr (multiarch $multiarch)"
 
   rm -rf "$work/root"
   dpkg-deb -x "$deb" "$work/root"
