@@ -47,6 +47,8 @@
 
 #include <stddef.h>
 
+#include "vorn_version.h" /* VORN_VERSION_MAJOR, _MINOR, _PATCH and _STRING */
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -62,6 +64,17 @@ VORN_API extern double __vorn_MOD_g0; /* ideal monatomic cp/cv, 1.66666666666666
 VORN_API extern double __vorn_MOD_m0; /* molar mass of helium-4, 0.00400260325413 kg/mol */
 VORN_API extern double __vorn_MOD_pi; /* pi, 3.141592653589793; read by no routine */
 VORN_API extern double __vorn_MOD_r;  /* molar gas constant, 8.3144598 J/(mol K) */
+
+/* The same four constants by name ("r", "m0", "g0", "pi", matched exactly), for hosts that cannot reach
+ * exported data. vorn_get_constant returns NaN for an unknown name or NULL; vorn_set_constant stores into
+ * the very double the name above denotes and returns 1, or refuses an unknown name or NULL and returns 0
+ * (storing nothing). */
+VORN_API double vorn_get_constant(const char *name);
+VORN_API int vorn_set_constant(const char *name, double value);
+
+/* The version of the library loaded at run time, "MAJOR.MINOR.PATCH" (compare VORN_VERSION_STRING, the
+ * version this header came with). The string is static: never freed, never changed. */
+VORN_API const char *vorn_version(void);
 
 /* Virial coefficients: quotients of a degree-7 and a degree-9 polynomial in T. */
 VORN_API double __vorn_MOD_b(const double *T);   /* B(T), cm^3/mol */

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds and runs every test.
+#
+#   bash scripts/test.sh [PRESET]   default: the `default` preset; CI uses `ci`
 set -euo pipefail
 cd "$(dirname "$0")/.."
+preset=${1:-default}
 bash scripts/setup.sh
-cmake --preset default
-cmake --build --preset default
-ctest --preset default
+cmake --preset "$preset"
+cmake --build --preset "$preset"
+ctest --preset "$preset"
