@@ -7,10 +7,10 @@ set(VORN_DEF_TEXT "LIBRARY vorn.dll\nEXPORTS\n")
 foreach(name IN LISTS VORN_EXPORTED_NAMES)
   set(entry ${name})
   # 32-bit Windows gives C names a leading underscore, and the linker looks
-  # for a listed name with one more; the names bound by asm labels (those
-  # beginning with two underscores) carry none, so each gets that decorated
-  # alias. The exported name stays as listed.
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND name MATCHES "^__")
+  # for a listed name with one more; the module data, bound to their names
+  # by asm labels, carry none, so each gets that decorated alias. The
+  # exported name stays as listed.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND name IN_LIST VORN_DATA_EXPORTS)
     target_link_options(vorn PRIVATE "LINKER:--defsym,_${name}=${name}")
   endif()
   if(name IN_LIST VORN_DATA_EXPORTS)
