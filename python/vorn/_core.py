@@ -30,22 +30,19 @@ class State(enum.IntFlag):
     DENSITY_TURNED = 4  #: slope of the virial isotherm <= 0: density and heat capacities meaningless
     SOUND_UNDEFINED = 8  #: the acoustic virial bracket is negative: speed_of_sound is NaN
     ZA_NONPOSITIVE = 16  #: acoustic factor <= 0: speed_of_sound_acoustic is NaN
-    K_POLE = 32  #: within 1 mK of a pole of the conductivity correlation, or between pole and zero
-    NU_NEGATIVE = 64  #: zero-pressure viscosity negative (T below about 0.096 K)
+    K_POLE = 32  #: within 1.1 mK / 12 mK of a pole of the conductivity correlation, or k0 not positive
+    NU_NEGATIVE = 64  #: zero-pressure viscosity not positive (below 0.096 K, above 995565 K)
+    HEAT_CAPACITY_NONPOSITIVE = 128  #: cv or cp not positive
+    VIRIAL_DIVERGENT = 256  #: the density series no longer converges: density, cv, cp, Z doubtful
+    SOUND_DIVERGENT = 512  #: the acoustic series no longer converges: speed_of_sound doubtful
+    ZA_PRESSURE_FREE = 1024  #: T <= 1.95 K: the acoustic factor has no pressure term (Za = 1)
 
     # print by name ("State.LIQUID|DENSITY_TURNED"), not as the bare integer IntFlag prints
     __str__ = enum.Flag.__str__
 
 
-DESCRIPTIONS = {
-    State.INVALID: "T or P not finite, T <= 0 or P < 0",
-    State.LIQUID: "liquid side of the saturation curve; the gas correlations describe at best a metastable vapour",
-    State.DENSITY_TURNED: "the virial isotherm has turned over (dp/drho <= 0); there is no gas density",
-    State.SOUND_UNDEFINED: "the acoustic virial series is negative; the speed of sound is undefined",
-    State.ZA_NONPOSITIVE: "the acoustic factor is not positive; the speed of sound from it is undefined",
-    State.K_POLE: "at a pole of the thermal-conductivity correlation",
-    State.NU_NEGATIVE: "the zero-pressure viscosity correlation is negative here",
-}
+# The library's own one-line description of each flag.
+DESCRIPTIONS = {flag: lib.vorn_state_description(int(flag)).decode("ascii") for flag in State}
 
 
 class StateError(ValueError):

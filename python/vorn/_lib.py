@@ -123,6 +123,7 @@ _SIGNATURES["vorn_cvgt_temperature"] = (DOUBLE, [_PD] * 3 + [_PI, _PI])
 _SIGNATURES["vorn_state"] = (UINT, [_PD, _PD])
 _SIGNATURES["vorn_state_n"] = (None, [_N, _VP, _VP, _VP])
 _SIGNATURES["vorn_state_name"] = (ctypes.c_char_p, [UINT])
+_SIGNATURES["vorn_state_description"] = (ctypes.c_char_p, [UINT])
 
 CONSTANT_NAMES = ("g0", "m0", "pi", "r")
 

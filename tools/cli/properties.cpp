@@ -11,6 +11,9 @@ namespace {
 // Flags that spoil every result of T and P: a state that is no state, or a
 // vapour that the saturation curve says would be liquid.
 constexpr unsigned kAnyState = VORN_STATE_INVALID | VORN_STATE_LIQUID;
+// Flags of the results built on the virial density.
+constexpr unsigned kDensity = VORN_STATE_DENSITY_TURNED | VORN_STATE_VIRIAL_DIVERGENT;
+constexpr unsigned kHeatCapacity = kDensity | VORN_STATE_HEAT_CAPACITY_NONPOSITIVE;
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -49,23 +52,21 @@ std::vector<Property> make_properties() {
       of_T("dD/dT", {"dDdT"}, "__vorn_MOD_dd", "cm^9/(mol^3 K)", "its first derivative", __vorn_MOD_dd, 0),
       of_T("d2D/dT2", {"d2DdT2"}, "__vorn_MOD_d2d", "cm^9/(mol^3 K^2)", "its second derivative",
            __vorn_MOD_d2d, 0),
-      of_TP("density", {"rho"}, "vorn_rho", "kg/m^3", "density", vorn_rho, VORN_STATE_DENSITY_TURNED),
-      of_TP("volume", {"vol", "molar-volume"}, "vorn_vol", "m^3/mol", "molar volume", vorn_vol,
-            VORN_STATE_DENSITY_TURNED),
+      of_TP("density", {"rho"}, "vorn_rho", "kg/m^3", "density", vorn_rho, kDensity),
+      of_TP("volume", {"vol", "molar-volume"}, "vorn_vol", "m^3/mol", "molar volume", vorn_vol, kDensity),
       of_TP("cv", {"isochoric-heat-capacity"}, "vorn_cv", "J/(kg K)", "isochoric specific heat capacity",
-            vorn_cv, VORN_STATE_DENSITY_TURNED),
+            vorn_cv, kHeatCapacity),
       of_TP("cp", {"isobaric-heat-capacity"}, "vorn_cp", "J/(kg K)", "isobaric specific heat capacity",
-            vorn_cp, VORN_STATE_DENSITY_TURNED),
-      of_TP("gamma", {"cp/cv"}, "vorn_gamma", "1", "ratio of heat capacities", vorn_gamma,
-            VORN_STATE_DENSITY_TURNED),
+            vorn_cp, kHeatCapacity),
+      of_TP("gamma", {"cp/cv"}, "vorn_gamma", "1", "ratio of heat capacities", vorn_gamma, kHeatCapacity),
       of_TP("Z", {"compressibility"}, "vorn_Z", "1", "compressibility factor pV/(nRT)", vorn_Z,
-            VORN_STATE_DENSITY_TURNED),
+            VORN_STATE_VIRIAL_DIVERGENT),
       of_TP("sound-speed", {"w", "speed-of-sound"}, "vorn_w", "m/s", "speed of sound (acoustic virials)",
-            vorn_w, VORN_STATE_SOUND_UNDEFINED),
+            vorn_w, VORN_STATE_SOUND_UNDEFINED | VORN_STATE_SOUND_DIVERGENT),
       of_TP("Za", {"acoustic-factor"}, "vorn_Za_gk", "1", "acoustic factor (w/w0)^2 (correlation)",
-            vorn_Za_gk, 0),
+            vorn_Za_gk, VORN_STATE_ZA_PRESSURE_FREE),
       of_TP("sound-speed-gk", {"w_gk"}, "vorn_w_gk", "m/s", "speed of sound (correlation)", vorn_w_gk,
-            VORN_STATE_ZA_NONPOSITIVE),
+            VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
       of_T("conductivity0", {"k0"}, "vorn_k0", "W/(m K)", "thermal conductivity at zero pressure", vorn_k0,
            VORN_STATE_K_POLE),
       of_TP("conductivity", {"k", "thermal-conductivity"}, "vorn_k", "W/(m K)", "thermal conductivity",
@@ -108,16 +109,17 @@ std::string property_names() {
 }
 
 const std::vector<StateFlag>& state_flags() {
-  static const std::vector<StateFlag> flags = {
-      {VORN_STATE_INVALID, "T or P is not a finite number, or T <= 0, or P < 0"},
-      {VORN_STATE_LIQUID, "the liquid side of the saturation curve: a metastable vapour at best"},
-      {VORN_STATE_DENSITY_TURNED,
-       "the virial isotherm has turned over: density, volume, cv, cp, gamma, Z mean nothing"},
-      {VORN_STATE_SOUND_UNDEFINED, "the speed of sound from the acoustic virials is undefined (NaN)"},
-      {VORN_STATE_ZA_NONPOSITIVE, "the acoustic factor Za <= 0: the correlation's speed of sound is NaN"},
-      {VORN_STATE_K_POLE, "T is at or next to a pole of the thermal conductivity"},
-      {VORN_STATE_NU_NEGATIVE, "the zero-pressure viscosity is negative"},
-  };
+  static const std::vector<StateFlag> flags = [] {
+    std::vector<StateFlag> all;
+    for (unsigned bit :
+         {VORN_STATE_INVALID, VORN_STATE_LIQUID, VORN_STATE_DENSITY_TURNED, VORN_STATE_SOUND_UNDEFINED,
+          VORN_STATE_ZA_NONPOSITIVE, VORN_STATE_K_POLE, VORN_STATE_NU_NEGATIVE,
+          VORN_STATE_HEAT_CAPACITY_NONPOSITIVE, VORN_STATE_VIRIAL_DIVERGENT, VORN_STATE_SOUND_DIVERGENT,
+          VORN_STATE_ZA_PRESSURE_FREE}) {
+      all.push_back({bit, vorn_state_description(bit)});
+    }
+    return all;
+  }();
   return flags;
 }
 
