@@ -159,7 +159,7 @@ VORN_API double vorn_temp_K_report_state(const double *phi, const double *P, con
 
 /* True compressibility factor pV/(nRT) of the virial equation, its gas root solved to convergence: the root the
  * isotherm reaches from zero density while its slope is still positive. NaN where the isotherm turns over
- * before it reaches P (from 122.89 kPa up at 4.2 K, from 16.61 kPa up at 1.8 K), so at every higher pressure
+ * before it reaches P (from 122.84 kPa up at 4.2 K, from 16.60 kPa up at 1.8 K), so at every higher pressure
  * too; VORN_STATE_VIRIAL_DIVERGENT is set there. T in K, P in kPa. */
 VORN_API double vorn_Z(const double *T, const double *P);
 VORN_API void vorn_Z_n(size_t n, const double *T, const double *P, double *out);

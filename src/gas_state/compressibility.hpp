@@ -91,20 +91,20 @@ inline double gas_root_molar_density(double T, double P) {
   const VirialIsotherm iso{si_second_virial(T), si_third_virial(T), si_fourth_virial(T)};
   if (!std::isfinite(iso.B) || !std::isfinite(iso.C) || !std::isfinite(iso.D)) return nan;
   const std::array<double, 2> inflections = isotherm_inflections(iso);
-  const double last_inflection = std::isfinite(inflections[1]) ? inflections[1]
+  const double last_inflection = std::isfinite(inflections[1])   ? inflections[1]
                                  : std::isfinite(inflections[0]) ? inflections[0]
                                                                  : 0.0;
 
-  // An upper end with f > 0, walking out from the ideal-gas density. Past the
-  // last inflection a slope <= 0 stays so: f falls for ever, no gas root.
+  // An upper end with f > 0, walking out from the ideal-gas density; or one
+  // past the last inflection where the slope is <= 0, beyond which f falls for
+  // ever (so a gas root, if any, lies below it).
   double lo = 0.0;
   double hi = y;
   for (int i = 0; i < 2100 && !(iso.f(hi, y) > 0.0); ++i) {
-    if (hi >= last_inflection && !(iso.slope(hi) > 0.0)) return nan;
+    if (hi >= last_inflection && !(iso.slope(hi) > 0.0)) break;
     lo = hi;
     hi = hi + hi;
   }
-  if (!(iso.f(hi, y) > 0.0)) return nan;
 
   // A turning point below hi: the root is the gas root only if f is already
   // positive where the isotherm last rises.
@@ -113,6 +113,8 @@ inline double gas_root_molar_density(double T, double P) {
     if (!(iso.f(top, y) > 0.0)) return nan;
     hi = top;
     if (!(lo < hi)) lo = 0.0;
+  } else if (!(iso.f(hi, y) > 0.0)) {
+    return nan;
   }
 
   double rho = (y > lo && y < hi) ? y : 0.5 * (lo + hi);

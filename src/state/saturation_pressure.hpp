@@ -31,9 +31,9 @@ inline constexpr VapourPressureRange its90_below_lambda{
 inline constexpr VapourPressureRange its90_above_lambda{
     {3.146631, 1.357655, 0.413923, 0.091159, 0.016349, 0.001826, -0.004325, -0.004973, 0.0, 0.0}, 10.3, 1.9};
 
-inline constexpr double its90_lambda_split = 2.1768;           // K
-inline constexpr double its90_lowest = 1.25;                   // K
-inline constexpr double its90_highest = 5.0;                   // K
+inline constexpr double its90_lambda_split = 2.1768;  // K
+inline constexpr double its90_lowest = 1.25;          // K
+inline constexpr double its90_highest = 5.0;          // K
 // The measured critical point of helium-4: 5.1953 K, 227.46 kPa (the critical
 // constants adopted by the wide-range helium equation of state of R. D. McCarty
 // and V. D. Arp, Adv. Cryog. Eng. 35, 1465 (1990)). The ITS-90

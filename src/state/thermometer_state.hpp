@@ -20,7 +20,8 @@ inline bool not_a_measurement(double x) { return !std::isfinite(x) || !(x > 0.0)
 
 inline constexpr unsigned acoustic_reference_flags =
     VORN_STATE_INVALID | VORN_STATE_LIQUID | VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE;
-inline constexpr unsigned gas_reference_flags = VORN_STATE_INVALID | VORN_STATE_LIQUID | VORN_STATE_VIRIAL_DIVERGENT;
+inline constexpr unsigned gas_reference_flags =
+    VORN_STATE_INVALID | VORN_STATE_LIQUID | VORN_STATE_VIRIAL_DIVERGENT;
 
 inline unsigned acoustic_thermometer_flags(double phi, double P, double T0, double P0, double T) {
   unsigned flags = state_flags(T, P) | (state_flags(T0, P0) & acoustic_reference_flags);

@@ -25,7 +25,7 @@
 
 namespace vorn {
 
-inline constexpr double virial_last_term_limit = 0.01;       // of Z, or of the bracket of w^2
+inline constexpr double virial_last_term_limit = 0.01;      // of Z, or of the bracket of w^2
 inline constexpr double one_step_density_departure = 0.01;  // relative to the converged root
 
 inline bool density_series_divergent(double T, double P, double one_step_density) {

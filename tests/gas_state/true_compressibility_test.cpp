@@ -57,6 +57,63 @@ TEST(TrueCompressibility, NaNWhereTheIsothermHasTurnedOver) {
   EXPECT_TRUE(std::isnan(Z(300.0, -1.0)));
 }
 
+// The pressure (kPa) at the first turning point of the isotherm, found by
+// walking f' outwards on a fine grid (f is flat there, so the grid's step
+// enters the pressure only to second order).
+double turning_pressure(double T) {
+  const double B = 1e-6 * __vorn_MOD_b(&T);
+  const double C = 1e-12 * __vorn_MOD_c(&T);
+  const double D = 1e-18 * __vorn_MOD_d(&T);
+  const double step = 0.01;  // mol/m^3
+  double rho = 0.0;
+  while (1.0 + 2.0 * B * rho + 3.0 * C * rho * rho + 4.0 * D * rho * rho * rho > 0.0 && rho < 1e6)
+    rho += step;
+  return virial_pressure(T, rho);
+}
+
+// The isotherms: at 4.2 K Z came back finite past 782.4 kPa, at 5.0 K it
+// switched between NaN and finite four times, at 1.8 K and 4000 kPa it gave a
+// root on the far side of a negative slope. Now: finite below the first
+// turning point of the isotherm, NaN from just above it on, on every isotherm.
+TEST(TrueCompressibility, NaNFromTheTurningPressureUpAndNeverAgainFinite) {
+  EXPECT_TRUE(std::isnan(Z(4.2, 782.44)));
+  EXPECT_TRUE(std::isnan(Z(1.8, 4000.0)));
+  for (double T : {1.8, 2.5, 3.0, 4.2, 5.0}) {
+    const double P_turn = turning_pressure(T);
+    EXPECT_TRUE(std::isfinite(Z(T, P_turn * (1.0 - 1e-6)))) << T;
+    EXPECT_TRUE(std::isnan(Z(T, P_turn * (1.0 + 1e-6)))) << T;
+    bool seen_nan = false;
+    for (double P = 0.01; P < 1e5; P *= 1.001) {
+      const bool nan = std::isnan(Z(T, P));
+      EXPECT_FALSE(seen_nan && !nan) << "finite again at T = " << T << ", P = " << P;
+      seen_nan = seen_nan || nan;
+    }
+    EXPECT_TRUE(seen_nan) << T;
+  }
+  EXPECT_NEAR(turning_pressure(4.2), 122.8393, 1e-4);
+}
+
+// Wherever Z is finite, the isotherm rises all the way from zero density to
+// the root: never a root beyond a turning point.
+TEST(TrueCompressibility, TheRootIsReachedWhileTheIsothermRises) {
+  for (double T = 1.5; T < 2000.0; T *= 1.15) {
+    const double B = 1e-6 * __vorn_MOD_b(&T);
+    const double C = 1e-12 * __vorn_MOD_c(&T);
+    const double D = 1e-18 * __vorn_MOD_d(&T);
+    for (double P = 0.1; P < 2e5; P *= 1.5) {
+      const double z = Z(T, P);
+      if (std::isnan(z)) continue;
+      const double root = 1000.0 * P / (z * __vorn_MOD_r * T);
+      for (int i = 1; i <= 400; ++i) {
+        const double rho = root * i / 400.0;
+        ASSERT_GT(1.0 + 2.0 * B * rho + 3.0 * C * rho * rho + 4.0 * D * rho * rho * rho, 0.0)
+            << "T = " << T << ", P = " << P << ", rho = " << rho;
+      }
+      EXPECT_NEAR(virial_pressure(T, root), P, 1e-11 * P) << T << " " << P;
+    }
+  }
+}
+
 struct GasThermometerRow {
   double P, T0, P0, T;
 };
