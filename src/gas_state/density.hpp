@@ -11,7 +11,8 @@
 //
 // Meaningless where the bracket of the denominator (the slope of the isotherm)
 // reaches zero: between 66.55 and 66.6 kPa at 2.5 K, between 267.8 and
-// 267.85 kPa at 4.2 K. There rho becomes infinite, then negative. P = 0 gives
+// 267.85 kPa at 4.2 K. There rho becomes infinite, then negative (the state
+// flag density-turned tests the same denominator). P = 0 gives
 // rho = 0 exactly and V = +inf.
 #pragma once
 
