@@ -132,14 +132,17 @@ VORN_API void vorn_nu_n(size_t n, const double *T, const double *P, double *out)
 #define VORN_STATE_HEAT_CAPACITY_NONPOSITIVE 128u /* vorn_cv or vorn_cp not positive (so vorn_gamma is not
                                         * positive or means nothing): 40 K, 52404.7 kPa; 10.44 K, 19600 kPa */
 #define VORN_STATE_VIRIAL_DIVERGENT 256u /* the density series no longer converges: no gas root (vorn_Z NaN), or at
-                                        * the root D rho^3 more than 1 % of Z, or vorn_rho more than 1 % from the
-                                        * root (6.25 K, 1000 kPa): rho, vol, cv, cp, gamma, Z doubtful */
+                                        * the root D rho^3 more than 1 % of Z (2.18 K, 3 kPa; 300 K, 100 MPa):
+                                        * rho, vol, cv, cp, gamma, Z doubtful */
 #define VORN_STATE_SOUND_DIVERGENT 512u /* the cubic term of vorn_w's series more than 1 % of its bracket (near the
                                         * pole of D at 2.180066 K even at a few kPa; dense gas): vorn_w doubtful */
 #define VORN_STATE_ZA_PRESSURE_FREE 1024u /* T <= 1.95 K and P > 0: the correlation has no pressure term, Za = 1
                                         * and vorn_w_gk is the ideal-gas value; a thermometer result there does
                                         * not depend on P */
-/* 2048u is reserved for a flag on states outside the range where the correlations have been validated. */
+#define VORN_STATE_DENSITY_UNCONVERGED 2048u /* vorn_rho's one Newton step more than 1 % from the gas root of its own
+                                        * equation, or no such root (6.25 K, 1000 kPa: 173.9 against 120.7 kg/m^3;
+                                        * the 4.2 K saturated vapour): rho, vol, cv, cp, gamma doubtful, Z not */
+/* 4096u is reserved for a flag on states outside the range where the correlations have been validated. */
 VORN_API unsigned vorn_state(const double *T, const double *P); /* T in K, P in kPa: the set of flags above */
 VORN_API void vorn_state_n(size_t n, const double *T, const double *P, unsigned *out);
 VORN_API const char *vorn_state_name(unsigned bit);        /* short name of one flag; "unknown" for anything else */

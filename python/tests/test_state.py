@@ -20,6 +20,7 @@ FLAGS = [
     (State.VIRIAL_DIVERGENT, 256, "virial-divergent"),
     (State.SOUND_DIVERGENT, 512, "sound-divergent"),
     (State.ZA_PRESSURE_FREE, 1024, "za-pressure-free"),
+    (State.DENSITY_UNCONVERGED, 2048, "density-unconverged"),
 ]
 
 
@@ -33,7 +34,7 @@ def test_flag_bits_match_the_library_names(flag, bit, name):
 
 def test_every_flag_is_known_and_nothing_else():
     assert len(State) == len(FLAGS)
-    assert vorn.state_name(2048) == "unknown"
+    assert vorn.state_name(4096) == "unknown"
     assert vorn.state_name(3) == "unknown"  # one flag at a time
 
 

@@ -33,9 +33,10 @@ class State(enum.IntFlag):
     K_POLE = 32  #: within 1.1 mK / 12 mK of a pole of the conductivity correlation, or k0 not positive
     NU_NEGATIVE = 64  #: zero-pressure viscosity not positive (below 0.096 K, above 995565 K)
     HEAT_CAPACITY_NONPOSITIVE = 128  #: cv or cp not positive
-    VIRIAL_DIVERGENT = 256  #: the density series no longer converges: density, cv, cp, Z doubtful
+    VIRIAL_DIVERGENT = 256  #: the density series no longer converges (no gas root, D term above 1 %)
     SOUND_DIVERGENT = 512  #: the acoustic series no longer converges: speed_of_sound doubtful
     ZA_PRESSURE_FREE = 1024  #: T <= 1.95 K: the acoustic factor has no pressure term (Za = 1)
+    DENSITY_UNCONVERGED = 2048  #: the one-step density is more than 1 % from the root: density, cv, cp doubtful
 
     # print by name ("State.LIQUID|DENSITY_TURNED"), not as the bare integer IntFlag prints
     __str__ = enum.Flag.__str__

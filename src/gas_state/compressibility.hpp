@@ -18,7 +18,6 @@
 // routine (one Newton step), this is converged. Every loop is bounded.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>

@@ -35,14 +35,17 @@ inline constexpr StateFlagText state_flag_texts[] = {
     {VORN_STATE_HEAT_CAPACITY_NONPOSITIVE, "heat-capacity-nonpositive",
      "cv or cp (and so their ratio gamma) not positive: the second-order heat capacities mean nothing"},
     {VORN_STATE_VIRIAL_DIVERGENT, "virial-divergent",
-     "the density series no longer converges: no gas root (vorn_Z NaN), its D term above 1 % of Z, "
-     "or the one-step density more than 1 % from the root; density, volume, cv, cp, gamma, Z doubtful"},
+     "the density series no longer converges: no gas root (vorn_Z NaN) or its D term above 1 % of Z; "
+     "density, volume, cv, cp, gamma and Z doubtful"},
     {VORN_STATE_SOUND_DIVERGENT, "sound-divergent",
      "the cubic term of the acoustic virial series is above 1 % of its bracket (near the pole of D at "
      "2.18 K, or dense gas): vorn_w doubtful"},
     {VORN_STATE_ZA_PRESSURE_FREE, "za-pressure-free",
      "T <= 1.95 K and P > 0: the correlation has no pressure term there (Za = 1, vorn_w_gk ideal), and a "
      "thermometer result there does not depend on P"},
+    {VORN_STATE_DENSITY_UNCONVERGED, "density-unconverged",
+     "the one-step density of vorn_rho is more than 1 % from the gas root of its own equation (or there "
+     "is none): density, volume, cv, cp and gamma doubtful, vorn_Z not"},
 };
 
 inline const StateFlagText* find_state_flag_text(unsigned bit) {

@@ -16,6 +16,7 @@
 //   heat-capacity-nonpositive   vorn_cv or vorn_cp not positive (so neither is
 //                      vorn_gamma, or it is meaningless)
 //   virial-divergent   the density series has stopped converging (virial_convergence.hpp)
+//   density-unconverged  the one-step density is more than 1 % from the gas root
 //   sound-divergent    the acoustic series of vorn_w has stopped converging
 //   za-pressure-free   T <= 1.95 K and P > 0: the correlation has no pressure term
 //                      there, Za = 1 and vorn_w_gk is the ideal-gas value
@@ -56,7 +57,9 @@ inline unsigned state_flags(double T, double P) {
 
   const DensityNewtonStep step = density_newton_step(T, P);
   if (density_turned(P, step)) flags |= VORN_STATE_DENSITY_TURNED;
-  if (density_series_divergent(T, P, step.numerator / step.denominator)) flags |= VORN_STATE_VIRIAL_DIVERGENT;
+  const DensitySeriesTest series = density_series_test(T, P, step.numerator / step.denominator);
+  if (series.divergent) flags |= VORN_STATE_VIRIAL_DIVERGENT;
+  if (series.unconverged) flags |= VORN_STATE_DENSITY_UNCONVERGED;
 
   const double cv = isochoric_heat_capacity(T, P);
   const double cp = isobaric_heat_capacity(T, P);

@@ -136,7 +136,8 @@ class TableTest(unittest.TestCase):
     def test_flags_that_spoil_the_property_are_counted_on_stderr(self):
         for args, warnings in [
             (["cp", "--T", "2:4:1", "--P", "100"],
-             ["liquid at 3 of 3 points", "density-turned at 1 of 3 points", "virial-divergent at 3 of 3 points"]),
+             ["liquid at 3 of 3 points", "density-turned at 1 of 3 points", "virial-divergent at 2 of 3 points",
+              "density-unconverged at 3 of 3 points"]),
             (["viscosity0", "--T", "100,200"], []),
             (["viscosity0", "--T", "0.05,1"], ["nu-negative at 1 of 2 points"]),
             (["k0", "--T", "36.3759531,50"], ["k-pole at 1 of 2 points"]),

@@ -12,7 +12,8 @@ namespace {
 // vapour that the saturation curve says would be liquid.
 constexpr unsigned kAnyState = VORN_STATE_INVALID | VORN_STATE_LIQUID;
 // Flags of the results built on the virial density.
-constexpr unsigned kDensity = VORN_STATE_DENSITY_TURNED | VORN_STATE_VIRIAL_DIVERGENT;
+constexpr unsigned kDensity =
+    VORN_STATE_DENSITY_TURNED | VORN_STATE_VIRIAL_DIVERGENT | VORN_STATE_DENSITY_UNCONVERGED;
 constexpr unsigned kHeatCapacity = kDensity | VORN_STATE_HEAT_CAPACITY_NONPOSITIVE;
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
@@ -115,7 +116,7 @@ const std::vector<StateFlag>& state_flags() {
          {VORN_STATE_INVALID, VORN_STATE_LIQUID, VORN_STATE_DENSITY_TURNED, VORN_STATE_SOUND_UNDEFINED,
           VORN_STATE_ZA_NONPOSITIVE, VORN_STATE_K_POLE, VORN_STATE_NU_NEGATIVE,
           VORN_STATE_HEAT_CAPACITY_NONPOSITIVE, VORN_STATE_VIRIAL_DIVERGENT, VORN_STATE_SOUND_DIVERGENT,
-          VORN_STATE_ZA_PRESSURE_FREE}) {
+          VORN_STATE_ZA_PRESSURE_FREE, VORN_STATE_DENSITY_UNCONVERGED}) {
       all.push_back({bit, vorn_state_description(bit)});
     }
     return all;
