@@ -6,7 +6,9 @@
 //
 // with Z the true compressibility factor of compressibility.hpp. Solved by
 // Newton's method on G(T) = T Z(T, P) - T0 (P/P0) Z(T0, P0) from the ideal-gas
-// T0 P/P0, the derivative a central difference, to |dT| <= 1e-12 T.
+// T0 P/P0, the derivative a central difference, to |dT| <= 1e-12 T. Where the
+// isotherm through P has turned over before P (Z is NaN: no gas at that T
+// shows P) T is doubled, and later steps stay above it; at most 100 steps.
 // Not accounted for: thermal expansion of the bulb, dead volume at other
 // temperatures, thermomolecular pressure differences in the capillary.
 #pragma once
@@ -27,13 +29,23 @@ inline ThermometerSolution solve_gas_thermometer(double P, double T0, double P0)
     return {nan, 0, false};
   }
   const double target = T0 * (P / P0) * compressibility_factor(T0, P0);
+  if (!std::isfinite(target)) return {nan, 1, false};
   double T = T0 * (P / P0);
+  double cold = 0.0;  // the warmest T tried at which P has no gas root (at T or T +- h)
   for (int k = 1; k <= iteration_limit; ++k) {
     const double h = 1e-6 * T;
     const double G = T * compressibility_factor(T, P) - target;
     const double G_plus = (T + h) * compressibility_factor(T + h, P);
     const double G_minus = (T - h) * compressibility_factor(T - h, P);
-    const double next = T - G * (2.0 * h) / (G_plus - G_minus);
+    if (!std::isfinite(G) || !std::isfinite(G_plus) || !std::isfinite(G_minus)) {
+      // Colder than the turning point of the isotherm through P: the gas
+      // that shows P is warmer. Double T (and never come back below it).
+      cold = T;
+      T = T + T;
+      continue;
+    }
+    double next = T - G * (2.0 * h) / (G_plus - G_minus);
+    if (!(next > cold)) next = 0.5 * (cold + T);
     if (!std::isfinite(next) || !(next > 0.0)) return {nan, k, false};
     if (std::fabs(next - T) <= 1e-12 * next) return {next, k, true};
     T = next;

@@ -146,6 +146,25 @@ TEST(GasThermometer, RoundTripsTheVirialEquation) {
   }
 }
 
+// Dense fillings: the ideal-gas start T0 P/P0 is so cold that no gas at it
+// shows P (vorn_Z is NaN there), yet the filling is a gas at the true T.
+TEST(GasThermometer, RoundTripsWhereTheIdealGasStartHasNoGasRoot) {
+  const double cases[][2] = {{2.5, 2000.0},  {3.5, 5000.0},  {4.0, 5000.0},
+                             {5.0, 12000.0}, {6.0, 12000.0}, {8.0, 12000.0}};
+  for (const auto& c : cases) {
+    const double T_true = c[0], rho = c[1], T0 = 273.16;
+    const double P = virial_pressure(T_true, rho);
+    const double P0 = virial_pressure(T0, rho);
+    const double ideal_start = T0 * P / P0;
+    ASSERT_TRUE(std::isnan(Z(ideal_start, P))) << T_true;
+    ASSERT_NEAR(1000.0 * P / (Z(T_true, P) * __vorn_MOD_r * T_true), rho, 1e-9 * rho);  // a gas at T_true
+    int iterations = 0, converged = 0;
+    const double T = vorn_cvgt_temperature(&P, &T0, &P0, &iterations, &converged);
+    EXPECT_NEAR(T, T_true, 1e-9) << "rho = " << rho << ", T = " << T_true;
+    EXPECT_EQ(converged, 1);
+  }
+}
+
 TEST(GasThermometer, MeaninglessInputsGiveNaNAndNotConverged) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double rows[][3] = {
