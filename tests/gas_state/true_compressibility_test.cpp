@@ -163,6 +163,19 @@ TEST(GasThermometer, RoundTripsWhereTheIdealGasStartHasNoGasRoot) {
     EXPECT_NEAR(T, T_true, 1e-9) << "rho = " << rho << ", T = " << T_true;
     EXPECT_EQ(converged, 1);
   }
+  // A filling (15320 mol/m^3, from 10 K and 1 MPa) denser than any gas that shows
+  // 50 kPa: no solution, NaN. One from 20 K and 1 MPa (6042 mol/m^3) showing
+  // 120 kPa is a root of the virial equation at 4.23 K, on the liquid side: flagged.
+  const double P50 = 50.0, P120 = 120.0, T10 = 10.0, T20 = 20.0, P1000 = 1000.0;
+  int iterations = 0, converged = 1;
+  unsigned state = 0;
+  EXPECT_TRUE(std::isnan(vorn_cvgt_temperature_state(&P50, &T10, &P1000, &iterations, &converged, &state)));
+  EXPECT_EQ(converged, 0);
+  EXPECT_NE(state & VORN_STATE_INVALID, 0U);
+  EXPECT_NEAR(vorn_cvgt_temperature_state(&P120, &T20, &P1000, &iterations, &converged, &state), 4.23165,
+              1e-5);
+  EXPECT_EQ(converged, 1);
+  EXPECT_NE(state & VORN_STATE_LIQUID, 0U);
 }
 
 TEST(GasThermometer, MeaninglessInputsGiveNaNAndNotConverged) {
