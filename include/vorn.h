@@ -168,7 +168,9 @@ VORN_API double vorn_Z(const double *T, const double *P);
 VORN_API void vorn_Z_n(size_t n, const double *T, const double *P, double *out);
 
 /* Constant-volume gas thermometer: T in K from the pressures P and P0 (kPa) and the reference T0 (K), solving
- * T = T0 (P/P0) Z(T0, P0) / Z(T, P) with the true Z of vorn_Z. iterations and converged may be NULL. */
+ * T = T0 (P/P0) Z(T0, P0) / Z(T, P) with the true Z of vorn_Z (at most 100 Newton steps). An iterate colder than
+ * the turning point of the isotherm through P (no gas root there) moves warmer; where the solution would lie
+ * colder than any gas that shows P the result is NaN, not converged. iterations and converged may be NULL. */
 VORN_API double vorn_cvgt_temperature(const double *P, const double *T0, const double *P0, int *iterations,
                                       int *converged);
 /* vorn_cvgt_temperature, and in *state (unless NULL) the flags of the result: vorn_state(T, P) of the result T,
