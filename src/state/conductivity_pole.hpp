@@ -31,12 +31,12 @@ struct ConductivityPole {
 inline constexpr ConductivityPole conductivity_lower_pole{36.37595314270124, 36.37595208489629, 1.1e-3};
 inline constexpr ConductivityPole conductivity_upper_pole{184.48682374668883, 184.4868356055292, 12e-3};
 
-constexpr double distance(double a, double b) { return a > b ? a - b : b - a; }
+constexpr double pole_zero_distance(double a, double b) { return a > b ? a - b : b - a; }
 static_assert(conductivity_lower_pole.half_width >=
-                  1000.0 * distance(conductivity_lower_pole.pole, conductivity_lower_pole.zero),
+                  1000.0 * pole_zero_distance(conductivity_lower_pole.pole, conductivity_lower_pole.zero),
               "the band must hold k0 within 0.1 % of its smooth curve outside it");
 static_assert(conductivity_upper_pole.half_width >=
-                  1000.0 * distance(conductivity_upper_pole.pole, conductivity_upper_pole.zero),
+                  1000.0 * pole_zero_distance(conductivity_upper_pole.pole, conductivity_upper_pole.zero),
               "the band must hold k0 within 0.1 % of its smooth curve outside it");
 
 inline bool within_pole_band(double T, const ConductivityPole& p) {
