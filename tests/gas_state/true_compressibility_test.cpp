@@ -71,7 +71,7 @@ double turning_pressure(double T) {
   return virial_pressure(T, rho);
 }
 
-// The isotherms: at 4.2 K Z came back finite past 782.4 kPa, at 5.0 K it
+// Isotherms that once went wrong: at 4.2 K Z came back finite past 782.4 kPa, at 5.0 K it
 // switched between NaN and finite four times, at 1.8 K and 4000 kPa it gave a
 // root on the far side of a negative slope. Now: finite below the first
 // turning point of the isotherm, NaN from just above it on, on every isotherm.
