@@ -142,34 +142,71 @@ VORN_API void vorn_k_n(size_t n, const double *T, const double *P, double *out);
 VORN_API void vorn_nu0_n(size_t n, const double *T, double *out);
 VORN_API void vorn_nu_n(size_t n, const double *T, const double *P, double *out);
 
-/* State flags: which results mean nothing at (T, P). */
-#define VORN_STATE_INVALID 1u          /* T or P not finite, T <= 0 or P < 0 */
-#define VORN_STATE_LIQUID 2u           /* liquid side of the saturation curve (ITS-90 vapour pressure): a metastable vapour */
-#define VORN_STATE_DENSITY_TURNED 4u   /* slope of the virial isotherm <= 0: rho, vol, cv, cp, gamma meaningless */
+/* State flags: which results mean nothing at (T, P). Each flag is decided from the very quantity the
+ * results it guards are made of (the same doubles), so a flag and its result cannot disagree. */
+#define VORN_STATE_INVALID 1u          /* T or P not finite, T <= 0 or P < 0; no other flag is then tested */
+#define VORN_STATE_LIQUID 2u           /* T <= 5.1953 K and P above the ITS-90 vapour pressure (227.46 kPa at the
+                                        * critical point): every gas result is that of a metastable vapour */
+#define VORN_STATE_DENSITY_TURNED 4u   /* denominator of vorn_rho's Newton step (the slope of the virial isotherm
+                                        * at the ideal-gas density) <= 0, or the density not finite and positive:
+                                        * rho, vol, cv, cp, gamma meaningless */
 #define VORN_STATE_SOUND_UNDEFINED 8u  /* bracket of vorn_w negative: vorn_w is NaN */
 #define VORN_STATE_ZA_NONPOSITIVE 16u  /* vorn_Za_gk <= 0: vorn_w_gk is NaN */
-#define VORN_STATE_K_POLE 32u          /* T within 1 mK of a pole of k0 (36.3759531 K, 184.4868237 K), or between pole and zero */
-#define VORN_STATE_NU_NEGATIVE 64u     /* zero-pressure viscosity negative (T below about 0.0960915 K) */
+#define VORN_STATE_K_POLE 32u          /* T within 1.1 mK of the pole of k0 at 36.37595 K or within 12 mK of the one
+                                        * at 184.48682 K (there k0 is more than 0.1 % off its smooth curve; the
+                                        * boundaries are inside), or k0 not positive (between a pole and the zero
+                                        * beside it; above a third pole at 965424.67 K): k0 and k meaningless */
+#define VORN_STATE_NU_NEGATIVE 64u     /* zero-pressure viscosity not positive: below 0.0960915 K, above its pole at
+                                        * 995565.04 K (-0.0212 Pa s at 1e9 K), NaN above about 1.05e28 K */
+#define VORN_STATE_HEAT_CAPACITY_NONPOSITIVE 128u /* vorn_cv or vorn_cp not positive (so vorn_gamma is not
+                                        * positive or means nothing): 40 K, 52404.7 kPa; 10.44 K, 19600 kPa */
+#define VORN_STATE_VIRIAL_DIVERGENT 256u /* the density series no longer converges: no gas root (vorn_Z NaN), or at
+                                        * the root D rho^3 more than 1 % of Z (2.18 K, 3 kPa; 300 K, 100 MPa):
+                                        * rho, vol, cv, cp, gamma, Z doubtful */
+#define VORN_STATE_SOUND_DIVERGENT 512u /* the cubic term of vorn_w's series more than 1 % of its bracket (near the
+                                        * pole of D at 2.180066 K even at a few kPa; dense gas): vorn_w doubtful */
+#define VORN_STATE_ZA_PRESSURE_FREE 1024u /* T <= 1.95 K and P > 0: the correlation has no pressure term, Za = 1
+                                        * and vorn_w_gk is the ideal-gas value; a thermometer result there does
+                                        * not depend on P */
+#define VORN_STATE_DENSITY_UNCONVERGED 2048u /* vorn_rho's one Newton step more than 1 % from the gas root of its own
+                                        * equation, or no such root (6.25 K, 1000 kPa: 173.9 against 120.7 kg/m^3;
+                                        * the 4.2 K saturated vapour): rho, vol, cv, cp, gamma doubtful, Z not */
+/* 4096u is reserved for a flag on states outside the range where the correlations have been validated. */
 VORN_API unsigned vorn_state(const double *T, const double *P); /* T in K, P in kPa: the set of flags above */
 VORN_API void vorn_state_n(size_t n, const double *T, const double *P, unsigned *out);
-VORN_API const char *vorn_state_name(unsigned bit); /* short name of one flag; "unknown" for anything else */
+VORN_API const char *vorn_state_name(unsigned bit);        /* short name of one flag; "unknown" for anything else */
+VORN_API const char *vorn_state_description(unsigned bit); /* one line on when it is set and what it spoils;
+                                                            * "not a state flag" for anything else */
 
 /* temp_K bit for bit, plus the iterations used and whether the tolerance was met (1) or not (0).
  * iterations and converged may be NULL. */
 VORN_API double vorn_temp_K_report(const double *phi, const double *P, const double *T0, const double *P0,
                                    int *iterations, int *converged);
+/* vorn_temp_K_report, and in *state (unless NULL) the flags of the result: vorn_state(T, P) of the result T,
+ * with the invalid, liquid, za-nonpositive and za-pressure-free flags of the reference (T0, P0), and
+ * VORN_STATE_INVALID where phi, P, T0 or P0 is not finite or not positive. A converged result is a valid gas
+ * temperature only where *state has none of those flags. */
+VORN_API double vorn_temp_K_report_state(const double *phi, const double *P, const double *T0, const double *P0,
+                                         int *iterations, int *converged, unsigned *state);
 
-/* True compressibility factor pV/(nRT) of the virial equation, its gas root solved to convergence;
- * NaN where the isotherm turns over below P and there is no gas root. That can happen where
- * VORN_STATE_DENSITY_TURNED, which tests the slope at the ideal-gas density only, is still clear
- * (2.5 K, 50 kPa: on the liquid side). T in K, P in kPa. */
+/* True compressibility factor pV/(nRT) of the virial equation, its gas root solved to convergence: the root the
+ * isotherm reaches from zero density while its slope is still positive. NaN where the isotherm turns over
+ * before it reaches P (from 122.84 kPa up at 4.2 K, from 16.60 kPa up at 1.8 K), so at every higher pressure
+ * too; VORN_STATE_VIRIAL_DIVERGENT is set there. T in K, P in kPa. */
 VORN_API double vorn_Z(const double *T, const double *P);
 VORN_API void vorn_Z_n(size_t n, const double *T, const double *P, double *out);
 
 /* Constant-volume gas thermometer: T in K from the pressures P and P0 (kPa) and the reference T0 (K), solving
- * T = T0 (P/P0) Z(T0, P0) / Z(T, P) with the true Z of vorn_Z. iterations and converged may be NULL. */
+ * T = T0 (P/P0) Z(T0, P0) / Z(T, P) with the true Z of vorn_Z (at most 100 Newton steps). An iterate colder than
+ * the turning point of the isotherm through P (no gas root there) moves warmer; where the solution would lie
+ * colder than any gas that shows P the result is NaN, not converged. iterations and converged may be NULL. */
 VORN_API double vorn_cvgt_temperature(const double *P, const double *T0, const double *P0, int *iterations,
                                       int *converged);
+/* vorn_cvgt_temperature, and in *state (unless NULL) the flags of the result: vorn_state(T, P) of the result T,
+ * with the invalid, liquid and virial-divergent flags of the reference (T0, P0), and VORN_STATE_INVALID where
+ * P, T0 or P0 is not finite or not positive. */
+VORN_API double vorn_cvgt_temperature_state(const double *P, const double *T0, const double *P0, int *iterations,
+                                            int *converged, unsigned *state);
 
 #ifdef __cplusplus
 }

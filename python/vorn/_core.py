@@ -15,19 +15,6 @@ from ._lib import lib
 
 __all__ = ["State", "StateError", "ConvergenceError", "as_float_array", "evaluate", "state", "state_name"]
 
-#: What each flag means, by the library's name for it. A flag the library
-#: names but this table does not is described by the library itself
-#: (``vorn_state_description``, where it has one) or by its name.
-_MEANINGS = {
-    "invalid": "T or P not finite, T <= 0 or P < 0",
-    "liquid": "liquid side of the saturation curve; the gas correlations describe at best a metastable vapour",
-    "density-turned": "the virial isotherm has turned over (dp/drho <= 0); there is no gas density",
-    "sound-undefined": "the acoustic virial series is negative; the speed of sound is undefined",
-    "za-nonpositive": "the acoustic factor is not positive; the speed of sound from it is undefined",
-    "k-pole": "at a pole of the thermal-conductivity correlation",
-    "nu-negative": "the zero-pressure viscosity correlation is negative here",
-}
-
 
 def _library_flags():
     """(bit, library name) of every flag the library names, over bits 0 to 31."""
@@ -60,20 +47,12 @@ The members are the library's ``VORN_STATE_*`` bits, named as
 ``vorn.state`` returns a combination of them (``State(0)`` for an ordinary
 gas state). What each means:
 
-""" + "\n".join(f"{name.upper().replace('-', '_')}: {_MEANINGS.get(name, name)}" for _, name in _FLAGS)
+""" + "\n".join(
+    f"{name.upper().replace('-', '_')}: {lib.vorn_state_description(bit).decode('ascii')}" for bit, name in _FLAGS
+)
 
-
-def _describe(flag, name):
-    if name in _MEANINGS:
-        return _MEANINGS[name]
-    if lib.describe is not None:
-        text = lib.describe(int(flag))
-        if text:
-            return text.decode("utf-8", "replace")
-    return name
-
-
-DESCRIPTIONS = {State(bit): _describe(bit, name) for bit, name in _FLAGS}
+#: The library's own one-line description of each flag.
+DESCRIPTIONS = {State(bit): lib.vorn_state_description(bit).decode("ascii") for bit, _ in _FLAGS}
 
 
 class StateError(ValueError):

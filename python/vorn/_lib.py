@@ -128,6 +128,7 @@ _SIGNATURES["vorn_cvgt_temperature"] = (DOUBLE, [_PD] * 3 + [_PI, _PI])
 _SIGNATURES["vorn_state"] = (UINT, [_PD, _PD])
 _SIGNATURES["vorn_state_n"] = (None, [_N, _VP, _VP, _VP])
 _SIGNATURES["vorn_state_name"] = (ctypes.c_char_p, [UINT])
+_SIGNATURES["vorn_state_description"] = (ctypes.c_char_p, [UINT])
 
 CONSTANT_NAMES = ("g0", "m0", "pi", "r")
 
@@ -174,12 +175,6 @@ class _Functions:
             function.argtypes = argtypes
             setattr(self, name.replace("__vorn_MOD_", ""), function)
         self.constants = {name: DOUBLE.in_dll(handle, "__vorn_MOD_" + name) for name in CONSTANT_NAMES}
-        # Optional: what a state flag means, in libraries that say so themselves.
-        try:
-            self.describe = handle["vorn_state_description"]
-            self.describe.restype, self.describe.argtypes = ctypes.c_char_p, [UINT]
-        except AttributeError:
-            self.describe = None
 
 
 _handle, path = _load()

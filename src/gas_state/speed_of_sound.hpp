@@ -24,7 +24,15 @@
 
 namespace vorn {
 
-inline double speed_of_sound(double T, double P) {
+// The bracket of the pressure series, 1 + linear + quadratic + cubic, kept as
+// its four summands (the state flags weigh the cubic one), and w0^2.
+struct SoundSpeedSeries {
+  double linear, quadratic, cubic;  // the terms in y, y^2 and y^3
+  double ideal_square;              // w0^2, m^2/s^2
+  double bracket() const { return ((1.0 + linear) + quadratic) + cubic; }
+};
+
+inline SoundSpeedSeries speed_of_sound_series(double T, double P) {
   const double p = 1000.0 * P;
   const double B = si_second_virial(T);
   const double Bt = si_second_virial_T_dT(T);
@@ -55,9 +63,12 @@ inline double speed_of_sound(double T, double P) {
   const double a2 = (gamma_a - beta_a * B) / (r * T);
   const double a3 = ((delta_a - beta_a * C) - ((T * (r + r)) * a2) * B) / ((r * T) * (r * T));
   const double w0sq = (T * (g0 * r)) / m0;
-  const double Sw =
-      ((1.0 + (beta_a * p) / (r * T)) + ((p * p) * a2) / (r * T)) + (integer_power<3>(p) * a3) / (r * T);
-  return std::sqrt(Sw * w0sq);
+  return {(beta_a * p) / (r * T), ((p * p) * a2) / (r * T), (integer_power<3>(p) * a3) / (r * T), w0sq};
+}
+
+inline double speed_of_sound(double T, double P) {
+  const SoundSpeedSeries s = speed_of_sound_series(T, P);
+  return std::sqrt(s.bracket() * s.ideal_square);
 }
 
 }  // namespace vorn
