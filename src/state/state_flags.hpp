@@ -28,10 +28,10 @@
 #include "gas_state/density.hpp"
 #include "gas_state/heat_capacity.hpp"
 #include "gas_state/speed_of_sound.hpp"
-#include "transport/conductivity_pole.hpp"
 #include "state/saturation_pressure.hpp"
 #include "state/virial_convergence.hpp"
 #include "transport/conductivity.hpp"
+#include "transport/conductivity_pole.hpp"
 #include "transport/viscosity.hpp"
 #include "vorn.h"
 
