@@ -4,6 +4,7 @@
 // procedures their exported names.
 #define VORN_BUILDING_LIBRARY
 #include "constants/export.hpp"
+#include "constants/floating_point_guards.hpp"
 #include "correlation/acoustic_factor.hpp"
 #include "correlation/acoustic_sound_speed.hpp"
 #include "correlation/thermometer.hpp"
