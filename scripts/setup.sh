@@ -9,6 +9,7 @@ packages=(
   gfortran g++-mingw-w64-x86-64 wine64
   python3-numpy python3-pytest python3-matplotlib python3-venv python3-pip python3-setuptools
   libclang-rt-14-dev clang-tidy cppcheck
+  g++-aarch64-linux-gnu g++-powerpc64le-linux-gnu g++-s390x-linux-gnu qemu-user googletest
 )
 
 missing=()
