@@ -9,10 +9,17 @@
 // different pressure. temp_K runs at phi = T/273.16 against (273.16 K,
 // 100 kPa), as tests/routines.hpp calls it.
 //
+// With --x87-precision-53 (x86-64 only) the survey first sets the x87 unit's
+// precision control to 53 bits, the setting a Windows thread starts with and
+// a host built with Microsoft's compiler keeps (programs built by mingw-w64
+// reset it to 64 bits at start-up): it shows what such a host gets from a
+// maths library that computes in x87 long double.
+//
 // Output: "T" and "P" blocks of the inputs, then one block per routine, each
 // a line "# name count" and count lines of 16 hex digits.
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "routines.hpp"
@@ -30,9 +37,33 @@ bool print_block(const char* name, const std::vector<double>& values) {
   return true;
 }
 
+// Sets the x87 precision-control field (bits 8-9 of the control word) to
+// 53 bits.
+bool set_x87_precision_53() {
+#if defined(__x86_64__) && defined(__GNUC__)
+  unsigned short control = 0;
+  __asm__ volatile("fnstcw %0" : "=m"(control));
+  control = static_cast<unsigned short>((control & ~0x300U) | 0x200U);
+  __asm__ volatile("fldcw %0" : : "m"(control));
+  return true;
+#else
+  return false;
+#endif
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--x87-precision-53") == 0) {
+    if (!set_x87_precision_53()) {
+      std::fprintf(stderr, "bit_survey: --x87-precision-53 means something on x86-64 only\n");
+      return 2;
+    }
+  } else if (argc != 1) {
+    std::fprintf(stderr, "bit_survey: unexpected argument '%s' (expected none or --x87-precision-53)\n",
+                 argv[1]);
+    return 2;
+  }
   std::vector<double> T(kPoints), P(kPoints), grid_P(kPoints);
   T[0] = 1.5;
   grid_P[0] = 0.01;

@@ -9,10 +9,11 @@
 #       pinned result bits are reported (which routines differ, at how many
 #       points) instead of required. With --dll, that vorn.dll (the one
 #       shipped) is put beside the tests first.
-#   cross_test.sh survey    WORK REFERENCE PYTHON LABEL [--dll DLL] -- EMULATOR...
+#   cross_test.sh survey    WORK REFERENCE PYTHON LABEL [--dll DLL] [--survey-option OPT] -- EMULATOR...
 #       every routine over the survey grid, compared point by point with
 #       REFERENCE (the survey made natively): a report, also left in
-#       WORK/survey_report.txt
+#       WORK/survey_report.txt (WORK/survey_OPT_report.txt with OPT, which is
+#       passed to the survey)
 #   cross_test.sh reference SURVEY_EXE OUT
 #       the native survey, written to OUT
 #
@@ -20,21 +21,23 @@
 set -euo pipefail
 
 usage() {
-  sed -n '4,19p' "$0" >&2
+  sed -n '4,20p' "$0" >&2
   exit 2
 }
 
 # Options before "--", the emulator command after it.
 dll=""
 report_bits=0
+survey_option=""
 emulator=()
 parse_run_options() {
   while [ $# -gt 0 ]; do
     case $1 in
     --dll) dll=$2; shift 2 ;;
     --report-bits) report_bits=1; shift ;;
+    --survey-option) survey_option=$2; shift 2 ;;
     --) shift; emulator=("$@"); return ;;
-    *) echo "cross_test.sh: unexpected argument '$1' (expected --dll, --report-bits or --)" >&2; exit 2 ;;
+    *) echo "cross_test.sh: unexpected argument '$1' (expected --dll, --report-bits, --survey-option or --)" >&2; exit 2 ;;
     esac
   done
   echo "cross_test.sh: no emulator given after --" >&2
@@ -115,11 +118,13 @@ survey)
   parse_run_options "$@"
   prepare_run
   cd "$bin"
-  "${emulator[@]}" "./vorn_bit_survey$exe" >"$work/survey.txt"
-  "$python" "$(dirname "$0")/compare_bits.py" "$reference" "$work/survey.txt" "$label" >"$work/survey_report.partial" ||
-    { cat "$work/survey_report.partial"; exit 1; }
-  mv -f "$work/survey_report.partial" "$work/survey_report.txt"
-  cat "$work/survey_report.txt"
+  name=survey
+  [ -z "$survey_option" ] || name=survey_$(echo "${survey_option#--}" | tr -- - _)
+  "${emulator[@]}" "./vorn_bit_survey$exe" $survey_option >"$work/$name.txt"
+  "$python" "$(dirname "$0")/compare_bits.py" "$reference" "$work/$name.txt" "$label" >"$work/${name}_report.partial" ||
+    { cat "$work/${name}_report.partial"; exit 1; }
+  mv -f "$work/${name}_report.partial" "$work/${name}_report.txt"
+  cat "$work/${name}_report.txt"
   ;;
 
 reference)
