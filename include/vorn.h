@@ -20,8 +20,8 @@
  * precision and -ffast-math). The five that take real powers, vorn_Za_gk,
  * vorn_w_gk, temp_K, vorn_k and vorn_nu, take their last bits from the
  * maths library's pow: the same on Linux with glibc on x86-64, aarch64,
- * ppc64el and s390x; different at some states in the Windows DLL, whose pow
- * also depends on the host's x87 precision setting (docs/platforms.md).
+ * ppc64el and s390x; different at some states in the Windows DLL, which
+ * carries its own pow (docs/platforms.md).
  *
  * The four module constants are ordinary mutable doubles that every routine
  * re-reads at each use: a host that stores a new value sees every later result
