@@ -2,14 +2,15 @@
 # The library built for another platform and run there through an emulator
 # (qemu-user for Linux on aarch64, ppc64el and s390x; wine for Windows).
 #
-#   cross_test.sh build     WORK SOURCE TOOLCHAIN [CMAKE_ARG...]
-#       configure and build tests/cross/target in WORK with that toolchain
-#   cross_test.sh tests     WORK [--dll DLL] [--report-bits] -- EMULATOR...
+#   cross_test.sh build     WORK SOURCE TOOLCHAIN [--dll DLL] [CMAKE_ARG...]
+#       configure and build tests/cross/target in WORK with that toolchain;
+#       with --dll, that vorn.dll (the one shipped) then replaces the one
+#       built beside the tests
+#   cross_test.sh tests     WORK [--report-bits] -- EMULATOR...
 #       run vorn_platform_tests; every test must pass. With --report-bits the
 #       pinned result bits are reported (which routines differ, at how many
-#       points) instead of required. With --dll, that vorn.dll (the one
-#       shipped) is put beside the tests first.
-#   cross_test.sh survey    WORK REFERENCE PYTHON LABEL [--dll DLL] [--survey-option OPT] -- EMULATOR...
+#       points) instead of required.
+#   cross_test.sh survey    WORK REFERENCE PYTHON LABEL [--survey-option OPT] -- EMULATOR...
 #       every routine over the survey grid, compared point by point with
 #       REFERENCE (the survey made natively): a report, also left in
 #       WORK/survey_report.txt (WORK/survey_OPT_report.txt with OPT, which is
@@ -21,38 +22,31 @@
 set -euo pipefail
 
 usage() {
-  sed -n '4,20p' "$0" >&2
+  sed -n '4,21p' "$0" >&2
   exit 2
 }
 
 # Options before "--", the emulator command after it.
-dll=""
 report_bits=0
 survey_option=""
 emulator=()
 parse_run_options() {
   while [ $# -gt 0 ]; do
     case $1 in
-    --dll) dll=$2; shift 2 ;;
     --report-bits) report_bits=1; shift ;;
     --survey-option) survey_option=$2; shift 2 ;;
     --) shift; emulator=("$@"); return ;;
-    *) echo "cross_test.sh: unexpected argument '$1' (expected --dll, --report-bits, --survey-option or --)" >&2; exit 2 ;;
+    *) echo "cross_test.sh: unexpected argument '$1' (expected --report-bits, --survey-option or --)" >&2; exit 2 ;;
     esac
   done
   echo "cross_test.sh: no emulator given after --" >&2
   exit 2
 }
 
-# The built programs' folder, with the shipped DLL put in place for Windows;
-# wine gets a prefix of its own inside WORK.
+# The built programs' folder; wine gets a prefix of its own inside WORK.
 prepare_run() {
   bin=$work/bin
   [ -d "$bin" ] || { echo "FAIL: $bin does not exist: run the build step first"; exit 1; }
-  if [ -n "$dll" ]; then
-    [ -f "$dll" ] || { echo "FAIL: the DLL to test, $dll, does not exist"; exit 1; }
-    cp -f "$dll" "$bin/vorn.dll"
-  fi
   case $(basename "${emulator[0]}") in
   wine*)
     export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -68,13 +62,23 @@ shift
 case $step in
 build)
   [ $# -ge 3 ] || usage
-  work=$1 source=$2 toolchain=$3
+  work=$1 source=$2 toolchain=$3 dll=""
   shift 3
+  if [ "${1:-}" = --dll ]; then
+    dll=$2
+    shift 2
+    [ -f "$dll" ] || { echo "FAIL: the DLL to test, $dll, does not exist"; exit 1; }
+  fi
   mkdir -p "$work"
   cmake -S "$source/tests/cross/target" -B "$work" -G Ninja --toolchain "$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON "$@" >"$work/configure.log" 2>&1 ||
     { cat "$work/configure.log"; echo "FAIL: configuring the cross build with $toolchain"; exit 1; }
   cmake --build "$work" -j2
+  if [ -n "$dll" ]; then
+    cp -f "$dll" "$work/bin/vorn.dll.partial"
+    mv -f "$work/bin/vorn.dll.partial" "$work/bin/vorn.dll"
+    echo "the tests will run against $dll"
+  fi
   ;;
 
 tests)
