@@ -10,6 +10,19 @@
  * gives (infinities, NaN). Every routine may be called from any number of
  * threads at once.
  *
+ * Reproducible to the last bit, exactly: on one platform the same arguments
+ * give the same bits on every run, in every thread and through every array
+ * form. Across platforms, the routines built from + - * / and sqrt (the
+ * nine __vorn_MOD_ procedures, vorn_rho, vorn_vol, vorn_cv, vorn_cp,
+ * vorn_gamma, vorn_k0, vorn_nu0, and vorn_w, whose one power (g0 - 1)^2
+ * agrees on every platform tried at the default g0) give the same bits on
+ * every IEEE-754 platform the library builds on (it refuses x87 excess
+ * precision and -ffast-math). The five that take real powers, vorn_Za_gk,
+ * vorn_w_gk, temp_K, vorn_k and vorn_nu, take their last bits from the
+ * maths library's pow: the same on Linux with glibc on x86-64, aarch64,
+ * ppc64el and s390x; different at some states in the Windows DLL, which
+ * carries its own pow (docs/platforms.md).
+ *
  * The four module constants are ordinary mutable doubles that every routine
  * re-reads at each use: a host that stores a new value sees every later result
  * follow it (and provides its own synchronisation if other threads compute

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Builds and runs every test.
 #
-#   bash scripts/test.sh [PRESET]   default: the `default` preset; CI uses `ci`
+#   bash scripts/test.sh [PRESET]   the `default` preset, or `ci` where CI=true
+#                                   (warnings as errors, every part required)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=${1:-default}
+if [ "${CI:-}" = true ]; then
+  preset=${1:-ci}
+else
+  preset=${1:-default}
+fi
 bash scripts/setup.sh
 cmake --preset "$preset"
 cmake --build --preset "$preset"

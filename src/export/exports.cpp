@@ -3,6 +3,7 @@
 // addresses of its arguments, reads them once and hands the values on.
 #define VORN_BUILDING_LIBRARY
 #include "constants/export.hpp"
+#include "constants/floating_point_guards.hpp"
 #include "correlation/acoustic_factor.hpp"
 #include "correlation/acoustic_sound_speed.hpp"
 #include "correlation/thermometer.hpp"

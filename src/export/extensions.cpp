@@ -3,6 +3,7 @@
 // the constant-volume gas thermometer.
 #define VORN_BUILDING_LIBRARY
 #include "constants/export.hpp"
+#include "constants/floating_point_guards.hpp"
 #include "correlation/thermometer.hpp"
 #include "gas_state/compressibility.hpp"
 #include "gas_state/gas_thermometer.hpp"

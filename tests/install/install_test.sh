@@ -37,7 +37,7 @@ install)
   [ -f "$libdir/pkgconfig/vorn.pc" ] || fail "no pkg-config file"
 
   # The installed tool finds the installed library by its own RPATH.
-  "$prefix/bin/vorn" state 20 1000 | grep -q '^cp  *5697\.875728' || fail "installed vorn does not run"
+  "$prefix/bin/vorn" state 20 1000 | grep '^cp  *5697\.875728' >/dev/null || fail "installed vorn does not run"
   echo "install test: library $version (SONAME libvorn.so.$major), header, tool, CMake package and pkg-config file in place"
   ;;
 

@@ -37,7 +37,7 @@ contents)
   [ "$(field Package)" = vorn ] || fail "package name $(field Package)"
   [ "$(field Version)" = "$version-1" ] || fail "version $(field Version), not $version-1"
   [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture $(field Architecture)"
-  field Description | head -1 | grep -q 'helium-4' || fail "no synopsis"
+  field Description | sed -n 1p | grep 'helium-4' >/dev/null || fail "no synopsis"
   [ "$(field Description | wc -l)" -ge 4 ] || fail "no long description"
   # Depends as dpkg-shlibdeps computed it: libc6 with a version, and
   # libstdc++ only for the tool (the library needs none, checked elsewhere).
@@ -96,8 +96,8 @@ consumer)
   "$work/cmake-consumer/consumer"
 
   # The packaged tool, on the packaged library.
-  "$root/usr/bin/vorn" state 20 1000 | grep -q '^cp  *5697\.875728' || fail "the packaged vorn does not run"
-  ldd "$root/usr/bin/vorn" | grep -q "libvorn.so.$major => $libdir/" || fail "the tool did not load the packaged library"
+  "$root/usr/bin/vorn" state 20 1000 | grep '^cp  *5697\.875728' >/dev/null || fail "the packaged vorn does not run"
+  ldd "$root/usr/bin/vorn" | grep "libvorn.so.$major => $libdir/" >/dev/null || fail "the tool did not load the packaged library"
   echo "ok   consumers built with pkg-config and find_package against the unpacked package, and its tool, run"
   ;;
 

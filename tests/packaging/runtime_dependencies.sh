@@ -23,7 +23,7 @@ cxx_runtime=$(nm -D --undefined-only "$library" | awk '{print $NF}' |
 [ -z "$cxx_runtime" ] || fail "$library calls the C++ runtime: $(echo $cxx_runtime)"
 echo "ok   no symbol of the C++ runtime (guards, exceptions, personality routine, unwinder) is imported"
 
-readelf -S -W "$library" | grep -q '\.gcc_except_table' && fail "$library carries exception tables"
+readelf -S -W "$library" | grep '\.gcc_except_table' >/dev/null && fail "$library carries exception tables"
 echo "ok   no exception tables"
 
 readelf -d "$library" | grep -Eq '\((RUNPATH|RPATH)\)' && fail "$library carries a RUNPATH: $(readelf -d "$library" | grep -E 'R(UN)?PATH')"

@@ -22,7 +22,7 @@ build)
 
 exports)
   dll=$build/vorn.dll
-  $objdump -f "$dll" | grep -q 'file format pei-i386' || { echo "FAIL: $dll is not a 32-bit PE file"; exit 1; }
+  $objdump -f "$dll" | grep 'file format pei-i386' >/dev/null || { echo "FAIL: $dll is not a 32-bit PE file"; exit 1; }
   # cdecl, as on every platform: the names exactly as listed. A stdcall build
   # would export vorn_rho@8 (or _vorn_rho@8), a C++ one mangled names.
   $objdump -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' |
@@ -41,7 +41,7 @@ exports)
     esac
   done
   echo "ok   32-bit vorn.dll imports only: $imports"
-  if $objdump -h "$dll" | grep -q 'gcc_except_table'; then
+  if $objdump -h "$dll" | grep 'gcc_except_table' >/dev/null; then
     echo "FAIL: the 32-bit vorn.dll carries exception tables"
     exit 1
   fi
