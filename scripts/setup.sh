@@ -8,6 +8,7 @@ packages=(
   libcli11-dev libfmt-dev nlohmann-json3-dev python3
   gfortran g++-mingw-w64-x86-64 wine64
   python3-numpy python3-pytest python3-matplotlib python3-venv python3-pip python3-setuptools
+  python3-wheel python3-mypy python3-numpydoc
   libclang-rt-14-dev clang-tidy cppcheck
 )
 
