@@ -17,7 +17,11 @@ from conftest import SOURCE_ROOT
 
 @pytest.fixture
 def wheel(source_copy, tmp_path):
-    """The wheel pip builds from a fresh copy of the tree, offline, with the machine's setuptools."""
+    """The wheel pip builds from a fresh copy of the tree, offline, with the machine's setuptools.
+
+    A stale library left in the package directory by hand must not travel with it.
+    """
+    (source_copy / "python" / "vorn" / "libvorn.so.0").write_bytes(b"not the library this build made")
     out = tmp_path / "wheels"
     command = [sys.executable, "-m", "pip", "--isolated", "wheel", "--verbose", "--no-build-isolation", "--no-deps", "--no-index",
                "--wheel-dir", str(out), str(source_copy / "python")]
