@@ -12,6 +12,7 @@ sources it
    package, where the loader looks right after ``VORN_LIBRARY``;
 3. writes ``vorn/_version.py`` with the project version of CMakeLists.txt,
    which is also the distribution's version.
+4. puts the tree's LICENSE, where it has one, into the wheel's metadata.
 
 The wheel carries a compiled library but no Python extension: it is tagged
 ``py3-none-<platform>`` (any Python 3, this platform only).
@@ -163,6 +164,15 @@ try:
         def get_tag(self) -> tuple[str, str, str]:
             _, _, platform = super().get_tag()
             return "py3", "none", platform
+
+        @property
+        def license_paths(self) -> List[str]:
+            # The licence lies at the top of the source tree, outside this directory.
+            paths = list(super().license_paths)
+            licence = source_root() / "LICENSE"
+            if licence.is_file() and not any(Path(p).name == "LICENSE" for p in paths):
+                paths.append(str(licence))
+            return paths
 
     cmdclass["bdist_wheel"] = PlatformWheel
 except ImportError:

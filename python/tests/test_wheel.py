@@ -46,6 +46,7 @@ def test_wheel(wheel, tmp_path):
         record = archive.read(f"{info}/RECORD").decode()
         generated = archive.read("vorn/_version.py").decode()
         library = archive.read("vorn/libvorn.so")
+        licence = archive.read(f"{info}/LICENSE") if f"{info}/LICENSE" in names else None
         (tmp_path / "libvorn.so").write_bytes(library)
 
     # Tagged for this platform and any Python 3, installed to platlib: not a pure wheel.
@@ -57,6 +58,10 @@ def test_wheel(wheel, tmp_path):
     assert f'version = "{version}"' in generated
     assert metadata["License"] == "BSD-3-Clause"
     assert metadata["Name"] == "vorn"
+
+    # The tree's licence travels in the metadata, where there is one.
+    if (SOURCE_ROOT / "LICENSE").is_file():
+        assert licence == (SOURCE_ROOT / "LICENSE").read_bytes()
 
     # Every module of the package, the typing marker and the library; nothing else of the tree.
     modules = {f"vorn/{p.name}" for p in (SOURCE_ROOT / "python" / "vorn").glob("*.py")}
