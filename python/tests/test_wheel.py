@@ -1,6 +1,7 @@
 """pip wheel builds the library with CMake into a platform wheel; its tag, metadata and contents."""
 
 import ctypes
+import os
 import email.parser
 import subprocess
 import sys
@@ -77,3 +78,18 @@ def test_wheel(wheel, tmp_path):
     shipped.vorn_cp.argtypes = [ctypes.POINTER(ctypes.c_double)] * 2
     cp = shipped.vorn_cp(ctypes.byref(ctypes.c_double(20.0)), ctypes.byref(ctypes.c_double(1000.0)))
     assert cp == vorn.cp(20.0, 1000.0)
+
+
+@pytest.mark.parametrize("variable, value, message", [
+    ("VORN_SOURCE_DIR", "{tmp}/nowhere", "VORN_SOURCE_DIR={tmp}/nowhere is not a vorn source tree"),
+    ("VORN_SOURCE_DIR", "{tmp}", "is not a vorn source tree"),
+    ("CMAKE", "{tmp}/no-cmake", "{tmp}/no-cmake not found; install CMake"),
+])
+def test_build_step_refuses_with_one_line(source_copy, tmp_path, variable, value, message):
+    env = dict(os.environ, **{variable: value.format(tmp=tmp_path)})
+    command = [sys.executable, "-m", "pip", "--isolated", "wheel", "--verbose", "--no-build-isolation", "--no-deps",
+               "--no-index", "--wheel-dir", str(tmp_path / "wheels"), str(source_copy / "python")]
+    result = subprocess.run(command, capture_output=True, text=True, timeout=600, env=env)
+    assert result.returncode != 0
+    assert message.format(tmp=tmp_path) in result.stdout + result.stderr
+    assert not list((tmp_path / "wheels").glob("*.whl"))
