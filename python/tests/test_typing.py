@@ -28,10 +28,10 @@ def _public():
                 yield f"{module_name}.{name}", obj
 
 
-@pytest.mark.parametrize("name", [name for name, _ in _public()])
-def test_numpydoc(name):
+@pytest.mark.parametrize("name, obj", list(_public()), ids=[name for name, _ in _public()])
+def test_numpydoc(name, obj):
     validate = pytest.importorskip("numpydoc.validate").validate
-    not_asked = NOT_ASKED | ({"EX01"} if name.startswith("vorn.charts") or inspect.isclass(eval(name)) else set())
+    not_asked = NOT_ASKED | ({"EX01"} if name.startswith("vorn.charts") or inspect.isclass(obj) else set())
     errors = [f"{code}: {message}" for code, message in validate(name)["errors"] if code not in not_asked]
     assert not errors, f"{name}: " + "; ".join(errors)
 
