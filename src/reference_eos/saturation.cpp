@@ -1,0 +1,191 @@
+#include "reference_eos/saturation.hpp"
+
+#include <cmath>
+#include <limits>
+
+#include "reference_eos/ancillaries.hpp"
+#include "reference_eos/bracketed_newton.hpp"
+#include "reference_eos/constants.hpp"
+#include "reference_eos/helmholtz.hpp"
+#include "reference_eos/properties.hpp"
+
+namespace vorn::reference_eos {
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr int max_steps = 60;
+constexpr double step_tolerance = 1e-13;
+
+// Below this distance from Tc (theta = 1 - T/Tc) the ancillaries do not
+// start the iteration; the square-root law of the equation does.
+constexpr double near_critical_theta = 2e-3;
+// Half-width and diameter of the coexistence curve near Tc, fitted to this
+// equation's own solutions: delta' , delta'' = 1 + D theta +- A sqrt(theta).
+constexpr double near_critical_half_width = 3.85;
+constexpr double near_critical_diameter = 0.2807;
+
+// Closer to Tc than this (5 uK) the coexistence curve follows the square-root law.
+constexpr double square_root_law_theta = 1e-6;
+
+struct Side {
+  double J;
+  double K;
+  double dJ;  // dJ/ddelta
+};
+
+Side side(double delta, double tau) {
+  const HelmholtzDerivatives r = residual(delta, tau);
+  return {delta * (1.0 + r.d), r.d + r.a + std::log(delta), 1.0 + 2.0 * r.d + r.dd};
+}
+
+Saturation finish(double T, double dl, double dv, int evaluations) {
+  const double rho_v = dv * critical_density;
+  return {T, pressure_and_slope(T, rho_v).p, dl * critical_density, rho_v, evaluations + 1, true};
+}
+
+Saturation solve(double T, double dl, double dv) {
+  const double tau = critical_temperature / T;
+  const double expected_gap = dl - dv;
+  int evaluations = 0;
+  for (int iteration = 0; iteration < max_steps; ++iteration) {
+    const Side l = side(dl, tau);
+    const Side v = side(dv, tau);
+    evaluations += 2;
+    const double F1 = v.J - l.J;
+    const double F2 = v.K - l.K;
+    // At the rounding level of J and K: near Tc, where the Jacobian is nearly
+    // singular, the steps never get below step_tolerance, but this does.
+    const double eps = std::numeric_limits<double>::epsilon();
+    if (std::fabs(F1) <= 16.0 * eps * std::fmax(std::fabs(l.J), std::fabs(v.J)) &&
+        std::fabs(F2) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(l.K), std::fabs(v.K)))) {
+      if (!(dl - dv > 0.25 * expected_gap)) break;
+      return finish(T, dl, dv, evaluations);
+    }
+    const double Kl = l.dJ / dl;
+    const double Kv = v.dJ / dv;
+    const double det = l.dJ * v.dJ * (1.0 / dl - 1.0 / dv);
+    double ddl = (v.dJ * F2 - Kv * F1) / det;
+    double ddv = (l.dJ * F2 - Kl * F1) / det;
+    if (!std::isfinite(ddl) || !std::isfinite(ddv)) break;
+    // Keep the liquid denser than the vapour and both positive: halve the step.
+    for (int halving = 0; halving < 30; ++halving) {
+      const double nl = dl + ddl;
+      const double nv = dv + ddv;
+      if (nv > 0.0 && nl > nv) break;
+      ddl *= 0.5;
+      ddv *= 0.5;
+    }
+    dl += ddl;
+    dv += ddv;
+    if (std::fabs(ddl) <= step_tolerance * dl && std::fabs(ddv) <= step_tolerance * dv) {
+      // The trivial root delta' = delta'' satisfies both equations too.
+      if (!(dl - dv > 0.25 * expected_gap)) break;
+      return finish(T, dl, dv, evaluations);
+    }
+  }
+  return {T, nan, nan, nan, evaluations, false};
+}
+
+Saturation newton_at_temperature(double T) {
+  const double theta = 1.0 - T / critical_temperature;
+  double dl = ancillary_liquid_density(T) / critical_density;
+  double dv = ancillary_vapour_density(T) / critical_density;
+  if (theta < near_critical_theta) {
+    const double half_width = near_critical_half_width * std::sqrt(theta);
+    const double centre = 1.0 + near_critical_diameter * theta;
+    dl = centre + half_width;
+    dv = centre - half_width;
+  }
+  return solve(T, dl, dv);
+}
+
+}  // namespace
+
+double critical_pressure() { return pressure_and_slope(critical_temperature, critical_density).p; }
+
+Saturation saturation_at_temperature(double T) {
+  if (!(T >= lambda_temperature && T <= critical_temperature)) return {T, nan, nan, nan, 0, false};
+  const double theta = 1.0 - T / critical_temperature;
+  if (theta >= square_root_law_theta) return newton_at_temperature(T);
+  // Closer to Tc rounding swamps the Newton steps (the densities' rounding
+  // error grows like 1e-13/theta): the square-root law, matched to the
+  // equation's solution at square_root_law_theta, and p_sat linear in theta
+  // from there to the critical pressure.
+  const double pc = critical_pressure();
+  if (theta == 0.0) return {T, pc, critical_density, critical_density, 1, true};
+  const Saturation m = newton_at_temperature(critical_temperature * (1.0 - square_root_law_theta));
+  if (!m.converged) return {T, nan, nan, nan, m.evaluations + 1, false};
+  const double r = theta / square_root_law_theta;
+  const double centre = 0.5 * (m.rho_liquid + m.rho_vapour);
+  const double half_width = 0.5 * (m.rho_liquid - m.rho_vapour) * std::sqrt(r);
+  const double diameter = critical_density + (centre - critical_density) * r;
+  return {T, pc + (m.p - pc) * r, diameter + half_width, diameter - half_width, m.evaluations + 1, true};
+}
+
+namespace {
+
+// The ancillary vapour pressure inverted by bisection in 1/T (ln p is nearly
+// linear in it), only a starting value: 40 halvings of [T_lambda, Tc].
+double ancillary_saturation_temperature(double p) {
+  double lo = lambda_temperature;
+  double hi = critical_temperature;
+  const double ln_p = std::log(p);
+  for (int i = 0; i < 40; ++i) {
+    const double mid = 0.5 * (lo + hi);
+    (std::log(ancillary_vapour_pressure(mid)) < ln_p ? lo : hi) = mid;
+  }
+  return 0.5 * (lo + hi);
+}
+
+// dp_sat/dT by Clausius-Clapeyron, Pa/K.
+double saturation_slope(const Saturation& sat) {
+  const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
+  const FluidProperties v = properties_at(sat.T, sat.rho_vapour);
+  return (v.s - l.s) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid);
+}
+
+}  // namespace
+
+Saturation saturation_at_pressure(double p) {
+  const double pc = critical_pressure();
+  const double p_lambda = saturation_at_temperature(lambda_temperature).p;
+  // The ends are taken within rounding of the pressures computed there.
+  const double end_tolerance = 1e-12;
+  if (!(p >= p_lambda * (1.0 - end_tolerance) && p <= pc * (1.0 + end_tolerance)))
+    return {nan, p, nan, nan, 0, false};
+  if (p >= pc) return saturation_at_temperature(critical_temperature);
+  if (p <= p_lambda) return saturation_at_temperature(lambda_temperature);
+  Saturation current{nan, nan, nan, nan, 0, false};
+  int evaluations = 0;
+  const double near_tc = critical_temperature * (1.0 - square_root_law_theta);
+  auto f = [&](double T) -> ValueSlope {
+    // Warm start from the last densities once they exist, outside the square-root zone.
+    if (current.converged && T < near_tc) {
+      // The last solution carried to T along the square-root law (the
+      // identity far from Tc, where the steps are small).
+      const double theta = 1.0 - T / critical_temperature;
+      const double r = theta / (1.0 - current.T / critical_temperature);
+      const double dl = current.rho_liquid / critical_density;
+      const double dv = current.rho_vapour / critical_density;
+      const double centre = 1.0 + (0.5 * (dl + dv) - 1.0) * r;
+      const double half_width = 0.5 * (dl - dv) * std::sqrt(r);
+      current = solve(T, centre + half_width, centre - half_width);
+      evaluations += current.evaluations;
+    }
+    if (!current.converged || current.T != T) {
+      current = saturation_at_temperature(T);
+      evaluations += current.evaluations;
+    }
+    if (!current.converged) return {nan, nan};
+    evaluations += 2;
+    return {std::log(current.p / p), saturation_slope(current) / current.p};
+  };
+  const RootResult root = bracketed_newton(f, lambda_temperature, critical_temperature,
+                                           ancillary_saturation_temperature(p), 1e-14, 0.0, 60);
+  if (!root.converged) return {nan, p, nan, nan, evaluations, false};
+  Saturation result = saturation_at_temperature(root.x);
+  result.evaluations += evaluations;
+  return result;
+}
+
+}  // namespace vorn::reference_eos
