@@ -4,12 +4,13 @@
 // f(x) returns {f, df/dx}; the root lies in [lo, hi] with f(lo) <= 0 <= f(hi)
 // (the caller checks the ends or knows their signs). Every evaluation narrows
 // the bracket; a Newton step that leaves it, or a slope that is not positive,
-// is replaced by bisection. A value that is not finite ends the iteration,
-// not converged. Done when a step is below tolerance relative to
-// |x| (plus an absolute floor) or f is exactly zero; at most max_evaluations.
+// is replaced by bisection, as is one after a step that did not halve |f|.
+// A value that is not finite ends the iteration, not converged. Done when a step is below tolerance relative
+// to |x| (plus an absolute floor) or f is exactly zero; at most max_evaluations.
 #pragma once
 
 #include <cmath>
+#include <limits>
 
 namespace vorn::reference_eos {
 
@@ -30,6 +31,7 @@ template <typename Function>
 RootResult bracketed_newton(Function&& f, double lo, double hi, double x, double tolerance,
                             double absolute_floor = 0.0, int max_evaluations = default_max_evaluations) {
   if (!(x > lo && x < hi)) x = 0.5 * (lo + hi);
+  double previous_residual = std::numeric_limits<double>::infinity();
   for (int n = 1; n <= max_evaluations; ++n) {
     const ValueSlope v = f(x);
     if (v.f == 0.0) return {x, n, true};
@@ -40,7 +42,10 @@ RootResult bracketed_newton(Function&& f, double lo, double hi, double x, double
       hi = x;
     }
     double next = x - v.f / v.df;
-    const bool newton_ok = v.df > 0.0 && next > lo && next < hi;
+    // A Newton step that did not halve the residual is not trusted either.
+    const bool shrinking = std::fabs(v.f) <= 0.5 * previous_residual;
+    previous_residual = std::fabs(v.f);
+    const bool newton_ok = shrinking && v.df > 0.0 && next > lo && next < hi;
     if (!newton_ok) next = 0.5 * (lo + hi);
     const double step = std::fabs(next - x);
     const double limit = tolerance * std::fabs(x) + absolute_floor;

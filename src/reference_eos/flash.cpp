@@ -359,9 +359,12 @@ FluidState flash_Ts(double T, double target) {
   return finish(s);
 }
 
-// (p, rho): Newton in T along the isochore; (dp/dT)_rho > 0.
+// (p, rho): Newton in T along the isochore. Where He I expands on cooling
+// (near the lambda line) p falls before it rises along a dense isochore: the
+// search then starts at the isochore's pressure minimum, and a second root
+// below it makes the pair not unique.
 FluidState flash_prho(double p, double rho) {
-  double T_lo = lambda_melting_temperature;
+  double T_lo = coldest_fluid_temperature(p);
   double T_hi = extrapolation_temperature;
   int evaluations = 0;
   const double pc = critical_pressure();
@@ -373,7 +376,22 @@ FluidState flash_prho(double p, double rho) {
       return finish(mixture(sat, quality_from_volume(sat, rho), evaluations));
     (rho >= sat.rho_liquid ? T_hi : T_lo) = sat.T;
   }
-  const double p_lo = pressure_and_slope(T_lo, rho).p;
+  unsigned flags = 0U;
+  const FluidProperties lo = properties_at(T_lo, rho);
+  ++evaluations;
+  if (lo.dpdT < 0.0) {
+    // Bisect for the sign change of (dp/dT)_rho, 50 halvings.
+    double a = T_lo;
+    double b = T_hi;
+    for (int i = 0; i < 50; ++i) {
+      const double mid = 0.5 * (a + b);
+      (properties_at(mid, rho).dpdT < 0.0 ? a : b) = mid;
+    }
+    evaluations += 50;
+    if (lo.p >= p && properties_at(b, rho).p <= p) flags |= flag_not_unique;
+    T_lo = b;
+  }
+  const double p_lo = properties_at(T_lo, rho).p;
   const double p_hi = pressure_and_slope(T_hi, rho).p;
   evaluations += 2;
   if (!(p >= p_lo)) return empty(p < p_lo ? flag_he_ii : flag_not_converged);
@@ -390,6 +408,7 @@ FluidState flash_prho(double p, double rho) {
   FluidState s = single(r.x, rho, Phase::supercritical, evaluations);
   if (r.x < critical_temperature) s.phase = rho >= critical_density ? Phase::liquid : Phase::vapour;
   s.p = p;
+  s.flags |= flags;
   return finish(s);
 }
 
