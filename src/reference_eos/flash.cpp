@@ -23,6 +23,7 @@
 #include "reference_eos/bracketed_newton.hpp"
 #include "reference_eos/constants.hpp"
 #include "reference_eos/fluid_state.hpp"
+#include "reference_eos/helmholtz.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
 
@@ -266,13 +267,82 @@ enum class Caloric { enthalpy, entropy };
 double caloric(const FluidState& s, Caloric c) { return c == Caloric::enthalpy ? s.h : s.s; }
 double caloric(const FluidProperties& s, Caloric c) { return c == Caloric::enthalpy ? s.h : s.s; }
 
-// (p, h) and (p, s): Newton in T along the isobar, each step a (T, p) flash;
-// (dh/dT)_p = cp and (ds/dT)_p = cp/T.
+// Newton in (T, ln rho) on p and h (or s) together, one evaluation a step,
+// steps limited to 30 % in T and a factor 2 in rho and kept inside (T_lo,
+// T_hi). Succeeds only on a mechanically stable state on the expected side of
+// rho_c below Tc (dense for the liquid branch); the caller falls back to the
+// bracketed search along the isobar otherwise.
+bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, double T_lo, double T_hi,
+                      int side, FluidState& out, int& evaluations) {
+  for (int i = 0; i < 40; ++i) {
+    const FluidProperties a = properties_at(T, rho);
+    ++evaluations;
+    if (!(a.dpdrho > 0.0) || !std::isfinite(a.p)) return false;
+    const double F1 = (a.p - p) / p;
+    const double J11 = a.dpdT / p;
+    const double J12 = rho * a.dpdrho / p;
+    double F2, J21, J22;
+    if (c == Caloric::enthalpy) {
+      const double scale = gas_constant * T;
+      F2 = (a.h - target) / scale;
+      J21 = (a.cv + a.dpdT / rho) / scale;
+      J22 = (a.dpdrho - T * a.dpdT / rho) / scale;
+    } else {
+      F2 = (a.s - target) / gas_constant;
+      J21 = a.cv / (T * gas_constant);
+      J22 = -a.dpdT / (rho * gas_constant);
+    }
+    const double det = J11 * J22 - J12 * J21;
+    double dT = -(F1 * J22 - J12 * F2) / det;
+    double dx = -(J11 * F2 - F1 * J21) / det;
+    if (!std::isfinite(dT) || !std::isfinite(dx)) return false;
+    const double limit = std::fmax(std::fabs(dT) / (0.3 * T), std::fabs(dx) / 0.7);
+    if (limit > 1.0) {
+      dT /= limit;
+      dx /= limit;
+    }
+    for (int halving = 0; halving < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halving) {
+      dT *= 0.5;
+      dx *= 0.5;
+    }
+    T += dT;
+    rho *= std::exp(dx);
+    if (std::fabs(dT) <= 1e-14 * T && std::fabs(dx) <= 1e-14) {
+      if (!(T > T_lo && T < T_hi)) return false;
+      if (T < critical_temperature && side != 0 && (rho > critical_density ? 1 : -1) != side) return false;
+      out = single(T, rho, single_phase(T, rho, critical_density), evaluations);
+      out.p = p;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The ideal gas's T at (p, h) or (p, s) with this ideal part: h = R (a2 Tc +
+// 5/2 T), s/R = 5/2 ln T + 1.5 - a1 - ln(p/(R rho_c)) - 1.5 ln Tc.
+double ideal_gas_temperature(double p, double target, Caloric c) {
+  if (c == Caloric::enthalpy) return (target / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+  return std::exp((target / gas_constant - 1.5 + ideal_a1 + std::log(p / (gas_constant * critical_density)) +
+                   1.5 * std::log(critical_temperature)) /
+                  2.5);
+}
+
+// (p, h) and (p, s): Newton in (T, rho) from the saturated state or the ideal
+// gas; failing that, Newton in T along the isobar inside a bracket, each step
+// a (T, p) flash, with (dh/dT)_p = cp and (ds/dT)_p = cp/T.
 FluidState flash_p_caloric(double p, double target, Caloric c) {
   double T_lo = coldest_fluid_temperature(p);
   double T_hi = extrapolation_temperature;
   int evaluations = 0;
   const double pc = critical_pressure();
+  // A gas well above Tc needs no saturation: there is no dome to land in.
+  const double T_ideal = ideal_gas_temperature(p, target, c);
+  if (T_ideal > 2.0 * critical_temperature && T_ideal < T_hi) {
+    FluidState s{};
+    if (newton_p_caloric(p, target, c, T_ideal, p / (gas_constant * T_ideal), critical_temperature, T_hi, 0,
+                         s, evaluations))
+      return finish(s);
+  }
   if (p < pc && p >= lambda_saturation_pressure) {
     const Saturation sat = saturation_at_pressure(p);
     if (!sat.converged) return empty(flag_not_converged);
@@ -283,6 +353,25 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
     const double cv = caloric(v, c);
     if (target >= cl && target <= cv) return finish(mixture(sat, (target - cl) / (cv - cl), evaluations));
     (target < cl ? T_hi : T_lo) = sat.T;
+    FluidState s{};
+    if (target < cl) {
+      if (newton_p_caloric(p, target, c, sat.T, sat.rho_liquid, T_lo, T_hi, 1, s, evaluations))
+        return finish(s);
+    } else {
+      const double T0 = ideal_gas_temperature(p, target, c);
+      const bool ideal_start = T0 > 1.2 * sat.T && T0 < T_hi;
+      if (newton_p_caloric(p, target, c, ideal_start ? T0 : sat.T,
+                           ideal_start ? p / (gas_constant * T0) : sat.rho_vapour, T_lo, T_hi, -1, s,
+                           evaluations))
+        return finish(s);
+    }
+  } else {
+    const double T0 = ideal_gas_temperature(p, target, c);
+    FluidState s{};
+    if (T0 > T_lo && T0 < T_hi &&
+        newton_p_caloric(p, target, c, T0, p / (gas_constant * T0), T_lo, T_hi, p < pc ? -1 : 0, s,
+                         evaluations))
+      return finish(s);
   }
   const FluidState lo = flash_Tp(T_lo, p);
   const FluidState hi = flash_Tp(T_hi, p);
