@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "reference_eos/ancillaries.hpp"
+#include "reference_eos/boundaries.hpp"
 #include "reference_eos/bracketed_newton.hpp"
 #include "reference_eos/constants.hpp"
 #include "reference_eos/helmholtz.hpp"
@@ -124,17 +125,88 @@ Saturation saturation_at_temperature(double T) {
 
 namespace {
 
-// The ancillary vapour pressure inverted by bisection in 1/T (ln p is nearly
-// linear in it), only a starting value: 40 halvings of [T_lambda, Tc].
+// The ancillary vapour pressure inverted by Newton's method in T (a starting
+// value only): d ln p/dT = -(Tc/T^2) S - S'/T with S = sum n theta^t.
 double ancillary_saturation_temperature(double p) {
-  double lo = lambda_temperature;
-  double hi = critical_temperature;
-  const double ln_p = std::log(p);
-  for (int i = 0; i < 40; ++i) {
-    const double mid = 0.5 * (lo + hi);
-    (std::log(ancillary_vapour_pressure(mid)) < ln_p ? lo : hi) = mid;
+  const double ln_p = std::log(p / ancillary_pressure);
+  auto f = [ln_p](double T) -> ValueSlope {
+    const double theta = 1.0 - T / critical_temperature;
+    double sum = 0.0;
+    double slope = 0.0;
+    for (const auto& term : vapour_pressure_terms) {
+      const double power = std::pow(theta, term.t);
+      sum += term.n * power;
+      slope += term.n * term.t * power / theta;
+    }
+    const double tau = critical_temperature / T;
+    return {tau * sum - ln_p, -(tau / T) * sum - slope / T};
+  };
+  // Start from ln p linear in 1/T between the lambda point and Tc; a start
+  // needs no more than 1e-7.
+  const double x =
+      std::log(p / lambda_saturation_pressure) / std::log(ancillary_pressure / lambda_saturation_pressure);
+  const double guess =
+      1.0 / (1.0 / lambda_temperature + x * (1.0 / critical_temperature - 1.0 / lambda_temperature));
+  return bracketed_newton(f, lambda_temperature * 0.99, critical_temperature, guess, 1e-7, 0.0, 60).x;
+}
+
+// Newton's method in (delta', delta'', tau) on J' = J'', K' = K'' and
+// ln p(delta'', tau) = ln p, two evaluations a step, from the ancillaries.
+// Away from Tc only (theta > 0.01): the caller falls back to Newton in T over
+// saturations at T, which handles the approach to Tc.
+Saturation newton_at_pressure(double p, double T0) {
+  double tau = critical_temperature / T0;
+  double dl = ancillary_liquid_density(T0) / critical_density;
+  double dv = ancillary_vapour_density(T0) / critical_density;
+  const double ln_scale = std::log(critical_density * gas_constant * critical_temperature / p);
+  const double tau_max = critical_temperature / (0.99 * lambda_temperature);
+  int evaluations = 0;
+  for (int iteration = 0; iteration < max_steps; ++iteration) {
+    const HelmholtzDerivatives rl = residual(dl, tau);
+    const HelmholtzDerivatives rv = residual(dv, tau);
+    evaluations += 2;
+    const double Jl = dl * (1.0 + rl.d), Jv = dv * (1.0 + rv.d);
+    const double Kl = rl.d + rl.a + std::log(dl), Kv = rv.d + rv.a + std::log(dv);
+    const double Jdl = 1.0 + 2.0 * rl.d + rl.dd, Jdv = 1.0 + 2.0 * rv.d + rv.dd;
+    const double Jtl = dl * rl.dt / tau, Jtv = dv * rv.dt / tau;
+    const double Ktl = (rl.dt + rl.t) / tau, Ktv = (rv.dt + rv.t) / tau;
+    const double F[3] = {Jv - Jl, Kv - Kl, ln_scale - std::log(tau) + std::log(Jv)};
+    const double A[3][3] = {
+        {-Jdl, Jdv, Jtv - Jtl}, {-Jdl / dl, Jdv / dv, Ktv - Ktl}, {0.0, Jdv / Jv, Jtv / Jv - 1.0 / tau}};
+    const double det = A[0][0] * (A[1][1] * A[2][2] - A[1][2] * A[2][1]) -
+                       A[0][1] * (A[1][0] * A[2][2] - A[1][2] * A[2][0]) +
+                       A[0][2] * (A[1][0] * A[2][1] - A[1][1] * A[2][0]);
+    // Cramer's rule for A x = -F.
+    auto column_det = [&](int k) {
+      double M[3][3];
+      for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) M[i][j] = j == k ? -F[i] : A[i][j];
+      return M[0][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]) -
+             M[0][1] * (M[1][0] * M[2][2] - M[1][2] * M[2][0]) +
+             M[0][2] * (M[1][0] * M[2][1] - M[1][1] * M[2][0]);
+    };
+    double ddl = column_det(0) / det;
+    double ddv = column_det(1) / det;
+    double dtau = column_det(2) / det;
+    if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
+    for (int halving = 0; halving < 30; ++halving) {
+      const double nl = dl + ddl, nv = dv + ddv, nt = tau + dtau;
+      if (nv > 0.0 && nl > nv && nt > 1.0 && nt < tau_max) break;
+      ddl *= 0.5;
+      ddv *= 0.5;
+      dtau *= 0.5;
+    }
+    dl += ddl;
+    dv += ddv;
+    tau += dtau;
+    if (std::fabs(ddl) <= step_tolerance * dl && std::fabs(ddv) <= step_tolerance * dv &&
+        std::fabs(dtau) <= step_tolerance * tau) {
+      const double T = critical_temperature / tau;
+      if (!(T >= lambda_temperature && dl - dv > 0.1)) break;
+      return {T, p, dl * critical_density, dv * critical_density, evaluations, true};
+    }
   }
-  return 0.5 * (lo + hi);
+  return {nan, p, nan, nan, evaluations, false};
 }
 
 // dp_sat/dT by Clausius-Clapeyron, Pa/K.
@@ -148,15 +220,21 @@ double saturation_slope(const Saturation& sat) {
 
 Saturation saturation_at_pressure(double p) {
   const double pc = critical_pressure();
-  const double p_lambda = saturation_at_temperature(lambda_temperature).p;
+  const double p_lambda = lambda_saturation_pressure;
   // The ends are taken within rounding of the pressures computed there.
   const double end_tolerance = 1e-12;
   if (!(p >= p_lambda * (1.0 - end_tolerance) && p <= pc * (1.0 + end_tolerance)))
     return {nan, p, nan, nan, 0, false};
   if (p >= pc) return saturation_at_temperature(critical_temperature);
   if (p <= p_lambda) return saturation_at_temperature(lambda_temperature);
-  Saturation current{nan, nan, nan, nan, 0, false};
+  const double T0 = ancillary_saturation_temperature(p);
   int evaluations = 0;
+  if (1.0 - T0 / critical_temperature > 0.01) {
+    const Saturation direct = newton_at_pressure(p, T0);
+    if (direct.converged) return direct;
+    evaluations += direct.evaluations;
+  }
+  Saturation current{nan, nan, nan, nan, 0, false};
   const double near_tc = critical_temperature * (1.0 - square_root_law_theta);
   auto f = [&](double T) -> ValueSlope {
     // Warm start from the last densities once they exist, outside the square-root zone.
