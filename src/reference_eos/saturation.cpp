@@ -16,6 +16,7 @@ namespace {
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr int max_steps = 60;
 constexpr double step_tolerance = 1e-13;
+constexpr double rounding_floor = 1e-11;
 
 // Below this distance from Tc (theta = 1 - T/Tc) the ancillaries do not
 // start the iteration; the square-root law of the equation does.
@@ -48,6 +49,7 @@ Saturation solve(double T, double dl, double dv) {
   const double tau = critical_temperature / T;
   const double expected_gap = dl - dv;
   int evaluations = 0;
+  bool small_step_before = false;
   for (int iteration = 0; iteration < max_steps; ++iteration) {
     const Side l = side(dl, tau);
     const Side v = side(dv, tau);
@@ -78,11 +80,16 @@ Saturation solve(double T, double dl, double dv) {
     }
     dl += ddl;
     dv += ddv;
-    if (std::fabs(ddl) <= step_tolerance * dl && std::fabs(ddv) <= step_tolerance * dv) {
+    const double step = std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv);
+    // Two steps in a row below rounding_floor: Newton's method would have
+    // gone from the first to below step_tolerance, so this is rounding noise.
+    const bool small_step = step <= rounding_floor;
+    if (step <= step_tolerance || (small_step && small_step_before)) {
       // The trivial root delta' = delta'' satisfies both equations too.
       if (!(dl - dv > 0.25 * expected_gap)) break;
       return finish(T, dl, dv, evaluations);
     }
+    small_step_before = small_step;
   }
   return {T, nan, nan, nan, evaluations, false};
 }
@@ -91,13 +98,15 @@ Saturation newton_at_temperature(double T) {
   const double theta = 1.0 - T / critical_temperature;
   double dl = ancillary_liquid_density(T) / critical_density;
   double dv = ancillary_vapour_density(T) / critical_density;
-  if (theta < near_critical_theta) {
-    const double half_width = near_critical_half_width * std::sqrt(theta);
-    const double centre = 1.0 + near_critical_diameter * theta;
-    dl = centre + half_width;
-    dv = centre - half_width;
-  }
-  return solve(T, dl, dv);
+  const double half_width = near_critical_half_width * std::sqrt(theta);
+  const double centre = 1.0 + near_critical_diameter * theta;
+  const bool near = theta < near_critical_theta;
+  const Saturation first = near ? solve(T, centre + half_width, centre - half_width) : solve(T, dl, dv);
+  if (first.converged || theta > 4.0 * near_critical_theta) return first;
+  // Where the two starts overlap, the other one.
+  Saturation second = near ? solve(T, dl, dv) : solve(T, centre + half_width, centre - half_width);
+  second.evaluations += first.evaluations;
+  return second;
 }
 
 }  // namespace
@@ -258,8 +267,7 @@ Saturation saturation_at_pressure(double p) {
     evaluations += 2;
     return {std::log(current.p / p), saturation_slope(current) / current.p};
   };
-  const RootResult root = bracketed_newton(f, lambda_temperature, critical_temperature,
-                                           ancillary_saturation_temperature(p), 1e-14, 0.0, 60);
+  const RootResult root = bracketed_newton(f, lambda_temperature, critical_temperature, T0, 1e-13, 0.0, 100);
   if (!root.converged) return {nan, p, nan, nan, evaluations, false};
   Saturation result = saturation_at_temperature(root.x);
   result.evaluations += evaluations;

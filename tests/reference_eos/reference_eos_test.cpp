@@ -193,6 +193,21 @@ TEST(ReferenceEos, SaturationIsContinuousUpToTc) {
   EXPECT_EQ(saturation_P(228.32278679097944).flags, 0u);
 }
 
+TEST(ReferenceEos, SaturationConvergesEverywhereOnItsRange) {
+  // A dense sweep: each T and each P from the lambda point to the critical
+  // point converges, p_sat rising with T.
+  double previous = 0.0;
+  for (int i = 0; i <= 3000; ++i) {
+    const double T = 2.1768 + (5.1953 - 2.1768) * i / 3000.0;
+    const vorn_eos_saturation s = saturation_T(T);
+    ASSERT_EQ(s.flags, 0u) << T;
+    ASSERT_GT(s.P, previous) << T;
+    previous = s.P;
+    const double P = 5.03934 + (228.32278 - 5.03934) * i / 3000.0;
+    ASSERT_EQ(saturation_P(P).flags, 0u) << P;
+  }
+}
+
 TEST(ReferenceEos, SurfaceTensionAndSaturationRange) {
   EXPECT_NEAR(saturation_T(4.2).surface_tension,
               0.0004656 * std::pow(1 - 4.2 / 5.1953, 1.04) + 0.001889 * std::pow(1 - 4.2 / 5.1953, 2.468) -
