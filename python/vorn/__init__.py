@@ -181,3 +181,4 @@ def viscosity(T, P=0, *, strict=False):
 
 
 from . import constants, thermometry, virial  # noqa: E402  (they use the functions above)
+from . import eos  # noqa: E402  (the reference equation of state)
