@@ -301,10 +301,13 @@ bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, 
       dT /= limit;
       dx /= limit;
     }
-    for (int halving = 0; halving < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halving) {
+    int halvings = 0;
+    for (; halvings < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
       dT *= 0.5;
       dx *= 0.5;
     }
+    // Pressed against a bound of the bracket: the root is not inside it from here.
+    if (halvings >= 3) return false;
     T += dT;
     rho *= std::exp(dx);
     if (std::fabs(dT) <= 1e-14 * T && std::fabs(dx) <= 1e-14) {
@@ -339,8 +342,10 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
   const double T_ideal = ideal_gas_temperature(p, target, c);
   if (T_ideal > 2.0 * critical_temperature && T_ideal < T_hi) {
     FluidState s{};
-    if (newton_p_caloric(p, target, c, T_ideal, p / (gas_constant * T_ideal), critical_temperature, T_hi, 0,
-                         s, evaluations))
+    const DensitySolution start = density_at(T_ideal, p);
+    evaluations += start.evaluations;
+    if (start.flags == 0U &&
+        newton_p_caloric(p, target, c, T_ideal, start.rho, critical_temperature, T_hi, 0, s, evaluations))
       return finish(s);
   }
   if (p < pc && p >= lambda_saturation_pressure) {
@@ -368,10 +373,28 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
   } else {
     const double T0 = ideal_gas_temperature(p, target, c);
     FluidState s{};
-    if (T0 > T_lo && T0 < T_hi &&
-        newton_p_caloric(p, target, c, T0, p / (gas_constant * T0), T_lo, T_hi, p < pc ? -1 : 0, s,
-                         evaluations))
-      return finish(s);
+    if (T0 > T_lo && T0 < T_hi && T0 <= 2.0 * critical_temperature) {
+      const DensitySolution start = density_at(T0, p);
+      evaluations += start.evaluations;
+      if (start.flags == 0U &&
+          newton_p_caloric(p, target, c, T0, start.rho, T_lo, T_hi, p < pc ? -1 : 0, s, evaluations))
+        return finish(s);
+    }
+    if (p >= pc) {
+      // A dense fluid above pc: start from the isobar below or above Tc,
+      // whichever side of h(Tc, p) (or s) the target lies.
+      const DensitySolution at_tc = density_at(critical_temperature, p);
+      evaluations += at_tc.evaluations;
+      if (at_tc.flags == 0U) {
+        const bool colder = target < caloric(properties_at(critical_temperature, at_tc.rho), c);
+        const double T1 = colder ? T_lo + 0.7 * (critical_temperature - T_lo) : 1.5 * critical_temperature;
+        const DensitySolution start = density_at(T1, p);
+        evaluations += start.evaluations + 1;
+        if (T1 > T_lo && start.flags == 0U &&
+            newton_p_caloric(p, target, c, T1, start.rho, T_lo, T_hi, 0, s, evaluations))
+          return finish(s);
+      }
+    }
   }
   const FluidState lo = flash_Tp(T_lo, p);
   const FluidState hi = flash_Tp(T_hi, p);
@@ -404,6 +427,25 @@ FluidState flash_Ts(double T, double target) {
   if (T > extrapolation_temperature) return empty(flag_out_of_range);
   int evaluations = 0;
   const double p_top = std::fmin(melting_pressure(T), validity_pressure);
+  if (T > 2.0 * critical_temperature) {
+    // No dome to land in: Newton in ln rho from the ideal gas, s/R = 1.5 -
+    // ln delta - a1 - 1.5 ln tau, up to 30 steps of at most a factor e; the
+    // bracketed search below if it does not settle.
+    const double tau = critical_temperature / T;
+    double x = std::log(critical_density) + (1.5 - ideal_a1 - 1.5 * std::log(tau) - target / gas_constant);
+    for (int i = 0; i < 30; ++i) {
+      const FluidProperties a = properties_at(T, std::exp(x));
+      ++evaluations;
+      if (!(a.dpdT > 0.0) || !(a.dpdrho > 0.0)) break;
+      double dx = -(target - a.s) / (a.dpdT / a.rho);
+      dx = std::fmax(-1.0, std::fmin(1.0, dx));
+      x += dx;
+      if (std::fabs(dx) <= density_tolerance) {
+        if (!(pressure_and_slope(T, std::exp(x)).p <= p_top)) break;
+        return finish(single(T, std::exp(x), Phase::supercritical, evaluations + 1));
+      }
+    }
+  }
   const DensitySolution top = density_at(T, p_top);
   if (top.flags != 0U) return empty(top.flags);
   evaluations += top.evaluations;
