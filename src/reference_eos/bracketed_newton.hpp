@@ -42,14 +42,17 @@ RootResult bracketed_newton(Function&& f, double lo, double hi, double x, double
       hi = x;
     }
     double next = x - v.f / v.df;
-    // A Newton step that did not halve the residual is not trusted either.
+    const double limit = tolerance * std::fabs(x) + absolute_floor;
+    // A step below tolerance ends the iteration whatever the residual did
+    // (at convergence it only rounds, and the step may round to x itself);
+    // a larger Newton step that follows one which did not halve the residual
+    // is not trusted.
+    if (v.df > 0.0 && next >= lo && next <= hi && std::fabs(next - x) <= limit) return {next, n, true};
+    const bool inside = v.df > 0.0 && next > lo && next < hi;
     const bool shrinking = std::fabs(v.f) <= 0.5 * previous_residual;
     previous_residual = std::fabs(v.f);
-    const bool newton_ok = shrinking && v.df > 0.0 && next > lo && next < hi;
+    const bool newton_ok = shrinking && inside;
     if (!newton_ok) next = 0.5 * (lo + hi);
-    const double step = std::fabs(next - x);
-    const double limit = tolerance * std::fabs(x) + absolute_floor;
-    if (newton_ok && step <= limit) return {next, n, true};
     if (hi - lo <= limit) return {0.5 * (lo + hi), n, true};
     if (!std::isfinite(next)) return {x, n, false};
     x = next;
