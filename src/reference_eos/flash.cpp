@@ -208,7 +208,11 @@ DensitySolution density_at(double T, double p) {
   if (liquid) {
     double hi = 1.5 * rho_l;
     if (!raise_to(T, p, hi, evaluations)) return {nan, Phase::none, flag_no_solution, evaluations};
-    const RootResult r = density_in(T, p, rho_l, hi, rho_l);
+    // Start one Newton step above the saturated liquid (the liquid is stiff).
+    const PressureSlope at_l = pressure_and_slope(T, rho_l);
+    ++evaluations;
+    const double guess = std::fmin(rho_l + (p - at_l.p) / at_l.dpdrho, 0.5 * (rho_l + hi));
+    const RootResult r = density_in(T, p, rho_l, hi, guess);
     return {r.x, Phase::liquid, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations};
   }
   const double ideal = p / (gas_constant * T);
