@@ -161,6 +161,7 @@ struct DensitySolution {
   Phase phase;
   unsigned flags;
   int evaluations;
+  bool on_saturation = false;  // p is the saturation pressure at T exactly: any quality fits
 };
 
 // The stable density at (T, p), p > 0, and its phase.
@@ -178,6 +179,7 @@ DensitySolution density_at(double T, double p) {
   double rho_v = nan;
   bool liquid = false;
   bool decided = false;
+  bool on_saturation = false;
   if (theta > ancillary_theta && T >= lambda_temperature) {
     const double p_anc = ancillary_vapour_pressure(T);
     if (p < p_anc * (1.0 - ancillary_margin)) {
@@ -197,6 +199,7 @@ DensitySolution density_at(double T, double p) {
     evaluations += sat.evaluations;
     if (!sat.converged) return {nan, Phase::none, flag_not_converged, evaluations};
     liquid = p >= sat.p;
+    on_saturation = p == sat.p && T >= lambda_temperature;
     rho_l = sat.rho_liquid;
     rho_v = sat.rho_vapour;
     if (T < lambda_temperature) {
@@ -213,7 +216,8 @@ DensitySolution density_at(double T, double p) {
     ++evaluations;
     const double guess = std::fmin(rho_l + (p - at_l.p) / at_l.dpdrho, 0.5 * (rho_l + hi));
     const RootResult r = density_in(T, p, rho_l, hi, guess);
-    return {r.x, Phase::liquid, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations};
+    return {r.x, Phase::liquid, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations,
+            on_saturation};
   }
   const double ideal = p / (gas_constant * T);
   const RootResult r = density_in(T, p, lowest_density, rho_v, std::fmin(ideal, 0.9 * rho_v));
@@ -231,6 +235,9 @@ FluidState flash_Tp(double T, double p) {
   }
   FluidState s = single(T, d.rho, d.phase, d.evaluations);
   s.p = p;  // the input, not its rounding through the density
+  // Exactly on the saturation curve (T, P) fixes no quality: the saturated
+  // liquid is returned, and said to be one of many.
+  if (d.on_saturation) s.flags |= flag_not_unique;
   return s;
 }
 

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <limits>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "test_support.hpp"
@@ -320,6 +321,7 @@ TEST(ReferenceEos, FlashRoundTripsInEveryRegion) {
       {6.0, 1500.0, 1.0, 1e6, 1e-9},            // supercritical and gas
       {5.2, 5.4, 200.0, 260.0, 1e-9},           // near the critical point
       {2.19, 2.3, 3500.0, 3000.0 * 1.5, 1e-9},  // compressed, beside the lambda line
+      {2.1769, 2.19, 10.0, 2000.0, 1e-9},       // liquid just above the lambda line
   };
   for (const Region& r : regions) {
     for (int i = 0; i < 12; ++i) {
@@ -408,6 +410,50 @@ TEST(ReferenceEos, LimitsAndBadInput) {
   EXPECT_TRUE(std::isnan(value(99, VORN_EOS_TP, 300.0, 100.0)));
   // Zero pressure is the ideal-gas limit, not an error.
   EXPECT_EQ(value(VORN_EOS_RHO, VORN_EOS_TP, 300.0, 0.0), 0.0);
+}
+
+TEST(ReferenceEos, PressureExactlyOnTheSaturationCurveIsNotUnique) {
+  const vorn_eos_saturation sat = saturation_T(4.0);
+  const vorn_eos_state on = state(VORN_EOS_TP, 4.0, sat.P);
+  EXPECT_EQ(on.flags, unsigned{VORN_EOS_FLAG_NOT_UNIQUE});
+  EXPECT_EQ(on.phase, VORN_EOS_PHASE_LIQUID);
+  EXPECT_LE(relative(on.rho, sat.rho_liquid), 1e-12);
+  // A hair either side (a few ulps: one ulp of kPa can round back to the
+  // same Pa): one phase each, no flag.
+  const vorn_eos_state above = state(VORN_EOS_TP, 4.0, sat.P * (1.0 + 1e-14));
+  const vorn_eos_state below = state(VORN_EOS_TP, 4.0, sat.P * (1.0 - 1e-14));
+  EXPECT_EQ(above.flags, 0u);
+  EXPECT_EQ(above.phase, VORN_EOS_PHASE_LIQUID);
+  EXPECT_EQ(below.flags, 0u);
+  EXPECT_EQ(below.phase, VORN_EOS_PHASE_VAPOUR);
+  EXPECT_LE(relative(below.rho, sat.rho_vapour), 1e-9);
+}
+
+TEST(ReferenceEos, SameBitsOnEveryThread) {
+  // Every call is pure: four threads computing the same flashes get the bits
+  // of one thread.
+  const int pairs[] = {VORN_EOS_TP, VORN_EOS_PH, VORN_EOS_TQ};
+  auto run = [&](std::vector<double>* out) {
+    for (const Point& p : kOnePhase) {
+      for (int pair : pairs) {
+        const double x2 = pair == VORN_EOS_PH ? 1000.0 * p.T : (pair == VORN_EOS_TQ ? 0.5 : p.P);
+        const double x1 = pair == VORN_EOS_PH ? p.P : p.T;
+        const vorn_eos_state s = state(pair, x1, x2);
+        out->push_back(s.h);
+        out->push_back(s.rho);
+      }
+    }
+  };
+  std::vector<double> reference;
+  run(&reference);
+  std::vector<std::vector<double>> results(4);
+  std::vector<std::thread> threads;
+  for (auto& r : results) threads.emplace_back(run, &r);
+  for (auto& t : threads) t.join();
+  for (const auto& r : results) {
+    ASSERT_EQ(r.size(), reference.size());
+    for (std::size_t i = 0; i < r.size(); ++i) EXPECT_SAME_BITS(r[i], reference[i]);
+  }
 }
 
 TEST(ReferenceEos, StructGrowsWithoutBreakingHosts) {
