@@ -57,6 +57,9 @@ unsigned limit_flags(double T, double p) {
 
 FluidState finish(FluidState s) {
   s.flags |= limit_flags(s.T, s.p);
+  // Densities far beyond the fluid's overflow the terms: no state there.
+  if (s.phase != Phase::none && !(std::isfinite(s.p) && std::isfinite(s.rho) && std::isfinite(s.h)))
+    s.flags |= flag_no_solution;
   if ((s.flags & flags_without_result) != 0U) {
     const unsigned flags = s.flags;
     const int evaluations = s.evaluations;

@@ -412,6 +412,37 @@ TEST(ReferenceEos, LimitsAndBadInput) {
   EXPECT_EQ(value(VORN_EOS_RHO, VORN_EOS_TP, 300.0, 0.0), 0.0);
 }
 
+TEST(ReferenceEos, WildInputsGiveAFlagOrAState) {
+  // Every pair against extreme and awkward values: each call returns, in a
+  // bounded number of evaluations, either a flag that withholds the result
+  // (and NaN) or a state with finite T, P and rho.
+  const double inf = std::numeric_limits<double>::infinity();
+  const double values[] = {
+      -inf,  -1.0, -0.0, 0.0,   1e-300, 1e-9, 0.5,  1.0, 2.1768, 5.1953, 228.32278679097944,
+      150.0, 1e4,  1e7,  1e300, inf,    nan,  -2e5, 3e4, 6e6};
+  const unsigned withheld = VORN_EOS_FLAG_BAD_INPUT | VORN_EOS_FLAG_HE_II | VORN_EOS_FLAG_SOLID |
+                            VORN_EOS_FLAG_OUT_OF_RANGE | VORN_EOS_FLAG_NO_SOLUTION |
+                            VORN_EOS_FLAG_NOT_CONVERGED;
+  for (int pair = VORN_EOS_TP; pair <= VORN_EOS_PQ; ++pair) {
+    for (double x1 : values) {
+      for (double x2 : values) {
+        const vorn_eos_state s = state(pair, x1, x2);
+        SCOPED_TRACE(pair);
+        SCOPED_TRACE(x1);
+        SCOPED_TRACE(x2);
+        EXPECT_LT(s.evaluations, 5000);
+        if ((s.flags & withheld) != 0u) {
+          EXPECT_TRUE(std::isnan(s.rho) && std::isnan(s.h));
+          EXPECT_EQ(s.phase, VORN_EOS_PHASE_NONE);
+        } else {
+          EXPECT_TRUE(std::isfinite(s.T) && std::isfinite(s.P) && std::isfinite(s.rho) && s.rho >= 0.0);
+          EXPECT_NE(s.phase, VORN_EOS_PHASE_NONE);
+        }
+      }
+    }
+  }
+}
+
 TEST(ReferenceEos, PressureExactlyOnTheSaturationCurveIsNotUnique) {
   const vorn_eos_saturation sat = saturation_T(4.0);
   const vorn_eos_state on = state(VORN_EOS_TP, 4.0, sat.P);
