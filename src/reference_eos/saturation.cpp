@@ -17,6 +17,7 @@ constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr int max_steps = 60;
 constexpr double step_tolerance = 1e-13;
 constexpr double rounding_floor = 1e-11;
+constexpr double quadratic_stop = 1e-8;
 
 // Below this distance from Tc (theta = 1 - T/Tc) the ancillaries do not
 // start the iteration; the square-root law of the equation does.
@@ -50,6 +51,7 @@ Saturation solve(double T, double dl, double dv) {
   const double expected_gap = dl - dv;
   int evaluations = 0;
   bool small_step_before = false;
+  double previous_step = std::numeric_limits<double>::infinity();
   for (int iteration = 0; iteration < max_steps; ++iteration) {
     const Side l = side(dl, tau);
     const Side v = side(dv, tau);
@@ -84,7 +86,11 @@ Saturation solve(double T, double dl, double dv) {
     // Two steps in a row below rounding_floor: Newton's method would have
     // gone from the first to below step_tolerance, so this is rounding noise.
     const bool small_step = step <= rounding_floor;
-    if (step <= step_tolerance || (small_step && small_step_before)) {
+    // A step below quadratic_stop that is a thousandth of the one before shows
+    // quadratic convergence: the error left after it is of order step^2.
+    const bool quadratic = step <= quadratic_stop && step <= 1e-3 * previous_step;
+    previous_step = step;
+    if (step <= step_tolerance || quadratic || (small_step && small_step_before)) {
       // The trivial root delta' = delta'' satisfies both equations too.
       if (!(dl - dv > 0.25 * expected_gap)) break;
       return finish(T, dl, dv, evaluations);
@@ -169,6 +175,7 @@ Saturation newton_at_pressure(double p, double T0) {
   double dv = ancillary_vapour_density(T0) / critical_density;
   const double ln_scale = std::log(critical_density * gas_constant * critical_temperature / p);
   const double tau_max = critical_temperature / (0.99 * lambda_temperature);
+  double previous_step = std::numeric_limits<double>::infinity();
   int evaluations = 0;
   for (int iteration = 0; iteration < max_steps; ++iteration) {
     const HelmholtzDerivatives rl = residual(dl, tau);
@@ -208,8 +215,10 @@ Saturation newton_at_pressure(double p, double T0) {
     dl += ddl;
     dv += ddv;
     tau += dtau;
-    if (std::fabs(ddl) <= step_tolerance * dl && std::fabs(ddv) <= step_tolerance * dv &&
-        std::fabs(dtau) <= step_tolerance * tau) {
+    const double step = std::fmax(std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv), std::fabs(dtau) / tau);
+    const bool quadratic = step <= quadratic_stop && step <= 1e-3 * previous_step;
+    previous_step = step;
+    if (step <= step_tolerance || quadratic) {
       const double T = critical_temperature / tau;
       if (!(T >= lambda_temperature && dl - dv > 0.1)) break;
       return {T, p, dl * critical_density, dv * critical_density, evaluations, true};
