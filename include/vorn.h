@@ -146,8 +146,9 @@ VORN_API double vorn_cvgt_temperature(const double *P, const double *T0, const d
  * Helmholtz-energy equation of NIST IR 8474 with its own R = 8.3144598 J/(mol K) and M = 0.004002602 kg/mol
  * (not the module constants). Reference state: h = 0 and s = 0 for the saturated liquid at 101.325 kPa.
  * Units: T in K, P in kPa, rho in kg/m^3, u, h, g in J/kg, s, cv, cp in J/(kg K), w in m/s; pressure
- * derivatives in kPa as well. Every call is pure (no state, any number of threads) and NaN marks a value
- * that is undefined; the flags say why. See docs/reference_eos.md. */
+ * derivatives in kPa as well. Unlike the routines above, these check their arguments: NaN marks a value
+ * that is undefined or withheld, and the flags say why. Every call is pure (no state, any number of
+ * threads). See docs/reference_eos.md. */
 
 /* Properties (the `property` argument of vorn_eos_value). */
 #define VORN_EOS_T 1       /* temperature, K */
