@@ -10,7 +10,7 @@
 //   (p, h), (p, s)  Newton in T along the isobar, each step a (T, p) flash:
 //              a saturation at p plus 20 to 50 evaluations
 //   (T, s)     Newton in ln rho along the isotherm, after a saturation at T
-//   (rho, u)   Newton in T along the isochore; inside the dome a regula falsi
+//   (rho, u)   Newton in T along the isochore; inside the dome Newton in T
 //              on the mixture's u, each step a saturation
 //   (T, q), (p, q)  a saturation and the lever rule
 // Two-phase states have the mixture's rho, u, h, s, g, Z and q; the properties
@@ -557,43 +557,87 @@ FluidState flash_prho(double p, double rho) {
   return finish(s);
 }
 
+// The saturated states at T and their slopes along the curve: dp_sat/dT by
+// Clausius-Clapeyron, and d rho/dT on each side from dp_sat/dT = (dp/dT)_rho
+// + (dp/drho)_T drho/dT.
+struct SaturationSlopes {
+  Saturation sat;
+  FluidProperties liquid;
+  FluidProperties vapour;
+  double drho_liquid;  // mol/(m3 K)
+  double drho_vapour;
+};
+
+SaturationSlopes saturation_slopes(double T, int& evaluations) {
+  SaturationSlopes r{};
+  r.sat = saturation_at_temperature(T);
+  evaluations += r.sat.evaluations;
+  if (!r.sat.converged) return r;
+  r.liquid = properties_at(T, r.sat.rho_liquid);
+  r.vapour = properties_at(T, r.sat.rho_vapour);
+  evaluations += 2;
+  const double dp_sat = (r.vapour.s - r.liquid.s) / (1.0 / r.sat.rho_vapour - 1.0 / r.sat.rho_liquid);
+  r.drho_liquid = (dp_sat - r.liquid.dpdT) / r.liquid.dpdrho;
+  r.drho_vapour = (dp_sat - r.vapour.dpdT) / r.vapour.dpdrho;
+  return r;
+}
+
+// du/dT along the saturation curve on one side: cv + (du/drho)_T drho/dT,
+// (du/drho)_T = (p - T (dp/dT)_rho) / rho^2.
+double saturated_energy_slope(const FluidProperties& a, double drho) {
+  return a.cv + (a.p - a.T * a.dpdT) / (a.rho * a.rho) * drho;
+}
+
 // Temperature at which rho lies on the saturation curve (the isochore meets
-// the dome), by regula falsi over saturations; rho between rho'' and rho' at
-// the lambda point.
-RootResult dome_temperature(double rho, int& evaluations) {
+// the dome): Newton in T over saturations, rho between rho'' and rho' at the
+// lambda point.
+RootResult dome_temperature(double rho, double rho_lambda_vapour, double rho_lambda_liquid,
+                            int& evaluations) {
   if (rho == critical_density) return {critical_temperature, 0, true};
   const bool vapour_side = rho < critical_density;
-  auto g = [&](double T) {
-    const Saturation sat = saturation_at_temperature(T);
-    evaluations += sat.evaluations;
-    return vapour_side ? sat.rho_vapour - rho : rho - sat.rho_liquid;
+  auto g = [&](double T) -> ValueSlope {
+    const SaturationSlopes a = saturation_slopes(T, evaluations);
+    if (!a.sat.converged) return {nan, nan};
+    return vapour_side ? ValueSlope{a.sat.rho_vapour - rho, a.drho_vapour}
+                       : ValueSlope{rho - a.sat.rho_liquid, -a.drho_liquid};
   };
-  return regula_falsi(g, lambda_temperature, g(lambda_temperature), critical_temperature,
-                      vapour_side ? critical_density - rho : rho - critical_density, temperature_tolerance,
-                      100);
+  const double fraction = vapour_side ? (rho - rho_lambda_vapour) / (critical_density - rho_lambda_vapour)
+                                      : (rho_lambda_liquid - rho) / (rho_lambda_liquid - critical_density);
+  const double guess = lambda_temperature + fraction * (critical_temperature - lambda_temperature);
+  return bracketed_newton(g, lambda_temperature, critical_temperature, guess, 1e-12, 0.0, 100);
 }
 
 // (rho, u): a closed vessel. Single phase: Newton in T, (du/dT)_rho = cv.
-// Inside the dome: regula falsi on the mixture's u at fixed overall density.
+// Inside the dome: Newton in T on the mixture's u at fixed overall density,
+// its slope from the saturated states' slopes (saturation_slopes).
 FluidState flash_rhou(double rho, double target) {
   int evaluations = 0;
   double T_lo = lambda_temperature;
   const Saturation at_lambda = saturation_at_temperature(lambda_temperature);
   evaluations += at_lambda.evaluations;
   if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
-    const RootResult dome = dome_temperature(rho, evaluations);
+    const RootResult dome = dome_temperature(rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
     if (!dome.converged) return empty(flag_not_converged);
     const double u_dome = properties_at(dome.x, rho).u;
     if (target < u_dome) {
-      auto f = [&](double T) {
-        const Saturation sat = saturation_at_temperature(T);
-        evaluations += sat.evaluations + 2;
-        return mixture(sat, quality_from_volume(sat, rho), 0).u - target;
+      const double v = 1.0 / rho;
+      auto f = [&](double T) -> ValueSlope {
+        const SaturationSlopes a = saturation_slopes(T, evaluations);
+        if (!a.sat.converged) return {nan, nan};
+        const double vl = 1.0 / a.sat.rho_liquid, vv = 1.0 / a.sat.rho_vapour;
+        const double dvl = -a.drho_liquid * vl * vl, dvv = -a.drho_vapour * vv * vv;
+        const double q = (v - vl) / (vv - vl);
+        const double dq = (-dvl * (vv - vl) - (v - vl) * (dvv - dvl)) / ((vv - vl) * (vv - vl));
+        const double dul = saturated_energy_slope(a.liquid, a.drho_liquid);
+        const double duv = saturated_energy_slope(a.vapour, a.drho_vapour);
+        const double u = a.liquid.u + q * (a.vapour.u - a.liquid.u);
+        return {u - target, dul + dq * (a.vapour.u - a.liquid.u) + q * (duv - dul)};
       };
-      const double f_lo = f(lambda_temperature);
-      if (!(f_lo <= 0.0)) return empty(f_lo > 0.0 ? flag_he_ii : flag_not_converged);
-      const RootResult r =
-          regula_falsi(f, lambda_temperature, f_lo, dome.x, u_dome - target, temperature_tolerance, 100);
+      const ValueSlope at_lo = f(lambda_temperature);
+      if (!(at_lo.f <= 0.0)) return empty(at_lo.f > 0.0 ? flag_he_ii : flag_not_converged);
+      const double fraction = -at_lo.f / (u_dome - target - at_lo.f);
+      const double guess = lambda_temperature + fraction * (dome.x - lambda_temperature);
+      const RootResult r = bracketed_newton(f, lambda_temperature, dome.x, guess, 1e-12, 0.0, 100);
       if (!r.converged) return empty(flag_not_converged);
       const Saturation sat = saturation_at_temperature(r.x);
       return finish(mixture(sat, quality_from_volume(sat, rho), evaluations));
