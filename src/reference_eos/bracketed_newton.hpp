@@ -60,36 +60,4 @@ RootResult bracketed_newton(Function&& f, double lo, double hi, double x, double
   return {x, max_evaluations, false};
 }
 
-// Regula falsi with the Illinois modification, for functions without a
-// cheap derivative: g increasing, g(lo) <= 0 <= g(hi) given; at most
-// max_evaluations, done when the bracket is within tolerance of |x|.
-template <typename Function>
-RootResult regula_falsi(Function&& g, double lo, double g_lo, double hi, double g_hi, double tolerance,
-                        int max_evaluations) {
-  if (g_lo == 0.0) return {lo, 0, true};
-  if (g_hi == 0.0) return {hi, 0, true};
-  if (!(g_lo < 0.0 && g_hi > 0.0)) return {lo, 0, false};
-  int side = 0;
-  for (int n = 1; n <= max_evaluations; ++n) {
-    double x = (lo * g_hi - hi * g_lo) / (g_hi - g_lo);
-    if (!(x > lo && x < hi)) x = 0.5 * (lo + hi);
-    const double v = g(x);
-    if (!std::isfinite(v)) return {x, n, false};
-    if (v == 0.0) return {x, n, true};
-    if (v < 0.0) {
-      lo = x;
-      g_lo = v;
-      if (side == -1) g_hi *= 0.5;
-      side = -1;
-    } else {
-      hi = x;
-      g_hi = v;
-      if (side == 1) g_lo *= 0.5;
-      side = 1;
-    }
-    if (hi - lo <= tolerance * std::fabs(x)) return {0.5 * (lo + hi), n, true};
-  }
-  return {0.5 * (lo + hi), max_evaluations, false};
-}
-
 }  // namespace vorn::reference_eos
