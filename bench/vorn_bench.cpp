@@ -256,10 +256,13 @@ void register_arrays() {
 
 }  // namespace
 
+void register_reference_eos();  // reference_eos_bench.cpp
+
 int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("pow", pow_unit);
   register_scalar();
   register_arrays();
+  register_reference_eos();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;

@@ -221,6 +221,105 @@ VORN_API double vorn_cvgt_temperature(const double *P, const double *T0, const d
 VORN_API double vorn_cvgt_temperature_state(const double *P, const double *T0, const double *P0, int *iterations,
                                             int *converged, unsigned *state);
 
+/* The reference equation of state of helium-4 (He I: liquid, vapour, supercritical, two-phase), the
+ * Helmholtz-energy equation of NIST IR 8474 with its own R = 8.3144598 J/(mol K) and M = 0.004002602 kg/mol
+ * (not the module constants). Reference state: h = 0 and s = 0 for the saturated liquid at 101.325 kPa.
+ * Units: T in K, P in kPa, rho in kg/m^3, u, h, g in J/kg, s, cv, cp in J/(kg K), w in m/s; pressure
+ * derivatives in kPa as well. Unlike the routines above, these check their arguments: NaN marks a value
+ * that is undefined or withheld, and the flags say why. Every call is pure (no state, any number of
+ * threads). See docs/reference_eos.md. */
+
+/* Properties (the `property` argument of vorn_eos_value). */
+#define VORN_EOS_T 1       /* temperature, K */
+#define VORN_EOS_P 2       /* pressure, kPa */
+#define VORN_EOS_RHO 3     /* density, kg/m^3 */
+#define VORN_EOS_VM 4      /* molar volume, m^3/mol */
+#define VORN_EOS_U 5       /* internal energy, J/kg */
+#define VORN_EOS_H 6       /* enthalpy, J/kg */
+#define VORN_EOS_S 7       /* entropy, J/(kg K) */
+#define VORN_EOS_G 8       /* Gibbs energy, J/kg */
+#define VORN_EOS_CV 9      /* isochoric heat capacity, J/(kg K); NaN in two phases */
+#define VORN_EOS_CP 10     /* isobaric heat capacity, J/(kg K); NaN in two phases */
+#define VORN_EOS_CP_CV 11  /* cp/cv; NaN in two phases */
+#define VORN_EOS_W 12      /* speed of sound, m/s; NaN in two phases */
+#define VORN_EOS_JT 13     /* Joule-Thomson coefficient (dT/dP)_h, K/kPa; NaN in two phases */
+#define VORN_EOS_KAPPA_T 14 /* isothermal compressibility -(1/v)(dv/dP)_T, 1/kPa; NaN in two phases */
+#define VORN_EOS_ALPHA_V 15 /* volume expansivity (1/v)(dv/dT)_P, 1/K; NaN in two phases */
+#define VORN_EOS_DPDT 16   /* (dP/dT) at constant density, kPa/K; NaN in two phases */
+#define VORN_EOS_DPDRHO 17 /* (dP/drho) at constant T, kPa m^3/kg; NaN in two phases */
+#define VORN_EOS_B 18      /* the equation's second virial coefficient B(T), cm^3/mol */
+#define VORN_EOS_Z 19      /* compressibility factor P/(rho R T) */
+#define VORN_EOS_Q 20      /* vapour quality (mass fraction of vapour); NaN in one phase */
+#define VORN_EOS_PHASE 21  /* one of VORN_EOS_PHASE_* below, as a double */
+#define VORN_EOS_FLAGS 22  /* the set of VORN_EOS_FLAG_* below, as a double */
+
+/* Input pairs (the `pair` argument): x1 and x2 in this order and the units above. */
+#define VORN_EOS_TP 1      /* T, P */
+#define VORN_EOS_TRHO 2    /* T, rho */
+#define VORN_EOS_PRHO 3    /* P, rho */
+#define VORN_EOS_PH 4      /* P, h */
+#define VORN_EOS_PS 5      /* P, s */
+#define VORN_EOS_TS 6      /* T, s */
+#define VORN_EOS_RHOU 7    /* rho, u */
+#define VORN_EOS_TQ 8      /* T, quality */
+#define VORN_EOS_PQ 9      /* P, quality */
+
+#define VORN_EOS_PHASE_NONE 0          /* no result */
+#define VORN_EOS_PHASE_LIQUID 1
+#define VORN_EOS_PHASE_VAPOUR 2
+#define VORN_EOS_PHASE_SUPERCRITICAL 3 /* T >= Tc = 5.1953 K */
+#define VORN_EOS_PHASE_TWO_PHASE 4
+
+#define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0, rho <= 0, quality outside [0, 1], unknown code: NaN */
+#define VORN_EOS_FLAG_HE_II 2u          /* below the lambda line (or the lambda temperature): outside the equation, NaN */
+#define VORN_EOS_FLAG_SOLID 4u          /* above the melting pressure: NaN */
+#define VORN_EOS_FLAG_EXTRAPOLATED 8u   /* 1500 K < T <= 2000 K or P > 2000 MPa: results extrapolated */
+#define VORN_EOS_FLAG_OUT_OF_RANGE 16u  /* T above 2000 K: NaN */
+#define VORN_EOS_FLAG_NOT_UNIQUE 32u    /* the pair has more than one fluid state; one of them is returned */
+#define VORN_EOS_FLAG_NO_SOLUTION 64u   /* no fluid state of the equation has this pair: NaN */
+#define VORN_EOS_FLAG_NOT_CONVERGED 128u /* an iteration ran out of steps: NaN */
+
+/* One property at the state given by a pair; NaN where undefined, flagged or for an unknown code. */
+VORN_API double vorn_eos_value(const int *property, const int *pair, const double *x1, const double *x2);
+VORN_API void vorn_eos_value_n(size_t n, const int *property, const int *pair, const double *x1, const double *x2,
+                               double *out);
+
+/* Every property at once. The caller sets `size` to sizeof(vorn_eos_state) before the call; the library
+ * writes only the fields that fit in `size` bytes, so a host built against an older, shorter struct keeps
+ * working when fields are appended. Returns 0, or -1 (writing nothing) if out is NULL or size is smaller
+ * than the struct's first version. */
+typedef struct vorn_eos_state {
+  size_t size;     /* set by the caller */
+  unsigned flags;  /* VORN_EOS_FLAG_* */
+  int phase;       /* VORN_EOS_PHASE_* */
+  double T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q;
+  int evaluations; /* evaluations of the Helmholtz energy the state cost */
+} vorn_eos_state;
+VORN_API int vorn_eos_state_at(const int *pair, const double *x1, const double *x2, vorn_eos_state *out);
+/* The array form: n states into out[0..n-1], the stride out[0].size (set by the caller in out[0] only). */
+VORN_API int vorn_eos_state_n(size_t n, const int *pair, const double *x1, const double *x2, vorn_eos_state *out);
+
+/* Saturation at T (2.1768 K to 5.1953 K) or at P (5.03933 kPa to the critical 228.322787 kPa). The same
+ * size convention as vorn_eos_state. Outside the range: the flags (HE_II below, NO_SOLUTION above) and NaN. */
+typedef struct vorn_eos_saturation {
+  size_t size;    /* set by the caller */
+  unsigned flags; /* VORN_EOS_FLAG_* */
+  double T, P;                   /* K, kPa */
+  double rho_liquid, rho_vapour; /* kg/m^3 */
+  double h_liquid, h_vapour;     /* J/kg */
+  double s_liquid, s_vapour;     /* J/(kg K) */
+  double latent_heat;            /* h_vapour - h_liquid, J/kg */
+  double surface_tension;        /* N/m */
+  double dPdT;                   /* slope of the saturation curve, kPa/K */
+  int evaluations;
+} vorn_eos_saturation;
+VORN_API int vorn_eos_saturation_T(const double *T, vorn_eos_saturation *out);
+VORN_API int vorn_eos_saturation_P(const double *P, vorn_eos_saturation *out);
+
+/* Melting pressure (kPa) at T and lambda-line temperature (K) at P: the limits the flags use. */
+VORN_API double vorn_eos_melting_pressure(const double *T);
+VORN_API double vorn_eos_lambda_temperature(const double *P);
+
 #ifdef __cplusplus
 }
 #endif

@@ -13,6 +13,7 @@
 #include <limits>
 
 #include "constants/export.hpp"
+#include "constants/floating_point_guards.hpp"
 #include "constants/module_constants.hpp"
 #include "vorn.h"
 #include "vorn_version.h"
