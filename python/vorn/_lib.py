@@ -22,9 +22,10 @@ import ctypes
 import os
 import sys
 from pathlib import Path
-from typing import Any, Dict, List, Optional, Tuple, Union
+from typing import Any, Dict, List, Optional, Tuple, Union, cast
 
 from ._project_version import package_version
+from ._routines import ROUTINES
 
 __all__ = [
     "LibraryNotFoundError",
@@ -178,17 +179,15 @@ _N = ctypes.c_size_t
 # name: (restype, argtypes). Scalar routines take addresses of doubles; the
 # array forms take a count and raw buffer addresses (numpy hands over ints).
 _SIGNATURES: Dict[str, Tuple[Any, List[Any]]] = {}
-for _name in ("b", "db", "d2b", "c", "dc", "d2c", "d", "dd", "d2d"):
-    _SIGNATURES["__vorn_MOD_" + _name] = (DOUBLE, [_PD])
-    _SIGNATURES[f"vorn_{_name}_n"] = (None, [_N, _VP, _VP])
-for _name in ("k0", "nu0"):
-    _SIGNATURES["vorn_" + _name] = (DOUBLE, [_PD])
-    _SIGNATURES[f"vorn_{_name}_n"] = (None, [_N, _VP, _VP])
-for _name in ("rho", "vol", "cv", "cp", "gamma", "w", "Za_gk", "w_gk", "k", "nu", "Z"):
-    _SIGNATURES["vorn_" + _name] = (DOUBLE, [_PD, _PD])
-    _SIGNATURES[f"vorn_{_name}_n"] = (None, [_N, _VP, _VP, _VP])
-_SIGNATURES["temp_K"] = (DOUBLE, [_PD] * 4)
-_SIGNATURES["vorn_temp_K_n"] = (None, [_N, _VP, _VP, _VP, _VP, _VP])
+# The 22 routines and their array forms, from the library's one table of them
+# (src/export/routines.def, read into _routines.py).
+for _row in ROUTINES:
+    _arity = cast(int, _row["arity"])
+    _SIGNATURES[str(_row["symbol"])] = (DOUBLE, [_PD] * _arity)
+    _SIGNATURES[str(_row["array_form"])] = (None, [_N] + [_VP] * (_arity + 1))
+# Beyond the table: the true compressibility factor, the reports and the state flags.
+_SIGNATURES["vorn_Z"] = (DOUBLE, [_PD, _PD])
+_SIGNATURES["vorn_Z_n"] = (None, [_N, _VP, _VP, _VP])
 _SIGNATURES["vorn_temp_K_report"] = (DOUBLE, [_PD] * 4 + [_PI, _PI])
 _SIGNATURES["vorn_cvgt_temperature"] = (DOUBLE, [_PD] * 3 + [_PI, _PI])
 _SIGNATURES["vorn_state"] = (UINT, [_PD, _PD])
