@@ -362,6 +362,8 @@ class BadInputTest(unittest.TestCase):
         (["saturation"], "saturation: expected exactly one of --T"),
         (["saturation", "--T", "3", "--P", "50"], "saturation: expected exactly one of --T"),
         (["saturation", "--T", "2:5:0"], "--T: '2:5:0'"),
+        (["saturation", "--T", "4", "--units", "mol"], "--units: 'mol': the reference equation's results are per kilogram"),
+        (["eos", "--T", "4", "--P", "100", "--units", "mol,bar"], "--units: 'mol'"),
     ]
 
     def test_every_case_one_line_and_exit_2(self):

@@ -167,10 +167,21 @@ int run_eval(const Arguments& a) {
   return kExitDone;
 }
 
+// The reference equation's results are per kilogram: --units may pick a pressure unit, and kg, not mol.
+Options per_kilogram_options_of(const Arguments& a) {
+  const Options options = options_of(a);
+  if (options.units.basis == Basis::molar) {
+    throw UsageError(
+        "--units: 'mol': the reference equation's results are per kilogram; expected kg and/or kPa, Pa, bar "
+        "or MPa");
+  }
+  return options;
+}
+
 // The two inputs of `vorn eos`, in the order given on the command line.
 int run_eos(const Arguments& a,
             const std::vector<std::pair<const CLI::Option*, const std::string*>>& inputs) {
-  const Options options = options_of(a);
+  const Options options = per_kilogram_options_of(a);
   std::vector<EosInput> given;
   for (const auto& [option, text] : inputs) {
     if (option->count() != 0) given.push_back({option->get_name(), *text});
@@ -186,7 +197,7 @@ int run_eos(const Arguments& a,
 }
 
 int run_saturation(const Arguments& a, const CLI::Option* T_given, const CLI::Option* P_given) {
-  const Options options = options_of(a);
+  const Options options = per_kilogram_options_of(a);
   if ((T_given->count() != 0) == (P_given->count() != 0)) {
     throw UsageError(
         "saturation: expected exactly one of --T (a range of temperatures) or --P (of pressures)");
