@@ -690,6 +690,10 @@ class EosTest(unittest.TestCase):
         self.assertEqual(rows["phase"]["value"], "two-phase")
         self.assertEqual(rows["cp"]["value"], "nan")
         self.assertEqual(float(rows["quality"]["value"]), eos("quality", "TQ", 4.0, 0.3))
+        # A negative enthalpy is a value, not an option: the compressed liquid below the boiling point.
+        rows = {r["property"]: r for r in csv.DictReader(io.StringIO(vorn("eos", "--P", "100", "--h", "-5000", "--csv").stdout))}
+        self.assertEqual(rows["phase"]["value"], "liquid")
+        self.assertEqual(float(rows["T"]["value"]), eos("T", "PH", 100.0, -5000.0))
         # Outside the equation: NaN, the flag in the output and a warning, exit 0.
         run = vorn("eos", "--T", "1.5", "--P", "3", "--json")
         self.assertEqual(run.returncode, 0)

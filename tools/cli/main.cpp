@@ -1,4 +1,4 @@
-// vorn: helium-4 gas properties from the command line.
+// vorn: helium-4 properties from the command line (the gas correlations and the reference equation of state).
 //
 //   vorn [--format F] [--units U]          every property at a few reference states
 //   vorn state T P [--format F] [--units U]
