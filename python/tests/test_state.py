@@ -21,6 +21,8 @@ FLAGS = [
     (State.SOUND_DIVERGENT, 512, "sound-divergent"),
     (State.ZA_PRESSURE_FREE, 1024, "za-pressure-free"),
     (State.DENSITY_UNCONVERGED, 2048, "density-unconverged"),
+    (State.OUT_OF_RANGE, 4096, "out-of-range"),
+    (State.HEAT_CAPACITY_TRUNCATED, 8192, "heat-capacity-truncated"),
 ]
 
 
@@ -34,7 +36,7 @@ def test_flag_bits_match_the_library_names(flag, bit, name):
 
 def test_every_flag_is_known_and_nothing_else():
     assert len(State) == len(FLAGS)
-    assert vorn.state_name(4096) == "unknown"
+    assert vorn.state_name(16384) == "unknown"
     assert vorn.state_name(3) == "unknown"  # one flag at a time
 
 
