@@ -181,10 +181,24 @@ VORN_API void vorn_nu_n(size_t n, const double *T, const double *P, double *out)
 #define VORN_STATE_ZA_PRESSURE_FREE 1024u /* T <= 1.95 K and P > 0: the correlation has no pressure term, Za = 1
                                         * and vorn_w_gk is the ideal-gas value; a thermometer result there does
                                         * not depend on P */
-#define VORN_STATE_DENSITY_UNCONVERGED 2048u /* vorn_rho's one Newton step more than 1 % from the gas root of its own
-                                        * equation, or no such root (6.25 K, 1000 kPa: 173.9 against 120.7 kg/m^3;
-                                        * the 4.2 K saturated vapour): rho, vol, cv, cp, gamma doubtful, Z not */
-/* 4096u is reserved for a flag on states outside the range where the correlations have been validated. */
+#define VORN_STATE_DENSITY_UNCONVERGED 2048u /* vorn_rho's one Newton step more than 0.25 % from the gas root of its
+                                        * own equation, or no such root (6.25 K, 1000 kPa: 173.9 against 120.7
+                                        * kg/m^3; the 4.2 K saturated vapour; 493 K, 90 MPa): rho, vol, cv, cp,
+                                        * gamma doubtful, Z not */
+#define VORN_STATE_OUT_OF_RANGE 4096u  /* T < 2.2 K, T > 1500 K or P > 100 MPa: outside the range over which rho, cp,
+                                        * vorn_w, vorn_w_gk and Z have been compared with the reference equation of
+                                        * state (that equation stops at He II below 2.1768 K; there is no lower P
+                                        * limit, the gas only nears the ideal one): those results and vol, cv,
+                                        * gamma, Za unvalidated */
+#define VORN_STATE_HEAT_CAPACITY_TRUNCATED 8192u /* vorn_cp more than 10 % from the ideal 5/2 r/m0 (or NaN), or
+                                        * the third-order term the heat capacities leave out, (2T D' + T^2 D'')/
+                                        * (3 V^3), above 0.03 % of 5/2 (beside the pole of D): cut after the second
+                                        * order in 1/V they may be more than 1 % off (3.6 % at 4.23 K, 72 kPa;
+                                        * 2.9 % at 26.4 K, 3.6 MPa): cv, cp, gamma doubtful */
+/* With these flags, no state of the gas side of 2.2 K to 1500 K and 0.1 kPa to 100 MPa (vapour or supercritical
+ * on the reference equation) that has no flag set has a density, cp, speed of sound (vorn_w or vorn_w_gk) or Z
+ * more than 1 % from that equation (docs/accuracy.md). A flag guarding another result can be the one that is set:
+ * take vorn_state(T, P) == 0 as the mark of a state where all of them hold. */
 VORN_API unsigned vorn_state(const double *T, const double *P); /* T in K, P in kPa: the set of flags above */
 VORN_API void vorn_state_n(size_t n, const double *T, const double *P, unsigned *out);
 VORN_API const char *vorn_state_name(unsigned bit);        /* short name of one flag; "unknown" for anything else */

@@ -21,6 +21,8 @@ FLAGS = [
     (State.SOUND_DIVERGENT, 512, "sound-divergent"),
     (State.ZA_PRESSURE_FREE, 1024, "za-pressure-free"),
     (State.DENSITY_UNCONVERGED, 2048, "density-unconverged"),
+    (State.OUT_OF_RANGE, 4096, "out-of-range"),
+    (State.HEAT_CAPACITY_TRUNCATED, 8192, "heat-capacity-truncated"),
 ]
 
 
@@ -34,7 +36,7 @@ def test_flag_bits_match_the_library_names(flag, bit, name):
 
 def test_every_flag_is_known_and_nothing_else():
     assert len(State) == len(FLAGS)
-    assert vorn.state_name(4096) == "unknown"
+    assert vorn.state_name(16384) == "unknown"
     assert vorn.state_name(3) == "unknown"  # one flag at a time
 
 
@@ -128,6 +130,11 @@ STRICT = [
     (vorn.thermal_conductivity, (184.48683, 100.0), State.K_POLE),
     (vorn.viscosity, (0.05,), State.NU_NEGATIVE),
     (virial.D, (-1.0,), State.INVALID),
+    (vorn.cp, (4.231552478808347, 71.96856730011514), State.HEAT_CAPACITY_TRUNCATED),  # 3.6 % off the EOS
+    (vorn.heat_capacity_ratio, (26.42, 3601.0), State.HEAT_CAPACITY_TRUNCATED),
+    (vorn.density, (300.0, 1.5e5), State.OUT_OF_RANGE),
+    (vorn.compressibility, (2000.0, 100.0), State.OUT_OF_RANGE),
+    (vorn.speed_of_sound_acoustic, (2.1, 1.0), State.OUT_OF_RANGE),
 ]
 
 
@@ -147,6 +154,9 @@ def test_strict_passes_clean_states_and_ignores_unrelated_flags():
     # the conductivity pole does not concern the heat capacity
     assert vorn.cp(36.3759531, 100.0, strict=True) == vorn.cp(36.3759531, 100.0)
     assert vorn.viscosity(36.3759531, strict=True) > 0
+    # the range of the comparison with the equation of state does not bound the transport correlations
+    assert vorn.viscosity(2000.0, 100.0, strict=True) == vorn.viscosity(2000.0, 100.0)
+    assert vorn.thermal_conductivity(300.0, 2e5, strict=True) > 0
 
 
 def test_strict_error_points_at_the_first_bad_point():

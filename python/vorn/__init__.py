@@ -71,8 +71,9 @@ __all__ = [
 ]
 
 _GAS = State.INVALID | State.LIQUID
-_DENSITY = _GAS | State.DENSITY_TURNED | State.VIRIAL_DIVERGENT | State.DENSITY_UNCONVERGED
-_HEAT_CAPACITY = _DENSITY | State.HEAT_CAPACITY_NONPOSITIVE
+_VALIDATED = _GAS | State.OUT_OF_RANGE
+_DENSITY = _VALIDATED | State.DENSITY_TURNED | State.VIRIAL_DIVERGENT | State.DENSITY_UNCONVERGED
+_HEAT_CAPACITY = _DENSITY | State.HEAT_CAPACITY_NONPOSITIVE | State.HEAT_CAPACITY_TRUNCATED
 
 
 def _tp(function: str, name: str, T: ArrayLike, P: ArrayLike, mask: int, strict: bool) -> FloatResult:
@@ -230,7 +231,7 @@ def cp(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
     >>> vorn.cp(4.2, 100.0, strict=True)
     Traceback (most recent call last):
     ...
-    vorn._core.StateError: cp: state LIQUID | DENSITY_UNCONVERGED at T = 4.2 K, P = 100.0 kPa: T <= 5.1953 K and P above the ITS-90 vapour pressure: liquid, every gas result is that of a metastable vapour at best
+    vorn._core.StateError: cp: state LIQUID | DENSITY_UNCONVERGED | HEAT_CAPACITY_TRUNCATED at T = 4.2 K, P = 100.0 kPa: T <= 5.1953 K and P above the ITS-90 vapour pressure: liquid, every gas result is that of a metastable vapour at best
     """
     return _tp("cp", "vorn_cp", T, P, _HEAT_CAPACITY, strict)
 
@@ -298,7 +299,7 @@ def speed_of_sound(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> Float
     >>> vorn.speed_of_sound([[20.0], [300.0]], [10.0, 100.0]).shape
     (2, 2)
     """
-    return _tp("speed_of_sound", "vorn_w", T, P, _GAS | State.SOUND_UNDEFINED | State.SOUND_DIVERGENT, strict)
+    return _tp("speed_of_sound", "vorn_w", T, P, _VALIDATED | State.SOUND_UNDEFINED | State.SOUND_DIVERGENT, strict)
 
 
 @overload
@@ -332,7 +333,7 @@ def compressibility(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> Floa
     >>> round(vorn.compressibility(20.0, 1000.0), 6)
     0.995246
     """
-    return _tp("compressibility", "vorn_Z", T, P, _GAS | State.VIRIAL_DIVERGENT, strict)
+    return _tp("compressibility", "vorn_Z", T, P, _VALIDATED | State.VIRIAL_DIVERGENT, strict)
 
 
 @overload
@@ -367,7 +368,7 @@ def acoustic_factor(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> Floa
     >>> round(vorn.acoustic_factor(20.0, 1000.0), 6)
     1.09256
     """
-    return _tp("acoustic_factor", "vorn_Za_gk", T, P, _GAS | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE, strict)
+    return _tp("acoustic_factor", "vorn_Za_gk", T, P, _VALIDATED | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE, strict)
 
 
 @overload
@@ -398,7 +399,7 @@ def speed_of_sound_acoustic(T: ArrayLike, P: ArrayLike, *, strict: bool = False)
     >>> round(vorn.speed_of_sound_acoustic(20.0, 1000.0), 3)
     275.048
     """
-    return _tp("speed_of_sound_acoustic", "vorn_w_gk", T, P, _GAS | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE, strict)
+    return _tp("speed_of_sound_acoustic", "vorn_w_gk", T, P, _VALIDATED | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE, strict)
 
 
 def _transport(function: str, name: str, T: ArrayLike, P: Optional[ArrayLike], flag: int, strict: bool) -> FloatResult:

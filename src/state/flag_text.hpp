@@ -44,8 +44,15 @@ inline constexpr StateFlagText state_flag_texts[] = {
      "T <= 1.95 K and P > 0: the correlation has no pressure term there (Za = 1, vorn_w_gk ideal), and a "
      "thermometer result there does not depend on P"},
     {VORN_STATE_DENSITY_UNCONVERGED, "density-unconverged",
-     "the one-step density of vorn_rho is more than 1 % from the gas root of its own equation (or there "
-     "is none): density, volume, cv, cp and gamma doubtful, vorn_Z not"},
+     "the one-step density of vorn_rho is more than 0.25 % from the gas root of its own equation (or "
+     "there is none): density, volume, cv, cp and gamma doubtful, vorn_Z not"},
+    {VORN_STATE_OUT_OF_RANGE, "out-of-range",
+     "T < 2.2 K, T > 1500 K or P > 100 MPa: outside the range where density, cp, the speeds of sound and "
+     "Z have been checked against the reference equation of state (volume, cv, gamma and Za with them)"},
+    {VORN_STATE_HEAT_CAPACITY_TRUNCATED, "heat-capacity-truncated",
+     "cp more than 10 % from the ideal-gas 5/2 r/m0 (or NaN), or the first term the series leaves out, "
+     "(2T D' + T^2 D'')/(3 V^3), above 0.03 % of 5/2: the second-order heat capacities may be more than "
+     "1 % off (3.6 % next to saturation at 4.2 K): cv, cp and gamma doubtful"},
 };
 
 inline const StateFlagText* find_state_flag_text(unsigned bit) {

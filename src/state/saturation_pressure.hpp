@@ -34,13 +34,13 @@ inline constexpr VapourPressureRange its90_above_lambda{
 inline constexpr double its90_lambda_split = 2.1768;  // K
 inline constexpr double its90_lowest = 1.25;          // K
 inline constexpr double its90_highest = 5.0;          // K
-// The measured critical point of helium-4: 5.1953 K, 227.46 kPa (the critical
-// constants adopted by the wide-range helium equation of state of R. D. McCarty
-// and V. D. Arp, Adv. Cryog. Eng. 35, 1465 (1990)). The ITS-90
-// relation above, carried on past 5.0 K to 5.1953 K, gives 227.22 kPa; the
-// 227.6 kPa once used here is the reducing pressure of the vapour-pressure
-// ancillary of the 2023 reference equation of state, not a critical pressure
-// (that equation itself gives 228.32 kPa at its critical temperature and density).
+// The critical point of helium-4: 5.1953 K (the critical temperature of the
+// reference equation of state, its reducing temperature) and 227.46 kPa, the
+// measured critical pressure at that temperature. The ITS-90 relation above,
+// carried on past 5.0 K to 5.1953 K, gives 227.22 kPa; the 227.6 kPa once used
+// here is the reducing pressure of the vapour-pressure ancillary of the 2023
+// reference equation of state, not a critical pressure (that equation itself
+// gives 228.32 kPa at its critical temperature and density).
 inline constexpr double helium_critical_temperature = 5.1953;  // K
 inline constexpr double helium_critical_pressure = 227.46;     // kPa
 

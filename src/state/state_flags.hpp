@@ -16,10 +16,22 @@
 //   heat-capacity-nonpositive   vorn_cv or vorn_cp not positive (so neither is
 //                      vorn_gamma, or it is meaningless)
 //   virial-divergent   the density series has stopped converging (virial_convergence.hpp)
-//   density-unconverged  the one-step density is more than 1 % from the gas root
+//   density-unconverged  the one-step density is more than 0.25 % from the gas root
 //   sound-divergent    the acoustic series of vorn_w has stopped converging
 //   za-pressure-free   T <= 1.95 K and P > 0: the correlation has no pressure term
 //                      there, Za = 1 and vorn_w_gk is the ideal-gas value
+//   out-of-range       T < 2.2 K, T > 1500 K or P > 100 MPa: outside the (T, P)
+//                      range over which density, cp, the speeds of sound and Z have
+//                      been compared with the reference equation of state
+//   heat-capacity-truncated  vorn_cp more than 10 % from the ideal 5/2 r/m0, or
+//                      the third-order term the heat capacities leave out above
+//                      0.03 % of it: cut after the second order in 1/V they may
+//                      miss by more than 1 % (up to 3.6 % next to saturation at 4.2 K)
+//
+// The last two and the 0.25 % of density-unconverged were set by comparing the
+// correlations with the reference equation on a fine log grid of the gas side
+// (2.2 K to 1500 K, 0.1 kPa to 100 MPa, vapour and supercritical): with them no
+// unflagged state has a density, cp, speed of sound or Z more than 1 % off.
 #pragma once
 
 #include <cmath>
@@ -28,6 +40,7 @@
 #include "gas_state/density.hpp"
 #include "gas_state/heat_capacity.hpp"
 #include "gas_state/speed_of_sound.hpp"
+#include "gas_state/virial_terms.hpp"
 #include "state/saturation_pressure.hpp"
 #include "state/virial_convergence.hpp"
 #include "transport/conductivity.hpp"
@@ -40,6 +53,35 @@ namespace vorn {
 // At or below this temperature the acoustic factor is exactly 1 (its first
 // order switches on strictly above it; acoustic_factor.hpp).
 inline constexpr double acoustic_factor_first_threshold = 1.95;  // K
+
+// The range of the comparison with the reference equation of state. Its lower
+// temperature is where that equation stops (He II below 2.1768 K); below 0.1 kPa
+// the gas only comes closer to ideal, so there is no lower pressure limit.
+inline constexpr double validated_lowest_temperature = 2.2;    // K
+inline constexpr double validated_highest_temperature = 1500;  // K
+inline constexpr double validated_highest_pressure = 1e5;      // kPa (100 MPa)
+
+// The heat capacities are cut after the second order in 1/V. They stay within
+// 1 % of the reference equation while cp is within 10 % of the ideal monatomic
+// 5/2 r/m0 and the first term they leave out, the third-order one of cv,
+// (2T D' + T^2 D'')/(3 V^3) (r/m0 units), is within 0.03 % of 5/2 (it is not
+// near the pole of D at 2.18 K).
+inline constexpr double heat_capacity_departure_limit = 0.10;    // of 5/2 r/m0
+inline constexpr double heat_capacity_third_order_limit = 3e-4;  // of 5/2
+
+inline bool out_of_validated_range(double T, double P) {
+  return T < validated_lowest_temperature || T > validated_highest_temperature ||
+         P > validated_highest_pressure;
+}
+
+// cp in J/(kg K) as vorn_cp gives it (NaN counts as truncated), V the molar
+// volume the heat capacities use (m^3/mol).
+inline bool heat_capacity_truncated(double T, double V, double cp) {
+  const double ideal = 2.5 * gas_constant / molar_mass;
+  const double third = (2.0 * si_fourth_virial_T_dT(T) + si_fourth_virial_T2_dT2(T)) / (3.0 * (V * V * V));
+  return !(std::fabs(cp / ideal - 1.0) <= heat_capacity_departure_limit) ||
+         !(std::fabs(third) <= heat_capacity_third_order_limit * 2.5);
+}
 
 inline bool state_is_invalid(double T, double P) {
   return !std::isfinite(T) || !std::isfinite(P) || !(T > 0.0) || P < 0.0;
@@ -64,6 +106,8 @@ inline unsigned state_flags(double T, double P) {
   const double cv = isochoric_heat_capacity(T, P);
   const double cp = isobaric_heat_capacity(T, P);
   if (!(cv > 0.0) || !(cp > 0.0)) flags |= VORN_STATE_HEAT_CAPACITY_NONPOSITIVE;
+  if (heat_capacity_truncated(T, molar_volume(T, P), cp)) flags |= VORN_STATE_HEAT_CAPACITY_TRUNCATED;
+  if (out_of_validated_range(T, P)) flags |= VORN_STATE_OUT_OF_RANGE;
 
   const SoundSpeedSeries sound = speed_of_sound_series(T, P);
   if (std::isnan(std::sqrt(sound.bracket() * sound.ideal_square))) flags |= VORN_STATE_SOUND_UNDEFINED;

@@ -8,7 +8,7 @@
 // near the pole of D at 2.180066 K, and in the dense fluid).
 //
 // One-step density (vorn_rho, vorn_vol, vorn_cv, vorn_cp, vorn_gamma; not
-// vorn_Z, which is the root): unconverged where it is more than 1 % from the
+// vorn_Z, which is the root): unconverged where it is more than 0.25 % from the
 // gas root of the equation it steps on, or where there is no such root.
 //
 // Acoustic series (vorn_w): divergent where its cubic term, the one carrying
@@ -27,8 +27,8 @@
 
 namespace vorn {
 
-inline constexpr double virial_last_term_limit = 0.01;      // of Z, or of the bracket of w^2
-inline constexpr double one_step_density_departure = 0.01;  // relative to the converged root
+inline constexpr double virial_last_term_limit = 0.01;        // of Z, or of the bracket of w^2
+inline constexpr double one_step_density_departure = 0.0025;  // relative to the converged root
 
 struct DensitySeriesTest {
   bool divergent;    // no gas root, or D rho^3 above the limit

@@ -44,7 +44,8 @@ def call(name, *args):
 
 
 # The flags that spoil cp: those of every state and those of the virial density.
-CP_FLAGS = ("invalid", "liquid", "density-turned", "virial-divergent", "density-unconverged", "heat-capacity-nonpositive")
+CP_FLAGS = ("invalid", "liquid", "density-turned", "virial-divergent", "density-unconverged", "heat-capacity-nonpositive",
+            "out-of-range", "heat-capacity-truncated")
 
 
 def flag_names(T, P):
@@ -100,7 +101,7 @@ class StateTest(unittest.TestCase):
         rows = {row["property"]: row for row in csv.DictReader(io.StringIO(run.stdout))}
         self.assertEqual(rows["sound-speed"]["value"], "nan")  # never -nan: the sign of a NaN means nothing
         self.assertEqual(float(rows["cp"]["value"]), call("vorn_cp", 4.2, 250.0))
-        self.assertEqual(rows["cp"]["flags"], "liquid+virial-divergent+density-unconverged")
+        self.assertEqual(rows["cp"]["flags"], "liquid+virial-divergent+density-unconverged+heat-capacity-truncated")
 
     def test_readable_table_has_names_units_and_published_values(self):
         run = vorn("state", "20", "1000")
@@ -171,7 +172,8 @@ class TableTest(unittest.TestCase):
         for args, warnings in [
             (["cp", "--T", "2:4:1", "--P", "100"],
              ["liquid at 3 of 3 points", "density-turned at 1 of 3 points", "virial-divergent at 2 of 3 points",
-              "density-unconverged at 3 of 3 points"]),
+              "density-unconverged at 3 of 3 points", "out-of-range at 1 of 3 points",
+              "heat-capacity-truncated at 3 of 3 points"]),
             (["viscosity0", "--T", "100,200"], []),
             (["viscosity0", "--T", "0.05,1"], ["nu-negative at 1 of 2 points"]),
             (["k0", "--T", "36.3759531,50"], ["k-pole at 1 of 2 points"]),
@@ -272,7 +274,8 @@ class ReferenceStatesTest(unittest.TestCase):
         rows = list(csv.DictReader(io.StringIO(vorn("--format", "csv").stdout)))
         self.assertEqual([(float(r["T [K]"]), float(r["P [kPa]"])) for r in rows],
                          [(4.2, 100.0), (20.0, 1000.0), (77.0, 100.0), (273.16, 100.0), (300.0, 101.325)])
-        self.assertEqual([r["flags"] for r in rows], ["liquid+sound-divergent+density-unconverged", "", "", "", ""])
+        self.assertEqual([r["flags"] for r in rows],
+                         ["liquid+sound-divergent+density-unconverged+heat-capacity-truncated", "", "", "", ""])
         self.assertEqual(float(rows[1]["cp [J/(kg K)]"]), call("vorn_cp", 20.0, 1000.0))
         doc = json.loads(vorn("--json", "--units", "mol,MPa").stdout)
         self.assertEqual(doc["units"]["P"], "MPa")
@@ -555,7 +558,7 @@ class EvalTest(unittest.TestCase):
         rows = list(csv.DictReader(io.StringIO(run.stdout)))
         self.assertEqual(list(rows[0]), ["line", "T [K]", "P [kPa]", "cp [J/(kg K)]", "sound-speed [m/s]",
                                          "viscosity [Pa s]", "flags"])
-        states = [(2, 4.2, 100.0, "liquid+sound-divergent+density-unconverged"), (5, 293.15, 50.0, ""), (6, 10.0, 2.0, ""), (7, 0.0, 0.0, "invalid")]
+        states = [(2, 4.2, 100.0, "liquid+sound-divergent+density-unconverged+heat-capacity-truncated"), (5, 293.15, 50.0, ""), (6, 10.0, 2.0, ""), (7, 0.0, 0.0, "invalid")]
         self.assertEqual([(int(r["line"]), float(r["T [K]"]), float(r["P [kPa]"]), r["flags"]) for r in rows], states)
         for row, (_, T, P, _) in zip(rows, states):
             self.assertTrue(same(float(row["cp [J/(kg K)]"]), call("vorn_cp", T, P)))

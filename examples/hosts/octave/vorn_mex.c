@@ -179,11 +179,20 @@ static void call_state_name(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
 }
 
 static void call_state_flags(int nrhs, mxArray* plhs[]) {
-  static const char* const fields[] = {"INVALID",        "LIQUID", "DENSITY_TURNED", "SOUND_UNDEFINED",
-                                       "ZA_NONPOSITIVE", "K_POLE", "NU_NEGATIVE"};
-  static const unsigned values[] = {
-      VORN_STATE_INVALID,        VORN_STATE_LIQUID, VORN_STATE_DENSITY_TURNED, VORN_STATE_SOUND_UNDEFINED,
-      VORN_STATE_ZA_NONPOSITIVE, VORN_STATE_K_POLE, VORN_STATE_NU_NEGATIVE};
+  static const char* const fields[] = {"INVALID",          "LIQUID",
+                                       "DENSITY_TURNED",   "SOUND_UNDEFINED",
+                                       "ZA_NONPOSITIVE",   "K_POLE",
+                                       "NU_NEGATIVE",      "HEAT_CAPACITY_NONPOSITIVE",
+                                       "VIRIAL_DIVERGENT", "SOUND_DIVERGENT",
+                                       "ZA_PRESSURE_FREE", "DENSITY_UNCONVERGED",
+                                       "OUT_OF_RANGE",     "HEAT_CAPACITY_TRUNCATED"};
+  static const unsigned values[] = {VORN_STATE_INVALID,          VORN_STATE_LIQUID,
+                                    VORN_STATE_DENSITY_TURNED,   VORN_STATE_SOUND_UNDEFINED,
+                                    VORN_STATE_ZA_NONPOSITIVE,   VORN_STATE_K_POLE,
+                                    VORN_STATE_NU_NEGATIVE,      VORN_STATE_HEAT_CAPACITY_NONPOSITIVE,
+                                    VORN_STATE_VIRIAL_DIVERGENT, VORN_STATE_SOUND_DIVERGENT,
+                                    VORN_STATE_ZA_PRESSURE_FREE, VORN_STATE_DENSITY_UNCONVERGED,
+                                    VORN_STATE_OUT_OF_RANGE,     VORN_STATE_HEAT_CAPACITY_TRUNCATED};
   const int n = (int)(sizeof values / sizeof values[0]);
   int i;
   if (nrhs != 0) mexErrMsgIdAndTxt("vorn:arguments", "vorn.state_flags takes no argument");

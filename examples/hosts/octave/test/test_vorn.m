@@ -138,6 +138,8 @@ check_same_bits(vorn.cp(T, P), E.cp, 'vorn.cp after putting r back');
 f = vorn.state_flags();
 check(isequal(f.INVALID, uint32(1)) && isequal(f.LIQUID, uint32(2)) && isequal(f.NU_NEGATIVE, uint32(64)), ...
       'vorn.state_flags values');
+check(isequal(f.OUT_OF_RANGE, uint32(4096)) && isequal(f.HEAT_CAPACITY_TRUNCATED, uint32(8192)) && ...
+      numel(fieldnames(f)) == 14, 'vorn.state_flags lists every flag');
 check(strcmp(vorn.state_name(f.LIQUID), 'liquid'), 'vorn.state_name(LIQUID)');
 check(strcmp(vorn.state_name(3), 'unknown'), 'vorn.state_name of two bits at once');
 check(bitand(vorn.state(4.2, 100), f.LIQUID) != 0, '4.2 K, 100 kPa is flagged liquid');
