@@ -30,11 +30,26 @@
 
 namespace {
 
+// The form of F a loop over many points runs: the heat capacities evaluate
+// B and C one after the other there, which vectorises across points (the
+// scalar routines put them side by side in a pair instead: the same doubles).
+template <auto F>
+inline constexpr auto lane_form = F;
+template <>
+inline constexpr auto lane_form<vorn::isochoric_heat_capacity> =
+    vorn::isochoric_heat_capacity_laid_out<vorn::FamilyLayout::one_by_one>;
+template <>
+inline constexpr auto lane_form<vorn::isobaric_heat_capacity> =
+    vorn::isobaric_heat_capacity_laid_out<vorn::FamilyLayout::one_by_one>;
+template <>
+inline constexpr auto lane_form<vorn::heat_capacity_ratio> =
+    vorn::heat_capacity_ratio_laid_out<vorn::FamilyLayout::one_by_one>;
+
 // vectorised (the table's column) picks the loop.
 template <bool Vectorised, auto F, typename... In>
 void array_form(std::size_t n, double* out, const In*... in) {
   if constexpr (Vectorised) {
-    vorn::vector_map<F>(n, out, in...);
+    vorn::vector_map<lane_form<F>>(n, out, in...);
   } else {
     vorn::point_map<F>(n, out, in...);
   }

@@ -21,11 +21,9 @@
 
 namespace vorn {
 
-inline double density(double T, double P) {
+// From B, C, D in SI (virial_terms.hpp), for routines that have them already.
+inline double density_from_virials(double T, double P, double B, double C, double D) {
   const double p = 1000.0 * P;
-  const double B = si_second_virial(T);
-  const double C = si_third_virial(T);
-  const double D = si_fourth_virial(T);
   const double r = gas_constant;
 
   const double N3 = (D * 3.0) * integer_power<3>(p);
@@ -41,9 +39,17 @@ inline double density(double T, double P) {
   return num / den;
 }
 
-inline double molar_volume(double T, double P) {
+inline double density(double T, double P) {
+  return density_from_virials(T, P, si_second_virial(T), si_third_virial(T), si_fourth_virial(T));
+}
+
+inline double molar_volume_from_virials(double T, double P, double B, double C, double D) {
   const double m0 = molar_mass;
-  return m0 / density(T, P);
+  return m0 / density_from_virials(T, P, B, C, D);
+}
+
+inline double molar_volume(double T, double P) {
+  return molar_volume_from_virials(T, P, si_second_virial(T), si_third_virial(T), si_fourth_virial(T));
 }
 
 }  // namespace vorn

@@ -15,35 +15,58 @@
 
 namespace vorn {
 
-inline double isochoric_heat_capacity(double T, double P) {
-  const double Bt = si_second_virial_T_dT(T);
-  const double Btt = si_second_virial_T2_dT2(T);
-  const double Ct = si_third_virial_T_dT(T);
-  const double Ctt = si_third_virial_T2_dT2(T);
-  const double V = molar_volume(T, P);
-
-  const double Sv = (((2.0 / V) * Bt + (1.0 / V) * Btt) + (1.0 / (V * V)) * Ct) + (1.0 / (2.0 * V * V)) * Ctt;
+// The formulas on terms filled once (virial_terms.hpp) and the molar volume
+// from the same terms: each operation is the one the formula above names, on
+// the same doubles as when every term was formed by its own call, so every
+// result keeps its bits; only the repeated evaluation of the polynomials is
+// gone.
+inline double isochoric_heat_capacity_from_terms(const VirialTerms& v, double V) {
+  const double Sv =
+      (((2.0 / V) * v.Bt + (1.0 / V) * v.Btt) + (1.0 / (V * V)) * v.Ct) + (1.0 / (2.0 * V * V)) * v.Ctt;
   return (1.5 * gas_constant - Sv * gas_constant) / molar_mass;
 }
 
-inline double isobaric_heat_capacity(double T, double P) {
-  const double B = si_second_virial(T);
-  const double Bt = si_second_virial_T_dT(T);
-  const double Btt = si_second_virial_T2_dT2(T);
-  const double C = si_third_virial(T);
-  const double Ct = si_third_virial_T_dT(T);
-  const double Ctt = si_third_virial_T2_dT2(T);
-  const double V = molar_volume(T, P);
-
-  const double Qp = ((((B - Bt) * (B - Bt)) - C) + Ct) - Ctt / 2.0;
-  return (2.5 * gas_constant - gas_constant * (Btt / V - Qp / (V * V))) / molar_mass;
+inline double isobaric_heat_capacity_from_terms(const VirialTerms& v, double V) {
+  const double Qp = ((((v.B - v.Bt) * (v.B - v.Bt)) - v.C) + v.Ct) - v.Ctt / 2.0;
+  return (2.5 * gas_constant - gas_constant * (v.Btt / V - Qp / (V * V))) / molar_mass;
 }
 
-// Both routines are evaluated in full; nothing is shared between them.
-inline double heat_capacity_ratio(double T, double P) {
-  const double cp = isobaric_heat_capacity(T, P);
-  const double cv = isochoric_heat_capacity(T, P);
+inline double molar_volume_from_terms(const VirialTerms& v, double T, double P) {
+  return molar_volume_from_virials(T, P, v.B, v.C, v.D);
+}
+
+template <FamilyLayout Layout>
+inline double isochoric_heat_capacity_laid_out(double T, double P) {
+  const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
+  return isochoric_heat_capacity_from_terms(v, molar_volume_from_terms(v, T, P));
+}
+
+template <FamilyLayout Layout>
+inline double isobaric_heat_capacity_laid_out(double T, double P) {
+  const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
+  return isobaric_heat_capacity_from_terms(v, molar_volume_from_terms(v, T, P));
+}
+
+// cp/cv, both from the one set of terms and the one molar volume.
+template <FamilyLayout Layout>
+inline double heat_capacity_ratio_laid_out(double T, double P) {
+  const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
+  const double V = molar_volume_from_terms(v, T, P);
+  const double cp = isobaric_heat_capacity_from_terms(v, V);
+  const double cv = isochoric_heat_capacity_from_terms(v, V);
   return cp / cv;
+}
+
+// One point: B and C side by side. The array forms use the one_by_one
+// layout (array_forms.cpp).
+inline double isochoric_heat_capacity(double T, double P) {
+  return isochoric_heat_capacity_laid_out<FamilyLayout::paired>(T, P);
+}
+inline double isobaric_heat_capacity(double T, double P) {
+  return isobaric_heat_capacity_laid_out<FamilyLayout::paired>(T, P);
+}
+inline double heat_capacity_ratio(double T, double P) {
+  return heat_capacity_ratio_laid_out<FamilyLayout::paired>(T, P);
 }
 
 }  // namespace vorn

@@ -24,40 +24,53 @@
 
 namespace vorn {
 
-inline double speed_of_sound(double T, double P) {
-  const double p = 1000.0 * P;
-  const double B = si_second_virial(T);
-  const double Bt = si_second_virial_T_dT(T);
-  const double Btt = si_second_virial_T2_dT2(T);
-  const double C = si_third_virial(T);
-  const double Ct = si_third_virial_T_dT(T);
-  const double Ctt = si_third_virial_T2_dT2(T);
-  const double D = si_fourth_virial(T);
-  const double Dt = si_fourth_virial_T_dT(T);
-  const double Dtt = si_fourth_virial_T2_dT2(T);
+// What depends on T alone (and the module constants): the acoustic virial
+// coefficients scaled for the series in p, and w0^2. Split from the pressure
+// part so that an array form can keep them over a run of equal temperatures;
+// both parts are the operations of the formula in their order, the terms
+// filled once (virial_terms.hpp), so the result keeps its bits.
+struct SoundSpeedTemperatureTerms {
+  double beta_a;  // m^3/mol
+  double a2;      // (gamma_a - beta_a B)/(rT)
+  double a3;      // the cubic coefficient over (rT)^2
+  double w0sq;    // m^2/s^2
+};
+
+inline SoundSpeedTemperatureTerms sound_speed_temperature_terms(double T) {
+  const VirialTerms v = virial_terms<FamilyLayout::paired>(T);
   const double g0 = heat_capacity_ratio_ideal;
   const double r = gas_constant;
   const double m0 = molar_mass;
 
   const double k = g0 - 1.0;
-  const double qc = ((C + C) + (g0 + g0) * Ct) + k * Ctt;
-  const double qb = ((((g0 + g0) - 1.0) * Bt) + B) + k * Btt;
+  const double qc = ((v.C + v.C) + (g0 + g0) * v.Ct) + k * v.Ctt;
+  const double qb = ((((g0 + g0) - 1.0) * v.Bt) + v.B) + k * v.Btt;
   const double k2 = real_power(k, 2.0);  // a real power, as published: not k * k
-  const double beta_a = ((B + B) + (k + k) * Bt) + (k2 / g0) * Btt;
+  const double beta_a = ((v.B + v.B) + (k + k) * v.Bt) + (k2 / g0) * v.Btt;
   const double gamma_a =
-      ((((qb * qb) * k + (1.0 + (g0 + g0)) * C) + ((g0 * g0) - 1.0) * Ct) + ((k * k) / 2.0) * Ctt) / g0;
-  const double e1 = ((qb * qb) * (k * k)) * ((Bt + Bt) + Btt);
+      ((((qb * qb) * k + (1.0 + (g0 + g0)) * v.C) + ((g0 * g0) - 1.0) * v.Ct) + ((k * k) / 2.0) * v.Ctt) / g0;
+  const double e1 = ((qb * qb) * (k * k)) * ((v.Bt + v.Bt) + v.Btt);
   const double e2 = (k * qb) * qc;
-  const double e3 = ((1.0 + g0) + (1.0 + g0)) * D;
-  const double e4 = ((0.6666666666666666 * k) * (2.0 + g0)) * Dt;
-  const double e5 = ((k * k) / 3.0) * Dtt;
+  const double e3 = ((1.0 + g0) + (1.0 + g0)) * v.D;
+  const double e4 = ((0.6666666666666666 * k) * (2.0 + g0)) * v.Dt;
+  const double e5 = ((k * k) / 3.0) * v.Dtt;
   const double delta_a = ((((e1 + e2) + e3) + e4) + e5) / g0;
-  const double a2 = (gamma_a - beta_a * B) / (r * T);
-  const double a3 = ((delta_a - beta_a * C) - ((T * (r + r)) * a2) * B) / ((r * T) * (r * T));
+  const double a2 = (gamma_a - beta_a * v.B) / (r * T);
+  const double a3 = ((delta_a - beta_a * v.C) - ((T * (r + r)) * a2) * v.B) / ((r * T) * (r * T));
   const double w0sq = (T * (g0 * r)) / m0;
-  const double Sw =
-      ((1.0 + (beta_a * p) / (r * T)) + ((p * p) * a2) / (r * T)) + (integer_power<3>(p) * a3) / (r * T);
-  return std::sqrt(Sw * w0sq);
+  return {beta_a, a2, a3, w0sq};
+}
+
+inline double speed_of_sound_from_terms(const SoundSpeedTemperatureTerms& t, double T, double P) {
+  const double p = 1000.0 * P;
+  const double r = gas_constant;
+  const double Sw = ((1.0 + (t.beta_a * p) / (r * T)) + ((p * p) * t.a2) / (r * T)) +
+                    (integer_power<3>(p) * t.a3) / (r * T);
+  return std::sqrt(Sw * t.w0sq);
+}
+
+inline double speed_of_sound(double T, double P) {
+  return speed_of_sound_from_terms(sound_speed_temperature_terms(T), T, P);
 }
 
 }  // namespace vorn
