@@ -15,6 +15,7 @@
 #include "correlation/acoustic_sound_speed.hpp"
 #include "correlation/thermometer.hpp"
 #include "export/routine_arguments.hpp"
+#include "export/temperature_runs.hpp"
 #include "export/vector_loops.hpp"
 #include "gas_state/compressibility.hpp"
 #include "gas_state/density.hpp"
@@ -45,11 +46,51 @@ template <>
 inline constexpr auto lane_form<vorn::heat_capacity_ratio> =
     vorn::heat_capacity_ratio_laid_out<vorn::FamilyLayout::one_by_one>;
 
-// vectorised (the table's column) picks the loop.
+// The routines of T and P whose part of T alone costs most: that part and the
+// rest, for temperature_run_map (temperature_runs.hpp). Each scalar routine
+// is from_terms(terms(T), T, P) of the same two functions.
+template <auto F>
+struct TemperatureSplit {
+  static constexpr bool exists = false;
+};
+template <auto Terms, auto FromTerms>
+struct SplitInto {
+  static constexpr bool exists = true;
+  static constexpr auto terms = Terms;
+  static constexpr auto from_terms = FromTerms;
+};
+
+double conductivity_from_terms(const vorn::ConductivityTemperatureTerms& t, double /*T*/, double P) {
+  return vorn::thermal_conductivity_from_terms(t, P);
+}
+double viscosity_from_terms(const vorn::ViscosityTemperatureTerms& t, double /*T*/, double P) {
+  return vorn::viscosity_from_terms(t, P);
+}
+
+template <>
+struct TemperatureSplit<vorn::acoustic_factor>
+    : SplitInto<vorn::acoustic_factor_sums, vorn::acoustic_factor_from_sums> {};
+template <>
+struct TemperatureSplit<vorn::acoustic_sound_speed>
+    : SplitInto<vorn::acoustic_factor_sums, vorn::acoustic_sound_speed_from_sums> {};
+template <>
+struct TemperatureSplit<vorn::speed_of_sound>
+    : SplitInto<vorn::sound_speed_temperature_terms, vorn::speed_of_sound_from_terms> {};
+template <>
+struct TemperatureSplit<vorn::thermal_conductivity>
+    : SplitInto<vorn::thermal_conductivity_temperature_terms, conductivity_from_terms> {};
+template <>
+struct TemperatureSplit<vorn::viscosity>
+    : SplitInto<vorn::viscosity_temperature_terms, viscosity_from_terms> {};
+
+// vectorised (the table's column) picks the loop; of the others, those with
+// a part of T alone keep it over runs of equal temperatures.
 template <bool Vectorised, auto F, typename... In>
 void array_form(std::size_t n, double* out, const In*... in) {
   if constexpr (Vectorised) {
     vorn::vector_map<lane_form<F>>(n, out, in...);
+  } else if constexpr (TemperatureSplit<F>::exists) {
+    vorn::temperature_run_map<TemperatureSplit<F>::terms, TemperatureSplit<F>::from_terms>(n, out, in...);
   } else {
     vorn::point_map<F>(n, out, in...);
   }
