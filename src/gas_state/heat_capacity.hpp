@@ -20,15 +20,22 @@ namespace vorn {
 // the same doubles as when every term was formed by its own call, so every
 // result keeps its bits; only the repeated evaluation of the polynomials is
 // gone.
-inline double isochoric_heat_capacity_from_terms(const VirialTerms& v, double V) {
+// The heat capacities times m0 (molar, J/(mol K)): the brackets of the
+// formulas before their last division.
+template <FamilyLayout Layout>
+inline double isochoric_molar_heat_capacity_from_terms(const VirialTerms& v, double V) {
+  const TwoQuotients over_V = two_quotients<Layout>(2.0, V, 1.0, V);
+  const TwoQuotients over_V2 = two_quotients<Layout>(1.0, V * V, 1.0, 2.0 * V * V);
   const double Sv =
-      (((2.0 / V) * v.Bt + (1.0 / V) * v.Btt) + (1.0 / (V * V)) * v.Ct) + (1.0 / (2.0 * V * V)) * v.Ctt;
-  return (1.5 * gas_constant - Sv * gas_constant) / molar_mass;
+      (((over_V.first * v.Bt + over_V.second * v.Btt) + over_V2.first * v.Ct) + over_V2.second * v.Ctt);
+  return 1.5 * gas_constant - Sv * gas_constant;
 }
 
-inline double isobaric_heat_capacity_from_terms(const VirialTerms& v, double V) {
+template <FamilyLayout Layout>
+inline double isobaric_molar_heat_capacity_from_terms(const VirialTerms& v, double V) {
   const double Qp = ((((v.B - v.Bt) * (v.B - v.Bt)) - v.C) + v.Ct) - v.Ctt / 2.0;
-  return (2.5 * gas_constant - gas_constant * (v.Btt / V - Qp / (V * V))) / molar_mass;
+  const TwoQuotients q = two_quotients<Layout>(v.Btt, V, Qp, V * V);
+  return 2.5 * gas_constant - gas_constant * (q.first - q.second);
 }
 
 inline double molar_volume_from_terms(const VirialTerms& v, double T, double P) {
@@ -38,13 +45,15 @@ inline double molar_volume_from_terms(const VirialTerms& v, double T, double P) 
 template <FamilyLayout Layout>
 inline double isochoric_heat_capacity_laid_out(double T, double P) {
   const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
-  return isochoric_heat_capacity_from_terms(v, molar_volume_from_terms(v, T, P));
+  const double V = molar_volume_from_terms(v, T, P);
+  return isochoric_molar_heat_capacity_from_terms<Layout>(v, V) / molar_mass;
 }
 
 template <FamilyLayout Layout>
 inline double isobaric_heat_capacity_laid_out(double T, double P) {
   const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
-  return isobaric_heat_capacity_from_terms(v, molar_volume_from_terms(v, T, P));
+  const double V = molar_volume_from_terms(v, T, P);
+  return isobaric_molar_heat_capacity_from_terms<Layout>(v, V) / molar_mass;
 }
 
 // cp/cv, both from the one set of terms and the one molar volume.
@@ -52,9 +61,11 @@ template <FamilyLayout Layout>
 inline double heat_capacity_ratio_laid_out(double T, double P) {
   const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
   const double V = molar_volume_from_terms(v, T, P);
-  const double cp = isobaric_heat_capacity_from_terms(v, V);
-  const double cv = isochoric_heat_capacity_from_terms(v, V);
-  return cp / cv;
+  const double m0 = molar_mass;
+  const TwoQuotients cp_cv =
+      two_quotients<Layout>(isobaric_molar_heat_capacity_from_terms<Layout>(v, V), m0,
+                            isochoric_molar_heat_capacity_from_terms<Layout>(v, V), m0);
+  return cp_cv.first / cp_cv.second;
 }
 
 // One point: B and C side by side. The array forms use the one_by_one

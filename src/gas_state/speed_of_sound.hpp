@@ -37,27 +37,35 @@ struct SoundSpeedTemperatureTerms {
 };
 
 inline SoundSpeedTemperatureTerms sound_speed_temperature_terms(double T) {
-  const VirialTerms v = virial_terms<FamilyLayout::paired>(T);
   const double g0 = heat_capacity_ratio_ideal;
+  const double k = g0 - 1.0;
+  // The one library call first: every vector register is the caller's to
+  // save across it, so after it nothing of the virial terms needs saving.
+  const double k2 = real_power(k, 2.0);  // a real power, as published: not k * k
+  const VirialTerms v = virial_terms<FamilyLayout::paired>(T);
   const double r = gas_constant;
   const double m0 = molar_mass;
 
-  const double k = g0 - 1.0;
+  constexpr FamilyLayout paired = FamilyLayout::paired;
   const double qc = ((v.C + v.C) + (g0 + g0) * v.Ct) + k * v.Ctt;
   const double qb = ((((g0 + g0) - 1.0) * v.Bt) + v.B) + k * v.Btt;
-  const double k2 = real_power(k, 2.0);  // a real power, as published: not k * k
-  const double beta_a = ((v.B + v.B) + (k + k) * v.Bt) + (k2 / g0) * v.Btt;
-  const double gamma_a =
-      ((((qb * qb) * k + (1.0 + (g0 + g0)) * v.C) + ((g0 * g0) - 1.0) * v.Ct) + ((k * k) / 2.0) * v.Ctt) / g0;
+  // k2/g0 beside w0^2, gamma_a beside delta_a: two quotients to a division.
+  const TwoQuotients k2_over_g0_and_w0sq = two_quotients<paired>(k2, g0, T * (g0 * r), m0);
+  const double beta_a = ((v.B + v.B) + (k + k) * v.Bt) + k2_over_g0_and_w0sq.first * v.Btt;
+  const double gamma_a_g0 =
+      (((qb * qb) * k + (1.0 + (g0 + g0)) * v.C) + ((g0 * g0) - 1.0) * v.Ct) + ((k * k) / 2.0) * v.Ctt;
   const double e1 = ((qb * qb) * (k * k)) * ((v.Bt + v.Bt) + v.Btt);
   const double e2 = (k * qb) * qc;
   const double e3 = ((1.0 + g0) + (1.0 + g0)) * v.D;
   const double e4 = ((0.6666666666666666 * k) * (2.0 + g0)) * v.Dt;
   const double e5 = ((k * k) / 3.0) * v.Dtt;
-  const double delta_a = ((((e1 + e2) + e3) + e4) + e5) / g0;
+  const TwoQuotients gamma_a_and_delta_a =
+      two_quotients<paired>(gamma_a_g0, g0, (((e1 + e2) + e3) + e4) + e5, g0);
+  const double gamma_a = gamma_a_and_delta_a.first;
+  const double delta_a = gamma_a_and_delta_a.second;
   const double a2 = (gamma_a - beta_a * v.B) / (r * T);
   const double a3 = ((delta_a - beta_a * v.C) - ((T * (r + r)) * a2) * v.B) / ((r * T) * (r * T));
-  const double w0sq = (T * (g0 * r)) / m0;
+  const double w0sq = k2_over_g0_and_w0sq.second;
   return {beta_a, a2, a3, w0sq};
 }
 

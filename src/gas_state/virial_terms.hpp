@@ -52,12 +52,6 @@ inline SiFamily si_family(const VirialFamily& f, double unit, double T) {
   return {unit * f.value, T * (f.first_derivative * unit), (unit * f.second_derivative) * (T * T)};
 }
 
-// How B and C are evaluated: side by side in the lanes of a pair
-// (paired_families.hpp; for one point at a time), or one after the other (for
-// the loops over many points, which the compiler vectorises across points
-// instead). The same doubles either way.
-enum class FamilyLayout { paired, one_by_one };
-
 template <FamilyLayout Layout>
 inline VirialFamilyPair second_and_third_families(double T) {
   if constexpr (Layout == FamilyLayout::paired) {
@@ -84,7 +78,7 @@ inline VirialTerms virial_terms(double T) {
   const VirialFamilyPair bc = second_and_third_families<Layout>(T);
   const SiFamily b = si_family(bc.first, cm3_to_m3, T);
   const SiFamily c = si_family(bc.second, cm6_to_m6, T);
-  const SiFamily d = si_family(virial_family(fourth_virial_tables, T), cm9_to_m9, T);
+  const SiFamily d = si_family(virial_family_in_pairs(fourth_virial_tables, T), cm9_to_m9, T);
   return {b.value, b.T_dT, b.T2_dT2, c.value, c.T_dT, c.T2_dT2, d.value, d.T_dT, d.T2_dT2};
 }
 

@@ -21,6 +21,28 @@ using DoublePair = double __attribute__((vector_size(2 * sizeof(double))));
 
 inline DoublePair broadcast_pair(double x) { return DoublePair{x, x}; }
 
+// How independent operations of one point are laid out: side by side in the
+// lanes of a pair (for one point at a time: a division of a pair costs what
+// one of a double does), or one after the other (for the loops over many
+// points, which the compiler vectorises across points instead). The same
+// doubles either way.
+enum class FamilyLayout { paired, one_by_one };
+
+struct TwoQuotients {
+  double first, second;
+};
+
+// a/b and c/d.
+template <FamilyLayout Layout>
+inline TwoQuotients two_quotients(double a, double b, double c, double d) {
+  if constexpr (Layout == FamilyLayout::paired) {
+    const DoublePair q = DoublePair{a, c} / DoublePair{b, d};
+    return {q[0], q[1]};
+  } else {
+    return {a / b, c / d};
+  }
+}
+
 // falling_power_sum of two tables of one shape at one T, lane by lane.
 template <unsigned Lowest, std::size_t N, std::size_t... K>
 inline DoublePair falling_power_sum_pair(const std::array<double, N>& a, const std::array<double, N>& b,
@@ -61,6 +83,24 @@ inline VirialFamilyPair virial_family_pair(const VirialTables& a, const VirialTa
   const DoublePair second_derivative = E0 + ((E1 - E2) - E3);
   return {{value[0], first_derivative[0], second_derivative[0]},
           {value[1], first_derivative[1], second_derivative[1]}};
+}
+
+// One family alone, its seven quotients in four divisions: the same
+// operations as virial_family, two quotients to a pair.
+inline VirialFamily virial_family_in_pairs(const VirialTables& t, double T) {
+  constexpr FamilyLayout paired = FamilyLayout::paired;
+  const double N = falling_power_sum<1>(t.numerator, T);
+  const double Q = falling_power_sum<1>(t.denominator, T);
+  const double N1 = falling_power_sum<0>(t.numerator_d1, T);
+  const double Q1 = falling_power_sum<0>(t.denominator_d1, T);
+  const double N2 = falling_power_sum<0>(t.numerator_d2, T);
+  const double Q2 = falling_power_sum<0>(t.denominator_d2, T);
+  const TwoQuotients value_and_n1 = two_quotients<paired>(N, Q, N1, Q);
+  const TwoQuotients q1n_and_e2 = two_quotients<paired>(Q1 * N, Q * Q, Q1 * (N1 + N1), Q * Q);
+  const TwoQuotients e1_and_e3 = two_quotients<paired>(N2, Q, Q2 * N, Q * Q);
+  const double E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
+  return {value_and_n1.first, value_and_n1.second - q1n_and_e2.first,
+          E0 + ((e1_and_e3.first - q1n_and_e2.second) - e1_and_e3.second)};
 }
 
 }  // namespace vorn
