@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "export/vector_loops.hpp"
+
 namespace vorn {
 
 inline std::uint64_t bits_of(double x) {
@@ -29,21 +31,40 @@ inline std::uint64_t bits_of(double x) {
 }
 
 // out[i] = FromTerms(Terms(T[i]), T[i], P[i]) for i < n, Terms formed anew
-// only where the bits of T[i] differ from those of T[i-1].
+// only where the bits of T[i] differ from those of T[i-1]. Stamped like the
+// loops of vector_loops.hpp, everything inlined, for the baseline and AVX2
+// (the three-operand forms save register copies, as in the scalar exports).
+// NOLINTBEGIN(bugprone-macro-parentheses): attributes and a name, not an expression
+#define VORN_STAMP_RUN_LOOP(name, attributes)                                          \
+  template <auto Terms, auto FromTerms>                                                \
+  attributes void name(std::size_t n, double* out, const double* T, const double* P) { \
+    if (n == 0) return;                                                                \
+    std::uint64_t run = bits_of(T[0]);                                                 \
+    auto terms = Terms(T[0]);                                                          \
+    for (std::size_t i = 0; i < n; ++i) {                                              \
+      const double t = T[i];                                                           \
+      const double p = P[i];                                                           \
+      const std::uint64_t bits = bits_of(t);                                           \
+      if (bits != run) {                                                               \
+        run = bits;                                                                    \
+        terms = Terms(t);                                                              \
+      }                                                                                \
+      out[i] = FromTerms(terms, t, p);                                                 \
+    }                                                                                  \
+  }
+// NOLINTEND(bugprone-macro-parentheses)
+
+VORN_STAMP_RUN_LOOP(run_map_baseline, VORN_LOOP_BASELINE)
+VORN_STAMP_RUN_LOOP(run_map_avx2, VORN_LOOP_AVX2)
+
+#undef VORN_STAMP_RUN_LOOP
+
 template <auto Terms, auto FromTerms>
 void temperature_run_map(std::size_t n, double* out, const double* T, const double* P) {
-  if (n == 0) return;
-  std::uint64_t run = bits_of(T[0]);
-  auto terms = Terms(T[0]);
-  for (std::size_t i = 0; i < n; ++i) {
-    const double t = T[i];
-    const double p = P[i];
-    const std::uint64_t bits = bits_of(t);
-    if (bits != run) {
-      run = bits;
-      terms = Terms(t);
-    }
-    out[i] = FromTerms(terms, t, p);
+  if (vector_isa() != VectorIsa::baseline) {
+    run_map_avx2<Terms, FromTerms>(n, out, T, P);
+  } else {
+    run_map_baseline<Terms, FromTerms>(n, out, T, P);
   }
 }
 
