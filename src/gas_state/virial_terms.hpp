@@ -75,10 +75,16 @@ inline VirialTerms virial_terms_without_D_derivatives(double T) {
 // All nine: 18 polynomials.
 template <FamilyLayout Layout>
 inline VirialTerms virial_terms(double T) {
-  const VirialFamilyPair bc = second_and_third_families<Layout>(T);
-  const SiFamily b = si_family(bc.first, cm3_to_m3, T);
-  const SiFamily c = si_family(bc.second, cm6_to_m6, T);
-  const SiFamily d = si_family(virial_family_in_pairs(fourth_virial_tables, T), cm9_to_m9, T);
+  VirialFamilyTriple f{};
+  if constexpr (Layout == FamilyLayout::paired) {
+    f = virial_family_triple(second_virial_tables, third_virial_tables, fourth_virial_tables, T);
+  } else {
+    f = {virial_family(second_virial_tables, T), virial_family(third_virial_tables, T),
+         virial_family(fourth_virial_tables, T)};
+  }
+  const SiFamily b = si_family(f.first, cm3_to_m3, T);
+  const SiFamily c = si_family(f.second, cm6_to_m6, T);
+  const SiFamily d = si_family(f.third, cm9_to_m9, T);
   return {b.value, b.T_dT, b.T2_dT2, c.value, c.T_dT, c.T2_dT2, d.value, d.T_dT, d.T2_dT2};
 }
 

@@ -103,4 +103,61 @@ inline VirialFamily virial_family_in_pairs(const VirialTables& t, double T) {
           E0 + ((e1_and_e3.first - q1n_and_e2.second) - e1_and_e3.second)};
 }
 
+// Four doubles: B, C and D side by side, and D again in the fourth lane,
+// which costs nothing with 256-bit vectors (AVX2) and, split into two pairs,
+// what D alone would cost without them. No function takes or returns one by
+// value (results go through references, and Q^3 is formed lane by lane by
+// the scalar integer_power): the calling convention of 256-bit vectors
+// differs between instruction sets.
+using DoubleQuad = double __attribute__((vector_size(4 * sizeof(double))));
+
+template <unsigned Lowest, std::size_t N, std::size_t... K>
+inline void falling_power_sum_quad(DoubleQuad& sum, const std::array<double, N>& a,
+                                   const std::array<double, N>& b, const std::array<double, N>& c, double T,
+                                   std::index_sequence<K...> /*k*/) {
+  constexpr unsigned top = Lowest + static_cast<unsigned>(N - 1);
+  const double x_top = integer_power<top>(T);
+  sum = DoubleQuad{a[N - 1], b[N - 1], c[N - 1], c[N - 1]} * DoubleQuad{x_top, x_top, x_top, x_top};
+  ((sum = sum + DoubleQuad{a[N - 2 - K], b[N - 2 - K], c[N - 2 - K], c[N - 2 - K]} *
+                    DoubleQuad{integer_power<Lowest + static_cast<unsigned>(N - 2 - K)>(T),
+                               integer_power<Lowest + static_cast<unsigned>(N - 2 - K)>(T),
+                               integer_power<Lowest + static_cast<unsigned>(N - 2 - K)>(T),
+                               integer_power<Lowest + static_cast<unsigned>(N - 2 - K)>(T)}),
+   ...);
+}
+
+template <unsigned Lowest, std::size_t N>
+inline void falling_power_sum_quad(DoubleQuad& sum, const std::array<double, N>& a,
+                                   const std::array<double, N>& b, const std::array<double, N>& c, double T) {
+  static_assert(N > 0, "a polynomial has at least one term");
+  falling_power_sum_quad<Lowest>(sum, a, b, c, T, std::make_index_sequence<N - 1>{});
+}
+
+struct VirialFamilyTriple {
+  VirialFamily first, second, third;
+};
+
+inline VirialFamilyTriple virial_family_triple(const VirialTables& a, const VirialTables& b,
+                                               const VirialTables& c, double T) {
+  DoubleQuad N, Q, N1, Q1, N2, Q2;
+  falling_power_sum_quad<1>(N, a.numerator, b.numerator, c.numerator, T);
+  falling_power_sum_quad<1>(Q, a.denominator, b.denominator, c.denominator, T);
+  falling_power_sum_quad<0>(N1, a.numerator_d1, b.numerator_d1, c.numerator_d1, T);
+  falling_power_sum_quad<0>(Q1, a.denominator_d1, b.denominator_d1, c.denominator_d1, T);
+  falling_power_sum_quad<0>(N2, a.numerator_d2, b.numerator_d2, c.numerator_d2, T);
+  falling_power_sum_quad<0>(Q2, a.denominator_d2, b.denominator_d2, c.denominator_d2, T);
+  const DoubleQuad Q3{integer_power<3>(Q[0]), integer_power<3>(Q[1]), integer_power<3>(Q[2]),
+                      integer_power<3>(Q[3])};
+  const DoubleQuad E0 = ((N + N) * (Q1 * Q1)) / Q3;
+  const DoubleQuad E1 = N2 / Q;
+  const DoubleQuad E2 = (Q1 * (N1 + N1)) / (Q * Q);
+  const DoubleQuad E3 = (Q2 * N) / (Q * Q);
+  const DoubleQuad value = N / Q;
+  const DoubleQuad first_derivative = N1 / Q - (Q1 * N) / (Q * Q);
+  const DoubleQuad second_derivative = E0 + ((E1 - E2) - E3);
+  return {{value[0], first_derivative[0], second_derivative[0]},
+          {value[1], first_derivative[1], second_derivative[1]},
+          {value[2], first_derivative[2], second_derivative[2]}};
+}
+
 }  // namespace vorn
