@@ -297,11 +297,14 @@ void register_grids() {
 
 }  // namespace
 
+void register_reference_eos();  // reference_eos_bench.cpp
+
 int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("pow", pow_unit);
   register_scalar();
   register_arrays();
   register_grids();
+  register_reference_eos();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;

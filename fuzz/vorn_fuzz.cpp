@@ -8,7 +8,9 @@
 //   - each array form gives, point by point, what its scalar routine gives
 //     (equal bits, or NaN on both sides), in place as well;
 //   - the thermometer reports an iteration count from 1 to 30 and its
-//     temperature is temp_K's.
+//     temperature is temp_K's;
+//   - where a state flag is clear, the result it guards is a number (and
+//     positive where the flag is about the sign).
 //
 // The input is read as doubles (8 bytes each, the last one zero-padded): the
 // first five are T, P, T0, P0 and phi; all of them, and the same list rotated
@@ -77,6 +79,15 @@ void scalar_checks(double T, double P) {
       check(vorn_state_name(bit) != nullptr);
     }
   }
+  // A clear flag and its result cannot disagree.
+  const auto clear = [flags](unsigned bits) { return (flags & (VORN_STATE_INVALID | bits)) == 0U; };
+  if (clear(VORN_STATE_DENSITY_TURNED)) check(std::isfinite(vorn_rho(&T, &P)) && vorn_rho(&T, &P) >= 0.0);
+  if (clear(VORN_STATE_SOUND_UNDEFINED)) check(!std::isnan(vorn_w(&T, &P)));
+  if (clear(VORN_STATE_ZA_NONPOSITIVE)) check(!std::isnan(vorn_w_gk(&T, &P)));
+  if (clear(VORN_STATE_VIRIAL_DIVERGENT)) check(!std::isnan(vorn_Z(&T, &P)));
+  if (clear(VORN_STATE_HEAT_CAPACITY_NONPOSITIVE)) check(vorn_cv(&T, &P) > 0.0 && vorn_cp(&T, &P) > 0.0);
+  if (clear(VORN_STATE_NU_NEGATIVE)) check(vorn_nu0(&T) > 0.0);
+  if (clear(VORN_STATE_K_POLE)) check(vorn_k0(&T) > 0.0);
 }
 
 void thermometer_checks(double phi, double P, double T0, double P0) {
@@ -87,6 +98,9 @@ void thermometer_checks(double phi, double P, double T0, double P0) {
   check(same_bits(T, vorn_temp_K_report(&phi, &P, &T0, &P0, &iterations, &converged)));
   check(iterations >= 1 && iterations <= 30 && (converged == 0 || converged == 1));
   check(same_bits(T, vorn_temp_K_report(&phi, &P, &T0, &P0, nullptr, nullptr)));
+  unsigned state = 0;
+  check(same_bits(T, vorn_temp_K_report_state(&phi, &P, &T0, &P0, nullptr, nullptr, &state)));
+  check((state & vorn_state(&T, &P)) == vorn_state(&T, &P));
   // All four arguments at one address.
   const double copy = phi;
   check(same_bits(temp_K(&phi, &phi, &phi, &phi), temp_K(&phi, &copy, &copy, &copy)));
@@ -97,6 +111,8 @@ void thermometer_checks(double phi, double P, double T0, double P0) {
 
   const double Tg = vorn_cvgt_temperature(&P, &T0, &P0, &iterations, &converged);
   check(same_bits(Tg, vorn_cvgt_temperature(&P, &T0, &P0, nullptr, nullptr)));
+  check(same_bits(Tg, vorn_cvgt_temperature_state(&P, &T0, &P0, nullptr, nullptr, &state)));
+  check((state & vorn_state(&Tg, &P)) == vorn_state(&Tg, &P));
   check(iterations >= 0 && iterations <= 100 && (converged == 0 || converged == 1));
 }
 

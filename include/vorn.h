@@ -10,6 +10,19 @@
  * gives (infinities, NaN). Every routine may be called from any number of
  * threads at once.
  *
+ * Reproducible to the last bit, exactly: on one platform the same arguments
+ * give the same bits on every run, in every thread and through every array
+ * form. Across platforms, the routines built from + - * / and sqrt (the
+ * nine __vorn_MOD_ procedures, vorn_rho, vorn_vol, vorn_cv, vorn_cp,
+ * vorn_gamma, vorn_k0, vorn_nu0, and vorn_w, whose one power (g0 - 1)^2
+ * agrees on every platform tried at the default g0) give the same bits on
+ * every IEEE-754 platform the library builds on (it refuses x87 excess
+ * precision and -ffast-math). The five that take real powers, vorn_Za_gk,
+ * vorn_w_gk, temp_K, vorn_k and vorn_nu, take their last bits from the
+ * maths library's pow: the same on Linux with glibc on x86-64, aarch64,
+ * ppc64el and s390x; different at some states in the Windows DLL, which
+ * carries its own pow (docs/platforms.md).
+ *
  * The four module constants are ordinary mutable doubles that every routine
  * re-reads at each use: a host that stores a new value sees every later result
  * follow it (and provides its own synchronisation if other threads compute
@@ -47,6 +60,8 @@
 
 #include <stddef.h>
 
+#include "vorn_version.h" /* VORN_VERSION_MAJOR, _MINOR, _PATCH and _STRING */
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -62,6 +77,17 @@ VORN_API extern double __vorn_MOD_g0; /* ideal monatomic cp/cv, 1.66666666666666
 VORN_API extern double __vorn_MOD_m0; /* molar mass of helium-4, 0.00400260325413 kg/mol */
 VORN_API extern double __vorn_MOD_pi; /* pi, 3.141592653589793; read by no routine */
 VORN_API extern double __vorn_MOD_r;  /* molar gas constant, 8.3144598 J/(mol K) */
+
+/* The same four constants by name ("r", "m0", "g0", "pi", matched exactly), for hosts that cannot reach
+ * exported data. vorn_get_constant returns NaN for an unknown name or NULL; vorn_set_constant stores into
+ * the very double the name above denotes and returns 1, or refuses an unknown name or NULL and returns 0
+ * (storing nothing). */
+VORN_API double vorn_get_constant(const char *name);
+VORN_API int vorn_set_constant(const char *name, double value);
+
+/* The version of the library loaded at run time, "MAJOR.MINOR.PATCH" (compare VORN_VERSION_STRING, the
+ * version this header came with). The string is static: never freed, never changed. */
+VORN_API const char *vorn_version(void);
 
 /* Virial coefficients: quotients of a degree-7 and a degree-9 polynomial in T. */
 VORN_API double __vorn_MOD_b(const double *T);   /* B(T), cm^3/mol */
@@ -129,34 +155,170 @@ VORN_API void vorn_k_n(size_t n, const double *T, const double *P, double *out);
 VORN_API void vorn_nu0_n(size_t n, const double *T, double *out);
 VORN_API void vorn_nu_n(size_t n, const double *T, const double *P, double *out);
 
-/* State flags: which results mean nothing at (T, P). */
-#define VORN_STATE_INVALID 1u          /* T or P not finite, T <= 0 or P < 0 */
-#define VORN_STATE_LIQUID 2u           /* liquid side of the saturation curve (ITS-90 vapour pressure): a metastable vapour */
-#define VORN_STATE_DENSITY_TURNED 4u   /* slope of the virial isotherm <= 0: rho, vol, cv, cp, gamma meaningless */
+/* State flags: which results mean nothing at (T, P). Each flag is decided from the very quantity the
+ * results it guards are made of (the same doubles), so a flag and its result cannot disagree. */
+#define VORN_STATE_INVALID 1u          /* T or P not finite, T <= 0 or P < 0; no other flag is then tested */
+#define VORN_STATE_LIQUID 2u           /* T <= 5.1953 K and P above the ITS-90 vapour pressure (227.46 kPa at the
+                                        * critical point): every gas result is that of a metastable vapour */
+#define VORN_STATE_DENSITY_TURNED 4u   /* denominator of vorn_rho's Newton step (the slope of the virial isotherm
+                                        * at the ideal-gas density) <= 0, or the density not finite and positive:
+                                        * rho, vol, cv, cp, gamma meaningless */
 #define VORN_STATE_SOUND_UNDEFINED 8u  /* bracket of vorn_w negative: vorn_w is NaN */
 #define VORN_STATE_ZA_NONPOSITIVE 16u  /* vorn_Za_gk <= 0: vorn_w_gk is NaN */
-#define VORN_STATE_K_POLE 32u          /* T within 1 mK of a pole of k0 (36.3759531 K, 184.4868237 K), or between pole and zero */
-#define VORN_STATE_NU_NEGATIVE 64u     /* zero-pressure viscosity negative (T below about 0.0960915 K) */
+#define VORN_STATE_K_POLE 32u          /* T within 1.1 mK of the pole of k0 at 36.37595 K or within 12 mK of the one
+                                        * at 184.48682 K (there k0 is more than 0.1 % off its smooth curve; the
+                                        * boundaries are inside), or k0 not positive (between a pole and the zero
+                                        * beside it; above a third pole at 965424.67 K): k0 and k meaningless */
+#define VORN_STATE_NU_NEGATIVE 64u     /* zero-pressure viscosity not positive: below 0.0960915 K, above its pole at
+                                        * 995565.04 K (-0.0212 Pa s at 1e9 K), NaN above about 1.05e28 K */
+#define VORN_STATE_HEAT_CAPACITY_NONPOSITIVE 128u /* vorn_cv or vorn_cp not positive (so vorn_gamma is not
+                                        * positive or means nothing): 40 K, 52404.7 kPa; 10.44 K, 19600 kPa */
+#define VORN_STATE_VIRIAL_DIVERGENT 256u /* the density series no longer converges: no gas root (vorn_Z NaN), or at
+                                        * the root D rho^3 more than 1 % of Z (2.18 K, 3 kPa; 300 K, 100 MPa):
+                                        * rho, vol, cv, cp, gamma, Z doubtful */
+#define VORN_STATE_SOUND_DIVERGENT 512u /* the cubic term of vorn_w's series more than 1 % of its bracket (near the
+                                        * pole of D at 2.180066 K even at a few kPa; dense gas): vorn_w doubtful */
+#define VORN_STATE_ZA_PRESSURE_FREE 1024u /* T <= 1.95 K and P > 0: the correlation has no pressure term, Za = 1
+                                        * and vorn_w_gk is the ideal-gas value; a thermometer result there does
+                                        * not depend on P */
+#define VORN_STATE_DENSITY_UNCONVERGED 2048u /* vorn_rho's one Newton step more than 1 % from the gas root of its own
+                                        * equation, or no such root (6.25 K, 1000 kPa: 173.9 against 120.7 kg/m^3;
+                                        * the 4.2 K saturated vapour): rho, vol, cv, cp, gamma doubtful, Z not */
+/* 4096u is reserved for a flag on states outside the range where the correlations have been validated. */
 VORN_API unsigned vorn_state(const double *T, const double *P); /* T in K, P in kPa: the set of flags above */
 VORN_API void vorn_state_n(size_t n, const double *T, const double *P, unsigned *out);
-VORN_API const char *vorn_state_name(unsigned bit); /* short name of one flag; "unknown" for anything else */
+VORN_API const char *vorn_state_name(unsigned bit);        /* short name of one flag; "unknown" for anything else */
+VORN_API const char *vorn_state_description(unsigned bit); /* one line on when it is set and what it spoils;
+                                                            * "not a state flag" for anything else */
 
 /* temp_K bit for bit, plus the iterations used and whether the tolerance was met (1) or not (0).
  * iterations and converged may be NULL. */
 VORN_API double vorn_temp_K_report(const double *phi, const double *P, const double *T0, const double *P0,
                                    int *iterations, int *converged);
+/* vorn_temp_K_report, and in *state (unless NULL) the flags of the result: vorn_state(T, P) of the result T,
+ * with the invalid, liquid, za-nonpositive and za-pressure-free flags of the reference (T0, P0), and
+ * VORN_STATE_INVALID where phi, P, T0 or P0 is not finite or not positive. A converged result is a valid gas
+ * temperature only where *state has none of those flags. */
+VORN_API double vorn_temp_K_report_state(const double *phi, const double *P, const double *T0, const double *P0,
+                                         int *iterations, int *converged, unsigned *state);
 
-/* True compressibility factor pV/(nRT) of the virial equation, its gas root solved to convergence;
- * NaN where the isotherm turns over below P and there is no gas root. That can happen where
- * VORN_STATE_DENSITY_TURNED, which tests the slope at the ideal-gas density only, is still clear
- * (2.5 K, 50 kPa: on the liquid side). T in K, P in kPa. */
+/* True compressibility factor pV/(nRT) of the virial equation, its gas root solved to convergence: the root the
+ * isotherm reaches from zero density while its slope is still positive. NaN where the isotherm turns over
+ * before it reaches P (from 122.84 kPa up at 4.2 K, from 16.60 kPa up at 1.8 K), so at every higher pressure
+ * too; VORN_STATE_VIRIAL_DIVERGENT is set there. T in K, P in kPa. */
 VORN_API double vorn_Z(const double *T, const double *P);
 VORN_API void vorn_Z_n(size_t n, const double *T, const double *P, double *out);
 
 /* Constant-volume gas thermometer: T in K from the pressures P and P0 (kPa) and the reference T0 (K), solving
- * T = T0 (P/P0) Z(T0, P0) / Z(T, P) with the true Z of vorn_Z. iterations and converged may be NULL. */
+ * T = T0 (P/P0) Z(T0, P0) / Z(T, P) with the true Z of vorn_Z (at most 100 Newton steps). An iterate colder than
+ * the turning point of the isotherm through P (no gas root there) moves warmer; where the solution would lie
+ * colder than any gas that shows P the result is NaN, not converged. iterations and converged may be NULL. */
 VORN_API double vorn_cvgt_temperature(const double *P, const double *T0, const double *P0, int *iterations,
                                       int *converged);
+/* vorn_cvgt_temperature, and in *state (unless NULL) the flags of the result: vorn_state(T, P) of the result T,
+ * with the invalid, liquid and virial-divergent flags of the reference (T0, P0), and VORN_STATE_INVALID where
+ * P, T0 or P0 is not finite or not positive. */
+VORN_API double vorn_cvgt_temperature_state(const double *P, const double *T0, const double *P0, int *iterations,
+                                            int *converged, unsigned *state);
+
+/* The reference equation of state of helium-4 (He I: liquid, vapour, supercritical, two-phase), the
+ * Helmholtz-energy equation of NIST IR 8474 with its own R = 8.3144598 J/(mol K) and M = 0.004002602 kg/mol
+ * (not the module constants). Reference state: h = 0 and s = 0 for the saturated liquid at 101.325 kPa.
+ * Units: T in K, P in kPa, rho in kg/m^3, u, h, g in J/kg, s, cv, cp in J/(kg K), w in m/s; pressure
+ * derivatives in kPa as well. Unlike the routines above, these check their arguments: NaN marks a value
+ * that is undefined or withheld, and the flags say why. Every call is pure (no state, any number of
+ * threads). See docs/reference_eos.md. */
+
+/* Properties (the `property` argument of vorn_eos_value). */
+#define VORN_EOS_T 1       /* temperature, K */
+#define VORN_EOS_P 2       /* pressure, kPa */
+#define VORN_EOS_RHO 3     /* density, kg/m^3 */
+#define VORN_EOS_VM 4      /* molar volume, m^3/mol */
+#define VORN_EOS_U 5       /* internal energy, J/kg */
+#define VORN_EOS_H 6       /* enthalpy, J/kg */
+#define VORN_EOS_S 7       /* entropy, J/(kg K) */
+#define VORN_EOS_G 8       /* Gibbs energy, J/kg */
+#define VORN_EOS_CV 9      /* isochoric heat capacity, J/(kg K); NaN in two phases */
+#define VORN_EOS_CP 10     /* isobaric heat capacity, J/(kg K); NaN in two phases */
+#define VORN_EOS_CP_CV 11  /* cp/cv; NaN in two phases */
+#define VORN_EOS_W 12      /* speed of sound, m/s; NaN in two phases */
+#define VORN_EOS_JT 13     /* Joule-Thomson coefficient (dT/dP)_h, K/kPa; NaN in two phases */
+#define VORN_EOS_KAPPA_T 14 /* isothermal compressibility -(1/v)(dv/dP)_T, 1/kPa; NaN in two phases */
+#define VORN_EOS_ALPHA_V 15 /* volume expansivity (1/v)(dv/dT)_P, 1/K; NaN in two phases */
+#define VORN_EOS_DPDT 16   /* (dP/dT) at constant density, kPa/K; NaN in two phases */
+#define VORN_EOS_DPDRHO 17 /* (dP/drho) at constant T, kPa m^3/kg; NaN in two phases */
+#define VORN_EOS_B 18      /* the equation's second virial coefficient B(T), cm^3/mol */
+#define VORN_EOS_Z 19      /* compressibility factor P/(rho R T) */
+#define VORN_EOS_Q 20      /* vapour quality (mass fraction of vapour); NaN in one phase */
+#define VORN_EOS_PHASE 21  /* one of VORN_EOS_PHASE_* below, as a double */
+#define VORN_EOS_FLAGS 22  /* the set of VORN_EOS_FLAG_* below, as a double */
+
+/* Input pairs (the `pair` argument): x1 and x2 in this order and the units above. */
+#define VORN_EOS_TP 1      /* T, P */
+#define VORN_EOS_TRHO 2    /* T, rho */
+#define VORN_EOS_PRHO 3    /* P, rho */
+#define VORN_EOS_PH 4      /* P, h */
+#define VORN_EOS_PS 5      /* P, s */
+#define VORN_EOS_TS 6      /* T, s */
+#define VORN_EOS_RHOU 7    /* rho, u */
+#define VORN_EOS_TQ 8      /* T, quality */
+#define VORN_EOS_PQ 9      /* P, quality */
+
+#define VORN_EOS_PHASE_NONE 0          /* no result */
+#define VORN_EOS_PHASE_LIQUID 1
+#define VORN_EOS_PHASE_VAPOUR 2
+#define VORN_EOS_PHASE_SUPERCRITICAL 3 /* T >= Tc = 5.1953 K */
+#define VORN_EOS_PHASE_TWO_PHASE 4
+
+#define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0, rho <= 0, quality outside [0, 1], unknown code: NaN */
+#define VORN_EOS_FLAG_HE_II 2u          /* below the lambda line (or the lambda temperature): outside the equation, NaN */
+#define VORN_EOS_FLAG_SOLID 4u          /* above the melting pressure: NaN */
+#define VORN_EOS_FLAG_EXTRAPOLATED 8u   /* 1500 K < T <= 2000 K or P > 2000 MPa: results extrapolated */
+#define VORN_EOS_FLAG_OUT_OF_RANGE 16u  /* T above 2000 K: NaN */
+#define VORN_EOS_FLAG_NOT_UNIQUE 32u    /* the pair has more than one fluid state; one of them is returned */
+#define VORN_EOS_FLAG_NO_SOLUTION 64u   /* no fluid state of the equation has this pair: NaN */
+#define VORN_EOS_FLAG_NOT_CONVERGED 128u /* an iteration ran out of steps: NaN */
+
+/* One property at the state given by a pair; NaN where undefined, flagged or for an unknown code. */
+VORN_API double vorn_eos_value(const int *property, const int *pair, const double *x1, const double *x2);
+VORN_API void vorn_eos_value_n(size_t n, const int *property, const int *pair, const double *x1, const double *x2,
+                               double *out);
+
+/* Every property at once. The caller sets `size` to sizeof(vorn_eos_state) before the call; the library
+ * writes only the fields that fit in `size` bytes, so a host built against an older, shorter struct keeps
+ * working when fields are appended. Returns 0, or -1 (writing nothing) if out is NULL or size is smaller
+ * than the struct's first version. */
+typedef struct vorn_eos_state {
+  size_t size;     /* set by the caller */
+  unsigned flags;  /* VORN_EOS_FLAG_* */
+  int phase;       /* VORN_EOS_PHASE_* */
+  double T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q;
+  int evaluations; /* evaluations of the Helmholtz energy the state cost */
+} vorn_eos_state;
+VORN_API int vorn_eos_state_at(const int *pair, const double *x1, const double *x2, vorn_eos_state *out);
+/* The array form: n states into out[0..n-1], the stride out[0].size (set by the caller in out[0] only). */
+VORN_API int vorn_eos_state_n(size_t n, const int *pair, const double *x1, const double *x2, vorn_eos_state *out);
+
+/* Saturation at T (2.1768 K to 5.1953 K) or at P (5.03933 kPa to the critical 228.322787 kPa). The same
+ * size convention as vorn_eos_state. Outside the range: the flags (HE_II below, NO_SOLUTION above) and NaN. */
+typedef struct vorn_eos_saturation {
+  size_t size;    /* set by the caller */
+  unsigned flags; /* VORN_EOS_FLAG_* */
+  double T, P;                   /* K, kPa */
+  double rho_liquid, rho_vapour; /* kg/m^3 */
+  double h_liquid, h_vapour;     /* J/kg */
+  double s_liquid, s_vapour;     /* J/(kg K) */
+  double latent_heat;            /* h_vapour - h_liquid, J/kg */
+  double surface_tension;        /* N/m */
+  double dPdT;                   /* slope of the saturation curve, kPa/K */
+  int evaluations;
+} vorn_eos_saturation;
+VORN_API int vorn_eos_saturation_T(const double *T, vorn_eos_saturation *out);
+VORN_API int vorn_eos_saturation_P(const double *P, vorn_eos_saturation *out);
+
+/* Melting pressure (kPa) at T and lambda-line temperature (K) at P: the limits the flags use. */
+VORN_API double vorn_eos_melting_pressure(const double *T);
+VORN_API double vorn_eos_lambda_temperature(const double *P);
 
 #ifdef __cplusplus
 }

@@ -1,16 +1,10 @@
 #!/usr/bin/env bash
-# Installs what vorn needs to build and test, from Debian's archive.
+# Installs what vorn needs to build and test, from Debian's archive: the
+# packages of scripts/packages.txt that are not installed yet.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
-packages=(
-  cmake ninja-build g++ gcc clang binutils pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev libfmt-dev nlohmann-json3-dev python3
-  gfortran g++-mingw-w64-x86-64 wine64
-  python3-numpy python3-pytest python3-matplotlib python3-venv python3-pip python3-setuptools
-  libclang-rt-14-dev clang-tidy cppcheck
-)
-
+mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "$here/packages.txt")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
 # Builds and runs every test.
+#
+#   bash scripts/test.sh [PRESET]   the `default` preset, or `ci` where CI=true
+#                                   (warnings as errors, every part required)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${CI:-}" = true ]; then
+  preset=${1:-ci}
+else
+  preset=${1:-default}
+fi
 bash scripts/setup.sh
-cmake --preset default
-cmake --build --preset default
-ctest --preset default
+cmake --preset "$preset"
+cmake --build --preset "$preset"
+ctest --preset "$preset"

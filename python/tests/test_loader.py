@@ -78,3 +78,64 @@ def test_a_library_lacking_routines_is_refused(tmp_path):
     result = run("import vorn", clean_env(VORN_LIBRARY=libm, PYTHONPATH=str(PACKAGE.parent)), tmp_path)
     assert result.returncode != 0
     assert "lacks" in result.stderr and "vorn_cp_n" in result.stderr
+
+
+def _installed_system_wide():
+    try:
+        out = subprocess.run(["ldconfig", "-p"], capture_output=True, text=True, timeout=30).stdout
+    except (OSError, subprocess.SubprocessError):
+        return False
+    return "libvorn.so.1 " in out
+
+
+def _lay_out(tmp_path, places):
+    """A package copy in a fake source tree, with a library in each of the places named.
+
+    Returns the PYTHONPATH to use and, per place, where its library lies.
+    """
+    root = tmp_path / "src"
+    (root / "include").mkdir(parents=True)
+    (root / "CMakeLists.txt").write_text("project(vorn VERSION 1.0.0 LANGUAGES C CXX)\n")
+    (root / "include" / "vorn.h").write_text("")
+    package = root / "python" / "vorn"
+    shutil.copytree(PACKAGE, package, ignore=shutil.ignore_patterns("libvorn*", "__pycache__", "_version.py"))
+    where = {
+        "package directory": package / "libvorn.so",
+        "installed": tmp_path / "lib" / "libvorn.so.1",
+        "build tree": root / "build" / "default" / "libvorn.so",
+    }
+    for place in places:
+        where[place].parent.mkdir(parents=True, exist_ok=True)
+        shutil.copy(vorn.library_path, where[place])
+    return root / "python", where
+
+
+@pytest.mark.skipif(_installed_system_wide(), reason="a libvorn.so.1 is installed system-wide")
+@pytest.mark.parametrize("places, winner", [
+    (("package directory", "installed", "build tree"), "package directory"),
+    (("installed", "build tree"), "installed"),
+    (("installed",), "installed"),
+    (("build tree",), "build tree"),
+])
+def test_search_order(tmp_path, places, winner):
+    pythonpath, where = _lay_out(tmp_path, places)
+    env = clean_env(PYTHONPATH=str(pythonpath), LD_LIBRARY_PATH=str(where["installed"].parent))
+    code = "from vorn import _lib; print(_lib.found_by); print(_lib.path)"
+    result = run(code, env, tmp_path)
+    assert result.returncode == 0, result.stderr
+    found_by, path = result.stdout.splitlines()
+    assert found_by == winner
+    assert Path(path) == where[winner]
+
+
+@pytest.mark.skipif(_installed_system_wide(), reason="a libvorn.so.1 is installed system-wide")
+def test_nothing_found_names_the_installed_step(tmp_path):
+    pythonpath, _ = _lay_out(tmp_path, ())
+    result = run("import vorn", clean_env(PYTHONPATH=str(pythonpath), LD_LIBRARY_PATH=""), tmp_path)
+    assert result.returncode != 0
+    lines = result.stderr.splitlines()
+    looked = [line.strip() for line in lines if line.startswith("    ") and ":" in line][:4]
+    # In the order they are tried.
+    assert [entry.split(":")[0] for entry in looked] == ["VORN_LIBRARY", "next to the package", "installed",
+                                                         "build tree"]
+    assert "libvorn.so.1, not found by the dynamic linker" in result.stderr

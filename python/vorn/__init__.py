@@ -17,17 +17,33 @@ state flag instead, or ask ``vorn.state(T, P)`` which flags are set.
 >>> vorn.density([4.2, 20.0, 300.0], 100.0).shape
 (3,)
 
+``vorn.__version__`` is the version of the source tree the package was
+built from (CMake's project version); ``vorn.library_version`` is what the
+loaded library says of itself (None for a library too old to say), and
+``vorn.library_path`` where it was loaded from.
+
 Submodules: ``vorn.virial`` (B, C, D and their derivatives),
 ``vorn.thermometry`` (the two thermometer inversions), ``vorn.constants``
 (the library's four module constants, readable and writable) and
 ``vorn.charts`` (``python3 -m vorn.charts OUTDIR``).
 """
 
+from __future__ import annotations
+
+from typing import Optional, overload
+
+from numpy.typing import ArrayLike
+
+from ._core import ConvergenceError, FloatArray, FloatResult, State, StateError, evaluate as _evaluate, state, state_name
 from ._lib import LibraryNotFoundError, lib as _native
 from ._lib import path as library_path
-from ._core import ConvergenceError, State, StateError, evaluate as _evaluate, state, state_name
+from ._lib import library_version as _library_version
+from ._lib import version as _version
 
-__version__ = "1.0.0"
+__version__: str = _version
+
+#: The version the loaded library reports (``vorn_version()``); None for a library without that routine.
+library_version: Optional[str] = _library_version
 
 __all__ = [
     "density",
@@ -48,98 +64,344 @@ __all__ = [
     "ConvergenceError",
     "LibraryNotFoundError",
     "library_path",
+    "library_version",
     "virial",
     "thermometry",
     "constants",
 ]
 
 _GAS = State.INVALID | State.LIQUID
-_DENSITY = _GAS | State.DENSITY_TURNED
+_DENSITY = _GAS | State.DENSITY_TURNED | State.VIRIAL_DIVERGENT | State.DENSITY_UNCONVERGED
+_HEAT_CAPACITY = _DENSITY | State.HEAT_CAPACITY_NONPOSITIVE
 
 
-def _tp(function, name, T, P, mask, strict):
+def _tp(function: str, name: str, T: ArrayLike, P: ArrayLike, mask: int, strict: bool) -> FloatResult:
     return _evaluate(function, getattr(_native, name + "_n"), (T, P), ("T", "P"), mask, strict)
 
 
-def density(T, P, *, strict=False):
-    """Density of the gas, kg/m^3, at T (K) and P (kPa).
+# Every property function below returns a float for scalar arguments, else a
+# float64 array of the broadcast shape. The overloads say so to a type checker:
+# floats give a float, anything else an array (0-d arrays alone are a float at
+# run time but typed as an array).
+
+
+@overload
+def density(T: float, P: float, *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def density(T: ArrayLike, P: ArrayLike, *, strict: bool = ...) -> FloatArray: ...
+def density(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
+    """Density of the gas.
 
     One Newton step from the ideal gas on the virial equation
     p = rho_n R T (1 + B rho_n + C rho_n^2 + D rho_n^3): excellent in the
     dilute gas, an approximation in the dense gas (0.3 % low at 20 K and
     1 MPa, 5 % low in the saturated vapour at 4.2 K; docs/accuracy.md).
-    ``strict`` flags: INVALID, LIQUID, DENSITY_TURNED.
+
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like
+        Pressure, kPa, broadcast against `T`.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or
+        DENSITY_TURNED instead of returning a number that means nothing.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        Density, kg/m^3: a float for scalar arguments, else a float64 array
+        of the broadcast shape.
+
+    Raises
+    ------
+    StateError
+        With ``strict=True``, at a flagged state.
+
+    Examples
+    --------
+    >>> import vorn
+    >>> round(vorn.density(300.0, 100.0), 6)
+    0.160392
+    >>> vorn.density([4.2, 20.0, 300.0], 100.0).round(3)
+    array([15.888,  2.411,  0.16 ])
     """
     return _tp("density", "vorn_rho", T, P, _DENSITY, strict)
 
 
-def molar_volume(T, P, *, strict=False):
-    """Molar volume, m^3/mol, at T (K) and P (kPa): molar mass / density."""
+@overload
+def molar_volume(T: float, P: float, *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def molar_volume(T: ArrayLike, P: ArrayLike, *, strict: bool = ...) -> FloatArray: ...
+def molar_volume(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
+    """Molar volume of the gas: molar mass over density.
+
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like
+        Pressure, kPa, broadcast against `T`.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or
+        DENSITY_TURNED.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        Molar volume, m^3/mol.
+
+    Examples
+    --------
+    >>> import vorn
+    >>> round(vorn.molar_volume(300.0, 100.0), 7)
+    0.0249552
+    """
     return _tp("molar_volume", "vorn_vol", T, P, _DENSITY, strict)
 
 
-def cv(T, P, *, strict=False):
-    """Isochoric specific heat capacity, J/(kg K), at T (K) and P (kPa).
+@overload
+def cv(T: float, P: float, *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def cv(T: ArrayLike, P: ArrayLike, *, strict: bool = ...) -> FloatArray: ...
+def cv(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
+    """Isochoric specific heat capacity.
 
     The ideal 1.5 R plus the virial terms to second order in the density.
-    ``strict`` flags: INVALID, LIQUID, DENSITY_TURNED.
+
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like
+        Pressure, kPa, broadcast against `T`.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or
+        DENSITY_TURNED.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        Isochoric specific heat capacity, J/(kg K).
+
+    Examples
+    --------
+    >>> import vorn
+    >>> round(vorn.cv(20.0, 1000.0), 2)
+    3129.13
     """
-    return _tp("cv", "vorn_cv", T, P, _DENSITY, strict)
+    return _tp("cv", "vorn_cv", T, P, _HEAT_CAPACITY, strict)
 
 
-def cp(T, P, *, strict=False):
-    """Isobaric specific heat capacity, J/(kg K), at T (K) and P (kPa).
+@overload
+def cp(T: float, P: float, *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def cp(T: ArrayLike, P: ArrayLike, *, strict: bool = ...) -> FloatArray: ...
+def cp(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
+    """Isobaric specific heat capacity.
 
     The ideal 2.5 R plus the virial terms to second order in the density.
-    ``strict`` flags: INVALID, LIQUID, DENSITY_TURNED.
+
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like
+        Pressure, kPa, broadcast against `T`.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or
+        DENSITY_TURNED.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        Isobaric specific heat capacity, J/(kg K).
+
+    Raises
+    ------
+    StateError
+        With ``strict=True``, at a flagged state.
+
+    Examples
+    --------
+    >>> import vorn
+    >>> round(vorn.cp(20.0, 1000.0), 2)
+    5697.88
+    >>> vorn.cp(4.2, 100.0, strict=True)
+    Traceback (most recent call last):
+    ...
+    vorn._core.StateError: cp: state LIQUID | DENSITY_UNCONVERGED at T = 4.2 K, P = 100.0 kPa: T <= 5.1953 K and P above the ITS-90 vapour pressure: liquid, every gas result is that of a metastable vapour at best
     """
-    return _tp("cp", "vorn_cp", T, P, _DENSITY, strict)
+    return _tp("cp", "vorn_cp", T, P, _HEAT_CAPACITY, strict)
 
 
-def heat_capacity_ratio(T, P, *, strict=False):
-    """Ratio cp/cv, dimensionless, at T (K) and P (kPa)."""
-    return _tp("heat_capacity_ratio", "vorn_gamma", T, P, _DENSITY, strict)
+@overload
+def heat_capacity_ratio(T: float, P: float, *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def heat_capacity_ratio(T: ArrayLike, P: ArrayLike, *, strict: bool = ...) -> FloatArray: ...
+def heat_capacity_ratio(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
+    """Ratio of the heat capacities, cp/cv.
 
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like
+        Pressure, kPa, broadcast against `T`.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or
+        DENSITY_TURNED.
 
-def speed_of_sound(T, P, *, strict=False):
-    """Speed of sound, m/s, at T (K) and P (kPa), from the acoustic virial series.
+    Returns
+    -------
+    float or numpy.ndarray
+        The ratio cp/cv, dimensionless.
 
-    NaN where the series goes negative. ``strict`` flags: INVALID, LIQUID,
-    SOUND_UNDEFINED.
+    Examples
+    --------
+    >>> import vorn
+    >>> round(vorn.heat_capacity_ratio(300.0, 100.0), 6)
+    1.666549
     """
-    return _tp("speed_of_sound", "vorn_w", T, P, _GAS | State.SOUND_UNDEFINED, strict)
+    return _tp("heat_capacity_ratio", "vorn_gamma", T, P, _HEAT_CAPACITY, strict)
 
 
-def compressibility(T, P, *, strict=False):
-    """True compressibility factor Z = pV/(nRT), dimensionless, at T (K) and P (kPa).
+@overload
+def speed_of_sound(T: float, P: float, *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def speed_of_sound(T: ArrayLike, P: ArrayLike, *, strict: bool = ...) -> FloatArray: ...
+def speed_of_sound(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
+    """Speed of sound from the acoustic virial series.
+
+    NaN where the series goes negative.
+
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like
+        Pressure, kPa, broadcast against `T`.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or
+        SOUND_UNDEFINED.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        Speed of sound, m/s.
+
+    Examples
+    --------
+    >>> import vorn
+    >>> round(vorn.speed_of_sound(300.0, 100.0), 3)
+    1019.58
+    >>> vorn.speed_of_sound([[20.0], [300.0]], [10.0, 100.0]).shape
+    (2, 2)
+    """
+    return _tp("speed_of_sound", "vorn_w", T, P, _GAS | State.SOUND_UNDEFINED | State.SOUND_DIVERGENT, strict)
+
+
+@overload
+def compressibility(T: float, P: float, *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def compressibility(T: ArrayLike, P: ArrayLike, *, strict: bool = ...) -> FloatArray: ...
+def compressibility(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
+    """True compressibility factor Z = pV/(nRT).
 
     The gas root of the virial equation solved to convergence; NaN where the
-    isotherm has turned over. Not the same quantity as ``acoustic_factor``.
-    ``strict`` flags: INVALID, LIQUID, DENSITY_TURNED.
+    isotherm has turned over. Not the same quantity as `acoustic_factor`.
+
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like
+        Pressure, kPa, broadcast against `T`.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or
+        DENSITY_TURNED.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        Z, dimensionless.
+
+    Examples
+    --------
+    >>> import vorn
+    >>> round(vorn.compressibility(20.0, 1000.0), 6)
+    0.995246
     """
-    return _tp("compressibility", "vorn_Z", T, P, _DENSITY, strict)
+    return _tp("compressibility", "vorn_Z", T, P, _GAS | State.VIRIAL_DIVERGENT, strict)
 
 
-def acoustic_factor(T, P, *, strict=False):
-    """Acoustic factor Za = (w/w0)^2, dimensionless, at T (K) and P (kPa).
+@overload
+def acoustic_factor(T: float, P: float, *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def acoustic_factor(T: ArrayLike, P: ArrayLike, *, strict: bool = ...) -> FloatArray: ...
+def acoustic_factor(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
+    """Acoustic factor Za = (w/w0)^2.
 
     The independent power-series correlation whose orders switch on above
-    1.95 K, 2.6 K and 20 K. Its first-order coefficient is the acoustic virial
-    coefficient, not B: it is not pV/(nRT) (see ``compressibility``).
-    ``strict`` flags: INVALID, LIQUID, ZA_NONPOSITIVE.
+    1.95 K, 2.6 K and 20 K. Its first-order coefficient is the acoustic
+    virial coefficient, not B: it is not pV/(nRT) (see `compressibility`).
+
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like
+        Pressure, kPa, broadcast against `T`.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or
+        ZA_NONPOSITIVE.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        Za, dimensionless.
+
+    Examples
+    --------
+    >>> import vorn
+    >>> round(vorn.acoustic_factor(20.0, 1000.0), 6)
+    1.09256
     """
-    return _tp("acoustic_factor", "vorn_Za_gk", T, P, _GAS | State.ZA_NONPOSITIVE, strict)
+    return _tp("acoustic_factor", "vorn_Za_gk", T, P, _GAS | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE, strict)
 
 
-def speed_of_sound_acoustic(T, P, *, strict=False):
-    """Speed of sound, m/s, at T (K) and P (kPa), as w0 sqrt(Za) from the acoustic factor.
+@overload
+def speed_of_sound_acoustic(T: float, P: float, *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def speed_of_sound_acoustic(T: ArrayLike, P: ArrayLike, *, strict: bool = ...) -> FloatArray: ...
+def speed_of_sound_acoustic(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
+    """Speed of sound as w0 sqrt(Za), from the acoustic factor.
 
-    ``strict`` flags: INVALID, LIQUID, ZA_NONPOSITIVE.
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like
+        Pressure, kPa, broadcast against `T`.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or
+        ZA_NONPOSITIVE.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        Speed of sound, m/s.
+
+    Examples
+    --------
+    >>> import vorn
+    >>> round(vorn.speed_of_sound_acoustic(20.0, 1000.0), 3)
+    275.048
     """
-    return _tp("speed_of_sound_acoustic", "vorn_w_gk", T, P, _GAS | State.ZA_NONPOSITIVE, strict)
+    return _tp("speed_of_sound_acoustic", "vorn_w_gk", T, P, _GAS | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE, strict)
 
 
-def _transport(function, name, T, P, flag, strict):
+def _transport(function: str, name: str, T: ArrayLike, P: Optional[ArrayLike], flag: int, strict: bool) -> FloatResult:
     # The value of P never picks the routine, only whether it was given: a scalar 0 and an array
     # of zeros take the same path.
     if P is None:
@@ -147,26 +409,79 @@ def _transport(function, name, T, P, flag, strict):
     return _tp(function, name, T, P, _GAS | flag, strict)
 
 
-def thermal_conductivity(T, P=None, *, strict=False):
-    """Thermal conductivity, W/(m K), at T (K) and P (kPa).
+@overload
+def thermal_conductivity(T: float, P: Optional[float] = ..., *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def thermal_conductivity(T: ArrayLike, P: Optional[ArrayLike] = ..., *, strict: bool = ...) -> FloatArray: ...
+def thermal_conductivity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict: bool = False) -> FloatResult:
+    """Thermal conductivity of the gas.
 
-    Without P, the zero-pressure correlation; with P (0 included), the
-    pressure correlation, which gives the same bits at P = 0 for every T above
-    about 1e-144 K. The correlation
-    has two poles, at 36.3759531 K and 184.4868237 K; within about 1 mK of
-    either (flag K_POLE) it leaves the smooth curve by 0.1 % to far more.
-    ``strict`` flags: INVALID, LIQUID, K_POLE.
+    Without `P`, the zero-pressure correlation; with `P` (0 included), the
+    pressure correlation, which gives the same bits at P = 0 for every T
+    above about 1e-144 K. The correlation has two poles, at 36.3759531 K and
+    184.4868237 K; within about 1 mK of either (flag K_POLE) it leaves the
+    smooth curve by 0.1 % to far more.
+
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like or None, optional
+        Pressure, kPa, broadcast against `T`; None for the zero-pressure
+        correlation.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or K_POLE.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        Thermal conductivity, W/(m K).
+
+    Examples
+    --------
+    >>> import vorn
+    >>> round(vorn.thermal_conductivity(300.0), 5)
+    0.15566
+    >>> vorn.thermal_conductivity(300.0, 0.0) == vorn.thermal_conductivity(300.0)
+    True
     """
     return _transport("thermal_conductivity", "vorn_k", T, P, State.K_POLE, strict)
 
 
-def viscosity(T, P=None, *, strict=False):
-    """Dynamic viscosity, Pa s, at T (K) and P (kPa).
+@overload
+def viscosity(T: float, P: Optional[float] = ..., *, strict: bool = ...) -> float: ...  # type: ignore[misc]
+@overload
+def viscosity(T: ArrayLike, P: Optional[ArrayLike] = ..., *, strict: bool = ...) -> FloatArray: ...
+def viscosity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict: bool = False) -> FloatResult:
+    """Dynamic viscosity of the gas.
 
-    Without P, the zero-pressure correlation; with P (0 included), the
-    pressure correlation. ``strict`` flags: INVALID, LIQUID, NU_NEGATIVE.
+    Without `P`, the zero-pressure correlation; with `P` (0 included), the
+    pressure correlation.
+
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like or None, optional
+        Pressure, kPa, broadcast against `T`; None for the zero-pressure
+        correlation.
+    strict : bool, optional
+        Raise `StateError` at a state flagged INVALID, LIQUID or
+        NU_NEGATIVE.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        Dynamic viscosity, Pa s.
+
+    Examples
+    --------
+    >>> import vorn
+    >>> f"{vorn.viscosity(300.0):.4e}"
+    '1.9909e-05'
     """
     return _transport("viscosity", "vorn_nu", T, P, State.NU_NEGATIVE, strict)
 
 
 from . import constants, thermometry, virial  # noqa: E402  (they use the functions above)
+from . import eos  # noqa: E402  (the reference equation of state)

@@ -6,30 +6,36 @@ against each other and made contiguous; then one call of an array form
 as arrays of one point, and come back as a Python float.
 """
 
+from __future__ import annotations
+
 import enum
 import numbers
+from typing import Any, Callable, Dict, List, Sequence, Tuple, Union, cast
 
 import numpy as np
+from numpy.typing import ArrayLike, NDArray
 
 from ._lib import lib
 
-__all__ = ["State", "StateError", "ConvergenceError", "as_float_array", "evaluate", "state", "state_name"]
+__all__ = [
+    "State",
+    "StateError",
+    "ConvergenceError",
+    "FloatArray",
+    "FloatResult",
+    "as_float_array",
+    "evaluate",
+    "state",
+    "state_name",
+]
 
-#: What each flag means, by the library's name for it. A flag the library
-#: names but this table does not is described by the library itself
-#: (``vorn_state_description``, where it has one) or by its name.
-_MEANINGS = {
-    "invalid": "T or P not finite, T <= 0 or P < 0",
-    "liquid": "liquid side of the saturation curve; the gas correlations describe at best a metastable vapour",
-    "density-turned": "the virial isotherm has turned over (dp/drho <= 0); there is no gas density",
-    "sound-undefined": "the acoustic virial series is negative; the speed of sound is undefined",
-    "za-nonpositive": "the acoustic factor is not positive; the speed of sound from it is undefined",
-    "k-pole": "at a pole of the thermal-conductivity correlation",
-    "nu-negative": "the zero-pressure viscosity correlation is negative here",
-}
+#: A float64 array, as every property function returns for array arguments.
+FloatArray = NDArray[np.float64]
+#: What a property function returns: a float for scalar arguments, else a float64 array.
+FloatResult = Union[float, FloatArray]
 
 
-def _library_flags():
+def _library_flags() -> List[Tuple[int, str]]:
     """(bit, library name) of every flag the library names, over bits 0 to 31."""
     flags = []
     for i in range(32):
@@ -47,7 +53,9 @@ class _StateBase(enum.IntFlag):
     __str__ = enum.Flag.__str__
 
 
-State = _StateBase(
+# Built from the library's own names, so the members are not known to a type
+# checker: State.LIQUID and the others are typed as Any.
+State: Any = cast(Any, _StateBase)(
     "State",
     [(name.upper().replace("-", "_"), bit) for bit, name in _FLAGS],
     module=__name__,
@@ -60,39 +68,42 @@ The members are the library's ``VORN_STATE_*`` bits, named as
 ``vorn.state`` returns a combination of them (``State(0)`` for an ordinary
 gas state). What each means:
 
-""" + "\n".join(f"{name.upper().replace('-', '_')}: {_MEANINGS.get(name, name)}" for _, name in _FLAGS)
+""" + "\n".join(
+    f"{name.upper().replace('-', '_')}: {lib.vorn_state_description(bit).decode('ascii')}" for bit, name in _FLAGS
+)
 
-
-def _describe(flag, name):
-    if name in _MEANINGS:
-        return _MEANINGS[name]
-    if lib.describe is not None:
-        text = lib.describe(int(flag))
-        if text:
-            return text.decode("utf-8", "replace")
-    return name
-
-
-DESCRIPTIONS = {State(bit): _describe(bit, name) for bit, name in _FLAGS}
+#: The library's own one-line description of each flag.
+DESCRIPTIONS: Dict[Any, str] = {State(bit): lib.vorn_state_description(bit).decode("ascii") for bit, _ in _FLAGS}
 
 
 class StateError(ValueError):
     """A property was asked for with ``strict=True`` at a state where it means nothing.
 
-    Attributes: ``flag`` (the first offending ``State`` flag), ``flags``
-    (all offending flags at the first offending point), ``index`` (that
-    point's index in the broadcast arrays, ``()`` for scalars), ``count``
-    (how many points are affected).
+    Each argument is kept as the attribute of the same name; the error
+    pickles with all of them, so that it crosses process boundaries whole.
+
+    Parameters
+    ----------
+    message : str
+        What was asked, where, and why it means nothing.
+    flag : State
+        The first offending flag.
+    flags : State
+        All offending flags at the first offending point.
+    index : tuple of int
+        That point's index in the broadcast arrays, ``()`` for scalars.
+    count : int
+        How many points are affected.
     """
 
-    def __init__(self, message, flag, flags, index, count):
+    def __init__(self, message: str, flag: Any, flags: Any, index: Tuple[int, ...], count: int) -> None:
         super().__init__(message)
         self.flag = flag
         self.flags = flags
         self.index = index
         self.count = count
 
-    def __reduce__(self):
+    def __reduce__(self) -> Tuple[type, Tuple[str, Any, Any, Tuple[int, ...], int]]:
         # Every attribute, not the message alone: a StateError crosses process boundaries (multiprocessing).
         return (type(self), (str(self), self.flag, self.flags, self.index, self.count))
 
@@ -101,8 +112,37 @@ class ConvergenceError(ValueError):
     """A thermometer inversion asked for with ``strict=True`` did not meet its tolerance."""
 
 
-def as_float_array(value, name):
-    """``value`` as a float64 array, or TypeError if it is not made of real numbers."""
+def as_float_array(value: ArrayLike, name: str) -> FloatArray:
+    """Convert an argument to a float64 array, refusing anything but real numbers.
+
+    Parameters
+    ----------
+    value : array_like
+        A real number or a (nested) sequence or array of them. Booleans,
+        strings, complex numbers, None and ragged sequences are refused.
+    name : str
+        The argument's name, for the error message.
+
+    Returns
+    -------
+    numpy.ndarray
+        `value` as float64, of its own shape (0-d for a scalar).
+
+    Raises
+    ------
+    TypeError
+        If `value` is not made of real numbers.
+
+    Examples
+    --------
+    >>> from vorn._core import as_float_array
+    >>> as_float_array([1, 2.5], "T")
+    array([1. , 2.5])
+    >>> as_float_array([True, 300.0], "T")
+    Traceback (most recent call last):
+    ...
+    TypeError: T must be a real number or an array of them, not a sequence holding a bool
+    """
     if isinstance(value, (str, bytes)):
         raise TypeError(f"{name} must be a real number or an array of them, not {type(value).__name__}")
     if isinstance(value, (list, tuple)):
@@ -128,16 +168,17 @@ def as_float_array(value, name):
     raise TypeError(f"{name} must be a real number or an array of them, not {what}")
 
 
-def _raise_state(function, flags, mask, T, P):
+def _raise_state(function: str, flags: NDArray[np.uint32], mask: int, T: FloatArray, P: FloatArray) -> None:
     """Raise StateError for the first point whose flags meet the mask."""
     bad = (flags & mask) != 0
     count = int(np.count_nonzero(bad))
     if count == 0:
         return
+    index: Tuple[int, ...]
     if flags.ndim == 0:
         index = ()
     else:
-        index = np.unravel_index(int(np.flatnonzero(bad)[0]), flags.shape)
+        index = tuple(int(i) for i in np.unravel_index(int(np.flatnonzero(bad)[0]), flags.shape))
     found = State(int(flags[index]) & mask)
     flag = next(f for f in State if f & found)
     where = f"T = {float(T[index])!r} K, P = {float(P[index])!r} kPa"
@@ -150,7 +191,7 @@ def _raise_state(function, flags, mask, T, P):
     )
 
 
-def _broadcast(args, names):
+def _broadcast(args: Sequence[ArrayLike], names: Sequence[str]) -> Tuple[List[FloatArray], Tuple[int, ...], bool]:
     """The arguments as flat contiguous float64 arrays, their broadcast shape, and whether all were scalars."""
     arrays = [as_float_array(a, n) for a, n in zip(args, names)]
     if all(a.ndim == 0 for a in arrays):  # nothing to broadcast: arrays of one point
@@ -160,13 +201,46 @@ def _broadcast(args, names):
     return flat, broadcast[0].shape, False
 
 
-def evaluate(function, array, args, names, strict_mask=0, strict=False):
+def evaluate(
+    function: str,
+    array: Callable[..., None],
+    args: Sequence[ArrayLike],
+    names: Sequence[str],
+    strict_mask: int = 0,
+    strict: bool = False,
+) -> FloatResult:
     """Evaluate one library routine over broadcast arguments, through its array form.
 
     Scalars and arrays take the one path: a scalar call is an array call of
-    one point whose result comes back as a float. ``args[0]`` is T and
-    ``args[1]`` (when present) is P: with ``strict`` the state flags at
-    (T, P) (P = 0 when absent) are checked against ``strict_mask`` first.
+    one point whose result comes back as a float.
+
+    Parameters
+    ----------
+    function : str
+        The Python name of the property, for error messages.
+    array : callable
+        The library's array form, ``vorn_<name>_n(n, in..., out)``.
+    args : sequence of array_like
+        The arguments, broadcast against each other. ``args[0]`` is T and
+        ``args[1]`` (when present) is P.
+    names : sequence of str
+        The arguments' names, for error messages.
+    strict_mask : int, optional
+        The state flags that make a result meaningless.
+    strict : bool, optional
+        Check the state flags at (T, P) (P = 0 when absent) against
+        `strict_mask` first and raise `StateError` where any is set.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        A float for scalar arguments, else a float64 array of the broadcast
+        shape.
+
+    Raises
+    ------
+    StateError
+        With `strict`, at a point whose flags meet `strict_mask`.
     """
     flat, shape, scalar = _broadcast(args, names)
     if strict:
@@ -177,31 +251,74 @@ def evaluate(function, array, args, names, strict_mask=0, strict=False):
         _raise_state(function, flags.reshape(shape), strict_mask, T.reshape(shape), P.reshape(shape))
     out = np.empty(shape, dtype=np.float64)
     array(out.size, *[f.ctypes.data for f in flat], out.ctypes.data)
-    return float(out) if scalar else out
+    return float(out[()]) if scalar else out
 
 
-def state(T, P):
-    """The state flags at temperature T (K) and pressure P (kPa).
+def state(T: ArrayLike, P: ArrayLike) -> Any:
+    """State flags saying which results mean nothing at (T, P).
 
-    Scalars give one ``vorn.State`` (test it with ``State.LIQUID in s``;
-    ``State(0)`` means an ordinary gas state); arrays give a uint32 array of
-    the same broadcast shape, to be masked with the flags
-    (``(vorn.state(T, P) & vorn.State.LIQUID) != 0``).
+    Parameters
+    ----------
+    T : array_like
+        Temperature, K.
+    P : array_like
+        Pressure, kPa, broadcast against `T`.
+
+    Returns
+    -------
+    State or numpy.ndarray
+        For scalars one `State` (test it with ``State.LIQUID in s``;
+        ``State(0)`` means an ordinary gas state); for arrays a uint32 array
+        of the broadcast shape, to be masked with the flags
+        (``(vorn.state(T, P) & vorn.State.LIQUID) != 0``).
+
+    Examples
+    --------
+    >>> import vorn
+    >>> vorn.state(4.2, 100.0)
+    <State.LIQUID|SOUND_DIVERGENT|DENSITY_UNCONVERGED: 2562>
+    >>> vorn.state(300.0, 100.0) == 0
+    True
+    >>> (vorn.state([4.2, 300.0], 100.0) & vorn.State.LIQUID) != 0
+    array([ True, False])
     """
     (Tf, Pf), shape, scalar = _broadcast((T, P), ("T", "P"))
     out = np.empty(shape, dtype=np.uint32)
     lib.vorn_state_n(out.size, Tf.ctypes.data, Pf.ctypes.data, out.ctypes.data)
-    return State(int(out)) if scalar else out
+    return State(int(out[()])) if scalar else out
 
 
-def state_name(flag):
-    """The library's own short name of one state flag (``"unknown"`` for anything but one known bit).
+def state_name(flag: int) -> str:
+    """Return the library's own short name of one state flag.
 
-    ``flag`` is a ``State`` or an integer from 0 to 2**32 - 1; anything else
-    (a float, a bool, an integer out of that range) raises.
+    Parameters
+    ----------
+    flag : int or State
+        One flag, an integer from 0 to 2**32 - 1.
+
+    Returns
+    -------
+    str
+        The name, such as ``"density-turned"``; ``"unknown"`` for anything
+        but one known bit.
+
+    Raises
+    ------
+    TypeError
+        If `flag` is not an integer (a float, a bool).
+    ValueError
+        If `flag` is out of the range 0 to 2**32 - 1.
+
+    Examples
+    --------
+    >>> import vorn
+    >>> vorn.state_name(vorn.State.DENSITY_TURNED)
+    'density-turned'
+    >>> vorn.state_name(3)
+    'unknown'
     """
     if isinstance(flag, (bool, np.bool_)) or not isinstance(flag, (numbers.Integral, np.integer)):
         raise TypeError(f"state_name: flag must be an integer or a vorn.State, not {type(flag).__name__}")
     if not 0 <= int(flag) < 2**32:
         raise ValueError(f"state_name: flag {int(flag)} is out of range; expected 0 to 2**32 - 1")
-    return lib.vorn_state_name(int(flag)).decode("ascii")
+    return str(lib.vorn_state_name(int(flag)).decode("ascii"))

@@ -3,8 +3,12 @@
 The library is looked for, in order:
 
 1. the file named by the environment variable ``VORN_LIBRARY``;
-2. next to this package (a ``libvorn.so*`` copied into the ``vorn`` directory);
-3. the CMake build tree of the source checkout this package sits in
+2. next to this package (the ``libvorn.so`` that ``pip install`` builds into
+   the ``vorn`` directory, or one copied there);
+3. the installed library, by its SONAME ``libvorn.so.1`` through the dynamic
+   linker's own search (``LD_LIBRARY_PATH``, then the system's directories:
+   what a Debian package or ``cmake --install`` put in place);
+4. the CMake build tree of the source checkout this package sits in
    (``build/default``, ``build/clang``, ``build/debug``, then any other
    ``build/*``).
 
@@ -12,12 +16,28 @@ An explicit ``VORN_LIBRARY`` that names no loadable file is an error, and so
 is an empty one: it is never silently passed over for another copy.
 """
 
+from __future__ import annotations
+
 import ctypes
 import os
 import sys
 from pathlib import Path
+from typing import Any, Dict, List, Optional, Tuple, Union, cast
 
-__all__ = ["LibraryNotFoundError", "lib", "path", "DOUBLE", "UINT"]
+from ._project_version import package_version
+from ._routines import ROUTINES
+
+__all__ = [
+    "LibraryNotFoundError",
+    "lib",
+    "path",
+    "found_by",
+    "version",
+    "library_version",
+    "DOUBLE",
+    "UINT",
+    "CONSTANT_NAMES",
+]
 
 
 class LibraryNotFoundError(ImportError):
@@ -29,21 +49,25 @@ _SOURCE_ROOT = _PACKAGE_DIR.parent.parent
 _PRESETS = ("default", "clang", "debug")
 
 if sys.platform == "darwin":
-    _PATTERNS = ("libvorn.dylib", "libvorn.*.dylib")
+    _PATTERNS: Tuple[str, ...] = ("libvorn.dylib", "libvorn.*.dylib")
+    _SONAME = "libvorn.1.dylib"
 elif sys.platform == "win32":
     _PATTERNS = ("vorn.dll", "libvorn.dll")
+    _SONAME = "vorn.dll"
 else:
     _PATTERNS = ("libvorn.so", "libvorn.so.*")
+    _SONAME = "libvorn.so.1"
 
 _BUILD_HINT = (
     "Build it from the source tree with\n"
     "    cmake --preset default && cmake --build --preset default\n"
+    "or install the package with the library built in (pip install --no-build-isolation --no-index ./python),\n"
     "or point VORN_LIBRARY at an existing copy, e.g.\n"
     "    export VORN_LIBRARY=/path/to/build/default/libvorn.so"
 )
 
 
-def _first_match(directory):
+def _first_match(directory: Path) -> Optional[Path]:
     for pattern in _PATTERNS:
         matches = sorted(directory.glob(pattern))
         if matches:
@@ -51,11 +75,11 @@ def _first_match(directory):
     return None
 
 
-def _in_source_tree():
+def _in_source_tree() -> bool:
     return (_SOURCE_ROOT / "CMakeLists.txt").is_file() and (_SOURCE_ROOT / "include" / "vorn.h").is_file()
 
 
-def _build_dirs():
+def _build_dirs() -> List[Path]:
     build = _SOURCE_ROOT / "build"
     if not build.is_dir():
         return [build / p for p in _PRESETS]
@@ -63,8 +87,46 @@ def _build_dirs():
     return [build / p for p in _PRESETS] + others
 
 
-def _locate():
-    """Return (path, how) of the library to load, or raise LibraryNotFoundError."""
+class _DlInfo(ctypes.Structure):
+    _fields_ = [
+        ("dli_fname", ctypes.c_char_p),
+        ("dli_fbase", ctypes.c_void_p),
+        ("dli_sname", ctypes.c_char_p),
+        ("dli_saddr", ctypes.c_void_p),
+    ]
+
+
+def _file_of(handle: ctypes.CDLL, symbol: str) -> Optional[Path]:
+    """The file the dynamic linker loaded ``handle`` from, by ``dladdr`` on one of its symbols."""
+    try:
+        dladdr = ctypes.CDLL(None).dladdr
+    except (AttributeError, OSError, TypeError):
+        return None
+    dladdr.restype = ctypes.c_int
+    dladdr.argtypes = [ctypes.c_void_p, ctypes.POINTER(_DlInfo)]
+    info = _DlInfo()
+    try:
+        address = ctypes.cast(handle[symbol], ctypes.c_void_p)
+    except AttributeError:
+        return None
+    if not dladdr(address, ctypes.byref(info)) or not info.dli_fname:
+        return None
+    return Path(os.fsdecode(info.dli_fname)).resolve()
+
+
+def _installed() -> Optional[ctypes.CDLL]:
+    """The library by its SONAME, where the dynamic linker finds it; None where it does not."""
+    try:
+        return ctypes.CDLL(_SONAME)
+    except OSError:
+        return None
+
+
+Candidate = Tuple[Union[Path, ctypes.CDLL], str]
+
+
+def _locate() -> Candidate:
+    """Return (path or loaded handle, how it was found) of the library, or raise LibraryNotFoundError."""
     explicit = os.environ.get("VORN_LIBRARY")
     if explicit is not None:
         if not explicit.strip():
@@ -84,6 +146,11 @@ def _locate():
     if found:
         return found, "package directory"
     looked.append(f"next to the package: {_PACKAGE_DIR}/{_PATTERNS[0]}")
+
+    installed = _installed()
+    if installed is not None:
+        return installed, "installed"
+    looked.append(f"installed: {_SONAME}, not found by the dynamic linker")
 
     if _in_source_tree():
         for directory in _build_dirs():
@@ -111,35 +178,39 @@ _N = ctypes.c_size_t
 
 # name: (restype, argtypes). Scalar routines take addresses of doubles; the
 # array forms take a count and raw buffer addresses (numpy hands over ints).
-_SIGNATURES = {}
-for _name in ("b", "db", "d2b", "c", "dc", "d2c", "d", "dd", "d2d"):
-    _SIGNATURES["__vorn_MOD_" + _name] = (DOUBLE, [_PD])
-    _SIGNATURES[f"vorn_{_name}_n"] = (None, [_N, _VP, _VP])
-for _name in ("k0", "nu0"):
-    _SIGNATURES["vorn_" + _name] = (DOUBLE, [_PD])
-    _SIGNATURES[f"vorn_{_name}_n"] = (None, [_N, _VP, _VP])
-for _name in ("rho", "vol", "cv", "cp", "gamma", "w", "Za_gk", "w_gk", "k", "nu", "Z"):
-    _SIGNATURES["vorn_" + _name] = (DOUBLE, [_PD, _PD])
-    _SIGNATURES[f"vorn_{_name}_n"] = (None, [_N, _VP, _VP, _VP])
-_SIGNATURES["temp_K"] = (DOUBLE, [_PD] * 4)
-_SIGNATURES["vorn_temp_K_n"] = (None, [_N, _VP, _VP, _VP, _VP, _VP])
+_SIGNATURES: Dict[str, Tuple[Any, List[Any]]] = {}
+# The 22 routines and their array forms, from the library's one table of them
+# (src/export/routines.def, read into _routines.py).
+for _row in ROUTINES:
+    _arity = cast(int, _row["arity"])
+    _SIGNATURES[str(_row["symbol"])] = (DOUBLE, [_PD] * _arity)
+    _SIGNATURES[str(_row["array_form"])] = (None, [_N] + [_VP] * (_arity + 1))
+# Beyond the table: the true compressibility factor, the reports and the state flags.
+_SIGNATURES["vorn_Z"] = (DOUBLE, [_PD, _PD])
+_SIGNATURES["vorn_Z_n"] = (None, [_N, _VP, _VP, _VP])
 _SIGNATURES["vorn_temp_K_report"] = (DOUBLE, [_PD] * 4 + [_PI, _PI])
 _SIGNATURES["vorn_cvgt_temperature"] = (DOUBLE, [_PD] * 3 + [_PI, _PI])
 _SIGNATURES["vorn_state"] = (UINT, [_PD, _PD])
 _SIGNATURES["vorn_state_n"] = (None, [_N, _VP, _VP, _VP])
 _SIGNATURES["vorn_state_name"] = (ctypes.c_char_p, [UINT])
+_SIGNATURES["vorn_state_description"] = (ctypes.c_char_p, [UINT])
 
 CONSTANT_NAMES = ("g0", "m0", "pi", "r")
 
 
-def _load():
+def _load() -> Tuple[ctypes.CDLL, Path, str]:
     where, how = _locate()
-    try:
-        handle = ctypes.CDLL(str(where))
-    except OSError as error:
-        raise LibraryNotFoundError(
-            f"vorn: found {where} ({how}) but could not load it: {error}\n" + _BUILD_HINT
-        ) from None
+    if isinstance(where, ctypes.CDLL):
+        handle = where
+        shown = _file_of(handle, "vorn_state") or Path(_SONAME)
+    else:
+        shown = where
+        try:
+            handle = ctypes.CDLL(str(where))
+        except OSError as error:
+            raise LibraryNotFoundError(
+                f"vorn: found {where} ({how}) but could not load it: {error}\n" + _BUILD_HINT
+            ) from None
     missing = []
     for name in _SIGNATURES:
         try:
@@ -153,10 +224,10 @@ def _load():
             missing.append("__vorn_MOD_" + name)
     if missing:
         raise LibraryNotFoundError(
-            f"vorn: the library {where} ({how}) lacks {', '.join(missing)}: "
+            f"vorn: the library {shown} ({how}) lacks {', '.join(missing)}: "
             "it predates this package; rebuild it from the same source tree.\n" + _BUILD_HINT
         )
-    return handle, where
+    return handle, shown, how
 
 
 class _Functions:
@@ -167,20 +238,38 @@ class _Functions:
     ``constants`` maps ``g0``, ``m0``, ``pi``, ``r`` to the library's own doubles.
     """
 
-    def __init__(self, handle):
+    constants: Dict[str, ctypes.c_double]
+    version: Optional[Any]
+
+    def __init__(self, handle: ctypes.CDLL) -> None:
         for name, (restype, argtypes) in _SIGNATURES.items():
             function = handle[name]
             function.restype = restype
             function.argtypes = argtypes
             setattr(self, name.replace("__vorn_MOD_", ""), function)
         self.constants = {name: DOUBLE.in_dll(handle, "__vorn_MOD_" + name) for name in CONSTANT_NAMES}
-        # Optional: what a state flag means, in libraries that say so themselves.
+        # Optional, in libraries that have it: the library's version.
+        self.version = self._optional(handle, "vorn_version", ctypes.c_char_p, [])
+
+    @staticmethod
+    def _optional(handle: ctypes.CDLL, name: str, restype: Any, argtypes: List[Any]) -> Optional[Any]:
         try:
-            self.describe = handle["vorn_state_description"]
-            self.describe.restype, self.describe.argtypes = ctypes.c_char_p, [UINT]
+            function = handle[name]
         except AttributeError:
-            self.describe = None
+            return None
+        function.restype, function.argtypes = restype, argtypes
+        return function
+
+    def __getattr__(self, name: str) -> Any:
+        # Only for names not set above: the declared routines are ordinary attributes.
+        raise AttributeError(f"the vorn library has no routine {name!r} declared")
 
 
-_handle, path = _load()
+_handle, path, found_by = _load()
 lib = _Functions(_handle)
+
+#: This package's version: CMake's project version of the tree it was built from.
+version = package_version(_SOURCE_ROOT if _in_source_tree() else None)
+
+#: What the loaded library says its version is (``vorn_version()``); None for a library without it.
+library_version: Optional[str] = lib.version().decode("ascii") if lib.version is not None else None

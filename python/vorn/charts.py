@@ -16,12 +16,16 @@ writes five charts into OUTDIR (created if needed):
 Needs matplotlib (Debian: python3-matplotlib).
 """
 
+from __future__ import annotations
+
 import argparse
 import os
 import sys
 from pathlib import Path
+from typing import Any, Callable, Dict, List, Optional, Sequence, Tuple
 
 import numpy as np
+from numpy.typing import NDArray
 
 import vorn
 from vorn import State, thermometry, virial
@@ -33,7 +37,12 @@ K_POLES = (36.3759531, 184.4868237)
 _DPI = 120
 
 
-def _pyplot():
+# matplotlib ships no type information in Debian 12: its objects are Any here.
+Pyplot = Any
+Figure = Any
+
+
+def _pyplot() -> Pyplot:
     import matplotlib
 
     if "MPLBACKEND" not in os.environ:
@@ -52,18 +61,30 @@ def _pyplot():
     return plt
 
 
-def _spans(mask, x):
+def _spans(mask: NDArray[np.bool_], x: NDArray[np.float64]) -> List[Tuple[float, float]]:
     """(start, end) x ranges over which a boolean mask along x holds."""
     spans = []
-    edges = np.flatnonzero(np.diff(np.concatenate(([0], mask.astype(np.int8), [0]))))
+    edges = np.flatnonzero(np.diff(np.concatenate((np.zeros(1, np.int8), mask.astype(np.int8), np.zeros(1, np.int8)))))
     for start, stop in zip(edges[::2], edges[1::2]):
         lo = x[start - 1] if start > 0 else x[start]
         hi = x[stop] if stop < x.size else x[stop - 1]
-        spans.append((lo, hi))
+        spans.append((float(lo), float(hi)))
     return spans
 
 
-def virial_chart(plt):
+def virial_chart(plt: Pyplot) -> Figure:
+    """Draw B, C and D against T, with the pole of D.
+
+    Parameters
+    ----------
+    plt : module
+        ``matplotlib.pyplot``.
+
+    Returns
+    -------
+    matplotlib.figure.Figure
+        The chart.
+    """
     T = np.geomspace(1.0, 1000.0, 4000)
     fig, axes = plt.subplots(3, 1, figsize=(7.5, 8.6), sharex=True)
     rows = [
@@ -96,7 +117,19 @@ def virial_chart(plt):
     return fig
 
 
-def compressibility_chart(plt):
+def compressibility_chart(plt: Pyplot) -> Figure:
+    """Draw the acoustic factor and the true Z against P on several isotherms.
+
+    Parameters
+    ----------
+    plt : module
+        ``matplotlib.pyplot``.
+
+    Returns
+    -------
+    matplotlib.figure.Figure
+        The chart.
+    """
     P = np.linspace(0.0, 1000.0, 501)
     isotherms = (6.0, 8.0, 10.0, 15.0, 20.0, 50.0, 100.0, 300.0)
     fig, axes = plt.subplots(1, 2, figsize=(11.5, 4.8), sharey=True)
@@ -126,7 +159,19 @@ def compressibility_chart(plt):
     return fig
 
 
-def cp_speed_chart(plt):
+def cp_speed_chart(plt: Pyplot) -> Figure:
+    """Draw cp and the speed of sound against T, the meaningless regions shaded.
+
+    Parameters
+    ----------
+    plt : module
+        ``matplotlib.pyplot``.
+
+    Returns
+    -------
+    matplotlib.figure.Figure
+        The chart.
+    """
     from matplotlib.lines import Line2D
     from matplotlib.patches import Patch
 
@@ -174,10 +219,22 @@ def cp_speed_chart(plt):
     return fig
 
 
-def transport_chart(plt):
+def transport_chart(plt: Pyplot) -> Figure:
+    """Draw the thermal conductivity and viscosity against T, with the conductivity poles.
+
+    Parameters
+    ----------
+    plt : module
+        ``matplotlib.pyplot``.
+
+    Returns
+    -------
+    matplotlib.figure.Figure
+        The chart.
+    """
     T = np.geomspace(1.0, 1000.0, 4000)
     # sample the poles themselves, so that the jumps show where they are
-    T = np.unique(np.concatenate((T, [p + d for p in K_POLES for d in (-2e-3, -1e-3, 0.0, 1e-3, 2e-3)])))
+    T = np.unique(np.concatenate((T, np.array([p + d for p in K_POLES for d in (-2e-3, -1e-3, 0.0, 1e-3, 2e-3)]))))
     pressures = ((0.0, "C0", "zero pressure"), (100.0, "C1", "100 kPa"))
     fig, axes = plt.subplots(2, 1, figsize=(9.0, 8.6), sharex=True)
     panels = (
@@ -225,7 +282,19 @@ def transport_chart(plt):
     return fig
 
 
-def thermometer_chart(plt):
+def thermometer_chart(plt: Pyplot) -> Figure:
+    """Draw the acoustic inversion minus the gas thermometer against T.
+
+    Parameters
+    ----------
+    plt : module
+        ``matplotlib.pyplot``.
+
+    Returns
+    -------
+    matplotlib.figure.Figure
+        The chart.
+    """
     T0 = 273.16
     T = np.geomspace(3.0, 1000.0, 400)
     fig, axes = plt.subplots(2, 1, figsize=(8.5, 7.6), sharex=True)
@@ -257,7 +326,8 @@ def thermometer_chart(plt):
     return fig
 
 
-CHARTS = {
+#: File name: function drawing that chart.
+CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "virial_coefficients.png": virial_chart,
     "compressibility_isotherms.png": compressibility_chart,
     "cp_speed_of_sound.png": cp_speed_chart,
@@ -266,8 +336,21 @@ CHARTS = {
 }
 
 
-def main(argv=None):
-    parser = argparse.ArgumentParser(prog="python3 -m vorn.charts", description=__doc__.split("\n")[0])
+def main(argv: Optional[Sequence[str]] = None) -> int:
+    """Write the charts as PNG files; the command ``python3 -m vorn.charts``.
+
+    Parameters
+    ----------
+    argv : sequence of str, optional
+        The command-line arguments (OUTDIR, ``--only NAME``); those of the
+        process when None.
+
+    Returns
+    -------
+    int
+        The exit status, 0.
+    """
+    parser = argparse.ArgumentParser(prog="python3 -m vorn.charts", description=(__doc__ or "").split("\n")[0])
     parser.add_argument("outdir", type=Path, help="directory to write the PNG files into")
     parser.add_argument("--only", choices=sorted(CHARTS), action="append", help="write only this chart")
     args = parser.parse_args(argv)

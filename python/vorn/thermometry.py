@@ -16,26 +16,44 @@ returns an ``Inversion(temperature, iterations, converged)``;
 met. Pressures are in kPa, temperatures in K; arguments broadcast.
 """
 
-import collections
+from __future__ import annotations
+
 from ctypes import byref, c_int
+from typing import Any, Callable, Literal, NamedTuple, Sequence, Union, overload
 
 import numpy as np
+from numpy.typing import ArrayLike
 
-from ._core import ConvergenceError, as_float_array
+from ._core import ConvergenceError, FloatResult, as_float_array
 from ._core import evaluate as _evaluate
 from ._lib import DOUBLE, lib as _lib
 
 __all__ = ["acoustic_temperature", "gas_thermometer_temperature", "Inversion"]
 
-Inversion = collections.namedtuple("Inversion", "temperature iterations converged")
-Inversion.__doc__ = """Result of a thermometer inversion with full_output=True.
+class Inversion(NamedTuple):
+    """Result of a thermometer inversion with ``full_output=True``.
 
-temperature: K (float or float64 array); iterations: int or int array;
-converged: bool or bool array, False where the tolerance was not met (the
-temperature is then the last iterate)."""
+    For scalar arguments the fields are a float, an int and a bool; for
+    arrays, arrays of the broadcast shape.
+
+    Parameters
+    ----------
+    temperature : float or numpy.ndarray
+        Temperature, K; the last iterate where the tolerance was not met.
+    iterations : int or numpy.ndarray
+        Iterations taken.
+    converged : bool or numpy.ndarray
+        False where the tolerance was not met.
+    """
+
+    temperature: FloatResult
+    iterations: Union[int, Any]
+    converged: Union[bool, Any]
 
 
-def _reported(function, routine, args, names, strict):
+def _reported(
+    function: str, routine: Callable[..., float], args: Sequence[ArrayLike], names: Sequence[str], strict: bool
+) -> Inversion:
     """Call a reporting routine point by point (it has no array form)."""
     arrays = [as_float_array(a, n) for a, n in zip(args, names)]
     broadcast = np.broadcast_arrays(*arrays)
@@ -68,19 +86,62 @@ def _reported(function, routine, args, names, strict):
     return Inversion(temperature.reshape(shape), iterations.reshape(shape), converged.reshape(shape))
 
 
-def acoustic_temperature(ratio, P, T0, P0, *, full_output=False, strict=False):
-    """Temperature (K) from an acoustic-thermometer ratio.
+@overload
+def acoustic_temperature(
+    ratio: ArrayLike, P: ArrayLike, T0: ArrayLike, P0: ArrayLike, *, full_output: Literal[False] = ..., strict: bool = ...
+) -> FloatResult: ...
+@overload
+def acoustic_temperature(
+    ratio: ArrayLike, P: ArrayLike, T0: ArrayLike, P0: ArrayLike, *, full_output: Literal[True], strict: bool = ...
+) -> Inversion: ...
+def acoustic_temperature(
+    ratio: ArrayLike,
+    P: ArrayLike,
+    T0: ArrayLike,
+    P0: ArrayLike,
+    *,
+    full_output: bool = False,
+    strict: bool = False,
+) -> Union[FloatResult, Inversion]:
+    """Temperature from an acoustic-thermometer ratio.
 
     Solves T/T0 = ratio * Za(T0, P0) / Za(T, P) by Newton's method (at most 30
     iterations, tolerance 1e-10 K on the step) starting from T0 * ratio.
 
-    ratio: (w/w0)^2 measured at (T, P) against the reference (T0, P0),
-    dimensionless; P, P0: kPa; T0: K.
+    Parameters
+    ----------
+    ratio : array_like
+        (w/w0)^2 measured at (T, P) against the reference (T0, P0),
+        dimensionless.
+    P : array_like
+        Pressure at the temperature sought, kPa.
+    T0 : array_like
+        Reference temperature, K.
+    P0 : array_like
+        Pressure at the reference, kPa.
+    full_output : bool, optional
+        Return ``Inversion(temperature, iterations, converged)``.
+    strict : bool, optional
+        Raise `vorn.ConvergenceError` where the tolerance was not met (for
+        example when the root lies within 1 mK of 1.95 K, 2.6 K or 20 K,
+        where the correlation jumps).
 
-    full_output: return ``Inversion(temperature, iterations, converged)``.
-    strict: raise ``vorn.ConvergenceError`` where the tolerance was not met
-    (for example when the root lies within 1 mK of 1.95 K, 2.6 K or 20 K,
-    where the correlation jumps).
+    Returns
+    -------
+    float or numpy.ndarray or Inversion
+        Temperature, K (the arguments broadcast); an `Inversion` with
+        `full_output`.
+
+    Raises
+    ------
+    ConvergenceError
+        With `strict`, where the tolerance was not met.
+
+    Examples
+    --------
+    >>> from vorn import thermometry
+    >>> thermometry.acoustic_temperature(0.1, 10.0, 273.16, 100.0, full_output=True)
+    Inversion(temperature=27.32331612078363, iterations=3, converged=True)
     """
     args, names = (ratio, P, T0, P0), ("ratio", "P", "T0", "P0")
     if full_output or strict:
@@ -89,17 +150,51 @@ def acoustic_temperature(ratio, P, T0, P0, *, full_output=False, strict=False):
     return _evaluate("acoustic_temperature", _lib.vorn_temp_K_n, args, names)
 
 
-def gas_thermometer_temperature(P, T0, P0, *, full_output=False, strict=False):
-    """Temperature (K) of a constant-volume gas thermometer.
+@overload
+def gas_thermometer_temperature(
+    P: ArrayLike, T0: ArrayLike, P0: ArrayLike, *, full_output: Literal[False] = ..., strict: bool = ...
+) -> FloatResult: ...
+@overload
+def gas_thermometer_temperature(
+    P: ArrayLike, T0: ArrayLike, P0: ArrayLike, *, full_output: Literal[True], strict: bool = ...
+) -> Inversion: ...
+def gas_thermometer_temperature(
+    P: ArrayLike, T0: ArrayLike, P0: ArrayLike, *, full_output: bool = False, strict: bool = False
+) -> Union[FloatResult, Inversion]:
+    """Temperature of a constant-volume gas thermometer.
 
     Solves T = T0 (P/P0) Z(T0, P0) / Z(T, P) with the true compressibility
     factor Z of the virial equation.
 
-    P: pressure read at the temperature sought, kPa; T0: reference
-    temperature, K; P0: pressure read at T0, kPa.
+    Parameters
+    ----------
+    P : array_like
+        Pressure read at the temperature sought, kPa.
+    T0 : array_like
+        Reference temperature, K.
+    P0 : array_like
+        Pressure read at `T0`, kPa.
+    full_output : bool, optional
+        Return ``Inversion(temperature, iterations, converged)``.
+    strict : bool, optional
+        Raise `vorn.ConvergenceError` where the tolerance was not met.
 
-    full_output: return ``Inversion(temperature, iterations, converged)``.
-    strict: raise ``vorn.ConvergenceError`` where the tolerance was not met.
+    Returns
+    -------
+    float or numpy.ndarray or Inversion
+        Temperature, K (the arguments broadcast); an `Inversion` with
+        `full_output`.
+
+    Raises
+    ------
+    ConvergenceError
+        With `strict`, where the tolerance was not met.
+
+    Examples
+    --------
+    >>> from vorn import thermometry
+    >>> round(thermometry.gas_thermometer_temperature(10.0, 273.16, 100.0), 9)
+    27.327235574
     """
     result = _reported(
         "gas_thermometer_temperature", _lib.vorn_cvgt_temperature, (P, T0, P0), ("P", "T0", "P0"), strict

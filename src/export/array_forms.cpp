@@ -11,6 +11,7 @@
 #include <cstddef>
 
 #include "constants/export.hpp"
+#include "constants/floating_point_guards.hpp"
 #include "correlation/acoustic_factor.hpp"
 #include "correlation/acoustic_sound_speed.hpp"
 #include "correlation/thermometer.hpp"

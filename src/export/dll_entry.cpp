@@ -4,4 +4,6 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include "constants/floating_point_guards.hpp"
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -13,6 +13,7 @@
 // holds; no reassociation).
 #define VORN_BUILDING_LIBRARY
 #include "constants/export.hpp"
+#include "constants/floating_point_guards.hpp"
 #include "correlation/acoustic_factor.hpp"
 #include "correlation/acoustic_sound_speed.hpp"
 #include "correlation/thermometer.hpp"

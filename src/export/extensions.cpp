@@ -1,11 +1,15 @@
-// Exports beyond the 22 routines: state flags, the thermometer report, the
-// true compressibility factor and the constant-volume gas thermometer.
+// Exports beyond the 22 routines: state flags and their names and
+// descriptions, the thermometer reports, the true compressibility factor and
+// the constant-volume gas thermometer.
 #define VORN_BUILDING_LIBRARY
 #include "constants/export.hpp"
+#include "constants/floating_point_guards.hpp"
 #include "correlation/thermometer.hpp"
 #include "gas_state/compressibility.hpp"
 #include "gas_state/gas_thermometer.hpp"
+#include "state/flag_text.hpp"
 #include "state/state_flags.hpp"
+#include "state/thermometer_state.hpp"
 #include "vorn.h"
 
 namespace {
@@ -24,9 +28,19 @@ VORN_EXPORT unsigned vorn_state(const double* T, const double* P) { return vorn:
 
 VORN_EXPORT const char* vorn_state_name(unsigned bit) { return vorn::state_flag_name(bit); }
 
+VORN_EXPORT const char* vorn_state_description(unsigned bit) { return vorn::state_flag_description(bit); }
+
 VORN_EXPORT double vorn_temp_K_report(const double* phi, const double* P, const double* T0, const double* P0,
                                       int* iterations, int* converged) {
   return report(vorn::solve_thermometer(*phi, *P, *T0, *P0), iterations, converged);
+}
+
+VORN_EXPORT double vorn_temp_K_report_state(const double* phi, const double* P, const double* T0,
+                                            const double* P0, int* iterations, int* converged,
+                                            unsigned* state) {
+  const double T = report(vorn::solve_thermometer(*phi, *P, *T0, *P0), iterations, converged);
+  if (state != nullptr) *state = vorn::acoustic_thermometer_flags(*phi, *P, *T0, *P0, T);
+  return T;
 }
 
 VORN_EXPORT double vorn_Z(const double* T, const double* P) { return vorn::compressibility_factor(*T, *P); }
@@ -34,5 +48,12 @@ VORN_EXPORT double vorn_Z(const double* T, const double* P) { return vorn::compr
 VORN_EXPORT double vorn_cvgt_temperature(const double* P, const double* T0, const double* P0, int* iterations,
                                          int* converged) {
   return report(vorn::solve_gas_thermometer(*P, *T0, *P0), iterations, converged);
+}
+
+VORN_EXPORT double vorn_cvgt_temperature_state(const double* P, const double* T0, const double* P0,
+                                               int* iterations, int* converged, unsigned* state) {
+  const double T = report(vorn::solve_gas_thermometer(*P, *T0, *P0), iterations, converged);
+  if (state != nullptr) *state = vorn::gas_thermometer_flags(*P, *T0, *P0, T);
+  return T;
 }
 }

@@ -25,18 +25,19 @@ enum class VectorIsa { baseline, avx2, avx512f };
 #define VORN_LOOP_AVX2 __attribute__((flatten, target("avx2")))
 #define VORN_LOOP_AVX512F __attribute__((flatten, target("avx512f")))
 
+// Asked afresh at each call, with no cached copy of our own: the processor's
+// features live in the compiler runtime's table, filled once when the library
+// is loaded, so a call costs a few loads and needs neither a guarded static
+// nor the C++ runtime's locks.
 inline VectorIsa best_vector_isa() {
-  static const VectorIsa isa = [] {
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512f")) {
-      return VectorIsa::avx512f;
-    }
-    if (__builtin_cpu_supports("avx2")) {
-      return VectorIsa::avx2;
-    }
-    return VectorIsa::baseline;
-  }();
-  return isa;
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512f")) {
+    return VectorIsa::avx512f;
+  }
+  if (__builtin_cpu_supports("avx2")) {
+    return VectorIsa::avx2;
+  }
+  return VectorIsa::baseline;
 }
 #else
 #define VORN_LOOP_BASELINE

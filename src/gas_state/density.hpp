@@ -11,7 +11,8 @@
 //
 // Meaningless where the bracket of the denominator (the slope of the isotherm)
 // reaches zero: between 66.55 and 66.6 kPa at 2.5 K, between 267.8 and
-// 267.85 kPa at 4.2 K. There rho becomes infinite, then negative. P = 0 gives
+// 267.85 kPa at 4.2 K. There rho becomes infinite, then negative (the state
+// flag density-turned tests the same denominator). P = 0 gives
 // rho = 0 exactly and V = +inf.
 #pragma once
 
@@ -21,8 +22,17 @@
 
 namespace vorn {
 
-// From B, C, D in SI (virial_terms.hpp), for routines that have them already.
-inline double density_from_virials(double T, double P, double B, double C, double D) {
+// The one Newton step as numerator and denominator, both multiplied through by
+// (rT)^3 (and by rT, m0 p): the density is their quotient, and the sign of the
+// denominator is the sign of the slope of the isotherm at the ideal-gas
+// density. The state flags test this same denominator. From B, C, D in SI
+// (virial_terms.hpp), for routines that have them already.
+struct DensityNewtonStep {
+  double numerator;
+  double denominator;
+};
+
+inline DensityNewtonStep density_newton_step_from_virials(double T, double P, double B, double C, double D) {
   const double p = 1000.0 * P;
   const double r = gas_constant;
 
@@ -36,11 +46,21 @@ inline double density_from_virials(double T, double P, double B, double C, doubl
   const double rT3 = integer_power<3>(r) * integer_power<3>(T);
   const double num = (rT3 + ((N3 + N2) + N1)) * (molar_mass * p);
   const double den = (rT3 + ((M3 + M2) + M1)) * (T * r);
-  return num / den;
+  return {num, den};
+}
+
+inline DensityNewtonStep density_newton_step(double T, double P) {
+  return density_newton_step_from_virials(T, P, si_second_virial(T), si_third_virial(T), si_fourth_virial(T));
+}
+
+inline double density_from_virials(double T, double P, double B, double C, double D) {
+  const DensityNewtonStep step = density_newton_step_from_virials(T, P, B, C, D);
+  return step.numerator / step.denominator;
 }
 
 inline double density(double T, double P) {
-  return density_from_virials(T, P, si_second_virial(T), si_third_virial(T), si_fourth_virial(T));
+  const DensityNewtonStep step = density_newton_step(T, P);
+  return step.numerator / step.denominator;
 }
 
 inline double molar_volume_from_virials(double T, double P, double B, double C, double D) {

@@ -69,12 +69,28 @@ inline SoundSpeedTemperatureTerms sound_speed_temperature_terms(double T) {
   return {beta_a, a2, a3, w0sq};
 }
 
-inline double speed_of_sound_from_terms(const SoundSpeedTemperatureTerms& t, double T, double P) {
+// The bracket of the pressure series, 1 + linear + quadratic + cubic, kept as
+// its four summands (the state flags weigh the cubic one), and w0^2.
+struct SoundSpeedSeries {
+  double linear, quadratic, cubic;  // the terms in y, y^2 and y^3
+  double ideal_square;              // w0^2, m^2/s^2
+  double bracket() const { return ((1.0 + linear) + quadratic) + cubic; }
+};
+
+inline SoundSpeedSeries speed_of_sound_series_from_terms(const SoundSpeedTemperatureTerms& t, double T,
+                                                         double P) {
   const double p = 1000.0 * P;
   const double r = gas_constant;
-  const double Sw = ((1.0 + (t.beta_a * p) / (r * T)) + ((p * p) * t.a2) / (r * T)) +
-                    (integer_power<3>(p) * t.a3) / (r * T);
-  return std::sqrt(Sw * t.w0sq);
+  return {(t.beta_a * p) / (r * T), ((p * p) * t.a2) / (r * T), (integer_power<3>(p) * t.a3) / (r * T), t.w0sq};
+}
+
+inline SoundSpeedSeries speed_of_sound_series(double T, double P) {
+  return speed_of_sound_series_from_terms(sound_speed_temperature_terms(T), T, P);
+}
+
+inline double speed_of_sound_from_terms(const SoundSpeedTemperatureTerms& t, double T, double P) {
+  const SoundSpeedSeries s = speed_of_sound_series_from_terms(t, T, P);
+  return std::sqrt(s.bracket() * s.ideal_square);
 }
 
 inline double speed_of_sound(double T, double P) {

@@ -1,77 +1,80 @@
 // Which results mean nothing at a state (T in K, P in kPa): a set of flags,
-// each decided by the formulas' own quantities or a published relation.
+// each decided from the very quantity the result it guards is made of (the
+// same functions, so the same doubles), or from a published relation.
 //
-//   invalid           T or P not finite, T <= 0 or P < 0 (nothing else is tested)
-//   liquid            P above the ITS-90 saturation pressure below the critical
-//                     point: every gas result is that of a metastable vapour
-//   density-turned    1 + 2By + 3Cy^2 + 4Dy^3 <= 0 (or not a number), y = p/(rT):
-//                     the one-step density and all that uses it mean nothing
-//   sound-undefined   the bracket of the virial speed of sound is negative: NaN
-//   za-nonpositive    the acoustic factor is <= 0: its speed of sound is NaN
-//   k-pole            T within 1 mK of a pole of k0, or between a pole and its zero
-//   nu-negative       the zero-pressure viscosity is negative
+//   invalid            T or P not finite, T <= 0 or P < 0 (nothing else is tested)
+//   liquid             T <= 5.1953 K and P above the saturation pressure: every gas
+//                      result is that of a metastable vapour
+//   density-turned     the denominator of the one Newton step of vorn_rho (the slope
+//                      of the isotherm at the ideal-gas density) is not positive, or
+//                      the density it gives is not finite and positive (0 at P = 0)
+//   sound-undefined    vorn_w is NaN: the bracket of its series is negative
+//   za-nonpositive     the acoustic factor is <= 0: its speed of sound is NaN
+//   k-pole             T within the band of a pole of k0 (conductivity_pole.hpp), or
+//                      k0 not positive
+//   nu-negative        the zero-pressure viscosity is not positive
+//   heat-capacity-nonpositive   vorn_cv or vorn_cp not positive (so neither is
+//                      vorn_gamma, or it is meaningless)
+//   virial-divergent   the density series has stopped converging (virial_convergence.hpp)
+//   density-unconverged  the one-step density is more than 1 % from the gas root
+//   sound-divergent    the acoustic series of vorn_w has stopped converging
+//   za-pressure-free   T <= 1.95 K and P > 0: the correlation has no pressure term
+//                      there, Za = 1 and vorn_w_gk is the ideal-gas value
 #pragma once
 
 #include <cmath>
 
 #include "correlation/acoustic_factor.hpp"
-#include "gas_state/saturation_pressure.hpp"
+#include "gas_state/density.hpp"
+#include "gas_state/heat_capacity.hpp"
 #include "gas_state/speed_of_sound.hpp"
-#include "gas_state/virial_terms.hpp"
+#include "state/saturation_pressure.hpp"
+#include "state/virial_convergence.hpp"
 #include "transport/conductivity.hpp"
+#include "transport/conductivity_pole.hpp"
 #include "transport/viscosity.hpp"
 #include "vorn.h"
 
 namespace vorn {
 
-inline bool near_conductivity_pole(double T, double pole, double zero) {
-  const bool within_margin = std::fabs(T - pole) <= conductivity_pole_margin;
-  const bool between = T >= std::fmin(pole, zero) && T <= std::fmax(pole, zero);
-  return within_margin || between;
+// At or below this temperature the acoustic factor is exactly 1 (its first
+// order switches on strictly above it; acoustic_factor.hpp).
+inline constexpr double acoustic_factor_first_threshold = 1.95;  // K
+
+inline bool state_is_invalid(double T, double P) {
+  return !std::isfinite(T) || !std::isfinite(P) || !(T > 0.0) || P < 0.0;
 }
 
-inline double isotherm_slope(double T, double P) {
-  const double y = (1000.0 * P) / (gas_constant * T);
-  const double B = si_second_virial(T);
-  const double C = si_third_virial(T);
-  const double D = si_fourth_virial(T);
-  return 1.0 + 2.0 * B * y + 3.0 * C * y * y + 4.0 * D * y * y * y;
+inline bool density_turned(double P, const DensityNewtonStep& step) {
+  const double rho = step.numerator / step.denominator;
+  return !(step.denominator > 0.0) || !std::isfinite(rho) || !(rho > 0.0 || P == 0.0);
 }
 
 inline unsigned state_flags(double T, double P) {
-  if (!std::isfinite(T) || !std::isfinite(P) || !(T > 0.0) || P < 0.0) return VORN_STATE_INVALID;
+  if (state_is_invalid(T, P)) return VORN_STATE_INVALID;
   unsigned flags = 0;
   if (T <= helium_critical_temperature && P > saturation_pressure(T)) flags |= VORN_STATE_LIQUID;
-  if (!(isotherm_slope(T, P) > 0.0)) flags |= VORN_STATE_DENSITY_TURNED;
-  if (std::isnan(speed_of_sound(T, P))) flags |= VORN_STATE_SOUND_UNDEFINED;
-  if (!(acoustic_factor(T, P) > 0.0)) flags |= VORN_STATE_ZA_NONPOSITIVE;
-  if (near_conductivity_pole(T, conductivity_lower_pole, conductivity_lower_zero) ||
-      near_conductivity_pole(T, conductivity_upper_pole, conductivity_upper_zero)) {
-    flags |= VORN_STATE_K_POLE;
-  }
-  if (viscosity_dilute(T) < 0.0) flags |= VORN_STATE_NU_NEGATIVE;
-  return flags;
-}
 
-inline const char* state_flag_name(unsigned bit) {
-  switch (bit) {
-    case VORN_STATE_INVALID:
-      return "invalid";
-    case VORN_STATE_LIQUID:
-      return "liquid";
-    case VORN_STATE_DENSITY_TURNED:
-      return "density-turned";
-    case VORN_STATE_SOUND_UNDEFINED:
-      return "sound-undefined";
-    case VORN_STATE_ZA_NONPOSITIVE:
-      return "za-nonpositive";
-    case VORN_STATE_K_POLE:
-      return "k-pole";
-    case VORN_STATE_NU_NEGATIVE:
-      return "nu-negative";
-    default:
-      return "unknown";
-  }
+  const DensityNewtonStep step = density_newton_step(T, P);
+  if (density_turned(P, step)) flags |= VORN_STATE_DENSITY_TURNED;
+  const DensitySeriesTest series = density_series_test(T, P, step.numerator / step.denominator);
+  if (series.divergent) flags |= VORN_STATE_VIRIAL_DIVERGENT;
+  if (series.unconverged) flags |= VORN_STATE_DENSITY_UNCONVERGED;
+
+  const double cv = isochoric_heat_capacity(T, P);
+  const double cp = isobaric_heat_capacity(T, P);
+  if (!(cv > 0.0) || !(cp > 0.0)) flags |= VORN_STATE_HEAT_CAPACITY_NONPOSITIVE;
+
+  const SoundSpeedSeries sound = speed_of_sound_series(T, P);
+  if (std::isnan(std::sqrt(sound.bracket() * sound.ideal_square))) flags |= VORN_STATE_SOUND_UNDEFINED;
+  if (sound_series_divergent(sound)) flags |= VORN_STATE_SOUND_DIVERGENT;
+
+  if (!(acoustic_factor(T, P) > 0.0)) flags |= VORN_STATE_ZA_NONPOSITIVE;
+  if (T <= acoustic_factor_first_threshold && P > 0.0) flags |= VORN_STATE_ZA_PRESSURE_FREE;
+
+  if (conductivity_meaningless(T, thermal_conductivity_dilute(T))) flags |= VORN_STATE_K_POLE;
+  if (!(viscosity_dilute(T) > 0.0)) flags |= VORN_STATE_NU_NEGATIVE;
+  return flags;
 }
 
 }  // namespace vorn

@@ -36,13 +36,7 @@ inline constexpr std::array<double, 13> conductivity_denominator{
     -3.847143644690503e-30,
 };
 
-// Poles of k0 (zeros of Qk) and the zeros of Nk beside them, K, to seven
-// decimals; and how near a pole k0 is taken as distorted.
-inline constexpr double conductivity_lower_pole = 36.3759531;
-inline constexpr double conductivity_lower_zero = 36.3759521;
-inline constexpr double conductivity_upper_pole = 184.4868237;
-inline constexpr double conductivity_upper_zero = 184.4868356;
-inline constexpr double conductivity_pole_margin = 1e-3;  // K
+// The poles of k0 and the band flagged around each: conductivity_pole.hpp.
 
 // b1, b0, c1 are single-precision literals widened to double; c0 is a double.
 inline constexpr PressureFactorConstants conductivity_pressure_constants{

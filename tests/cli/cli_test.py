@@ -43,6 +43,10 @@ def call(name, *args):
     return getattr(LIB, name)(*[ctypes.byref(D(a)) for a in args])
 
 
+# The flags that spoil cp: those of every state and those of the virial density.
+CP_FLAGS = ("invalid", "liquid", "density-turned", "virial-divergent", "density-unconverged", "heat-capacity-nonpositive")
+
+
 def flag_names(T, P):
     bits = LIB.vorn_state(ctypes.byref(D(T)), ctypes.byref(D(P)))
     return [LIB.vorn_state_name(1 << i).decode() for i in range(32) if bits >> i & 1]
@@ -96,7 +100,7 @@ class StateTest(unittest.TestCase):
         rows = {row["property"]: row for row in csv.DictReader(io.StringIO(run.stdout))}
         self.assertEqual(rows["sound-speed"]["value"], "nan")  # never -nan: the sign of a NaN means nothing
         self.assertEqual(float(rows["cp"]["value"]), call("vorn_cp", 4.2, 250.0))
-        self.assertEqual(rows["cp"]["flags"], "liquid")
+        self.assertEqual(rows["cp"]["flags"], "liquid+virial-divergent+density-unconverged")
 
     def test_readable_table_has_names_units_and_published_values(self):
         run = vorn("state", "20", "1000")
@@ -161,11 +165,13 @@ class TableTest(unittest.TestCase):
         lines = run.stdout.splitlines()
         self.assertEqual(lines[0], "# density: density (vorn_rho)")
         self.assertEqual(lines[1].split(), ["T", "[K]", "P", "[kPa]", "density", "[kg/m^3]", "flags"])
-        self.assertEqual([line.split()[-1] for line in lines[2:]], ["liquid", "-"])
+        self.assertEqual([line.split()[-1] for line in lines[2:]], ["liquid+density-unconverged", "-"])
 
     def test_flags_that_spoil_the_property_are_counted_on_stderr(self):
         for args, warnings in [
-            (["cp", "--T", "2:4:1", "--P", "100"], ["liquid at 3 of 3 points", "density-turned at 1 of 3 points"]),
+            (["cp", "--T", "2:4:1", "--P", "100"],
+             ["liquid at 3 of 3 points", "density-turned at 1 of 3 points", "virial-divergent at 2 of 3 points",
+              "density-unconverged at 3 of 3 points"]),
             (["viscosity0", "--T", "100,200"], []),
             (["viscosity0", "--T", "0.05,1"], ["nu-negative at 1 of 2 points"]),
             (["k0", "--T", "36.3759531,50"], ["k-pole at 1 of 2 points"]),
@@ -184,7 +190,7 @@ class TableTest(unittest.TestCase):
 
     def test_every_row_carries_its_flags_in_every_format(self):
         T, P = [2.0, 3.0, 5.0, 6.0], 1000.0
-        expected = [[f for f in flag_names(t, P) if f in ("invalid", "liquid", "density-turned")] for t in T]
+        expected = [[f for f in flag_names(t, P) if f in CP_FLAGS] for t in T]
         args = ["table", "cp", "--T", "2,3,5,6", "--P", "1000"]
         _, _, flags, _ = self.read_csv(*args[1:])
         self.assertEqual([f.split("+") if f else [] for f in flags], expected)
@@ -199,7 +205,7 @@ class TableTest(unittest.TestCase):
         # The acoustic virial bracket is negative at 4.2 K and 250 kPa: vorn_w is NaN there.
         self.assertTrue(math.isnan(call("vorn_w", 4.2, 250.0)))
         run = vorn("table", "w", "--T", "4.2", "--P", "250", "--csv")
-        self.assertEqual(run.stdout.splitlines()[1], "4.2,250,nan,liquid+sound-undefined")
+        self.assertEqual(run.stdout.splitlines()[1], "4.2,250,nan,liquid+sound-undefined+sound-divergent")
 
     def test_the_three_spellings_of_a_format_agree(self):
         for spelling, alias in [(["--format", "csv"], ["--csv"]), (["--format", "json"], ["--json"])]:
@@ -266,7 +272,7 @@ class ReferenceStatesTest(unittest.TestCase):
         rows = list(csv.DictReader(io.StringIO(vorn("--format", "csv").stdout)))
         self.assertEqual([(float(r["T [K]"]), float(r["P [kPa]"])) for r in rows],
                          [(4.2, 100.0), (20.0, 1000.0), (77.0, 100.0), (273.16, 100.0), (300.0, 101.325)])
-        self.assertEqual([r["flags"] for r in rows], ["liquid", "", "", "", ""])
+        self.assertEqual([r["flags"] for r in rows], ["liquid+sound-divergent+density-unconverged", "", "", "", ""])
         self.assertEqual(float(rows[1]["cp [J/(kg K)]"]), call("vorn_cp", 20.0, 1000.0))
         doc = json.loads(vorn("--json", "--units", "mol,MPa").stdout)
         self.assertEqual(doc["units"]["P"], "MPa")
@@ -537,7 +543,7 @@ class EvalTest(unittest.TestCase):
         rows = list(csv.DictReader(io.StringIO(run.stdout)))
         self.assertEqual(list(rows[0]), ["line", "T [K]", "P [kPa]", "cp [J/(kg K)]", "sound-speed [m/s]",
                                          "viscosity [Pa s]", "flags"])
-        states = [(2, 4.2, 100.0, "liquid"), (5, 293.15, 50.0, ""), (6, 10.0, 2.0, ""), (7, 0.0, 0.0, "invalid")]
+        states = [(2, 4.2, 100.0, "liquid+sound-divergent+density-unconverged"), (5, 293.15, 50.0, ""), (6, 10.0, 2.0, ""), (7, 0.0, 0.0, "invalid")]
         self.assertEqual([(int(r["line"]), float(r["T [K]"]), float(r["P [kPa]"]), r["flags"]) for r in rows], states)
         for row, (_, T, P, _) in zip(rows, states):
             self.assertTrue(same(float(row["cp [J/(kg K)]"]), call("vorn_cp", T, P)))
@@ -548,10 +554,10 @@ class EvalTest(unittest.TestCase):
         doc = json.loads(vorn("eval", "-", "density", "--json", input=self.LOG).stdout)
         self.assertEqual([r["line"] for r in doc["rows"]], [2, 5, 6, 7])
         self.assertEqual(doc["rows"][3]["values"]["density"], "NaN")
-        self.assertEqual(doc["rows"][0]["flags"], ["liquid"])
+        self.assertEqual(doc["rows"][0]["flags"], ["liquid", "density-unconverged"])
         self.assertEqual(doc["rows"][1]["values"]["density"], call("vorn_rho", 293.15, 50.0))
         text = vorn("eval", "-", "density", input=self.LOG).stdout.splitlines()
-        self.assertEqual([line.split()[-1] for line in text[1:]], ["liquid", "-", "-", "invalid"])
+        self.assertEqual([line.split()[-1] for line in text[1:]], ["liquid+density-unconverged", "-", "-", "invalid"])
 
     def test_every_property_by_default(self):
         rows = list(csv.reader(io.StringIO(vorn("eval", self.path, "--csv").stdout)))

@@ -63,7 +63,10 @@ T Read(const std::string& image, std::uint64_t offset) {
     for (std::uint64_t k = 1; k < section.sh_size / section.sh_entsize; ++k) {
       const auto sym = Read<Elf64_Sym>(image, section.sh_offset + k * section.sh_entsize);
       const unsigned binding = ELF64_ST_BIND(sym.st_info);
-      if (sym.st_shndx == SHN_UNDEF || (binding != STB_GLOBAL && binding != STB_WEAK)) continue;
+      // (The linker also lists the version node, VORN_1, as an absolute symbol: a name, not an export.)
+      if (sym.st_shndx == SHN_UNDEF || sym.st_shndx == SHN_ABS ||
+          (binding != STB_GLOBAL && binding != STB_WEAK))
+        continue;
       const std::string name(image.data() + strings.sh_offset + sym.st_name);
       (*out)[name] = Symbol{static_cast<unsigned>(ELF64_ST_TYPE(sym.st_info)), sym.st_size};
     }

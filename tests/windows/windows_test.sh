@@ -14,7 +14,7 @@ objdump=x86_64-w64-mingw32-objdump
 case $step in
 build)
   cmake -S "$source" -B "$build" -G Ninja --toolchain "$source/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON -DVORN_BUILD_TESTS=OFF -DVORN_BUILD_TOOL=OFF >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON -DBUILD_TESTING=OFF -DVORN_BUILD_TOOL=OFF >/dev/null
   cmake --build "$build" -j2
   ;;
 

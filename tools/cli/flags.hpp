@@ -1,7 +1,6 @@
 // State flags by name. The names are the library's own (vorn_state_name over
-// bits 0 to 31), so a flag the library adds is named without a change here;
-// what it means comes from the table in flags.cpp, or from the library when
-// it describes its flags itself.
+// bits 0 to 31) and so are their meanings (vorn_state_description), so a
+// flag the library adds needs no change here.
 #pragma once
 
 #include <string>

@@ -12,6 +12,10 @@ namespace {
 // Flags that spoil every result of T and P: a state that is no state, or a
 // vapour that the saturation curve says would be liquid.
 constexpr unsigned kAnyState = VORN_STATE_INVALID | VORN_STATE_LIQUID;
+// Flags of the results built on the virial density.
+constexpr unsigned kDensity =
+    VORN_STATE_DENSITY_TURNED | VORN_STATE_VIRIAL_DIVERGENT | VORN_STATE_DENSITY_UNCONVERGED;
+constexpr unsigned kHeatCapacity = kDensity | VORN_STATE_HEAT_CAPACITY_NONPOSITIVE;
 
 char separator_as_dash(char c) { return c == ' ' || c == '_' ? '-' : c; }
 
@@ -61,23 +65,22 @@ std::vector<Property> make_properties() {
       of_T("dD/dT", {"dDdT"}, "__vorn_MOD_dd", "cm^9/(mol^3 K)", "its first derivative", __vorn_MOD_dd, 0),
       of_T("d2D/dT2", {"d2DdT2"}, "__vorn_MOD_d2d", "cm^9/(mol^3 K^2)", "its second derivative",
            __vorn_MOD_d2d, 0),
-      of_TP("density", {"rho"}, "vorn_rho", "kg/m^3", "density", vorn_rho, VORN_STATE_DENSITY_TURNED),
-      of_TP("volume", {"vol", "molar-volume"}, "vorn_vol", "m^3/mol", "molar volume", vorn_vol,
-            VORN_STATE_DENSITY_TURNED),
+      of_TP("density", {"rho"}, "vorn_rho", "kg/m^3", "density", vorn_rho, kDensity),
+      of_TP("volume", {"vol", "molar-volume"}, "vorn_vol", "m^3/mol", "molar volume", vorn_vol, kDensity),
       of_TP("cv", {"isochoric-heat-capacity"}, "vorn_cv", "J/(kg K)", "isochoric specific heat capacity",
-            vorn_cv, VORN_STATE_DENSITY_TURNED),
+            vorn_cv, kHeatCapacity),
       of_TP("cp", {"isobaric-heat-capacity"}, "vorn_cp", "J/(kg K)", "isobaric specific heat capacity",
-            vorn_cp, VORN_STATE_DENSITY_TURNED),
-      of_TP("gamma", {"cp/cv"}, "vorn_gamma", "1", "ratio of heat capacities", vorn_gamma,
-            VORN_STATE_DENSITY_TURNED),
+            vorn_cp, kHeatCapacity),
+      of_TP("gamma", {"cp/cv"}, "vorn_gamma", "1", "ratio of heat capacities", vorn_gamma, kHeatCapacity),
       of_TP("Z", {"compressibility"}, "vorn_Z", "1", "compressibility factor pV/(nRT)", vorn_Z,
-            VORN_STATE_DENSITY_TURNED),
+            VORN_STATE_VIRIAL_DIVERGENT),
       of_TP("sound-speed", {"w", "speed-of-sound", "sound-velocity"}, "vorn_w", "m/s",
-            "speed of sound (acoustic virials)", vorn_w, VORN_STATE_SOUND_UNDEFINED),
+            "speed of sound (acoustic virials)", vorn_w,
+            VORN_STATE_SOUND_UNDEFINED | VORN_STATE_SOUND_DIVERGENT),
       of_TP("Za", {"acoustic-factor"}, "vorn_Za_gk", "1", "acoustic factor (w/w0)^2 (correlation)",
-            vorn_Za_gk, 0),
+            vorn_Za_gk, VORN_STATE_ZA_PRESSURE_FREE),
       of_TP("sound-speed-gk", {"w_gk"}, "vorn_w_gk", "m/s", "speed of sound (correlation)", vorn_w_gk,
-            VORN_STATE_ZA_NONPOSITIVE),
+            VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
       of_T("conductivity0", {"k0", "thermal-conductivity0"}, "vorn_k0", "W/(m K)",
            "thermal conductivity at zero pressure", vorn_k0, VORN_STATE_K_POLE),
       of_TP("conductivity", {"k", "thermal-conductivity", "lambda"}, "vorn_k", "W/(m K)",

@@ -4,7 +4,7 @@
 //
 // inverted for p: 1.25 K to 2.1768 K with (A, B = 5.6, C = 2.9), 2.1768 K to
 // 5.0 K with (A, B = 10.3, C = 1.9). Between 5.0 K and the critical point
-// (5.1953 K, 227.6 kPa) ln p is taken linear in 1/T between the two ends;
+// (5.1953 K, 227.46 kPa) ln p is taken linear in 1/T between the two ends;
 // below 1.25 K ln p is extrapolated linearly in 1/T along the tangent at
 // 1.25 K. Above the critical temperature there is no liquid: +inf.
 //
@@ -31,11 +31,18 @@ inline constexpr VapourPressureRange its90_below_lambda{
 inline constexpr VapourPressureRange its90_above_lambda{
     {3.146631, 1.357655, 0.413923, 0.091159, 0.016349, 0.001826, -0.004325, -0.004973, 0.0, 0.0}, 10.3, 1.9};
 
-inline constexpr double its90_lambda_split = 2.1768;           // K
-inline constexpr double its90_lowest = 1.25;                   // K
-inline constexpr double its90_highest = 5.0;                   // K
+inline constexpr double its90_lambda_split = 2.1768;  // K
+inline constexpr double its90_lowest = 1.25;          // K
+inline constexpr double its90_highest = 5.0;          // K
+// The measured critical point of helium-4: 5.1953 K, 227.46 kPa (the critical
+// constants adopted by the wide-range helium equation of state of R. D. McCarty
+// and V. D. Arp, Adv. Cryog. Eng. 35, 1465 (1990)). The ITS-90
+// relation above, carried on past 5.0 K to 5.1953 K, gives 227.22 kPa; the
+// 227.6 kPa once used here is the reducing pressure of the vapour-pressure
+// ancillary of the 2023 reference equation of state, not a critical pressure
+// (that equation itself gives 228.32 kPa at its critical temperature and density).
 inline constexpr double helium_critical_temperature = 5.1953;  // K
-inline constexpr double helium_critical_pressure = 227.6;      // kPa
+inline constexpr double helium_critical_pressure = 227.46;     // kPa
 
 // T(u) and dT/du of the relation in its reduced variable u = (ln p - B)/C.
 inline double its90_temperature(const VapourPressureRange& r, double u) {

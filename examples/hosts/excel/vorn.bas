@@ -1,0 +1,309 @@
+Attribute VB_Name = "vorn"
+' vorn for Excel: thermophysical properties of helium-4 gas as worksheet functions.
+'
+' Import this module into a workbook (VBA editor: File > Import File) and put
+' vorn.dll (64-bit) beside the workbook or on the PATH; then in a cell:
+'
+'   =VornCp(20, 1000)       isobaric specific heat capacity at 20 K, 1000 kPa, J/(kg K)
+'   =VornRho(A2, B2)        density, kg/m^3, T in K and P in kPa as everywhere in vorn
+'   =VornState(4.2, 100)    the state flags (2: liquid side of the saturation curve)
+'
+' A result that is not a finite number (NaN, infinity) shows as #NUM!.
+'
+' 64-bit Office only, as written. vorn.dll uses the C calling convention
+' (cdecl) on every platform, which is the only one 64-bit Windows has. 32-bit
+' VBA calls every Declare'd routine with stdcall instead: against the 32-bit
+' vorn.dll it stops with error 49, "Bad DLL calling convention". 32-bit
+' Office needs a small stdcall wrapper DLL in between (not provided).
+'
+' Every routine takes the addresses of its doubles: VBA's ByRef As Double is
+' exactly that, and worksheet functions pass their ByVal copies on by
+' reference. Names beginning with two underscores are not VBA identifiers, so
+' the virial routines are declared under an Alias. The module constants are
+' exported data, which VBA cannot reach: vorn_get_constant and
+' vorn_set_constant read and write the same storage.
+Option Explicit
+
+' The 22 routines (every argument the address of a double, as the library takes it).
+Private Declare PtrSafe Function vorn_b Lib "vorn.dll" Alias "__vorn_MOD_b" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_db Lib "vorn.dll" Alias "__vorn_MOD_db" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_d2b Lib "vorn.dll" Alias "__vorn_MOD_d2b" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_c Lib "vorn.dll" Alias "__vorn_MOD_c" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_dc Lib "vorn.dll" Alias "__vorn_MOD_dc" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_d2c Lib "vorn.dll" Alias "__vorn_MOD_d2c" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_d Lib "vorn.dll" Alias "__vorn_MOD_d" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_dd Lib "vorn.dll" Alias "__vorn_MOD_dd" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_d2d Lib "vorn.dll" Alias "__vorn_MOD_d2d" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_rho Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+Private Declare PtrSafe Function vorn_vol Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+Private Declare PtrSafe Function vorn_cv Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+Private Declare PtrSafe Function vorn_cp Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+Private Declare PtrSafe Function vorn_gamma Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+Private Declare PtrSafe Function vorn_w Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+Private Declare PtrSafe Function vorn_Za_gk Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+Private Declare PtrSafe Function vorn_w_gk Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+Private Declare PtrSafe Function temp_K Lib "vorn.dll" _
+    (ByRef phi As Double, ByRef P As Double, ByRef T0 As Double, ByRef P0 As Double) As Double
+Private Declare PtrSafe Function vorn_k0 Lib "vorn.dll" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_k Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+Private Declare PtrSafe Function vorn_nu0 Lib "vorn.dll" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_nu Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+
+' Module constants by name: 64-bit VBA cannot reach exported data.
+Private Declare PtrSafe Function vorn_get_constant Lib "vorn.dll" (ByVal name As String) As Double
+Private Declare PtrSafe Function vorn_set_constant Lib "vorn.dll" _
+    (ByVal name As String, ByVal value As Double) As Long
+Private Declare PtrSafe Function vorn_version Lib "vorn.dll" () As LongPtr
+
+' State flags, the thermometer report, the true compressibility factor, the gas thermometer.
+Private Declare PtrSafe Function vorn_state Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Long
+Private Declare PtrSafe Function vorn_state_name Lib "vorn.dll" (ByVal bit As Long) As LongPtr
+Private Declare PtrSafe Function vorn_temp_K_report Lib "vorn.dll" _
+    (ByRef phi As Double, ByRef P As Double, ByRef T0 As Double, ByRef P0 As Double, ByRef iterations As Long, ByRef converged As Long) As Double
+Private Declare PtrSafe Function vorn_Z Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
+Private Declare PtrSafe Function vorn_cvgt_temperature Lib "vorn.dll" _
+    (ByRef P As Double, ByRef T0 As Double, ByRef P0 As Double, ByRef iterations As Long, ByRef converged As Long) As Double
+
+' Array forms: pass the first element of each array ByRef (T(1)) and the count ByVal.
+Private Declare PtrSafe Sub vorn_b_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_db_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_d2b_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_c_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_dc_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_d2c_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_d_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_dd_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_d2d_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_rho_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_vol_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_cv_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_cp_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_gamma_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_w_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_Za_gk_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_w_gk_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_temp_K_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef phi As Double, ByRef P As Double, ByRef T0 As Double, ByRef P0 As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_k0_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_k_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_nu0_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_nu_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+Private Declare PtrSafe Sub vorn_state_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Long)
+Private Declare PtrSafe Sub vorn_Z_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef T As Double, ByRef P As Double, ByRef out As Double)
+
+' Strings returned by the library (static, never freed), and the bits of a double.
+Private Declare PtrSafe Function lstrlenA Lib "kernel32" (ByVal text As LongPtr) As Long
+Private Declare PtrSafe Sub CopyMemory Lib "kernel32" Alias "RtlMoveMemory" _
+    (ByRef destination As Any, ByVal source As LongPtr, ByVal length As LongPtr)
+
+' A library result as a cell value: the number, or #NUM! where it is not finite.
+Private Function Cell(ByVal x As Double) As Variant
+    Dim words(1) As Long
+    CopyMemory words(0), VarPtr(x), 8
+    If (words(1) And &H7FF00000) = &H7FF00000 Then
+        Cell = CVErr(xlErrNum)
+    Else
+        Cell = x
+    End If
+End Function
+
+' A NUL-terminated string of the library as a VBA String.
+Private Function FromCString(ByVal text As LongPtr) As String
+    Dim length As Long
+    Dim bytes() As Byte
+    FromCString = ""
+    If text = 0 Then Exit Function
+    length = lstrlenA(text)
+    If length = 0 Then Exit Function
+    ReDim bytes(0 To length - 1)
+    CopyMemory bytes(0), text, length
+    FromCString = StrConv(bytes, vbUnicode)
+End Function
+
+' ---------------------------------------------------------------------------
+' Worksheet functions. T in K, P in kPa.
+' ---------------------------------------------------------------------------
+
+' =VornB(T): second virial coefficient B, cm^3/mol
+Public Function VornB(ByVal T As Double) As Variant
+    VornB = Cell(vorn_b(T))
+End Function
+
+' =VornDB(T): dB/dT, cm^3/(mol K)
+Public Function VornDB(ByVal T As Double) As Variant
+    VornDB = Cell(vorn_db(T))
+End Function
+
+' =VornD2B(T): d2B/dT2
+Public Function VornD2B(ByVal T As Double) As Variant
+    VornD2B = Cell(vorn_d2b(T))
+End Function
+
+' =VornC(T): third virial coefficient C, cm^6/mol^2
+Public Function VornC(ByVal T As Double) As Variant
+    VornC = Cell(vorn_c(T))
+End Function
+
+' =VornDC(T): dC/dT
+Public Function VornDC(ByVal T As Double) As Variant
+    VornDC = Cell(vorn_dc(T))
+End Function
+
+' =VornD2C(T): d2C/dT2
+Public Function VornD2C(ByVal T As Double) As Variant
+    VornD2C = Cell(vorn_d2c(T))
+End Function
+
+' =VornD(T): fourth virial coefficient D, cm^9/mol^3
+Public Function VornD(ByVal T As Double) As Variant
+    VornD = Cell(vorn_d(T))
+End Function
+
+' =VornDD(T): dD/dT
+Public Function VornDD(ByVal T As Double) As Variant
+    VornDD = Cell(vorn_dd(T))
+End Function
+
+' =VornD2D(T): d2D/dT2
+Public Function VornD2D(ByVal T As Double) As Variant
+    VornD2D = Cell(vorn_d2d(T))
+End Function
+
+' =VornRho(T, P): density, kg/m^3
+Public Function VornRho(ByVal T As Double, ByVal P As Double) As Variant
+    VornRho = Cell(vorn_rho(T, P))
+End Function
+
+' =VornVol(T, P): molar volume, m^3/mol
+Public Function VornVol(ByVal T As Double, ByVal P As Double) As Variant
+    VornVol = Cell(vorn_vol(T, P))
+End Function
+
+' =VornCv(T, P): isochoric specific heat capacity, J/(kg K)
+Public Function VornCv(ByVal T As Double, ByVal P As Double) As Variant
+    VornCv = Cell(vorn_cv(T, P))
+End Function
+
+' =VornCp(T, P): isobaric specific heat capacity, J/(kg K)
+Public Function VornCp(ByVal T As Double, ByVal P As Double) As Variant
+    VornCp = Cell(vorn_cp(T, P))
+End Function
+
+' =VornGamma(T, P): cp/cv
+Public Function VornGamma(ByVal T As Double, ByVal P As Double) As Variant
+    VornGamma = Cell(vorn_gamma(T, P))
+End Function
+
+' =VornW(T, P): speed of sound, m/s
+Public Function VornW(ByVal T As Double, ByVal P As Double) As Variant
+    VornW = Cell(vorn_w(T, P))
+End Function
+
+' =VornZaGk(T, P): acoustic factor (w/w0)^2
+Public Function VornZaGk(ByVal T As Double, ByVal P As Double) As Variant
+    VornZaGk = Cell(vorn_Za_gk(T, P))
+End Function
+
+' =VornWGk(T, P): speed of sound from Za, m/s
+Public Function VornWGk(ByVal T As Double, ByVal P As Double) As Variant
+    VornWGk = Cell(vorn_w_gk(T, P))
+End Function
+
+' =VornK0(T): thermal conductivity at zero pressure, W/(m K)
+Public Function VornK0(ByVal T As Double) As Variant
+    VornK0 = Cell(vorn_k0(T))
+End Function
+
+' =VornK(T, P): thermal conductivity, W/(m K)
+Public Function VornK(ByVal T As Double, ByVal P As Double) As Variant
+    VornK = Cell(vorn_k(T, P))
+End Function
+
+' =VornNu0(T): viscosity at zero pressure, Pa s
+Public Function VornNu0(ByVal T As Double) As Variant
+    VornNu0 = Cell(vorn_nu0(T))
+End Function
+
+' =VornNu(T, P): viscosity, Pa s
+Public Function VornNu(ByVal T As Double, ByVal P As Double) As Variant
+    VornNu = Cell(vorn_nu(T, P))
+End Function
+
+' =VornZ(T, P): compressibility factor pV/(nRT), the converged gas root
+Public Function VornZ(ByVal T As Double, ByVal P As Double) As Variant
+    VornZ = Cell(vorn_Z(T, P))
+End Function
+' =VornTempK(phi, P, T0, P0): acoustic thermometer temperature, K (phi the ratio of squared sound speeds)
+Public Function VornTempK(ByVal phi As Double, ByVal P As Double, ByVal T0 As Double, ByVal P0 As Double) As Variant
+    VornTempK = Cell(temp_K(phi, P, T0, P0))
+End Function
+
+' =VornTempKConverged(phi, P, T0, P0): TRUE when the thermometer inversion met its tolerance
+Public Function VornTempKConverged(ByVal phi As Double, ByVal P As Double, ByVal T0 As Double, _
+                                   ByVal P0 As Double) As Boolean
+    Dim iterations As Long, converged As Long
+    vorn_temp_K_report phi, P, T0, P0, iterations, converged
+    VornTempKConverged = (converged = 1)
+End Function
+
+' =VornGasThermometer(P, T0, P0): constant-volume gas thermometer temperature, K
+Public Function VornGasThermometer(ByVal P As Double, ByVal T0 As Double, ByVal P0 As Double) As Variant
+    Dim iterations As Long, converged As Long
+    VornGasThermometer = Cell(vorn_cvgt_temperature(P, T0, P0, iterations, converged))
+End Function
+
+' =VornState(T, P): the state flags, a sum of 1 invalid, 2 liquid, 4 density turned,
+' 8 sound undefined, 16 Za not positive, 32 conductivity pole, 64 viscosity negative
+Public Function VornState(ByVal T As Double, ByVal P As Double) As Long
+    VornState = vorn_state(T, P)
+End Function
+
+' =VornStateName(bit): the short name of one flag, "unknown" for anything else
+Public Function VornStateName(ByVal bit As Long) As String
+    VornStateName = FromCString(vorn_state_name(bit))
+End Function
+
+' =VornConstant(name): a module constant, "r" (J/(mol K)), "m0" (kg/mol), "g0" or "pi"; #VALUE! for another name
+Public Function VornConstant(ByVal name As String) As Variant
+    Select Case name
+    Case "r", "m0", "g0", "pi"
+        VornConstant = vorn_get_constant(name)
+    Case Else
+        VornConstant = CVErr(xlErrValue)
+    End Select
+End Function
+
+' VornSetConstant(name, value): stores into a module constant; TRUE if stored.
+' Every later result of every routine follows, in every workbook using the
+' DLL: call it from a macro, then recalculate (Application.CalculateFull).
+Public Function VornSetConstant(ByVal name As String, ByVal value As Double) As Boolean
+    VornSetConstant = (vorn_set_constant(name, value) = 1)
+End Function
+
+' =VornVersion(): the version of the vorn.dll loaded
+Public Function VornVersion() As String
+    VornVersion = FromCString(vorn_version())
+End Function

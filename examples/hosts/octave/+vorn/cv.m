@@ -1,0 +1,7 @@
+function out = cv(T, P)
+% vorn.cv  Isochoric specific heat capacity, J/(kg K).
+%   out = vorn.cv(T, P), T in K, P in kPa. The arguments broadcast as
+%   element-wise operators do (equal sizes, or 1, in each dimension); each
+%   element is the C routine's result, bit for bit.
+  out = vorn_mex('cv', T, P);
+end

@@ -1,0 +1,142 @@
+% The +vorn package under Octave against the C library, bit for bit.
+%
+%   octave-cli --no-gui -q test_vorn.m EXPECTED_FILE VERSION_FILE PACKAGE_DIR...
+%
+% EXPECTED_FILE is written by expected_values (the same routines called from
+% C), VERSION_FILE holds the build's version; each PACKAGE_DIR is added to the
+% path (the compiled vorn_mex and the folder holding +vorn). Prints "N passed, M failed" and
+% exits non-zero on any failure.
+1;
+
+function bits = to_bits(x)
+  bits = typecast(double(x(:)), 'uint64');
+end
+
+function check(ok, what)
+  global passed failed
+  if ok
+    passed += 1;
+  else
+    failed += 1;
+    printf('FAILED: %s\n', what);
+  end
+end
+
+function check_same_bits(got, expected, what)
+  ok = isequal(size(got), size(expected)) && isequal(to_bits(got), to_bits(expected));
+  if !ok && isequal(size(got), size(expected))
+    bad = find(to_bits(got) != to_bits(expected));
+    what = sprintf('%s: %d of %d elements differ, first at %d (%.17g, not %.17g)', what, numel(bad), ...
+                   numel(got), bad(1), got(bad(1)), expected(bad(1)));
+  elseif !ok
+    what = sprintf('%s: size %s, not %s', what, mat2str(size(got)), mat2str(size(expected)));
+  end
+  check(ok, what);
+end
+
+function check_error(f, id, what)
+  try
+    f();
+    check(false, [what ': no error']);
+  catch err
+    check(strcmp(err.identifier, id), sprintf('%s: error %s (%s), not %s', what, err.identifier, err.message, id));
+  end
+end
+
+function E = read_expected(path)
+  E = struct();
+  fid = fopen(path, 'r');
+  if fid < 0
+    error('cannot open %s', path);
+  end
+  while true
+    line = fgetl(fid);
+    if !ischar(line)
+      break;
+    end
+    words = strsplit(strtrim(line), ' ');
+    rows = str2double(words{2});
+    cols = str2double(words{3});
+    values = hex2num(char(words(4:end)'));
+    E.(words{1}) = reshape(values, rows, cols);
+  end
+  fclose(fid);
+end
+
+global passed failed
+passed = 0;
+failed = 0;
+warning('off', 'Octave:shadowed-function');  % vorn.gamma beside the built-in gamma
+args = argv();
+for k = 3:numel(args)
+  addpath(args{k});
+end
+E = read_expected(args{1});
+T = E.T;   % a column
+P = E.P;   % a row: the two broadcast to the whole grid
+
+% Every routine over its grid, broadcast from a column and a row.
+for name = {'b', 'db', 'd2b', 'c', 'dc', 'd2c', 'd', 'dd', 'd2d', 'k0', 'nu0'}
+  check_same_bits(feval(['vorn.' name{1}], T), E.(name{1}), ['vorn.' name{1} '(T)']);
+end
+for name = {'rho', 'vol', 'cv', 'cp', 'gamma', 'w', 'Za_gk', 'w_gk', 'k', 'nu', 'Z'}
+  check_same_bits(feval(['vorn.' name{1}], T, P), E.(name{1}), ['vorn.' name{1} '(T, P)']);
+end
+check_same_bits(vorn.temp_K(E.phi, E.Pthermo, 273.16, 50), E.temp_K, 'vorn.temp_K(phi, P, T0, P0)');
+flags = vorn.state(T, P);
+check(strcmp(class(flags), 'uint32'), 'vorn.state returns uint32');
+check(isequal(double(flags), E.state), 'vorn.state(T, P) against vorn_state');
+
+% Broadcasting as Octave's own operators do: the same shape as T + P for any
+% pair of conformant shapes, every element the scalar call's bits.
+T3 = reshape([4.2 20 300 1000 2.5 36.3759531], 2, 1, 3);
+P2 = [0 100 1000 10000];
+shapes = {{T3, P2}, {T3, 100}, {300, P2}, {T3(:, :, 1)', P2'}, {zeros(0, 3), 1}, {T3, zeros(2, 0)}};
+for s = 1:numel(shapes)
+  [a, b] = deal(shapes{s}{:});
+  got = vorn.cp(a, b);
+  check(isequal(size(got), size(a + b)), sprintf('vorn.cp broadcast to %s', mat2str(size(a + b))));
+  [A, B] = deal(a + zeros(size(b)), b + zeros(size(a)));
+  scalar = arrayfun(@(x, y) vorn.cp(x, y), A, B);
+  check_same_bits(got, scalar, sprintf('vorn.cp over %s against scalar calls', mat2str(size(a + b))));
+end
+
+% The constants: read as the exported data holds them; a store by name
+% reaches every later call exactly as a store through the data does in C.
+check_same_bits([vorn.constant('r') vorn.constant('m0') vorn.constant('g0') vorn.constant('pi')], ...
+                E.constants, 'vorn.constant against the exported data');
+saved = vorn.constant('r');
+check_same_bits(vorn.constant('r', E.r_stored), E.r_stored, 'vorn.constant(''r'', value) returns the value');
+check_same_bits(vorn.cp(T, P), E.cp_after_r, 'vorn.cp after storing r');
+vorn.constant('r', saved);
+check_same_bits(vorn.cp(T, P), E.cp, 'vorn.cp after putting r back');
+
+% The flags by name, and their names.
+f = vorn.state_flags();
+check(isequal(f.INVALID, uint32(1)) && isequal(f.LIQUID, uint32(2)) && isequal(f.NU_NEGATIVE, uint32(64)), ...
+      'vorn.state_flags values');
+check(strcmp(vorn.state_name(f.LIQUID), 'liquid'), 'vorn.state_name(LIQUID)');
+check(strcmp(vorn.state_name(3), 'unknown'), 'vorn.state_name of two bits at once');
+check(bitand(vorn.state(4.2, 100), f.LIQUID) != 0, '4.2 K, 100 kPa is flagged liquid');
+check(strcmp(vorn.version(), strtrim(fileread(args{2}))), 'vorn.version is the build''s version');
+
+% Refused, each with an error naming what is wrong; nothing converted.
+check_error(@() vorn.cp([1 2], [1 2 3]), 'vorn:nonconformant', 'sizes 1x2 and 1x3');
+check_error(@() vorn.cp(int32(300), 100), 'vorn:argument', 'an int32 T');
+check_error(@() vorn.cp(300, single(100)), 'vorn:argument', 'a single P');
+check_error(@() vorn.cp(300 + 1i, 100), 'vorn:argument', 'a complex T');
+check_error(@() vorn.cp(sparse(300), 100), 'vorn:argument', 'a sparse T');
+check_error(@() vorn.cp(true, 100), 'vorn:argument', 'a logical T');
+check_error(@() vorn_mex('cp', 300), 'vorn:arguments', 'one argument to cp');
+check_error(@() vorn_mex('cp', 1, 2, 3), 'vorn:arguments', 'three arguments to cp');
+check_error(@() vorn_mex('no_such_routine', 1), 'vorn:command', 'an unknown routine');
+check_error(@() vorn_mex(42), 'vorn:command', 'a number for the routine name');
+check_error(@() vorn.constant('x'), 'vorn:argument', 'an unknown constant');
+check_error(@() vorn.constant('R'), 'vorn:argument', 'a constant by the wrong case');
+check_error(@() vorn.constant('r', [1 2]), 'vorn:argument', 'two values for one constant');
+check_error(@() vorn.state_name(0.5), 'vorn:argument', 'a fractional flag');
+check_error(@() vorn.state_name(-1), 'vorn:argument', 'a negative flag');
+check_same_bits(vorn.constant('r'), saved, 'refused stores leave r as it was');
+
+printf('%d passed, %d failed\n', passed, failed);
+exit(failed != 0);

@@ -1,0 +1,239 @@
+/*
+ * The MEX gateway of vorn for Octave and MATLAB (the MEX interface is the
+ * same in both): one compiled function, vorn_mex, behind the .m wrappers of
+ * the package folder +vorn.
+ *
+ *   vorn_mex('cp', T, P)              any routine by its short name, over arrays
+ *   vorn_mex('temp_K', phi, P, T0, P0)
+ *   vorn_mex('state', T, P)           the state flags, uint32
+ *   vorn_mex('state_name', bit)       short name of one flag
+ *   vorn_mex('state_flags')           struct of the flag values, INVALID = 1 ...
+ *   vorn_mex('constant', name)        a module constant ('r', 'm0', 'g0', 'pi')
+ *   vorn_mex('constant', name, value) store into it
+ *   vorn_mex('version')               the library's version string
+ *
+ * Arrays broadcast as in Octave's element-wise operators: in each dimension
+ * the sizes are equal or one of them is 1 (a scalar goes with anything), and
+ * every element of the result is the C routine at that element's arguments,
+ * bit for bit. Arguments must be real, full double arrays: anything else is
+ * refused with a message naming the argument, never converted.
+ *
+ * Build: mkoctfile --mex vorn_mex.c -I<include> -L<lib> -lvorn   (Octave)
+ *        mex vorn_mex.c -I<include> -L<lib> -lvorn               (MATLAB)
+ */
+#include <string.h>
+
+#include "mex.h"
+#include "vorn.h"
+
+typedef double (*fn1)(const double*);
+typedef double (*fn2)(const double*, const double*);
+typedef double (*fn4)(const double*, const double*, const double*, const double*);
+
+typedef struct {
+  const char* name;
+  int arguments; /* 1, 2 or 4 */
+  fn1 f1;
+  fn2 f2;
+  fn4 f4;
+  const char* argument_names[4];
+} routine;
+
+static const routine routines[] = {
+    {"b", 1, __vorn_MOD_b, NULL, NULL, {"T"}},
+    {"db", 1, __vorn_MOD_db, NULL, NULL, {"T"}},
+    {"d2b", 1, __vorn_MOD_d2b, NULL, NULL, {"T"}},
+    {"c", 1, __vorn_MOD_c, NULL, NULL, {"T"}},
+    {"dc", 1, __vorn_MOD_dc, NULL, NULL, {"T"}},
+    {"d2c", 1, __vorn_MOD_d2c, NULL, NULL, {"T"}},
+    {"d", 1, __vorn_MOD_d, NULL, NULL, {"T"}},
+    {"dd", 1, __vorn_MOD_dd, NULL, NULL, {"T"}},
+    {"d2d", 1, __vorn_MOD_d2d, NULL, NULL, {"T"}},
+    {"rho", 2, NULL, vorn_rho, NULL, {"T", "P"}},
+    {"vol", 2, NULL, vorn_vol, NULL, {"T", "P"}},
+    {"cv", 2, NULL, vorn_cv, NULL, {"T", "P"}},
+    {"cp", 2, NULL, vorn_cp, NULL, {"T", "P"}},
+    {"gamma", 2, NULL, vorn_gamma, NULL, {"T", "P"}},
+    {"w", 2, NULL, vorn_w, NULL, {"T", "P"}},
+    {"Za_gk", 2, NULL, vorn_Za_gk, NULL, {"T", "P"}},
+    {"w_gk", 2, NULL, vorn_w_gk, NULL, {"T", "P"}},
+    {"temp_K", 4, NULL, NULL, temp_K, {"phi", "P", "T0", "P0"}},
+    {"k0", 1, vorn_k0, NULL, NULL, {"T"}},
+    {"k", 2, NULL, vorn_k, NULL, {"T", "P"}},
+    {"nu0", 1, vorn_nu0, NULL, NULL, {"T"}},
+    {"nu", 2, NULL, vorn_nu, NULL, {"T", "P"}},
+    {"Z", 2, NULL, vorn_Z, NULL, {"T", "P"}},
+};
+
+#define MAX_DIMENSIONS 32
+
+/* The broadcast shape of the inputs; refuses what is not a real full double
+ * array, and sizes that do not conform. */
+static mwSize broadcast_shape(const char* what, int n, const mxArray* const* in, const char* const* names,
+                              mwSize* dims) {
+  mwSize ndims = 2, k;
+  int i;
+  for (i = 0; i < n; ++i) {
+    if (!mxIsDouble(in[i]) || mxIsComplex(in[i]) || mxIsSparse(in[i]))
+      mexErrMsgIdAndTxt("vorn:argument", "vorn.%s: %s must be a real, full double array", what, names[i]);
+    if (mxGetNumberOfDimensions(in[i]) > ndims) ndims = mxGetNumberOfDimensions(in[i]);
+  }
+  if (ndims > MAX_DIMENSIONS) mexErrMsgIdAndTxt("vorn:argument", "vorn.%s: more than 32 dimensions", what);
+  for (k = 0; k < ndims; ++k) dims[k] = 1;
+  for (i = 0; i < n; ++i) {
+    const mwSize* d = mxGetDimensions(in[i]);
+    for (k = 0; k < mxGetNumberOfDimensions(in[i]); ++k) {
+      if (d[k] == 1) continue;
+      if (dims[k] == 1)
+        dims[k] = d[k];
+      else if (dims[k] != d[k])
+        mexErrMsgIdAndTxt("vorn:nonconformant",
+                          "vorn.%s: %s is nonconformant (dimension %d is %d, the others' %d)", what, names[i],
+                          (int)k + 1, (int)d[k], (int)dims[k]);
+    }
+  }
+  return ndims;
+}
+
+/* Offsets into each input of the element at output index `index`. */
+static void input_offsets(mwSize index, mwSize ndims, const mwSize* dims, int n, const mxArray* const* in,
+                          mwSize* offset) {
+  mwSize k;
+  int i;
+  for (i = 0; i < n; ++i) offset[i] = 0;
+  for (i = 0; i < n; ++i) {
+    const mwSize* d = mxGetDimensions(in[i]);
+    const mwSize nd = mxGetNumberOfDimensions(in[i]);
+    mwSize rest = index, stride = 1;
+    for (k = 0; k < ndims; ++k) {
+      const mwSize at = rest % dims[k], size = k < nd ? d[k] : 1;
+      rest /= dims[k];
+      if (size != 1) offset[i] += at * stride;
+      stride *= size;
+    }
+  }
+}
+
+static mwSize element_count(mwSize ndims, const mwSize* dims) {
+  mwSize k, count = 1;
+  for (k = 0; k < ndims; ++k) count *= dims[k];
+  return count;
+}
+
+static void call_routine(const routine* r, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  mwSize dims[MAX_DIMENSIONS], offset[4], ndims, count, j;
+  const double* x[4];
+  double* out;
+  int i;
+  if (nrhs != r->arguments)
+    mexErrMsgIdAndTxt("vorn:arguments", "vorn.%s takes %d argument%s, not %d", r->name, r->arguments,
+                      r->arguments == 1 ? "" : "s", nrhs);
+  if (nlhs > 1) mexErrMsgIdAndTxt("vorn:outputs", "vorn.%s returns one array", r->name);
+  ndims = broadcast_shape(r->name, nrhs, prhs, r->argument_names, dims);
+  count = element_count(ndims, dims);
+  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+  out = mxGetPr(plhs[0]);
+  for (i = 0; i < nrhs; ++i) x[i] = mxGetPr(prhs[i]);
+  for (j = 0; j < count; ++j) {
+    input_offsets(j, ndims, dims, nrhs, prhs, offset);
+    switch (r->arguments) {
+      case 1:
+        out[j] = r->f1(x[0] + offset[0]);
+        break;
+      case 2:
+        out[j] = r->f2(x[0] + offset[0], x[1] + offset[1]);
+        break;
+      default:
+        out[j] = r->f4(x[0] + offset[0], x[1] + offset[1], x[2] + offset[2], x[3] + offset[3]);
+        break;
+    }
+  }
+}
+
+static void call_state(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const names[] = {"T", "P"};
+  mwSize dims[MAX_DIMENSIONS], offset[2], ndims, count, j;
+  unsigned* out;
+  if (nrhs != 2) mexErrMsgIdAndTxt("vorn:arguments", "vorn.state takes 2 arguments (T, P), not %d", nrhs);
+  ndims = broadcast_shape("state", 2, prhs, names, dims);
+  count = element_count(ndims, dims);
+  plhs[0] = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
+  out = (unsigned*)mxGetData(plhs[0]);
+  for (j = 0; j < count; ++j) {
+    input_offsets(j, ndims, dims, 2, prhs, offset);
+    out[j] = vorn_state(mxGetPr(prhs[0]) + offset[0], mxGetPr(prhs[1]) + offset[1]);
+  }
+}
+
+static void call_state_name(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  double bit;
+  if (nrhs != 1 || !mxIsNumeric(prhs[0]) || mxIsComplex(prhs[0]) || mxGetNumberOfElements(prhs[0]) != 1)
+    mexErrMsgIdAndTxt("vorn:argument", "vorn.state_name: bit must be one real number");
+  bit = mxGetScalar(prhs[0]);
+  if (!(bit >= 0 && bit <= 4294967295.0) || bit != (double)(unsigned)bit)
+    mexErrMsgIdAndTxt("vorn:argument", "vorn.state_name: bit must be a whole number from 0 to 2^32-1");
+  plhs[0] = mxCreateString(vorn_state_name((unsigned)bit));
+}
+
+static void call_state_flags(int nrhs, mxArray* plhs[]) {
+  static const char* const fields[] = {"INVALID",        "LIQUID", "DENSITY_TURNED", "SOUND_UNDEFINED",
+                                       "ZA_NONPOSITIVE", "K_POLE", "NU_NEGATIVE"};
+  static const unsigned values[] = {
+      VORN_STATE_INVALID,        VORN_STATE_LIQUID, VORN_STATE_DENSITY_TURNED, VORN_STATE_SOUND_UNDEFINED,
+      VORN_STATE_ZA_NONPOSITIVE, VORN_STATE_K_POLE, VORN_STATE_NU_NEGATIVE};
+  const int n = (int)(sizeof values / sizeof values[0]);
+  int i;
+  if (nrhs != 0) mexErrMsgIdAndTxt("vorn:arguments", "vorn.state_flags takes no argument");
+  plhs[0] = mxCreateStructMatrix(1, 1, n, (const char**)fields);
+  for (i = 0; i < n; ++i) {
+    mxArray* value = mxCreateNumericMatrix(1, 1, mxUINT32_CLASS, mxREAL);
+    *(unsigned*)mxGetData(value) = values[i];
+    mxSetField(plhs[0], 0, fields[i], value);
+  }
+}
+
+static void call_constant(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const known[] = {"r", "m0", "g0", "pi"};
+  char name[8];
+  size_t i;
+  int found = 0;
+  if (nrhs < 1 || nrhs > 2)
+    mexErrMsgIdAndTxt("vorn:arguments", "vorn.constant takes a name and maybe a value");
+  if (mxIsChar(prhs[0]) && mxGetString(prhs[0], name, sizeof name) == 0)
+    for (i = 0; i < sizeof known / sizeof known[0]; ++i) found |= strcmp(name, known[i]) == 0;
+  if (!found) mexErrMsgIdAndTxt("vorn:argument", "vorn.constant: name must be one of 'r', 'm0', 'g0', 'pi'");
+  if (nrhs == 2) {
+    if (!mxIsDouble(prhs[1]) || mxIsComplex(prhs[1]) || mxGetNumberOfElements(prhs[1]) != 1)
+      mexErrMsgIdAndTxt("vorn:argument", "vorn.constant: value must be one real double");
+    if (!vorn_set_constant(name, mxGetScalar(prhs[1])))
+      mexErrMsgIdAndTxt("vorn:argument", "vorn.constant: the library refused to store into '%s'", name);
+  }
+  plhs[0] = mxCreateDoubleScalar(vorn_get_constant(name));
+}
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  char command[16];
+  size_t i;
+  if (nrhs < 1 || !mxIsChar(prhs[0]) || mxGetString(prhs[0], command, sizeof command) != 0)
+    mexErrMsgIdAndTxt("vorn:command", "vorn_mex: the first argument must name a routine, e.g. 'cp'");
+  for (i = 0; i < sizeof routines / sizeof routines[0]; ++i) {
+    if (strcmp(command, routines[i].name) == 0) {
+      call_routine(&routines[i], nlhs, plhs, nrhs - 1, prhs + 1);
+      return;
+    }
+  }
+  if (strcmp(command, "state") == 0) {
+    call_state(nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "state_name") == 0) {
+    call_state_name(nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "state_flags") == 0) {
+    call_state_flags(nrhs - 1, plhs);
+  } else if (strcmp(command, "constant") == 0) {
+    call_constant(nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "version") == 0) {
+    if (nrhs != 1) mexErrMsgIdAndTxt("vorn:arguments", "vorn.version takes no argument");
+    plhs[0] = mxCreateString(vorn_version());
+  } else {
+    mexErrMsgIdAndTxt("vorn:command", "vorn_mex: no routine named '%s'", command);
+  }
+}

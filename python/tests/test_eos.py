@@ -1,0 +1,74 @@
+"""vorn.eos against the library's own exports and the published check values."""
+
+import math
+
+import numpy as np
+import pytest
+
+import vorn
+import vorn.eos as eos
+
+M = 0.004002602
+
+
+def test_check_values_through_the_pair_keywords():
+    s = eos.state(T=4.0, rho=32500 * M)
+    assert s.P * 1000 == pytest.approx(108646.706, abs=5e-4)
+    assert s.w == pytest.approx(195.59129, abs=5e-6)
+    assert eos.state(T=300.0, P=101.325).rho == pytest.approx(0.1625156, abs=5e-8)
+
+
+def test_every_pair_comes_back_to_the_state():
+    a = eos.state(T=10.0, P=500.0)
+    for kw in ({"T": a.T, "rho": a.rho}, {"P": a.P, "rho": a.rho}, {"P": a.P, "h": a.h}, {"P": a.P, "s": a.s},
+               {"T": a.T, "s": a.s}, {"rho": a.rho, "u": a.u}):
+        b = eos.state(**kw)
+        assert b.T == pytest.approx(10.0, rel=1e-9), kw
+        assert b.P == pytest.approx(500.0, rel=1e-9), kw
+
+
+def test_broadcasting_and_scalars():
+    s = eos.state(T=[4.0, 300.0], P=[[50.0], [500.0]])
+    assert s.cp.shape == (2, 2) and s.phase.shape == (2, 2)
+    assert isinstance(eos.state(T=4.0, P=50.0).cp, float)
+    # The array form gives the scalar call's bits.
+    assert s.cp[1, 1] == eos.state(T=300.0, P=500.0).cp
+
+
+def test_two_phase_and_quality():
+    m = eos.state(T=4.0, q=0.3)
+    assert m.phase == 4 and math.isnan(m.cp)
+    assert eos.state(P=m.P, h=m.h).q == pytest.approx(0.3, abs=1e-9)
+
+
+def test_saturation():
+    s = eos.saturation(T=[2.1768, 4.2])
+    assert s.P[0] * 1000 == pytest.approx(5039.330380576782, rel=1e-10)
+    assert eos.saturation(P=101.325).T == pytest.approx(4.2238068, abs=5e-8)
+    assert eos.saturation(P=101.325).h_liquid == pytest.approx(0.0, abs=1e-9)
+    assert eos.saturation(T=6.0).flags == 64
+    with pytest.raises(eos.EosError):
+        eos.saturation(T=[4.0, 6.0], strict=True)
+
+
+def test_flags_and_strict():
+    s = eos.state(T=[2.0, 300.0, 1800.0], P=100.0)
+    assert eos.flag_names(s.flags[0]) == ["HE_II"] and math.isnan(s.rho[0])
+    assert s.flags[1] == 0 and s.flags[2] == 8 and np.isfinite(s.rho[2])
+    with pytest.raises(eos.EosError) as error:
+        eos.state(T=[300.0, 2.0], P=100.0, strict=True)
+    assert error.value.index == (1,) and error.value.count == 1
+    eos.state(T=1800.0, P=100.0, strict=True)  # extrapolated is not an error
+
+
+def test_wrong_keywords():
+    with pytest.raises(TypeError):
+        eos.state(T=4.0, h=1.0)
+    with pytest.raises(TypeError):
+        eos.state(T=4.0)
+    with pytest.raises(TypeError):
+        eos.saturation()
+
+
+def test_module_is_reachable_from_the_package():
+    assert vorn.eos is eos

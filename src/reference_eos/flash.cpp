@@ -1,0 +1,707 @@
+// The flashes: every input pair to a state of the fluid.
+//
+// Each is a bounded Newton iteration inside a bracket (bracketed_newton.hpp)
+// from a good start, the saturation curve deciding the phase below Tc:
+//   (T, rho)   one evaluation; below Tc within 2 % of the ancillary densities a
+//              saturation (about 10 more) decides whether it is two-phase
+//   (T, p)     Newton in ln rho on the branch p says, from the ideal gas or the
+//              saturated liquid: 4 to 8 evaluations, plus a saturation near p_sat
+//   (p, rho)   Newton in T; below pc a saturation at p first (about 40)
+//   (p, h), (p, s)  Newton in T along the isobar, each step a (T, p) flash:
+//              a saturation at p plus 20 to 50 evaluations
+//   (T, s)     Newton in ln rho along the isotherm, after a saturation at T
+//   (rho, u)   Newton in T along the isochore; inside the dome Newton in T
+//              on the mixture's u, each step a saturation
+//   (T, q), (p, q)  a saturation and the lever rule
+// Two-phase states have the mixture's rho, u, h, s, g, Z and q; the properties
+// that have no two-phase meaning are NaN. Flags come from the final (T, p).
+#include <cmath>
+#include <limits>
+
+#include "constants/floating_point_guards.hpp"
+#include "reference_eos/ancillaries.hpp"
+#include "reference_eos/boundaries.hpp"
+#include "reference_eos/bracketed_newton.hpp"
+#include "reference_eos/constants.hpp"
+#include "reference_eos/fluid_state.hpp"
+#include "reference_eos/helmholtz.hpp"
+#include "reference_eos/properties.hpp"
+#include "reference_eos/saturation.hpp"
+
+namespace vorn::reference_eos {
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double density_tolerance = 1e-14;      // relative step in ln rho
+constexpr double temperature_tolerance = 1e-14;  // relative step in T
+// Below Tc and farther than this from it, the ancillaries decide the phase
+// when the state is farther than ancillary_margin from the saturation curve.
+constexpr double ancillary_theta = 0.02;
+constexpr double ancillary_margin = 0.02;
+constexpr double lowest_density = 1e-12;  // mol/m3, the low end of every density bracket
+constexpr double highest_density = 4e6;   // mol/m3, beyond anything the equation means
+
+FluidState empty(unsigned flags) {
+  return {flags, Phase::none, nan, nan, nan, nan, nan, nan, nan, nan, nan,
+          nan,   nan,         nan, nan, nan, nan, nan, nan, nan, 0};
+}
+
+// Flags of the limits at (T, p).
+unsigned limit_flags(double T, double p) {
+  unsigned flags = 0U;
+  if (T > extrapolation_temperature) flags |= flag_out_of_range;
+  if (T > validity_temperature || p > validity_pressure) flags |= flag_extrapolated;
+  if (below_lambda_line(T, p)) flags |= flag_he_ii;
+  if (above_melting_line(T, p)) flags |= flag_solid;
+  return flags;
+}
+
+FluidState finish(FluidState s) {
+  s.flags |= limit_flags(s.T, s.p);
+  // Densities far beyond the fluid's overflow the terms: no state there.
+  if (s.phase != Phase::none && !(std::isfinite(s.p) && std::isfinite(s.rho) && std::isfinite(s.h)))
+    s.flags |= flag_no_solution;
+  if ((s.flags & flags_without_result) != 0U) {
+    const unsigned flags = s.flags;
+    const int evaluations = s.evaluations;
+    s = empty(flags);
+    s.evaluations = evaluations;
+  }
+  return s;
+}
+
+Phase single_phase(double T, double rho, double rho_critical_side) {
+  if (T >= critical_temperature) return Phase::supercritical;
+  return rho >= rho_critical_side ? Phase::liquid : Phase::vapour;
+}
+
+FluidState single(double T, double rho, Phase phase, int evaluations) {
+  const FluidProperties f = properties_at(T, rho);
+  return {0U,
+          phase,
+          T,
+          f.p,
+          rho,
+          f.Z,
+          f.u,
+          f.h,
+          f.s,
+          f.g,
+          f.cv,
+          f.cp,
+          f.w,
+          f.jt,
+          f.kappa,
+          f.alpha,
+          f.dpdT,
+          f.dpdrho,
+          second_virial(T),
+          nan,
+          evaluations + 1};
+}
+
+// The lever rule between the two saturated states.
+FluidState mixture(const Saturation& sat, double q, int evaluations) {
+  if (!sat.converged) return empty(flag_not_converged);
+  if (q == 0.0) {
+    FluidState s = single(sat.T, sat.rho_liquid, Phase::liquid, evaluations + sat.evaluations);
+    s.q = 0.0;
+    return s;
+  }
+  if (q == 1.0) {
+    FluidState s = single(sat.T, sat.rho_vapour, Phase::vapour, evaluations + sat.evaluations);
+    s.q = 1.0;
+    return s;
+  }
+  const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
+  const FluidProperties v = properties_at(sat.T, sat.rho_vapour);
+  FluidState s = empty(0U);
+  s.phase = Phase::two_phase;
+  s.T = sat.T;
+  s.p = sat.p;
+  const double volume = (1.0 - q) / sat.rho_liquid + q / sat.rho_vapour;
+  s.rho = 1.0 / volume;
+  s.Z = sat.p / (s.rho * gas_constant * sat.T);
+  s.u = l.u + q * (v.u - l.u);
+  s.h = l.h + q * (v.h - l.h);
+  s.s = l.s + q * (v.s - l.s);
+  s.g = l.g + q * (v.g - l.g);
+  s.B = second_virial(sat.T);
+  s.q = q;
+  s.evaluations = evaluations + sat.evaluations + 2;
+  return s;
+}
+
+double quality_from_volume(const Saturation& sat, double rho) {
+  return (1.0 / rho - 1.0 / sat.rho_liquid) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid);
+}
+
+// Density at (T, p) in [lo, hi] (mol/m3), the pressure rising through the
+// bracket: Newton in ln rho.
+RootResult density_in(double T, double p, double lo, double hi, double guess) {
+  auto f = [T, p](double x) -> ValueSlope {
+    const double rho = std::exp(x);
+    const PressureSlope ps = pressure_and_slope(T, rho);
+    return {(ps.p - p) / p, rho * ps.dpdrho / p};
+  };
+  RootResult r = bracketed_newton(f, std::log(lo), std::log(hi), std::log(guess), density_tolerance, 1e-15);
+  r.x = std::exp(r.x);
+  return r;
+}
+
+// Grow hi until p(T, hi) >= p (at most 30 doublings); false if it never does.
+bool raise_to(double T, double p, double& hi, int& evaluations) {
+  for (int i = 0; i < 30; ++i) {
+    ++evaluations;
+    if (pressure_and_slope(T, hi).p >= p) return true;
+    if (hi >= highest_density) return false;
+    hi = std::fmin(2.0 * hi, highest_density);
+  }
+  return false;
+}
+
+struct DensitySolution {
+  double rho;
+  Phase phase;
+  unsigned flags;
+  int evaluations;
+  bool on_saturation = false;  // p is the saturation pressure at T exactly: any quality fits
+};
+
+// The stable density at (T, p), p > 0, and its phase.
+DensitySolution density_at(double T, double p) {
+  int evaluations = 0;
+  if (T >= critical_temperature) {
+    double hi = std::fmax(4.0 * critical_density, 2.0 * p / (gas_constant * T));
+    if (!raise_to(T, p, hi, evaluations)) return {nan, Phase::none, flag_no_solution, evaluations};
+    const double ideal = p / (gas_constant * T);
+    const RootResult r = density_in(T, p, lowest_density, hi, std::fmin(ideal, 0.5 * hi));
+    return {r.x, Phase::supercritical, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations};
+  }
+  const double theta = 1.0 - T / critical_temperature;
+  double rho_l = nan;
+  double rho_v = nan;
+  bool liquid = false;
+  bool decided = false;
+  bool on_saturation = false;
+  if (theta > ancillary_theta && T >= lambda_temperature) {
+    const double p_anc = ancillary_vapour_pressure(T);
+    if (p < p_anc * (1.0 - ancillary_margin)) {
+      rho_v = ancillary_vapour_density(T);
+      ++evaluations;
+      decided = pressure_and_slope(T, rho_v).p > p;
+    } else if (p > p_anc * (1.0 + ancillary_margin)) {
+      rho_l = ancillary_liquid_density(T);
+      ++evaluations;
+      const PressureSlope ps = pressure_and_slope(T, rho_l);
+      decided = ps.p < p && ps.dpdrho > 0.0;
+      liquid = true;
+    }
+  }
+  if (!decided) {
+    const Saturation sat = saturation_at_temperature(T < lambda_temperature ? lambda_temperature : T);
+    evaluations += sat.evaluations;
+    if (!sat.converged) return {nan, Phase::none, flag_not_converged, evaluations};
+    liquid = p >= sat.p;
+    on_saturation = p == sat.p && T >= lambda_temperature;
+    rho_l = sat.rho_liquid;
+    rho_v = sat.rho_vapour;
+    if (T < lambda_temperature) {
+      // Below the lambda point (He II unless compressed above the lambda
+      // line): the liquid at the lambda point's density starts the search.
+      liquid = p > sat.p;
+    }
+  }
+  if (liquid) {
+    double hi = 1.5 * rho_l;
+    if (!raise_to(T, p, hi, evaluations)) return {nan, Phase::none, flag_no_solution, evaluations};
+    // Start one Newton step above the saturated liquid (the liquid is stiff).
+    const PressureSlope at_l = pressure_and_slope(T, rho_l);
+    ++evaluations;
+    const double guess = std::fmin(rho_l + (p - at_l.p) / at_l.dpdrho, 0.5 * (rho_l + hi));
+    const RootResult r = density_in(T, p, rho_l, hi, guess);
+    return {r.x, Phase::liquid, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations,
+            on_saturation};
+  }
+  const double ideal = p / (gas_constant * T);
+  const RootResult r = density_in(T, p, lowest_density, rho_v, std::fmin(ideal, 0.9 * rho_v));
+  return {r.x, Phase::vapour, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations};
+}
+
+FluidState flash_Tp(double T, double p) {
+  if (p == 0.0) return single(T, 0.0, Phase::vapour, 0);
+  const DensitySolution d = density_at(T, p);
+  if (d.flags != 0U) {
+    FluidState s = empty(d.flags);
+    s.T = T;
+    s.p = p;
+    return s;
+  }
+  FluidState s = single(T, d.rho, d.phase, d.evaluations);
+  s.p = p;  // the input, not its rounding through the density
+  // Exactly on the saturation curve (T, P) fixes no quality: the saturated
+  // liquid is returned, and said to be one of many.
+  if (d.on_saturation) s.flags |= flag_not_unique;
+  return s;
+}
+
+FluidState flash_Trho(double T, double rho) {
+  int evaluations = 0;
+  if (T < critical_temperature && T >= lambda_temperature) {
+    const double theta = 1.0 - T / critical_temperature;
+    const bool clear =
+        theta > ancillary_theta && (rho < ancillary_vapour_density(T) * (1.0 - ancillary_margin) ||
+                                    rho > ancillary_liquid_density(T) * (1.0 + ancillary_margin));
+    if (!clear) {
+      const Saturation sat = saturation_at_temperature(T);
+      if (!sat.converged) return empty(flag_not_converged);
+      if (rho > sat.rho_vapour && rho < sat.rho_liquid) return mixture(sat, quality_from_volume(sat, rho), 0);
+      evaluations += sat.evaluations;
+    }
+  }
+  return single(T, rho, single_phase(T, rho, critical_density), evaluations);
+}
+
+FluidState flash_Tq(double T, double q) {
+  if (T < lambda_temperature) return empty(flag_he_ii);
+  if (T > critical_temperature) return empty(flag_no_solution);
+  return mixture(saturation_at_temperature(T), q, 0);
+}
+
+FluidState flash_pq(double p, double q) {
+  const Saturation sat = saturation_at_pressure(p);
+  if (!sat.converged) {
+    FluidState s = empty(p < critical_pressure() ? flag_he_ii : flag_no_solution);
+    return s;
+  }
+  return mixture(sat, q, 0);
+}
+
+enum class Caloric { enthalpy, entropy };
+
+double caloric(const FluidState& s, Caloric c) { return c == Caloric::enthalpy ? s.h : s.s; }
+double caloric(const FluidProperties& s, Caloric c) { return c == Caloric::enthalpy ? s.h : s.s; }
+
+// Newton in (T, ln rho) on p and h (or s) together, one evaluation a step,
+// steps limited to 30 % in T and a factor 2 in rho and kept inside (T_lo,
+// T_hi). Succeeds only on a mechanically stable state on the expected side of
+// rho_c below Tc (dense for the liquid branch); the caller falls back to the
+// bracketed search along the isobar otherwise.
+bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, double T_lo, double T_hi,
+                      int side, FluidState& out, int& evaluations) {
+  for (int i = 0; i < 40; ++i) {
+    const FluidProperties a = properties_at(T, rho);
+    ++evaluations;
+    if (!(a.dpdrho > 0.0) || !std::isfinite(a.p)) return false;
+    const double F1 = (a.p - p) / p;
+    const double J11 = a.dpdT / p;
+    const double J12 = rho * a.dpdrho / p;
+    double F2, J21, J22;
+    if (c == Caloric::enthalpy) {
+      const double scale = gas_constant * T;
+      F2 = (a.h - target) / scale;
+      J21 = (a.cv + a.dpdT / rho) / scale;
+      J22 = (a.dpdrho - T * a.dpdT / rho) / scale;
+    } else {
+      F2 = (a.s - target) / gas_constant;
+      J21 = a.cv / (T * gas_constant);
+      J22 = -a.dpdT / (rho * gas_constant);
+    }
+    const double det = J11 * J22 - J12 * J21;
+    double dT = -(F1 * J22 - J12 * F2) / det;
+    double dx = -(J11 * F2 - F1 * J21) / det;
+    if (!std::isfinite(dT) || !std::isfinite(dx)) return false;
+    const double limit = std::fmax(std::fabs(dT) / (0.3 * T), std::fabs(dx) / 0.7);
+    if (limit > 1.0) {
+      dT /= limit;
+      dx /= limit;
+    }
+    int halvings = 0;
+    for (; halvings < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
+      dT *= 0.5;
+      dx *= 0.5;
+    }
+    // Pressed against a bound of the bracket: the root is not inside it from here.
+    if (halvings >= 3) return false;
+    T += dT;
+    rho *= std::exp(dx);
+    if (std::fabs(dT) <= 1e-14 * T && std::fabs(dx) <= 1e-14) {
+      if (!(T > T_lo && T < T_hi)) return false;
+      if (T < critical_temperature && side != 0 && (rho > critical_density ? 1 : -1) != side) return false;
+      out = single(T, rho, single_phase(T, rho, critical_density), evaluations);
+      out.p = p;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The ideal gas's T at (p, h) or (p, s) with this ideal part: h = R (a2 Tc +
+// 5/2 T), s/R = 5/2 ln T + 1.5 - a1 - ln(p/(R rho_c)) - 1.5 ln Tc.
+double ideal_gas_temperature(double p, double target, Caloric c) {
+  if (c == Caloric::enthalpy) return (target / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+  return std::exp((target / gas_constant - 1.5 + ideal_a1 + std::log(p / (gas_constant * critical_density)) +
+                   1.5 * std::log(critical_temperature)) /
+                  2.5);
+}
+
+// (p, h) and (p, s): Newton in (T, rho) from the saturated state or the ideal
+// gas; failing that, Newton in T along the isobar inside a bracket, each step
+// a (T, p) flash, with (dh/dT)_p = cp and (ds/dT)_p = cp/T.
+FluidState flash_p_caloric(double p, double target, Caloric c) {
+  double T_lo = coldest_fluid_temperature(p);
+  double T_hi = extrapolation_temperature;
+  int evaluations = 0;
+  const double pc = critical_pressure();
+  // A gas well above Tc needs no saturation: there is no dome to land in.
+  const double T_ideal = ideal_gas_temperature(p, target, c);
+  if (T_ideal > 2.0 * critical_temperature && T_ideal < T_hi) {
+    FluidState s{};
+    const DensitySolution start = density_at(T_ideal, p);
+    evaluations += start.evaluations;
+    if (start.flags == 0U &&
+        newton_p_caloric(p, target, c, T_ideal, start.rho, critical_temperature, T_hi, 0, s, evaluations))
+      return finish(s);
+  }
+  if (p < pc && p >= lambda_saturation_pressure) {
+    const Saturation sat = saturation_at_pressure(p);
+    if (!sat.converged) return empty(flag_not_converged);
+    evaluations += sat.evaluations;
+    const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
+    const FluidProperties v = properties_at(sat.T, sat.rho_vapour);
+    const double cl = caloric(l, c);
+    const double cv = caloric(v, c);
+    if (target >= cl && target <= cv) return finish(mixture(sat, (target - cl) / (cv - cl), evaluations));
+    (target < cl ? T_hi : T_lo) = sat.T;
+    FluidState s{};
+    if (target < cl) {
+      if (newton_p_caloric(p, target, c, sat.T, sat.rho_liquid, T_lo, T_hi, 1, s, evaluations))
+        return finish(s);
+    } else {
+      const double T0 = ideal_gas_temperature(p, target, c);
+      const bool ideal_start = T0 > 1.2 * sat.T && T0 < T_hi;
+      if (newton_p_caloric(p, target, c, ideal_start ? T0 : sat.T,
+                           ideal_start ? p / (gas_constant * T0) : sat.rho_vapour, T_lo, T_hi, -1, s,
+                           evaluations))
+        return finish(s);
+    }
+  } else {
+    const double T0 = ideal_gas_temperature(p, target, c);
+    FluidState s{};
+    if (T0 > T_lo && T0 < T_hi && T0 <= 2.0 * critical_temperature) {
+      const DensitySolution start = density_at(T0, p);
+      evaluations += start.evaluations;
+      if (start.flags == 0U &&
+          newton_p_caloric(p, target, c, T0, start.rho, T_lo, T_hi, p < pc ? -1 : 0, s, evaluations))
+        return finish(s);
+    }
+    if (p >= pc) {
+      // A dense fluid above pc: start from the isobar below or above Tc,
+      // whichever side of h(Tc, p) (or s) the target lies.
+      const DensitySolution at_tc = density_at(critical_temperature, p);
+      evaluations += at_tc.evaluations;
+      if (at_tc.flags == 0U) {
+        const bool colder = target < caloric(properties_at(critical_temperature, at_tc.rho), c);
+        const double T1 = colder ? T_lo + 0.7 * (critical_temperature - T_lo) : 1.5 * critical_temperature;
+        const DensitySolution start = density_at(T1, p);
+        evaluations += start.evaluations + 1;
+        if (T1 > T_lo && start.flags == 0U &&
+            newton_p_caloric(p, target, c, T1, start.rho, T_lo, T_hi, 0, s, evaluations))
+          return finish(s);
+      }
+    }
+  }
+  const FluidState lo = flash_Tp(T_lo, p);
+  const FluidState hi = flash_Tp(T_hi, p);
+  evaluations += lo.evaluations + hi.evaluations;
+  if (!(target >= caloric(lo, c))) {
+    FluidState s = empty(T_lo == melting_temperature(p) ? flag_solid : flag_he_ii);
+    s.evaluations = evaluations;
+    return target < caloric(lo, c) ? s : empty(flag_not_converged);
+  }
+  if (!(target <= caloric(hi, c))) return empty(flag_out_of_range);
+  // Start by interpolating in ln T between the ends.
+  const double fraction = (target - caloric(lo, c)) / (caloric(hi, c) - caloric(lo, c));
+  const double guess = T_lo * std::pow(T_hi / T_lo, fraction);
+  FluidState last = lo;
+  auto f = [&](double T) -> ValueSlope {
+    last = flash_Tp(T, p);
+    evaluations += last.evaluations;
+    return {caloric(last, c) - target, c == Caloric::enthalpy ? last.cp : last.cp / T};
+  };
+  const RootResult r = bracketed_newton(f, T_lo, T_hi, guess, temperature_tolerance, 0.0, 100);
+  if (!r.converged) return empty(flag_not_converged);
+  FluidState s = flash_Tp(r.x, p);
+  s.evaluations += evaluations;
+  return finish(s);
+}
+
+// (T, s): Newton in ln rho along the isotherm; (ds/d ln rho)_T = -(dp/dT)_rho / rho.
+FluidState flash_Ts(double T, double target) {
+  if (T < lambda_temperature) return empty(flag_he_ii);
+  if (T > extrapolation_temperature) return empty(flag_out_of_range);
+  int evaluations = 0;
+  const double p_top = std::fmin(melting_pressure(T), validity_pressure);
+  if (T > 2.0 * critical_temperature) {
+    // No dome to land in: Newton in ln rho from the ideal gas, s/R = 1.5 -
+    // ln delta - a1 - 1.5 ln tau, up to 30 steps of at most a factor e; the
+    // bracketed search below if it does not settle.
+    const double tau = critical_temperature / T;
+    double x = std::log(critical_density) + (1.5 - ideal_a1 - 1.5 * std::log(tau) - target / gas_constant);
+    for (int i = 0; i < 30; ++i) {
+      const FluidProperties a = properties_at(T, std::exp(x));
+      ++evaluations;
+      if (!(a.dpdT > 0.0) || !(a.dpdrho > 0.0)) break;
+      double dx = -(target - a.s) / (a.dpdT / a.rho);
+      dx = std::fmax(-1.0, std::fmin(1.0, dx));
+      x += dx;
+      if (std::fabs(dx) <= density_tolerance) {
+        if (!(pressure_and_slope(T, std::exp(x)).p <= p_top)) break;
+        return finish(single(T, std::exp(x), Phase::supercritical, evaluations + 1));
+      }
+    }
+  }
+  const DensitySolution top = density_at(T, p_top);
+  if (top.flags != 0U) return empty(top.flags);
+  evaluations += top.evaluations;
+  double rho_lo = lowest_density;
+  double rho_hi = top.rho;
+  Phase phase = Phase::supercritical;
+  bool check_unique = false;
+  if (T < critical_temperature) {
+    const Saturation sat = saturation_at_temperature(T);
+    if (!sat.converged) return empty(flag_not_converged);
+    evaluations += sat.evaluations;
+    const double sl = properties_at(T, sat.rho_liquid).s;
+    const double sv = properties_at(T, sat.rho_vapour).s;
+    if (target >= sl && target <= sv) return finish(mixture(sat, (target - sl) / (sv - sl), evaluations));
+    if (target < sl) {
+      rho_lo = sat.rho_liquid;
+      phase = Phase::liquid;
+      check_unique = true;
+    } else {
+      rho_hi = sat.rho_vapour;
+      phase = Phase::vapour;
+    }
+  }
+  const FluidProperties top_state = properties_at(T, rho_hi);
+  if (target < top_state.s) return empty(p_top < validity_pressure ? flag_solid : flag_no_solution);
+  if (target > properties_at(T, rho_lo).s) return empty(flag_no_solution);
+  FluidProperties last{};
+  auto f = [&](double x) -> ValueSlope {
+    last = properties_at(T, std::exp(x));
+    ++evaluations;
+    return {target - last.s, last.dpdT / last.rho};
+  };
+  const double guess =
+      phase == Phase::vapour ? 0.5 * (std::log(rho_lo) + std::log(rho_hi)) : std::log(rho_lo);
+  const RootResult r =
+      bracketed_newton(f, std::log(rho_lo), std::log(rho_hi), guess, density_tolerance, 1e-15);
+  if (!r.converged) return empty(flag_not_converged);
+  FluidState s = single(T, std::exp(r.x), phase, evaluations);
+  // Where He I expands on cooling (near the lambda line) s falls and rises
+  // again along the isotherm, and the pair has two liquid states.
+  if (check_unique && (properties_at(T, rho_lo).dpdT < 0.0 || s.dpdT < 0.0)) s.flags |= flag_not_unique;
+  return finish(s);
+}
+
+// (p, rho): Newton in T along the isochore. Where He I expands on cooling
+// (near the lambda line) p falls before it rises along a dense isochore: the
+// search then starts at the isochore's pressure minimum, and a second root
+// below it makes the pair not unique.
+FluidState flash_prho(double p, double rho) {
+  double T_lo = coldest_fluid_temperature(p);
+  double T_hi = extrapolation_temperature;
+  int evaluations = 0;
+  const double pc = critical_pressure();
+  if (p < pc && p >= lambda_saturation_pressure) {
+    const Saturation sat = saturation_at_pressure(p);
+    if (!sat.converged) return empty(flag_not_converged);
+    evaluations += sat.evaluations;
+    if (rho > sat.rho_vapour && rho < sat.rho_liquid)
+      return finish(mixture(sat, quality_from_volume(sat, rho), evaluations));
+    (rho >= sat.rho_liquid ? T_hi : T_lo) = sat.T;
+  }
+  unsigned flags = 0U;
+  const FluidProperties lo = properties_at(T_lo, rho);
+  ++evaluations;
+  if (lo.dpdT < 0.0) {
+    // Bisect for the sign change of (dp/dT)_rho, 50 halvings.
+    double a = T_lo;
+    double b = T_hi;
+    for (int i = 0; i < 50; ++i) {
+      const double mid = 0.5 * (a + b);
+      (properties_at(mid, rho).dpdT < 0.0 ? a : b) = mid;
+    }
+    evaluations += 50;
+    if (lo.p >= p && properties_at(b, rho).p <= p) flags |= flag_not_unique;
+    T_lo = b;
+  }
+  const double p_lo = properties_at(T_lo, rho).p;
+  const double p_hi = pressure_and_slope(T_hi, rho).p;
+  evaluations += 2;
+  if (!(p >= p_lo)) return empty(p < p_lo ? flag_he_ii : flag_not_converged);
+  if (!(p <= p_hi)) return empty(flag_out_of_range);
+  auto f = [&](double T) -> ValueSlope {
+    ++evaluations;
+    const FluidProperties a = properties_at(T, rho);
+    return {(a.p - p) / p, a.dpdT / p};
+  };
+  const double ideal = p / (rho * gas_constant);
+  const double guess = ideal > T_lo && ideal < T_hi ? ideal : 0.5 * (T_lo + T_hi);
+  const RootResult r = bracketed_newton(f, T_lo, T_hi, guess, temperature_tolerance, 0.0, 100);
+  if (!r.converged) return empty(flag_not_converged);
+  FluidState s = single(r.x, rho, Phase::supercritical, evaluations);
+  if (r.x < critical_temperature) s.phase = rho >= critical_density ? Phase::liquid : Phase::vapour;
+  s.p = p;
+  s.flags |= flags;
+  return finish(s);
+}
+
+// The saturated states at T and their slopes along the curve: dp_sat/dT by
+// Clausius-Clapeyron, and d rho/dT on each side from dp_sat/dT = (dp/dT)_rho
+// + (dp/drho)_T drho/dT.
+struct SaturationSlopes {
+  Saturation sat;
+  FluidProperties liquid;
+  FluidProperties vapour;
+  double drho_liquid;  // mol/(m3 K)
+  double drho_vapour;
+};
+
+SaturationSlopes saturation_slopes(double T, int& evaluations) {
+  SaturationSlopes r{};
+  r.sat = saturation_at_temperature(T);
+  evaluations += r.sat.evaluations;
+  if (!r.sat.converged) return r;
+  r.liquid = properties_at(T, r.sat.rho_liquid);
+  r.vapour = properties_at(T, r.sat.rho_vapour);
+  evaluations += 2;
+  const double dp_sat = (r.vapour.s - r.liquid.s) / (1.0 / r.sat.rho_vapour - 1.0 / r.sat.rho_liquid);
+  r.drho_liquid = (dp_sat - r.liquid.dpdT) / r.liquid.dpdrho;
+  r.drho_vapour = (dp_sat - r.vapour.dpdT) / r.vapour.dpdrho;
+  return r;
+}
+
+// du/dT along the saturation curve on one side: cv + (du/drho)_T drho/dT,
+// (du/drho)_T = (p - T (dp/dT)_rho) / rho^2.
+double saturated_energy_slope(const FluidProperties& a, double drho) {
+  return a.cv + (a.p - a.T * a.dpdT) / (a.rho * a.rho) * drho;
+}
+
+// Temperature at which rho lies on the saturation curve (the isochore meets
+// the dome): Newton in T over saturations, rho between rho'' and rho' at the
+// lambda point.
+RootResult dome_temperature(double rho, double rho_lambda_vapour, double rho_lambda_liquid,
+                            int& evaluations) {
+  if (rho == critical_density) return {critical_temperature, 0, true};
+  const bool vapour_side = rho < critical_density;
+  auto g = [&](double T) -> ValueSlope {
+    const SaturationSlopes a = saturation_slopes(T, evaluations);
+    if (!a.sat.converged) return {nan, nan};
+    return vapour_side ? ValueSlope{a.sat.rho_vapour - rho, a.drho_vapour}
+                       : ValueSlope{rho - a.sat.rho_liquid, -a.drho_liquid};
+  };
+  const double fraction = vapour_side ? (rho - rho_lambda_vapour) / (critical_density - rho_lambda_vapour)
+                                      : (rho_lambda_liquid - rho) / (rho_lambda_liquid - critical_density);
+  const double guess = lambda_temperature + fraction * (critical_temperature - lambda_temperature);
+  return bracketed_newton(g, lambda_temperature, critical_temperature, guess, 1e-12, 0.0, 100);
+}
+
+// (rho, u): a closed vessel. Single phase: Newton in T, (du/dT)_rho = cv.
+// Inside the dome: Newton in T on the mixture's u at fixed overall density,
+// its slope from the saturated states' slopes (saturation_slopes).
+FluidState flash_rhou(double rho, double target) {
+  int evaluations = 0;
+  double T_lo = lambda_temperature;
+  const Saturation at_lambda = saturation_at_temperature(lambda_temperature);
+  evaluations += at_lambda.evaluations;
+  if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
+    const RootResult dome = dome_temperature(rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
+    if (!dome.converged) return empty(flag_not_converged);
+    const double u_dome = properties_at(dome.x, rho).u;
+    if (target < u_dome) {
+      const double v = 1.0 / rho;
+      auto f = [&](double T) -> ValueSlope {
+        const SaturationSlopes a = saturation_slopes(T, evaluations);
+        if (!a.sat.converged) return {nan, nan};
+        const double vl = 1.0 / a.sat.rho_liquid, vv = 1.0 / a.sat.rho_vapour;
+        const double dvl = -a.drho_liquid * vl * vl, dvv = -a.drho_vapour * vv * vv;
+        const double q = (v - vl) / (vv - vl);
+        const double dq = (-dvl * (vv - vl) - (v - vl) * (dvv - dvl)) / ((vv - vl) * (vv - vl));
+        const double dul = saturated_energy_slope(a.liquid, a.drho_liquid);
+        const double duv = saturated_energy_slope(a.vapour, a.drho_vapour);
+        const double u = a.liquid.u + q * (a.vapour.u - a.liquid.u);
+        return {u - target, dul + dq * (a.vapour.u - a.liquid.u) + q * (duv - dul)};
+      };
+      const ValueSlope at_lo = f(lambda_temperature);
+      if (!(at_lo.f <= 0.0)) return empty(at_lo.f > 0.0 ? flag_he_ii : flag_not_converged);
+      const double fraction = -at_lo.f / (u_dome - target - at_lo.f);
+      const double guess = lambda_temperature + fraction * (dome.x - lambda_temperature);
+      const RootResult r = bracketed_newton(f, lambda_temperature, dome.x, guess, 1e-12, 0.0, 100);
+      if (!r.converged) return empty(flag_not_converged);
+      const Saturation sat = saturation_at_temperature(r.x);
+      return finish(mixture(sat, quality_from_volume(sat, rho), evaluations));
+    }
+    T_lo = dome.x;
+  } else if (rho >= at_lambda.rho_liquid) {
+    T_lo = lambda_melting_temperature;
+  }
+  const FluidProperties lo = properties_at(T_lo, rho);
+  if (!(target >= lo.u)) return empty(target < lo.u ? flag_he_ii : flag_not_converged);
+  const FluidProperties hi = properties_at(extrapolation_temperature, rho);
+  if (!(target <= hi.u)) return empty(flag_out_of_range);
+  auto f = [&](double T) -> ValueSlope {
+    ++evaluations;
+    const FluidProperties a = properties_at(T, rho);
+    return {a.u - target, a.cv};
+  };
+  const double fraction = (target - lo.u) / (hi.u - lo.u);
+  const double guess = T_lo + fraction * (extrapolation_temperature - T_lo);
+  const RootResult r =
+      bracketed_newton(f, T_lo, extrapolation_temperature, guess, temperature_tolerance, 0.0, 100);
+  if (!r.converged) return empty(flag_not_converged);
+  return finish(single(r.x, rho, single_phase(r.x, rho, critical_density), evaluations));
+}
+
+bool finite(double x) { return std::isfinite(x); }
+
+}  // namespace
+
+FluidState flash(InputPair pair, double x1, double x2) {
+  if (!finite(x1) || !finite(x2)) return empty(flag_bad_input);
+  switch (pair) {
+    case InputPair::TP:
+      if (x1 <= 0.0 || x2 < 0.0) return empty(flag_bad_input);
+      if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
+      return finish(flash_Tp(x1, x2));
+    case InputPair::Trho:
+      if (x1 <= 0.0 || x2 <= 0.0) return empty(flag_bad_input);
+      if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
+      return finish(flash_Trho(x1, x2));
+    case InputPair::Prho:
+      if (x1 < 0.0 || x2 <= 0.0) return empty(flag_bad_input);
+      return flash_prho(x1, x2);
+    case InputPair::Ph:
+      if (x1 <= 0.0) return empty(flag_bad_input);
+      return flash_p_caloric(x1, x2, Caloric::enthalpy);
+    case InputPair::Ps:
+      if (x1 <= 0.0) return empty(flag_bad_input);
+      return flash_p_caloric(x1, x2, Caloric::entropy);
+    case InputPair::Ts:
+      if (x1 <= 0.0) return empty(flag_bad_input);
+      return flash_Ts(x1, x2);
+    case InputPair::rhou:
+      if (x1 <= 0.0) return empty(flag_bad_input);
+      return flash_rhou(x1, x2);
+    case InputPair::Tq:
+      if (x1 <= 0.0 || x2 < 0.0 || x2 > 1.0) return empty(flag_bad_input);
+      return finish(flash_Tq(x1, x2));
+    case InputPair::Pq:
+      if (x1 <= 0.0 || x2 < 0.0 || x2 > 1.0) return empty(flag_bad_input);
+      return finish(flash_pq(x1, x2));
+  }
+  return empty(flag_bad_input);
+}
+
+}  // namespace vorn::reference_eos

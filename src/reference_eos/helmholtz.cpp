@@ -1,0 +1,129 @@
+// One generic evaluation for the three families of residual terms.
+//
+// Each term is v = n delta^d tau^t exp(phi(delta)) exp(psi(tau)). With
+//   u = d + delta phi',   xd = delta phi' + delta^2 phi''
+//   w = t + tau psi',     xt = tau psi' + tau^2 psi''
+// its scaled derivatives are v u, v (u^2 - u + xd), v w, v (w^2 - w + xt) and
+// v u w. A family only says what v, u, xd, w and xt are; accumulate() turns
+// them into every derivative, so a new derivative is one line there.
+//
+// Shared across the terms: one ln tau (tau^t = exp(t ln tau)), exp(-delta) and
+// exp(-delta^2); integer powers of delta by repeated squaring. A Gaussian term
+// folds its tau power and both bells into one exp. Terms are summed in table
+// order, which fixes the last bits.
+#include "reference_eos/helmholtz.hpp"
+
+#include <cmath>
+
+#include "constants/floating_point_guards.hpp"
+#include "constants/integer_power.hpp"
+#include "reference_eos/residual_coefficients.hpp"
+
+namespace vorn::reference_eos {
+namespace {
+
+struct TermParts {
+  double v;
+  double u;
+  double xd;
+  double w;
+  double xt;
+};
+
+struct Shared {
+  double delta;
+  double tau;
+  double ln_tau;
+  double delta_power[3];      // delta^l, l = 0, 1, 2
+  double exp_minus_power[3];  // exp(-delta^l)
+  double delta_to_d[5];       // delta^d, d = 0 to 4, by repeated squaring
+};
+
+void accumulate(HelmholtzDerivatives& r, const TermParts& p) {
+  r.a += p.v;
+  r.d += p.v * p.u;
+  r.dd += p.v * ((p.u * p.u - p.u) + p.xd);
+  r.t += p.v * p.w;
+  r.tt += p.v * ((p.w * p.w - p.w) + p.xt);
+  r.dt += p.v * (p.u * p.w);
+}
+
+TermParts parts(const PowerTerm& c, const Shared& s) {
+  const double v = c.n * s.delta_to_d[c.d] * std::exp(c.t * s.ln_tau);
+  return {v, static_cast<double>(c.d), 0.0, c.t, 0.0};
+}
+
+// phi = -delta^l: delta phi' = -l delta^l, delta^2 phi'' = -l (l - 1) delta^l.
+TermParts parts(const ExponentialTerm& c, const Shared& s) {
+  const double dl = s.delta_power[c.l];
+  const double l = static_cast<double>(c.l);
+  const double v = c.n * s.delta_to_d[c.d] * std::exp(c.t * s.ln_tau) * s.exp_minus_power[c.l];
+  return {v, static_cast<double>(c.d) - l * dl, -(l * l) * dl, c.t, 0.0};
+}
+
+// phi = -eta (delta - eps)^2, psi = -beta (tau - gamma)^2.
+TermParts parts(const GaussianTerm& c, const Shared& s) {
+  const double dd = s.delta - c.epsilon;
+  const double dt = s.tau - c.gamma;
+  const double v =
+      c.n * s.delta_to_d[c.d] * std::exp(c.t * s.ln_tau - c.eta * (dd * dd) - c.beta * (dt * dt));
+  const double delta_phi1 = -2.0 * c.eta * s.delta * dd;
+  const double tau_psi1 = -2.0 * c.beta * s.tau * dt;
+  return {v, static_cast<double>(c.d) + delta_phi1, delta_phi1 - 2.0 * c.eta * (s.delta * s.delta),
+          c.t + tau_psi1, tau_psi1 - 2.0 * c.beta * (s.tau * s.tau)};
+}
+
+// Every term's d indexes Shared::delta_to_d.
+template <typename Table>
+constexpr bool exponents_of_delta_at_most_4(const Table& table) {
+  for (const auto& term : table)
+    if (term.d > 4U) return false;
+  return true;
+}
+static_assert(exponents_of_delta_at_most_4(power_terms) && exponents_of_delta_at_most_4(exponential_terms) &&
+                  exponents_of_delta_at_most_4(gaussian_terms),
+              "delta^d is formed for d up to 4 only");
+
+template <typename Table>
+void add_family(HelmholtzDerivatives& r, const Table& table, const Shared& s) {
+  for (const auto& term : table) accumulate(r, parts(term, s));
+}
+
+}  // namespace
+
+HelmholtzDerivatives residual(double delta, double tau) {
+  const double delta2 = delta * delta;
+  const Shared s{delta,
+                 tau,
+                 std::log(tau),
+                 {1.0, delta, delta2},
+                 {std::exp(-1.0), std::exp(-delta), std::exp(-delta2)},
+                 {1.0, delta, integer_power<2>(delta), integer_power<3>(delta), integer_power<4>(delta)}};
+  HelmholtzDerivatives r{0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+  add_family(r, power_terms, s);
+  add_family(r, exponential_terms, s);
+  add_family(r, gaussian_terms, s);
+  return r;
+}
+
+double residual_zero_density_slope(double tau) {
+  // Only the terms with d = 1 survive delta -> 0, each with exp(phi(0)).
+  const double ln_tau = std::log(tau);
+  double slope = 0.0;
+  for (const auto& c : power_terms)
+    if (c.d == 1U) slope += c.n * std::exp(c.t * ln_tau);
+  for (const auto& c : exponential_terms)
+    if (c.d == 1U) slope += c.n * std::exp(c.t * ln_tau);
+  for (const auto& c : gaussian_terms) {
+    if (c.d != 1U) continue;
+    const double dt = tau - c.gamma;
+    slope += c.n * std::exp(c.t * ln_tau - c.eta * (c.epsilon * c.epsilon) - c.beta * (dt * dt));
+  }
+  return slope;
+}
+
+IdealPart ideal(double ln_delta, double tau, double a1, double a2) {
+  return {ln_delta + a1 + a2 * tau + 1.5 * std::log(tau), a2 * tau + 1.5, -1.5};
+}
+
+}  // namespace vorn::reference_eos

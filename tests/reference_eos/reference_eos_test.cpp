@@ -1,0 +1,566 @@
+// The reference equation of state as a host calls it, through vorn_eos_*:
+// the check values of the published equation, thermodynamic consistency by
+// finite differences of the computed p, h and s, saturation (equal p and g,
+// Clausius-Clapeyron, up to Tc), flash round trips in every region, the
+// limits and bad input, the growable struct and the array forms.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "test_support.hpp"
+#include "vorn.h"
+
+namespace {
+
+constexpr double M = 0.004002602;  // kg/mol, the equation's molar mass
+constexpr double R = 8.3144598;    // J/(mol K)
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+double value(int property, int pair, double x1, double x2) {
+  return vorn_eos_value(&property, &pair, &x1, &x2);
+}
+
+vorn_eos_state state(int pair, double x1, double x2) {
+  vorn_eos_state s{};
+  s.size = sizeof s;
+  EXPECT_EQ(vorn_eos_state_at(&pair, &x1, &x2, &s), 0);
+  return s;
+}
+
+vorn_eos_saturation saturation_T(double T) {
+  vorn_eos_saturation s{};
+  s.size = sizeof s;
+  EXPECT_EQ(vorn_eos_saturation_T(&T, &s), 0);
+  return s;
+}
+
+vorn_eos_saturation saturation_P(double P) {
+  vorn_eos_saturation s{};
+  s.size = sizeof s;
+  EXPECT_EQ(vorn_eos_saturation_P(&P, &s), 0);
+  return s;
+}
+
+double relative(double a, double b) { return std::fabs(a - b) / std::fabs(b); }
+
+// Check values of the equation (molar units as published; rho in mol/m3).
+struct CheckRow {
+  double T;
+  double rho;
+  vorn_test::Printed p;  // Pa
+  vorn_test::Printed cv;
+  vorn_test::Printed cp;
+  vorn_test::Printed w;
+};
+
+const CheckRow kCheckRows[] = {
+    {4.0, 32500, {"108646.706"}, {"9.302290"}, {"16.809166"}, {"195.59129"}},
+    {10, 10000, {"681594.502"}, {"12.32154"}, {"28.43364"}, {"185.26904"}},
+    {20, 5000, {"824817.694"}, {"12.49895"}, {"22.45243"}, {"272.07030"}},
+    {273.16, 1000, {"2298562.14"}, {"12.49646"}, {"20.79262"}, {"983.36193"}},
+    {300, 40000, {"170131337"}, {"13.69506"}, {"20.93124"}, {"1609.8489"}},
+};
+
+TEST(ReferenceEos, CheckValuesOfTheTable) {
+  for (const CheckRow& row : kCheckRows) {
+    SCOPED_TRACE(row.T);
+    const vorn_eos_state s = state(VORN_EOS_TRHO, row.T, row.rho * M);
+    EXPECT_EQ(s.flags, 0u);
+    EXPECT_PRINTED(s.P * 1000.0, row.p);
+    EXPECT_PRINTED(s.cv * M, row.cv);
+    // The printed cp at 10 K ends in 4 where the equation gives 28.4336347
+    // (its w, which carries cp/cv, agrees to all printed digits): checked to
+    // one unit in the last printed digit rather than half.
+    EXPECT_NEAR(s.cp * M, row.cp.value(), 2.0 * row.cp.half_unit());
+    EXPECT_PRINTED(s.w, row.w);
+  }
+}
+
+TEST(ReferenceEos, CheckValuesToTwelveDigits) {
+  // At (Tc, rho_c), and a state with h and s in the NBP convention: the
+  // published h, and s lower by 1e-4 R than with the published offsets.
+  const vorn_eos_state c = state(VORN_EOS_TRHO, 5.1953, 17383.7 * M);
+  EXPECT_LE(relative(c.P * 1000.0, 228322.78679097944), 1e-12);
+  const vorn_eos_state s = state(VORN_EOS_TRHO, 5.714830014999547, 15646.430614532706 * M);
+  EXPECT_LE(relative(s.P * 1000.0, 312597.16083228646), 1e-12);
+  EXPECT_LE(relative(s.h * M, 64.5959576354201), 1e-12);
+  EXPECT_LE(relative(s.s * M, 10.908576070558222 - 1e-4 * R), 1e-12);
+  EXPECT_EQ(s.phase, VORN_EOS_PHASE_SUPERCRITICAL);
+  // 300 K and 101.325 kPa.
+  EXPECT_NEAR(value(VORN_EOS_RHO, VORN_EOS_TP, 300.0, 101.325), 0.1625156, 5e-8);
+}
+
+struct SaturationRow {
+  double T;
+  double p;           // Pa
+  double rho_liquid;  // mol/m3
+  double rho_vapour;
+};
+
+const SaturationRow kSaturationRows[] = {
+    {2.1768, 5039.330380576782, 36480.345279536894, 293.4086620597635},
+    {2.5993899242094645, 12361.725413111913, 36050.879874782695, 627.9965173592707},
+    {3.634765320641408, 55097.24431489825, 33524.127679568046, 2329.637817952576},
+    {4.675444470783031, 151023.41602239074, 28367.791862258102, 6677.535763809258},
+};
+
+TEST(ReferenceEos, SaturationCheckValuesAtTAndAtP) {
+  for (const SaturationRow& row : kSaturationRows) {
+    SCOPED_TRACE(row.T);
+    const vorn_eos_saturation t = saturation_T(row.T);
+    EXPECT_EQ(t.flags, 0u);
+    EXPECT_LE(relative(t.P * 1000.0, row.p), 1e-10);
+    EXPECT_LE(relative(t.rho_liquid / M, row.rho_liquid), 1e-10);
+    EXPECT_LE(relative(t.rho_vapour / M, row.rho_vapour), 1e-10);
+    const vorn_eos_saturation p = saturation_P(row.p / 1000.0);
+    EXPECT_EQ(p.flags, 0u);
+    EXPECT_LE(relative(p.T, row.T), 1e-10);
+    EXPECT_LE(relative(p.rho_liquid / M, row.rho_liquid), 1e-10);
+  }
+}
+
+TEST(ReferenceEos, NormalBoilingPointIsTheReferenceState) {
+  const vorn_eos_saturation s = saturation_P(101.325);
+  EXPECT_NEAR(s.T, 4.2238068, 5e-8);
+  EXPECT_NEAR(s.rho_liquid / M, 31147.056, 5e-4);
+  EXPECT_NEAR(s.rho_vapour / M, 4222.905, 5e-4);
+  EXPECT_NEAR(s.latent_heat * M, 82.311, 5e-4);
+  EXPECT_NEAR(s.latent_heat / 1000.0, 20.564, 5e-4);
+  // h and s of the saturated liquid vanish to the rounding of the offsets.
+  EXPECT_NEAR(s.h_liquid * M, 0.0, 1e-12);
+  EXPECT_NEAR(s.s_liquid * M, 0.0, 1e-12);
+}
+
+TEST(ReferenceEos, SaturationHasEqualPressureAndGibbsEnergy) {
+  for (double T = 2.1768; T < 5.1953; T += 0.07) {
+    SCOPED_TRACE(T);
+    const vorn_eos_saturation sat = saturation_T(T);
+    const vorn_eos_state l = state(VORN_EOS_TRHO, T, sat.rho_liquid * 1.0000000001);
+    const vorn_eos_state v = state(VORN_EOS_TRHO, T, sat.rho_vapour * 0.9999999999);
+    // The one-phase states just outside the dome, on each side.
+    ASSERT_EQ(l.phase, VORN_EOS_PHASE_LIQUID);
+    ASSERT_EQ(v.phase, VORN_EOS_PHASE_VAPOUR);
+    EXPECT_LE(relative(l.P, sat.P), 2e-5);  // the liquid is stiff: 1e-10 in rho moves P a little
+    EXPECT_LE(relative(v.P, sat.P), 1e-9);
+    EXPECT_NEAR(l.g, v.g, 1e-6 * std::fabs(sat.latent_heat));
+    EXPECT_NEAR(sat.h_vapour - sat.h_liquid, sat.latent_heat, 1e-9 * sat.latent_heat);
+  }
+}
+
+TEST(ReferenceEos, ClausiusClapeyron) {
+  // dp_sat/dT by a central difference of the computed p_sat against the
+  // latent heat over T dv.
+  for (double T : {2.2, 2.8, 3.5, 4.2, 4.8, 5.1}) {
+    SCOPED_TRACE(T);
+    const double dT = 1e-5;
+    const double slope = (saturation_T(T + dT).P - saturation_T(T - dT).P) / (2.0 * dT);
+    const vorn_eos_saturation s = saturation_T(T);
+    const double dv = 1.0 / s.rho_vapour - 1.0 / s.rho_liquid;
+    EXPECT_LE(relative(slope, s.latent_heat / (T * dv) / 1000.0), 1e-8);
+    EXPECT_LE(relative(s.dPdT, slope), 1e-8);
+  }
+}
+
+TEST(ReferenceEos, SaturationIsContinuousUpToTc) {
+  // The dome closes on (Tc, rho_c, pc) without a jump where the square-root
+  // law takes over (5 uK below Tc).
+  const double Tc = 5.1953;
+  double previous_gap = std::numeric_limits<double>::infinity();
+  for (double theta : {1e-2, 1e-3, 1e-4, 1e-5, 1.0001e-6, 0.9999e-6, 1e-7, 1e-9, 1e-12, 0.0}) {
+    SCOPED_TRACE(theta);
+    const vorn_eos_saturation s = saturation_T(Tc * (1.0 - theta));
+    ASSERT_EQ(s.flags, 0u);
+    const double gap = (s.rho_liquid - s.rho_vapour) / M;
+    EXPECT_LT(gap, previous_gap);
+    EXPECT_GE(gap, 0.0);
+    previous_gap = gap;
+    EXPECT_LE(s.P, 228.32278679097944 * (1.0 + 1e-15));
+    if (theta > 0.0 && theta <= 1e-5) {
+      EXPECT_NEAR(gap / (2.0 * 17383.7 * std::sqrt(theta)), 3.85, 0.1);
+    }
+  }
+  EXPECT_EQ(previous_gap, 0.0);
+  // Across the switch to the square-root law the densities move by less than
+  // their slope times the step.
+  const vorn_eos_saturation a = saturation_T(Tc * (1.0 - std::nextafter(1e-6, 1.0)));
+  const vorn_eos_saturation b = saturation_T(Tc * (1.0 - std::nextafter(1e-6, 0.0)));
+  EXPECT_LE(relative(a.rho_liquid, b.rho_liquid), 1e-7);
+  EXPECT_LE(relative(a.P, b.P), 1e-12);
+  EXPECT_EQ(saturation_P(228.32278679097944).flags, 0u);
+}
+
+TEST(ReferenceEos, SaturationConvergesEverywhereOnItsRange) {
+  // A dense sweep: each T and each P from the lambda point to the critical
+  // point converges, p_sat rising with T.
+  double previous = 0.0;
+  for (int i = 0; i <= 3000; ++i) {
+    const double T = 2.1768 + (5.1953 - 2.1768) * i / 3000.0;
+    const vorn_eos_saturation s = saturation_T(T);
+    ASSERT_EQ(s.flags, 0u) << T;
+    ASSERT_GT(s.P, previous) << T;
+    previous = s.P;
+    const double P = 5.03934 + (228.32278 - 5.03934) * i / 3000.0;
+    ASSERT_EQ(saturation_P(P).flags, 0u) << P;
+  }
+}
+
+TEST(ReferenceEos, SurfaceTensionAndSaturationRange) {
+  EXPECT_NEAR(saturation_T(4.2).surface_tension,
+              0.0004656 * std::pow(1 - 4.2 / 5.1953, 1.04) + 0.001889 * std::pow(1 - 4.2 / 5.1953, 2.468) -
+                  0.002006 * std::pow(1 - 4.2 / 5.1953, 2.661),
+              1e-18);
+  EXPECT_EQ(saturation_T(5.1953).surface_tension, 0.0);
+  // Each end of the range, and one step beyond it.
+  EXPECT_EQ(saturation_T(2.1768).flags, 0u);
+  EXPECT_EQ(saturation_T(std::nextafter(2.1768, 0.0)).flags, unsigned{VORN_EOS_FLAG_HE_II});
+  EXPECT_EQ(saturation_T(std::nextafter(5.1953, 6.0)).flags, unsigned{VORN_EOS_FLAG_NO_SOLUTION});
+  EXPECT_TRUE(std::isnan(saturation_T(std::nextafter(5.1953, 6.0)).P));
+  EXPECT_EQ(saturation_P(4.0).flags, unsigned{VORN_EOS_FLAG_HE_II});
+  EXPECT_EQ(saturation_P(229.0).flags, unsigned{VORN_EOS_FLAG_NO_SOLUTION});
+  EXPECT_EQ(saturation_T(nan).flags, unsigned{VORN_EOS_FLAG_BAD_INPUT});
+  vorn_eos_saturation small{};
+  small.size = sizeof small - 1;
+  const double T = 4.0;
+  EXPECT_EQ(vorn_eos_saturation_T(&T, &small), -1);
+  EXPECT_EQ(vorn_eos_saturation_T(&T, nullptr), -1);
+}
+
+// One-phase states of every kind: liquid, vapour, supercritical near and far
+// from Tc, near the lambda line, dense and hot.
+struct Point {
+  double T;  // K
+  double P;  // kPa
+};
+const Point kOnePhase[] = {{2.2, 4.0},    {2.25, 500.0},  {3.0, 1000.0}, {4.0, 50.0},  {4.0, 200.0},
+                           {5.0, 190.0},  {5.1, 250.0},   {5.2, 300.0},  {5.5, 240.0}, {7.0, 300.0},
+                           {10.0, 100.0}, {20.0, 5000.0}, {77.0, 1e4},   {300.0, 1e5}, {1000.0, 1e6}};
+
+TEST(ReferenceEos, DerivedPropertiesAgainstTheirDefinitions) {
+  for (const Point& p : kOnePhase) {
+    SCOPED_TRACE(p.T);
+    SCOPED_TRACE(p.P);
+    const vorn_eos_state s = state(VORN_EOS_TP, p.T, p.P);
+    ASSERT_EQ(s.flags, 0u);
+    const double dT = 1e-5 * p.T;
+    const double dP = 1e-5 * p.P;
+    auto at = [](int property, double T, double P) { return value(property, VORN_EOS_TP, T, P); };
+    // cp = (dh/dT)_P, cp = T (ds/dT)_P.
+    const double cp_h = (at(VORN_EOS_H, p.T + dT, p.P) - at(VORN_EOS_H, p.T - dT, p.P)) / (2 * dT);
+    const double cp_s = p.T * (at(VORN_EOS_S, p.T + dT, p.P) - at(VORN_EOS_S, p.T - dT, p.P)) / (2 * dT);
+    EXPECT_LE(relative(s.cp, cp_h), 1e-7);
+    EXPECT_LE(relative(s.cp, cp_s), 1e-7);
+    // JT = -(dh/dP)_T / cp.
+    const double dhdP = (at(VORN_EOS_H, p.T, p.P + dP) - at(VORN_EOS_H, p.T, p.P - dP)) / (2 * dP);
+    EXPECT_NEAR(s.jt, -dhdP / s.cp, 1e-7 * std::fabs(dhdP / s.cp) + 1e-12);
+    // kappa_T = (drho/dP)_T / rho, alpha_V = -(drho/dT)_P / rho.
+    const double drhodP = (at(VORN_EOS_RHO, p.T, p.P + dP) - at(VORN_EOS_RHO, p.T, p.P - dP)) / (2 * dP);
+    const double drhodT = (at(VORN_EOS_RHO, p.T + dT, p.P) - at(VORN_EOS_RHO, p.T - dT, p.P)) / (2 * dT);
+    EXPECT_LE(relative(s.kappa_T, drhodP / s.rho), 1e-7);
+    EXPECT_NEAR(s.alpha_V, -drhodT / s.rho, 1e-7 * std::fabs(s.alpha_V) + 1e-12);
+    // cp - cv = T alpha^2 / (rho kappa) (per kilogram, P in kPa so kappa in 1/kPa).
+    EXPECT_LE(relative(s.cp - s.cv, 1000.0 * p.T * s.alpha_V * s.alpha_V / (s.rho * s.kappa_T)), 1e-9);
+    // w^2 = (dP/drho)_s from a difference along the isentrope.
+    const double ds_rho1 = value(VORN_EOS_RHO, VORN_EOS_PS, p.P + dP, s.s);
+    const double ds_rho0 = value(VORN_EOS_RHO, VORN_EOS_PS, p.P - dP, s.s);
+    EXPECT_LE(relative(s.w * s.w, 1000.0 * 2 * dP / (ds_rho1 - ds_rho0)), 1e-6);
+    // The isothermal slope and the isochoric slope in their own units.
+    EXPECT_LE(relative(s.dpdrho, 1.0 / (s.rho * s.kappa_T)), 1e-12);
+    EXPECT_LE(relative(s.dpdT, s.alpha_V / s.kappa_T), 1e-12);
+    EXPECT_LE(relative(s.Z, s.P * 1000.0 / (s.rho / M * R * s.T)), 1e-12);
+    EXPECT_LE(relative(s.cp_cv, s.cp / s.cv), 1e-15);
+    EXPECT_LE(relative(s.h, s.u + s.P * 1000.0 / s.rho), 1e-10);
+    EXPECT_NEAR(s.g, s.h - s.T * s.s, 1e-9 * std::fabs(s.h) + 1e-9);
+  }
+}
+
+TEST(ReferenceEos, SecondVirialCoefficientIsTheZeroDensityLimit) {
+  // Z - 1 = B rho at low density: B from a tiny density against the export.
+  for (double T : {4.2, 10.0, 20.0, 77.0, 300.0}) {
+    SCOPED_TRACE(T);
+    const double rho = 1e-6;  // kg/m3
+    const vorn_eos_state s = state(VORN_EOS_TRHO, T, rho);
+    EXPECT_LE(relative((s.Z - 1.0) / (rho / M) * 1e6, s.B), 1e-5);
+  }
+  // The published differences from ab initio B at 20 K and 300 K.
+  EXPECT_NEAR(value(VORN_EOS_B, VORN_EOS_TP, 20.0, 1.0), -2.7454 - 0.272, 1e-3);
+  EXPECT_NEAR(value(VORN_EOS_B, VORN_EOS_TP, 300.0, 1.0), 11.8194 + 0.017, 1e-3);
+}
+
+// Round trips: (T, P) -> h, s, rho, u -> each pair -> back to T and P.
+void round_trip(double T, double P, double tolerance) {
+  const vorn_eos_state a = state(VORN_EOS_TP, T, P);
+  ASSERT_EQ(a.flags, 0u) << T << " K " << P << " kPa";
+  const struct {
+    int pair;
+    double x1, x2;
+  } pairs[] = {{VORN_EOS_TRHO, T, a.rho}, {VORN_EOS_PRHO, P, a.rho}, {VORN_EOS_PH, P, a.h},
+               {VORN_EOS_PS, P, a.s},     {VORN_EOS_TS, T, a.s},     {VORN_EOS_RHOU, a.rho, a.u}};
+  for (const auto& pair : pairs) {
+    const vorn_eos_state b = state(pair.pair, pair.x1, pair.x2);
+    EXPECT_EQ(b.flags & ~unsigned{VORN_EOS_FLAG_NOT_UNIQUE}, 0u) << "pair " << pair.pair;
+    EXPECT_LE(relative(b.T, T), tolerance) << "pair " << pair.pair << " at " << T << " K " << P << " kPa";
+    EXPECT_LE(relative(b.P, P), tolerance) << "pair " << pair.pair << " at " << T << " K " << P << " kPa";
+    EXPECT_EQ(b.phase, a.phase) << "pair " << pair.pair;
+  }
+}
+
+TEST(ReferenceEos, FlashRoundTripsInEveryRegion) {
+  std::mt19937_64 random(20261209);
+  struct Region {
+    double T_lo, T_hi, P_lo, P_hi;  // K, kPa; P log-uniform
+    double tolerance;
+  };
+  const Region regions[] = {
+      {2.2, 4.0, 300.0, 2000.0, 1e-9},          // compressed liquid
+      {2.7, 3.5, 5.0, 14.0, 1e-9},              // low-pressure vapour
+      {6.0, 1500.0, 1.0, 1e6, 1e-9},            // supercritical and gas
+      {5.2, 5.4, 200.0, 260.0, 1e-9},           // near the critical point
+      {2.19, 2.3, 3500.0, 3000.0 * 1.5, 1e-9},  // compressed, beside the lambda line
+      {2.1769, 2.19, 10.0, 2000.0, 1e-9},       // liquid just above the lambda line
+  };
+  for (const Region& r : regions) {
+    for (int i = 0; i < 12; ++i) {
+      const double T = std::uniform_real_distribution<double>(r.T_lo, r.T_hi)(random);
+      const double P =
+          std::exp(std::uniform_real_distribution<double>(std::log(r.P_lo), std::log(r.P_hi))(random));
+      const vorn_eos_state a = state(VORN_EOS_TP, T, P);
+      if (a.flags != 0u) continue;  // solid or He II at this draw
+      round_trip(T, P, r.tolerance);
+    }
+  }
+}
+
+TEST(ReferenceEos, RoundTripsAtTheCriticalPoint) {
+  // cp passes 1e9 J/(mol K) here: the Newton starts fail and the bracketed
+  // searches take over, still to rounding.
+  const double Tc = 5.1953, pc = 228.32278679097944;
+  const Point points[] = {
+      {Tc, pc}, {Tc, pc * (1 + 1e-9)}, {Tc * (1 + 1e-9), pc}, {Tc * (1 - 1e-9), pc * (1 + 1e-6)}};
+  for (const Point& p : points) {
+    const vorn_eos_state a = state(VORN_EOS_TP, p.T, p.P);
+    ASSERT_EQ(a.flags, 0u);
+    const struct {
+      int pair;
+      double x1, x2;
+    } pairs[] = {{VORN_EOS_PH, p.P, a.h},
+                 {VORN_EOS_PS, p.P, a.s},
+                 {VORN_EOS_TS, p.T, a.s},
+                 {VORN_EOS_PRHO, p.P, a.rho}};
+    for (const auto& pair : pairs) {
+      const vorn_eos_state b = state(pair.pair, pair.x1, pair.x2);
+      EXPECT_EQ(b.flags, 0u) << "pair " << pair.pair;
+      EXPECT_LE(relative(b.T, p.T), 1e-12) << "pair " << pair.pair << " at " << p.T;
+      EXPECT_LE(relative(b.P, p.P), 1e-12) << "pair " << pair.pair << " at " << p.T;
+    }
+  }
+}
+
+TEST(ReferenceEos, TwoPhaseRoundTrips) {
+  for (double T : {2.2, 3.0, 4.2, 5.0, 5.19}) {
+    for (double q : {0.0, 0.01, 0.3, 0.9, 1.0}) {
+      SCOPED_TRACE(T);
+      SCOPED_TRACE(q);
+      const vorn_eos_state m = state(VORN_EOS_TQ, T, q);
+      ASSERT_EQ(m.flags, 0u);
+      const vorn_eos_state viaP = state(VORN_EOS_PQ, m.P, q);
+      EXPECT_LE(relative(viaP.T, T), 1e-10);
+      if (q == 0.0 || q == 1.0) {
+        EXPECT_EQ(m.phase, q == 0.0 ? VORN_EOS_PHASE_LIQUID : VORN_EOS_PHASE_VAPOUR);
+        continue;
+      }
+      EXPECT_EQ(m.phase, VORN_EOS_PHASE_TWO_PHASE);
+      EXPECT_TRUE(std::isnan(m.cp) && std::isnan(m.w) && std::isnan(m.cv) && std::isnan(m.jt));
+      const struct {
+        int pair;
+        double x1, x2;
+      } pairs[] = {{VORN_EOS_TRHO, T, m.rho}, {VORN_EOS_PRHO, m.P, m.rho}, {VORN_EOS_PH, m.P, m.h},
+                   {VORN_EOS_PS, m.P, m.s},   {VORN_EOS_TS, T, m.s},       {VORN_EOS_RHOU, m.rho, m.u}};
+      for (const auto& pair : pairs) {
+        const vorn_eos_state b = state(pair.pair, pair.x1, pair.x2);
+        EXPECT_EQ(b.phase, VORN_EOS_PHASE_TWO_PHASE) << "pair " << pair.pair;
+        EXPECT_LE(relative(b.T, T), 1e-9) << "pair " << pair.pair;
+        EXPECT_NEAR(b.q, q, 1e-9) << "pair " << pair.pair;
+      }
+    }
+  }
+}
+
+TEST(ReferenceEos, LimitsAndBadInput) {
+  const struct {
+    int pair;
+    double x1, x2;
+    unsigned flag;
+  } rows[] = {
+      {VORN_EOS_TP, nan, 100.0, VORN_EOS_FLAG_BAD_INPUT},
+      {VORN_EOS_TP, 0.0, 100.0, VORN_EOS_FLAG_BAD_INPUT},
+      {VORN_EOS_TP, 10.0, -1.0, VORN_EOS_FLAG_BAD_INPUT},
+      {VORN_EOS_TP, 10.0, std::numeric_limits<double>::infinity(), VORN_EOS_FLAG_BAD_INPUT},
+      {VORN_EOS_TRHO, 10.0, 0.0, VORN_EOS_FLAG_BAD_INPUT},
+      {VORN_EOS_TQ, 4.0, 1.5, VORN_EOS_FLAG_BAD_INPUT},
+      {0, 4.0, 1.0, VORN_EOS_FLAG_BAD_INPUT},
+      {VORN_EOS_TP, 2.0, 100.0, VORN_EOS_FLAG_HE_II},    // He II liquid
+      {VORN_EOS_TP, 1.5, 0.1, VORN_EOS_FLAG_HE_II},      // below the lambda temperature
+      {VORN_EOS_TP, 4.2, 20000.0, VORN_EOS_FLAG_SOLID},  // above the melting pressure
+      {VORN_EOS_TP, 2001.0, 100.0, VORN_EOS_FLAG_OUT_OF_RANGE},
+      {VORN_EOS_TQ, 6.0, 0.5, VORN_EOS_FLAG_NO_SOLUTION},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.x1);
+    SCOPED_TRACE(row.x2);
+    const vorn_eos_state s = state(row.pair, row.x1, row.x2);
+    EXPECT_TRUE((s.flags & row.flag) != 0u) << s.flags;
+    EXPECT_TRUE(std::isnan(s.rho) && std::isnan(s.h) && std::isnan(s.cp));
+    EXPECT_EQ(s.phase, VORN_EOS_PHASE_NONE);
+  }
+  // Extrapolated, with results: either side of 1500 K and of 2000 MPa.
+  EXPECT_EQ(state(VORN_EOS_TP, 1500.0, 100.0).flags, 0u);
+  EXPECT_EQ(state(VORN_EOS_TP, std::nextafter(1500.0, 2000.0), 100.0).flags,
+            unsigned{VORN_EOS_FLAG_EXTRAPOLATED});
+  EXPECT_EQ(state(VORN_EOS_TP, 2000.0, 100.0).flags, unsigned{VORN_EOS_FLAG_EXTRAPOLATED});
+  EXPECT_EQ(state(VORN_EOS_TP, 1000.0, 2e6).flags, 0u);
+  const vorn_eos_state high = state(VORN_EOS_TP, 1000.0, std::nextafter(2e6, 3e6));
+  EXPECT_EQ(high.flags, unsigned{VORN_EOS_FLAG_EXTRAPOLATED});
+  EXPECT_TRUE(std::isfinite(high.rho));
+  // The melting line at each side.
+  const double T_melt = 10.0;
+  const double Pm = vorn_eos_melting_pressure(&T_melt);
+  EXPECT_EQ(state(VORN_EOS_TP, 10.0, std::nextafter(Pm, 0.0)).flags, 0u);
+  EXPECT_EQ(state(VORN_EOS_TP, 10.0, std::nextafter(Pm, 1e9)).flags, unsigned{VORN_EOS_FLAG_SOLID});
+  // Unknown property: NaN.
+  EXPECT_TRUE(std::isnan(value(99, VORN_EOS_TP, 300.0, 100.0)));
+  // Zero pressure is the ideal-gas limit, not an error.
+  EXPECT_EQ(value(VORN_EOS_RHO, VORN_EOS_TP, 300.0, 0.0), 0.0);
+}
+
+TEST(ReferenceEos, WildInputsGiveAFlagOrAState) {
+  // Every pair against extreme and awkward values: each call returns, in a
+  // bounded number of evaluations, either a flag that withholds the result
+  // (and NaN) or a state with finite T, P and rho.
+  const double inf = std::numeric_limits<double>::infinity();
+  const double values[] = {
+      -inf,  -1.0, -0.0, 0.0,   1e-300, 1e-9, 0.5,  1.0, 2.1768, 5.1953, 228.32278679097944,
+      150.0, 1e4,  1e7,  1e300, inf,    nan,  -2e5, 3e4, 6e6};
+  const unsigned withheld = VORN_EOS_FLAG_BAD_INPUT | VORN_EOS_FLAG_HE_II | VORN_EOS_FLAG_SOLID |
+                            VORN_EOS_FLAG_OUT_OF_RANGE | VORN_EOS_FLAG_NO_SOLUTION |
+                            VORN_EOS_FLAG_NOT_CONVERGED;
+  for (int pair = VORN_EOS_TP; pair <= VORN_EOS_PQ; ++pair) {
+    for (double x1 : values) {
+      for (double x2 : values) {
+        const vorn_eos_state s = state(pair, x1, x2);
+        SCOPED_TRACE(pair);
+        SCOPED_TRACE(x1);
+        SCOPED_TRACE(x2);
+        EXPECT_LT(s.evaluations, 5000);
+        if ((s.flags & withheld) != 0u) {
+          EXPECT_TRUE(std::isnan(s.rho) && std::isnan(s.h));
+          EXPECT_EQ(s.phase, VORN_EOS_PHASE_NONE);
+        } else {
+          EXPECT_TRUE(std::isfinite(s.T) && std::isfinite(s.P) && std::isfinite(s.rho) && s.rho >= 0.0);
+          EXPECT_NE(s.phase, VORN_EOS_PHASE_NONE);
+        }
+      }
+    }
+  }
+}
+
+TEST(ReferenceEos, PressureExactlyOnTheSaturationCurveIsNotUnique) {
+  const vorn_eos_saturation sat = saturation_T(4.0);
+  const vorn_eos_state on = state(VORN_EOS_TP, 4.0, sat.P);
+  EXPECT_EQ(on.flags, unsigned{VORN_EOS_FLAG_NOT_UNIQUE});
+  EXPECT_EQ(on.phase, VORN_EOS_PHASE_LIQUID);
+  EXPECT_LE(relative(on.rho, sat.rho_liquid), 1e-12);
+  // A hair either side (a few ulps: one ulp of kPa can round back to the
+  // same Pa): one phase each, no flag.
+  const vorn_eos_state above = state(VORN_EOS_TP, 4.0, sat.P * (1.0 + 1e-14));
+  const vorn_eos_state below = state(VORN_EOS_TP, 4.0, sat.P * (1.0 - 1e-14));
+  EXPECT_EQ(above.flags, 0u);
+  EXPECT_EQ(above.phase, VORN_EOS_PHASE_LIQUID);
+  EXPECT_EQ(below.flags, 0u);
+  EXPECT_EQ(below.phase, VORN_EOS_PHASE_VAPOUR);
+  EXPECT_LE(relative(below.rho, sat.rho_vapour), 1e-9);
+}
+
+TEST(ReferenceEos, SameBitsOnEveryThread) {
+  // Every call is pure: four threads computing the same flashes get the bits
+  // of one thread.
+  const int pairs[] = {VORN_EOS_TP, VORN_EOS_PH, VORN_EOS_TQ};
+  auto run = [&](std::vector<double>* out) {
+    for (const Point& p : kOnePhase) {
+      for (int pair : pairs) {
+        const double x2 = pair == VORN_EOS_PH ? 1000.0 * p.T : (pair == VORN_EOS_TQ ? 0.5 : p.P);
+        const double x1 = pair == VORN_EOS_PH ? p.P : p.T;
+        const vorn_eos_state s = state(pair, x1, x2);
+        out->push_back(s.h);
+        out->push_back(s.rho);
+      }
+    }
+  };
+  std::vector<double> reference;
+  run(&reference);
+  std::vector<std::vector<double>> results(4);
+  std::vector<std::thread> threads;
+  for (auto& r : results) threads.emplace_back(run, &r);
+  for (auto& t : threads) t.join();
+  for (const auto& r : results) {
+    ASSERT_EQ(r.size(), reference.size());
+    for (std::size_t i = 0; i < r.size(); ++i) EXPECT_SAME_BITS(r[i], reference[i]);
+  }
+}
+
+TEST(ReferenceEos, StructGrowsWithoutBreakingHosts) {
+  // A host built against a shorter struct (one ending before `evaluations`)
+  // gets the fields it knows and nothing written past them.
+  const int pair = VORN_EOS_TP;
+  const double T = 10.0, P = 100.0;
+  vorn_eos_state full{};
+  full.size = sizeof full;
+  ASSERT_EQ(vorn_eos_state_at(&pair, &T, &P, &full), 0);
+  vorn_eos_state small{};
+  small.size = offsetof(vorn_eos_state, q) + sizeof(double);
+  small.evaluations = -7;
+  EXPECT_EQ(vorn_eos_state_at(&pair, &T, &P, &small), -1);  // shorter than the first version: refused
+  EXPECT_EQ(small.evaluations, -7);
+  EXPECT_EQ(vorn_eos_state_at(&pair, &T, &P, nullptr), -1);
+  // A longer struct (a newer host): the known part is written, the rest kept.
+  struct Longer {
+    vorn_eos_state base;
+    double extra;
+  } longer{};
+  longer.base.size = sizeof longer;
+  longer.extra = 42.0;
+  ASSERT_EQ(vorn_eos_state_at(&pair, &T, &P, &longer.base), 0);
+  EXPECT_EQ(longer.extra, 42.0);
+  EXPECT_EQ(longer.base.size, sizeof longer);
+  EXPECT_SAME_BITS(longer.base.h, full.h);
+}
+
+TEST(ReferenceEos, ArrayFormsGiveTheScalarBits) {
+  const int pairs[] = {VORN_EOS_TP, VORN_EOS_PH};
+  std::vector<double> x1, x2;
+  for (const Point& p : kOnePhase) {
+    x1.push_back(p.T);
+    x2.push_back(p.P);
+  }
+  const std::size_t n = x1.size();
+  const int pair = pairs[0];
+  const int property = VORN_EOS_CP;
+  std::vector<double> out(n);
+  vorn_eos_value_n(n, &property, &pair, x1.data(), x2.data(), out.data());
+  std::vector<vorn_eos_state> states(n);
+  states[0].size = sizeof(vorn_eos_state);
+  ASSERT_EQ(vorn_eos_state_n(n, &pair, x1.data(), x2.data(), states.data()), 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    EXPECT_SAME_BITS(out[i], value(property, pair, x1[i], x2[i]));
+    const vorn_eos_state s = state(pair, x1[i], x2[i]);
+    EXPECT_SAME_BITS(states[i].h, s.h);
+    EXPECT_SAME_BITS(states[i].w, s.w);
+    EXPECT_EQ(states[i].size, sizeof(vorn_eos_state));
+  }
+}
+
+}  // namespace
