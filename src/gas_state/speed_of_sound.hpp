@@ -81,7 +81,8 @@ inline SoundSpeedSeries speed_of_sound_series_from_terms(const SoundSpeedTempera
                                                          double P) {
   const double p = 1000.0 * P;
   const double r = gas_constant;
-  return {(t.beta_a * p) / (r * T), ((p * p) * t.a2) / (r * T), (integer_power<3>(p) * t.a3) / (r * T), t.w0sq};
+  return {(t.beta_a * p) / (r * T), ((p * p) * t.a2) / (r * T), (integer_power<3>(p) * t.a3) / (r * T),
+          t.w0sq};
 }
 
 inline SoundSpeedSeries speed_of_sound_series(double T, double P) {
