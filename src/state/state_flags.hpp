@@ -9,7 +9,8 @@
 //                      of the isotherm at the ideal-gas density) is not positive, or
 //                      the density it gives is not finite and positive (0 at P = 0)
 //   sound-undefined    vorn_w is NaN: the bracket of its series is negative
-//   za-nonpositive     the acoustic factor is <= 0: its speed of sound is NaN
+//   za-nonpositive     the acoustic factor is <= 0: its speed of sound is NaN (Za is
+//                      evaluated only where acoustic_factor_bound.hpp cannot prove it positive)
 //   k-pole             T within the band of a pole of k0 (conductivity_pole.hpp), or
 //                      k0 not positive
 //   nu-negative        the zero-pressure viscosity is not positive
@@ -25,6 +26,7 @@
 #include <cmath>
 
 #include "correlation/acoustic_factor.hpp"
+#include "correlation/acoustic_factor_bound.hpp"
 #include "gas_state/density.hpp"
 #include "gas_state/heat_capacity.hpp"
 #include "gas_state/speed_of_sound.hpp"
@@ -69,7 +71,11 @@ inline unsigned state_flags(double T, double P) {
   if (std::isnan(std::sqrt(sound.bracket() * sound.ideal_square))) flags |= VORN_STATE_SOUND_UNDEFINED;
   if (sound_series_divergent(sound)) flags |= VORN_STATE_SOUND_DIVERGENT;
 
-  if (!(acoustic_factor(T, P) > 0.0)) flags |= VORN_STATE_ZA_NONPOSITIVE;
+  // Za itself only where the bound does not prove it positive (T <= 1.95 K: Za = 1).
+  if (T > acoustic_factor_first_threshold && !acoustic_factor_surely_positive(T, P) &&
+      !(acoustic_factor(T, P) > 0.0)) {
+    flags |= VORN_STATE_ZA_NONPOSITIVE;
+  }
   if (T <= acoustic_factor_first_threshold && P > 0.0) flags |= VORN_STATE_ZA_PRESSURE_FREE;
 
   if (conductivity_meaningless(T, thermal_conductivity_dilute(T))) flags |= VORN_STATE_K_POLE;
