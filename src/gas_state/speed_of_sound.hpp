@@ -36,13 +36,14 @@ struct SoundSpeedTemperatureTerms {
   double w0sq;    // m^2/s^2
 };
 
-inline SoundSpeedTemperatureTerms sound_speed_temperature_terms(double T) {
+// k^2 = (g0 - 1)^2 as a real power, as published: not k * k.
+inline double acoustic_k_squared() { return real_power(heat_capacity_ratio_ideal - 1.0, 2.0); }
+
+// From the virial terms of T (all nine) and k2 = acoustic_k_squared().
+inline SoundSpeedTemperatureTerms sound_speed_temperature_terms_from(const VirialTerms& v, double T,
+                                                                     double k2) {
   const double g0 = heat_capacity_ratio_ideal;
   const double k = g0 - 1.0;
-  // The one library call first: every vector register is the caller's to
-  // save across it, so after it nothing of the virial terms needs saving.
-  const double k2 = real_power(k, 2.0);  // a real power, as published: not k * k
-  const VirialTerms v = virial_terms<FamilyLayout::paired>(T);
   const double r = gas_constant;
   const double m0 = molar_mass;
 
@@ -67,6 +68,13 @@ inline SoundSpeedTemperatureTerms sound_speed_temperature_terms(double T) {
   const double a3 = ((delta_a - beta_a * v.C) - ((T * (r + r)) * a2) * v.B) / ((r * T) * (r * T));
   const double w0sq = k2_over_g0_and_w0sq.second;
   return {beta_a, a2, a3, w0sq};
+}
+
+inline SoundSpeedTemperatureTerms sound_speed_temperature_terms(double T) {
+  // The one library call first: every vector register is the caller's to
+  // save across it, so after it nothing of the virial terms needs saving.
+  const double k2 = acoustic_k_squared();
+  return sound_speed_temperature_terms_from(virial_terms<FamilyLayout::paired>(T), T, k2);
 }
 
 // The bracket of the pressure series, 1 + linear + quadratic + cubic, kept as

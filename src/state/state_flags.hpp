@@ -57,17 +57,23 @@ inline unsigned state_flags(double T, double P) {
   unsigned flags = 0;
   if (T <= helium_critical_temperature && P > saturation_pressure(T)) flags |= VORN_STATE_LIQUID;
 
-  const DensityNewtonStep step = density_newton_step(T, P);
+  // Every virial term once, for the density step, cv, cp and the sound
+  // series alike: the same doubles as each routine forms on its own.
+  const double k2 = acoustic_k_squared();
+  const VirialTerms v = virial_terms<FamilyLayout::paired>(T);
+  const DensityNewtonStep step = density_newton_step_from_virials(T, P, v.B, v.C, v.D);
   if (density_turned(P, step)) flags |= VORN_STATE_DENSITY_TURNED;
   const DensitySeriesTest series = density_series_test(T, P, step.numerator / step.denominator);
   if (series.divergent) flags |= VORN_STATE_VIRIAL_DIVERGENT;
   if (series.unconverged) flags |= VORN_STATE_DENSITY_UNCONVERGED;
 
-  const double cv = isochoric_heat_capacity(T, P);
-  const double cp = isobaric_heat_capacity(T, P);
+  const double V = molar_volume_from_virials(T, P, v.B, v.C, v.D);
+  const double cv = isochoric_molar_heat_capacity_from_terms<FamilyLayout::paired>(v, V) / molar_mass;
+  const double cp = isobaric_molar_heat_capacity_from_terms<FamilyLayout::paired>(v, V) / molar_mass;
   if (!(cv > 0.0) || !(cp > 0.0)) flags |= VORN_STATE_HEAT_CAPACITY_NONPOSITIVE;
 
-  const SoundSpeedSeries sound = speed_of_sound_series(T, P);
+  const SoundSpeedSeries sound =
+      speed_of_sound_series_from_terms(sound_speed_temperature_terms_from(v, T, k2), T, P);
   if (std::isnan(std::sqrt(sound.bracket() * sound.ideal_square))) flags |= VORN_STATE_SOUND_UNDEFINED;
   if (sound_series_divergent(sound)) flags |= VORN_STATE_SOUND_DIVERGENT;
 
