@@ -11,7 +11,7 @@
 // state need not pay Za's 47 real powers to learn that Za is positive.
 //
 // T_k: 1.95 K times 1.05^k, k = 0 .. 199 (1.95 K to about 3.3e4 K); the bound
-// of the last holds above it. Formed with the C library's pow at first use;
+// of the last holds above it. Formed with the C library's pow at load time;
 // each U_n is rounded up by a factor (1 + 1e-12), far more than the rounding
 // of its sum.
 #pragma once
@@ -35,31 +35,32 @@ struct AcousticFactorBoundTable {
   std::array<std::array<double, 6>, acoustic_factor_bound_bins> order_bound;  // U_n(T_k)
 };
 
-inline const AcousticFactorBoundTable& acoustic_factor_bound_table() {
-  static const AcousticFactorBoundTable table = [] {
-    AcousticFactorBoundTable t{};
-    double edge = acoustic_factor_bound_start;
-    for (std::size_t k = 0; k < acoustic_factor_bound_bins; ++k) {
-      t.lower_edge[k] = edge;
-      for (std::size_t n = 0; n < 6; ++n) {
-        double U = std::fabs(acoustic_factor_scaled_coefficients[n][0]);
-        for (std::size_t j = 1; j < 11; ++j) {
-          U += std::fabs(acoustic_factor_scaled_coefficients[n][j]) /
-               std::pow(edge, acoustic_factor_exponents[n][j]);
-        }
-        t.order_bound[k][n] = U * (1.0 + 1e-12);
+inline AcousticFactorBoundTable make_acoustic_factor_bound_table() {
+  AcousticFactorBoundTable t{};
+  double edge = acoustic_factor_bound_start;
+  for (std::size_t k = 0; k < acoustic_factor_bound_bins; ++k) {
+    t.lower_edge[k] = edge;
+    for (std::size_t n = 0; n < 6; ++n) {
+      double U = std::fabs(acoustic_factor_scaled_coefficients[n][0]);
+      for (std::size_t j = 1; j < 11; ++j) {
+        U += std::fabs(acoustic_factor_scaled_coefficients[n][j]) /
+             std::pow(edge, acoustic_factor_exponents[n][j]);
       }
-      edge *= acoustic_factor_bound_ratio;
+      t.order_bound[k][n] = U * (1.0 + 1e-12);
     }
-    return t;
-  }();
-  return table;
+    edge *= acoustic_factor_bound_ratio;
+  }
+  return t;
 }
+
+// Formed when the library is loaded (a variable at namespace scope, so no
+// guarded first use and nothing of the C++ runtime's locking).
+inline const AcousticFactorBoundTable acoustic_factor_bound_table = make_acoustic_factor_bound_table();
 
 // True where Za(T, P) > 0 is proven by the bound; false where it is not
 // decided (then Za must be evaluated). T > 1.95 and finite, P >= 0 finite.
 inline bool acoustic_factor_surely_positive(double T, double P) {
-  const AcousticFactorBoundTable& t = acoustic_factor_bound_table();
+  const AcousticFactorBoundTable& t = acoustic_factor_bound_table;
   // The last edge at or below T (T > 1.95 = the first edge).
   std::size_t lo = 0;
   std::size_t hi = acoustic_factor_bound_bins;

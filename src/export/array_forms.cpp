@@ -20,6 +20,7 @@
 #include "export/vector_loops.hpp"
 #include "gas_state/compressibility.hpp"
 #include "gas_state/density.hpp"
+#include "gas_state/gas_thermometer.hpp"
 #include "gas_state/heat_capacity.hpp"
 #include "gas_state/speed_of_sound.hpp"
 #include "state/state_flags.hpp"
@@ -110,6 +111,27 @@ extern "C" {
 
 VORN_EXPORT void vorn_Z_n(size_t n, const double* T, const double* P, double* out) {
   vorn::point_map<vorn::compressibility_factor>(n, out, T, P);
+}
+// The reports of the thermometers: the temperature, and where asked for, the
+// iterations and whether the tolerance was met, point by point; each point's
+// inputs are read before anything of it is stored.
+VORN_EXPORT void vorn_temp_K_report_n(size_t n, const double* phi, const double* P, const double* T0,
+                                      const double* P0, double* out, int* iterations, int* converged) {
+  for (std::size_t i = 0; i < n; ++i) {
+    const vorn::ThermometerSolution s = vorn::solve_thermometer(phi[i], P[i], T0[i], P0[i]);
+    out[i] = s.temperature;
+    if (iterations != nullptr) iterations[i] = s.iterations;
+    if (converged != nullptr) converged[i] = s.converged ? 1 : 0;
+  }
+}
+VORN_EXPORT void vorn_cvgt_temperature_n(size_t n, const double* P, const double* T0, const double* P0,
+                                         double* out, int* iterations, int* converged) {
+  for (std::size_t i = 0; i < n; ++i) {
+    const vorn::ThermometerSolution s = vorn::solve_gas_thermometer(P[i], T0[i], P0[i]);
+    out[i] = s.temperature;
+    if (iterations != nullptr) iterations[i] = s.iterations;
+    if (converged != nullptr) converged[i] = s.converged ? 1 : 0;
+  }
 }
 VORN_EXPORT void vorn_state_n(size_t n, const double* T, const double* P, unsigned* out) {
   vorn::point_map<vorn::state_flags>(n, out, T, P);
