@@ -72,3 +72,28 @@ def test_wrong_keywords():
 
 def test_module_is_reachable_from_the_package():
     assert vorn.eos is eos
+
+
+def test_eos_error_pickles_whole():
+    import pickle
+
+    with pytest.raises(eos.EosError) as error:
+        eos.state(T=[[300.0, 2.0]], P=100.0, strict=True)
+    back = pickle.loads(pickle.dumps(error.value))
+    assert (back.flags, back.index, back.count, str(back)) == (2, (0, 1), 1, str(error.value))
+
+
+def test_diagram_lines_cross_the_dome_at_saturation():
+    # The isotherms and isobars of the diagrams join the saturated liquid and vapour of saturation().
+    from vorn import _diagrams
+
+    h, P = _diagrams._isotherm(4.0)
+    sat = eos.saturation(T=4.0)
+    i = int(np.flatnonzero(P == sat.P)[0])
+    assert (h[i], h[i + 1]) == (sat.h_vapour, sat.h_liquid)
+    assert np.all(np.diff(P[np.isfinite(h)]) >= 0)  # vapour at low P, then liquid: one line, no jump back
+    s, T = _diagrams._isobar(100.0)
+    sat = eos.saturation(P=100.0)
+    j = int(np.flatnonzero(T == sat.T)[0])
+    assert (s[j], s[j + 1]) == (sat.s_liquid, sat.s_vapour)
+    assert np.all(np.diff(s[np.isfinite(s)]) > 0)  # entropy rises along an isobar

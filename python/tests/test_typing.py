@@ -8,11 +8,11 @@ from pathlib import Path
 import pytest
 
 import vorn
-from vorn import charts, constants, thermometry, virial
+from vorn import charts, constants, eos, thermometry, virial
 
 PYTHON_DIR = Path(vorn.__file__).resolve().parents[1]
 MODULES = {"vorn": vorn, "vorn.virial": virial, "vorn.thermometry": thermometry, "vorn.constants": constants,
-           "vorn.charts": charts}
+           "vorn.charts": charts, "vorn.eos": eos}
 
 # Checks not asked of every docstring: an extended summary (ES01), See Also (SA01), the opening and
 # closing quotes' lines (GL01, GL02), a summary in the infinitive (SS05). Examples (EX01) are asked

@@ -196,6 +196,15 @@ _SIGNATURES["vorn_state"] = (UINT, [_PD, _PD])
 _SIGNATURES["vorn_state_n"] = (None, [_N, _VP, _VP, _VP])
 _SIGNATURES["vorn_state_name"] = (ctypes.c_char_p, [UINT])
 _SIGNATURES["vorn_state_description"] = (ctypes.c_char_p, [UINT])
+# The reference equation of state: codes by address, structs (vorn.eos lays them out) as raw addresses.
+_SIGNATURES["vorn_eos_value"] = (DOUBLE, [_PI, _PI, _PD, _PD])
+_SIGNATURES["vorn_eos_value_n"] = (None, [_N, _PI, _PI, _VP, _VP, _VP])
+_SIGNATURES["vorn_eos_state_at"] = (ctypes.c_int, [_PI, _PD, _PD, _VP])
+_SIGNATURES["vorn_eos_state_n"] = (ctypes.c_int, [_N, _PI, _VP, _VP, _VP])
+_SIGNATURES["vorn_eos_saturation_T"] = (ctypes.c_int, [_PD, _VP])
+_SIGNATURES["vorn_eos_saturation_P"] = (ctypes.c_int, [_PD, _VP])
+_SIGNATURES["vorn_eos_melting_pressure"] = (DOUBLE, [_PD])
+_SIGNATURES["vorn_eos_lambda_temperature"] = (DOUBLE, [_PD])
 
 CONSTANT_NAMES = ("g0", "m0", "pi", "r")
 

@@ -2,7 +2,7 @@
 
     python3 -m vorn.charts OUTDIR
 
-writes five charts into OUTDIR (created if needed):
+writes seven charts into OUTDIR (created if needed):
 
 - virial_coefficients.png: B, C and D against T, with the pole of D;
 - compressibility_isotherms.png: the acoustic factor and the true Z against P;
@@ -11,7 +11,10 @@ writes five charts into OUTDIR (created if needed):
 - transport.png: thermal conductivity and viscosity against T, with the
   conductivity poles and the negative-viscosity region;
 - thermometer_difference.png: acoustic inversion minus gas-thermometer
-  inversion against T for a bulb filled at 273.16 K.
+  inversion against T for a bulb filled at 273.16 K;
+- pressure_enthalpy.png and temperature_entropy.png: the diagrams of the
+  reference equation of state (saturation dome, isotherms or isobars, the
+  lambda line).
 
 Needs matplotlib (Debian: python3-matplotlib).
 """
@@ -29,8 +32,9 @@ from numpy.typing import NDArray
 
 import vorn
 from vorn import State, thermometry, virial
+from vorn._diagrams import pressure_enthalpy_chart, temperature_entropy_chart
 
-__all__ = ["main", "CHARTS"]
+__all__ = ["main", "CHARTS", "pressure_enthalpy_chart", "temperature_entropy_chart"]
 
 #: Temperatures (K) of the two poles of the zero-pressure conductivity correlation.
 K_POLES = (36.3759531, 184.4868237)
@@ -333,6 +337,8 @@ CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "cp_speed_of_sound.png": cp_speed_chart,
     "transport.png": transport_chart,
     "thermometer_difference.png": thermometer_chart,
+    "pressure_enthalpy.png": pressure_enthalpy_chart,
+    "temperature_entropy.png": temperature_entropy_chart,
 }
 
 

@@ -34,15 +34,24 @@ no solution, not converged) raises ``EosError``.
 (2, 2)
 """
 
+from __future__ import annotations
+
 import ctypes
+from typing import Any, Dict, List, Optional, Sequence, Tuple, Union
 
 import numpy as np
+from numpy.typing import ArrayLike, NDArray
 
-from ._lib import path as _library_path
+from ._core import FloatArray, FloatResult
+from ._lib import lib as _lib
 
-__all__ = ["state", "saturation", "EosState", "Saturation", "EosError", "FLAGS", "PHASES"]
+__all__ = ["state", "saturation", "flag_names", "EosState", "Saturation", "EosError", "FLAGS", "PHASES"]
 
-PAIRS = {
+#: An integer result: an int for scalar arguments, else an int64 array.
+IntResult = Union[int, NDArray[np.int64]]
+
+#: Keyword pair -> the library's pair code (VORN_EOS_TP ... VORN_EOS_PQ).
+PAIRS: Dict[Tuple[str, str], int] = {
     ("T", "P"): 1,
     ("T", "rho"): 2,
     ("P", "rho"): 3,
@@ -54,7 +63,8 @@ PAIRS = {
     ("P", "q"): 9,
 }
 
-FLAGS = {
+#: Bit -> name of each VORN_EOS_FLAG_*.
+FLAGS: Dict[int, str] = {
     1: "BAD_INPUT",
     2: "HE_II",
     4: "SOLID",
@@ -64,7 +74,8 @@ FLAGS = {
     64: "NO_SOLUTION",
     128: "NOT_CONVERGED",
 }
-PHASES = {0: "none", 1: "liquid", 2: "vapour", 3: "supercritical", 4: "two-phase"}
+#: Code -> name of each VORN_EOS_PHASE_*.
+PHASES: Dict[int, str] = {0: "none", 1: "liquid", 2: "vapour", 3: "supercritical", 4: "two-phase"}
 _WITHOUT_RESULT = 1 | 2 | 4 | 16 | 64 | 128
 
 _STATE_FIELDS = ("T", "P", "rho", "vm", "u", "h", "s", "g", "cv", "cp", "cp_cv", "w", "jt", "kappa_T",
@@ -83,74 +94,229 @@ class _Saturation(ctypes.Structure):
                 + [(name, ctypes.c_double) for name in _SATURATION_FIELDS] + [("evaluations", ctypes.c_int)])
 
 
-_STATE_DTYPE = np.dtype(_State)
+_STATE_DTYPE: np.dtype[Any] = np.dtype(_State)
+_SATURATION_DTYPE: np.dtype[Any] = np.dtype(_Saturation)
 assert _STATE_DTYPE.itemsize == ctypes.sizeof(_State)
-
-_lib = ctypes.CDLL(str(_library_path))
-_PD = ctypes.POINTER(ctypes.c_double)
-_lib.vorn_eos_state_n.restype = ctypes.c_int
-_lib.vorn_eos_state_n.argtypes = [ctypes.c_size_t, ctypes.POINTER(ctypes.c_int), ctypes.c_void_p, ctypes.c_void_p,
-                                  ctypes.c_void_p]
-for _name in ("vorn_eos_saturation_T", "vorn_eos_saturation_P"):
-    getattr(_lib, _name).restype = ctypes.c_int
-    getattr(_lib, _name).argtypes = [_PD, ctypes.POINTER(_Saturation)]
+assert _SATURATION_DTYPE.itemsize == ctypes.sizeof(_Saturation)
 
 
 class EosError(ValueError):
-    """``strict=True`` and a point without a result. ``flags`` of the first such
-    point, its ``index`` in the broadcast arrays (``()`` for scalars), and the
-    ``count`` of such points."""
+    """A result was asked for with ``strict=True`` at a point that has none.
 
-    def __init__(self, message, flags, index, count):
+    Parameters
+    ----------
+    message : str
+        What was asked, where, and which flags withheld the result.
+    flags : int
+        The flags (VORN_EOS_FLAG_* bits) of the first such point.
+    index : tuple of int
+        That point's index in the broadcast arrays, ``()`` for scalars.
+    count : int
+        How many points have no result.
+    """
+
+    def __init__(self, message: str, flags: int, index: Tuple[int, ...], count: int) -> None:
         super().__init__(message)
         self.flags = flags
         self.index = index
         self.count = count
 
+    def __reduce__(self) -> Tuple[type, Tuple[str, int, Tuple[int, ...], int]]:
+        # Every attribute, so the error crosses process boundaries whole.
+        return (type(self), (str(self), self.flags, self.index, self.count))
 
-def flag_names(flags):
-    """The names of the bits set in ``flags``."""
+
+def flag_names(flags: int) -> List[str]:
+    """Return the names of the bits set in a set of flags.
+
+    Parameters
+    ----------
+    flags : int
+        A set of VORN_EOS_FLAG_* bits, as in ``EosState.flags``.
+
+    Returns
+    -------
+    list of str
+        The names (``FLAGS``) of the bits set, lowest bit first.
+
+    Examples
+    --------
+    >>> from vorn import eos
+    >>> eos.flag_names(2 | 8)
+    ['HE_II', 'EXTRAPOLATED']
+    """
     return [name for bit, name in FLAGS.items() if int(flags) & bit]
 
 
 class _Result:
-    def __init__(self, values):
+    def __init__(self, values: Dict[str, Any]) -> None:
         self.__dict__.update(values)
 
-    def __repr__(self):
+    def __repr__(self) -> str:
         items = ", ".join(f"{k}={v!r}" for k, v in self.__dict__.items())
         return f"{type(self).__name__}({items})"
 
 
 class EosState(_Result):
-    """Every property of the states asked for (see the module's docstring)."""
+    """Every property of the states asked for, as ``state`` returns them.
+
+    Each attribute is a float for scalar inputs, else an array of the
+    broadcast shape. NaN marks a value with no meaning there (cp in two
+    phases, everything where ``flags`` withholds a result).
+
+    Parameters
+    ----------
+    values : dict
+        Attribute name -> value, as ``state`` builds it.
+
+    Attributes
+    ----------
+    T, P : float or numpy.ndarray
+        Temperature (K) and pressure (kPa).
+    rho, vm : float or numpy.ndarray
+        Density (kg/m^3) and molar volume (m^3/mol).
+    u, h, s, g : float or numpy.ndarray
+        Internal energy, enthalpy (J/kg), entropy (J/(kg K)), Gibbs energy
+        (J/kg); h = s = 0 for the saturated liquid at 101.325 kPa.
+    cv, cp, cp_cv, w : float or numpy.ndarray
+        Heat capacities (J/(kg K)), their ratio, speed of sound (m/s).
+    jt, kappa_T, alpha_V : float or numpy.ndarray
+        Joule-Thomson coefficient (K/kPa), isothermal compressibility
+        (1/kPa), volume expansivity (1/K).
+    dpdT, dpdrho : float or numpy.ndarray
+        (dP/dT) at constant density (kPa/K), (dP/drho) at constant T
+        (kPa m^3/kg).
+    B, Z, q : float or numpy.ndarray
+        The equation's second virial coefficient (cm^3/mol), P/(rho R T),
+        vapour quality (NaN in one phase).
+    phase, flags, evaluations : int or numpy.ndarray
+        ``PHASES`` code, ``FLAGS`` bits, evaluations of the equation spent.
+    """
+
+    T: FloatResult
+    P: FloatResult
+    rho: FloatResult
+    vm: FloatResult
+    u: FloatResult
+    h: FloatResult
+    s: FloatResult
+    g: FloatResult
+    cv: FloatResult
+    cp: FloatResult
+    cp_cv: FloatResult
+    w: FloatResult
+    jt: FloatResult
+    kappa_T: FloatResult
+    alpha_V: FloatResult
+    dpdT: FloatResult
+    dpdrho: FloatResult
+    B: FloatResult
+    Z: FloatResult
+    q: FloatResult
+    phase: IntResult
+    flags: IntResult
+    evaluations: IntResult
 
 
 class Saturation(_Result):
-    """Saturated liquid and vapour: T, P, rho_liquid, rho_vapour, h_liquid,
-    h_vapour, s_liquid, s_vapour, latent_heat, surface_tension, dPdT, flags."""
+    """The saturated liquid and vapour, as ``saturation`` returns them.
+
+    Parameters
+    ----------
+    values : dict
+        Attribute name -> value, as ``saturation`` builds it.
+
+    Attributes
+    ----------
+    T, P : float or numpy.ndarray
+        Saturation temperature (K) and pressure (kPa).
+    rho_liquid, rho_vapour : float or numpy.ndarray
+        Densities of the two phases, kg/m^3.
+    h_liquid, h_vapour, s_liquid, s_vapour : float or numpy.ndarray
+        Their enthalpies (J/kg) and entropies (J/(kg K)).
+    latent_heat : float or numpy.ndarray
+        h_vapour - h_liquid, J/kg.
+    surface_tension : float or numpy.ndarray
+        N/m.
+    dPdT : float or numpy.ndarray
+        Slope of the vapour-pressure curve, kPa/K.
+    flags : int or numpy.ndarray
+        ``FLAGS`` bits: HE_II below 2.1768 K, NO_SOLUTION above Tc.
+    """
+
+    T: FloatResult
+    P: FloatResult
+    rho_liquid: FloatResult
+    rho_vapour: FloatResult
+    h_liquid: FloatResult
+    h_vapour: FloatResult
+    s_liquid: FloatResult
+    s_vapour: FloatResult
+    latent_heat: FloatResult
+    surface_tension: FloatResult
+    dPdT: FloatResult
+    flags: IntResult
 
 
-def _unpack(records, fields, shape, scalar):
-    out = {}
+def _unpack(records: NDArray[Any], fields: Sequence[str], shape: Tuple[int, ...], scalar: bool) -> Dict[str, Any]:
+    out: Dict[str, Any] = {}
     for name in fields:
-        column = records[name].reshape(shape)
-        out[name] = column.item() if scalar else column
+        column: FloatArray = np.asarray(records[name], dtype=np.float64).reshape(shape)
+        out[name] = float(column[()]) if scalar else column
     return out
 
 
-def _strict_check(flags, shape, scalar, what):
+def _integers(records: NDArray[Any], name: str, shape: Tuple[int, ...], scalar: bool) -> IntResult:
+    column: NDArray[np.int64] = np.asarray(records[name]).astype(np.int64).reshape(shape)
+    return int(column[()]) if scalar else column
+
+
+def _strict_check(flags: NDArray[np.int64], shape: Tuple[int, ...], scalar: bool, what: str) -> None:
     bad = (flags & _WITHOUT_RESULT) != 0
     if bad.any():
         first = int(np.flatnonzero(bad.ravel())[0])
-        index = () if scalar else np.unravel_index(first, shape)
+        index: Tuple[int, ...] = () if scalar else tuple(int(i) for i in np.unravel_index(first, shape))
         f = int(flags.ravel()[first])
-        raise EosError(f"{what}: {', '.join(flag_names(f))} at index {index} ({int(bad.sum())} points)", f, index,
-                       int(bad.sum()))
+        count = int(bad.sum())
+        raise EosError(f"{what}: {', '.join(flag_names(f))} at index {index} ({count} points)", f, index, count)
 
 
-def state(*, strict=False, **pair):
-    """Every property at the states given by one keyword pair (see the module)."""
+def state(*, strict: bool = False, **pair: ArrayLike) -> EosState:
+    """Return every property at the states given by one keyword pair.
+
+    Parameters
+    ----------
+    strict : bool, optional
+        Raise `EosError` where the flags withhold a result (bad input, He II,
+        solid, out of range, no solution, not converged) instead of
+        returning NaN there. Extrapolated and not-unique results pass.
+    **pair : array_like
+        Exactly two keywords forming one of the pairs in the module's table
+        (T, P), (T, rho), (P, rho), (P, h), (P, s), (T, s), (rho, u),
+        (T, q) or (P, q), in either order; broadcast against each other.
+
+    Returns
+    -------
+    EosState
+        Every property, floats for scalar inputs, else arrays of the
+        broadcast shape.
+
+    Raises
+    ------
+    TypeError
+        If the keywords are not one of the pairs.
+    EosError
+        With `strict`, at a point without a result.
+
+    Examples
+    --------
+    >>> from vorn import eos
+    >>> s = eos.state(T=300.0, P=101.325)
+    >>> round(s.rho, 7), eos.PHASES[s.phase]
+    (0.1625156, 'supercritical')
+    >>> round(float(eos.state(P=s.P, h=s.h).T), 9)
+    300.0
+    """
     names = tuple(pair)
     key = next((k for k in PAIRS if set(k) == set(names)), None)
     if len(names) != 2 or key is None:
@@ -158,43 +324,76 @@ def state(*, strict=False, **pair):
         raise TypeError(f"state() takes one of the pairs {known}; got {names}")
     x1, x2 = np.broadcast_arrays(np.asarray(pair[key[0]], dtype=np.float64),
                                  np.asarray(pair[key[1]], dtype=np.float64))
-    shape = x1.shape
+    shape: Tuple[int, ...] = x1.shape
     scalar = shape == ()
     a = np.ascontiguousarray(x1, dtype=np.float64).ravel()
     b = np.ascontiguousarray(x2, dtype=np.float64).ravel()
     n = a.size
-    array = np.zeros(max(n, 1), dtype=_STATE_DTYPE)
-    array["size"][0] = ctypes.sizeof(_State)
+    records = np.zeros(max(n, 1), dtype=_STATE_DTYPE)
+    records["size"][0] = ctypes.sizeof(_State)
     code = ctypes.c_int(PAIRS[key])
-    if _lib.vorn_eos_state_n(n, ctypes.byref(code), a.ctypes.data, b.ctypes.data, array.ctypes.data) != 0:
+    if _lib.vorn_eos_state_n(n, ctypes.byref(code), a.ctypes.data, b.ctypes.data, records.ctypes.data) != 0:
         raise RuntimeError("vorn_eos_state_n refused the struct size")
-    array = array[:n]
-    values = _unpack(array, _STATE_FIELDS, shape, scalar)
+    records = records[:n]
+    values = _unpack(records, _STATE_FIELDS, shape, scalar)
     for name in ("phase", "flags", "evaluations"):
-        column = array[name].astype(np.int64).reshape(shape)
-        values[name] = int(column) if scalar else column
+        values[name] = _integers(records, name, shape, scalar)
     if strict:
-        _strict_check(array["flags"].astype(np.int64).reshape(shape), shape, scalar, f"state({key[0]}, {key[1]})")
+        flags = np.asarray(records["flags"]).astype(np.int64).reshape(shape)
+        _strict_check(flags, shape, scalar, f"state({key[0]}, {key[1]})")
     return EosState(values)
 
 
-def saturation(*, T=None, P=None, strict=False):
-    """The saturated liquid and vapour at T (K) or at P (kPa), one of them."""
+def saturation(*, T: Optional[ArrayLike] = None, P: Optional[ArrayLike] = None, strict: bool = False) -> Saturation:
+    """Return the saturated liquid and vapour at T or at P.
+
+    Parameters
+    ----------
+    T : array_like, optional
+        Saturation temperature, K (2.1768 K to Tc = 5.1953 K).
+    P : array_like, optional
+        Saturation pressure, kPa. Give exactly one of `T` and `P`.
+    strict : bool, optional
+        Raise `EosError` at a point outside the saturation range instead of
+        returning NaN there.
+
+    Returns
+    -------
+    Saturation
+        Both phases' properties, floats for a scalar input, else arrays of
+        its shape.
+
+    Raises
+    ------
+    TypeError
+        If not exactly one of `T` and `P` is given.
+    EosError
+        With `strict`, at a point outside the saturation range.
+
+    Examples
+    --------
+    >>> from vorn import eos
+    >>> round(eos.saturation(P=101.325).T, 7)
+    4.2238068
+    >>> eos.saturation(T=[3.0, 4.0]).latent_heat.shape
+    (2,)
+    """
     if (T is None) == (P is None):
         raise TypeError("saturation() takes exactly one of T= or P=")
-    x = np.asarray(T if P is None else P, dtype=np.float64)
+    given = T if P is None else P
+    x: FloatArray = np.asarray(given, dtype=np.float64)
     function = _lib.vorn_eos_saturation_T if P is None else _lib.vorn_eos_saturation_P
     flat = x.ravel()
-    records = np.zeros(flat.size, dtype=np.dtype(_Saturation))
+    records = np.zeros(flat.size, dtype=_SATURATION_DTYPE)
     one = _Saturation()
     for i, value in enumerate(flat):
         one.size = ctypes.sizeof(_Saturation)
         function(ctypes.byref(ctypes.c_double(float(value))), ctypes.byref(one))
-        records[i] = np.frombuffer(bytes(one), dtype=records.dtype)[0]
-    scalar = x.shape == ()
-    values = _unpack(records, _SATURATION_FIELDS, x.shape, scalar)
-    flags = records["flags"].astype(np.int64).reshape(x.shape)
-    values["flags"] = int(flags) if scalar else flags
+        records[i] = np.frombuffer(bytes(one), dtype=_SATURATION_DTYPE)[0]
+    shape: Tuple[int, ...] = x.shape
+    scalar = shape == ()
+    values = _unpack(records, _SATURATION_FIELDS, shape, scalar)
+    values["flags"] = _integers(records, "flags", shape, scalar)
     if strict:
-        _strict_check(flags, x.shape, scalar, "saturation")
+        _strict_check(np.asarray(records["flags"]).astype(np.int64).reshape(shape), shape, scalar, "saturation")
     return Saturation(values)

@@ -153,8 +153,8 @@ constexpr std::size_t first_saturation_size = sizeof(vorn_eos_saturation);
 template <typename Struct>
 void write_fitting(const Struct& full, Struct* out, std::size_t size) {
   const std::size_t n = size < sizeof full ? size : sizeof full;
-  unsigned char* dst = reinterpret_cast<unsigned char*>(out);
-  const unsigned char* src = reinterpret_cast<const unsigned char*>(&full);
+  auto* dst = reinterpret_cast<unsigned char*>(out);
+  const auto* src = reinterpret_cast<const unsigned char*>(&full);
   std::memcpy(dst + sizeof(std::size_t), src + sizeof(std::size_t), n - sizeof(std::size_t));
 }
 
@@ -218,7 +218,7 @@ VORN_EXPORT int vorn_eos_state_n(size_t n, const int* pair, const double* x1, co
   if (n == 0) return 0;
   if (out == nullptr || out->size < first_state_size) return -1;
   const std::size_t stride = out->size;
-  unsigned char* base = reinterpret_cast<unsigned char*>(out);
+  auto* base = reinterpret_cast<unsigned char*>(out);
   for (size_t i = 0; i < n; ++i) {
     auto* element = reinterpret_cast<vorn_eos_state*>(base + i * stride);
     element->size = stride;

@@ -296,7 +296,9 @@ bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, 
     const double F1 = (a.p - p) / p;
     const double J11 = a.dpdT / p;
     const double J12 = rho * a.dpdrho / p;
-    double F2, J21, J22;
+    double F2;
+    double J21;
+    double J22;
     if (c == Caloric::enthalpy) {
       const double scale = gas_constant * T;
       F2 = (a.h - target) / scale;
@@ -625,8 +627,10 @@ FluidState flash_rhou(double rho, double target) {
       auto f = [&](double T) -> ValueSlope {
         const SaturationSlopes a = saturation_slopes(T, evaluations);
         if (!a.sat.converged) return {nan, nan};
-        const double vl = 1.0 / a.sat.rho_liquid, vv = 1.0 / a.sat.rho_vapour;
-        const double dvl = -a.drho_liquid * vl * vl, dvv = -a.drho_vapour * vv * vv;
+        const double vl = 1.0 / a.sat.rho_liquid;
+        const double vv = 1.0 / a.sat.rho_vapour;
+        const double dvl = -a.drho_liquid * vl * vl;
+        const double dvv = -a.drho_vapour * vv * vv;
         const double q = (v - vl) / (vv - vl);
         const double dq = (-dvl * (vv - vl) - (v - vl) * (dvv - dvl)) / ((vv - vl) * (vv - vl));
         const double dul = saturated_energy_slope(a.liquid, a.drho_liquid);

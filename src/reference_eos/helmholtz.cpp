@@ -56,7 +56,7 @@ TermParts parts(const PowerTerm& c, const Shared& s) {
 // phi = -delta^l: delta phi' = -l delta^l, delta^2 phi'' = -l (l - 1) delta^l.
 TermParts parts(const ExponentialTerm& c, const Shared& s) {
   const double dl = s.delta_power[c.l];
-  const double l = static_cast<double>(c.l);
+  const auto l = static_cast<double>(c.l);
   const double v = c.n * s.delta_to_d[c.d] * std::exp(c.t * s.ln_tau) * s.exp_minus_power[c.l];
   return {v, static_cast<double>(c.d) - l * dl, -(l * l) * dl, c.t, 0.0};
 }
@@ -76,6 +76,7 @@ TermParts parts(const GaussianTerm& c, const Shared& s) {
 // Every term's d indexes Shared::delta_to_d.
 template <typename Table>
 constexpr bool exponents_of_delta_at_most_4(const Table& table) {
+  // NOLINTNEXTLINE(readability-use-anyofallof): std::all_of is constexpr only from C++20.
   for (const auto& term : table)
     if (term.d > 4U) return false;
   return true;

@@ -182,11 +182,16 @@ Saturation newton_at_pressure(double p, double T0) {
     const HelmholtzDerivatives rl = residual(dl, tau);
     const HelmholtzDerivatives rv = residual(dv, tau);
     evaluations += 2;
-    const double Jl = dl * (1.0 + rl.d), Jv = dv * (1.0 + rv.d);
-    const double Kl = rl.d + rl.a + std::log(dl), Kv = rv.d + rv.a + std::log(dv);
-    const double Jdl = 1.0 + 2.0 * rl.d + rl.dd, Jdv = 1.0 + 2.0 * rv.d + rv.dd;
-    const double Jtl = dl * rl.dt / tau, Jtv = dv * rv.dt / tau;
-    const double Ktl = (rl.dt + rl.t) / tau, Ktv = (rv.dt + rv.t) / tau;
+    const double Jl = dl * (1.0 + rl.d);
+    const double Jv = dv * (1.0 + rv.d);
+    const double Kl = rl.d + rl.a + std::log(dl);
+    const double Kv = rv.d + rv.a + std::log(dv);
+    const double Jdl = 1.0 + 2.0 * rl.d + rl.dd;
+    const double Jdv = 1.0 + 2.0 * rv.d + rv.dd;
+    const double Jtl = dl * rl.dt / tau;
+    const double Jtv = dv * rv.dt / tau;
+    const double Ktl = (rl.dt + rl.t) / tau;
+    const double Ktv = (rv.dt + rv.t) / tau;
     const double F[3] = {Jv - Jl, Kv - Kl, ln_scale - std::log(tau) + std::log(Jv)};
     const double A[3][3] = {
         {-Jdl, Jdv, Jtv - Jtl}, {-Jdl / dl, Jdv / dv, Ktv - Ktl}, {0.0, Jdv / Jv, Jtv / Jv - 1.0 / tau}};
@@ -207,7 +212,9 @@ Saturation newton_at_pressure(double p, double T0) {
     double dtau = column_det(2) / det;
     if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
     for (int halving = 0; halving < 30; ++halving) {
-      const double nl = dl + ddl, nv = dv + ddv, nt = tau + dtau;
+      const double nl = dl + ddl;
+      const double nv = dv + ddv;
+      const double nt = tau + dtau;
       if (nv > 0.0 && nl > nv && nt > 1.0 && nt < tau_max) break;
       ddl *= 0.5;
       ddv *= 0.5;

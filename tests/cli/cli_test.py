@@ -353,6 +353,17 @@ class BadInputTest(unittest.TestCase):
         (["table", "B", "--T", "1:1.00000000000000000001:-1e-20"], "steps away from STOP"),
         (["eval", "/nonexistent/log.csv"], "INPUT: cannot open '/nonexistent/log.csv'"),
         (["eval", "-", "enthalpy"], "PROPERTY: unknown property 'enthalpy'"),
+        # The reference equation: two inputs forming a pair, each a number.
+        (["eos", "--T", "4"], "eos: 1 inputs given; expected two"),
+        (["eos", "--T", "4", "--P", "100", "--h", "1"], "eos: 3 inputs given"),
+        (["eos", "--T", "4", "--h", "1000"], "--T, --h: not an input pair"),
+        (["eos", "--P", "100", "--h", "1kJ"], "--h: '1kJ'"),
+        (["eos", "--T", "4 furlongs", "--P", "100"], "--T: '4 furlongs'"),
+        (["saturation"], "saturation: expected exactly one of --T"),
+        (["saturation", "--T", "3", "--P", "50"], "saturation: expected exactly one of --T"),
+        (["saturation", "--T", "2:5:0"], "--T: '2:5:0'"),
+        (["saturation", "--T", "4", "--units", "mol"], "--units: 'mol': the reference equation's results are per kilogram"),
+        (["eos", "--T", "4", "--P", "100", "--units", "mol,bar"], "--units: 'mol'"),
     ]
 
     def test_every_case_one_line_and_exit_2(self):
@@ -467,7 +478,8 @@ class WriteTest(unittest.TestCase):
     COMMANDS = [[], ["--help"], ["--version"], ["state", "20", "100"], ["state", "20", "100", "--json"],
                 ["table", "cp", "--T", "2:6:1", "--P", "100"], ["table", "cp", "--T", "2:6:1", "--P", "100", "--csv"],
                 ["thermometer", "gas", "--P", "10", "--T0", "273.16", "--P0", "100"],
-                ["thermometer", "acoustic", "--ratio", "0.1", "--P", "10", "--T0", "273.16", "--P0", "100", "--json"]]
+                ["thermometer", "acoustic", "--ratio", "0.1", "--P", "10", "--T0", "273.16", "--P0", "100", "--json"],
+                ["eos", "--P", "100", "--h", "1000", "--csv"], ["saturation", "--T", "2.2:5.19:0.1", "--json"]]
 
     def test_a_full_stdout_is_exit_4_with_one_line(self):
         for args in self.COMMANDS:
@@ -586,6 +598,136 @@ class EvalTest(unittest.TestCase):
         self.assertEqual(tool.stdout.readline(), f"2,20,1000,{call('vorn_cp', 20.0, 1000.0)!r},\n")
         tool.stdin.close()
         self.assertEqual(tool.wait(timeout=60), 0)
+
+
+# The reference equation of state, through the library.
+EOS_PAIRS = {"TP": 1, "TRHO": 2, "PRHO": 3, "PH": 4, "PS": 5, "TS": 6, "RHOU": 7, "TQ": 8, "PQ": 9}
+EOS_PROPERTIES = {"T": 1, "P": 2, "density": 3, "volume": 4, "u": 5, "h": 6, "s": 7, "g": 8, "cv": 9, "cp": 10,
+                  "gamma": 11, "sound-speed": 12, "joule-thomson": 13, "kappa_T": 14, "alpha_V": 15, "dP/dT": 16,
+                  "dP/drho": 17, "B": 18, "Z": 19, "quality": 20}
+SATURATION_FIELDS = ["T", "P", "rho_liquid", "rho_vapour", "h_liquid", "h_vapour", "s_liquid", "s_vapour",
+                     "latent_heat", "surface_tension", "dPdT"]
+
+
+class Saturation(ctypes.Structure):
+    _fields_ = ([("size", ctypes.c_size_t), ("flags", ctypes.c_uint)] + [(f, D) for f in SATURATION_FIELDS]
+                + [("evaluations", ctypes.c_int)])
+
+
+def eos(prop, pair, x1, x2):
+    I = ctypes.c_int
+    return LIB.vorn_eos_value(ctypes.byref(I(EOS_PROPERTIES[prop])), ctypes.byref(I(EOS_PAIRS[pair])),
+                              ctypes.byref(D(x1)), ctypes.byref(D(x2)))
+
+
+def saturation_at_T(T):
+    s = Saturation()
+    s.size = ctypes.sizeof(Saturation)
+    LIB.vorn_eos_saturation_T(ctypes.byref(D(T)), ctypes.byref(s))
+    return s
+
+
+class EosTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        IP = ctypes.POINTER(ctypes.c_int)
+        LIB.vorn_eos_value.argtypes, LIB.vorn_eos_value.restype = [IP, IP, PD, PD], D
+        LIB.vorn_eos_saturation_T.argtypes = [PD, ctypes.POINTER(Saturation)]
+        LIB.vorn_eos_saturation_T.restype = ctypes.c_int
+
+    def test_state_shows_the_reference_beside_the_correlation(self):
+        for T, P in [(20.0, 1000.0), (4.2, 100.0), (300.0, 101.325), (30.0, 100000.0)]:
+            with self.subTest(T=T, P=P):
+                out = json.loads(vorn("state", repr(T), repr(P), "--json").stdout)
+                props = out["properties"]
+                for name, eos_name in [("density", "density"), ("cp", "cp"), ("sound-speed", "sound-speed"),
+                                       ("B", "B"), ("Z", "Z"), ("gamma", "gamma")]:
+                    reference = eos(eos_name, "TP", T, P)
+                    self.assertTrue(same(json_float(props[name]["reference"]), reference), name)
+                    value = json_float(props[name]["value"])
+                    difference = json_float(props[name]["difference_percent"])
+                    if math.isfinite(value):
+                        self.assertAlmostEqual(difference, 100 * (value - reference) / abs(reference), delta=1e-12)
+                self.assertNotIn("reference", props["viscosity"])  # the equation gives no transport
+        # 14 K and 100 MPa is solid helium: the equation says so and gives nothing to compare with.
+        out = json.loads(vorn("state", "14", "100MPa", "--json").stdout)
+        self.assertEqual(out["reference_equation"], {"phase": "none", "flags": ["solid"]})
+        self.assertEqual(out["properties"]["density"]["reference"], "NaN")
+        self.assertEqual(out["properties"]["density"]["difference_percent"], "NaN")
+
+    def test_state_comparison_in_csv_and_text(self):
+        rows = {r["property"]: r for r in csv.DictReader(io.StringIO(vorn("state", "20", "1000", "--csv").stdout))}
+        self.assertEqual(float(rows["cp"]["reference"]), eos("cp", "TP", 20.0, 1000.0))
+        self.assertEqual(rows["viscosity"]["reference"], "")
+        self.assertEqual(rows["phase"]["value"], "supercritical")
+        text = vorn("state", "20", "1000").stdout.splitlines()
+        self.assertEqual(text[1], "reference equation of state: supercritical; flags: -")
+        cp = next(line for line in text if line.startswith("cp "))
+        self.assertIn("5690.05602", cp)
+        self.assertIn("+0.137 %", cp)
+
+    def test_every_pair_gives_the_library_state_and_comes_back(self):
+        T, P = 10.0, 500.0
+        at = {name: eos(name, "TP", T, P) for name in ("density", "h", "s", "u")}
+        for args, pair, x1, x2 in [(["--T", "10", "--P", "500"], "TP", T, P),
+                                   (["--T", "10", "--rho", repr(at["density"])], "TRHO", T, at["density"]),
+                                   (["--rho", repr(at["density"]), "--P", "500"], "PRHO", P, at["density"]),
+                                   (["--P", "0.5MPa", "--h", repr(at["h"])], "PH", P, at["h"]),
+                                   (["--P", "500", "--s", repr(at["s"])], "PS", P, at["s"]),
+                                   (["--T", "10", "--s", repr(at["s"])], "TS", T, at["s"]),
+                                   (["--rho", repr(at["density"]), "--u", repr(at["u"])], "RHOU", at["density"], at["u"])]:
+            with self.subTest(pair=pair):
+                run = vorn("eos", *args, "--json")
+                self.assertEqual(run.returncode, 0, run.stderr)
+                props = json.loads(run.stdout)["properties"]
+                for name in ("T", "P", "density", "cp", "sound-speed", "joule-thomson"):
+                    self.assertTrue(same(json_float(props[name]["value"]), eos(name, pair, x1, x2)), name)
+                self.assertAlmostEqual(props["T"]["value"], T, delta=1e-9 * T)
+                self.assertAlmostEqual(props["P"]["value"], P, delta=1e-9 * P)
+
+    def test_two_phase_and_limits_in_csv(self):
+        rows = {r["property"]: r for r in csv.DictReader(io.StringIO(vorn("eos", "--T", "4", "--q", "0.3", "--csv").stdout))}
+        self.assertEqual(rows["phase"]["value"], "two-phase")
+        self.assertEqual(rows["cp"]["value"], "nan")
+        self.assertEqual(float(rows["quality"]["value"]), eos("quality", "TQ", 4.0, 0.3))
+        # A negative enthalpy is a value, not an option: the compressed liquid below the boiling point.
+        rows = {r["property"]: r for r in csv.DictReader(io.StringIO(vorn("eos", "--P", "100", "--h", "-5000", "--csv").stdout))}
+        self.assertEqual(rows["phase"]["value"], "liquid")
+        self.assertEqual(float(rows["T"]["value"]), eos("T", "PH", 100.0, -5000.0))
+        # Outside the equation: NaN, the flag in the output and a warning, exit 0.
+        run = vorn("eos", "--T", "1.5", "--P", "3", "--json")
+        self.assertEqual(run.returncode, 0)
+        out = json.loads(run.stdout)
+        self.assertEqual((out["phase"], out["flags"]), ("none", ["he-ii"]))
+        self.assertEqual(out["properties"]["density"]["value"], "NaN")
+        self.assertIn("warning: reference equation: he-ii", run.stderr)
+
+    def test_saturation_table_in_every_format(self):
+        temperatures = [round(2.2 + 0.1 * i, 1) for i in range(30)]  # 2.2 to 5.1
+        rows = list(csv.DictReader(io.StringIO(vorn("saturation", "--T", "2.2:5.19:0.1", "--csv").stdout)))
+        self.assertEqual([float(r["T [K]"]) for r in rows], temperatures)
+        doc = json.loads(vorn("saturation", "--T", "2.2:5.19:0.1", "--json").stdout)
+        text = vorn("saturation", "--T", "2.2:5.19:0.1").stdout.splitlines()[2:]
+        self.assertEqual(len(doc["rows"]), 30)
+        self.assertEqual(len(text), 30)
+        for row, json_row, T in zip(rows, doc["rows"], temperatures):
+            library = saturation_at_T(T)
+            self.assertEqual(float(row["P [kPa]"]), library.P)
+            self.assertEqual(float(row["latent_heat [J/kg]"]), library.latent_heat)
+            self.assertEqual(json_row["rho_vapour"], library.rho_vapour)
+            self.assertEqual(row["flags"], "")
+        # At the normal boiling point h' = s' = 0 (the reference state), in any pressure unit.
+        row = next(csv.DictReader(io.StringIO(vorn("saturation", "--P", "1atm", "--csv", "--units", "bar").stdout)))
+        self.assertAlmostEqual(float(row["T [K]"]), 4.2238068, delta=5e-8)
+        self.assertAlmostEqual(float(row["P [bar]"]), 1.01325, delta=1e-12)
+        self.assertAlmostEqual(float(row["h_liquid [J/kg]"]), 0.0, delta=1e-9)
+
+    def test_saturation_outside_its_range_is_flagged_rows(self):
+        run = vorn("saturation", "--T", "2.0,4.0,6.0", "--csv")
+        self.assertEqual(run.returncode, 0)
+        flags = [r["flags"] for r in csv.DictReader(io.StringIO(run.stdout))]
+        self.assertEqual(flags, ["he-ii", "", "no-solution"])
+        self.assertEqual(len(run.stderr.splitlines()), 2)
 
 
 if __name__ == "__main__":

@@ -114,10 +114,6 @@ TEST(TrueCompressibility, TheRootIsReachedWhileTheIsothermRises) {
   }
 }
 
-struct GasThermometerRow {
-  double P, T0, P0, T;
-};
-
 TEST(GasThermometer, DiffersFromTheAcousticInversionByMillikelvins) {
   int iterations = -1;
   int converged = -1;

@@ -22,6 +22,9 @@ PARAMETER = {
     "double *": "ByRef {} As Double",
     "double": "ByVal {} As Double",
     "int *": "ByRef {} As Long",
+    "const int *": "ByRef {} As Long",
+    "vorn_eos_state *": "ByRef {} As VornEosState",
+    "vorn_eos_saturation *": "ByRef {} As VornEosSaturation",
     "unsigned *": "ByRef {} As Long",
     "unsigned": "ByVal {} As Long",
     "size_t": "ByVal {} As LongPtr",
@@ -72,6 +75,34 @@ def module_declares(path):
     return declares, unsafe
 
 
+# C member type -> the VBA member type of the same size and alignment (64-bit Office).
+MEMBER = {"size_t": "LongPtr", "unsigned": "Long", "int": "Long", "double": "Double"}
+
+
+def header_structs(path):
+    """struct name -> [(member, VBA type)] of every typedef struct of vorn.h, in order."""
+    text = re.sub(r"/\*.*?\*/", " ", open(path, encoding="utf-8").read(), flags=re.S)
+    structs = {}
+    for m in re.finditer(r"typedef\s+struct\s+(\w+)\s*\{([^}]*)\}\s*\w+\s*;", text):
+        members = []
+        for declaration in m[2].split(";"):
+            words = declaration.split(None, 1)
+            if len(words) == 2:
+                members += [(name.strip(), MEMBER.get(words[0], f"<no VBA form for {words[0]}>"))
+                            for name in words[1].split(",")]
+        structs[m[1]] = members
+    return structs
+
+
+def module_types(path):
+    """Type name -> [(member, VBA type)] of every Type block of the module."""
+    text = open(path, encoding="utf-8").read()
+    types = {}
+    for m in re.finditer(r"^\s*(?:Public\s+|Private\s+)?Type\s+(\w+)\s*$(.*?)^\s*End\s+Type", text, re.M | re.S | re.I):
+        types[m[1]] = re.findall(r"^\s*(\w+)\s+As\s+(\w+)\s*$", m[2], re.M)
+    return types
+
+
 def main(argv):
     bas, header, names_file = argv[1:4]
     exported = {line.strip() for line in open(names_file) if re.fullmatch(r"[A-Za-z_]\w*", line.strip())}
@@ -105,6 +136,12 @@ def main(argv):
         got = result if kind.lower() == "function" else None
         check((got or "").lower() == (want or "").lower(),
               f"{name}: declared {kind} {'As ' + got if got else ''}, header returns {c_result}")
+    # Each struct the module passes is a Type with the header's members, in order, of the same sizes.
+    structs, types = header_structs(header), module_types(bas)
+    for c_name, vba_name in (("vorn_eos_state", "VornEosState"), ("vorn_eos_saturation", "VornEosSaturation")):
+        check(vba_name in types and [(n.lower(), t.lower()) for n, t in types[vba_name]]
+              == [(n.lower(), t.lower()) for n, t in structs.get(c_name, [])],
+              f"Type {vba_name}: {types.get(vba_name)}, header's {c_name}: {structs.get(c_name)}")
     # VBA names are case-insensitive: two declarations may not differ only in case.
     lowered = [v.lower() for v in seen.values()]
     check(len(set(lowered)) == len(lowered), "two VBA names differ only in case")

@@ -1,9 +1,12 @@
-// vorn: helium-4 gas properties from the command line.
+// vorn: helium-4 properties from the command line (the gas correlations and the reference equation of state).
 //
 //   vorn [--format F] [--units U]          every property at a few reference states
 //   vorn state T P [--format F] [--units U]
 //   vorn table PROPERTY --T RANGE [--P RANGE] [--format F] [--units U]
 //   vorn eval INPUT [PROPERTY...] [--format F] [--units U]
+//   vorn eos --X A --Y B [--format F] [--units U]   X, Y one of the pairs T P, T rho, P rho, P h, P s,
+//                                                   T s, rho u, T q, P q
+//   vorn saturation (--T RANGE | --P RANGE) [--format F] [--units U]
 //   vorn thermometer acoustic --ratio R --P P --T0 T0 --P0 P0 [--format F]
 //   vorn thermometer gas --P P --T0 T0 --P0 P0 [--format F]
 //
@@ -21,6 +24,7 @@
 #include <vector>
 
 #include "batch.hpp"
+#include "eos_report.hpp"
 #include "input.hpp"
 #include "output.hpp"
 #include "properties.hpp"
@@ -37,6 +41,7 @@ struct Arguments {
   std::vector<std::string> properties;
   std::string input;
   std::string ratio, T0, P0;
+  std::string rho, h, s, u, q;  // inputs of `vorn eos` beside T and P
   std::string format, units;
   bool json = false;
   bool csv = false;
@@ -162,9 +167,52 @@ int run_eval(const Arguments& a) {
   return kExitDone;
 }
 
+// The reference equation's results are per kilogram: --units may pick a pressure unit, and kg, not mol.
+Options per_kilogram_options_of(const Arguments& a) {
+  const Options options = options_of(a);
+  if (options.units.basis == Basis::molar) {
+    throw UsageError(
+        "--units: 'mol': the reference equation's results are per kilogram; expected kg and/or kPa, Pa, bar "
+        "or MPa");
+  }
+  return options;
+}
+
+// The two inputs of `vorn eos`, in the order given on the command line.
+int run_eos(const Arguments& a,
+            const std::vector<std::pair<const CLI::Option*, const std::string*>>& inputs) {
+  const Options options = per_kilogram_options_of(a);
+  std::vector<EosInput> given;
+  for (const auto& [option, text] : inputs) {
+    if (option->count() != 0) given.push_back({option->get_name(), *text});
+  }
+  if (given.size() != 2) {
+    throw UsageError(
+        fmt::format("eos: {} inputs given; expected two of --T, --P, --rho, --h, --s, --u, --q "
+                    "forming a pair (such as --P 100 --h 1000)",
+                    given.size()));
+  }
+  print_eos_state(given[0], given[1], options);
+  return kExitDone;
+}
+
+int run_saturation(const Arguments& a, const CLI::Option* T_given, const CLI::Option* P_given) {
+  const Options options = per_kilogram_options_of(a);
+  if ((T_given->count() != 0) == (P_given->count() != 0)) {
+    throw UsageError(
+        "saturation: expected exactly one of --T (a range of temperatures) or --P (of pressures)");
+  }
+  const bool at_T = T_given->count() != 0;
+  const Values points =
+      at_T ? parse_values("--T", a.T, Dimension::temperature) : parse_values("--P", a.P, Dimension::pressure);
+  print_saturation(at_T, points, options);
+  return kExitDone;
+}
+
 int run(int argc, char** argv) {
   CLI::App app{
-      "vorn: thermophysical properties of helium-4 gas.\nWith no arguments: every property at a few "
+      "vorn: thermophysical properties of helium-4 (the gas correlations and the reference equation of "
+      "state).\nWith no arguments: every property at a few "
       "reference states.\nExit status: 0 done, 2 bad input, 3 a thermometer missed its tolerance, 4 output "
       "could not be written.",
       "vorn"};
@@ -209,6 +257,37 @@ int run(int argc, char** argv) {
       ->type_name("NAME");
   add_format_options(eval, a, true);
 
+  auto* eos = app.add_subcommand(
+      "eos",
+      "Every property of the reference equation of state at a state given by two inputs: --T --P, --T --rho, "
+      "--P --rho, --P --h, --P --s, --T --s, --rho --u, --T --q or --P --q");
+  std::vector<std::pair<const CLI::Option*, const std::string*>> eos_inputs{
+      {eos->add_option("--T", a.T, T_help)->type_name("NUMBER"), &a.T},
+      {eos->add_option("--P", a.P, P_help)->type_name("NUMBER"), &a.P},
+      {eos->add_option("--rho", a.rho, "density, kg/m^3")->type_name("NUMBER"), &a.rho},
+      {eos->add_option("--h", a.h, "specific enthalpy, J/kg (0 for the liquid boiling at 101.325 kPa)")
+           ->type_name("NUMBER"),
+       &a.h},
+      {eos->add_option("--s", a.s, "specific entropy, J/(kg K) (0 for the same liquid)")->type_name("NUMBER"),
+       &a.s},
+      {eos->add_option("--u", a.u, "specific internal energy, J/kg")->type_name("NUMBER"), &a.u},
+      {eos->add_option("--q", a.q, "vapour quality, 0 (saturated liquid) to 1 (saturated vapour)")
+           ->type_name("NUMBER"),
+       &a.q}};
+  add_format_options(eos, a, true);
+
+  auto* saturation = app.add_subcommand(
+      "saturation",
+      "The saturated liquid and vapour (reference equation of state) over a range of T or of P");
+  const auto* saturation_T =
+      saturation
+          ->add_option("--T", a.T, "temperatures, K, 2.1768 to 5.1953: START:STOP:STEP, A,B,C or one value")
+          ->type_name("RANGE");
+  const auto* saturation_P =
+      saturation->add_option("--P", a.P, "pressures, kPa, 5.04 to 228.3: START:STOP:STEP, A,B,C or one value")
+          ->type_name("RANGE");
+  add_format_options(saturation, a, true);
+
   auto* thermometer = app.add_subcommand("thermometer", "Temperature from a thermometer's readings");
   thermometer->require_subcommand(0, 1);
   auto* acoustic = thermometer->add_subcommand(
@@ -246,11 +325,15 @@ int run(int argc, char** argv) {
     finish_out();
     return status;
   }
-  for (std::string* text : {&a.T, &a.P, &a.property, &a.input, &a.ratio, &a.T0, &a.P0}) unmark(*text);
+  for (std::string* text :
+       {&a.T, &a.P, &a.property, &a.input, &a.ratio, &a.T0, &a.P0, &a.rho, &a.h, &a.s, &a.u, &a.q})
+    unmark(*text);
   for (std::string& text : a.properties) unmark(text);
   if (state->parsed()) return run_state(a);
   if (table->parsed()) return run_table(a, pressure_given);
   if (eval->parsed()) return run_eval(a);
+  if (eos->parsed()) return run_eos(a, eos_inputs);
+  if (saturation->parsed()) return run_saturation(a, saturation_T, saturation_P);
   if (thermometer->parsed()) {
     if (!acoustic->parsed() && !gas->parsed()) {
       throw UsageError("thermometer: missing KIND; expected 'acoustic' or 'gas'");

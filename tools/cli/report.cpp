@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <vector>
 
+#include "eos_report.hpp"
 #include "flags.hpp"
 #include "output.hpp"
 #include "vorn.h"
@@ -117,9 +119,22 @@ void warn_state_flags(unsigned flags) {
   }
 }
 
+// Every correlation property at (T, P), with the reference equation's value beside each that it also
+// gives and their relative difference, so the correlation's error shows at a glance.
 void print_state(double T, double P, const Options& options) {
   const unsigned flags = vorn_state(&T, &P);
+  const vorn_eos_state reference = eos_state_at(VORN_EOS_TP, T, P);
   const OutputUnits& units = options.units;
+  struct Beside {
+    std::optional<double> value;
+    double difference;
+  };
+  auto beside = [&](const Property& p) {
+    const std::optional<double> r = reference_value(p, reference);
+    if (!r) return Beside{std::nullopt, NAN};
+    const double value = in_output_units(p, *r, units);
+    return Beside{value, relative_difference_percent(in_output_units(p, p(T, P), units), value)};
+  };
   fmt::memory_buffer text;
   auto out = std::back_inserter(text);
   switch (options.format) {
@@ -129,37 +144,56 @@ void print_state(double T, double P, const Options& options) {
       doc["P"] = json_value(pressure_out(P, units));
       doc["units"] = {{"T", "K"}, {"P", units.pressure}};
       doc["flags"] = json_flags(flags);
+      doc["reference_equation"] = {{"phase", eos_phase_name(reference.phase)},
+                                   {"flags", nlohmann::ordered_json::parse(eos_flag_list(reference.flags))}};
       auto& values = doc["properties"] = nlohmann::ordered_json::object();
       for (const Property& p : properties()) {
-        values[std::string(p.name)] = {{"value", json_value(in_output_units(p, p(T, P), units))},
-                                       {"unit", output_unit(p, units)},
-                                       {"flags", json_flags(flags & p.flags)},
-                                       {"exported", p.exported},
-                                       {"description", p.description}};
+        auto& entry =
+            values[std::string(p.name)] = {{"value", json_value(in_output_units(p, p(T, P), units))},
+                                           {"unit", output_unit(p, units)},
+                                           {"flags", json_flags(flags & p.flags)},
+                                           {"exported", p.exported},
+                                           {"description", p.description}};
+        const Beside b = beside(p);
+        if (b.value) {
+          entry["reference"] = json_value(*b.value);
+          entry["difference_percent"] = json_value(b.difference);
+        }
       }
       fmt::format_to(out, "{}\n", doc.dump(2));
       break;
     }
     case Format::csv:
-      fmt::format_to(out, "property,value,unit,flags,routine,description\n");
-      fmt::format_to(out, "T,{},K,{},,temperature\n", csv_number(T), flag_names(flags));
-      fmt::format_to(out, "P,{},{},{},,pressure\n", csv_number(pressure_out(P, units)), units.pressure,
+      fmt::format_to(out, "property,value,unit,flags,routine,description,reference,difference [%]\n");
+      fmt::format_to(out, "T,{},K,{},,temperature,,\n", csv_number(T), flag_names(flags));
+      fmt::format_to(out, "P,{},{},{},,pressure,,\n", csv_number(pressure_out(P, units)), units.pressure,
                      flag_names(flags));
       for (const Property& p : properties()) {
-        fmt::format_to(out, "{},{},{},{},{},{}\n", csv_field(p.name),
+        const Beside b = beside(p);
+        fmt::format_to(out, "{},{},{},{},{},{},{},{}\n", csv_field(p.name),
                        csv_number(in_output_units(p, p(T, P), units)), csv_field(output_unit(p, units)),
-                       flag_names(flags & p.flags), p.exported, csv_field(p.description));
+                       flag_names(flags & p.flags), p.exported, csv_field(p.description),
+                       b.value ? csv_number(*b.value) : "", b.value ? csv_number(b.difference) : "");
       }
+      fmt::format_to(out, "phase,{},,{},,reference equation of state,,\n", eos_phase_name(reference.phase),
+                     eos_flag_names(reference.flags));
       break;
     case Format::text:
-      fmt::format_to(out, "helium-4 at T = {} K, P = {} {}; state flags: {}\n\n", readable(T),
+      fmt::format_to(out, "helium-4 at T = {} K, P = {} {}; state flags: {}\n", readable(T),
                      readable(pressure_out(P, units)), units.pressure, flag_names(flags));
-      fmt::format_to(out, "{:<16}{:>18}  {:<18}{}\n", "property", "value", "unit", "routine");
+      fmt::format_to(out, "reference equation of state: {}; flags: {}\n\n", eos_phase_name(reference.phase),
+                     eos_flag_names(reference.flags));
+      fmt::format_to(out, "{:<16}{:>18}  {:<18}{:>18}{:>14}  {}\n", "property", "value", "unit", "reference",
+                     "difference", "routine");
       for (const Property& p : properties()) {
         const unsigned spoiled = flags & p.flags;
-        fmt::format_to(out, "{:<16}{:>18}  {:<18}{:<16}{}{}\n", p.name,
-                       readable(in_output_units(p, p(T, P), units)), output_unit(p, units), p.exported,
-                       p.description, spoiled != 0 ? "  [" + flag_names(spoiled) + "]" : "");
+        const Beside b = beside(p);
+        const std::string difference =
+            b.value ? (std::isnan(b.difference) ? "nan" : fmt::format("{:+.3g} %", b.difference)) : "";
+        fmt::format_to(out, "{:<16}{:>18}  {:<18}{:>18}{:>14}  {:<16}{}{}\n", p.name,
+                       readable(in_output_units(p, p(T, P), units)), output_unit(p, units),
+                       b.value ? readable(*b.value) : "", difference, p.exported, p.description,
+                       spoiled != 0 ? "  [" + flag_names(spoiled) + "]" : "");
       }
       break;
   }

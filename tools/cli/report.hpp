@@ -45,7 +45,9 @@ std::string csv_field(std::string_view text);
 double in_output_units(const Property& p, double value, const OutputUnits& units);
 std::string_view output_unit(const Property& p, const OutputUnits& units);
 
-// Every property at (T, P), and a warning on stderr for each state flag set.
+// Every property at (T, P), the reference equation's value beside each it also
+// gives with their relative difference, and a warning on stderr for each state
+// flag set (the equation's own flags are in the output).
 void print_state(double T, double P, const Options& options);
 
 // One property over every T (and every P, for routines of T and P), a row

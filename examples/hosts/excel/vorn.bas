@@ -7,6 +7,8 @@ Attribute VB_Name = "vorn"
 '   =VornCp(20, 1000)       isobaric specific heat capacity at 20 K, 1000 kPa, J/(kg K)
 '   =VornRho(A2, B2)        density, kg/m^3, T in K and P in kPa as everywhere in vorn
 '   =VornState(4.2, 100)    the state flags (2: liquid side of the saturation curve)
+'   =VornEos("h", "TP", 4.2, 100)             the reference equation of state: h, J/kg
+'   =VornEosSaturation("T", 4.2, "latent_heat") its saturated liquid and vapour
 '
 ' A result that is not a finite number (NaN, infinity) shows as #NUM!.
 '
@@ -63,6 +65,76 @@ Private Declare PtrSafe Function vorn_temp_K_report Lib "vorn.dll" _
 Private Declare PtrSafe Function vorn_Z Lib "vorn.dll" (ByRef T As Double, ByRef P As Double) As Double
 Private Declare PtrSafe Function vorn_cvgt_temperature Lib "vorn.dll" _
     (ByRef P As Double, ByRef T0 As Double, ByRef P0 As Double, ByRef iterations As Long, ByRef converged As Long) As Double
+
+' The reference equation of state. Its property and pair codes are const int*
+' (ByRef As Long); its structs are these Types, laid out as in vorn.h (64-bit
+' VBA aligns each member on its own size, as C does). `size` is set to
+' LenB(...) before each call: the library writes only the fields that fit.
+Public Type VornEosState
+    size As LongPtr
+    flags As Long
+    phase As Long
+    T As Double
+    P As Double
+    rho As Double
+    vm As Double
+    u As Double
+    h As Double
+    s As Double
+    g As Double
+    cv As Double
+    cp As Double
+    cp_cv As Double
+    w As Double
+    jt As Double
+    kappa_T As Double
+    alpha_V As Double
+    dpdT As Double
+    dpdrho As Double
+    B As Double
+    Z As Double
+    q As Double
+    evaluations As Long
+End Type
+
+Public Type VornEosSaturation
+    size As LongPtr
+    flags As Long
+    T As Double
+    P As Double
+    rho_liquid As Double
+    rho_vapour As Double
+    h_liquid As Double
+    h_vapour As Double
+    s_liquid As Double
+    s_vapour As Double
+    latent_heat As Double
+    surface_tension As Double
+    dPdT As Double
+    evaluations As Long
+End Type
+
+Private Declare PtrSafe Function vorn_eos_value Lib "vorn.dll" _
+    (ByRef property As Long, ByRef pair As Long, ByRef x1 As Double, ByRef x2 As Double) As Double
+Private Declare PtrSafe Sub vorn_eos_value_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef property As Long, ByRef pair As Long, ByRef x1 As Double, ByRef x2 As Double, ByRef out As Double)
+Private Declare PtrSafe Function vorn_eos_state_at Lib "vorn.dll" _
+    (ByRef pair As Long, ByRef x1 As Double, ByRef x2 As Double, ByRef out As VornEosState) As Long
+Private Declare PtrSafe Function vorn_eos_state_n Lib "vorn.dll" _
+    (ByVal n As LongPtr, ByRef pair As Long, ByRef x1 As Double, ByRef x2 As Double, ByRef out As VornEosState) As Long
+Private Declare PtrSafe Function vorn_eos_saturation_T Lib "vorn.dll" _
+    (ByRef T As Double, ByRef out As VornEosSaturation) As Long
+Private Declare PtrSafe Function vorn_eos_saturation_P Lib "vorn.dll" _
+    (ByRef P As Double, ByRef out As VornEosSaturation) As Long
+Private Declare PtrSafe Function vorn_eos_melting_pressure Lib "vorn.dll" (ByRef T As Double) As Double
+Private Declare PtrSafe Function vorn_eos_lambda_temperature Lib "vorn.dll" (ByRef P As Double) As Double
+
+' The flag descriptions, and the thermometers with the flags of their result.
+Private Declare PtrSafe Function vorn_state_description Lib "vorn.dll" (ByVal bit As Long) As LongPtr
+Private Declare PtrSafe Function vorn_temp_K_report_state Lib "vorn.dll" _
+    (ByRef phi As Double, ByRef P As Double, ByRef T0 As Double, ByRef P0 As Double, ByRef iterations As Long, ByRef converged As Long, ByRef state As Long) As Double
+Private Declare PtrSafe Function vorn_cvgt_temperature_state Lib "vorn.dll" _
+    (ByRef P As Double, ByRef T0 As Double, ByRef P0 As Double, ByRef iterations As Long, ByRef converged As Long, ByRef state As Long) As Double
 
 ' Array forms: pass the first element of each array ByRef (T(1)) and the count ByVal.
 Private Declare PtrSafe Sub vorn_b_n Lib "vorn.dll" _
@@ -306,4 +378,122 @@ End Function
 ' =VornVersion(): the version of the vorn.dll loaded
 Public Function VornVersion() As String
     VornVersion = FromCString(vorn_version())
+End Function
+
+' ---------------------------------------------------------------------------
+' The reference equation of state. Units of vorn.h: T in K, P in kPa, the
+' rest SI per kilogram (kg/m^3, J/kg, J/(kg K), m/s). Property and pair by
+' name; an unknown name is #VALUE!, an undefined result #NUM!.
+' ---------------------------------------------------------------------------
+
+' The code of a property name (T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt,
+' kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, phase, flags), 0 for another name.
+Private Function EosPropertyCode(ByVal name As String) As Long
+    Dim names As Variant, i As Long
+    names = Array("T", "P", "rho", "vm", "u", "h", "s", "g", "cv", "cp", "cp_cv", "w", "jt", _
+                  "kappa_T", "alpha_V", "dpdT", "dpdrho", "B", "Z", "q", "phase", "flags")
+    EosPropertyCode = 0
+    For i = 0 To UBound(names)
+        If StrComp(name, names(i), vbBinaryCompare) = 0 Then EosPropertyCode = i + 1
+    Next i
+End Function
+
+' The code of a pair name (TP, Trho, Prho, Ph, Ps, Ts, rhou, Tq, Pq), 0 for another name.
+Private Function EosPairCode(ByVal name As String) As Long
+    Dim names As Variant, i As Long
+    names = Array("TP", "Trho", "Prho", "Ph", "Ps", "Ts", "rhou", "Tq", "Pq")
+    EosPairCode = 0
+    For i = 0 To UBound(names)
+        If StrComp(name, names(i), vbBinaryCompare) = 0 Then EosPairCode = i + 1
+    Next i
+End Function
+
+' =VornEos("h", "TP", 4.2, 100): one property at the state the pair names
+' (=VornEos("T", "Ph", 100, 1000), =VornEos("P", "Tq", 4, 0) the vapour pressure)
+Public Function VornEos(ByVal property As String, ByVal pair As String, ByVal x1 As Double, ByVal x2 As Double) As Variant
+    Dim p As Long, q As Long
+    p = EosPropertyCode(property)
+    q = EosPairCode(pair)
+    If p = 0 Or q = 0 Then
+        VornEos = CVErr(xlErrValue)
+    Else
+        VornEos = Cell(vorn_eos_value(p, q, x1, x2))
+    End If
+End Function
+
+' =VornEosState("TP", 4.2, 100): every property in one row of 23 cells, in the
+' order T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT,
+' dpdrho, B, Z, q, then phase and flags (spills in Excel 365; enter as an array
+' formula over 23 cells in older versions)
+Public Function VornEosState(ByVal pair As String, ByVal x1 As Double, ByVal x2 As Double) As Variant
+    Dim st As VornEosState, q As Long, out(1 To 23) As Variant
+    q = EosPairCode(pair)
+    If q = 0 Then
+        VornEosState = CVErr(xlErrValue)
+        Exit Function
+    End If
+    st.size = LenB(st)
+    If vorn_eos_state_at(q, x1, x2, st) <> 0 Then
+        VornEosState = CVErr(xlErrValue)
+        Exit Function
+    End If
+    out(1) = Cell(st.T): out(2) = Cell(st.P): out(3) = Cell(st.rho): out(4) = Cell(st.vm)
+    out(5) = Cell(st.u): out(6) = Cell(st.h): out(7) = Cell(st.s): out(8) = Cell(st.g)
+    out(9) = Cell(st.cv): out(10) = Cell(st.cp): out(11) = Cell(st.cp_cv): out(12) = Cell(st.w)
+    out(13) = Cell(st.jt): out(14) = Cell(st.kappa_T): out(15) = Cell(st.alpha_V): out(16) = Cell(st.dpdT)
+    out(17) = Cell(st.dpdrho): out(18) = Cell(st.B): out(19) = Cell(st.Z): out(20) = Cell(st.q)
+    out(21) = st.phase: out(22) = st.flags: out(23) = st.evaluations
+    VornEosState = out
+End Function
+
+' =VornEosSaturation("T", 4.2, "latent_heat"): one quantity of the saturated
+' liquid and vapour at T (K) or at P (kPa): P, T, rho_liquid, rho_vapour,
+' h_liquid, h_vapour, s_liquid, s_vapour, latent_heat, surface_tension (N/m),
+' dPdT (kPa/K) or flags
+Public Function VornEosSaturation(ByVal by As String, ByVal x As Double, ByVal quantity As String) As Variant
+    Dim sat As VornEosSaturation, status As Long
+    sat.size = LenB(sat)
+    Select Case by
+    Case "T"
+        status = vorn_eos_saturation_T(x, sat)
+    Case "P"
+        status = vorn_eos_saturation_P(x, sat)
+    Case Else
+        VornEosSaturation = CVErr(xlErrValue)
+        Exit Function
+    End Select
+    If status <> 0 Then
+        VornEosSaturation = CVErr(xlErrValue)
+        Exit Function
+    End If
+    Select Case quantity
+    Case "T": VornEosSaturation = Cell(sat.T)
+    Case "P": VornEosSaturation = Cell(sat.P)
+    Case "rho_liquid": VornEosSaturation = Cell(sat.rho_liquid)
+    Case "rho_vapour": VornEosSaturation = Cell(sat.rho_vapour)
+    Case "h_liquid": VornEosSaturation = Cell(sat.h_liquid)
+    Case "h_vapour": VornEosSaturation = Cell(sat.h_vapour)
+    Case "s_liquid": VornEosSaturation = Cell(sat.s_liquid)
+    Case "s_vapour": VornEosSaturation = Cell(sat.s_vapour)
+    Case "latent_heat": VornEosSaturation = Cell(sat.latent_heat)
+    Case "surface_tension": VornEosSaturation = Cell(sat.surface_tension)
+    Case "dPdT": VornEosSaturation = Cell(sat.dPdT)
+    Case "flags": VornEosSaturation = sat.flags
+    Case Else: VornEosSaturation = CVErr(xlErrValue)
+    End Select
+End Function
+
+' =VornEosMeltingPressure(T): melting pressure at T, kPa (above it: solid)
+Public Function VornEosMeltingPressure(ByVal T As Double) As Variant
+    VornEosMeltingPressure = Cell(vorn_eos_melting_pressure(T))
+End Function
+
+' =VornEosLambdaTemperature(P): temperature of the lambda line at P, K (below it: He II)
+Public Function VornEosLambdaTemperature(ByVal P As Double) As Variant
+    VornEosLambdaTemperature = Cell(vorn_eos_lambda_temperature(P))
+End Function
+
+' =VornStateDescription(bit): one line on when a state flag is set and what it spoils
+Public Function VornStateDescription(ByVal bit As Long) As String
+    VornStateDescription = FromCString(vorn_state_description(bit))
 End Function

@@ -11,6 +11,9 @@
  *   vorn_mex('constant', name)        a module constant ('r', 'm0', 'g0', 'pi')
  *   vorn_mex('constant', name, value) store into it
  *   vorn_mex('version')               the library's version string
+ *   vorn_mex('eos', property, pair, x1, x2)   the reference equation of state, e.g. ('h', 'TP', T, P)
+ *   vorn_mex('eos_state', pair, x1, x2)       every property of it at once, a struct of arrays
+ *   vorn_mex('eos_saturation', 'T' or 'P', x) the saturated liquid and vapour, a struct of arrays
  *
  * Arrays broadcast as in Octave's element-wise operators: in each dimension
  * the sizes are equal or one of them is 1 (a scalar goes with anything), and
@@ -211,6 +214,171 @@ static void call_constant(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   plhs[0] = mxCreateDoubleScalar(vorn_get_constant(name));
 }
 
+/* The reference equation of state: property and pair codes by the names of vorn.h without VORN_EOS_. */
+typedef struct {
+  const char* name;
+  int code;
+} eos_code;
+
+static const eos_code eos_properties[] = {
+    {"T", VORN_EOS_T},
+    {"P", VORN_EOS_P},
+    {"rho", VORN_EOS_RHO},
+    {"vm", VORN_EOS_VM},
+    {"u", VORN_EOS_U},
+    {"h", VORN_EOS_H},
+    {"s", VORN_EOS_S},
+    {"g", VORN_EOS_G},
+    {"cv", VORN_EOS_CV},
+    {"cp", VORN_EOS_CP},
+    {"cp_cv", VORN_EOS_CP_CV},
+    {"w", VORN_EOS_W},
+    {"jt", VORN_EOS_JT},
+    {"kappa_T", VORN_EOS_KAPPA_T},
+    {"alpha_V", VORN_EOS_ALPHA_V},
+    {"dpdT", VORN_EOS_DPDT},
+    {"dpdrho", VORN_EOS_DPDRHO},
+    {"B", VORN_EOS_B},
+    {"Z", VORN_EOS_Z},
+    {"q", VORN_EOS_Q},
+    {"phase", VORN_EOS_PHASE},
+    {"flags", VORN_EOS_FLAGS},
+};
+static const eos_code eos_pairs[] = {
+    {"TP", VORN_EOS_TP},     {"Trho", VORN_EOS_TRHO}, {"Prho", VORN_EOS_PRHO},
+    {"Ph", VORN_EOS_PH},     {"Ps", VORN_EOS_PS},     {"Ts", VORN_EOS_TS},
+    {"rhou", VORN_EOS_RHOU}, {"Tq", VORN_EOS_TQ},     {"Pq", VORN_EOS_PQ},
+};
+
+static int eos_lookup(const char* what, const char* argument, const mxArray* name, const eos_code* codes,
+                      size_t n, const char* expected) {
+  char text[16];
+  size_t i;
+  if (mxIsChar(name) && mxGetString(name, text, sizeof text) == 0)
+    for (i = 0; i < n; ++i)
+      if (strcmp(text, codes[i].name) == 0) return codes[i].code;
+  mexErrMsgIdAndTxt("vorn:argument", "vorn.%s: %s must be one of %s", what, argument, expected);
+  return 0;
+}
+
+#define EOS_PAIR_NAMES "'TP', 'Trho', 'Prho', 'Ph', 'Ps', 'Ts', 'rhou', 'Tq', 'Pq'"
+
+static int eos_pair(const char* what, const mxArray* name) {
+  return eos_lookup(what, "pair", name, eos_pairs, sizeof eos_pairs / sizeof eos_pairs[0], EOS_PAIR_NAMES);
+}
+
+static void call_eos(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const names[] = {"x1", "x2"};
+  mwSize dims[MAX_DIMENSIONS], offset[2], ndims, count, j;
+  int property, pair;
+  double* out;
+  if (nrhs != 4)
+    mexErrMsgIdAndTxt("vorn:arguments", "vorn.eos takes 4 arguments (property, pair, x1, x2), not %d", nrhs);
+  property =
+      eos_lookup("eos", "property", prhs[0], eos_properties, sizeof eos_properties / sizeof eos_properties[0],
+                 "'T', 'P', 'rho', 'vm', 'u', 'h', 's', 'g', 'cv', 'cp', 'cp_cv', 'w', 'jt', 'kappa_T', "
+                 "'alpha_V', 'dpdT', 'dpdrho', 'B', 'Z', 'q', 'phase', 'flags'");
+  pair = eos_pair("eos", prhs[1]);
+  ndims = broadcast_shape("eos", 2, prhs + 2, names, dims);
+  count = element_count(ndims, dims);
+  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+  out = mxGetPr(plhs[0]);
+  for (j = 0; j < count; ++j) {
+    input_offsets(j, ndims, dims, 2, prhs + 2, offset);
+    out[j] = vorn_eos_value(&property, &pair, mxGetPr(prhs[2]) + offset[0], mxGetPr(prhs[3]) + offset[1]);
+  }
+}
+
+/* A struct whose fields are double arrays of one shape, plus uint32 flags. */
+static mxArray* struct_of_arrays(mwSize ndims, const mwSize* dims, const char* const* fields, int n,
+                                 double** columns, unsigned** flags) {
+  mxArray* result = mxCreateStructMatrix(1, 1, 0, NULL);
+  int i;
+  for (i = 0; i < n; ++i) {
+    mxArray* column = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+    mxAddField(result, fields[i]);
+    mxSetField(result, 0, fields[i], column);
+    columns[i] = mxGetPr(column);
+  }
+  {
+    mxArray* column = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
+    mxAddField(result, "flags");
+    mxSetField(result, 0, "flags", column);
+    *flags = (unsigned*)mxGetData(column);
+  }
+  return result;
+}
+
+#define EOS_STATE_FIELDS 22
+static void call_eos_state(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const names[] = {"x1", "x2"};
+  static const char* const fields[EOS_STATE_FIELDS] = {
+      "T", "P",  "rho",     "vm",      "u",    "h",      "s", "g", "cv", "cp",    "cp_cv",
+      "w", "jt", "kappa_T", "alpha_V", "dpdT", "dpdrho", "B", "Z", "q",  "phase", "evaluations"};
+  mwSize dims[MAX_DIMENSIONS], offset[2], ndims, count, j;
+  double* columns[EOS_STATE_FIELDS];
+  unsigned* flags;
+  int pair;
+  if (nrhs != 3)
+    mexErrMsgIdAndTxt("vorn:arguments", "vorn.eos_state takes 3 arguments (pair, x1, x2), not %d", nrhs);
+  pair = eos_pair("eos_state", prhs[0]);
+  ndims = broadcast_shape("eos_state", 2, prhs + 1, names, dims);
+  count = element_count(ndims, dims);
+  plhs[0] = struct_of_arrays(ndims, dims, fields, EOS_STATE_FIELDS, columns, &flags);
+  for (j = 0; j < count; ++j) {
+    vorn_eos_state s;
+    int k;
+    memset(&s, 0, sizeof s);
+    s.size = sizeof s;
+    input_offsets(j, ndims, dims, 2, prhs + 1, offset);
+    vorn_eos_state_at(&pair, mxGetPr(prhs[1]) + offset[0], mxGetPr(prhs[2]) + offset[1], &s);
+    {
+      const double values[EOS_STATE_FIELDS] = {
+          s.T, s.P,  s.rho,     s.vm,      s.u,    s.h,      s.s, s.g, s.cv, s.cp,    s.cp_cv,
+          s.w, s.jt, s.kappa_T, s.alpha_V, s.dpdT, s.dpdrho, s.B, s.Z, s.q,  s.phase, s.evaluations};
+      for (k = 0; k < EOS_STATE_FIELDS; ++k) columns[k][j] = values[k];
+    }
+    flags[j] = s.flags;
+  }
+}
+
+#define EOS_SATURATION_FIELDS 12
+static void call_eos_saturation(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const names[] = {"x"};
+  static const char* const fields[EOS_SATURATION_FIELDS] = {
+      "T",        "P",        "rho_liquid",  "rho_vapour",      "h_liquid", "h_vapour",
+      "s_liquid", "s_vapour", "latent_heat", "surface_tension", "dPdT",     "evaluations"};
+  mwSize dims[MAX_DIMENSIONS], ndims, count, j;
+  double* columns[EOS_SATURATION_FIELDS];
+  unsigned* flags;
+  char by[2] = {0, 0};
+  if (nrhs != 2)
+    mexErrMsgIdAndTxt("vorn:arguments", "vorn.eos_saturation takes 2 arguments ('T' or 'P', x), not %d",
+                      nrhs);
+  if (!mxIsChar(prhs[0]) || mxGetString(prhs[0], by, sizeof by) != 0 || (by[0] != 'T' && by[0] != 'P'))
+    mexErrMsgIdAndTxt("vorn:argument", "vorn.eos_saturation: the first argument must be 'T' or 'P'");
+  ndims = broadcast_shape("eos_saturation", 1, prhs + 1, names, dims);
+  count = element_count(ndims, dims);
+  plhs[0] = struct_of_arrays(ndims, dims, fields, EOS_SATURATION_FIELDS, columns, &flags);
+  for (j = 0; j < count; ++j) {
+    vorn_eos_saturation s;
+    int k;
+    memset(&s, 0, sizeof s);
+    s.size = sizeof s;
+    if (by[0] == 'T')
+      vorn_eos_saturation_T(mxGetPr(prhs[1]) + j, &s);
+    else
+      vorn_eos_saturation_P(mxGetPr(prhs[1]) + j, &s);
+    {
+      const double values[EOS_SATURATION_FIELDS] = {
+          s.T,        s.P,        s.rho_liquid,  s.rho_vapour,      s.h_liquid, s.h_vapour,
+          s.s_liquid, s.s_vapour, s.latent_heat, s.surface_tension, s.dPdT,     s.evaluations};
+      for (k = 0; k < EOS_SATURATION_FIELDS; ++k) columns[k][j] = values[k];
+    }
+    flags[j] = s.flags;
+  }
+}
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   char command[16];
   size_t i;
@@ -230,6 +398,12 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call_state_flags(nrhs - 1, plhs);
   } else if (strcmp(command, "constant") == 0) {
     call_constant(nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "eos") == 0) {
+    call_eos(nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "eos_state") == 0) {
+    call_eos_state(nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "eos_saturation") == 0) {
+    call_eos_saturation(nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "version") == 0) {
     if (nrhs != 1) mexErrMsgIdAndTxt("vorn:arguments", "vorn.version takes no argument");
     plhs[0] = mxCreateString(vorn_version());

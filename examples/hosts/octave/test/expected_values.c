@@ -45,6 +45,15 @@ static void over_T(const char* name, fn1 f) {
   row(name, NT, 1, out);
 }
 
+/* The reference equation over the same grid: out(i, j) = vorn_eos_value(property, pair, T(i), P(j)). */
+static void eos_over_TP(const char* name, int property, int pair) {
+  double out[NT * NP];
+  size_t i, j;
+  for (j = 0; j < NP; ++j)
+    for (i = 0; i < NT; ++i) out[i + NT * j] = vorn_eos_value(&property, &pair, &Ts[i], &Ps[j]);
+  row(name, NT, NP, out);
+}
+
 /* out(i, j) = f(T(i), P(j)), column-major as Octave stores it. */
 static void over_TP(const char* name, fn2 f) {
   double out[NT * NP];
@@ -96,6 +105,27 @@ int main(void) {
   for (j = 0; j < NP; ++j)
     for (i = 0; i < NT; ++i) flags[i + NT * j] = (double)vorn_state(&Ts[i], &Ps[j]);
   row("state", NT, NP, flags);
+
+  eos_over_TP("eos_h", VORN_EOS_H, VORN_EOS_TP);
+  eos_over_TP("eos_cp", VORN_EOS_CP, VORN_EOS_TP);
+  eos_over_TP("eos_flags", VORN_EOS_FLAGS, VORN_EOS_TP);
+  eos_over_TP("eos_phase", VORN_EOS_PHASE, VORN_EOS_TP);
+  {
+    /* Saturation at every T of the grid (NaN and flags outside 2.1768 K to Tc). */
+    double latent[NT], psat[NT], sflags[NT];
+    for (i = 0; i < NT; ++i) {
+      vorn_eos_saturation sat;
+      memset(&sat, 0, sizeof sat);
+      sat.size = sizeof sat;
+      vorn_eos_saturation_T(&Ts[i], &sat);
+      latent[i] = sat.latent_heat;
+      psat[i] = sat.P;
+      sflags[i] = (double)sat.flags;
+    }
+    row("sat_latent", NT, 1, latent);
+    row("sat_P", NT, 1, psat);
+    row("sat_flags", NT, 1, sflags);
+  }
 
   constants[0] = __vorn_MOD_r;
   constants[1] = __vorn_MOD_m0;

@@ -101,6 +101,29 @@ for s = 1:numel(shapes)
   check_same_bits(got, scalar, sprintf('vorn.cp over %s against scalar calls', mat2str(size(a + b))));
 end
 
+% The reference equation of state: by names, over the same grid, the C library's bits.
+check_same_bits(vorn.eos('h', 'TP', T, P), E.eos_h, 'vorn.eos(''h'', ''TP'', T, P)');
+s = vorn.eos_state('TP', T, P);
+check_same_bits(s.cp, E.eos_cp, 'vorn.eos_state(''TP'', T, P).cp');
+check_same_bits(s.h, E.eos_h, 'vorn.eos_state h against vorn.eos h');
+check(strcmp(class(s.flags), 'uint32') && isequal(double(s.flags), E.eos_flags), 'vorn.eos_state flags');
+check(isequal(s.phase, E.eos_phase), 'vorn.eos_state phase');
+sat = vorn.eos_saturation('T', T);
+check_same_bits(sat.latent_heat, E.sat_latent, 'vorn.eos_saturation(''T'', T).latent_heat');
+check_same_bits(sat.P, E.sat_P, 'vorn.eos_saturation(''T'', T).P');
+check(isequal(double(sat.flags), E.sat_flags), 'vorn.eos_saturation flags');
+% A round trip through another pair: (P, h) back to T at 10 K, 500 kPa.
+h = vorn.eos('h', 'TP', 10, 500);
+check(abs(vorn.eos('T', 'Ph', 500, h) - 10) < 1e-8, 'vorn.eos(''T'', ''Ph'', ...) returns to 10 K');
+nbp = vorn.eos_saturation('P', 101.325);
+check(abs(nbp.T - 4.2238068) < 5e-8 && abs(nbp.h_liquid) < 1e-9, 'normal boiling point, h'' = 0 there');
+check_error(@() vorn.eos('enthalpy', 'TP', 4, 100), 'vorn:argument', 'an unknown eos property');
+check_error(@() vorn.eos('h', 'PT', 4, 100), 'vorn:argument', 'an unknown eos pair');
+check_error(@() vorn.eos('h', 'TP', [1 2], [1 2 3]), 'vorn:nonconformant', 'eos sizes 1x2 and 1x3');
+check_error(@() vorn.eos_state('TP', int32(4), 100), 'vorn:argument', 'an int32 x1');
+check_error(@() vorn.eos_saturation('Q', 4), 'vorn:argument', 'saturation by neither T nor P');
+check_error(@() vorn_mex('eos_saturation', 'T'), 'vorn:arguments', 'saturation without x');
+
 % The constants: read as the exported data holds them; a store by name
 % reaches every later call exactly as a store through the data does in C.
 check_same_bits([vorn.constant('r') vorn.constant('m0') vorn.constant('g0') vorn.constant('pi')], ...
