@@ -74,6 +74,28 @@ def main():
         if s is not None and a is not None:
             array_name = name if name.startswith("vorn_") else "vorn_" + name
             out.append("| `%s_n` | %.2f | %.2f | %.1fx |" % (array_name, s, a, s / a))
+    out.append("")
+    out.append("| routine | " + " | ".join("%s, x d2b" % s for s in STATES) + " |")
+    out.append("|---|" + "---|" * len(STATES))
+    for name, less_pow in [("vorn_cv", False), ("vorn_cp", False), ("vorn_gamma", False), ("vorn_w", True)]:
+        cells = []
+        for s in STATES:
+            t = times.get("%s/%s" % (name, s))
+            d2b = times.get("d2b/%s" % s)
+            if t is None or d2b is None:
+                cells.append("-")
+            else:
+                cells.append("%.2f" % ((t - unit if less_pow else t) / d2b))
+        label = "`%s` less one pow" % name if less_pow else "`%s`" % name
+        out.append("| %s | %s |" % (label, " | ".join(cells)))
+    out.append("")
+    out.append("| routine | every T different, ns/point | 1000 x 1000 grid, ns/point | grid / different |")
+    out.append("|---|---|---|---|")
+    for name in TWO_ARGUMENTS:
+        a = per_point.get(name + "/array")
+        g = per_point.get(name + "/grid_1000x1000")
+        if a is not None and g is not None:
+            out.append("| `%s_n` | %.2f | %.2f | 1/%.0f |" % (name, a, g, a / g))
     print("\n".join(out))
 
 

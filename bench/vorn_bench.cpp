@@ -254,6 +254,47 @@ void register_arrays() {
   });
 }
 
+// A table of 1000 temperatures by 1000 pressures laid out row by row, as
+// numpy broadcasts T[:, None] against P[None, :] and as the tool's tables
+// reach the library: runs of 1000 points of one temperature. The same range
+// as the sweep above; "grid" per point against "array" per point (every
+// temperature different) is what keeping the part of T alone over a run
+// saves.
+constexpr std::size_t kGridSide = 1000;
+
+struct Grid {
+  std::vector<double> T, P;
+};
+
+const Grid& grid() {
+  static const Grid g = [] {
+    Grid out;
+    for (std::size_t i = 0; i < kGridSide; ++i) {
+      for (std::size_t j = 0; j < kGridSide; ++j) {
+        out.T.push_back(1.5 + (400.0 - 1.5) * static_cast<double>(i) / kGridSide);
+        out.P.push_back(100.0 * static_cast<double>(j) / kGridSide);
+      }
+    }
+    return out;
+  }();
+  return g;
+}
+
+void register_grids() {
+  for (const auto& r : kTwoArguments) {
+    benchmark::RegisterBenchmark(
+        (r.name + "/grid_1000x1000").c_str(), [f = r.array](benchmark::State& state) {
+          const Grid& g = grid();
+          std::vector<double> out(g.T.size());
+          for (auto _ : state) {
+            f(g.T.size(), g.T.data(), g.P.data(), out.data());
+            benchmark::DoNotOptimize(out.data());
+          }
+          state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(g.T.size()));
+        });
+  }
+}
+
 }  // namespace
 
 void register_reference_eos();  // reference_eos_bench.cpp
@@ -262,6 +303,7 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("pow", pow_unit);
   register_scalar();
   register_arrays();
+  register_grids();
   register_reference_eos();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

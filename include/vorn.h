@@ -215,6 +215,10 @@ VORN_API double vorn_temp_K_report(const double *phi, const double *P, const dou
  * temperature only where *state has none of those flags. */
 VORN_API double vorn_temp_K_report_state(const double *phi, const double *P, const double *T0, const double *P0,
                                          int *iterations, int *converged, unsigned *state);
+/* vorn_temp_K_report at n points: out[i] the temperature, iterations[i] and converged[i] (each may be NULL)
+ * as vorn_temp_K_report gives them for point i. out may be one of the inputs. */
+VORN_API void vorn_temp_K_report_n(size_t n, const double *phi, const double *P, const double *T0, const double *P0,
+                                   double *out, int *iterations, int *converged);
 
 /* True compressibility factor pV/(nRT) of the virial equation, its gas root solved to convergence: the root the
  * isotherm reaches from zero density while its slope is still positive. NaN where the isotherm turns over
@@ -234,6 +238,9 @@ VORN_API double vorn_cvgt_temperature(const double *P, const double *T0, const d
  * P, T0 or P0 is not finite or not positive. */
 VORN_API double vorn_cvgt_temperature_state(const double *P, const double *T0, const double *P0, int *iterations,
                                             int *converged, unsigned *state);
+/* vorn_cvgt_temperature at n points, as vorn_temp_K_report_n is vorn_temp_K_report. */
+VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T0, const double *P0, double *out,
+                                      int *iterations, int *converged);
 
 /* The reference equation of state of helium-4 (He I: liquid, vapour, supercritical, two-phase), the
  * Helmholtz-energy equation of NIST IR 8474 with its own R = 8.3144598 J/(mol K) and M = 0.004002602 kg/mol

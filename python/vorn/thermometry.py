@@ -18,7 +18,6 @@ met. Pressures are in kPa, temperatures in K; arguments broadcast.
 
 from __future__ import annotations
 
-from ctypes import byref, c_int
 from typing import Any, Callable, Literal, NamedTuple, Sequence, Union, overload
 
 import numpy as np
@@ -26,7 +25,7 @@ from numpy.typing import ArrayLike
 
 from ._core import ConvergenceError, FloatResult, as_float_array
 from ._core import evaluate as _evaluate
-from ._lib import DOUBLE, lib as _lib
+from ._lib import lib as _lib
 
 __all__ = ["acoustic_temperature", "gas_thermometer_temperature", "Inversion"]
 
@@ -52,26 +51,20 @@ class Inversion(NamedTuple):
 
 
 def _reported(
-    function: str, routine: Callable[..., float], args: Sequence[ArrayLike], names: Sequence[str], strict: bool
+    function: str, routine: Callable[..., None], args: Sequence[ArrayLike], names: Sequence[str], strict: bool
 ) -> Inversion:
-    """Call a reporting routine point by point (it has no array form)."""
+    """Call a reporting routine's array form once over the broadcast arguments."""
     arrays = [as_float_array(a, n) for a, n in zip(args, names)]
     broadcast = np.broadcast_arrays(*arrays)
     shape = broadcast[0].shape
-    flat = [b.reshape(-1) if b.flags.c_contiguous else np.ascontiguousarray(b).reshape(-1) for b in broadcast]
+    flat = [np.ascontiguousarray(b).reshape(-1) for b in broadcast]
     n = flat[0].size
     temperature = np.empty(n)
-    iterations = np.empty(n, dtype=np.int64)
-    converged = np.empty(n, dtype=bool)
-    cells = [DOUBLE() for _ in flat]
-    pointers = [byref(c) for c in cells]
-    its, ok = c_int(), c_int()
-    for i in range(n):
-        for cell, values in zip(cells, flat):
-            cell.value = values[i]
-        temperature[i] = routine(*pointers, byref(its), byref(ok))
-        iterations[i] = its.value
-        converged[i] = bool(ok.value)
+    counts = np.empty(n, dtype=np.intc)
+    met = np.empty(n, dtype=np.intc)
+    routine(n, *(f.ctypes.data for f in flat), temperature.ctypes.data, counts.ctypes.data, met.ctypes.data)
+    iterations = counts.astype(np.int64)
+    converged = met != 0
     if strict and not converged.all():
         i = int(np.flatnonzero(~converged)[0])
         given = ", ".join(f"{name} = {float(values[i])!r}" for name, values in zip(names, flat))
@@ -145,7 +138,7 @@ def acoustic_temperature(
     """
     args, names = (ratio, P, T0, P0), ("ratio", "P", "T0", "P0")
     if full_output or strict:
-        result = _reported("acoustic_temperature", _lib.vorn_temp_K_report, args, names, strict)
+        result = _reported("acoustic_temperature", _lib.vorn_temp_K_report_n, args, names, strict)
         return result if full_output else result.temperature
     return _evaluate("acoustic_temperature", _lib.vorn_temp_K_n, args, names)
 
@@ -197,6 +190,6 @@ def gas_thermometer_temperature(
     27.327235574
     """
     result = _reported(
-        "gas_thermometer_temperature", _lib.vorn_cvgt_temperature, (P, T0, P0), ("P", "T0", "P0"), strict
+        "gas_thermometer_temperature", _lib.vorn_cvgt_temperature_n, (P, T0, P0), ("P", "T0", "P0"), strict
     )
     return result if full_output else result.temperature

@@ -7,7 +7,8 @@
 // x^7 = x^3*x^4, x^9 = x*x^8. Every whole-number power in the library goes
 // through this one helper: another order of products can round differently.
 // Every exponent is a constant, a template argument, so that no loop is left
-// behind and a loop over many points can be vectorised.
+// behind and a loop over many points can be vectorised. X is double, or a
+// vector of doubles whose lanes each take the same products.
 #pragma once
 
 namespace vorn {
@@ -15,11 +16,11 @@ namespace vorn {
 // The squaring steps still to do for exponent bits N, y the product so far:
 // the loop above, one step per instantiation, so that nothing is left to
 // unroll.
-template <unsigned N>
-constexpr double repeated_squaring_steps(double y, double x) {
+template <unsigned N, typename X>
+constexpr X repeated_squaring_steps(X y, X x) {
   if constexpr (N > 1U) {
     constexpr unsigned half = N >> 1U;
-    const double square = x * x;
+    const X square = x * x;
     if constexpr ((half & 1U) != 0U) {
       return repeated_squaring_steps<half>(y * square, square);
     } else {
@@ -30,9 +31,15 @@ constexpr double repeated_squaring_steps(double y, double x) {
   }
 }
 
-template <unsigned N>
-constexpr double integer_power(double x) {
-  return repeated_squaring_steps<N>((N & 1U) != 0U ? x : 1.0, x);
+// 1 in every lane of X (X{} + 1.0 broadcasts for a vector).
+template <typename X>
+constexpr X multiplicative_unit() {
+  return X{} + 1.0;
+}
+
+template <unsigned N, typename X = double>
+constexpr X integer_power(X x) {
+  return repeated_squaring_steps<N>((N & 1U) != 0U ? x : multiplicative_unit<X>(), x);
 }
 
 }  // namespace vorn

@@ -144,27 +144,54 @@ inline double acoustic_factor_order_sum(std::size_t order, double T) {
   return S;
 }
 
+// The order sums T's region needs (the others left 0): what depends on T
+// alone, so that an array form can keep them over a run of equal
+// temperatures.
+struct AcousticFactorSums {
+  std::array<double, 6> S;
+};
+
+inline AcousticFactorSums acoustic_factor_sums(double T) {
+  AcousticFactorSums sums{};
+  if (T > 1.95) {
+    sums.S[0] = acoustic_factor_order_sum(1, T);
+    if (T > 2.6) {
+      for (std::size_t n = 2; n <= 4; ++n) sums.S[n - 1] = acoustic_factor_order_sum(n, T);
+      if (T > 20.0) {
+        for (std::size_t n = 5; n <= 6; ++n) sums.S[n - 1] = acoustic_factor_order_sum(n, T);
+      }
+    }
+  }
+  return sums;
+}
+
 // The regions nest (T > 20 implies T > 2.6 implies T > 1.95, and NaN passes
 // none), so each test sits inside the one before; the terms are added in the
-// same order as three tests one after the other would add them.
-inline double acoustic_factor(double T, double P) {
+// same order as three tests one after the other would add them. The sums
+// are pure functions of T, formed before the series rather than within it:
+// the same doubles.
+inline double acoustic_factor_from_sums(const AcousticFactorSums& sums, double T, double P) {
+  const std::array<double, 6>& S = sums.S;
   const double Pa = 1000.0 * P;
   double Za = 1.0;
   if (T > 1.95) {
-    const double S1 = acoustic_factor_order_sum(1, T);
-    Za = (S1 * Pa) / (gas_constant * T) + Za;
+    Za = (S[0] * Pa) / (gas_constant * T) + Za;
     if (T > 2.6) {
       const double x = Pa / (gas_constant * T);
-      Za = acoustic_factor_order_sum(2, T) * (x * x) + Za;
-      Za = acoustic_factor_order_sum(3, T) * integer_power<3>(x) + Za;
-      Za = acoustic_factor_order_sum(4, T) * integer_power<4>(x) + Za;
+      Za = S[1] * (x * x) + Za;
+      Za = S[2] * integer_power<3>(x) + Za;
+      Za = S[3] * integer_power<4>(x) + Za;
       if (T > 20.0) {
-        Za = acoustic_factor_order_sum(5, T) * integer_power<5>(x) + Za;
-        Za = acoustic_factor_order_sum(6, T) * integer_power<6>(x) + Za;
+        Za = S[4] * integer_power<5>(x) + Za;
+        Za = S[5] * integer_power<6>(x) + Za;
       }
     }
   }
   return Za;
+}
+
+inline double acoustic_factor(double T, double P) {
+  return acoustic_factor_from_sums(acoustic_factor_sums(T), T, P);
 }
 
 }  // namespace vorn

@@ -11,12 +11,17 @@
 
 namespace vorn {
 
-inline double acoustic_sound_speed(double T, double P) {
+// With the order sums of T formed already (acoustic_factor_sums).
+inline double acoustic_sound_speed_from_sums(const AcousticFactorSums& sums, double T, double P) {
   double k = heat_capacity_ratio_ideal / molar_mass;
   k = k * gas_constant;
   k = k * T;
-  const double Za = acoustic_factor(T, P);
+  const double Za = acoustic_factor_from_sums(sums, T, P);
   return std::sqrt(k * Za);
+}
+
+inline double acoustic_sound_speed(double T, double P) {
+  return acoustic_sound_speed_from_sums(acoustic_factor_sums(T), T, P);
 }
 
 }  // namespace vorn

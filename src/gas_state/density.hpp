@@ -25,17 +25,15 @@ namespace vorn {
 // The one Newton step as numerator and denominator, both multiplied through by
 // (rT)^3 (and by rT, m0 p): the density is their quotient, and the sign of the
 // denominator is the sign of the slope of the isotherm at the ideal-gas
-// density. The state flags test this same denominator.
+// density. The state flags test this same denominator. From B, C, D in SI
+// (virial_terms.hpp), for routines that have them already.
 struct DensityNewtonStep {
   double numerator;
   double denominator;
 };
 
-inline DensityNewtonStep density_newton_step(double T, double P) {
+inline DensityNewtonStep density_newton_step_from_virials(double T, double P, double B, double C, double D) {
   const double p = 1000.0 * P;
-  const double B = si_second_virial(T);
-  const double C = si_third_virial(T);
-  const double D = si_fourth_virial(T);
   const double r = gas_constant;
 
   const double N3 = (D * 3.0) * integer_power<3>(p);
@@ -51,14 +49,27 @@ inline DensityNewtonStep density_newton_step(double T, double P) {
   return {num, den};
 }
 
+inline DensityNewtonStep density_newton_step(double T, double P) {
+  return density_newton_step_from_virials(T, P, si_second_virial(T), si_third_virial(T), si_fourth_virial(T));
+}
+
+inline double density_from_virials(double T, double P, double B, double C, double D) {
+  const DensityNewtonStep step = density_newton_step_from_virials(T, P, B, C, D);
+  return step.numerator / step.denominator;
+}
+
 inline double density(double T, double P) {
   const DensityNewtonStep step = density_newton_step(T, P);
   return step.numerator / step.denominator;
 }
 
-inline double molar_volume(double T, double P) {
+inline double molar_volume_from_virials(double T, double P, double B, double C, double D) {
   const double m0 = molar_mass;
-  return m0 / density(T, P);
+  return m0 / density_from_virials(T, P, B, C, D);
+}
+
+inline double molar_volume(double T, double P) {
+  return molar_volume_from_virials(T, P, si_second_virial(T), si_third_virial(T), si_fourth_virial(T));
 }
 
 }  // namespace vorn

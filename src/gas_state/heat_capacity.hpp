@@ -15,35 +15,69 @@
 
 namespace vorn {
 
+// The formulas on terms filled once (virial_terms.hpp) and the molar volume
+// from the same terms: each operation is the one the formula above names, on
+// the same doubles as when every term was formed by its own call, so every
+// result keeps its bits; only the repeated evaluation of the polynomials is
+// gone.
+// The heat capacities times m0 (molar, J/(mol K)): the brackets of the
+// formulas before their last division.
+template <FamilyLayout Layout>
+inline double isochoric_molar_heat_capacity_from_terms(const VirialTerms& v, double V) {
+  const TwoQuotients over_V = two_quotients<Layout>(2.0, V, 1.0, V);
+  const TwoQuotients over_V2 = two_quotients<Layout>(1.0, V * V, 1.0, 2.0 * V * V);
+  const double Sv =
+      (((over_V.first * v.Bt + over_V.second * v.Btt) + over_V2.first * v.Ct) + over_V2.second * v.Ctt);
+  return 1.5 * gas_constant - Sv * gas_constant;
+}
+
+template <FamilyLayout Layout>
+inline double isobaric_molar_heat_capacity_from_terms(const VirialTerms& v, double V) {
+  const double Qp = ((((v.B - v.Bt) * (v.B - v.Bt)) - v.C) + v.Ct) - v.Ctt / 2.0;
+  const TwoQuotients q = two_quotients<Layout>(v.Btt, V, Qp, V * V);
+  return 2.5 * gas_constant - gas_constant * (q.first - q.second);
+}
+
+inline double molar_volume_from_terms(const VirialTerms& v, double T, double P) {
+  return molar_volume_from_virials(T, P, v.B, v.C, v.D);
+}
+
+template <FamilyLayout Layout>
+inline double isochoric_heat_capacity_laid_out(double T, double P) {
+  const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
+  const double V = molar_volume_from_terms(v, T, P);
+  return isochoric_molar_heat_capacity_from_terms<Layout>(v, V) / molar_mass;
+}
+
+template <FamilyLayout Layout>
+inline double isobaric_heat_capacity_laid_out(double T, double P) {
+  const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
+  const double V = molar_volume_from_terms(v, T, P);
+  return isobaric_molar_heat_capacity_from_terms<Layout>(v, V) / molar_mass;
+}
+
+// cp/cv, both from the one set of terms and the one molar volume.
+template <FamilyLayout Layout>
+inline double heat_capacity_ratio_laid_out(double T, double P) {
+  const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
+  const double V = molar_volume_from_terms(v, T, P);
+  const double m0 = molar_mass;
+  const TwoQuotients cp_cv =
+      two_quotients<Layout>(isobaric_molar_heat_capacity_from_terms<Layout>(v, V), m0,
+                            isochoric_molar_heat_capacity_from_terms<Layout>(v, V), m0);
+  return cp_cv.first / cp_cv.second;
+}
+
+// One point: B and C side by side. The array forms use the one_by_one
+// layout (array_forms.cpp).
 inline double isochoric_heat_capacity(double T, double P) {
-  const double Bt = si_second_virial_T_dT(T);
-  const double Btt = si_second_virial_T2_dT2(T);
-  const double Ct = si_third_virial_T_dT(T);
-  const double Ctt = si_third_virial_T2_dT2(T);
-  const double V = molar_volume(T, P);
-
-  const double Sv = (((2.0 / V) * Bt + (1.0 / V) * Btt) + (1.0 / (V * V)) * Ct) + (1.0 / (2.0 * V * V)) * Ctt;
-  return (1.5 * gas_constant - Sv * gas_constant) / molar_mass;
+  return isochoric_heat_capacity_laid_out<FamilyLayout::paired>(T, P);
 }
-
 inline double isobaric_heat_capacity(double T, double P) {
-  const double B = si_second_virial(T);
-  const double Bt = si_second_virial_T_dT(T);
-  const double Btt = si_second_virial_T2_dT2(T);
-  const double C = si_third_virial(T);
-  const double Ct = si_third_virial_T_dT(T);
-  const double Ctt = si_third_virial_T2_dT2(T);
-  const double V = molar_volume(T, P);
-
-  const double Qp = ((((B - Bt) * (B - Bt)) - C) + Ct) - Ctt / 2.0;
-  return (2.5 * gas_constant - gas_constant * (Btt / V - Qp / (V * V))) / molar_mass;
+  return isobaric_heat_capacity_laid_out<FamilyLayout::paired>(T, P);
 }
-
-// Both routines are evaluated in full; nothing is shared between them.
 inline double heat_capacity_ratio(double T, double P) {
-  const double cp = isobaric_heat_capacity(T, P);
-  const double cv = isochoric_heat_capacity(T, P);
-  return cp / cv;
+  return heat_capacity_ratio_laid_out<FamilyLayout::paired>(T, P);
 }
 
 }  // namespace vorn

@@ -8,10 +8,18 @@
 // and likewise C, Ct, Ctt with 1e-12 (m^6/mol^2) and D, Dt, Dtt with 1e-18
 // (m^9/mol^3): _T_dT names T dX/dT, _T2_dT2 names T^2 d2X/dT2, both in the
 // unit of X. The grouping of each product is part of the result.
+//
+// VirialTerms holds the nine (or the seven without D', D'') for one T, filled
+// once per call by routines that need several of them: each member is the
+// same double as the function of the same name would return, formed by the
+// same operations on the same polynomial values (virial_family).
 #pragma once
+
+#include <limits>
 
 #include "constants/units.hpp"
 #include "virial/fourth.hpp"
+#include "virial/paired_families.hpp"
 #include "virial/second.hpp"
 #include "virial/third.hpp"
 
@@ -28,5 +36,56 @@ inline double si_third_virial_T2_dT2(double T) { return (cm6_to_m6 * third_viria
 inline double si_fourth_virial(double T) { return cm9_to_m9 * fourth_virial(T); }
 inline double si_fourth_virial_T_dT(double T) { return T * (fourth_virial_dT(T) * cm9_to_m9); }
 inline double si_fourth_virial_T2_dT2(double T) { return (cm9_to_m9 * fourth_virial_dT2(T)) * (T * T); }
+
+struct VirialTerms {
+  double B, Bt, Btt;  // m^3/mol
+  double C, Ct, Ctt;  // m^6/mol^2
+  double D, Dt, Dtt;  // m^9/mol^3; Dt, Dtt NaN unless filled
+};
+
+// X, T X' and T^2 X'' in SI from one family, with the products of the si_
+// functions above.
+struct SiFamily {
+  double value, T_dT, T2_dT2;
+};
+inline SiFamily si_family(const VirialFamily& f, double unit, double T) {
+  return {unit * f.value, T * (f.first_derivative * unit), (unit * f.second_derivative) * (T * T)};
+}
+
+template <FamilyLayout Layout>
+inline VirialFamilyPair second_and_third_families(double T) {
+  if constexpr (Layout == FamilyLayout::paired) {
+    return virial_family_pair(second_virial_tables, third_virial_tables, T);
+  } else {
+    return {virial_family(second_virial_tables, T), virial_family(third_virial_tables, T)};
+  }
+}
+
+// B, C with their derivatives and D alone (what density and the heat
+// capacities need): 14 polynomials; D', D'' are left NaN.
+template <FamilyLayout Layout>
+inline VirialTerms virial_terms_without_D_derivatives(double T) {
+  const VirialFamilyPair bc = second_and_third_families<Layout>(T);
+  const SiFamily b = si_family(bc.first, cm3_to_m3, T);
+  const SiFamily c = si_family(bc.second, cm6_to_m6, T);
+  constexpr double not_formed = std::numeric_limits<double>::quiet_NaN();
+  return {b.value, b.T_dT, b.T2_dT2, c.value, c.T_dT, c.T2_dT2, si_fourth_virial(T), not_formed, not_formed};
+}
+
+// All nine: 18 polynomials.
+template <FamilyLayout Layout>
+inline VirialTerms virial_terms(double T) {
+  VirialFamilyTriple f{};
+  if constexpr (Layout == FamilyLayout::paired) {
+    f = virial_family_triple(second_virial_tables, third_virial_tables, fourth_virial_tables, T);
+  } else {
+    f = {virial_family(second_virial_tables, T), virial_family(third_virial_tables, T),
+         virial_family(fourth_virial_tables, T)};
+  }
+  const SiFamily b = si_family(f.first, cm3_to_m3, T);
+  const SiFamily c = si_family(f.second, cm6_to_m6, T);
+  const SiFamily d = si_family(f.third, cm9_to_m9, T);
+  return {b.value, b.T_dT, b.T2_dT2, c.value, c.T_dT, c.T2_dT2, d.value, d.T_dT, d.T2_dT2};
+}
 
 }  // namespace vorn

@@ -9,7 +9,8 @@
 //                      of the isotherm at the ideal-gas density) is not positive, or
 //                      the density it gives is not finite and positive (0 at P = 0)
 //   sound-undefined    vorn_w is NaN: the bracket of its series is negative
-//   za-nonpositive     the acoustic factor is <= 0: its speed of sound is NaN
+//   za-nonpositive     the acoustic factor is <= 0: its speed of sound is NaN (Za is
+//                      evaluated only where acoustic_factor_bound.hpp cannot prove it positive)
 //   k-pole             T within the band of a pole of k0 (conductivity_pole.hpp), or
 //                      k0 not positive
 //   nu-negative        the zero-pressure viscosity is not positive
@@ -37,6 +38,7 @@
 #include <cmath>
 
 #include "correlation/acoustic_factor.hpp"
+#include "correlation/acoustic_factor_bound.hpp"
 #include "gas_state/density.hpp"
 #include "gas_state/heat_capacity.hpp"
 #include "gas_state/speed_of_sound.hpp"
@@ -97,23 +99,33 @@ inline unsigned state_flags(double T, double P) {
   unsigned flags = 0;
   if (T <= helium_critical_temperature && P > saturation_pressure(T)) flags |= VORN_STATE_LIQUID;
 
-  const DensityNewtonStep step = density_newton_step(T, P);
+  // Every virial term once, for the density step, cv, cp and the sound
+  // series alike: the same doubles as each routine forms on its own.
+  const double k2 = acoustic_k_squared();
+  const VirialTerms v = virial_terms<FamilyLayout::paired>(T);
+  const DensityNewtonStep step = density_newton_step_from_virials(T, P, v.B, v.C, v.D);
   if (density_turned(P, step)) flags |= VORN_STATE_DENSITY_TURNED;
   const DensitySeriesTest series = density_series_test(T, P, step.numerator / step.denominator);
   if (series.divergent) flags |= VORN_STATE_VIRIAL_DIVERGENT;
   if (series.unconverged) flags |= VORN_STATE_DENSITY_UNCONVERGED;
 
-  const double cv = isochoric_heat_capacity(T, P);
-  const double cp = isobaric_heat_capacity(T, P);
+  const double V = molar_volume_from_virials(T, P, v.B, v.C, v.D);
+  const double cv = isochoric_molar_heat_capacity_from_terms<FamilyLayout::paired>(v, V) / molar_mass;
+  const double cp = isobaric_molar_heat_capacity_from_terms<FamilyLayout::paired>(v, V) / molar_mass;
   if (!(cv > 0.0) || !(cp > 0.0)) flags |= VORN_STATE_HEAT_CAPACITY_NONPOSITIVE;
   if (heat_capacity_truncated(T, molar_volume(T, P), cp)) flags |= VORN_STATE_HEAT_CAPACITY_TRUNCATED;
   if (out_of_validated_range(T, P)) flags |= VORN_STATE_OUT_OF_RANGE;
 
-  const SoundSpeedSeries sound = speed_of_sound_series(T, P);
+  const SoundSpeedSeries sound =
+      speed_of_sound_series_from_terms(sound_speed_temperature_terms_from(v, T, k2), T, P);
   if (std::isnan(std::sqrt(sound.bracket() * sound.ideal_square))) flags |= VORN_STATE_SOUND_UNDEFINED;
   if (sound_series_divergent(sound)) flags |= VORN_STATE_SOUND_DIVERGENT;
 
-  if (!(acoustic_factor(T, P) > 0.0)) flags |= VORN_STATE_ZA_NONPOSITIVE;
+  // Za itself only where the bound does not prove it positive (T <= 1.95 K: Za = 1).
+  if (T > acoustic_factor_first_threshold && !acoustic_factor_surely_positive(T, P) &&
+      !(acoustic_factor(T, P) > 0.0)) {
+    flags |= VORN_STATE_ZA_NONPOSITIVE;
+  }
   if (T <= acoustic_factor_first_threshold && P > 0.0) flags |= VORN_STATE_ZA_PRESSURE_FREE;
 
   if (conductivity_meaningless(T, thermal_conductivity_dilute(T))) flags |= VORN_STATE_K_POLE;

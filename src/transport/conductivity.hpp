@@ -55,9 +55,23 @@ inline double thermal_conductivity_dilute(double T) {
   return (N / Q) * conductivity_quotient_unit;
 }
 
-inline double thermal_conductivity(double T, double P) {
+// What depends on T alone: the dilute value and the pressure factor's terms.
+struct ConductivityTemperatureTerms {
+  double dilute;
+  PressureFactorTerms pressure;
+};
+
+inline ConductivityTemperatureTerms thermal_conductivity_temperature_terms(double T) {
   const double k0 = thermal_conductivity_dilute(T);
-  return pressure_factor(conductivity_pressure_constants, T, P) * k0;
+  return {k0, pressure_factor_terms(conductivity_pressure_constants, T)};
+}
+
+inline double thermal_conductivity_from_terms(const ConductivityTemperatureTerms& t, double P) {
+  return pressure_factor_from_terms(t.pressure, P) * t.dilute;
+}
+
+inline double thermal_conductivity(double T, double P) {
+  return thermal_conductivity_from_terms(thermal_conductivity_temperature_terms(T), P);
 }
 
 }  // namespace vorn

@@ -19,11 +19,25 @@ struct PressureFactorConstants {
   double c1;
 };
 
-inline double pressure_factor(const PressureFactorConstants& k, double T, double P) {
+// The factors of P and P*P, which depend on T alone: (T^b1) b0 and c0 T^c1.
+struct PressureFactorTerms {
+  double linear;     // per kPa
+  double quadratic;  // per kPa^2
+};
+
+inline PressureFactorTerms pressure_factor_terms(const PressureFactorConstants& k, double T) {
+  return {real_power(T, k.b1) * k.b0, k.c0 * real_power(T, k.c1)};
+}
+
+inline double pressure_factor_from_terms(const PressureFactorTerms& t, double P) {
   const double PP = P * P;
-  const double linear = ((real_power(T, k.b1) * k.b0) * P) + 1.0;
-  const double quadratic = (k.c0 * real_power(T, k.c1)) * PP;
+  const double linear = (t.linear * P) + 1.0;
+  const double quadratic = t.quadratic * PP;
   return quadratic + linear;
+}
+
+inline double pressure_factor(const PressureFactorConstants& k, double T, double P) {
+  return pressure_factor_from_terms(pressure_factor_terms(k, T), P);
 }
 
 }  // namespace vorn

@@ -49,9 +49,23 @@ inline double viscosity_dilute(double T) {
   return (N / Q) * viscosity_quotient_unit;
 }
 
-inline double viscosity(double T, double P) {
+// What depends on T alone: the dilute value and the pressure factor's terms.
+struct ViscosityTemperatureTerms {
+  double dilute;
+  PressureFactorTerms pressure;
+};
+
+inline ViscosityTemperatureTerms viscosity_temperature_terms(double T) {
   const double nu0 = viscosity_dilute(T);
-  return pressure_factor(viscosity_pressure_constants, T, P) * nu0;
+  return {nu0, pressure_factor_terms(viscosity_pressure_constants, T)};
+}
+
+inline double viscosity_from_terms(const ViscosityTemperatureTerms& t, double P) {
+  return pressure_factor_from_terms(t.pressure, P) * t.dilute;
+}
+
+inline double viscosity(double T, double P) {
+  return viscosity_from_terms(viscosity_temperature_terms(T), P);
 }
 
 }  // namespace vorn

@@ -58,4 +58,29 @@ inline double virial_second_derivative(const VirialTables& t, double T) {
   return E0 + ((E1 - E2) - E3);
 }
 
+// X, X' and X'' together, each of the six polynomials evaluated once: for the
+// routines that need all three. Each result is the same expression of the
+// same polynomial values as the function above that returns it alone, so the
+// same double: the polynomials are pure functions of T, and evaluating one
+// once or three times gives the same bits.
+struct VirialFamily {
+  double value;
+  double first_derivative;
+  double second_derivative;
+};
+
+inline VirialFamily virial_family(const VirialTables& t, double T) {
+  const double N = falling_power_sum<1>(t.numerator, T);
+  const double Q = falling_power_sum<1>(t.denominator, T);
+  const double N1 = falling_power_sum<0>(t.numerator_d1, T);
+  const double Q1 = falling_power_sum<0>(t.denominator_d1, T);
+  const double N2 = falling_power_sum<0>(t.numerator_d2, T);
+  const double Q2 = falling_power_sum<0>(t.denominator_d2, T);
+  const double E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
+  const double E1 = N2 / Q;
+  const double E2 = (Q1 * (N1 + N1)) / (Q * Q);
+  const double E3 = (Q2 * N) / (Q * Q);
+  return {N / Q, N1 / Q - (Q1 * N) / (Q * Q), E0 + ((E1 - E2) - E3)};
+}
+
 }  // namespace vorn

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "vorn.h"
 
@@ -93,6 +94,18 @@ std::vector<Property> make_properties() {
       of_TP("viscosity", {"mu", "eta", "nu", "dynamic-viscosity"}, "vorn_nu", "Pa s", "dynamic viscosity",
             vorn_nu, VORN_STATE_NU_NEGATIVE),
   };
+  // The array forms, for tables.
+  const std::pair<std::string_view, StateArrayRoutine> array_forms[] = {
+      {"vorn_rho", vorn_rho_n}, {"vorn_vol", vorn_vol_n},     {"vorn_cv", vorn_cv_n},
+      {"vorn_cp", vorn_cp_n},   {"vorn_gamma", vorn_gamma_n}, {"vorn_Z", vorn_Z_n},
+      {"vorn_w", vorn_w_n},     {"vorn_Za_gk", vorn_Za_gk_n}, {"vorn_w_gk", vorn_w_gk_n},
+      {"vorn_k", vorn_k_n},     {"vorn_nu", vorn_nu_n},
+  };
+  for (Property& p : all) {
+    for (const auto& [exported, f] : array_forms) {
+      if (p.exported == exported) p.of_TP_n = f;
+    }
+  }
   // The results that --units may give per kilogram or per mole.
   for (Property& p : all) {
     if (p.exported == "vorn_rho") p.specific = Specific::density;

@@ -3,6 +3,7 @@
 // state flags under which that result means nothing.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@ namespace vorn_cli {
 
 using TemperatureRoutine = double (*)(const double*);
 using StateRoutine = double (*)(const double*, const double*);
+using StateArrayRoutine = void (*)(size_t, const double*, const double*, double*);
 
 // How a result changes with the basis of --units: per kilogram or per mole.
 enum class Specific { no, density, molar_volume, heat_capacity };
@@ -21,9 +23,10 @@ struct Property {
   std::string_view exported;              // the library's exported name
   std::string_view unit;                  // unit of the result, "1" if none
   std::string_view description;
-  TemperatureRoutine of_T = nullptr;  // set for routines of T alone
-  StateRoutine of_TP = nullptr;       // set for routines of T and P
-  unsigned flags = 0;                 // VORN_STATE_* bits that make the result meaningless
+  TemperatureRoutine of_T = nullptr;    // set for routines of T alone
+  StateRoutine of_TP = nullptr;         // set for routines of T and P
+  StateArrayRoutine of_TP_n = nullptr;  // its array form
+  unsigned flags = 0;                   // VORN_STATE_* bits that make the result meaningless
   Specific specific = Specific::no;
 
   bool needs_pressure() const { return of_TP != nullptr; }

@@ -1,10 +1,13 @@
 #include "report.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <vector>
 
 #include "eos_report.hpp"
 #include "flags.hpp"
@@ -199,6 +202,48 @@ void print_state(double T, double P, const Options& options) {
   warn_state_flags(flags);
 }
 
+namespace {
+
+// The results and state flags of a table at every temperature and the
+// pressures [begin, end), laid out temperature by temperature (index
+// i (end - begin) + j - begin): one call of the array forms, which reach
+// the library as runs of equal T, where the part of each routine that
+// depends on T alone is formed once per run. The rows are still printed
+// pressure by pressure. A block holds at most about kBlockPoints points.
+struct TableBlock {
+  std::size_t begin = 0, end = 0;
+  std::vector<double> values;
+  std::vector<unsigned> flags;
+};
+
+constexpr std::size_t kBlockPoints = std::size_t{1} << 16;
+
+void evaluate_block(const Property& property, const Values& T, const Values& P, std::size_t begin,
+                    TableBlock& block) {
+  const std::size_t width =
+      std::min(P.size() - begin, std::max<std::size_t>(1, kBlockPoints / std::max<std::size_t>(1, T.size())));
+  const std::size_t n = T.size() * width;
+  std::vector<double> t(n), p(n);
+  for (std::size_t i = 0; i < T.size(); ++i) {
+    for (std::size_t k = 0; k < width; ++k) {
+      t[i * width + k] = T[i];
+      p[i * width + k] = P[begin + k];
+    }
+  }
+  block.begin = begin;
+  block.end = begin + width;
+  block.values.resize(n);
+  block.flags.resize(n);
+  if (property.of_TP_n != nullptr) {
+    property.of_TP_n(n, t.data(), p.data(), block.values.data());
+  } else {
+    for (std::size_t k = 0; k < n; ++k) block.values[k] = property(t[k], p[k]);
+  }
+  vorn_state_n(n, t.data(), p.data(), block.flags.data());
+}
+
+}  // namespace
+
 void print_table(const Property& property, const Values& T, const Values& P, const Options& options) {
   // Routines of T alone get one row per temperature and no pressure column.
   const Values no_pressure(std::vector<double>{0.0});
@@ -236,13 +281,17 @@ void print_table(const Property& property, const Values& T, const Values& P, con
 
   std::vector<std::size_t> flag_count(32);
   std::size_t points = 0;
+  TableBlock block;
   for (std::size_t j = 0; j < pressures.size(); ++j) {
     const double p = pressures[j];
     const double p_out = pressure_out(p, units);
+    if (with_P && j == block.end) evaluate_block(property, T, pressures, j, block);
     for (std::size_t i = 0; i < T.size(); ++i) {
       const double t = T[i];
-      const double value = in_output_units(property, property(t, p), units);
-      const unsigned flags = vorn_state(&t, &p) & property.flags;
+      const std::size_t at = i * (block.end - block.begin) + (j - block.begin);
+      const double result = with_P ? block.values[at] : property(t, p);
+      const double value = in_output_units(property, result, units);
+      const unsigned flags = (with_P ? block.flags[at] : vorn_state(&t, &p)) & property.flags;
       switch (options.format) {
         case Format::csv:
           if (with_P) {

@@ -1,0 +1,163 @@
+// Two virial families (X, X', X'' of quotient_rule.hpp) evaluated side by
+// side, one in each lane of a pair of doubles: for routines that need B and C
+// (or C and D) with their derivatives, so that each division does the work of
+// two. A lane performs every operation of virial_family on its own tables, in
+// the same order, each correctly rounded to double like the scalar operation
+// (no fused multiply-adds: -ffp-contract=off), so each lane is the double
+// virial_family returns. GCC and clang vector extensions: on a processor
+// without vector registers the compiler splits a pair into two scalars.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <utility>
+
+#include "constants/integer_power.hpp"
+#include "virial/quotient_rule.hpp"
+
+namespace vorn {
+
+using DoublePair = double __attribute__((vector_size(2 * sizeof(double))));
+
+inline DoublePair broadcast_pair(double x) { return DoublePair{x, x}; }
+
+// How independent operations of one point are laid out: side by side in the
+// lanes of a pair (for one point at a time: a division of a pair costs what
+// one of a double does), or one after the other (for the loops over many
+// points, which the compiler vectorises across points instead). The same
+// doubles either way.
+enum class FamilyLayout { paired, one_by_one };
+
+struct TwoQuotients {
+  double first, second;
+};
+
+// a/b and c/d.
+template <FamilyLayout Layout>
+inline TwoQuotients two_quotients(double a, double b, double c, double d) {
+  if constexpr (Layout == FamilyLayout::paired) {
+    const DoublePair q = DoublePair{a, c} / DoublePair{b, d};
+    return {q[0], q[1]};
+  } else {
+    return {a / b, c / d};
+  }
+}
+
+// falling_power_sum of two tables of one shape at one T, lane by lane.
+template <unsigned Lowest, std::size_t N, std::size_t... K>
+inline DoublePair falling_power_sum_pair(const std::array<double, N>& a, const std::array<double, N>& b,
+                                         double T, std::index_sequence<K...> /*k*/) {
+  DoublePair sum = DoublePair{a[N - 1], b[N - 1]} *
+                   broadcast_pair(integer_power<Lowest + static_cast<unsigned>(N - 1)>(T));
+  ((sum = sum + DoublePair{a[N - 2 - K], b[N - 2 - K]} *
+                    broadcast_pair(integer_power<Lowest + static_cast<unsigned>(N - 2 - K)>(T))),
+   ...);
+  return sum;
+}
+
+template <unsigned Lowest, std::size_t N>
+inline DoublePair falling_power_sum_pair(const std::array<double, N>& a, const std::array<double, N>& b,
+                                         double T) {
+  static_assert(N > 0, "a polynomial has at least one term");
+  return falling_power_sum_pair<Lowest>(a, b, T, std::make_index_sequence<N - 1>{});
+}
+
+struct VirialFamilyPair {
+  VirialFamily first;   // of the tables passed first
+  VirialFamily second;  // of the tables passed second
+};
+
+inline VirialFamilyPair virial_family_pair(const VirialTables& a, const VirialTables& b, double T) {
+  const DoublePair N = falling_power_sum_pair<1>(a.numerator, b.numerator, T);
+  const DoublePair Q = falling_power_sum_pair<1>(a.denominator, b.denominator, T);
+  const DoublePair N1 = falling_power_sum_pair<0>(a.numerator_d1, b.numerator_d1, T);
+  const DoublePair Q1 = falling_power_sum_pair<0>(a.denominator_d1, b.denominator_d1, T);
+  const DoublePair N2 = falling_power_sum_pair<0>(a.numerator_d2, b.numerator_d2, T);
+  const DoublePair Q2 = falling_power_sum_pair<0>(a.denominator_d2, b.denominator_d2, T);
+  const DoublePair E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
+  const DoublePair E1 = N2 / Q;
+  const DoublePair E2 = (Q1 * (N1 + N1)) / (Q * Q);
+  const DoublePair E3 = (Q2 * N) / (Q * Q);
+  const DoublePair value = N / Q;
+  const DoublePair first_derivative = N1 / Q - (Q1 * N) / (Q * Q);
+  const DoublePair second_derivative = E0 + ((E1 - E2) - E3);
+  return {{value[0], first_derivative[0], second_derivative[0]},
+          {value[1], first_derivative[1], second_derivative[1]}};
+}
+
+// One family alone, its seven quotients in four divisions: the same
+// operations as virial_family, two quotients to a pair.
+inline VirialFamily virial_family_in_pairs(const VirialTables& t, double T) {
+  constexpr FamilyLayout paired = FamilyLayout::paired;
+  const double N = falling_power_sum<1>(t.numerator, T);
+  const double Q = falling_power_sum<1>(t.denominator, T);
+  const double N1 = falling_power_sum<0>(t.numerator_d1, T);
+  const double Q1 = falling_power_sum<0>(t.denominator_d1, T);
+  const double N2 = falling_power_sum<0>(t.numerator_d2, T);
+  const double Q2 = falling_power_sum<0>(t.denominator_d2, T);
+  const TwoQuotients value_and_n1 = two_quotients<paired>(N, Q, N1, Q);
+  const TwoQuotients q1n_and_e2 = two_quotients<paired>(Q1 * N, Q * Q, Q1 * (N1 + N1), Q * Q);
+  const TwoQuotients e1_and_e3 = two_quotients<paired>(N2, Q, Q2 * N, Q * Q);
+  const double E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
+  return {value_and_n1.first, value_and_n1.second - q1n_and_e2.first,
+          E0 + ((e1_and_e3.first - q1n_and_e2.second) - e1_and_e3.second)};
+}
+
+// Four doubles: B, C and D side by side, and D again in the fourth lane,
+// which costs nothing with 256-bit vectors (AVX2) and, split into two pairs,
+// what D alone would cost without them. No function takes or returns one by
+// value (results go through references, and Q^3 is formed lane by lane by
+// the scalar integer_power): the calling convention of 256-bit vectors
+// differs between instruction sets.
+using DoubleQuad = double __attribute__((vector_size(4 * sizeof(double))));
+
+template <unsigned Lowest, std::size_t N, std::size_t... K>
+inline void falling_power_sum_quad(DoubleQuad& sum, const std::array<double, N>& a,
+                                   const std::array<double, N>& b, const std::array<double, N>& c, double T,
+                                   std::index_sequence<K...> /*k*/) {
+  constexpr unsigned top = Lowest + static_cast<unsigned>(N - 1);
+  const double x_top = integer_power<top>(T);
+  sum = DoubleQuad{a[N - 1], b[N - 1], c[N - 1], c[N - 1]} * DoubleQuad{x_top, x_top, x_top, x_top};
+  ((sum = sum + DoubleQuad{a[N - 2 - K], b[N - 2 - K], c[N - 2 - K], c[N - 2 - K]} *
+                    DoubleQuad{integer_power<Lowest + static_cast<unsigned>(N - 2 - K)>(T),
+                               integer_power<Lowest + static_cast<unsigned>(N - 2 - K)>(T),
+                               integer_power<Lowest + static_cast<unsigned>(N - 2 - K)>(T),
+                               integer_power<Lowest + static_cast<unsigned>(N - 2 - K)>(T)}),
+   ...);
+}
+
+template <unsigned Lowest, std::size_t N>
+inline void falling_power_sum_quad(DoubleQuad& sum, const std::array<double, N>& a,
+                                   const std::array<double, N>& b, const std::array<double, N>& c, double T) {
+  static_assert(N > 0, "a polynomial has at least one term");
+  falling_power_sum_quad<Lowest>(sum, a, b, c, T, std::make_index_sequence<N - 1>{});
+}
+
+struct VirialFamilyTriple {
+  VirialFamily first, second, third;
+};
+
+inline VirialFamilyTriple virial_family_triple(const VirialTables& a, const VirialTables& b,
+                                               const VirialTables& c, double T) {
+  DoubleQuad N, Q, N1, Q1, N2, Q2;
+  falling_power_sum_quad<1>(N, a.numerator, b.numerator, c.numerator, T);
+  falling_power_sum_quad<1>(Q, a.denominator, b.denominator, c.denominator, T);
+  falling_power_sum_quad<0>(N1, a.numerator_d1, b.numerator_d1, c.numerator_d1, T);
+  falling_power_sum_quad<0>(Q1, a.denominator_d1, b.denominator_d1, c.denominator_d1, T);
+  falling_power_sum_quad<0>(N2, a.numerator_d2, b.numerator_d2, c.numerator_d2, T);
+  falling_power_sum_quad<0>(Q2, a.denominator_d2, b.denominator_d2, c.denominator_d2, T);
+  const DoubleQuad Q3{integer_power<3>(Q[0]), integer_power<3>(Q[1]), integer_power<3>(Q[2]),
+                      integer_power<3>(Q[3])};
+  const DoubleQuad E0 = ((N + N) * (Q1 * Q1)) / Q3;
+  const DoubleQuad E1 = N2 / Q;
+  const DoubleQuad E2 = (Q1 * (N1 + N1)) / (Q * Q);
+  const DoubleQuad E3 = (Q2 * N) / (Q * Q);
+  const DoubleQuad value = N / Q;
+  const DoubleQuad first_derivative = N1 / Q - (Q1 * N) / (Q * Q);
+  const DoubleQuad second_derivative = E0 + ((E1 - E2) - E3);
+  return {{value[0], first_derivative[0], second_derivative[0]},
+          {value[1], first_derivative[1], second_derivative[1]},
+          {value[2], first_derivative[2], second_derivative[2]}};
+}
+
+}  // namespace vorn
