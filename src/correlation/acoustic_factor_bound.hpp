@@ -11,12 +11,13 @@
 // state need not pay Za's 47 real powers to learn that Za is positive.
 //
 // T_k: 1.95 K times 1.05^k, k = 0 .. 199 (1.95 K to about 3.3e4 K); the bound
-// of the last holds above it. Formed with the C library's pow at load time;
-// each U_n is rounded up by a factor (1 + 1e-12), far more than the rounding
-// of its sum.
+// of the last holds above it. Formed with the C library's pow on first use
+// (not at load: loading the library does no work of its own); each U_n is rounded up by a factor (1 + 1e-12),
+// far more than the rounding of its sum.
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 
@@ -53,14 +54,34 @@ inline AcousticFactorBoundTable make_acoustic_factor_bound_table() {
   return t;
 }
 
-// Formed when the library is loaded (a variable at namespace scope, so no
-// guarded first use and nothing of the C++ runtime's locking).
-inline const AcousticFactorBoundTable acoustic_factor_bound_table = make_acoustic_factor_bound_table();
+// Formed on first use by the one thread that claims it, without a lock or a
+// guarded static: a thread that finds it still being formed decides by Za
+// itself meanwhile, which gives the same flag. Constant-initialised, so that
+// loading the library runs nothing.
+struct AcousticFactorBoundStorage {
+  std::atomic<int> state{0};  // 0 not formed, 1 being formed, 2 ready
+  AcousticFactorBoundTable table{};
+};
+inline AcousticFactorBoundStorage acoustic_factor_bound_storage;
+
+inline const AcousticFactorBoundTable* acoustic_factor_bound_table() {
+  AcousticFactorBoundStorage& s = acoustic_factor_bound_storage;
+  int state = s.state.load(std::memory_order_acquire);
+  if (state == 2) return &s.table;
+  if (state == 0 && s.state.compare_exchange_strong(state, 1, std::memory_order_acq_rel)) {
+    s.table = make_acoustic_factor_bound_table();
+    s.state.store(2, std::memory_order_release);
+    return &s.table;
+  }
+  return nullptr;
+}
 
 // True where Za(T, P) > 0 is proven by the bound; false where it is not
 // decided (then Za must be evaluated). T > 1.95 and finite, P >= 0 finite.
 inline bool acoustic_factor_surely_positive(double T, double P) {
-  const AcousticFactorBoundTable& t = acoustic_factor_bound_table;
+  const AcousticFactorBoundTable* table = acoustic_factor_bound_table();
+  if (table == nullptr) return false;
+  const AcousticFactorBoundTable& t = *table;
   // The last edge at or below T (T > 1.95 = the first edge).
   std::size_t lo = 0;
   std::size_t hi = acoustic_factor_bound_bins;

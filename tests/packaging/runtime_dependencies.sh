@@ -26,5 +26,11 @@ echo "ok   no symbol of the C++ runtime (guards, exceptions, personality routine
 readelf -S -W "$library" | grep '\.gcc_except_table' >/dev/null && fail "$library carries exception tables"
 echo "ok   no exception tables"
 
+# Loading the library runs nothing of its own: no dynamic initialiser of a
+# namespace-scope variable (tables formed on first use instead).
+initialisers=$(nm "$library" 2>/dev/null | awk '{print $NF}' | grep -E '^_GLOBAL__sub_I' || true)
+[ -z "$initialisers" ] || fail "$library runs initialisers at load: $(echo $initialisers)"
+echo "ok   no initialiser runs at load"
+
 readelf -d "$library" | grep -Eq '\((RUNPATH|RPATH)\)' && fail "$library carries a RUNPATH: $(readelf -d "$library" | grep -E 'R(UN)?PATH')"
 echo "ok   no RUNPATH in the library"
