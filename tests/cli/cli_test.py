@@ -43,9 +43,9 @@ def call(name, *args):
     return getattr(LIB, name)(*[ctypes.byref(D(a)) for a in args])
 
 
-# The flags that spoil cp: those of every state and those of the virial density.
-CP_FLAGS = ("invalid", "liquid", "density-turned", "virial-divergent", "density-unconverged", "heat-capacity-nonpositive",
-            "out-of-range", "heat-capacity-truncated")
+# The flags that spoil cp: those of every state, of the virial series and of the heat capacities.
+CP_FLAGS = ("invalid", "liquid", "density-turned", "virial-divergent", "sound-divergent", "density-unconverged",
+            "heat-capacity-nonpositive", "out-of-range", "heat-capacity-truncated")
 
 
 def flag_names(T, P):
@@ -101,7 +101,7 @@ class StateTest(unittest.TestCase):
         rows = {row["property"]: row for row in csv.DictReader(io.StringIO(run.stdout))}
         self.assertEqual(rows["sound-speed"]["value"], "nan")  # never -nan: the sign of a NaN means nothing
         self.assertEqual(float(rows["cp"]["value"]), call("vorn_cp", 4.2, 250.0))
-        self.assertEqual(rows["cp"]["flags"], "liquid+virial-divergent+density-unconverged+heat-capacity-truncated")
+        self.assertEqual(rows["cp"]["flags"], "liquid+virial-divergent+sound-divergent+density-unconverged+heat-capacity-truncated")
 
     def test_readable_table_has_names_units_and_published_values(self):
         run = vorn("state", "20", "1000")
@@ -166,13 +166,13 @@ class TableTest(unittest.TestCase):
         lines = run.stdout.splitlines()
         self.assertEqual(lines[0], "# density: density (vorn_rho)")
         self.assertEqual(lines[1].split(), ["T", "[K]", "P", "[kPa]", "density", "[kg/m^3]", "flags"])
-        self.assertEqual([line.split()[-1] for line in lines[2:]], ["liquid+density-unconverged", "-"])
+        self.assertEqual([line.split()[-1] for line in lines[2:]], ["liquid+sound-divergent+density-unconverged", "-"])
 
     def test_flags_that_spoil_the_property_are_counted_on_stderr(self):
         for args, warnings in [
             (["cp", "--T", "2:4:1", "--P", "100"],
              ["liquid at 3 of 3 points", "density-turned at 1 of 3 points", "virial-divergent at 2 of 3 points",
-              "density-unconverged at 3 of 3 points", "out-of-range at 1 of 3 points",
+              "sound-divergent at 3 of 3 points", "density-unconverged at 3 of 3 points", "out-of-range at 1 of 3 points",
               "heat-capacity-truncated at 3 of 3 points"]),
             (["viscosity0", "--T", "100,200"], []),
             (["viscosity0", "--T", "0.05,1"], ["nu-negative at 1 of 2 points"]),
@@ -207,7 +207,7 @@ class TableTest(unittest.TestCase):
         # The acoustic virial bracket is negative at 4.2 K and 250 kPa: vorn_w is NaN there.
         self.assertTrue(math.isnan(call("vorn_w", 4.2, 250.0)))
         run = vorn("table", "w", "--T", "4.2", "--P", "250", "--csv")
-        self.assertEqual(run.stdout.splitlines()[1], "4.2,250,nan,liquid+sound-undefined+sound-divergent")
+        self.assertEqual(run.stdout.splitlines()[1], "4.2,250,nan,liquid+sound-undefined+virial-divergent+sound-divergent+density-unconverged")
 
     def test_the_three_spellings_of_a_format_agree(self):
         for spelling, alias in [(["--format", "csv"], ["--csv"]), (["--format", "json"], ["--json"])]:
@@ -569,10 +569,10 @@ class EvalTest(unittest.TestCase):
         doc = json.loads(vorn("eval", "-", "density", "--json", input=self.LOG).stdout)
         self.assertEqual([r["line"] for r in doc["rows"]], [2, 5, 6, 7])
         self.assertEqual(doc["rows"][3]["values"]["density"], "NaN")
-        self.assertEqual(doc["rows"][0]["flags"], ["liquid", "density-unconverged"])
+        self.assertEqual(doc["rows"][0]["flags"], ["liquid", "sound-divergent", "density-unconverged"])
         self.assertEqual(doc["rows"][1]["values"]["density"], call("vorn_rho", 293.15, 50.0))
         text = vorn("eval", "-", "density", input=self.LOG).stdout.splitlines()
-        self.assertEqual([line.split()[-1] for line in text[1:]], ["liquid+density-unconverged", "-", "-", "invalid"])
+        self.assertEqual([line.split()[-1] for line in text[1:]], ["liquid+sound-divergent+density-unconverged", "-", "-", "invalid"])
 
     def test_every_property_by_default(self):
         rows = list(csv.reader(io.StringIO(vorn("eval", self.path, "--csv").stdout)))

@@ -15,9 +15,13 @@ constexpr unsigned kAnyState = VORN_STATE_INVALID | VORN_STATE_LIQUID;
 // Outside the range where the gas-state results have been checked against the
 // reference equation of state (not the transport ones, which have their own).
 constexpr unsigned kValidated = VORN_STATE_OUT_OF_RANGE;
+// Where the virial series stop converging the gas is too dense for every
+// gas-state result, the correlation's Za and w_gk included: measured against
+// the reference equation, each of them is more than 1 % off somewhere there.
+constexpr unsigned kGasState =
+    kValidated | VORN_STATE_VIRIAL_DIVERGENT | VORN_STATE_SOUND_DIVERGENT | VORN_STATE_DENSITY_UNCONVERGED;
 // Flags of the results built on the virial density.
-constexpr unsigned kDensity =
-    kValidated | VORN_STATE_DENSITY_TURNED | VORN_STATE_VIRIAL_DIVERGENT | VORN_STATE_DENSITY_UNCONVERGED;
+constexpr unsigned kDensity = kGasState | VORN_STATE_DENSITY_TURNED;
 constexpr unsigned kHeatCapacity =
     kDensity | VORN_STATE_HEAT_CAPACITY_NONPOSITIVE | VORN_STATE_HEAT_CAPACITY_TRUNCATED;
 
@@ -77,14 +81,14 @@ std::vector<Property> make_properties() {
             vorn_cp, kHeatCapacity),
       of_TP("gamma", {"cp/cv"}, "vorn_gamma", "1", "ratio of heat capacities", vorn_gamma, kHeatCapacity),
       of_TP("Z", {"compressibility"}, "vorn_Z", "1", "compressibility factor pV/(nRT)", vorn_Z,
-            kValidated | VORN_STATE_VIRIAL_DIVERGENT),
+            kGasState),
       of_TP("sound-speed", {"w", "speed-of-sound", "sound-velocity"}, "vorn_w", "m/s",
             "speed of sound (acoustic virials)", vorn_w,
-            kValidated | VORN_STATE_SOUND_UNDEFINED | VORN_STATE_SOUND_DIVERGENT),
+            kGasState | VORN_STATE_SOUND_UNDEFINED),
       of_TP("Za", {"acoustic-factor"}, "vorn_Za_gk", "1", "acoustic factor (w/w0)^2 (correlation)",
-            vorn_Za_gk, kValidated | VORN_STATE_ZA_PRESSURE_FREE),
+            vorn_Za_gk, kGasState | VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
       of_TP("sound-speed-gk", {"w_gk"}, "vorn_w_gk", "m/s", "speed of sound (correlation)", vorn_w_gk,
-            kValidated | VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
+            kGasState | VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
       of_T("conductivity0", {"k0", "thermal-conductivity0"}, "vorn_k0", "W/(m K)",
            "thermal conductivity at zero pressure", vorn_k0, VORN_STATE_K_POLE),
       of_TP("conductivity", {"k", "thermal-conductivity", "lambda"}, "vorn_k", "W/(m K)",
