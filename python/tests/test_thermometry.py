@@ -25,8 +25,11 @@ def test_acoustic_inversion_reports(ratio, P, T0, P0, T, iterations, converged):
     assert result.temperature == pytest.approx(T, rel=1e-7 if converged else 1e-6)
     assert result.iterations == iterations and result.converged is converged
     assert thermometry.acoustic_temperature(ratio, P, T0, P0) == result.temperature
-    if converged:
+    if converged and vorn.state(T, P) & (vorn.State.LIQUID | vorn.State.ZA_PRESSURE_FREE) == 0:
         assert thermometry.acoustic_temperature(ratio, P, T0, P0, strict=True) == result.temperature
+    elif converged:  # a result at 0.0075 K: converged, but no gas temperature
+        with pytest.raises(vorn.StateError):
+            thermometry.acoustic_temperature(ratio, P, T0, P0, strict=True)
     else:
         with pytest.raises(ConvergenceError, match="30 iterations"):
             thermometry.acoustic_temperature(ratio, P, T0, P0, strict=True)
@@ -98,3 +101,29 @@ def test_thermometry_rejects_non_numbers():
         thermometry.acoustic_temperature("1", 100, 273.16, 100)
     with pytest.raises(TypeError):
         thermometry.gas_thermometer_temperature(100, None, 100, full_output=True)
+
+
+# (thermometer, arguments, the flag strict names): results that are no valid
+# gas temperature, though the iteration converged.
+STRICT_STATES = [
+    (thermometry.gas_thermometer_temperature, (120.0, 20.0, 1000.0), "LIQUID"),
+    (thermometry.acoustic_temperature, (-1.0, 1.0, 100.0, 1.0), "INVALID"),
+    (thermometry.acoustic_temperature, (0.1, float("nan"), 100.0, 1.0), "INVALID"),
+    (thermometry.acoustic_temperature, (0.0095, 0.03, 200.0, 5.0), "ZA_PRESSURE_FREE"),
+]
+
+
+@pytest.mark.parametrize("function, args, flag", STRICT_STATES)
+def test_strict_refuses_results_that_are_no_gas_state(function, args, flag):
+    function(*args)  # without strict a number (or NaN) comes back
+    with pytest.raises((vorn.StateError, vorn.ConvergenceError)) as info:
+        function(*args, strict=True)
+    if isinstance(info.value, vorn.StateError):
+        assert flag in str(info.value)
+
+
+def test_strict_passes_clean_gas_results_and_arrays_point_by_point():
+    assert thermometry.acoustic_temperature(0.1, 10.0, 273.16, 100.0, strict=True) == pytest.approx(27.3233161208)
+    with pytest.raises(vorn.StateError) as info:
+        thermometry.gas_thermometer_temperature([500.0, 120.0], 20.0, 1000.0, strict=True)
+    assert info.value.index == (1,)

@@ -18,12 +18,13 @@ met. Pressures are in kPa, temperatures in K; arguments broadcast.
 
 from __future__ import annotations
 
+import ctypes
 from typing import Any, Callable, Literal, NamedTuple, Sequence, Union, overload
 
 import numpy as np
 from numpy.typing import ArrayLike
 
-from ._core import ConvergenceError, FloatResult, as_float_array
+from ._core import ConvergenceError, FloatResult, State, _raise_state, as_float_array
 from ._core import evaluate as _evaluate
 from ._lib import lib as _lib
 
@@ -50,10 +51,42 @@ class Inversion(NamedTuple):
     converged: Union[bool, Any]
 
 
+# The flags of a result's state that make it no valid gas temperature, for
+# each thermometer: those of the quantity it inverts (the acoustic factor of
+# the correlation; the true Z of the virial equation) and of its arguments.
+_SERIES = State.VIRIAL_DIVERGENT | State.SOUND_DIVERGENT | State.DENSITY_UNCONVERGED
+_ACOUSTIC_RESULT = State.INVALID | State.LIQUID | State.OUT_OF_RANGE | _SERIES | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE
+_GAS_RESULT = State.INVALID | State.LIQUID | State.OUT_OF_RANGE | _SERIES
+
+
+def _result_states(state_routine: Callable[..., float], flat: Sequence[Any]) -> Any:
+    """The library's flag set of each result (its scalar *_state report, point by point: strict mode only)."""
+    n = flat[0].size
+    flags = np.empty(n, dtype=np.uint32)
+    iterations, converged, state = ctypes.c_int(), ctypes.c_int(), ctypes.c_uint()
+    for i in range(n):
+        values = [ctypes.c_double(float(f[i])) for f in flat]
+        state_routine(*(ctypes.byref(v) for v in values), ctypes.byref(iterations), ctypes.byref(converged),
+                      ctypes.byref(state))
+        flags[i] = state.value
+    return flags
+
+
 def _reported(
-    function: str, routine: Callable[..., None], args: Sequence[ArrayLike], names: Sequence[str], strict: bool
+    function: str,
+    routine: Callable[..., None],
+    args: Sequence[ArrayLike],
+    names: Sequence[str],
+    strict: bool,
+    state_routine: Callable[..., float],
+    mask: int,
 ) -> Inversion:
-    """Call a reporting routine's array form once over the broadcast arguments."""
+    """Call a reporting routine's array form once over the broadcast arguments.
+
+    With `strict`, a result that missed its tolerance raises ConvergenceError,
+    and one whose state carries a flag of `mask` StateError (the state of the
+    result at the argument P, as the library's *_state report gives it).
+    """
     arrays = [as_float_array(a, n) for a, n in zip(args, names)]
     broadcast = np.broadcast_arrays(*arrays)
     shape = broadcast[0].shape
@@ -74,6 +107,10 @@ def _reported(
             f"{function}: tolerance not met after {iterations[i]} iterations at {given}{extra}; "
             f"last iterate {temperature[i]!r} K"
         )
+    if strict:
+        flags = _result_states(state_routine, flat)
+        p = flat[names.index("P")]
+        _raise_state(function, flags.reshape(shape), int(mask), temperature.reshape(shape), p.reshape(shape))
     if not shape:
         return Inversion(float(temperature[0]), int(iterations[0]), bool(converged[0]))
     return Inversion(temperature.reshape(shape), iterations.reshape(shape), converged.reshape(shape))
@@ -117,7 +154,12 @@ def acoustic_temperature(
     strict : bool, optional
         Raise `vorn.ConvergenceError` where the tolerance was not met (for
         example when the root lies within 1 mK of 1.95 K, 2.6 K or 20 K,
-        where the correlation jumps).
+        where the correlation jumps), and `vorn.StateError` where the
+        result is no valid gas temperature: a non-physical argument, a
+        result in the liquid, at or below 1.95 K (where Za no longer depends
+        on P), out of range, or where the series stop converging (the
+        result's flags, from the library's ``vorn_temp_K_report_state``;
+        checked point by point).
 
     Returns
     -------
@@ -129,6 +171,8 @@ def acoustic_temperature(
     ------
     ConvergenceError
         With `strict`, where the tolerance was not met.
+    StateError
+        With `strict`, where the result is no valid gas temperature.
 
     Examples
     --------
@@ -138,7 +182,15 @@ def acoustic_temperature(
     """
     args, names = (ratio, P, T0, P0), ("ratio", "P", "T0", "P0")
     if full_output or strict:
-        result = _reported("acoustic_temperature", _lib.vorn_temp_K_report_n, args, names, strict)
+        result = _reported(
+            "acoustic_temperature",
+            _lib.vorn_temp_K_report_n,
+            args,
+            names,
+            strict,
+            _lib.vorn_temp_K_report_state,
+            _ACOUSTIC_RESULT,
+        )
         return result if full_output else result.temperature
     return _evaluate("acoustic_temperature", _lib.vorn_temp_K_n, args, names)
 
@@ -170,7 +222,11 @@ def gas_thermometer_temperature(
     full_output : bool, optional
         Return ``Inversion(temperature, iterations, converged)``.
     strict : bool, optional
-        Raise `vorn.ConvergenceError` where the tolerance was not met.
+        Raise `vorn.ConvergenceError` where the tolerance was not met, and
+        `vorn.StateError` where the result is no valid gas temperature (a
+        non-physical argument, a result in the liquid, out of range, or where
+        the series stop converging: the result's flags, from the library's
+        ``vorn_cvgt_temperature_state``; checked point by point).
 
     Returns
     -------
@@ -182,6 +238,8 @@ def gas_thermometer_temperature(
     ------
     ConvergenceError
         With `strict`, where the tolerance was not met.
+    StateError
+        With `strict`, where the result is no valid gas temperature.
 
     Examples
     --------
@@ -190,6 +248,12 @@ def gas_thermometer_temperature(
     27.327235574
     """
     result = _reported(
-        "gas_thermometer_temperature", _lib.vorn_cvgt_temperature_n, (P, T0, P0), ("P", "T0", "P0"), strict
+        "gas_thermometer_temperature",
+        _lib.vorn_cvgt_temperature_n,
+        (P, T0, P0),
+        ("P", "T0", "P0"),
+        strict,
+        _lib.vorn_cvgt_temperature_state,
+        _GAS_RESULT,
     )
     return result if full_output else result.temperature

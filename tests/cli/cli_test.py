@@ -241,11 +241,27 @@ class ThermometerTest(unittest.TestCase):
     def test_acoustic_not_converged_exits_3_with_the_last_iterate(self):
         run = vorn("thermometer", "acoustic", "--ratio", "0.009745", "--P", "0.0357", "--T0", "200", "--P0", "5")
         self.assertEqual(run.returncode, 3)
-        self.assertRegex(run.stdout, r"^T = 1\.9491\d+ K after 30 iterations \(NOT converged\)\n$")
-        self.assertEqual(len(run.stderr.splitlines()), 1)
-        self.assertIn("did not meet its tolerance", run.stderr)
+        self.assertRegex(run.stdout, r"^T = 1\.9491\d+ K after 30 iterations \(NOT converged\); "
+                                     r"state flags: za-pressure-free\+out-of-range\n$")
+        # one warning per flag of the result, then the tolerance
+        self.assertEqual(len(run.stderr.splitlines()), 3)
+        self.assertIn("did not meet its tolerance", run.stderr.splitlines()[-1])
         out = json.loads(self.acoustic("0.009745", "0.0357", "200", "5").stdout)
         self.assertEqual((out["iterations"], out["converged"]), (30, False))
+        self.assertEqual(out["flags"], ["za-pressure-free", "out-of-range"])
+
+    def test_result_states_are_flagged_in_every_format(self):
+        # A filling at 20 K and 1 MPa read at 120 kPa: the result lies on the
+        # liquid side; a result at room temperature is a clean gas state.
+        for args, flags in [(["gas", "--P", "120", "--T0", "20", "--P0", "1000"], "liquid"),
+                            (["acoustic", "--ratio", "1.1", "--P", "100", "--T0", "273.16", "--P0", "100"], "")]:
+            run = vorn("thermometer", *args, "--csv")
+            self.assertEqual(run.returncode, 0, run.stderr)
+            row = list(csv.DictReader(io.StringIO(run.stdout)))[0]
+            self.assertEqual(row["flags"].split("+")[0] if row["flags"] else "", flags)
+            self.assertEqual(bool(run.stderr), bool(flags), run.stderr)
+            doc = json.loads(vorn("thermometer", *args, "--json").stdout)
+            self.assertEqual(doc["flags"], row["flags"].split("+") if row["flags"] else [])
 
     def test_gas_matches_the_library(self):
         run = vorn("thermometer", "gas", "--P", "10", "--T0", "273.16", "--P0", "100", "--json")

@@ -147,9 +147,9 @@ int run_thermometer(const Arguments& a, bool acoustic) {
   int converged = 0;
   if (acoustic) {
     const double ratio = positive("--ratio", a.ratio, Dimension::none, "a ratio of squared sound speeds");
-    result.T = vorn_temp_K_report(&ratio, &P, &T0, &P0, &result.iterations, &converged);
+    result.T = vorn_temp_K_report_state(&ratio, &P, &T0, &P0, &result.iterations, &converged, &result.flags);
   } else {
-    result.T = vorn_cvgt_temperature(&P, &T0, &P0, &result.iterations, &converged);
+    result.T = vorn_cvgt_temperature_state(&P, &T0, &P0, &result.iterations, &converged, &result.flags);
   }
   result.converged = converged != 0;
   print_thermometer(acoustic ? "acoustic" : "gas", result, format);

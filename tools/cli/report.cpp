@@ -338,20 +338,24 @@ void print_thermometer(const char* method, const ThermometerResult& result, Form
       doc["unit"] = "K";
       doc["iterations"] = result.iterations;
       doc["converged"] = result.converged;
+      doc["flags"] = json_flags(result.flags);
       fmt::format_to(out, "{}\n", doc.dump(2));
       break;
     }
     case Format::csv:
-      fmt::format_to(out, "thermometer,T [K],iterations,converged\n{},{},{},{}\n", method,
-                     csv_number(result.T), result.iterations, result.converged ? "true" : "false");
+      fmt::format_to(out, "thermometer,T [K],iterations,converged,flags\n{},{},{},{},{}\n", method,
+                     csv_number(result.T), result.iterations, result.converged ? "true" : "false",
+                     result.flags == 0 ? "" : flag_names(result.flags));
       break;
     case Format::text:
-      fmt::format_to(out, "T = {:.12g} K after {} iteration{} ({})\n", result.T, result.iterations,
-                     result.iterations == 1 ? "" : "s", result.converged ? "converged" : "NOT converged");
+      fmt::format_to(out, "T = {:.12g} K after {} iteration{} ({}); state flags: {}\n", result.T,
+                     result.iterations, result.iterations == 1 ? "" : "s",
+                     result.converged ? "converged" : "NOT converged", flag_names(result.flags));
       break;
   }
   write(text);
   finish_out();
+  warn_state_flags(result.flags);
   if (!result.converged) {
     write_err(fmt::format(
         "warning: the {} thermometer did not meet its tolerance in {} iterations; T is the last iterate",

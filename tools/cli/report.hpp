@@ -58,9 +58,11 @@ struct ThermometerResult {
   double T;
   int iterations;
   bool converged;
+  unsigned flags;  // the state flags of the result (the library's *_state report)
 };
-// The result of a thermometer, and a warning on stderr when the iteration
-// stopped short of its tolerance.
+// The result of a thermometer with the flags of its state, a warning on
+// stderr for each flag, and one when the iteration stopped short of its
+// tolerance.
 void print_thermometer(const char* method, const ThermometerResult& result, Format format);
 
 // Every property at a few reference states: what `vorn` alone prints.
