@@ -216,7 +216,7 @@ int run(int argc, char** argv) {
       "reference states.\nExit status: 0 done, 2 bad input, 3 a thermometer missed its tolerance, 4 output "
       "could not be written.",
       "vorn"};
-  app.set_version_flag("--version", std::string("vorn ") + VORN_TOOL_VERSION);
+  app.set_version_flag("--version", std::string("vorn ") + vorn_version());
   app.require_subcommand(0, 1);
   Arguments a;
   add_format_options(&app, a, true);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <stdexcept>
 #include <utility>
 
+#include "export/routine_table.hpp"
 #include "vorn.h"
 
 namespace vorn_cli {
@@ -42,72 +44,85 @@ bool equal_ignoring_case(std::string_view a, std::string_view b) {
          });
 }
 
-std::vector<Property> make_properties() {
-  const auto of_T = [](std::string_view name, std::vector<std::string_view> aliases,
-                       std::string_view exported, std::string_view unit, std::string_view description,
-                       TemperatureRoutine f, unsigned flags) {
-    Property p{name, std::move(aliases), exported, unit, description};
-    p.of_T = f;
-    p.flags = VORN_STATE_INVALID | flags;
-    return p;
-  };
-  const auto of_TP = [](std::string_view name, std::vector<std::string_view> aliases,
-                        std::string_view exported, std::string_view unit, std::string_view description,
-                        StateRoutine f, unsigned flags) {
-    Property p{name, std::move(aliases), exported, unit, description};
-    p.of_TP = f;
-    p.flags = kAnyState | flags;
-    return p;
-  };
-  std::vector<Property> all{
-      of_T("B", {"second-virial"}, "__vorn_MOD_b", "cm^3/mol", "second virial coefficient", __vorn_MOD_b, 0),
-      of_T("dB/dT", {"dBdT"}, "__vorn_MOD_db", "cm^3/(mol K)", "its first derivative", __vorn_MOD_db, 0),
-      of_T("d2B/dT2", {"d2BdT2"}, "__vorn_MOD_d2b", "cm^3/(mol K^2)", "its second derivative", __vorn_MOD_d2b,
-           0),
-      of_T("C", {"third-virial"}, "__vorn_MOD_c", "cm^6/mol^2", "third virial coefficient", __vorn_MOD_c, 0),
-      of_T("dC/dT", {"dCdT"}, "__vorn_MOD_dc", "cm^6/(mol^2 K)", "its first derivative", __vorn_MOD_dc, 0),
-      of_T("d2C/dT2", {"d2CdT2"}, "__vorn_MOD_d2c", "cm^6/(mol^2 K^2)", "its second derivative",
-           __vorn_MOD_d2c, 0),
-      of_T("D", {"fourth-virial"}, "__vorn_MOD_d", "cm^9/mol^3", "fourth virial coefficient", __vorn_MOD_d,
-           0),
-      of_T("dD/dT", {"dDdT"}, "__vorn_MOD_dd", "cm^9/(mol^3 K)", "its first derivative", __vorn_MOD_dd, 0),
-      of_T("d2D/dT2", {"d2DdT2"}, "__vorn_MOD_d2d", "cm^9/(mol^3 K^2)", "its second derivative",
-           __vorn_MOD_d2d, 0),
-      of_TP("density", {"rho"}, "vorn_rho", "kg/m^3", "density", vorn_rho, kDensity),
-      of_TP("volume", {"vol", "molar-volume"}, "vorn_vol", "m^3/mol", "molar volume", vorn_vol, kDensity),
-      of_TP("cv", {"isochoric-heat-capacity"}, "vorn_cv", "J/(kg K)", "isochoric specific heat capacity",
-            vorn_cv, kHeatCapacity),
-      of_TP("cp", {"isobaric-heat-capacity"}, "vorn_cp", "J/(kg K)", "isobaric specific heat capacity",
-            vorn_cp, kHeatCapacity),
-      of_TP("gamma", {"cp/cv"}, "vorn_gamma", "1", "ratio of heat capacities", vorn_gamma, kHeatCapacity),
-      of_TP("Z", {"compressibility"}, "vorn_Z", "1", "compressibility factor pV/(nRT)", vorn_Z, kGasState),
-      of_TP("sound-speed", {"w", "speed-of-sound", "sound-velocity"}, "vorn_w", "m/s",
-            "speed of sound (acoustic virials)", vorn_w, kGasState | VORN_STATE_SOUND_UNDEFINED),
-      of_TP("Za", {"acoustic-factor"}, "vorn_Za_gk", "1", "acoustic factor (w/w0)^2 (correlation)",
-            vorn_Za_gk, kGasState | VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
-      of_TP("sound-speed-gk", {"w_gk"}, "vorn_w_gk", "m/s", "speed of sound (correlation)", vorn_w_gk,
-            kGasState | VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
-      of_T("conductivity0", {"k0", "thermal-conductivity0"}, "vorn_k0", "W/(m K)",
-           "thermal conductivity at zero pressure", vorn_k0, VORN_STATE_K_POLE),
-      of_TP("conductivity", {"k", "thermal-conductivity", "lambda"}, "vorn_k", "W/(m K)",
-            "thermal conductivity", vorn_k, VORN_STATE_K_POLE),
-      of_T("viscosity0", {"mu0", "eta0", "nu0", "dynamic-viscosity0"}, "vorn_nu0", "Pa s",
-           "dynamic viscosity at zero pressure", vorn_nu0, VORN_STATE_NU_NEGATIVE),
-      of_TP("viscosity", {"mu", "eta", "nu", "dynamic-viscosity"}, "vorn_nu", "Pa s", "dynamic viscosity",
-            vorn_nu, VORN_STATE_NU_NEGATIVE),
-  };
-  // The array forms, for tables.
-  const std::pair<std::string_view, StateArrayRoutine> array_forms[] = {
-      {"vorn_rho", vorn_rho_n}, {"vorn_vol", vorn_vol_n},     {"vorn_cv", vorn_cv_n},
-      {"vorn_cp", vorn_cp_n},   {"vorn_gamma", vorn_gamma_n}, {"vorn_Z", vorn_Z_n},
-      {"vorn_w", vorn_w_n},     {"vorn_Za_gk", vorn_Za_gk_n}, {"vorn_w_gk", vorn_w_gk_n},
-      {"vorn_k", vorn_k_n},     {"vorn_nu", vorn_nu_n},
-  };
-  for (Property& p : all) {
-    for (const auto& [exported, f] : array_forms) {
-      if (p.exported == exported) p.of_TP_n = f;
-    }
+// The library's row of a routine by its short name (routines.def): the
+// exported names, unit and routines of the tool's table come from there.
+constexpr const vorn_routines::Row& routine(std::string_view short_name) {
+  for (const vorn_routines::Row& row : vorn_routines::kRows) {
+    if (short_name == row.short_name) return row;
   }
+  throw std::logic_error("no such routine in routines.def");  // at compile time: every call is constexpr
+}
+
+// The tool's readable name, the names it also accepts, its wording and the
+// flags that spoil the result, beside the library's row.
+Property of_row(std::string_view name, std::vector<std::string_view> aliases, const vorn_routines::Row& row,
+                std::string_view description, unsigned flags) {
+  Property p{name, std::move(aliases), row.symbol, row.unit, description};
+  p.of_T = row.scalar1;
+  p.of_TP = row.scalar2;
+  p.of_TP_n = row.array2;
+  p.flags = (row.arity == 1 ? VORN_STATE_INVALID : kAnyState) | flags;
+  return p;
+}
+
+std::vector<Property> make_properties() {
+  static constexpr const vorn_routines::Row& b = routine("b");
+  static constexpr const vorn_routines::Row& db = routine("db");
+  static constexpr const vorn_routines::Row& d2b = routine("d2b");
+  static constexpr const vorn_routines::Row& c = routine("c");
+  static constexpr const vorn_routines::Row& dc = routine("dc");
+  static constexpr const vorn_routines::Row& d2c = routine("d2c");
+  static constexpr const vorn_routines::Row& d = routine("d");
+  static constexpr const vorn_routines::Row& dd = routine("dd");
+  static constexpr const vorn_routines::Row& d2d = routine("d2d");
+  static constexpr const vorn_routines::Row& rho = routine("rho");
+  static constexpr const vorn_routines::Row& vol = routine("vol");
+  static constexpr const vorn_routines::Row& cv = routine("cv");
+  static constexpr const vorn_routines::Row& cp = routine("cp");
+  static constexpr const vorn_routines::Row& gamma = routine("gamma");
+  static constexpr const vorn_routines::Row& w = routine("w");
+  static constexpr const vorn_routines::Row& Za = routine("Za_gk");
+  static constexpr const vorn_routines::Row& w_gk = routine("w_gk");
+  static constexpr const vorn_routines::Row& k0 = routine("k0");
+  static constexpr const vorn_routines::Row& k = routine("k");
+  static constexpr const vorn_routines::Row& nu0 = routine("nu0");
+  static constexpr const vorn_routines::Row& nu = routine("nu");
+  // The true compressibility factor is beyond the table of the 22 routines.
+  Property Z{"Z", {"compressibility"}, "vorn_Z", "1", "compressibility factor pV/(nRT)"};
+  Z.of_TP = vorn_Z;
+  Z.of_TP_n = vorn_Z_n;
+  Z.flags = kAnyState | kGasState;
+  std::vector<Property> all{
+      of_row("B", {"second-virial"}, b, "second virial coefficient", 0),
+      of_row("dB/dT", {"dBdT"}, db, "its first derivative", 0),
+      of_row("d2B/dT2", {"d2BdT2"}, d2b, "its second derivative", 0),
+      of_row("C", {"third-virial"}, c, "third virial coefficient", 0),
+      of_row("dC/dT", {"dCdT"}, dc, "its first derivative", 0),
+      of_row("d2C/dT2", {"d2CdT2"}, d2c, "its second derivative", 0),
+      of_row("D", {"fourth-virial"}, d, "fourth virial coefficient", 0),
+      of_row("dD/dT", {"dDdT"}, dd, "its first derivative", 0),
+      of_row("d2D/dT2", {"d2DdT2"}, d2d, "its second derivative", 0),
+      of_row("density", {"rho"}, rho, "density", kDensity),
+      of_row("volume", {"vol", "molar-volume"}, vol, "molar volume", kDensity),
+      of_row("cv", {"isochoric-heat-capacity"}, cv, "isochoric specific heat capacity", kHeatCapacity),
+      of_row("cp", {"isobaric-heat-capacity"}, cp, "isobaric specific heat capacity", kHeatCapacity),
+      of_row("gamma", {"cp/cv"}, gamma, "ratio of heat capacities", kHeatCapacity),
+      Z,
+      of_row("sound-speed", {"w", "speed-of-sound", "sound-velocity"}, w, "speed of sound (acoustic virials)",
+             kGasState | VORN_STATE_SOUND_UNDEFINED),
+      of_row("Za", {"acoustic-factor"}, Za, "acoustic factor (w/w0)^2 (correlation)",
+             kGasState | VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
+      of_row("sound-speed-gk", {"w_gk"}, w_gk, "speed of sound (correlation)",
+             kGasState | VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
+      of_row("conductivity0", {"k0", "thermal-conductivity0"}, k0, "thermal conductivity at zero pressure",
+             VORN_STATE_K_POLE),
+      of_row("conductivity", {"k", "thermal-conductivity", "lambda"}, k, "thermal conductivity",
+             VORN_STATE_K_POLE),
+      of_row("viscosity0", {"mu0", "eta0", "nu0", "dynamic-viscosity0"}, nu0,
+             "dynamic viscosity at zero pressure", VORN_STATE_NU_NEGATIVE),
+      of_row("viscosity", {"mu", "eta", "nu", "dynamic-viscosity"}, nu, "dynamic viscosity",
+             VORN_STATE_NU_NEGATIVE),
+  };
   // The results that --units may give per kilogram or per mole.
   for (Property& p : all) {
     if (p.exported == "vorn_rho") p.specific = Specific::density;

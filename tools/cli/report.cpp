@@ -380,7 +380,7 @@ void print_reference_states(const Options& options) {
   const OutputUnits& units = options.units;
   fmt::memory_buffer text;
   auto out = std::back_inserter(text);
-  fmt::format_to(out, "vorn {}: helium-4 gas properties at reference states\n\n", VORN_TOOL_VERSION);
+  fmt::format_to(out, "vorn {}: helium-4 gas properties at reference states\n\n", vorn_version());
   unsigned seen = 0;
   fmt::format_to(out, "{:<16}{:<18}", "T [K]", "");
   for (const State& s : states) fmt::format_to(out, " {:>16}", readable(s.T));
