@@ -139,7 +139,12 @@ struct VirialFamilyTriple {
 
 inline VirialFamilyTriple virial_family_triple(const VirialTables& a, const VirialTables& b,
                                                const VirialTables& c, double T) {
-  DoubleQuad N, Q, N1, Q1, N2, Q2;
+  DoubleQuad N;
+  DoubleQuad Q;
+  DoubleQuad N1;
+  DoubleQuad Q1;
+  DoubleQuad N2;
+  DoubleQuad Q2;
   falling_power_sum_quad<1>(N, a.numerator, b.numerator, c.numerator, T);
   falling_power_sum_quad<1>(Q, a.denominator, b.denominator, c.denominator, T);
   falling_power_sum_quad<0>(N1, a.numerator_d1, b.numerator_d1, c.numerator_d1, T);
