@@ -29,29 +29,10 @@
 #include "virial/third.hpp"
 #include "vorn.h"
 
-namespace {
-
-template <auto F, typename... Arguments>
-VORN_LOOP_BASELINE double on_baseline(Arguments... a) {
-  return F(a...);
-}
-template <auto F, typename... Arguments>
-VORN_LOOP_AVX2 double on_avx2(Arguments... a) {
-  return F(a...);
-}
-
-template <auto F, typename... Arguments>
-double dispatched(Arguments... a) {
-  if (vorn::best_vector_isa() != vorn::VectorIsa::baseline) return on_avx2<F>(a...);
-  return on_baseline<F>(a...);
-}
-
-}  // namespace
-
 extern "C" {
 #define VORN_ROUTINE(short_name, symbol, array_form, function, arity, ...) \
   VORN_EXPORT double symbol(VORN_SCALAR_PARAMETERS_##arity) {              \
-    return dispatched<function>(VORN_SCALAR_VALUES_##arity);               \
+    return vorn::flattened_call<function>(VORN_SCALAR_VALUES_##arity);     \
   }
 #include "export/routines.def"
 #undef VORN_ROUTINE

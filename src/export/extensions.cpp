@@ -5,6 +5,7 @@
 #include "constants/export.hpp"
 #include "constants/floating_point_guards.hpp"
 #include "correlation/thermometer.hpp"
+#include "export/vector_loops.hpp"
 #include "gas_state/compressibility.hpp"
 #include "gas_state/gas_thermometer.hpp"
 #include "state/flag_text.hpp"
@@ -24,7 +25,9 @@ double report(const vorn::ThermometerSolution& s, int* iterations, int* converge
 
 extern "C" {
 
-VORN_EXPORT unsigned vorn_state(const double* T, const double* P) { return vorn::state_flags(*T, *P); }
+VORN_EXPORT unsigned vorn_state(const double* T, const double* P) {
+  return vorn::flattened_call<vorn::state_flags>(*T, *P);
+}
 
 VORN_EXPORT const char* vorn_state_name(unsigned bit) { return vorn::state_flag_name(bit); }
 

@@ -77,10 +77,10 @@ inline bool out_of_validated_range(double T, double P) {
 }
 
 // cp in J/(kg K) as vorn_cp gives it (NaN counts as truncated), V the molar
-// volume the heat capacities use (m^3/mol).
-inline bool heat_capacity_truncated(double T, double V, double cp) {
+// volume the heat capacities use (m^3/mol), v the virial terms of T (all nine).
+inline bool heat_capacity_truncated(const VirialTerms& v, double V, double cp) {
   const double ideal = 2.5 * gas_constant / molar_mass;
-  const double third = (2.0 * si_fourth_virial_T_dT(T) + si_fourth_virial_T2_dT2(T)) / (3.0 * (V * V * V));
+  const double third = (2.0 * v.Dt + v.Dtt) / (3.0 * (V * V * V));
   return !(std::fabs(cp / ideal - 1.0) <= heat_capacity_departure_limit) ||
          !(std::fabs(third) <= heat_capacity_third_order_limit * 2.5);
 }
@@ -105,15 +105,16 @@ inline unsigned state_flags(double T, double P) {
   const VirialTerms v = virial_terms<FamilyLayout::paired>(T);
   const DensityNewtonStep step = density_newton_step_from_virials(T, P, v.B, v.C, v.D);
   if (density_turned(P, step)) flags |= VORN_STATE_DENSITY_TURNED;
-  const DensitySeriesTest series = density_series_test(T, P, step.numerator / step.denominator);
+  const double rho = step.numerator / step.denominator;
+  const DensitySeriesTest series = density_series_test(T, P, rho, v.B, v.C, v.D);
   if (series.divergent) flags |= VORN_STATE_VIRIAL_DIVERGENT;
   if (series.unconverged) flags |= VORN_STATE_DENSITY_UNCONVERGED;
 
-  const double V = molar_volume_from_virials(T, P, v.B, v.C, v.D);
+  const double V = molar_mass / rho;  // molar_volume_from_virials: the same division
   const double cv = isochoric_molar_heat_capacity_from_terms<FamilyLayout::paired>(v, V) / molar_mass;
   const double cp = isobaric_molar_heat_capacity_from_terms<FamilyLayout::paired>(v, V) / molar_mass;
   if (!(cv > 0.0) || !(cp > 0.0)) flags |= VORN_STATE_HEAT_CAPACITY_NONPOSITIVE;
-  if (heat_capacity_truncated(T, molar_volume(T, P), cp)) flags |= VORN_STATE_HEAT_CAPACITY_TRUNCATED;
+  if (heat_capacity_truncated(v, V, cp)) flags |= VORN_STATE_HEAT_CAPACITY_TRUNCATED;
   if (out_of_validated_range(T, P)) flags |= VORN_STATE_OUT_OF_RANGE;
 
   const SoundSpeedSeries sound =

@@ -2,11 +2,15 @@
 // flag za-nonpositive must still be exactly "vorn_Za_gk <= 0" at every valid
 // state, on both sides of the zero of Za (found by bisection) and over random
 // states from the dilute gas to far beyond the correlation's range.
+#include "correlation/acoustic_factor_bound.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 
+#include "correlation/acoustic_factor.hpp"
 #include "vorn.h"
 
 namespace {
@@ -41,6 +45,31 @@ TEST(AcousticFactorBound, FlagOnBothSidesOfTheZeroOfZa) {
     }
     EXPECT_FALSE(flagged(T, lo)) << T;
     EXPECT_TRUE(flagged(T, hi)) << T;
+  }
+}
+
+// Each bin's bounds hold for the order sums at its lower edge, just below its
+// upper edge and inside it, and T finds its own bin.
+TEST(AcousticFactorBound, OrderBoundsHoldAcrossEveryBin) {
+  const vorn::AcousticFactorBoundTable* table = vorn::acoustic_factor_bound_table();
+  ASSERT_NE(table, nullptr);
+  for (std::size_t k = vorn::acoustic_factor_bound_first_bin; k <= vorn::acoustic_factor_bound_last_bin;
+       ++k) {
+    const double t0 = vorn::acoustic_factor_bound_edge(k);
+    const double t1 =
+        k < vorn::acoustic_factor_bound_last_bin ? vorn::acoustic_factor_bound_edge(k + 1) : 1e9;
+    const double below_t1 = std::nextafter(t1, 0.0);
+    ASSERT_EQ(vorn::acoustic_factor_bound_bin(t0), k);
+    ASSERT_EQ(vorn::acoustic_factor_bound_bin(below_t1), k);
+    const vorn::AcousticFactorOrderBounds& b = (*table)[k - vorn::acoustic_factor_bound_first_bin];
+    for (const double T : {t0, std::sqrt(t0 * t1), below_t1}) {
+      if (!(T > 1.95)) continue;
+      for (std::size_t n = 1; n <= 6; ++n) {
+        const double S = vorn::acoustic_factor_order_sum(n, T);
+        ASSERT_LE(b.lower[n - 1], S) << "order " << n << " T " << T;
+        ASSERT_LE(std::fabs(S), b.magnitude[n - 1]) << "order " << n << " T " << T;
+      }
+    }
   }
 }
 
