@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,29 @@ const std::vector<double>& sweep_T() {
 const std::vector<double>& sweep_P() {
   static const std::vector<double> P = sweep(0.0, 100.0);
   return P;
+}
+
+// A random sample of gas-side states over the sweep's range (uniform in T and
+// P, the liquid side left out): what a user's array of states looks like.
+struct GasSide {
+  std::vector<double> T, P;
+};
+const GasSide& gas_side() {
+  static const GasSide g = [] {
+    GasSide s;
+    std::mt19937_64 rng(2026);
+    std::uniform_real_distribution<double> T(1.5, 400.0);
+    std::uniform_real_distribution<double> P(0.0, 100.0);
+    while (s.T.size() < 4096) {
+      const double t = T(rng);
+      const double p = P(rng);
+      if ((vorn_state(&t, &p) & (VORN_STATE_LIQUID | VORN_STATE_INVALID)) != 0U) continue;
+      s.T.push_back(t);
+      s.P.push_back(p);
+    }
+    return s;
+  }();
+  return g;
 }
 
 void register_scalar() {
@@ -251,6 +275,15 @@ void register_arrays() {
       benchmark::DoNotOptimize(out.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+  });
+  benchmark::RegisterBenchmark("vorn_state/array_gas_side", [](benchmark::State& state) {
+    const GasSide& g = gas_side();
+    std::vector<unsigned> out(g.T.size());
+    for (auto _ : state) {
+      vorn_state_n(g.T.size(), g.T.data(), g.P.data(), out.data());
+      benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(g.T.size()));
   });
 }
 

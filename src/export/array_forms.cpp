@@ -134,6 +134,6 @@ VORN_EXPORT void vorn_cvgt_temperature_n(size_t n, const double* P, const double
   }
 }
 VORN_EXPORT void vorn_state_n(size_t n, const double* T, const double* P, unsigned* out) {
-  vorn::flattened_map<vorn::state_flags>(n, out, T, P);
+  vorn::flattened_call<vorn::state_flags_n>(n, T, P, out);
 }
 }

@@ -95,8 +95,8 @@ void vector_map(std::size_t n, Out* out, const In*... in) {
 // One point of a formula too branchy to vectorise (the scalar exports, the
 // state flags), flattened and compiled for the baseline and for AVX2, whose
 // three-operand instructions save the register copies of the two-operand
-// ones; the AVX2 one runs wherever the processor has it. A call per point, or
-// a loop over points with the choice made once.
+// ones; the AVX2 one runs wherever the processor has it. F is one point, or a
+// loop over points (the choice is then made once).
 template <auto F, typename... Arguments>
 VORN_LOOP_BASELINE auto flattened_on_baseline(Arguments... a) {
   return F(a...);
@@ -107,20 +107,9 @@ VORN_LOOP_AVX2 auto flattened_on_avx2(Arguments... a) {
 }
 template <auto F, typename... Arguments>
 auto flattened_call(Arguments... a) {
-  if (best_vector_isa() != VectorIsa::baseline) return flattened_on_avx2<F>(a...);
+  if (vector_isa() != VectorIsa::baseline) return flattened_on_avx2<F>(a...);
   return flattened_on_baseline<F>(a...);
 }
-VORN_STAMP_POINT_LOOP(flattened_map_baseline, VORN_LOOP_BASELINE)
-VORN_STAMP_POINT_LOOP(flattened_map_avx2, VORN_LOOP_AVX2)
-template <auto F, typename Out, typename... In>
-void flattened_map(std::size_t n, Out* out, const In*... in) {
-  if (vector_isa() != VectorIsa::baseline) {
-    flattened_map_avx2<F>(n, out, in...);
-    return;
-  }
-  flattened_map_baseline<F>(n, out, in...);
-}
-
 #undef VORN_STAMP_POINT_LOOP
 
 }  // namespace vorn

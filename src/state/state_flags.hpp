@@ -36,6 +36,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 
 #include "correlation/acoustic_factor.hpp"
 #include "correlation/acoustic_factor_bound.hpp"
@@ -94,14 +95,15 @@ inline bool density_turned(double P, const DensityNewtonStep& step) {
   return !(step.denominator > 0.0) || !std::isfinite(rho) || !(rho > 0.0 || P == 0.0);
 }
 
-inline unsigned state_flags(double T, double P) {
+// k2 = acoustic_k_squared(), the one real power of the module constants the
+// flags need: an array form forms it once for all its points.
+inline unsigned state_flags_given_k2(double T, double P, double k2) {
   if (state_is_invalid(T, P)) return VORN_STATE_INVALID;
   unsigned flags = 0;
   if (T <= helium_critical_temperature && P > saturation_pressure(T)) flags |= VORN_STATE_LIQUID;
 
   // Every virial term once, for the density step, cv, cp and the sound
   // series alike: the same doubles as each routine forms on its own.
-  const double k2 = acoustic_k_squared();
   const VirialTerms v = virial_terms<FamilyLayout::paired>(T);
   const DensityNewtonStep step = density_newton_step_from_virials(T, P, v.B, v.C, v.D);
   if (density_turned(P, step)) flags |= VORN_STATE_DENSITY_TURNED;
@@ -132,6 +134,14 @@ inline unsigned state_flags(double T, double P) {
   if (conductivity_meaningless(T, thermal_conductivity_dilute(T))) flags |= VORN_STATE_K_POLE;
   if (!(viscosity_dilute(T) > 0.0)) flags |= VORN_STATE_NU_NEGATIVE;
   return flags;
+}
+
+inline unsigned state_flags(double T, double P) { return state_flags_given_k2(T, P, acoustic_k_squared()); }
+
+// n points; out may not alias T or P (it holds unsigned, they double).
+inline void state_flags_n(std::size_t n, const double* T, const double* P, unsigned* out) {
+  const double k2 = acoustic_k_squared();
+  for (std::size_t i = 0; i < n; ++i) out[i] = state_flags_given_k2(T[i], P[i], k2);
 }
 
 }  // namespace vorn

@@ -123,6 +123,26 @@ TEST(VectorVariants, TwoArgumentFormsMatchTheScalarRoutines) {
   }
 }
 
+// The state flags, flattened for the baseline and for AVX2 (AVX-512F runs the
+// AVX2 one), against the library's scalar vorn_state.
+TEST(VectorVariants, StateFlagsMatchTheScalarRoutine) {
+  const std::vector<double> T = inputs(kPoints + kOffset, 0.0, 400.0, 15);
+  const std::vector<double> P = inputs(kPoints + kOffset, 0.0, 2000.0, 16);
+  for (const Variant& variant : variants()) {
+    if (!variant.available) {
+      continue;
+    }
+    vorn::vector_isa_under_test = variant.isa;
+    std::vector<unsigned> out(kPoints + 1, 12345U);
+    vorn_state_n(kPoints, T.data() + kOffset, P.data() + kOffset, out.data());
+    for (std::size_t i = 0; i < kPoints; ++i) {
+      ASSERT_EQ(out[i], vorn_state(&T[i + kOffset], &P[i + kOffset]))
+          << variant.name << " T = " << T[i + kOffset] << ", P = " << P[i + kOffset];
+    }
+    EXPECT_EQ(out[kPoints], 12345U) << "wrote past the end";
+  }
+}
+
 // In place: out is the temperature array itself.
 TEST(VectorVariants, InPlaceOverTheInputArray) {
   const std::vector<double> original = inputs(kPoints, 0.0, 400.0, 14);
