@@ -256,6 +256,40 @@ void register_arrays() {
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
   });
+  // The reports' array forms, which the Python package calls once for a whole
+  // array: the same rows as temp_K's; the gas thermometer from each sweep
+  // state to half its pressure.
+  benchmark::RegisterBenchmark("vorn_temp_K_report/array", [](benchmark::State& state) {
+    const std::vector<double>& T0 = sweep_T();
+    const std::vector<double>& P0 = sweep_P();
+    const std::vector<double> phi(kPoints, 0.5);
+    std::vector<double> P(kPoints);
+    for (std::size_t i = 0; i < kPoints; ++i) P[i] = 0.5 * P0[i];
+    std::vector<double> out(kPoints);
+    std::vector<int> iterations(kPoints);
+    std::vector<int> converged(kPoints);
+    for (auto _ : state) {
+      vorn_temp_K_report_n(kPoints, phi.data(), P.data(), T0.data(), P0.data(), out.data(), iterations.data(),
+                           converged.data());
+      benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+  });
+  benchmark::RegisterBenchmark("vorn_cvgt_temperature/array", [](benchmark::State& state) {
+    const std::vector<double>& T0 = sweep_T();
+    const std::vector<double>& P0 = sweep_P();
+    std::vector<double> P(kPoints);
+    for (std::size_t i = 0; i < kPoints; ++i) P[i] = 0.5 * P0[i];
+    std::vector<double> out(kPoints);
+    std::vector<int> iterations(kPoints);
+    std::vector<int> converged(kPoints);
+    for (auto _ : state) {
+      vorn_cvgt_temperature_n(kPoints, P.data(), T0.data(), P0.data(), out.data(), iterations.data(),
+                              converged.data());
+      benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPoints));
+  });
   benchmark::RegisterBenchmark("vorn_state/scalar_loop", [](benchmark::State& state) {
     const std::vector<double>& T = sweep_T();
     const std::vector<double>& P = sweep_P();
