@@ -103,4 +103,27 @@ inline double saturation_pressure(double T) {
   return 1e-3 * std::exp(ln_p + dlnp_dinvT * (1.0 / T - 1.0 / its90_lowest));
 }
 
+// P > saturation_pressure(T), for P in kPa, without inverting the relation
+// where it need not be: between 1.25 K and 5.0 K the relation gives T90 at
+// P's own u = (ln p - B)/C directly (one logarithm and a polynomial), and since
+// T(u) rises on the bracket of the inversion, P lies above the saturation
+// pressure at T exactly when u lies above the root, that is when T(u) lies
+// above T. Outside (-1.1, 1.1) u is compared through the end it lies beyond:
+// T(1.1) above T puts the root below 1.1, and T(-1.1) below T puts it above
+// -1.1. Where the temperatures compared are within 1e-9 of T (a million times
+// the rounding of either side), the inversion decides as before: the same
+// answer at every state.
+inline bool above_saturation_pressure(double T, double P) {
+  if (T >= its90_lowest && T <= its90_highest && P > 0.0 && P < std::numeric_limits<double>::infinity()) {
+    const VapourPressureRange& r = T <= its90_lambda_split ? its90_below_lambda : its90_above_lambda;
+    const double u = (std::log(1000.0 * P) - r.B) / r.C;
+    const double u_compared = std::fmin(std::fmax(u, -1.1), 1.1);
+    const double T_of_u = its90_temperature(r, u_compared);
+    const double margin = 1e-9 * T;
+    if (u > -1.1 && T_of_u > T + margin) return true;
+    if (u < 1.1 && T_of_u < T - margin) return false;
+  }
+  return P > saturation_pressure(T);
+}
+
 }  // namespace vorn

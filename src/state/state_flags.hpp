@@ -100,7 +100,7 @@ inline bool density_turned(double P, const DensityNewtonStep& step) {
 inline unsigned state_flags_given_k2(double T, double P, double k2) {
   if (state_is_invalid(T, P)) return VORN_STATE_INVALID;
   unsigned flags = 0;
-  if (T <= helium_critical_temperature && P > saturation_pressure(T)) flags |= VORN_STATE_LIQUID;
+  if (T <= helium_critical_temperature && above_saturation_pressure(T, P)) flags |= VORN_STATE_LIQUID;
 
   // Every virial term once, for the density step, cv, cp and the sound
   // series alike: the same doubles as each routine forms on its own.

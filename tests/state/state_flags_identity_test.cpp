@@ -93,15 +93,16 @@ TEST(StateFlagsIdentity, SpecialValuesAndTheirNeighbours) {
 }
 
 // The pressure on an isotherm where a flag switches, to the last bit, and the
-// flags on each side: the bracket around the gas root and the bound on Za
-// decide only away from their thresholds, so here the full computation must
+// flags on each side: the direct vapour-pressure test, the bracket around the
+// gas root and the bound on Za decide only away from their thresholds, so here the full computation must
 // have taken over.
 TEST(StateFlagsIdentity, BothSidesOfEachSwitchOnIsotherms) {
-  const unsigned switching[] = {VORN_STATE_DENSITY_UNCONVERGED, VORN_STATE_VIRIAL_DIVERGENT,
-                                VORN_STATE_ZA_NONPOSITIVE};
+  const unsigned switching[] = {VORN_STATE_LIQUID, VORN_STATE_DENSITY_UNCONVERGED,
+                                VORN_STATE_VIRIAL_DIVERGENT, VORN_STATE_ZA_NONPOSITIVE};
   int found = 0;
   for (unsigned bit : switching) {
-    for (double T : {2.19, 2.3, 2.7, 3.0, 4.2, 6.0, 10.0, 19.9, 20.5, 50.0, 300.0}) {
+    for (double T :
+         {1.3, 1.8, 2.1768, 2.19, 2.3, 2.7, 3.0, 4.2, 5.0, 5.1, 6.0, 10.0, 19.9, 20.5, 50.0, 300.0}) {
       double lo = 1e-3;  // flag clear
       double hi = 1e7;
       if ((vorn_test::reference_state_flags(T, lo) & bit) != 0U) continue;
