@@ -29,6 +29,13 @@
 //                      0.03 % of it: cut after the second order in 1/V they may
 //                      miss by more than 1 % (up to 3.6 % next to saturation at 4.2 K)
 //
+// Three flags are decided from a cheaper quantity wherever it decides by a wide
+// margin, and from the quantity they are defined on everywhere else, so their
+// bits are those of the definitions: liquid from the vapour-pressure relation
+// at P (saturation_pressure.hpp), density-unconverged and virial-divergent
+// from a bracket around the gas root (virial_convergence.hpp), za-nonpositive
+// from a bound on Za (acoustic_factor_bound.hpp).
+//
 // The last two and the 0.25 % of density-unconverged were set by comparing the
 // correlations with the reference equation on a fine log grid of the gas side
 // (2.2 K to 1500 K, 0.1 kPa to 100 MPa, vapour and supercritical): with them no
