@@ -38,9 +38,12 @@
 
 namespace vorn {
 
-inline constexpr int acoustic_factor_bound_bins_per_octave_bits = 5;    // 32 bins an octave
-inline constexpr std::size_t acoustic_factor_bound_first_bin = 30;      // [1.9375, 1.96875) K
-inline constexpr std::size_t acoustic_factor_bound_last_bin = 16 * 32;  // [65536 K, +inf)
+inline constexpr int acoustic_factor_bound_bins_per_octave_bits = 5;  // 32 bins an octave
+inline constexpr std::size_t acoustic_factor_bound_per_octave = std::size_t{1}
+                                                                << acoustic_factor_bound_bins_per_octave_bits;
+inline constexpr std::size_t acoustic_factor_bound_first_bin = 30;  // [1.9375, 1.96875) K
+inline constexpr std::size_t acoustic_factor_bound_last_bin =
+    std::size_t{16} * acoustic_factor_bound_per_octave;  // [65536 K, +inf)
 inline constexpr std::size_t acoustic_factor_bound_bins =
     acoustic_factor_bound_last_bin - acoustic_factor_bound_first_bin + 1;
 inline constexpr double acoustic_factor_bound_slack = 1e-12;  // of U_n, and of the sum of magnitudes
@@ -58,7 +61,7 @@ inline std::size_t acoustic_factor_bound_bin(double T) {
 
 // The lowest temperature of bin k (k <= the last bin): 2^(k/32) (1 + (k%32)/32), exact.
 inline double acoustic_factor_bound_edge(std::size_t k) {
-  constexpr std::size_t per_octave = std::size_t{1} << acoustic_factor_bound_bins_per_octave_bits;
+  constexpr std::size_t per_octave = acoustic_factor_bound_per_octave;
   return std::ldexp(1.0 + static_cast<double>(k % per_octave) / static_cast<double>(per_octave),
                     static_cast<int>(k / per_octave));
 }
