@@ -165,4 +165,93 @@ inline VirialFamilyTriple virial_family_triple(const VirialTables& a, const Viri
           {value[2], first_derivative[2], second_derivative[2]}};
 }
 
+// Values first: for the routines whose molar volume (from B, C and D) is the
+// long chain of the call. The value polynomials N, Q of B, C and D in the
+// four lanes (D repeated) and their quotients, so that the chain starts from
+// one division; B's and C's derivative polynomials and quotients afterwards,
+// in pairs, from the same N and Q. The powers of T are formed once, by the
+// scalar integer_power, each broadcast to the four lanes (a pair is the low
+// half). Every lane is the double virial_family gives (the same products and
+// sums in the same order), and D's derivatives are not formed.
+struct PowersOfT {
+  DoubleQuad x[10];  // x[k] = T^k in every lane
+};
+
+template <std::size_t... K>
+inline void fill_powers_of_T(PowersOfT& p, double T, std::index_sequence<K...> /*k*/) {
+  ((p.x[K] =
+        DoubleQuad{integer_power<static_cast<unsigned>(K)>(T), integer_power<static_cast<unsigned>(K)>(T),
+                   integer_power<static_cast<unsigned>(K)>(T), integer_power<static_cast<unsigned>(K)>(T)}),
+   ...);
+}
+
+inline DoublePair low_pair(const DoubleQuad& q) { return __builtin_shufflevector(q, q, 0, 1); }
+
+template <unsigned Lowest, std::size_t N, std::size_t... K>
+inline void falling_power_sum_quad(DoubleQuad& sum, const std::array<double, N>& a,
+                                   const std::array<double, N>& b, const std::array<double, N>& c,
+                                   const PowersOfT& p, std::index_sequence<K...> /*k*/) {
+  sum = DoubleQuad{a[N - 1], b[N - 1], c[N - 1], c[N - 1]} * p.x[Lowest + N - 1];
+  ((sum = sum + DoubleQuad{a[N - 2 - K], b[N - 2 - K], c[N - 2 - K], c[N - 2 - K]} * p.x[Lowest + N - 2 - K]),
+   ...);
+}
+
+template <unsigned Lowest, std::size_t N, std::size_t... K>
+inline DoublePair falling_power_sum_pair(const std::array<double, N>& a, const std::array<double, N>& b,
+                                         const PowersOfT& p, std::index_sequence<K...> /*k*/) {
+  DoublePair sum = DoublePair{a[N - 1], b[N - 1]} * low_pair(p.x[Lowest + N - 1]);
+  ((sum = sum + DoublePair{a[N - 2 - K], b[N - 2 - K]} * low_pair(p.x[Lowest + N - 2 - K])), ...);
+  return sum;
+}
+
+template <unsigned Lowest, std::size_t N>
+inline void falling_power_sum_quad(DoubleQuad& sum, const std::array<double, N>& a,
+                                   const std::array<double, N>& b, const std::array<double, N>& c,
+                                   const PowersOfT& p) {
+  static_assert(N > 0 && Lowest + N <= 10, "a polynomial of the powers formed");
+  falling_power_sum_quad<Lowest>(sum, a, b, c, p, std::make_index_sequence<N - 1>{});
+}
+
+template <unsigned Lowest, std::size_t N>
+inline DoublePair falling_power_sum_pair(const std::array<double, N>& a, const std::array<double, N>& b,
+                                         const PowersOfT& p) {
+  static_assert(N > 0 && Lowest + N <= 10, "a polynomial of the powers formed");
+  return falling_power_sum_pair<Lowest>(a, b, p, std::make_index_sequence<N - 1>{});
+}
+
+struct VirialValueTriple {
+  PowersOfT powers;
+  DoubleQuad numerator, denominator;  // N and Q of the three
+  DoubleQuad value;                   // N/Q: B, C, D, D
+};
+
+inline void virial_value_triple(VirialValueTriple& v, const VirialTables& a, const VirialTables& b,
+                                const VirialTables& c, double T) {
+  fill_powers_of_T(v.powers, T, std::make_index_sequence<10>{});
+  falling_power_sum_quad<1>(v.numerator, a.numerator, b.numerator, c.numerator, v.powers);
+  falling_power_sum_quad<1>(v.denominator, a.denominator, b.denominator, c.denominator, v.powers);
+  v.value = v.numerator / v.denominator;
+}
+
+// The first two of v's families in full: the expressions of
+// virial_family_pair on v's N, Q and value.
+inline VirialFamilyPair virial_family_pair_from_values(const VirialValueTriple& v, const VirialTables& a,
+                                                       const VirialTables& b) {
+  const PowersOfT& p = v.powers;
+  const DoublePair N = low_pair(v.numerator);
+  const DoublePair Q = low_pair(v.denominator);
+  const DoublePair N1 = falling_power_sum_pair<0>(a.numerator_d1, b.numerator_d1, p);
+  const DoublePair Q1 = falling_power_sum_pair<0>(a.denominator_d1, b.denominator_d1, p);
+  const DoublePair N2 = falling_power_sum_pair<0>(a.numerator_d2, b.numerator_d2, p);
+  const DoublePair Q2 = falling_power_sum_pair<0>(a.denominator_d2, b.denominator_d2, p);
+  const DoublePair E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
+  const DoublePair E1 = N2 / Q;
+  const DoublePair E2 = (Q1 * (N1 + N1)) / (Q * Q);
+  const DoublePair E3 = (Q2 * N) / (Q * Q);
+  const DoublePair first_derivative = N1 / Q - (Q1 * N) / (Q * Q);
+  const DoublePair second_derivative = E0 + ((E1 - E2) - E3);
+  return {{v.value[0], first_derivative[0], second_derivative[0]},
+          {v.value[1], first_derivative[1], second_derivative[1]}};
+}
+
 }  // namespace vorn
