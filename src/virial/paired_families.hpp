@@ -170,19 +170,18 @@ inline VirialFamilyTriple virial_family_triple(const VirialTables& a, const Viri
 // four lanes (D repeated) and their quotients, so that the chain starts from
 // one division; B's and C's derivative polynomials and quotients afterwards,
 // in pairs, from the same N and Q. The powers of T are formed once, by the
-// scalar integer_power, each broadcast to the four lanes (a pair is the low
-// half). Every lane is the double virial_family gives (the same products and
-// sums in the same order), and D's derivatives are not formed.
+// scalar integer_power, and broadcast where they are used (as doubles, not
+// vectors: built from a vector, GCC forms a pair and then the four lanes
+// from it, two instructions a power where one broadcast does). Every lane is
+// the double virial_family gives (the same products and sums in the same
+// order), and D's derivatives are not formed.
 struct PowersOfT {
-  DoubleQuad x[10];  // x[k] = T^k in every lane
+  double x[10];  // x[k] = T^k
 };
 
 template <std::size_t... K>
 inline void fill_powers_of_T(PowersOfT& p, double T, std::index_sequence<K...> /*k*/) {
-  ((p.x[K] =
-        DoubleQuad{integer_power<static_cast<unsigned>(K)>(T), integer_power<static_cast<unsigned>(K)>(T),
-                   integer_power<static_cast<unsigned>(K)>(T), integer_power<static_cast<unsigned>(K)>(T)}),
-   ...);
+  ((p.x[K] = integer_power<static_cast<unsigned>(K)>(T)), ...);
 }
 
 inline DoublePair low_pair(const DoubleQuad& q) { return __builtin_shufflevector(q, q, 0, 1); }
@@ -191,16 +190,19 @@ template <unsigned Lowest, std::size_t N, std::size_t... K>
 inline void falling_power_sum_quad(DoubleQuad& sum, const std::array<double, N>& a,
                                    const std::array<double, N>& b, const std::array<double, N>& c,
                                    const PowersOfT& p, std::index_sequence<K...> /*k*/) {
-  sum = DoubleQuad{a[N - 1], b[N - 1], c[N - 1], c[N - 1]} * p.x[Lowest + N - 1];
-  ((sum = sum + DoubleQuad{a[N - 2 - K], b[N - 2 - K], c[N - 2 - K], c[N - 2 - K]} * p.x[Lowest + N - 2 - K]),
+  constexpr std::size_t top = Lowest + N - 1;
+  sum =
+      DoubleQuad{a[N - 1], b[N - 1], c[N - 1], c[N - 1]} * DoubleQuad{p.x[top], p.x[top], p.x[top], p.x[top]};
+  ((sum = sum + DoubleQuad{a[N - 2 - K], b[N - 2 - K], c[N - 2 - K], c[N - 2 - K]} *
+                    DoubleQuad{p.x[top - 1 - K], p.x[top - 1 - K], p.x[top - 1 - K], p.x[top - 1 - K]}),
    ...);
 }
 
 template <unsigned Lowest, std::size_t N, std::size_t... K>
 inline DoublePair falling_power_sum_pair(const std::array<double, N>& a, const std::array<double, N>& b,
                                          const PowersOfT& p, std::index_sequence<K...> /*k*/) {
-  DoublePair sum = DoublePair{a[N - 1], b[N - 1]} * low_pair(p.x[Lowest + N - 1]);
-  ((sum = sum + DoublePair{a[N - 2 - K], b[N - 2 - K]} * low_pair(p.x[Lowest + N - 2 - K])), ...);
+  DoublePair sum = DoublePair{a[N - 1], b[N - 1]} * broadcast_pair(p.x[Lowest + N - 1]);
+  ((sum = sum + DoublePair{a[N - 2 - K], b[N - 2 - K]} * broadcast_pair(p.x[Lowest + N - 2 - K])), ...);
   return sum;
 }
 
