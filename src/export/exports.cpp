@@ -40,9 +40,21 @@ VORN_LOOP_AVX2 double on_avx2(Arguments... a) {
   return F(a...);
 }
 
+// What a routine runs in its AVX2 variant: the same function, but for the
+// heat capacities, whose virial values go four to a vector there
+// (ValueLanes::four, paired_families.hpp); the same doubles.
+template <auto F>
+constexpr auto avx2_form = F;
+template <>
+constexpr auto avx2_form<vorn::isochoric_heat_capacity> = vorn::isochoric_heat_capacity_four_lanes;
+template <>
+constexpr auto avx2_form<vorn::isobaric_heat_capacity> = vorn::isobaric_heat_capacity_four_lanes;
+template <>
+constexpr auto avx2_form<vorn::heat_capacity_ratio> = vorn::heat_capacity_ratio_four_lanes;
+
 template <auto F, typename... Arguments>
 double dispatched(Arguments... a) {
-  if (vorn::best_vector_isa() != vorn::VectorIsa::baseline) return on_avx2<F>(a...);
+  if (vorn::best_vector_isa() != vorn::VectorIsa::baseline) return on_avx2<avx2_form<F>>(a...);
   return on_baseline<F>(a...);
 }
 

@@ -52,11 +52,11 @@ struct TermsAndMolarVolume {
   double V;
 };
 
-template <FamilyLayout Layout>
+template <FamilyLayout Layout, ValueLanes Lanes>
 inline TermsAndMolarVolume terms_and_molar_volume(double T, double P) {
   if constexpr (Layout == FamilyLayout::paired) {
     VirialValuesFirst values;
-    virial_values_first(values, T);
+    virial_values_first<Lanes>(values, T);
     const double V = molar_volume_from_virials(T, P, values.B, values.C, values.D);
     return {virial_terms_after_values(values, T), V};
   } else {
@@ -65,22 +65,22 @@ inline TermsAndMolarVolume terms_and_molar_volume(double T, double P) {
   }
 }
 
-template <FamilyLayout Layout>
+template <FamilyLayout Layout, ValueLanes Lanes = ValueLanes::pair_and_one>
 inline double isochoric_heat_capacity_laid_out(double T, double P) {
-  const TermsAndMolarVolume t = terms_and_molar_volume<Layout>(T, P);
+  const TermsAndMolarVolume t = terms_and_molar_volume<Layout, Lanes>(T, P);
   return isochoric_molar_heat_capacity_from_terms<Layout>(t.v, t.V) / molar_mass;
 }
 
-template <FamilyLayout Layout>
+template <FamilyLayout Layout, ValueLanes Lanes = ValueLanes::pair_and_one>
 inline double isobaric_heat_capacity_laid_out(double T, double P) {
-  const TermsAndMolarVolume t = terms_and_molar_volume<Layout>(T, P);
+  const TermsAndMolarVolume t = terms_and_molar_volume<Layout, Lanes>(T, P);
   return isobaric_molar_heat_capacity_from_terms<Layout>(t.v, t.V) / molar_mass;
 }
 
 // cp/cv, both from the one set of terms and the one molar volume.
-template <FamilyLayout Layout>
+template <FamilyLayout Layout, ValueLanes Lanes = ValueLanes::pair_and_one>
 inline double heat_capacity_ratio_laid_out(double T, double P) {
-  const TermsAndMolarVolume t = terms_and_molar_volume<Layout>(T, P);
+  const TermsAndMolarVolume t = terms_and_molar_volume<Layout, Lanes>(T, P);
   const double m0 = molar_mass;
   const TwoQuotients cp_cv =
       two_quotients<Layout>(isobaric_molar_heat_capacity_from_terms<Layout>(t.v, t.V), m0,
@@ -89,7 +89,8 @@ inline double heat_capacity_ratio_laid_out(double T, double P) {
 }
 
 // One point: B and C side by side. The array forms use the one_by_one
-// layout (array_forms.cpp).
+// layout (array_forms.cpp). The _four_lanes forms are the scalar exports'
+// AVX2 variants (exports.cpp).
 inline double isochoric_heat_capacity(double T, double P) {
   return isochoric_heat_capacity_laid_out<FamilyLayout::paired>(T, P);
 }
@@ -98,6 +99,15 @@ inline double isobaric_heat_capacity(double T, double P) {
 }
 inline double heat_capacity_ratio(double T, double P) {
   return heat_capacity_ratio_laid_out<FamilyLayout::paired>(T, P);
+}
+inline double isochoric_heat_capacity_four_lanes(double T, double P) {
+  return isochoric_heat_capacity_laid_out<FamilyLayout::paired, ValueLanes::four>(T, P);
+}
+inline double isobaric_heat_capacity_four_lanes(double T, double P) {
+  return isobaric_heat_capacity_laid_out<FamilyLayout::paired, ValueLanes::four>(T, P);
+}
+inline double heat_capacity_ratio_four_lanes(double T, double P) {
+  return heat_capacity_ratio_laid_out<FamilyLayout::paired, ValueLanes::four>(T, P);
 }
 
 }  // namespace vorn

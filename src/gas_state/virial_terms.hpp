@@ -83,11 +83,12 @@ struct VirialValuesFirst {
   double B, C, D;  // m^3/mol, m^6/mol^2, m^9/mol^3
 };
 
+template <ValueLanes Lanes>
 inline void virial_values_first(VirialValuesFirst& v, double T) {
-  virial_value_triple(v.triple, second_virial_tables, third_virial_tables, fourth_virial_tables, T);
+  virial_value_triple<Lanes>(v.triple, second_virial_tables, third_virial_tables, fourth_virial_tables, T);
   v.B = cm3_to_m3 * v.triple.value[0];
   v.C = cm6_to_m6 * v.triple.value[1];
-  v.D = cm9_to_m9 * v.triple.value[2];
+  v.D = cm9_to_m9 * v.triple.third_value;
 }
 
 inline VirialTerms virial_terms_after_values(const VirialValuesFirst& v, double T) {
