@@ -102,8 +102,9 @@ double w_term_by_term(double T, double P) {
 }
 
 // The one-point routines compiled here, for the x86-64 baseline: the library
-// runs its AVX2 variant wherever the processor has it, and in the baseline one
-// the compiler splits each four-lane vector into two pairs.
+// runs its AVX2 variant (B, C and D's values in four lanes) wherever the
+// processor has it, and the baseline one lays them out otherwise (a pair and
+// D alone).
 double cv_baseline(const double* T, const double* P) { return vorn::isochoric_heat_capacity(*T, *P); }
 double cp_baseline(const double* T, const double* P) { return vorn::isobaric_heat_capacity(*T, *P); }
 double gamma_baseline(const double* T, const double* P) { return vorn::heat_capacity_ratio(*T, *P); }
