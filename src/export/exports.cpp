@@ -29,10 +29,32 @@
 #include "virial/third.hpp"
 #include "vorn.h"
 
+namespace {
+
+// What a routine runs in its AVX2 variant: the same function, but for the
+// heat capacities, whose virial values go four to a vector there
+// (ValueLanes::four, paired_families.hpp); the same doubles.
+template <auto F>
+constexpr auto avx2_form = F;
+template <>
+constexpr auto avx2_form<vorn::isochoric_heat_capacity> = vorn::isochoric_heat_capacity_four_lanes;
+template <>
+constexpr auto avx2_form<vorn::isobaric_heat_capacity> = vorn::isobaric_heat_capacity_four_lanes;
+template <>
+constexpr auto avx2_form<vorn::heat_capacity_ratio> = vorn::heat_capacity_ratio_four_lanes;
+
+template <auto F, typename... Arguments>
+double dispatched(Arguments... a) {
+  if (vorn::vector_isa() != vorn::VectorIsa::baseline) return vorn::flattened_on_avx2<avx2_form<F>>(a...);
+  return vorn::flattened_on_baseline<F>(a...);
+}
+
+}  // namespace
+
 extern "C" {
 #define VORN_ROUTINE(short_name, symbol, array_form, function, arity, ...) \
   VORN_EXPORT double symbol(VORN_SCALAR_PARAMETERS_##arity) {              \
-    return vorn::flattened_call<function>(VORN_SCALAR_VALUES_##arity);     \
+    return dispatched<function>(VORN_SCALAR_VALUES_##arity);               \
   }
 #include "export/routines.def"
 #undef VORN_ROUTINE

@@ -42,34 +42,55 @@ inline double molar_volume_from_terms(const VirialTerms& v, double T, double P) 
   return molar_volume_from_virials(T, P, v.B, v.C, v.D);
 }
 
-template <FamilyLayout Layout>
-inline double isochoric_heat_capacity_laid_out(double T, double P) {
-  const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
-  const double V = molar_volume_from_terms(v, T, P);
-  return isochoric_molar_heat_capacity_from_terms<Layout>(v, V) / molar_mass;
+// The terms and the molar volume of one call. For one point (paired), B, C
+// and D come first and V is formed before the derivatives of B and C
+// (virial_values_first): the chain D -> density -> V -> the brackets -> /m0
+// is what a call waits for, and the derivatives' polynomials and divisions
+// fit beside it; the same operations as one_by_one, so the same doubles.
+struct TermsAndMolarVolume {
+  VirialTerms v;
+  double V;
+};
+
+template <FamilyLayout Layout, ValueLanes Lanes>
+inline TermsAndMolarVolume terms_and_molar_volume(double T, double P) {
+  if constexpr (Layout == FamilyLayout::paired) {
+    VirialValuesFirst values;
+    virial_values_first<Lanes>(values, T);
+    const double V = molar_volume_from_virials(T, P, values.B, values.C, values.D);
+    return {virial_terms_after_values(values, T), V};
+  } else {
+    const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
+    return {v, molar_volume_from_terms(v, T, P)};
+  }
 }
 
-template <FamilyLayout Layout>
+template <FamilyLayout Layout, ValueLanes Lanes = ValueLanes::pair_and_one>
+inline double isochoric_heat_capacity_laid_out(double T, double P) {
+  const TermsAndMolarVolume t = terms_and_molar_volume<Layout, Lanes>(T, P);
+  return isochoric_molar_heat_capacity_from_terms<Layout>(t.v, t.V) / molar_mass;
+}
+
+template <FamilyLayout Layout, ValueLanes Lanes = ValueLanes::pair_and_one>
 inline double isobaric_heat_capacity_laid_out(double T, double P) {
-  const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
-  const double V = molar_volume_from_terms(v, T, P);
-  return isobaric_molar_heat_capacity_from_terms<Layout>(v, V) / molar_mass;
+  const TermsAndMolarVolume t = terms_and_molar_volume<Layout, Lanes>(T, P);
+  return isobaric_molar_heat_capacity_from_terms<Layout>(t.v, t.V) / molar_mass;
 }
 
 // cp/cv, both from the one set of terms and the one molar volume.
-template <FamilyLayout Layout>
+template <FamilyLayout Layout, ValueLanes Lanes = ValueLanes::pair_and_one>
 inline double heat_capacity_ratio_laid_out(double T, double P) {
-  const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
-  const double V = molar_volume_from_terms(v, T, P);
+  const TermsAndMolarVolume t = terms_and_molar_volume<Layout, Lanes>(T, P);
   const double m0 = molar_mass;
   const TwoQuotients cp_cv =
-      two_quotients<Layout>(isobaric_molar_heat_capacity_from_terms<Layout>(v, V), m0,
-                            isochoric_molar_heat_capacity_from_terms<Layout>(v, V), m0);
+      two_quotients<Layout>(isobaric_molar_heat_capacity_from_terms<Layout>(t.v, t.V), m0,
+                            isochoric_molar_heat_capacity_from_terms<Layout>(t.v, t.V), m0);
   return cp_cv.first / cp_cv.second;
 }
 
 // One point: B and C side by side. The array forms use the one_by_one
-// layout (array_forms.cpp).
+// layout (array_forms.cpp). The _four_lanes forms are the scalar exports'
+// AVX2 variants (exports.cpp).
 inline double isochoric_heat_capacity(double T, double P) {
   return isochoric_heat_capacity_laid_out<FamilyLayout::paired>(T, P);
 }
@@ -78,6 +99,15 @@ inline double isobaric_heat_capacity(double T, double P) {
 }
 inline double heat_capacity_ratio(double T, double P) {
   return heat_capacity_ratio_laid_out<FamilyLayout::paired>(T, P);
+}
+inline double isochoric_heat_capacity_four_lanes(double T, double P) {
+  return isochoric_heat_capacity_laid_out<FamilyLayout::paired, ValueLanes::four>(T, P);
+}
+inline double isobaric_heat_capacity_four_lanes(double T, double P) {
+  return isobaric_heat_capacity_laid_out<FamilyLayout::paired, ValueLanes::four>(T, P);
+}
+inline double heat_capacity_ratio_four_lanes(double T, double P) {
+  return heat_capacity_ratio_laid_out<FamilyLayout::paired, ValueLanes::four>(T, P);
 }
 
 }  // namespace vorn

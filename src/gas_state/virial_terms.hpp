@@ -72,6 +72,34 @@ inline VirialTerms virial_terms_without_D_derivatives(double T) {
   return {b.value, b.T_dT, b.T2_dT2, c.value, c.T_dT, c.T2_dT2, si_fourth_virial(T), not_formed, not_formed};
 }
 
+// The same seven terms in two steps, for one point (the paired layout): B, C
+// and D from the value polynomials of the three side by side, then B's and
+// C's derivatives from the same N, Q and powers of T. A routine forms its
+// molar volume between the two, so that the long chain of the call, D to the
+// density to V, starts from the first division and is ahead of the
+// derivatives' work in the order the processor takes it up.
+struct VirialValuesFirst {
+  VirialValueTriple triple;
+  double B, C, D;  // m^3/mol, m^6/mol^2, m^9/mol^3
+};
+
+template <ValueLanes Lanes>
+inline void virial_values_first(VirialValuesFirst& v, double T) {
+  virial_value_triple<Lanes>(v.triple, second_virial_tables, third_virial_tables, fourth_virial_tables, T);
+  v.B = cm3_to_m3 * v.triple.value[0];
+  v.C = cm6_to_m6 * v.triple.value[1];
+  v.D = cm9_to_m9 * v.triple.third_value;
+}
+
+inline VirialTerms virial_terms_after_values(const VirialValuesFirst& v, double T) {
+  const VirialFamilyPair bc =
+      virial_family_pair_from_values(v.triple, second_virial_tables, third_virial_tables);
+  const SiFamily b = si_family(bc.first, cm3_to_m3, T);
+  const SiFamily c = si_family(bc.second, cm6_to_m6, T);
+  constexpr double not_formed = std::numeric_limits<double>::quiet_NaN();
+  return {v.B, b.T_dT, b.T2_dT2, v.C, c.T_dT, c.T2_dT2, v.D, not_formed, not_formed};
+}
+
 // All nine: 18 polynomials.
 template <FamilyLayout Layout>
 inline VirialTerms virial_terms(double T) {

@@ -165,4 +165,128 @@ inline VirialFamilyTriple virial_family_triple(const VirialTables& a, const Viri
           {value[2], first_derivative[2], second_derivative[2]}};
 }
 
+// Values first: for the routines whose molar volume (from B, C and D) is the
+// long chain of the call. The value polynomials N, Q of B, C and D and their
+// quotients, so that the chain starts from the first divisions; B's and C's
+// derivative polynomials and quotients afterwards, in pairs, from the same N
+// and Q. The powers of T are formed once, by the scalar integer_power, and
+// broadcast where they are used. Every lane is the double virial_family
+// gives (the same products and sums in the same order), and D's derivatives
+// are not formed. The values go in four lanes (B, C, D, D: D's polynomials
+// for nothing with AVX2), or in a pair and D alone: without AVX the compiler
+// builds four-lane vectors through memory (cv took three times as long).
+enum class ValueLanes { pair_and_one, four };
+
+struct PowersOfT {
+  double x[10];  // x[k] = T^k
+};
+
+template <std::size_t... K>
+inline void fill_powers_of_T(PowersOfT& p, double T, std::index_sequence<K...> /*k*/) {
+  ((p.x[K] = integer_power<static_cast<unsigned>(K)>(T)), ...);
+}
+
+template <unsigned Lowest, std::size_t N, std::size_t... K>
+inline double falling_power_sum(const std::array<double, N>& a, const PowersOfT& p,
+                                std::index_sequence<K...> /*k*/) {
+  double sum = a[N - 1] * p.x[Lowest + N - 1];
+  ((sum = sum + a[N - 2 - K] * p.x[Lowest + N - 2 - K]), ...);
+  return sum;
+}
+
+template <unsigned Lowest, std::size_t N, std::size_t... K>
+inline DoublePair falling_power_sum_pair(const std::array<double, N>& a, const std::array<double, N>& b,
+                                         const PowersOfT& p, std::index_sequence<K...> /*k*/) {
+  DoublePair sum = DoublePair{a[N - 1], b[N - 1]} * broadcast_pair(p.x[Lowest + N - 1]);
+  ((sum = sum + DoublePair{a[N - 2 - K], b[N - 2 - K]} * broadcast_pair(p.x[Lowest + N - 2 - K])), ...);
+  return sum;
+}
+
+template <unsigned Lowest, std::size_t N>
+inline double falling_power_sum(const std::array<double, N>& a, const PowersOfT& p) {
+  static_assert(N > 0 && Lowest + N <= 10, "a polynomial of the powers formed");
+  return falling_power_sum<Lowest>(a, p, std::make_index_sequence<N - 1>{});
+}
+
+template <unsigned Lowest, std::size_t N>
+inline DoublePair falling_power_sum_pair(const std::array<double, N>& a, const std::array<double, N>& b,
+                                         const PowersOfT& p) {
+  static_assert(N > 0 && Lowest + N <= 10, "a polynomial of the powers formed");
+  return falling_power_sum_pair<Lowest>(a, b, p, std::make_index_sequence<N - 1>{});
+}
+
+template <unsigned Lowest, std::size_t N, std::size_t... K>
+inline void falling_power_sum_quad(DoubleQuad& sum, const std::array<double, N>& a,
+                                   const std::array<double, N>& b, const std::array<double, N>& c,
+                                   const PowersOfT& p, std::index_sequence<K...> /*k*/) {
+  constexpr std::size_t top = Lowest + N - 1;
+  sum =
+      DoubleQuad{a[N - 1], b[N - 1], c[N - 1], c[N - 1]} * DoubleQuad{p.x[top], p.x[top], p.x[top], p.x[top]};
+  ((sum = sum + DoubleQuad{a[N - 2 - K], b[N - 2 - K], c[N - 2 - K], c[N - 2 - K]} *
+                    DoubleQuad{p.x[top - 1 - K], p.x[top - 1 - K], p.x[top - 1 - K], p.x[top - 1 - K]}),
+   ...);
+}
+
+template <unsigned Lowest, std::size_t N>
+inline void falling_power_sum_quad(DoubleQuad& sum, const std::array<double, N>& a,
+                                   const std::array<double, N>& b, const std::array<double, N>& c,
+                                   const PowersOfT& p) {
+  static_assert(N > 0 && Lowest + N <= 10, "a polynomial of the powers formed");
+  falling_power_sum_quad<Lowest>(sum, a, b, c, p, std::make_index_sequence<N - 1>{});
+}
+
+inline DoublePair low_pair(const DoubleQuad& q) { return __builtin_shufflevector(q, q, 0, 1); }
+
+struct VirialValueTriple {
+  PowersOfT powers;
+  DoublePair numerator, denominator;  // N and Q of the first two
+  DoublePair value;                   // their N/Q
+  double third_value;                 // N/Q of the third
+};
+
+template <ValueLanes Lanes>
+inline void virial_value_triple(VirialValueTriple& v, const VirialTables& a, const VirialTables& b,
+                                const VirialTables& c, double T) {
+  fill_powers_of_T(v.powers, T, std::make_index_sequence<10>{});
+  if constexpr (Lanes == ValueLanes::four) {
+    DoubleQuad N;
+    DoubleQuad Q;
+    falling_power_sum_quad<1>(N, a.numerator, b.numerator, c.numerator, v.powers);
+    falling_power_sum_quad<1>(Q, a.denominator, b.denominator, c.denominator, v.powers);
+    const DoubleQuad value = N / Q;
+    v.numerator = low_pair(N);
+    v.denominator = low_pair(Q);
+    v.value = low_pair(value);
+    v.third_value = value[2];
+  } else {
+    v.numerator = falling_power_sum_pair<1>(a.numerator, b.numerator, v.powers);
+    v.denominator = falling_power_sum_pair<1>(a.denominator, b.denominator, v.powers);
+    const double third_numerator = falling_power_sum<1>(c.numerator, v.powers);
+    const double third_denominator = falling_power_sum<1>(c.denominator, v.powers);
+    v.value = v.numerator / v.denominator;
+    v.third_value = third_numerator / third_denominator;
+  }
+}
+
+// The first two of v's families in full: the expressions of
+// virial_family_pair on v's N, Q and value.
+inline VirialFamilyPair virial_family_pair_from_values(const VirialValueTriple& v, const VirialTables& a,
+                                                       const VirialTables& b) {
+  const PowersOfT& p = v.powers;
+  const DoublePair N = v.numerator;
+  const DoublePair Q = v.denominator;
+  const DoublePair N1 = falling_power_sum_pair<0>(a.numerator_d1, b.numerator_d1, p);
+  const DoublePair Q1 = falling_power_sum_pair<0>(a.denominator_d1, b.denominator_d1, p);
+  const DoublePair N2 = falling_power_sum_pair<0>(a.numerator_d2, b.numerator_d2, p);
+  const DoublePair Q2 = falling_power_sum_pair<0>(a.denominator_d2, b.denominator_d2, p);
+  const DoublePair E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
+  const DoublePair E1 = N2 / Q;
+  const DoublePair E2 = (Q1 * (N1 + N1)) / (Q * Q);
+  const DoublePair E3 = (Q2 * N) / (Q * Q);
+  const DoublePair first_derivative = N1 / Q - (Q1 * N) / (Q * Q);
+  const DoublePair second_derivative = E0 + ((E1 - E2) - E3);
+  return {{v.value[0], first_derivative[0], second_derivative[0]},
+          {v.value[1], first_derivative[1], second_derivative[1]}};
+}
+
 }  // namespace vorn

@@ -18,6 +18,7 @@
 #include "constants/integer_power.hpp"
 #include "constants/module_constants.hpp"
 #include "constants/real_power.hpp"
+#include "gas_state/heat_capacity.hpp"
 #include "gas_state/virial_terms.hpp"
 #include "vorn.h"
 
@@ -100,6 +101,14 @@ double w_term_by_term(double T, double P) {
   return std::sqrt(Sw * w0sq);
 }
 
+// The one-point routines compiled here, for the x86-64 baseline: the library
+// runs its AVX2 variant (B, C and D's values in four lanes) wherever the
+// processor has it, and the baseline one lays them out otherwise (a pair and
+// D alone).
+double cv_baseline(const double* T, const double* P) { return vorn::isochoric_heat_capacity(*T, *P); }
+double cp_baseline(const double* T, const double* P) { return vorn::isobaric_heat_capacity(*T, *P); }
+double gamma_baseline(const double* T, const double* P) { return vorn::heat_capacity_ratio(*T, *P); }
+
 struct Routine {
   const char* name;
   double (*exported)(const double*, const double*);
@@ -110,6 +119,9 @@ const Routine kRoutines[] = {
     {"vorn_cp", vorn_cp, cp_term_by_term},
     {"vorn_gamma", vorn_gamma, gamma_term_by_term},
     {"vorn_w", vorn_w, w_term_by_term},
+    {"cv, baseline", cv_baseline, cv_term_by_term},
+    {"cp, baseline", cp_baseline, cp_term_by_term},
+    {"gamma, baseline", gamma_baseline, gamma_term_by_term},
 };
 
 std::vector<double> special_values() {
