@@ -60,8 +60,10 @@ inline TermsAndMolarVolume terms_and_molar_volume(double T, double P) {
     const double V = molar_volume_from_virials(T, P, values.B, values.C, values.D);
     return {virial_terms_after_values(values, T), V};
   } else {
-    const VirialTerms v = virial_terms_without_D_derivatives<Layout>(T);
-    return {v, molar_volume_from_terms(v, T, P)};
+    TermsAndMolarVolume t;
+    t.v = virial_terms_without_D_derivatives<Layout>(T);
+    t.V = molar_volume_from_terms(t.v, T, P);
+    return t;
   }
 }
 
