@@ -67,22 +67,33 @@ struct VirialFamilyPair {
   VirialFamily second;  // of the tables passed second
 };
 
-inline VirialFamilyPair virial_family_pair(const VirialTables& a, const VirialTables& b, double T) {
-  const DoublePair N = falling_power_sum_pair<1>(a.numerator, b.numerator, T);
-  const DoublePair Q = falling_power_sum_pair<1>(a.denominator, b.denominator, T);
-  const DoublePair N1 = falling_power_sum_pair<0>(a.numerator_d1, b.numerator_d1, T);
-  const DoublePair Q1 = falling_power_sum_pair<0>(a.denominator_d1, b.denominator_d1, T);
-  const DoublePair N2 = falling_power_sum_pair<0>(a.numerator_d2, b.numerator_d2, T);
-  const DoublePair Q2 = falling_power_sum_pair<0>(a.denominator_d2, b.denominator_d2, T);
-  const DoublePair E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
-  const DoublePair E1 = N2 / Q;
-  const DoublePair E2 = (Q1 * (N1 + N1)) / (Q * Q);
-  const DoublePair E3 = (Q2 * N) / (Q * Q);
-  const DoublePair value = N / Q;
-  const DoublePair first_derivative = N1 / Q - (Q1 * N) / (Q * Q);
+// The two families from their polynomials and values N/Q: the quotient rule's
+// expressions of virial_family, lane by lane.
+struct PolynomialPairs {
+  DoublePair N, Q, N1, Q1, N2, Q2;
+};
+inline VirialFamilyPair virial_family_pair_from_polynomials(const PolynomialPairs& p, DoublePair value) {
+  const DoublePair N = p.N;
+  const DoublePair Q = p.Q;
+  const DoublePair E0 = ((N + N) * (p.Q1 * p.Q1)) / integer_power<3>(Q);
+  const DoublePair E1 = p.N2 / Q;
+  const DoublePair E2 = (p.Q1 * (p.N1 + p.N1)) / (Q * Q);
+  const DoublePair E3 = (p.Q2 * N) / (Q * Q);
+  const DoublePair first_derivative = p.N1 / Q - (p.Q1 * N) / (Q * Q);
   const DoublePair second_derivative = E0 + ((E1 - E2) - E3);
   return {{value[0], first_derivative[0], second_derivative[0]},
           {value[1], first_derivative[1], second_derivative[1]}};
+}
+
+inline VirialFamilyPair virial_family_pair(const VirialTables& a, const VirialTables& b, double T) {
+  PolynomialPairs p;
+  p.N = falling_power_sum_pair<1>(a.numerator, b.numerator, T);
+  p.Q = falling_power_sum_pair<1>(a.denominator, b.denominator, T);
+  p.N1 = falling_power_sum_pair<0>(a.numerator_d1, b.numerator_d1, T);
+  p.Q1 = falling_power_sum_pair<0>(a.denominator_d1, b.denominator_d1, T);
+  p.N2 = falling_power_sum_pair<0>(a.numerator_d2, b.numerator_d2, T);
+  p.Q2 = falling_power_sum_pair<0>(a.denominator_d2, b.denominator_d2, T);
+  return virial_family_pair_from_polynomials(p, p.N / p.Q);
 }
 
 // One family alone, its seven quotients in four divisions: the same
@@ -272,21 +283,15 @@ inline void virial_value_triple(VirialValueTriple& v, const VirialTables& a, con
 // virial_family_pair on v's N, Q and value.
 inline VirialFamilyPair virial_family_pair_from_values(const VirialValueTriple& v, const VirialTables& a,
                                                        const VirialTables& b) {
-  const PowersOfT& p = v.powers;
-  const DoublePair N = v.numerator;
-  const DoublePair Q = v.denominator;
-  const DoublePair N1 = falling_power_sum_pair<0>(a.numerator_d1, b.numerator_d1, p);
-  const DoublePair Q1 = falling_power_sum_pair<0>(a.denominator_d1, b.denominator_d1, p);
-  const DoublePair N2 = falling_power_sum_pair<0>(a.numerator_d2, b.numerator_d2, p);
-  const DoublePair Q2 = falling_power_sum_pair<0>(a.denominator_d2, b.denominator_d2, p);
-  const DoublePair E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
-  const DoublePair E1 = N2 / Q;
-  const DoublePair E2 = (Q1 * (N1 + N1)) / (Q * Q);
-  const DoublePair E3 = (Q2 * N) / (Q * Q);
-  const DoublePair first_derivative = N1 / Q - (Q1 * N) / (Q * Q);
-  const DoublePair second_derivative = E0 + ((E1 - E2) - E3);
-  return {{v.value[0], first_derivative[0], second_derivative[0]},
-          {v.value[1], first_derivative[1], second_derivative[1]}};
+  const PowersOfT& powers = v.powers;
+  PolynomialPairs p;
+  p.N = v.numerator;
+  p.Q = v.denominator;
+  p.N1 = falling_power_sum_pair<0>(a.numerator_d1, b.numerator_d1, powers);
+  p.Q1 = falling_power_sum_pair<0>(a.denominator_d1, b.denominator_d1, powers);
+  p.N2 = falling_power_sum_pair<0>(a.numerator_d2, b.numerator_d2, powers);
+  p.Q2 = falling_power_sum_pair<0>(a.denominator_d2, b.denominator_d2, powers);
+  return virial_family_pair_from_polynomials(p, v.value);
 }
 
 }  // namespace vorn
