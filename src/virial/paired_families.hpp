@@ -73,14 +73,8 @@ struct PolynomialPairs {
   DoublePair N, Q, N1, Q1, N2, Q2;
 };
 inline VirialFamilyPair virial_family_pair_from_polynomials(const PolynomialPairs& p, DoublePair value) {
-  const DoublePair N = p.N;
-  const DoublePair Q = p.Q;
-  const DoublePair E0 = ((N + N) * (p.Q1 * p.Q1)) / integer_power<3>(Q);
-  const DoublePair E1 = p.N2 / Q;
-  const DoublePair E2 = (p.Q1 * (p.N1 + p.N1)) / (Q * Q);
-  const DoublePair E3 = (p.Q2 * N) / (Q * Q);
-  const DoublePair first_derivative = p.N1 / Q - (p.Q1 * N) / (Q * Q);
-  const DoublePair second_derivative = E0 + ((E1 - E2) - E3);
+  const DoublePair first_derivative = quotient_rule_first_derivative(p.N, p.Q, p.N1, p.Q1);
+  const DoublePair second_derivative = quotient_rule_second_derivative(p.N, p.Q, p.N1, p.Q1, p.N2, p.Q2);
   return {{value[0], first_derivative[0], second_derivative[0]},
           {value[1], first_derivative[1], second_derivative[1]}};
 }

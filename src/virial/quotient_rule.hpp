@@ -30,6 +30,22 @@ struct VirialTables {
   std::array<double, 8> denominator_d2;  // T^0 .. T^7
 };
 
+// X' and X'' from the polynomial values, the expressions above: for doubles
+// and for vectors of them alike (paired_families.hpp), each lane the double.
+template <typename V>
+inline V quotient_rule_first_derivative(V N, V Q, V N1, V Q1) {
+  return N1 / Q - (Q1 * N) / (Q * Q);
+}
+
+template <typename V>
+inline V quotient_rule_second_derivative(V N, V Q, V N1, V Q1, V N2, V Q2) {
+  const V E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
+  const V E1 = N2 / Q;
+  const V E2 = (Q1 * (N1 + N1)) / (Q * Q);
+  const V E3 = (Q2 * N) / (Q * Q);
+  return E0 + ((E1 - E2) - E3);
+}
+
 inline double virial_value(const VirialTables& t, double T) {
   const double N = falling_power_sum<1>(t.numerator, T);
   const double Q = falling_power_sum<1>(t.denominator, T);
@@ -41,7 +57,7 @@ inline double virial_first_derivative(const VirialTables& t, double T) {
   const double Q = falling_power_sum<1>(t.denominator, T);
   const double N1 = falling_power_sum<0>(t.numerator_d1, T);
   const double Q1 = falling_power_sum<0>(t.denominator_d1, T);
-  return N1 / Q - (Q1 * N) / (Q * Q);
+  return quotient_rule_first_derivative(N, Q, N1, Q1);
 }
 
 inline double virial_second_derivative(const VirialTables& t, double T) {
@@ -51,11 +67,7 @@ inline double virial_second_derivative(const VirialTables& t, double T) {
   const double Q1 = falling_power_sum<0>(t.denominator_d1, T);
   const double N2 = falling_power_sum<0>(t.numerator_d2, T);
   const double Q2 = falling_power_sum<0>(t.denominator_d2, T);
-  const double E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
-  const double E1 = N2 / Q;
-  const double E2 = (Q1 * (N1 + N1)) / (Q * Q);
-  const double E3 = (Q2 * N) / (Q * Q);
-  return E0 + ((E1 - E2) - E3);
+  return quotient_rule_second_derivative(N, Q, N1, Q1, N2, Q2);
 }
 
 // X, X' and X'' together, each of the six polynomials evaluated once: for the
@@ -76,11 +88,8 @@ inline VirialFamily virial_family(const VirialTables& t, double T) {
   const double Q1 = falling_power_sum<0>(t.denominator_d1, T);
   const double N2 = falling_power_sum<0>(t.numerator_d2, T);
   const double Q2 = falling_power_sum<0>(t.denominator_d2, T);
-  const double E0 = ((N + N) * (Q1 * Q1)) / integer_power<3>(Q);
-  const double E1 = N2 / Q;
-  const double E2 = (Q1 * (N1 + N1)) / (Q * Q);
-  const double E3 = (Q2 * N) / (Q * Q);
-  return {N / Q, N1 / Q - (Q1 * N) / (Q * Q), E0 + ((E1 - E2) - E3)};
+  return {N / Q, quotient_rule_first_derivative(N, Q, N1, Q1),
+          quotient_rule_second_derivative(N, Q, N1, Q1, N2, Q2)};
 }
 
 }  // namespace vorn
