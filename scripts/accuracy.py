@@ -236,7 +236,7 @@ def markdown(data):
         f"{(gas & ~off & flagged).sum()} states are flagged though all five are within 1 %: cheap tests on",
         "the library's own quantities cannot follow the 1 % line exactly, and they stay off the dilute gas,",
         "where the correlation's B is the better of the two. The flags that close the gaps are",
-        "`heat-capacity-truncated` (cp 10 % from the ideal gas's, or the third-order D term above 0.03 %),",
+        "`heat-capacity-truncated` (cp 10 % from the ideal gas's, or the third-order D term above 0.01 %),",
         "`density-unconverged` (one-step density 0.25 % from the root) and `out-of-range` (T below 2.2 K or",
         "above 1500 K, P above 100 MPa: outside this grid). `tests/state/reference_comparison_test.cpp`",
         "repeats the comparison on a coarse grid.",

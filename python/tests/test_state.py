@@ -1,5 +1,7 @@
 """State flags and strict mode."""
 
+import re
+
 import numpy as np
 import pytest
 
@@ -166,3 +168,20 @@ def test_strict_error_points_at_the_first_bad_point():
     error = info.value
     assert error.index == (1, 0) and error.count == 2
     assert "T = 4.2 K" in str(error) and "2 of 4 points" in str(error)
+
+
+# Each property's docstring names exactly the flags its strict mode refuses, the library's own mask.
+DOCUMENTED = [
+    (vorn.density, "vorn_rho"), (vorn.molar_volume, "vorn_vol"), (vorn.cv, "vorn_cv"), (vorn.cp, "vorn_cp"),
+    (vorn.heat_capacity_ratio, "vorn_gamma"), (vorn.speed_of_sound, "vorn_w"), (vorn.compressibility, "vorn_Z"),
+    (vorn.acoustic_factor, "vorn_Za_gk"), (vorn.speed_of_sound_acoustic, "vorn_w_gk"),
+    (vorn.thermal_conductivity, "vorn_k"), (vorn.viscosity, "vorn_nu"),
+]
+
+
+@pytest.mark.parametrize("function, routine", DOCUMENTED, ids=lambda v: getattr(v, "__name__", v))
+def test_docstrings_name_the_flags_strict_refuses(function, routine):
+    strict = function.__doc__.split("strict : bool, optional")[1].split("\n\n")[0]
+    named = re.findall(r"\b[A-Z][A-Z_]+[A-Z]\b", strict.split(" (with `P`; without it ")[0])
+    assert set(named) == {f.name for f in vorn.State if f & vorn.state_mask(routine)}
+    assert f'vorn.state_mask("{routine}")' in strict

@@ -49,7 +49,7 @@ inline unsigned reference_state_flags(double T, double P) {
   const double V = vorn_vol(&T, &P);
   const double third = (2.0 * si_fourth_virial_T_dT(T) + si_fourth_virial_T2_dT2(T)) / (3.0 * (V * V * V));
   const double ideal = 2.5 * vorn_get_constant("r") / vorn_get_constant("m0");
-  if (!(std::fabs(cp / ideal - 1.0) <= 0.10) || !(std::fabs(third) <= 3e-4 * 2.5)) {
+  if (!(std::fabs(cp / ideal - 1.0) <= 0.10) || !(std::fabs(third) <= 1e-4 * 2.5)) {
     flags |= VORN_STATE_HEAT_CAPACITY_TRUNCATED;
   }
   if (T < 2.2 || T > 1500.0 || P > 1e5) flags |= VORN_STATE_OUT_OF_RANGE;
