@@ -330,9 +330,9 @@ VORN_API void vorn_eos_value_n(size_t n, const int *property, const int *pair, c
                                double *out);
 
 /* Every property at once. The caller sets `size` to sizeof(vorn_eos_state) before the call; the library
- * writes only the fields that fit in `size` bytes, so a host built against an older, shorter struct keeps
- * working when fields are appended. Returns 0, or -1 (writing nothing) if out is NULL or size is smaller
- * than the struct's first version. */
+ * writes only the whole fields that fit in `size` bytes (never a byte past them), so a host built against
+ * an older, shorter struct keeps working when fields are appended. Returns 0, or -1 (writing nothing) if
+ * out is NULL or size is smaller than the struct's first version, VORN_EOS_STATE_SIZE_V1. */
 typedef struct vorn_eos_state {
   size_t size;     /* set by the caller */
   unsigned flags;  /* VORN_EOS_FLAG_* */
@@ -340,8 +340,13 @@ typedef struct vorn_eos_state {
   double T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q;
   int evaluations; /* evaluations of the Helmholtz energy the state cost */
 } vorn_eos_state;
+/* The size of the struct's first version, the smallest `size` the library accepts: the bytes up to the end
+ * of its last field, `evaluations` (184 with its tail padding, 180 without, on 64-bit platforms). Frozen:
+ * fields are only ever appended. */
+#define VORN_EOS_STATE_SIZE_V1 (offsetof(vorn_eos_state, evaluations) + sizeof(int))
 VORN_API int vorn_eos_state_at(const int *pair, const double *x1, const double *x2, vorn_eos_state *out);
-/* The array form: n states into out[0..n-1], the stride out[0].size (set by the caller in out[0] only). */
+/* The array form: n states into out[0..n-1], the stride out[0].size (set by the caller in out[0] only; a
+ * multiple of the struct's alignment, at least VORN_EOS_STATE_SIZE_V1, or -1 and nothing written). */
 VORN_API int vorn_eos_state_n(size_t n, const int *pair, const double *x1, const double *x2, vorn_eos_state *out);
 
 /* Saturation at T (2.1768 K to 5.1953 K) or at P (5.03933 kPa to the critical 228.322787 kPa). The same
@@ -358,6 +363,9 @@ typedef struct vorn_eos_saturation {
   double dPdT;                   /* slope of the saturation curve, kPa/K */
   int evaluations;
 } vorn_eos_saturation;
+/* The saturation struct's first version, as VORN_EOS_STATE_SIZE_V1 (112 with its tail padding, 108 without,
+ * on 64-bit platforms). */
+#define VORN_EOS_SATURATION_SIZE_V1 (offsetof(vorn_eos_saturation, evaluations) + sizeof(int))
 VORN_API int vorn_eos_saturation_T(const double *T, vorn_eos_saturation *out);
 VORN_API int vorn_eos_saturation_P(const double *P, vorn_eos_saturation *out);
 
