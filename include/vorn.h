@@ -213,6 +213,13 @@ VORN_API void vorn_nu_n(size_t n, const double *T, const double *P, double *out)
                                         * (3 V^3), above 0.01 % of 5/2 (beside the pole of D): cut after the second
                                         * order in 1/V they may be more than 1 % off (3.6 % at 4.23 K, 72 kPa;
                                         * 2.9 % at 26.4 K, 3.6 MPa); spoils vorn_cv, vorn_cp and vorn_gamma */
+#define VORN_STATE_K_DENSE 16384u     /* the pressure term of vorn_k, F - 1 of its factor F = 1 + b0 T^b1 P + c0 T^c1
+                                        * P^2 (a low-density form), above the limit up to which it stays within 2 %
+                                        * of the result of the dense-fluid correlations (3.1 % at 4 K, 13.7 % at
+                                        * 16 K, 2.2 % from 1 kK; 300 K, 20 MPa gives 0.448 against 0.17 W/(m K)), or
+                                        * NaN; spoils vorn_k */
+#define VORN_STATE_NU_DENSE 32768u    /* the same for vorn_nu (limit 3.4 % at 4 K, 16.4 % at 16 K, 1.9 % from 1 kK;
+                                        * 300 K, 20 MPa gives 52.2 against 20.4 uPa s); spoils vorn_nu */
 /* With these flags, no state of the gas side of 2.2 K to 1500 K and 0.1 kPa to 100 MPa (vapour or supercritical
  * on the reference equation) has a density, cp, speed of sound (vorn_w or vorn_w_gk) or Z more than 1 % from that
  * equation unless a flag of vorn_state_mask of its routine is set (docs/accuracy.md). vorn_state(T, P) == 0

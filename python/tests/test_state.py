@@ -25,6 +25,8 @@ FLAGS = [
     (State.DENSITY_UNCONVERGED, 2048, "density-unconverged"),
     (State.OUT_OF_RANGE, 4096, "out-of-range"),
     (State.HEAT_CAPACITY_TRUNCATED, 8192, "heat-capacity-truncated"),
+    (State.K_DENSE, 16384, "k-dense"),
+    (State.NU_DENSE, 32768, "nu-dense"),
 ]
 
 
@@ -38,7 +40,7 @@ def test_flag_bits_match_the_library_names(flag, bit, name):
 
 def test_every_flag_is_known_and_nothing_else():
     assert len(State) == len(FLAGS)
-    assert vorn.state_name(16384) == "unknown"
+    assert vorn.state_name(65536) == "unknown"
     assert vorn.state_name(3) == "unknown"  # one flag at a time
 
 
@@ -158,7 +160,9 @@ def test_strict_passes_clean_states_and_ignores_unrelated_flags():
     assert vorn.viscosity(36.3759531, strict=True) > 0
     # the range of the comparison with the equation of state does not bound the transport correlations
     assert vorn.viscosity(2000.0, 100.0, strict=True) == vorn.viscosity(2000.0, 100.0)
-    assert vorn.thermal_conductivity(300.0, 2e5, strict=True) > 0
+    assert vorn.thermal_conductivity(300.0, 100.0, strict=True) > 0
+    with pytest.raises(StateError, match="K_DENSE"):  # a gas cylinder: the low-density form 2.6 times too high
+        vorn.thermal_conductivity(300.0, 2e4, strict=True)
 
 
 def test_strict_error_points_at_the_first_bad_point():

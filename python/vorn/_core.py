@@ -277,7 +277,7 @@ def state(T: ArrayLike, P: ArrayLike) -> Any:
     --------
     >>> import vorn
     >>> vorn.state(4.2, 100.0)
-    <State.LIQUID|SOUND_DIVERGENT|DENSITY_UNCONVERGED|HEAT_CAPACITY_TRUNCATED: 10754>
+    <State.LIQUID|SOUND_DIVERGENT|DENSITY_UNCONVERGED|HEAT_CAPACITY_TRUNCATED|K_DENSE|NU_DENSE: 59906>
     >>> vorn.state(300.0, 100.0) == 0
     True
     >>> (vorn.state([4.2, 300.0], 100.0) & vorn.State.LIQUID) != 0

@@ -67,6 +67,14 @@ inline constexpr StateFlagText state_flag_texts[] = {
      "cp more than 10 % from the ideal-gas 5/2 r/m0 (or NaN), or the first term the series leaves out, "
      "(2T D' + T^2 D'')/(3 V^3), above 0.01 % of 5/2: the second-order heat capacities may be more than "
      "1 % off (3.6 % next to saturation at 4.2 K); spoils vorn_cv, vorn_cp and vorn_gamma"},
+    {VORN_STATE_K_DENSE, "k-dense",
+     "the pressure term of the conductivity, F - 1 of its factor F = 1 + b0 T^b1 P + c0 T^c1 P^2, above the "
+     "limit (3.1 % at 4 K, 13.7 % at 16 K, 2.2 % from 1000 K) up to which this low-density form stays within "
+     "2 % of the dense-fluid correlations, or NaN; spoils vorn_k"},
+    {VORN_STATE_NU_DENSE, "nu-dense",
+     "the pressure term of the viscosity, F - 1 of its factor F = 1 + b0 T^b1 P + c0 T^c1 P^2, above the "
+     "limit (3.4 % at 4 K, 16.4 % at 16 K, 1.9 % from 1000 K) up to which this low-density form stays within "
+     "2 % of the dense-fluid correlations, or NaN; spoils vorn_nu"},
 };
 #undef VORN_GAS_STATE_RESULTS
 

@@ -24,17 +24,21 @@
 //   out-of-range       T < 2.2 K, T > 1500 K or P > 100 MPa: outside the (T, P)
 //                      range over which density, cp, the speeds of sound and Z have
 //                      been compared with the reference equation of state
+//   k-dense, nu-dense  the pressure term F - 1 of vorn_k, of vorn_nu, above the
+//                      limit where it leaves the dense-fluid correlations by 2 %
+//                      of the result (pressure_term_limit.hpp), or NaN
 //   heat-capacity-truncated  vorn_cp more than 10 % from the ideal 5/2 r/m0, or
 //                      the third-order term the heat capacities leave out above
 //                      0.01 % of it: cut after the second order in 1/V they may
 //                      miss by more than 1 % (up to 3.6 % next to saturation at 4.2 K)
 //
-// Three flags are decided from a cheaper quantity wherever it decides by a wide
+// Five flags are decided from a cheaper quantity wherever it decides by a wide
 // margin, and from the quantity they are defined on everywhere else, so their
 // bits are those of the definitions: liquid from the vapour-pressure relation
 // at P (saturation_pressure.hpp), density-unconverged and virial-divergent
 // from a bracket around the gas root (virial_convergence.hpp), za-nonpositive
-// from a bound on Za (acoustic_factor_bound.hpp).
+// from a bound on Za (acoustic_factor_bound.hpp), k-dense and nu-dense from
+// the pressure terms at the knots of their limits (pressure_term_limit.hpp).
 //
 // The last two and the 0.25 % of density-unconverged were set by comparing the
 // correlations with the reference equation on a fine log grid of the gas side
@@ -51,6 +55,7 @@
 #include "gas_state/heat_capacity.hpp"
 #include "gas_state/speed_of_sound.hpp"
 #include "gas_state/virial_terms.hpp"
+#include "state/pressure_term_limit.hpp"
 #include "state/saturation_pressure.hpp"
 #include "state/virial_convergence.hpp"
 #include "transport/conductivity.hpp"
@@ -141,6 +146,16 @@ inline unsigned state_flags_given_k2(double T, double P, double k2) {
 
   if (conductivity_meaningless(T, thermal_conductivity_dilute(T))) flags |= VORN_STATE_K_POLE;
   if (!(viscosity_dilute(T) > 0.0)) flags |= VORN_STATE_NU_NEGATIVE;
+
+  const PressureTermKnotTerms* knots = pressure_term_knot_terms();
+  if (pressure_term_above_limit_fast(conductivity_pressure_constants, conductivity_pressure_term_limits,
+                                     knots != nullptr ? &knots->conductivity : nullptr, T, P)) {
+    flags |= VORN_STATE_K_DENSE;
+  }
+  if (pressure_term_above_limit_fast(viscosity_pressure_constants, viscosity_pressure_term_limits,
+                                     knots != nullptr ? &knots->viscosity : nullptr, T, P)) {
+    flags |= VORN_STATE_NU_DENSE;
+  }
   return flags;
 }
 

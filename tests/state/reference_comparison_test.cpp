@@ -74,9 +74,10 @@ TEST(ReferenceComparison, NoResultIsMoreThanOnePercentOffWithoutAFlagOfItsOwn) {
             << row.reference << ", flags " << flags;
       }
     }
-    // Most of the grid is gas, and most of the gas is left unflagged.
+    // Most of the grid is gas, and most of the gas is left unflagged (the flags of
+    // the transport's pressure term mark the dense gas too).
     EXPECT_GT(gas, 3000) << offset;
-    EXPECT_GT(unflagged, gas * 3 / 4) << offset;
+    EXPECT_GT(unflagged, gas * 2 / 3) << offset;
   }
 }
 

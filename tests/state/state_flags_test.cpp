@@ -43,7 +43,11 @@ struct FlagCase {
 TEST(StateFlags, EachFlagOnItsStateAndOffItsNeighbours) {
   const FlagCase cases[] = {
       {300.0, 101.325, 0, ~0U},
-      {20.0, 1000.0, 0, ~0U},
+      // k's pressure term 11.87 % at 20 K, 1 MPa, just past its limit (11.8 %; 2 % off from about 18 %)
+      {20.0, 1000.0, VORN_STATE_K_DENSE, ~VORN_STATE_K_DENSE},
+      {20.0, 500.0, 0, ~0U},
+      {300.0, 20000.0, VORN_STATE_K_DENSE | VORN_STATE_NU_DENSE, 0},  // a gas cylinder: k 2.6 times too high
+      {300.0, 1000.0, 0, VORN_STATE_K_DENSE | VORN_STATE_NU_DENSE},
       {4.2, 99.0, 0, VORN_STATE_LIQUID},  // ITS-90 saturation at 4.2 K is about 99.23 kPa
       {4.2, 101.0, VORN_STATE_LIQUID, VORN_STATE_DENSITY_TURNED | VORN_STATE_SOUND_UNDEFINED},
       {5.3, 1000.0, 0, VORN_STATE_LIQUID},  // above the critical point there is no liquid
@@ -347,15 +351,17 @@ TEST(StateFlags, NamesAndDescriptionsOfEveryFlag) {
                {VORN_STATE_ZA_PRESSURE_FREE, "za-pressure-free", "1.95 K"},
                {VORN_STATE_DENSITY_UNCONVERGED, "density-unconverged", "0.25 %"},
                {VORN_STATE_OUT_OF_RANGE, "out-of-range", "1500 K"},
-               {VORN_STATE_HEAT_CAPACITY_TRUNCATED, "heat-capacity-truncated", "10 %"}};
+               {VORN_STATE_HEAT_CAPACITY_TRUNCATED, "heat-capacity-truncated", "10 %"},
+               {VORN_STATE_K_DENSE, "k-dense", "2 %"},
+               {VORN_STATE_NU_DENSE, "nu-dense", "2 %"}};
   unsigned all = 0;
   for (const auto& n : names) {
     EXPECT_STREQ(vorn_state_name(n.bit), n.name);
     EXPECT_NE(std::strstr(vorn_state_description(n.bit), n.in_description), nullptr) << n.name;
     all |= n.bit;
   }
-  EXPECT_EQ(all, 16383U);  // bits 1 to 8192, with 16384 the next free one
-  for (unsigned other : {0U, 3U, 16384U, 0x80000000U}) {
+  EXPECT_EQ(all, 65535U);  // bits 1 to 32768, with 65536 the next free one
+  for (unsigned other : {0U, 3U, 65536U, 0x80000000U}) {
     EXPECT_STREQ(vorn_state_name(other), "unknown");
     EXPECT_STREQ(vorn_state_description(other), "not a state flag");
   }
