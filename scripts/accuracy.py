@@ -27,6 +27,12 @@ GRID_T = (2.2, 1500.0, 400)   # K: lowest, highest, points
 GRID_P = (0.1, 1e5, 400)      # kPa
 
 
+# The flags of the five gas-state results the maps compare (the transport flags concern other results).
+GAS_STATE_MASK = 0
+for _routine in ("vorn_rho", "vorn_cp", "vorn_w", "vorn_w_gk", "vorn_Z"):
+    GAS_STATE_MASK |= int(vorn.state_mask(_routine))
+
+
 def pct(value, reference):
     return (value / reference - 1.0) * 100.0
 
@@ -243,14 +249,14 @@ def markdown(data):
             "",
         ]
     g = data["grid"]
-    gas, flagged, off = g["gas"], g["flags"] != 0, g["off"]
+    gas, flagged, off = g["gas"], (g["flags"] & GAS_STATE_MASK) != 0, g["off"]
     lines += [
         "## Where the flags are set",
         "",
         f"Over a log grid of {GRID_T[2]} × {GRID_P[2]} states from {GRID_T[0]:g} K to {GRID_T[1]:g} K and",
         f"{GRID_P[0]:g} kPa to {GRID_P[1] / 1000:g} MPa, the reference equation of state calls "
         f"{gas.sum()} states vapour or supercritical.",
-        f"vorn flags {(gas & flagged).sum()} of them; {(gas & off).sum()} have a density, cp, speed of sound",
+        f"vorn flags {(gas & flagged).sum()} of them (a flag of one of those five results' routines); {(gas & off).sum()} have a density, cp, speed of sound",
         "(either) or Z more than 1 % from the equation, and of those "
         f"**{(gas & off & ~flagged).sum()} carry no flag**.",
         f"{(gas & ~off & flagged).sum()} states are flagged though all five are within 1 %: cheap tests on",
@@ -379,7 +385,7 @@ def flag_maps(data, path):
     from matplotlib.colors import ListedColormap
 
     g = data["grid"]
-    T, P, gas, flagged = g["T"], g["P"] / 1000.0, g["gas"], g["flags"] != 0
+    T, P, gas, flagged = g["T"], g["P"] / 1000.0, g["gas"], (g["flags"] & GAS_STATE_MASK) != 0
     fig, axes = plt.subplots(1, 3, figsize=(13.5, 4.9), dpi=110, sharey=True, layout="constrained")
     for ax, name in zip(axes, ("density", "cp", "speed of sound")):
         d = np.where(gas, g["dev"][name], np.nan)

@@ -193,7 +193,8 @@ static void call_state_flags(int nrhs, mxArray* plhs[]) {
     const char* name = vorn_state_name(value);
     if (strcmp(name, "unknown") == 0 || strlen(name) >= sizeof names[0]) continue;
     for (k = 0; name[k] != '\0'; ++k)
-      names[n][k] = name[k] == '-' ? '_' : (char)(name[k] >= 'a' && name[k] <= 'z' ? name[k] - 'a' + 'A' : name[k]);
+      names[n][k] =
+          name[k] == '-' ? '_' : (char)(name[k] >= 'a' && name[k] <= 'z' ? name[k] - 'a' + 'A' : name[k]);
     names[n][k] = '\0';
     fields[n] = names[n];
     values[n++] = value;
@@ -218,7 +219,8 @@ static void call_state_mask(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   for (i = 0; i < sizeof routines / sizeof routines[0]; ++i) found |= strcmp(name, routines[i].name) == 0;
   if (!found) mexErrMsgIdAndTxt("vorn:argument", "vorn.state_mask: no routine named '%s'", name);
   for (i = 0; i < sizeof virial / sizeof virial[0]; ++i) is_virial |= strcmp(name, virial[i]) == 0;
-  /* The exported names: __vorn_MOD_ before the virial coefficients, temp_K as it is, vorn_ before the rest. */
+  /* The exported names: __vorn_MOD_ before the virial coefficients, temp_K as it is, vorn_ before the rest.
+   */
   strcpy(symbol, is_virial ? "__vorn_MOD_" : strcmp(name, "temp_K") == 0 ? "" : "vorn_");
   strcat(symbol, name);
   plhs[0] = mxCreateNumericMatrix(1, 1, mxUINT32_CLASS, mxREAL);
