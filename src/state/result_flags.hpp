@@ -34,9 +34,21 @@ inline constexpr unsigned acoustic_factor_flags =
 // The routines of T alone: only an invalid T spoils them (P is not read).
 inline constexpr unsigned temperature_only_flags = VORN_STATE_INVALID;
 
+// The exported names of the 22 routines, from their one list (routines.def).
+struct RoutineNames {
+  const char* short_name;
+  const char* symbol;
+  const char* array_form;
+};
+inline constexpr RoutineNames routine_names[] = {
+#define VORN_ROUTINE(short_name, symbol, array_form, ...) {#short_name, #symbol, #array_form},
+#include "export/routines.def"
+#undef VORN_ROUTINE
+};
+
 struct ResultFlags {
-  const char* symbol;      // the exported routine
-  const char* array_form;  // its exported array form (null where it has none)
+  const char* name;        // a short name of routines.def, or an exported name beyond the 22
+  const char* array_form;  // for the names beyond the 22: the exported array form (null where none)
   unsigned spoiling;       // VORN_STATE_* bits
 };
 
@@ -44,42 +56,52 @@ struct ResultFlags {
 // (the state of the result T at P, with those of the reference); these masks
 // apply to that set.
 inline constexpr ResultFlags result_flags[] = {
-    {"__vorn_MOD_b", "vorn_b_n", temperature_only_flags},
-    {"__vorn_MOD_db", "vorn_db_n", temperature_only_flags},
-    {"__vorn_MOD_d2b", "vorn_d2b_n", temperature_only_flags},
-    {"__vorn_MOD_c", "vorn_c_n", temperature_only_flags},
-    {"__vorn_MOD_dc", "vorn_dc_n", temperature_only_flags},
-    {"__vorn_MOD_d2c", "vorn_d2c_n", temperature_only_flags},
-    {"__vorn_MOD_d", "vorn_d_n", temperature_only_flags},
-    {"__vorn_MOD_dd", "vorn_dd_n", temperature_only_flags},
-    {"__vorn_MOD_d2d", "vorn_d2d_n", temperature_only_flags},
-    {"vorn_rho", "vorn_rho_n", density_flags},
-    {"vorn_vol", "vorn_vol_n", density_flags},
-    {"vorn_cv", "vorn_cv_n", heat_capacity_flags},
-    {"vorn_cp", "vorn_cp_n", heat_capacity_flags},
-    {"vorn_gamma", "vorn_gamma_n", heat_capacity_flags},
-    {"vorn_w", "vorn_w_n", gas_state_flags | VORN_STATE_SOUND_UNDEFINED},
-    {"vorn_Za_gk", "vorn_Za_gk_n", acoustic_factor_flags},
-    {"vorn_w_gk", "vorn_w_gk_n", acoustic_factor_flags},
-    {"temp_K", "vorn_temp_K_n", acoustic_factor_flags},
+    {"b", nullptr, temperature_only_flags},
+    {"db", nullptr, temperature_only_flags},
+    {"d2b", nullptr, temperature_only_flags},
+    {"c", nullptr, temperature_only_flags},
+    {"dc", nullptr, temperature_only_flags},
+    {"d2c", nullptr, temperature_only_flags},
+    {"d", nullptr, temperature_only_flags},
+    {"dd", nullptr, temperature_only_flags},
+    {"d2d", nullptr, temperature_only_flags},
+    {"rho", nullptr, density_flags},
+    {"vol", nullptr, density_flags},
+    {"cv", nullptr, heat_capacity_flags},
+    {"cp", nullptr, heat_capacity_flags},
+    {"gamma", nullptr, heat_capacity_flags},
+    {"w", nullptr, gas_state_flags | VORN_STATE_SOUND_UNDEFINED},
+    {"Za_gk", nullptr, acoustic_factor_flags},
+    {"w_gk", nullptr, acoustic_factor_flags},
+    {"temp_K", nullptr, acoustic_factor_flags},
     {"vorn_temp_K_report", "vorn_temp_K_report_n", acoustic_factor_flags},
     {"vorn_temp_K_report_state", nullptr, acoustic_factor_flags},
-    {"vorn_k0", "vorn_k0_n", VORN_STATE_INVALID | VORN_STATE_K_POLE},
-    {"vorn_k", "vorn_k_n", any_state_flags | VORN_STATE_K_POLE | VORN_STATE_K_DENSE},
-    {"vorn_nu0", "vorn_nu0_n", VORN_STATE_INVALID | VORN_STATE_NU_NEGATIVE},
-    {"vorn_nu", "vorn_nu_n", any_state_flags | VORN_STATE_NU_NEGATIVE | VORN_STATE_NU_DENSE},
+    {"k0", nullptr, VORN_STATE_INVALID | VORN_STATE_K_POLE},
+    {"k", nullptr, any_state_flags | VORN_STATE_K_POLE | VORN_STATE_K_DENSE},
+    {"nu0", nullptr, VORN_STATE_INVALID | VORN_STATE_NU_NEGATIVE},
+    {"nu", nullptr, any_state_flags | VORN_STATE_NU_NEGATIVE | VORN_STATE_NU_DENSE},
     {"vorn_Z", "vorn_Z_n", gas_state_flags},
     {"vorn_cvgt_temperature", "vorn_cvgt_temperature_n", gas_state_flags},
     {"vorn_cvgt_temperature_state", nullptr, gas_state_flags},
 };
 
+inline bool same_name(const char* a, const char* b) {
+  return a != nullptr && b != nullptr && std::strcmp(a, b) == 0;
+}
+
 // The flags that spoil the routine named (exported name or that of its array
 // form); 0 for any other name, or none (every routine has at least INVALID).
 inline unsigned spoiling_flags(const char* routine) {
   if (routine == nullptr) return 0;
+  const char* short_name = nullptr;
+  for (const RoutineNames& r : routine_names) {
+    if (same_name(routine, r.symbol) || same_name(routine, r.array_form)) short_name = r.short_name;
+  }
   for (const ResultFlags& r : result_flags) {
-    if (std::strcmp(routine, r.symbol) == 0 ||
-        (r.array_form != nullptr && std::strcmp(routine, r.array_form) == 0)) {
+    // Rows beyond the 22 carry exported names (vorn_...); the others, short names.
+    const bool exported = std::strncmp(r.name, "vorn_", 5) == 0;
+    if (exported ? same_name(routine, r.name) || same_name(routine, r.array_form)
+                 : same_name(short_name, r.name)) {
       return r.spoiling;
     }
   }
