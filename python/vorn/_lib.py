@@ -213,6 +213,7 @@ _SIGNATURES["vorn_state"] = (UINT, [_PD, _PD])
 _SIGNATURES["vorn_state_n"] = (None, [_N, _VP, _VP, _VP])
 _SIGNATURES["vorn_state_name"] = (ctypes.c_char_p, [UINT])
 _SIGNATURES["vorn_state_description"] = (ctypes.c_char_p, [UINT])
+_SIGNATURES["vorn_state_mask"] = (UINT, [ctypes.c_char_p])
 # The reference equation of state: codes by address, structs (vorn.eos lays them out) as raw addresses.
 _SIGNATURES["vorn_eos_value"] = (DOUBLE, [_PI, _PI, _PD, _PD])
 _SIGNATURES["vorn_eos_value_n"] = (None, [_N, _PI, _PI, _VP, _VP, _VP])

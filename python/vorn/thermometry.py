@@ -24,7 +24,7 @@ from typing import Any, Callable, Literal, NamedTuple, Sequence, Union, overload
 import numpy as np
 from numpy.typing import ArrayLike
 
-from ._core import ConvergenceError, FloatResult, State, _raise_state, as_float_array
+from ._core import ConvergenceError, FloatResult, _raise_state, as_float_array, state_mask
 from ._core import evaluate as _evaluate
 from ._lib import lib as _lib
 
@@ -52,11 +52,11 @@ class Inversion(NamedTuple):
 
 
 # The flags of a result's state that make it no valid gas temperature, for
-# each thermometer: those of the quantity it inverts (the acoustic factor of
-# the correlation; the true Z of the virial equation) and of its arguments.
-_SERIES = State.VIRIAL_DIVERGENT | State.SOUND_DIVERGENT | State.DENSITY_UNCONVERGED
-_ACOUSTIC_RESULT = State.INVALID | State.LIQUID | State.OUT_OF_RANGE | _SERIES | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE
-_GAS_RESULT = State.INVALID | State.LIQUID | State.OUT_OF_RANGE | _SERIES
+# each thermometer, as the library lists them for its *_state report: those of
+# the quantity it inverts (the acoustic factor of the correlation; the true Z
+# of the virial equation) and of its arguments.
+_ACOUSTIC_RESULT = int(state_mask("vorn_temp_K_report_state"))
+_GAS_RESULT = int(state_mask("vorn_cvgt_temperature_state"))
 
 
 def _result_states(state_routine: Callable[..., float], flat: Sequence[Any]) -> Any:

@@ -145,14 +145,85 @@ double pick(const vorn_eos_state& s, int property) {
   }
 }
 
-// The first version's size: the smallest a caller may pass.
-constexpr std::size_t first_state_size = sizeof(vorn_eos_state);
-constexpr std::size_t first_saturation_size = sizeof(vorn_eos_saturation);
+// The first versions of the structs, verbatim: their layout is frozen, and
+// every later version only appends to it.
+struct StateV1 {
+  size_t size;
+  unsigned flags;
+  int phase;
+  double T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q;
+  int evaluations;
+};
+struct SaturationV1 {
+  size_t size;
+  unsigned flags;
+  double T, P, rho_liquid, rho_vapour, h_liquid, h_vapour, s_liquid, s_vapour, latent_heat, surface_tension,
+      dPdT;
+  int evaluations;
+};
+#define VORN_SAME_FIELD(Now, Then, field) (offsetof(Now, field) == offsetof(Then, field))
+static_assert(VORN_EOS_STATE_SIZE_V1 == offsetof(StateV1, evaluations) + sizeof(int) &&
+                  VORN_SAME_FIELD(vorn_eos_state, StateV1, flags) &&
+                  VORN_SAME_FIELD(vorn_eos_state, StateV1, T) &&
+                  VORN_SAME_FIELD(vorn_eos_state, StateV1, q) &&
+                  VORN_SAME_FIELD(vorn_eos_state, StateV1, evaluations),
+              "the first version of vorn_eos_state is frozen");
+static_assert(VORN_EOS_SATURATION_SIZE_V1 == offsetof(SaturationV1, evaluations) + sizeof(int) &&
+                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, flags) &&
+                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, T) &&
+                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, dPdT) &&
+                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, evaluations),
+              "the first version of vorn_eos_saturation is frozen");
+#undef VORN_SAME_FIELD
 
-// Copy the fields that fit in the caller's size, keeping its size field.
-template <typename Struct>
-void write_fitting(const Struct& full, Struct* out, std::size_t size) {
-  const std::size_t n = size < sizeof full ? size : sizeof full;
+// Where each field ends, in order: a caller's size is cut back to the last
+// whole field it holds, so no field is ever half written.
+#define VORN_END(Struct, field) (offsetof(Struct, field) + sizeof(Struct::field))
+constexpr std::size_t state_field_ends[] = {
+    VORN_END(vorn_eos_state, flags),   VORN_END(vorn_eos_state, phase),      VORN_END(vorn_eos_state, T),
+    VORN_END(vorn_eos_state, P),       VORN_END(vorn_eos_state, rho),        VORN_END(vorn_eos_state, vm),
+    VORN_END(vorn_eos_state, u),       VORN_END(vorn_eos_state, h),          VORN_END(vorn_eos_state, s),
+    VORN_END(vorn_eos_state, g),       VORN_END(vorn_eos_state, cv),         VORN_END(vorn_eos_state, cp),
+    VORN_END(vorn_eos_state, cp_cv),   VORN_END(vorn_eos_state, w),          VORN_END(vorn_eos_state, jt),
+    VORN_END(vorn_eos_state, kappa_T), VORN_END(vorn_eos_state, alpha_V),    VORN_END(vorn_eos_state, dpdT),
+    VORN_END(vorn_eos_state, dpdrho),  VORN_END(vorn_eos_state, B),          VORN_END(vorn_eos_state, Z),
+    VORN_END(vorn_eos_state, q),       VORN_END(vorn_eos_state, evaluations)};
+constexpr std::size_t saturation_field_ends[] = {VORN_END(vorn_eos_saturation, flags),
+                                                 VORN_END(vorn_eos_saturation, T),
+                                                 VORN_END(vorn_eos_saturation, P),
+                                                 VORN_END(vorn_eos_saturation, rho_liquid),
+                                                 VORN_END(vorn_eos_saturation, rho_vapour),
+                                                 VORN_END(vorn_eos_saturation, h_liquid),
+                                                 VORN_END(vorn_eos_saturation, h_vapour),
+                                                 VORN_END(vorn_eos_saturation, s_liquid),
+                                                 VORN_END(vorn_eos_saturation, s_vapour),
+                                                 VORN_END(vorn_eos_saturation, latent_heat),
+                                                 VORN_END(vorn_eos_saturation, surface_tension),
+                                                 VORN_END(vorn_eos_saturation, dPdT),
+                                                 VORN_END(vorn_eos_saturation, evaluations)};
+#undef VORN_END
+
+// The bytes of the whole fields that fit in `size`.
+template <std::size_t N>
+constexpr std::size_t whole_fields(const std::size_t (&ends)[N], std::size_t size) {
+  std::size_t n = sizeof(std::size_t);
+  for (const std::size_t end : ends)
+    if (end <= size) n = end;
+  return n;
+}
+// Only tail padding may follow the last listed field: a field appended to a
+// struct and not to its list fails here.
+static_assert(sizeof(vorn_eos_state) - whole_fields(state_field_ends, ~std::size_t{0}) <
+                  alignof(vorn_eos_state),
+              "every field of vorn_eos_state is in the list of field ends");
+static_assert(sizeof(vorn_eos_saturation) - whole_fields(saturation_field_ends, ~std::size_t{0}) <
+                  alignof(vorn_eos_saturation),
+              "every field of vorn_eos_saturation is in the list of field ends");
+
+// Copy the whole fields that fit in the caller's size, keeping its size field.
+template <typename Struct, std::size_t N>
+void write_fitting(const Struct& full, Struct* out, std::size_t size, const std::size_t (&ends)[N]) {
+  const std::size_t n = whole_fields(ends, size);
   auto* dst = reinterpret_cast<unsigned char*>(out);
   const auto* src = reinterpret_cast<const unsigned char*>(&full);
   std::memcpy(dst + sizeof(std::size_t), src + sizeof(std::size_t), n - sizeof(std::size_t));
@@ -189,8 +260,8 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
 }
 
 int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
-  if (out == nullptr || out->size < first_saturation_size) return -1;
-  write_fitting(full, out, out->size);
+  if (out == nullptr || out->size < VORN_EOS_SATURATION_SIZE_V1) return -1;
+  write_fitting(full, out, out->size, saturation_field_ends);
   return 0;
 }
 
@@ -208,21 +279,23 @@ VORN_EXPORT void vorn_eos_value_n(size_t n, const int* property, const int* pair
 }
 
 VORN_EXPORT int vorn_eos_state_at(const int* pair, const double* x1, const double* x2, vorn_eos_state* out) {
-  if (out == nullptr || out->size < first_state_size) return -1;
-  write_fitting(host_state(state_from(*pair, *x1, *x2)), out, out->size);
+  if (out == nullptr || out->size < VORN_EOS_STATE_SIZE_V1) return -1;
+  write_fitting(host_state(state_from(*pair, *x1, *x2)), out, out->size, state_field_ends);
   return 0;
 }
 
 VORN_EXPORT int vorn_eos_state_n(size_t n, const int* pair, const double* x1, const double* x2,
                                  vorn_eos_state* out) {
   if (n == 0) return 0;
-  if (out == nullptr || out->size < first_state_size) return -1;
+  // The stride must keep every element's doubles aligned.
+  if (out == nullptr || out->size < VORN_EOS_STATE_SIZE_V1 || out->size % alignof(vorn_eos_state) != 0)
+    return -1;
   const std::size_t stride = out->size;
   auto* base = reinterpret_cast<unsigned char*>(out);
   for (size_t i = 0; i < n; ++i) {
     auto* element = reinterpret_cast<vorn_eos_state*>(base + i * stride);
     element->size = stride;
-    write_fitting(host_state(state_from(*pair, x1[i], x2[i])), element, stride);
+    write_fitting(host_state(state_from(*pair, x1[i], x2[i])), element, stride, state_field_ends);
   }
   return 0;
 }

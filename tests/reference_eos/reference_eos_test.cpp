@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <thread>
@@ -224,7 +225,7 @@ TEST(ReferenceEos, SurfaceTensionAndSaturationRange) {
   EXPECT_EQ(saturation_P(229.0).flags, unsigned{VORN_EOS_FLAG_NO_SOLUTION});
   EXPECT_EQ(saturation_T(nan).flags, unsigned{VORN_EOS_FLAG_BAD_INPUT});
   vorn_eos_saturation small{};
-  small.size = sizeof small - 1;
+  small.size = VORN_EOS_SATURATION_SIZE_V1 - 1;
   const double T = 4.0;
   EXPECT_EQ(vorn_eos_saturation_T(&T, &small), -1);
   EXPECT_EQ(vorn_eos_saturation_T(&T, nullptr), -1);
@@ -512,19 +513,70 @@ TEST(ReferenceEos, SameBitsOnEveryThread) {
   }
 }
 
+// The structs as the first version of vorn.h declared them, verbatim: what a
+// host built then still passes to the library, however the structs grew.
+struct StateV1 {
+  size_t size;
+  unsigned flags;
+  int phase;
+  double T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q;
+  int evaluations;
+};
+struct SaturationV1 {
+  size_t size;
+  unsigned flags;
+  double T, P, rho_liquid, rho_vapour, h_liquid, h_vapour, s_liquid, s_vapour, latent_heat, surface_tension,
+      dPdT;
+  int evaluations;
+};
+
+// A struct with guard bytes after it, to see what the library writes.
+template <typename Struct>
+struct Guarded {
+  Struct s;
+  unsigned char guard[64];
+};
+
 TEST(ReferenceEos, StructGrowsWithoutBreakingHosts) {
-  // A host built against a shorter struct (one ending before `evaluations`)
-  // gets the fields it knows and nothing written past them.
   const int pair = VORN_EOS_TP;
   const double T = 10.0, P = 100.0;
-  vorn_eos_state full{};
-  full.size = sizeof full;
-  ASSERT_EQ(vorn_eos_state_at(&pair, &T, &P, &full), 0);
+  const vorn_eos_state now = state(pair, T, P);
+  // Sizes of the first version: with and without its tail padding.
+  for (const std::size_t size : {sizeof(StateV1), std::size_t{VORN_EOS_STATE_SIZE_V1}}) {
+    Guarded<StateV1> old{};
+    std::memset(old.guard, 0xA5, sizeof old.guard);
+    old.s.size = size;
+    ASSERT_EQ(vorn_eos_state_at(&pair, &T, &P, reinterpret_cast<vorn_eos_state*>(&old.s)), 0);
+    EXPECT_SAME_BITS(old.s.h, now.h);
+    EXPECT_SAME_BITS(old.s.q, now.q);
+    EXPECT_EQ(old.s.evaluations, now.evaluations);
+    EXPECT_EQ(old.s.size, size);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&old);
+    for (std::size_t i = size; i < sizeof old; ++i) ASSERT_EQ(bytes[i], i < sizeof old.s ? 0 : 0xA5) << i;
+  }
+  Guarded<SaturationV1> sat{};
+  std::memset(sat.guard, 0xA5, sizeof sat.guard);
+  sat.s.size = sizeof sat.s;
+  const double T_sat = 4.2;
+  ASSERT_EQ(vorn_eos_saturation_T(&T_sat, reinterpret_cast<vorn_eos_saturation*>(&sat.s)), 0);
+  EXPECT_SAME_BITS(sat.s.rho_vapour, saturation_T(T_sat).rho_vapour);
+  EXPECT_EQ(sat.s.evaluations, saturation_T(T_sat).evaluations);
+  for (const unsigned char g : sat.guard) ASSERT_EQ(g, 0xA5);
+  // A size that ends inside a field appended after the first version: that
+  // field is left alone, and everything after the first version's last one.
+  Guarded<vorn_eos_state> cut;
+  std::memset(&cut, 0xA5, sizeof cut);
+  cut.s.size = sizeof(StateV1) + alignof(vorn_eos_state) / 2;
+  ASSERT_EQ(vorn_eos_state_at(&pair, &T, &P, &cut.s), 0);
+  EXPECT_EQ(cut.s.evaluations, now.evaluations);
+  const auto* cut_bytes = reinterpret_cast<const unsigned char*>(&cut);
+  for (std::size_t i = VORN_EOS_STATE_SIZE_V1; i < sizeof cut; ++i) ASSERT_EQ(cut_bytes[i], 0xA5) << i;
+  // Shorter than the first version, or no struct: refused, nothing written.
   vorn_eos_state small{};
-  small.size = offsetof(vorn_eos_state, q) + sizeof(double);
-  small.evaluations = -7;
-  EXPECT_EQ(vorn_eos_state_at(&pair, &T, &P, &small), -1);  // shorter than the first version: refused
-  EXPECT_EQ(small.evaluations, -7);
+  small.size = VORN_EOS_STATE_SIZE_V1 - 1;
+  small.h = -7.0;
+  EXPECT_EQ(vorn_eos_state_at(&pair, &T, &P, &small), -1);
+  EXPECT_EQ(small.h, -7.0);
   EXPECT_EQ(vorn_eos_state_at(&pair, &T, &P, nullptr), -1);
   // A longer struct (a newer host): the known part is written, the rest kept.
   struct Longer {
@@ -536,7 +588,29 @@ TEST(ReferenceEos, StructGrowsWithoutBreakingHosts) {
   ASSERT_EQ(vorn_eos_state_at(&pair, &T, &P, &longer.base), 0);
   EXPECT_EQ(longer.extra, 42.0);
   EXPECT_EQ(longer.base.size, sizeof longer);
-  EXPECT_SAME_BITS(longer.base.h, full.h);
+  EXPECT_SAME_BITS(longer.base.h, now.h);
+}
+
+TEST(ReferenceEos, ArrayFormChecksItsStride) {
+  const int pair = VORN_EOS_TP;
+  const double T[] = {10.0, 300.0}, P[] = {100.0, 100.0};
+  // Two first-version structs back to back: the stride of a host built then.
+  StateV1 old[2]{};
+  old[0].size = sizeof old[0];
+  ASSERT_EQ(vorn_eos_state_n(2, &pair, T, P, reinterpret_cast<vorn_eos_state*>(old)), 0);
+  EXPECT_SAME_BITS(old[1].h, state(pair, T[1], P[1]).h);
+  EXPECT_EQ(old[1].size, sizeof old[0]);
+  // A stride that would misalign the next element's doubles, or too short.
+  for (const std::size_t stride : {sizeof(StateV1) + alignof(vorn_eos_state) / 2, sizeof(StateV1) + 1,
+                                   std::size_t{VORN_EOS_STATE_SIZE_V1} - 8}) {
+    std::vector<unsigned char> buffer(4 * sizeof(vorn_eos_state), 0x5A);
+    vorn_eos_state head{};
+    head.size = stride;
+    std::memcpy(buffer.data(), &head.size, sizeof head.size);
+    EXPECT_EQ(vorn_eos_state_n(2, &pair, T, P, reinterpret_cast<vorn_eos_state*>(buffer.data())), -1)
+        << stride;
+    for (std::size_t i = sizeof head.size; i < buffer.size(); ++i) ASSERT_EQ(buffer[i], 0x5A);
+  }
 }
 
 TEST(ReferenceEos, ArrayFormsGiveTheScalarBits) {

@@ -8,6 +8,7 @@
  *   vorn_mex('state', T, P)           the state flags, uint32
  *   vorn_mex('state_name', bit)       short name of one flag
  *   vorn_mex('state_flags')           struct of the flag values, INVALID = 1 ...
+ *   vorn_mex('state_mask', 'cp')      the flags that spoil a routine's result, uint32
  *   vorn_mex('constant', name)        a module constant ('r', 'm0', 'g0', 'pi')
  *   vorn_mex('constant', name, value) store into it
  *   vorn_mex('version')               the library's version string
@@ -178,30 +179,52 @@ static void call_state_name(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   plhs[0] = mxCreateString(vorn_state_name((unsigned)bit));
 }
 
+/* The flags by the library's own names, upper case with '_' for '-' (INVALID,
+ * DENSITY_TURNED ...): a flag the library adds appears here without a change. */
 static void call_state_flags(int nrhs, mxArray* plhs[]) {
-  static const char* const fields[] = {"INVALID",          "LIQUID",
-                                       "DENSITY_TURNED",   "SOUND_UNDEFINED",
-                                       "ZA_NONPOSITIVE",   "K_POLE",
-                                       "NU_NEGATIVE",      "HEAT_CAPACITY_NONPOSITIVE",
-                                       "VIRIAL_DIVERGENT", "SOUND_DIVERGENT",
-                                       "ZA_PRESSURE_FREE", "DENSITY_UNCONVERGED",
-                                       "OUT_OF_RANGE",     "HEAT_CAPACITY_TRUNCATED"};
-  static const unsigned values[] = {VORN_STATE_INVALID,          VORN_STATE_LIQUID,
-                                    VORN_STATE_DENSITY_TURNED,   VORN_STATE_SOUND_UNDEFINED,
-                                    VORN_STATE_ZA_NONPOSITIVE,   VORN_STATE_K_POLE,
-                                    VORN_STATE_NU_NEGATIVE,      VORN_STATE_HEAT_CAPACITY_NONPOSITIVE,
-                                    VORN_STATE_VIRIAL_DIVERGENT, VORN_STATE_SOUND_DIVERGENT,
-                                    VORN_STATE_ZA_PRESSURE_FREE, VORN_STATE_DENSITY_UNCONVERGED,
-                                    VORN_STATE_OUT_OF_RANGE,     VORN_STATE_HEAT_CAPACITY_TRUNCATED};
-  const int n = (int)(sizeof values / sizeof values[0]);
-  int i;
+  char names[32][40];
+  const char* fields[32];
+  unsigned values[32];
+  int n = 0, bit;
+  size_t k;
   if (nrhs != 0) mexErrMsgIdAndTxt("vorn:arguments", "vorn.state_flags takes no argument");
-  plhs[0] = mxCreateStructMatrix(1, 1, n, (const char**)fields);
-  for (i = 0; i < n; ++i) {
-    mxArray* value = mxCreateNumericMatrix(1, 1, mxUINT32_CLASS, mxREAL);
-    *(unsigned*)mxGetData(value) = values[i];
-    mxSetField(plhs[0], 0, fields[i], value);
+  for (bit = 0; bit < 32; ++bit) {
+    const unsigned value = 1u << bit;
+    const char* name = vorn_state_name(value);
+    if (strcmp(name, "unknown") == 0 || strlen(name) >= sizeof names[0]) continue;
+    for (k = 0; name[k] != '\0'; ++k)
+      names[n][k] =
+          name[k] == '-' ? '_' : (char)(name[k] >= 'a' && name[k] <= 'z' ? name[k] - 'a' + 'A' : name[k]);
+    names[n][k] = '\0';
+    fields[n] = names[n];
+    values[n++] = value;
   }
+  plhs[0] = mxCreateStructMatrix(1, 1, n, fields);
+  for (bit = 0; bit < n; ++bit) {
+    mxArray* value = mxCreateNumericMatrix(1, 1, mxUINT32_CLASS, mxREAL);
+    *(unsigned*)mxGetData(value) = values[bit];
+    mxSetField(plhs[0], 0, fields[bit], value);
+  }
+}
+
+/* The flags that spoil a routine, by the name this gateway knows it ('cp', 'b',
+ * 'temp_K', 'Z'), from the library's own table (vorn_state_mask). */
+static void call_state_mask(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const virial[] = {"b", "db", "d2b", "c", "dc", "d2c", "d", "dd", "d2d"};
+  char name[16], symbol[32];
+  size_t i;
+  int found = 0, is_virial = 0;
+  if (nrhs != 1 || !mxIsChar(prhs[0]) || mxGetString(prhs[0], name, sizeof name) != 0)
+    mexErrMsgIdAndTxt("vorn:argument", "vorn.state_mask: routine must be a routine's name, e.g. 'cp'");
+  for (i = 0; i < sizeof routines / sizeof routines[0]; ++i) found |= strcmp(name, routines[i].name) == 0;
+  if (!found) mexErrMsgIdAndTxt("vorn:argument", "vorn.state_mask: no routine named '%s'", name);
+  for (i = 0; i < sizeof virial / sizeof virial[0]; ++i) is_virial |= strcmp(name, virial[i]) == 0;
+  /* The exported names: __vorn_MOD_ before the virial coefficients, temp_K as it is, vorn_ before the rest.
+   */
+  strcpy(symbol, is_virial ? "__vorn_MOD_" : strcmp(name, "temp_K") == 0 ? "" : "vorn_");
+  strcat(symbol, name);
+  plhs[0] = mxCreateNumericMatrix(1, 1, mxUINT32_CLASS, mxREAL);
+  *(unsigned*)mxGetData(plhs[0]) = vorn_state_mask(symbol);
 }
 
 static void call_constant(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
@@ -405,6 +428,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call_state_name(nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "state_flags") == 0) {
     call_state_flags(nrhs - 1, plhs);
+  } else if (strcmp(command, "state_mask") == 0) {
+    call_state_mask(nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "constant") == 0) {
     call_constant(nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "eos") == 0) {

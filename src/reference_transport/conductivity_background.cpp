@@ -1,0 +1,29 @@
+#include "reference_transport/conductivity_background.hpp"
+
+#include <cmath>
+
+#include "constants/integer_power.hpp"
+
+namespace vorn::reference_transport {
+
+double conductivity_dilute_gas(double T) {
+  const double y = 1.0 / T;
+  const std::array<double, 4>& e = conductivity_dilute_exponential;
+  return conductivity_dilute_factor * std::pow(T, conductivity_dilute_exponent) *
+         std::exp(y * (e[0] + y * (e[1] + y * (e[2] + y * e[3]))));
+}
+
+double conductivity_excess_part(double T, double rho) {
+  if (rho == 0.0) return 0.0;  // the limit: rho^2 ln rho goes to 0
+  const std::array<double, 11>& c = conductivity_excess;
+  const double t13 = std::cbrt(T);
+  const double t23 = t13 * t13;
+  const double linear = c[0] + c[1] * T + c[2] * t13 + c[3] * t23;
+  const double cubic = c[4] + c[5] * t13 + c[6] * t23;
+  const double logarithmic = c[7] + c[8] * t13 + c[9] * t23 + c[10] / T;
+  const double r2 = integer_power<2>(rho);
+  return linear * rho + cubic * integer_power<3>(rho) +
+         logarithmic * r2 * std::log(rho / conductivity_reference_density);
+}
+
+}  // namespace vorn::reference_transport
