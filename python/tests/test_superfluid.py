@@ -44,3 +44,8 @@ def test_its90_scale_round_trip_and_strict():
     with pytest.raises(superfluid.SuperfluidError):
         thermometry.its90_pressure(0.9, strict=True)
     assert math.isnan(thermometry.its90_pressure(5.1))
+
+
+def test_eos_below_lambda_points_at_the_saturated_line():
+    with pytest.raises(vorn.eos.EosError, match="vorn.superfluid"):
+        vorn.eos.state(T=1.9, P=100.0, strict=True)
