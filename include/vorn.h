@@ -380,6 +380,60 @@ VORN_API int vorn_eos_saturation_P(const double *P, vorn_eos_saturation *out);
 VORN_API double vorn_eos_melting_pressure(const double *T);
 VORN_API double vorn_eos_lambda_temperature(const double *P);
 
+/* The saturated liquid below and above the lambda line, 0 K to 5.15 K, He II included, and the helium-4
+ * vapour-pressure scale of ITS-90: functions of T90 alone (or of the vapour pressure), at the saturated
+ * vapour pressure, from the fits of Donnelly and Barenghi, J. Phys. Chem. Ref. Data 27, 1217 (1998). A third
+ * family beside the correlations and the reference equation (which refuses He II): no pressure dependence,
+ * and nothing of He II under pressure. Units as above: T in K, P in kPa, kg/m^3, J/kg, J/(kg K), m/s, Pa s.
+ * Each routine writes the set of VORN_SVP_FLAG_* into *flags (unless flags is NULL); NaN where a flag says
+ * no value. The array forms take n points and flags may be NULL there too. See docs/superfluid.md. */
+#define VORN_SVP_FLAG_BAD_INPUT 1u      /* T negative or not finite, P not positive or not finite: NaN */
+#define VORN_SVP_FLAG_OUT_OF_RANGE 2u   /* outside the range of the fit (listed below): NaN */
+#define VORN_SVP_FLAG_OUTSIDE_SCALE 4u  /* vapour scale, 0.5 K to 1.25 K: a value, but not ITS-90 */
+#define VORN_SVP_FLAG_AT_LAMBDA 8u      /* at the lambda point, where the property has no value: NaN */
+
+/* The ITS-90 helium-4 vapour-pressure scale: T90 = A0 + sum Ai ((ln(p/Pa) - B)/C)^i, 1.25 K to 2.1768 K
+ * (5.6, 2.9) and 2.1768 K to 5.0 K (10.3, 1.9); the lower range up to 5.041815 kPa (where it reaches
+ * 2.1768 K), the upper above. From 0.5 K to 1.25 K (1.84e-6 kPa to 0.11473 kPa), outside the scale, the
+ * vapour-pressure fit of the same authors, flagged VORN_SVP_FLAG_OUTSIDE_SCALE. vorn_its90_T gives T90 (K) at
+ * the vapour pressure P (kPa), vorn_its90_P gives P (kPa) at T90 (K); both give dT90/dP in K/kPa in *dTdP
+ * (unless NULL). Above 5.0 K (196.0165 kPa) or below 0.5 K: NaN, VORN_SVP_FLAG_OUT_OF_RANGE. */
+VORN_API double vorn_its90_T(const double *P, double *dTdP, unsigned *flags);
+VORN_API double vorn_its90_P(const double *T, double *dTdP, unsigned *flags);
+VORN_API void vorn_its90_T_n(size_t n, const double *P, double *T, double *dTdP, unsigned *flags);
+VORN_API void vorn_its90_P_n(size_t n, const double *T, double *P, double *dTdP, unsigned *flags);
+
+/* The saturated liquid at T (K); ranges in K, each its fit's own. */
+VORN_API double vorn_svp_rho(const double *T, unsigned *flags);      /* density, kg/m^3, 0-4.9 (maximum at 2.1844 K) */
+VORN_API double vorn_svp_alpha(const double *T, unsigned *flags);    /* thermal expansion -(1/rho) drho/dT, 1/K, 0-4.9; NaN at T_lambda */
+VORN_API double vorn_svp_rho_s(const double *T, unsigned *flags);    /* superfluid density, kg/m^3, 0-4.9 (0 above T_lambda = 2.1768 K) */
+VORN_API double vorn_svp_rho_normal(const double *T, unsigned *flags); /* normal-fluid density rho - rho_s, kg/m^3, 0-4.9 */
+VORN_API double vorn_svp_fraction_s(const double *T, unsigned *flags); /* superfluid fraction rho_s/rho, 0-4.9 */
+VORN_API double vorn_svp_u1(const double *T, unsigned *flags);       /* first sound, m/s, 0-4.248035 */
+VORN_API double vorn_svp_u2(const double *T, unsigned *flags);       /* second sound, m/s, 0.5517426-2.1768 (0 at T_lambda) */
+VORN_API double vorn_svp_c(const double *T, unsigned *flags);        /* heat capacity along saturation, J/(kg K), 0.01-5.0614358; NaN at T_lambda */
+VORN_API double vorn_svp_s(const double *T, unsigned *flags);        /* entropy along saturation, S(0) = 0, J/(kg K), 0-5.0614358 */
+VORN_API double vorn_svp_L(const double *T, unsigned *flags);        /* latent heat of vaporisation, J/kg, 0-5.15 */
+VORN_API double vorn_svp_eta_n(const double *T, unsigned *flags);    /* normal-fluid (and He I) shear viscosity, Pa s, 0.7913364-4.406982 */
+VORN_API double vorn_svp_B(const double *T, unsigned *flags);        /* mutual friction B, 1.2859 to below T_lambda */
+VORN_API double vorn_svp_B_prime(const double *T, unsigned *flags);  /* mutual friction B', 1.2779 to below T_lambda */
+VORN_API double vorn_svp_P(const double *T, unsigned *flags);        /* saturated vapour pressure (their fit), kPa, 0.5-5.0 */
+/* The same at n temperatures: out[i] and flags[i] (flags may be NULL). */
+VORN_API void vorn_svp_rho_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_alpha_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_rho_s_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_rho_normal_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_fraction_s_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_u1_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_u2_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_c_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_s_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_L_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_eta_n_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_B_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_B_prime_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_P_n(size_t n, const double *T, double *out, unsigned *flags);
+
 #ifdef __cplusplus
 }
 #endif

@@ -510,3 +510,4 @@ def viscosity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict: bool = Fal
 
 from . import constants, thermometry, virial  # noqa: E402  (they use the functions above)
 from . import eos  # noqa: E402  (the reference equation of state)
+from . import superfluid  # noqa: E402  (the saturated liquid, He II included)

@@ -224,6 +224,16 @@ _SIGNATURES["vorn_eos_saturation_P"] = (ctypes.c_int, [_PD, _VP])
 _SIGNATURES["vorn_eos_melting_pressure"] = (DOUBLE, [_PD])
 _SIGNATURES["vorn_eos_lambda_temperature"] = (DOUBLE, [_PD])
 
+# The saturated liquid (He II included) and the ITS-90 vapour-pressure scale.
+SVP_PROPERTIES = ("rho", "alpha", "rho_s", "rho_normal", "fraction_s", "u1", "u2", "c", "s", "L", "eta_n", "B", "B_prime", "P")
+for _name in SVP_PROPERTIES:
+    _SIGNATURES["vorn_svp_" + _name] = (DOUBLE, [_PD, ctypes.POINTER(UINT)])
+    _SIGNATURES["vorn_svp_" + _name + "_n"] = (None, [_N, _VP, _VP, _VP])
+_SIGNATURES["vorn_its90_T"] = (DOUBLE, [_PD, _PD, ctypes.POINTER(UINT)])
+_SIGNATURES["vorn_its90_P"] = (DOUBLE, [_PD, _PD, ctypes.POINTER(UINT)])
+_SIGNATURES["vorn_its90_T_n"] = (None, [_N, _VP, _VP, _VP, _VP])
+_SIGNATURES["vorn_its90_P_n"] = (None, [_N, _VP, _VP, _VP, _VP])
+
 CONSTANT_NAMES = ("g0", "m0", "pi", "r")
 
 

@@ -15,6 +15,8 @@
  *   vorn_mex('eos', property, pair, x1, x2)   the reference equation of state, e.g. ('h', 'TP', T, P)
  *   vorn_mex('eos_state', pair, x1, x2)       every property of it at once, a struct of arrays
  *   vorn_mex('eos_saturation', 'T' or 'P', x) the saturated liquid and vapour, a struct of arrays
+ *   [v, flags] = vorn_mex('svp', name, T)       the saturated liquid (He II included): 'rho', 'u2', ...
+ *   [v, dTdP, flags] = vorn_mex('its90_T', P)   the ITS-90 vapour scale: T90 from P (kPa); 'its90_P' back
  *
  * Arrays broadcast as in Octave's element-wise operators: in each dimension
  * the sizes are equal or one of them is 1 (a scalar goes with anything), and
@@ -411,6 +413,86 @@ static void call_eos_saturation(int nrhs, const mxArray* prhs[], mxArray* plhs[]
   }
 }
 
+typedef double (*svp_fn)(const double*, unsigned*);
+static const struct {
+  const char* name;
+  svp_fn f;
+} svp_routines[] = {
+    {"rho", vorn_svp_rho},
+    {"alpha", vorn_svp_alpha},
+    {"rho_s", vorn_svp_rho_s},
+    {"rho_normal", vorn_svp_rho_normal},
+    {"fraction_s", vorn_svp_fraction_s},
+    {"u1", vorn_svp_u1},
+    {"u2", vorn_svp_u2},
+    {"c", vorn_svp_c},
+    {"s", vorn_svp_s},
+    {"L", vorn_svp_L},
+    {"eta_n", vorn_svp_eta_n},
+    {"B", vorn_svp_B},
+    {"B_prime", vorn_svp_B_prime},
+    {"P", vorn_svp_P},
+};
+
+/* [value, flags] of one property of the saturated liquid over an array of T. */
+static void call_svp(int nlhs, int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const names[] = {"T"};
+  char name[16];
+  mwSize dims[MAX_DIMENSIONS], ndims, count, j;
+  size_t i;
+  svp_fn f = NULL;
+  double* out;
+  unsigned* flags = NULL;
+  if (nrhs != 2)
+    mexErrMsgIdAndTxt("vorn:arguments", "vorn.superfluid takes 2 arguments (name, T), not %d", nrhs);
+  if (!mxIsChar(prhs[0]) || mxGetString(prhs[0], name, sizeof name) != 0)
+    mexErrMsgIdAndTxt("vorn:argument",
+                      "vorn.superfluid: the first argument must name a property, e.g. 'rho'");
+  for (i = 0; i < sizeof svp_routines / sizeof svp_routines[0]; ++i)
+    if (strcmp(name, svp_routines[i].name) == 0) f = svp_routines[i].f;
+  if (f == NULL) mexErrMsgIdAndTxt("vorn:argument", "vorn.superfluid: no property named '%s'", name);
+  ndims = broadcast_shape("superfluid", 1, prhs + 1, names, dims);
+  count = element_count(ndims, dims);
+  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+  out = mxGetPr(plhs[0]);
+  if (nlhs > 1) {
+    plhs[1] = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
+    flags = (unsigned*)mxGetData(plhs[1]);
+  }
+  for (j = 0; j < count; ++j) out[j] = f(mxGetPr(prhs[1]) + j, flags == NULL ? NULL : flags + j);
+}
+
+/* [value, dTdP, flags] of the ITS-90 vapour scale over an array. */
+static void call_its90(int from_pressure, int nlhs, int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const P_name[] = {"P"};
+  static const char* const T_name[] = {"T"};
+  mwSize dims[MAX_DIMENSIONS], ndims, count, j;
+  double *out, *slope = NULL;
+  unsigned* flags = NULL;
+  if (nrhs != 1)
+    mexErrMsgIdAndTxt("vorn:arguments", "vorn.its90_%c takes 1 argument, not %d", from_pressure ? 'T' : 'P',
+                      nrhs);
+  ndims =
+      broadcast_shape(from_pressure ? "its90_T" : "its90_P", 1, prhs, from_pressure ? P_name : T_name, dims);
+  count = element_count(ndims, dims);
+  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+  out = mxGetPr(plhs[0]);
+  if (nlhs > 1) {
+    plhs[1] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+    slope = mxGetPr(plhs[1]);
+  }
+  if (nlhs > 2) {
+    plhs[2] = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
+    flags = (unsigned*)mxGetData(plhs[2]);
+  }
+  for (j = 0; j < count; ++j) {
+    double* d = slope == NULL ? NULL : slope + j;
+    unsigned* fl = flags == NULL ? NULL : flags + j;
+    out[j] =
+        from_pressure ? vorn_its90_T(mxGetPr(prhs[0]) + j, d, fl) : vorn_its90_P(mxGetPr(prhs[0]) + j, d, fl);
+  }
+}
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   char command[16];
   size_t i;
@@ -438,6 +520,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call_eos_state(nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "eos_saturation") == 0) {
     call_eos_saturation(nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "svp") == 0) {
+    call_svp(nlhs, nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "its90_T") == 0 || strcmp(command, "its90_P") == 0) {
+    call_its90(command[6] == 'T', nlhs, nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "version") == 0) {
     if (nrhs != 1) mexErrMsgIdAndTxt("vorn:arguments", "vorn.version takes no argument");
     plhs[0] = mxCreateString(vorn_version());
