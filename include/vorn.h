@@ -278,8 +278,11 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * (not the module constants). Reference state: h = 0 and s = 0 for the saturated liquid at 101.325 kPa.
  * Units: T in K, P in kPa, rho in kg/m^3, u, h, g in J/kg, s, cv, cp in J/(kg K), w in m/s; pressure
  * derivatives in kPa as well. Unlike the routines above, these check their arguments: NaN marks a value
- * that is undefined or withheld, and the flags say why. Every call is pure (no state, any number of
- * threads). See docs/reference_eos.md. */
+ * that is undefined or withheld, and the flags say why. Every call is pure from the caller's view (any
+ * number of threads), with one cache: each thread keeps the last state it computed, keyed on the pair and
+ * the exact bits of x1 and x2, so several vorn_eos_value calls at one state (and runs of equal inputs in
+ * the array forms) cost one flash; the results are bit for bit those of a new flash. See
+ * docs/reference_eos.md. */
 
 /* Properties (the `property` argument of vorn_eos_value). */
 #define VORN_EOS_T 1       /* temperature, K */

@@ -10,6 +10,7 @@
 
 #include "constants/export.hpp"
 #include "constants/floating_point_guards.hpp"
+#include "export/last_state.hpp"
 #include "reference_eos/boundaries.hpp"
 #include "reference_eos/constants.hpp"
 #include "reference_eos/fluid_state.hpp"
@@ -259,6 +260,15 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
   return s;
 }
 
+// The last state of each thread (export/last_state.hpp): repeated calls at one
+// state cost one flash.
+thread_local vorn::exports::LastState<vorn_eos_state> last_state;
+
+const vorn_eos_state& state_of(int pair, double x1, double x2) {
+  return last_state.at(pair, x1, x2,
+                       [](int p, double a, double b) { return host_state(state_from(p, a, b)); });
+}
+
 int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
   if (out == nullptr || out->size < VORN_EOS_SATURATION_SIZE_V1) return -1;
   write_fitting(full, out, out->size, saturation_field_ends);
@@ -270,7 +280,7 @@ int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
 extern "C" {
 
 VORN_EXPORT double vorn_eos_value(const int* property, const int* pair, const double* x1, const double* x2) {
-  return pick(host_state(state_from(*pair, *x1, *x2)), *property);
+  return pick(state_of(*pair, *x1, *x2), *property);
 }
 
 VORN_EXPORT void vorn_eos_value_n(size_t n, const int* property, const int* pair, const double* x1,
@@ -280,7 +290,7 @@ VORN_EXPORT void vorn_eos_value_n(size_t n, const int* property, const int* pair
 
 VORN_EXPORT int vorn_eos_state_at(const int* pair, const double* x1, const double* x2, vorn_eos_state* out) {
   if (out == nullptr || out->size < VORN_EOS_STATE_SIZE_V1) return -1;
-  write_fitting(host_state(state_from(*pair, *x1, *x2)), out, out->size, state_field_ends);
+  write_fitting(state_of(*pair, *x1, *x2), out, out->size, state_field_ends);
   return 0;
 }
 
@@ -295,7 +305,7 @@ VORN_EXPORT int vorn_eos_state_n(size_t n, const int* pair, const double* x1, co
   for (size_t i = 0; i < n; ++i) {
     auto* element = reinterpret_cast<vorn_eos_state*>(base + i * stride);
     element->size = stride;
-    write_fitting(host_state(state_from(*pair, x1[i], x2[i])), element, stride, state_field_ends);
+    write_fitting(state_of(*pair, x1[i], x2[i]), element, stride, state_field_ends);
   }
   return 0;
 }
