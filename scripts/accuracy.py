@@ -303,6 +303,11 @@ def markdown(data):
         "(the test, `tests/reference_transport/pressure_term_flags.cpp`, prints its counts; it requires at",
         "most 5 %).",
         "",
+        "## The saturated liquid",
+        "",
+        "Where the reference equation's saturated liquid and its vapour pressure meet the fits at",
+        "saturation and ITS-90 (2.1768 K to 5.2 K), and by how much they differ: docs/superfluid.md.",
+        "",
     ]
     lines += [
         "## Constants",

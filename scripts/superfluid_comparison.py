@@ -3,7 +3,7 @@
 
     superfluid_comparison.py LIBRARY OUTDIR
 
-prints the tables of docs/accuracy.md (the reference equation's saturated-
+prints the tables of docs/superfluid.md (the reference equation's saturated-
 liquid density, latent heat and vapour pressure against the fits at
 saturation, 2.1768 K to 5.2 K; the equation's vapour pressure against ITS-90)
 and writes OUTDIR/saturation_two_descriptions.png and OUTDIR/he_ii_properties.png.
