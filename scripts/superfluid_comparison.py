@@ -30,12 +30,30 @@ class Saturation(ctypes.Structure):
                          "latent_heat", "surface_tension", "dPdT")] + [("evaluations", ctypes.c_int)]
 
 
-def main(argv):
-    if len(argv) != 3:
-        print(__doc__, file=sys.stderr)
-        return 2
-    lib = ctypes.CDLL(argv[1])
-    out = argv[2]
+def table_lines(svp, its90, eos):
+    """The markdown table of the saturated liquid: the equation against the fits and ITS-90."""
+    table_T = np.array([2.1768, 2.2, 2.5, 3.0, 3.5, 4.0, 4.2, 4.5, 4.8, 4.9, 5.0, 5.1, 5.15])
+    P, rho, L = eos(table_T)
+    lines = ["| T (K) | ρ′ equation (kg/m³) | fit | diff % | L equation (J/kg) | table | diff % "
+             "| p_sat equation (kPa) | ITS-90 | diff % | fit | diff % |",
+             "|---|---|---|---|---|---|---|---|---|---|---|---|"]
+
+    def pct(a, b):
+        return f"{100 * (a - b) / b:+.3f}" if np.isfinite(a) and np.isfinite(b) else "–"
+
+    def num(x, fmt):
+        return format(x, fmt) if np.isfinite(x) else "–"
+
+    for i, t in enumerate(table_T):
+        r_fit, l_fit, p_fit, p_its = svp("rho", t)[0], svp("L", t)[0], svp("P", t)[0], its90([t])[0]
+        lines.append(f"| {t:g} | {rho[i]:.4f} | {num(r_fit, '.4f')} | {pct(rho[i], r_fit)} | {L[i]:.1f} | "
+                     f"{num(l_fit, '.1f')} | {pct(L[i], l_fit)} | {P[i]:.4f} | {num(p_its, '.4f')} | "
+                     f"{pct(P[i], p_its)} | {num(p_fit, '.4f')} | {pct(P[i], p_fit)} |")
+    return lines
+
+
+def readers(lib):
+    """svp(name, T), its90(T) and eos(T) -> (P, rho', L), read from the library LIB (a ctypes.CDLL)."""
 
     def svp(name, T):
         f = getattr(lib, "vorn_svp_" + name)
@@ -55,23 +73,18 @@ def main(argv):
             rows.append((s.P, s.rho_liquid, s.latent_heat))
         return np.array(rows).T
 
-    table_T = np.array([2.1768, 2.2, 2.5, 3.0, 3.5, 4.0, 4.2, 4.5, 4.8, 4.9, 5.0, 5.1, 5.15])
-    P, rho, L = eos(table_T)
-    print("| T (K) | rho' equation (kg/m³) | fit | diff % | L equation (J/kg) | table | diff % "
-          "| p_sat equation (kPa) | ITS-90 | diff % | fit | diff % |")
-    print("|---|---|---|---|---|---|---|---|---|---|---|---|")
-    for i, t in enumerate(table_T):
-        r_fit, l_fit, p_fit, p_its = svp("rho", t)[0], svp("L", t)[0], svp("P", t)[0], its90([t])[0]
+    return svp, its90, eos
 
-        def pct(a, b):
-            return f"{100 * (a - b) / b:+.3f}" if np.isfinite(a) and np.isfinite(b) else "–"
 
-        def num(x, fmt):
-            return format(x, fmt) if np.isfinite(x) else "–"
+def main(argv):
+    if len(argv) != 3:
+        print(__doc__, file=sys.stderr)
+        return 2
+    lib = ctypes.CDLL(argv[1])
+    out = argv[2]
 
-        print(f"| {t:g} | {rho[i]:.4f} | {num(r_fit, '.4f')} | {pct(rho[i], r_fit)} | {L[i]:.1f} | "
-              f"{num(l_fit, '.1f')} | {pct(L[i], l_fit)} | {P[i]:.4f} | {num(p_its, '.4f')} | {pct(P[i], p_its)} | "
-              f"{num(p_fit, '.4f')} | {pct(P[i], p_fit)} |")
+    svp, its90, eos = readers(lib)
+    print("\n".join(table_lines(svp, its90, eos)))
 
     # The equation against ITS-90 over the whole curve, and against the fits.
     T = np.linspace(2.1768, 5.0, 400)
