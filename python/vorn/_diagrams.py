@@ -259,14 +259,20 @@ def pressure_enthalpy_chart(plt: Pyplot) -> Figure:
         i = _first_inside(h, P, h_range, (2.0 if k % 2 else 3.0, P_RANGE[1]))  # staggered: they crowd near 5 K
         if i >= 0:
             _label_along(ax, h, P, i, f"{T:g} K", colour, size=7.0)
+        if T_LAMBDA_SATURATED < T < T_CRITICAL:  # again on its plateau across the dome
+            sat = eos.saturation(T=T)
+            ax.annotate(f"{T:g} K", ((sat.h_liquid + 0.82 * sat.latent_heat) * _kJ, sat.P), fontsize=6.5,
+                        color=colour, ha="center", va="center", zorder=6,
+                        bbox={"boxstyle": "round,pad=0.08", "fc": "white", "ec": "none", "alpha": 0.85})
     for s_value in _ISENTROPES:
         P = np.geomspace(P_RANGE[0], P_RANGE[1], 500)
         _, _, h, _ = _sweep(P=P, s=s_value * 1e3)
         h = h * _kJ
         ax.plot(h, P, color="C1", lw=0.7, ls="--", zorder=2)
-        i = _first_inside(h, P, h_range, (P_RANGE[0], 1.2e4), last=True)
+        # near the top, but the coldest ones, which crowd against the melting line there, in the liquid
+        i = _first_inside(h, P, h_range, (P_RANGE[0], 600.0 if s_value < 1.0 else 1.2e4), last=True)
         if i >= 0:
-            _label_along(ax, h, P, i, f"{s_value:g}", "C1", size=6.5)
+            _label_along(ax, h, P, i, f"{s_value:g}", "C1", size=7.0)
 
     ax.plot([], [], color=colours[8], lw=1.0, label="isotherms, K")
     ax.plot([], [], color="C1", lw=0.7, ls="--", label="isentropes, s in kJ/(kg K)")
@@ -354,7 +360,45 @@ def temperature_entropy_chart(plt: Pyplot) -> Figure:
     ax.set_ylabel("Temperature T (K)")
     ax.set_title("Temperature-entropy diagram of helium-4 (He I), reference equation of state (vorn.eos)")
     fig.tight_layout()
+    # the dome enlarged, in the corner the chart leaves empty (below 1 kPa)
+    _dome_inset(ax.inset_axes([0.645, 0.035, 0.345, 0.37]), dome, T_edge[lam], s_edge[lam])
     return fig
+
+
+def _dome_inset(ax: Axes, dome: Any, T_lambda: Array, s_lambda: Array) -> None:
+    """The T-s dome on linear axes: quality lines, isobars and isenthalps, each labelled."""
+    s_range, T_range = (-3.0, 9.5), (2.0, 5.8)
+    ax.set_xlim(*s_range)
+    ax.set_ylim(*T_range)
+    ax.tick_params(labelsize=7)
+    s_l, s_v, T = np.asarray(dome.s_liquid) * _kJ, np.asarray(dome.s_vapour) * _kJ, np.asarray(dome.T)
+    ax.fill_between(s_range, T_range[0], T_LAMBDA_SATURATED, **_SHADE)
+    ax.fill_betweenx(T_lambda, s_lambda, s_range[1], **_SHADE)
+    ax.plot(s_lambda, T_lambda, color="C3", lw=1.4, ls="--", zorder=5)
+    ax.plot(s_l, T, color="k", lw=1.6, zorder=5)
+    ax.plot(s_v, T, color="k", lw=1.6, zorder=5)
+    ax.plot([float(eos.state(T=T_CRITICAL, P=P_CRITICAL).s) * _kJ], [T_CRITICAL], "o", color="k", ms=4, zorder=6)
+    for q in _QUALITIES:
+        sq = s_l + q * (s_v - s_l)
+        ax.plot(sq, T, color="0.45", lw=0.6, ls=":", zorder=4)
+        _label_along(ax, sq, T, 78, f"{q:g}", "0.3", size=6.0)  # near 4.05 K, between two isobars
+    for P in (10.0, 20.0, 50.0, 101.325, 160.0, P_CRITICAL, 300.0, 500.0, 1000.0):
+        s, Tp = _isobar_ts(P)
+        ax.plot(s * _kJ, Tp, color="C4", lw=0.9, zorder=3)
+        i = _first_inside(s * _kJ, Tp, s_range, T_range, last=True)
+        name = "Pc" if P == P_CRITICAL else f"{P:.4g}"
+        if i >= 0:
+            ax.annotate(name, (s[i] * _kJ, Tp[i]), xytext=(0, 2), textcoords="offset points", fontsize=6,
+                        color="C4", ha="center", va="bottom")
+    pressures = np.geomspace(P_LAMBDA_SATURATED * 1.01, 3000.0, 400)
+    for h_value in (-5.0, 0.0, 5.0, 10.0, 15.0, 20.0):
+        Th, _, _, s = _sweep(P=pressures, h=h_value * 1e3)
+        ax.plot(s * _kJ, Th, color="C2", lw=0.7, ls="--", zorder=2)
+        i = _first_inside(s * _kJ, Th, s_range, (T_LAMBDA_SATURATED + 0.05, T_range[1]))
+        if i >= 0:
+            _label_along(ax, s * _kJ, Th, i, f"{h_value:g}", "C2", size=6.0)
+    ax.text(9.3, 2.04, "the dome enlarged: isobars in kPa, isenthalps in kJ/kg", fontsize=6.5, ha="right",
+            va="bottom", color="0.2")
 
 
 def phase_diagram_chart(plt: Pyplot) -> Figure:
