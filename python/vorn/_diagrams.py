@@ -160,7 +160,7 @@ def _first_inside(x: Array, y: Array, x_range: Tuple[float, float], y_range: Tup
     return int(index[-1] if last else index[0])
 
 
-def _isotherm_ph(T: float) -> Tuple[Array, Array]:
+def _isotherm(T: float) -> Tuple[Array, Array]:
     """(h, P) along an isotherm; below Tc joined across the dome at P_sat."""
     P = np.geomspace(P_RANGE[0], P_RANGE[1], 700)
     _, _, h, _ = _sweep(T=T, P=P)
@@ -172,7 +172,7 @@ def _isotherm_ph(T: float) -> Tuple[Array, Array]:
             np.concatenate([P[vapour], [sat.P, sat.P], P[liquid]]))
 
 
-def _isobar_ts(P: float) -> Tuple[Array, Array]:
+def _isobar(P: float) -> Tuple[Array, Array]:
     """(s, T) along an isobar from the cold edge of the fluid to T_TOP; below Pc joined across the dome."""
     if P < P_LAMBDA_SATURATED:
         T_low = T_LAMBDA_SATURATED + 1e-3
@@ -253,7 +253,7 @@ def pressure_enthalpy_chart(plt: Pyplot) -> Figure:
 
     colours = plt.cm.viridis(np.linspace(0.0, 0.9, len(_ISOTHERMS)))
     for k, (T, colour) in enumerate(zip(_ISOTHERMS, colours)):
-        h, P = _isotherm_ph(T)
+        h, P = _isotherm(T)
         h = h * _kJ
         ax.plot(h, P, color=colour, lw=1.0, zorder=3)
         i = _first_inside(h, P, h_range, (2.0 if k % 2 else 3.0, P_RANGE[1]))  # staggered: they crowd near 5 K
@@ -331,7 +331,7 @@ def temperature_entropy_chart(plt: Pyplot) -> Figure:
 
     colours = plt.cm.plasma(np.linspace(0.0, 0.85, len(_ISOBARS)))
     for P, colour in zip(_ISOBARS, colours):
-        s, T = _isobar_ts(P)
+        s, T = _isobar(P)
         s = s * _kJ
         ax.plot(s, T, color=colour, lw=1.0, zorder=3)
         i = _first_inside(s, T, s_range, (T_range[0], 150.0), last=True)
@@ -383,7 +383,7 @@ def _dome_inset(ax: Axes, dome: Any, T_lambda: Array, s_lambda: Array) -> None:
         ax.plot(sq, T, color="0.45", lw=0.6, ls=":", zorder=4)
         _label_along(ax, sq, T, 78, f"{q:g}", "0.3", size=6.0)  # near 4.05 K, between two isobars
     for P in (10.0, 20.0, 50.0, 101.325, 160.0, P_CRITICAL, 300.0, 500.0, 1000.0):
-        s, Tp = _isobar_ts(P)
+        s, Tp = _isobar(P)
         ax.plot(s * _kJ, Tp, color="C4", lw=0.9, zorder=3)
         i = _first_inside(s * _kJ, Tp, s_range, T_range, last=True)
         name = "Pc" if P == P_CRITICAL else f"{P:.4g}"
