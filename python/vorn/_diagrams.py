@@ -430,6 +430,11 @@ def phase_diagram_chart(plt: Pyplot) -> Figure:
     ax.plot(T_low, thermometry.its90_pressure(T_low), color="C4", lw=1.4, ls=":",
             label="vapour-pressure fit of Donnelly and Barenghi, outside ITS-90 (below 1.25 K)")
     ax.plot([T_CRITICAL], [P_CRITICAL], "o", color="k", ms=6, zorder=6)
+    # the supercritical fluid: no phase boundary there, only the critical isotherm and isobar as a guide
+    T_top = float(melting_temperature(np.array([P_range[1]]))[0])
+    ax.plot([T_CRITICAL, T_CRITICAL], [P_CRITICAL, float(melting_pressure(np.array([T_CRITICAL]))[0])], color="0.5",
+            lw=0.8, ls=":")
+    ax.plot([T_CRITICAL, max(T_range[1], T_top)], [P_CRITICAL, P_CRITICAL], color="0.5", lw=0.8, ls=":")
     ax.annotate(_CRITICAL_TEXT, (T_CRITICAL, P_CRITICAL), xytext=(T_CRITICAL - 0.25, 25.0), fontsize=8.5,
                 ha="center", arrowprops={"arrowstyle": "-", "lw": 0.8})
 
