@@ -466,7 +466,8 @@ def phase_diagram_chart(plt: Pyplot) -> Figure:
     style = {"ha": "center", "va": "center", "fontweight": "bold"}
     ax.text(3.6, 2.0e4, "solid", fontsize=13, color="C0", **style)
     ax.text(1.25, 3.0e4, "solid", fontsize=13, color="C0", **style)
-    ax.text(1.3, 1.2e4, "(its boundary below 1.83 K\nis not in vorn)", fontsize=7.5, color="C0", ha="center", va="center")
+    ax.text(1.3, 1.2e4, "(its boundary below 1.83 K\nis not in vorn)", fontsize=7.5, color="C0", ha="center",
+            va="center")
     ax.text(1.4, 30.0, "He II\n(superfluid)", fontsize=13, color="C3", **style)
     ax.text(3.4, 250.0, "He I\n(normal liquid)", fontsize=13, color="k", **style)
     ax.text(3.6, 0.05, "gas", fontsize=13, color="0.25", **style)
