@@ -27,3 +27,21 @@ def test_chart_command_writes_every_png(tmp_path):
 def test_chart_command_usage_error():
     result = subprocess.run([sys.executable, "-m", "vorn.charts"], capture_output=True, text=True, timeout=60)
     assert result.returncode == 2 and "outdir" in result.stderr
+
+
+def test_cold_edge_of_the_diagrams_is_liquid():
+    # The lambda and melting lines are drawn through the states on them; a step warmer than the lambda
+    # line is vapour near the lower lambda point (the saturation line is a few mK away), which once drew
+    # a false line across the foot of the dome.
+    import numpy as np
+
+    from vorn import _diagrams, eos
+
+    T, P, which = _diagrams._coldest_fluid(2.0e6)
+    edge = _diagrams._edge_state(T, P)
+    assert np.all(np.isfinite(edge.h)) and set(np.unique(edge.phase)) <= {1, 3}  # liquid or supercritical
+    T_cross, P_cross = _diagrams._lambda_meets_melting()
+    assert 1.82 < T_cross < 1.84 and 2500 < P_cross < 2560
+    # just beyond each line the equation gives nothing: He II, then solid
+    for side, flag in ((0, 2), (1, 4)):
+        assert np.all(eos.state(T=T[which == side] * (1 - 1e-6), P=P[which == side]).flags & flag)

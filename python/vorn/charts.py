@@ -2,7 +2,7 @@
 
     python3 -m vorn.charts OUTDIR
 
-writes seven charts into OUTDIR (created if needed):
+writes eight charts into OUTDIR (created if needed):
 
 - virial_coefficients.png: B, C and D against T, with the pole of D;
 - compressibility_isotherms.png: the acoustic factor and the true Z against P;
@@ -13,8 +13,12 @@ writes seven charts into OUTDIR (created if needed):
 - thermometer_difference.png: acoustic inversion minus gas-thermometer
   inversion against T for a bulb filled at 273.16 K;
 - pressure_enthalpy.png and temperature_entropy.png: the diagrams of the
-  reference equation of state (saturation dome, isotherms or isobars, the
-  lambda line).
+  reference equation of state from the lambda line to 300 K (saturation
+  dome, quality lines, isotherms and isentropes or isobars and isenthalps,
+  the lambda and melting lines);
+- phase_diagram.png: pressure against temperature, with the saturation,
+  melting and lambda lines, the critical point and the regions He I, He II,
+  solid and gas.
 
 Needs matplotlib (Debian: python3-matplotlib).
 """
@@ -32,9 +36,9 @@ from numpy.typing import NDArray
 
 import vorn
 from vorn import State, thermometry, virial
-from vorn._diagrams import pressure_enthalpy_chart, temperature_entropy_chart
+from vorn._diagrams import phase_diagram_chart, pressure_enthalpy_chart, temperature_entropy_chart
 
-__all__ = ["main", "CHARTS", "pressure_enthalpy_chart", "temperature_entropy_chart"]
+__all__ = ["main", "CHARTS", "phase_diagram_chart", "pressure_enthalpy_chart", "temperature_entropy_chart"]
 
 #: Temperatures (K) of the two poles of the zero-pressure conductivity correlation.
 K_POLES = (36.3759531, 184.4868237)
@@ -339,6 +343,7 @@ CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "thermometer_difference.png": thermometer_chart,
     "pressure_enthalpy.png": pressure_enthalpy_chart,
     "temperature_entropy.png": temperature_entropy_chart,
+    "phase_diagram.png": phase_diagram_chart,
 }
 
 
