@@ -15,6 +15,7 @@
 #include "reference_eos/fluid_state.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
+#include "reference_transport/transport.hpp"
 #include "vorn.h"
 
 namespace {
@@ -65,7 +66,9 @@ eos::FluidState state_from(int pair, double x1, double x2) {
   return eos::flash(static_cast<eos::InputPair>(pair), x1, x2);
 }
 
-vorn_eos_state host_state(const eos::FluidState& f) {
+// The state in the host's units; transport only when asked for (a
+// property code that does not need it skips its cost).
+vorn_eos_state host_state(const eos::FluidState& f, bool with_transport = true) {
   vorn_eos_state s{};
   s.size = sizeof s;
   s.flags = f.flags;
@@ -91,6 +94,18 @@ vorn_eos_state host_state(const eos::FluidState& f) {
   s.Z = f.Z;
   s.q = f.q;
   s.evaluations = f.evaluations;
+  s.viscosity = s.conductivity = s.kinematic_viscosity = s.thermal_diffusivity = s.prandtl = undefined;
+  // A two-phase mixture has no one viscosity or conductivity; where the flags
+  // withhold the state its inputs are NaN already.
+  if (with_transport && f.phase != eos::Phase::two_phase) {
+    const vorn::reference_transport::TransportProperties t =
+        vorn::reference_transport::transport_at(f.T, f.rho, f.cp, f.kappa, f.dpdT);
+    s.viscosity = t.viscosity;
+    s.conductivity = t.conductivity;
+    s.kinematic_viscosity = t.kinematic_viscosity;
+    s.thermal_diffusivity = t.thermal_diffusivity;
+    s.prandtl = t.prandtl;
+  }
   return s;
 }
 
@@ -140,6 +155,16 @@ double pick(const vorn_eos_state& s, int property) {
       return static_cast<double>(s.phase);
     case VORN_EOS_FLAGS:
       return static_cast<double>(s.flags);
+    case VORN_EOS_VISCOSITY:
+      return s.viscosity;
+    case VORN_EOS_CONDUCTIVITY:
+      return s.conductivity;
+    case VORN_EOS_KINEMATIC_VISCOSITY:
+      return s.kinematic_viscosity;
+    case VORN_EOS_THERMAL_DIFFUSIVITY:
+      return s.thermal_diffusivity;
+    case VORN_EOS_PRANDTL:
+      return s.prandtl;
     default:
       return undefined;
   }
@@ -179,15 +204,34 @@ static_assert(VORN_EOS_SATURATION_SIZE_V1 == offsetof(SaturationV1, evaluations)
 // Where each field ends, in order: a caller's size is cut back to the last
 // whole field it holds, so no field is ever half written.
 #define VORN_END(Struct, field) (offsetof(Struct, field) + sizeof(Struct::field))
-constexpr std::size_t state_field_ends[] = {
-    VORN_END(vorn_eos_state, flags),   VORN_END(vorn_eos_state, phase),      VORN_END(vorn_eos_state, T),
-    VORN_END(vorn_eos_state, P),       VORN_END(vorn_eos_state, rho),        VORN_END(vorn_eos_state, vm),
-    VORN_END(vorn_eos_state, u),       VORN_END(vorn_eos_state, h),          VORN_END(vorn_eos_state, s),
-    VORN_END(vorn_eos_state, g),       VORN_END(vorn_eos_state, cv),         VORN_END(vorn_eos_state, cp),
-    VORN_END(vorn_eos_state, cp_cv),   VORN_END(vorn_eos_state, w),          VORN_END(vorn_eos_state, jt),
-    VORN_END(vorn_eos_state, kappa_T), VORN_END(vorn_eos_state, alpha_V),    VORN_END(vorn_eos_state, dpdT),
-    VORN_END(vorn_eos_state, dpdrho),  VORN_END(vorn_eos_state, B),          VORN_END(vorn_eos_state, Z),
-    VORN_END(vorn_eos_state, q),       VORN_END(vorn_eos_state, evaluations)};
+constexpr std::size_t state_field_ends[] = {VORN_END(vorn_eos_state, flags),
+                                            VORN_END(vorn_eos_state, phase),
+                                            VORN_END(vorn_eos_state, T),
+                                            VORN_END(vorn_eos_state, P),
+                                            VORN_END(vorn_eos_state, rho),
+                                            VORN_END(vorn_eos_state, vm),
+                                            VORN_END(vorn_eos_state, u),
+                                            VORN_END(vorn_eos_state, h),
+                                            VORN_END(vorn_eos_state, s),
+                                            VORN_END(vorn_eos_state, g),
+                                            VORN_END(vorn_eos_state, cv),
+                                            VORN_END(vorn_eos_state, cp),
+                                            VORN_END(vorn_eos_state, cp_cv),
+                                            VORN_END(vorn_eos_state, w),
+                                            VORN_END(vorn_eos_state, jt),
+                                            VORN_END(vorn_eos_state, kappa_T),
+                                            VORN_END(vorn_eos_state, alpha_V),
+                                            VORN_END(vorn_eos_state, dpdT),
+                                            VORN_END(vorn_eos_state, dpdrho),
+                                            VORN_END(vorn_eos_state, B),
+                                            VORN_END(vorn_eos_state, Z),
+                                            VORN_END(vorn_eos_state, q),
+                                            VORN_END(vorn_eos_state, evaluations),
+                                            VORN_END(vorn_eos_state, viscosity),
+                                            VORN_END(vorn_eos_state, conductivity),
+                                            VORN_END(vorn_eos_state, kinematic_viscosity),
+                                            VORN_END(vorn_eos_state, thermal_diffusivity),
+                                            VORN_END(vorn_eos_state, prandtl)};
 constexpr std::size_t saturation_field_ends[] = {VORN_END(vorn_eos_saturation, flags),
                                                  VORN_END(vorn_eos_saturation, T),
                                                  VORN_END(vorn_eos_saturation, P),
@@ -200,7 +244,11 @@ constexpr std::size_t saturation_field_ends[] = {VORN_END(vorn_eos_saturation, f
                                                  VORN_END(vorn_eos_saturation, latent_heat),
                                                  VORN_END(vorn_eos_saturation, surface_tension),
                                                  VORN_END(vorn_eos_saturation, dPdT),
-                                                 VORN_END(vorn_eos_saturation, evaluations)};
+                                                 VORN_END(vorn_eos_saturation, evaluations),
+                                                 VORN_END(vorn_eos_saturation, viscosity_liquid),
+                                                 VORN_END(vorn_eos_saturation, viscosity_vapour),
+                                                 VORN_END(vorn_eos_saturation, conductivity_liquid),
+                                                 VORN_END(vorn_eos_saturation, conductivity_vapour)};
 #undef VORN_END
 
 // The bytes of the whole fields that fit in `size`.
@@ -237,6 +285,7 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
     s.flags = failure_flags;
     s.T = s.P = s.rho_liquid = s.rho_vapour = s.h_liquid = s.h_vapour = undefined;
     s.s_liquid = s.s_vapour = s.latent_heat = s.surface_tension = s.dPdT = undefined;
+    s.viscosity_liquid = s.viscosity_vapour = s.conductivity_liquid = s.conductivity_vapour = undefined;
     return s;
   }
   const eos::FluidProperties l = eos::properties_at(sat.T, sat.rho_liquid);
@@ -255,6 +304,12 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
   // At Tc the slope is the limit of (s'' - s')/(v'' - v'), which the two equal
   // states cannot give: left NaN there.
   s.dPdT = (v.s - l.s) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid) / kilo;
+  const vorn::reference_transport::TransportProperties lt = vorn::reference_transport::transport_at(l);
+  const vorn::reference_transport::TransportProperties vt = vorn::reference_transport::transport_at(v);
+  s.viscosity_liquid = lt.viscosity;
+  s.viscosity_vapour = vt.viscosity;
+  s.conductivity_liquid = lt.conductivity;
+  s.conductivity_vapour = vt.conductivity;
   s.evaluations = sat.evaluations + 2;
   return s;
 }
@@ -270,7 +325,8 @@ int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
 extern "C" {
 
 VORN_EXPORT double vorn_eos_value(const int* property, const int* pair, const double* x1, const double* x2) {
-  return pick(host_state(state_from(*pair, *x1, *x2)), *property);
+  const bool transport = *property >= VORN_EOS_VISCOSITY && *property <= VORN_EOS_PRANDTL;
+  return pick(host_state(state_from(*pair, *x1, *x2), transport), *property);
 }
 
 VORN_EXPORT void vorn_eos_value_n(size_t n, const int* property, const int* pair, const double* x1,

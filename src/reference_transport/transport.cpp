@@ -20,12 +20,12 @@ double conductivity_with(double T, double rho, double eta, double kappa_T, doubl
 
 }  // namespace
 
-TransportProperties transport_at(const reference_eos::FluidProperties& state) {
-  const double rho = state.rho * M;  // kg/m3
-  const double cp = state.cp / M;    // J/(kg K)
+TransportProperties transport_at(double T, double rho_molar, double cp_molar, double kappa_T, double dpdT) {
+  const double rho = rho_molar * M;  // kg/m3
+  const double cp = cp_molar / M;    // J/(kg K)
   TransportProperties t{};
-  t.viscosity = viscosity_whole_fluid(state.T, rho);
-  t.conductivity = conductivity_with(state.T, rho, t.viscosity, state.kappa, state.dpdT);
+  t.viscosity = viscosity_whole_fluid(T, rho);
+  t.conductivity = conductivity_with(T, rho, t.viscosity, kappa_T, dpdT);
   t.kinematic_viscosity = t.viscosity / rho;
   t.thermal_diffusivity = t.conductivity / (rho * cp);
   t.prandtl = t.viscosity * cp / t.conductivity;
