@@ -156,54 +156,85 @@ VORN_API void vorn_nu0_n(size_t n, const double *T, double *out);
 VORN_API void vorn_nu_n(size_t n, const double *T, const double *P, double *out);
 
 /* State flags: which results mean nothing at (T, P). Each flag is decided from the very quantity the
- * results it guards are made of (the same doubles), so a flag and its result cannot disagree. */
-#define VORN_STATE_INVALID 1u          /* T or P not finite, T <= 0 or P < 0; no other flag is then tested */
+ * results it guards are made of (the same doubles), so a flag and its result cannot disagree. Each comment
+ * ends with the routines the flag spoils, as vorn_state_mask below gives them ("every result of T and P":
+ * all but the nine virial coefficients, vorn_k0 and vorn_nu0). */
+#define VORN_STATE_INVALID 1u          /* T or P not finite, T <= 0 or P < 0; no other flag is then tested;
+                                        * spoils every result */
 #define VORN_STATE_LIQUID 2u           /* T <= 5.1953 K and P above the ITS-90 vapour pressure (227.46 kPa at the
-                                        * critical point): every gas result is that of a metastable vapour */
+                                        * critical point): every gas result is that of a metastable vapour;
+                                        * spoils every result of T and P */
 #define VORN_STATE_DENSITY_TURNED 4u   /* denominator of vorn_rho's Newton step (the slope of the virial isotherm
-                                        * at the ideal-gas density) <= 0, or the density not finite and positive:
-                                        * rho, vol, cv, cp, gamma meaningless */
-#define VORN_STATE_SOUND_UNDEFINED 8u  /* bracket of vorn_w negative: vorn_w is NaN */
-#define VORN_STATE_ZA_NONPOSITIVE 16u  /* vorn_Za_gk <= 0: vorn_w_gk is NaN */
+                                        * at the ideal-gas density) <= 0, or the density not finite and positive;
+                                        * spoils vorn_rho, vorn_vol, vorn_cv, vorn_cp and vorn_gamma */
+#define VORN_STATE_SOUND_UNDEFINED 8u  /* bracket of the acoustic virial series negative, the speed of sound NaN;
+                                        * spoils vorn_w */
+#define VORN_STATE_ZA_NONPOSITIVE 16u  /* the correlation's Za <= 0, its speed of sound NaN; spoils vorn_Za_gk,
+                                        * vorn_w_gk and temp_K */
 #define VORN_STATE_K_POLE 32u          /* T within 1.1 mK of the pole of k0 at 36.37595 K or within 12 mK of the one
                                         * at 184.48682 K (there k0 is more than 0.1 % off its smooth curve; the
                                         * boundaries are inside), or k0 not positive (between a pole and the zero
-                                        * beside it; above a third pole at 965424.67 K): k0 and k meaningless */
+                                        * beside it; above a third pole at 965424.67 K); spoils vorn_k0 and vorn_k */
 #define VORN_STATE_NU_NEGATIVE 64u     /* zero-pressure viscosity not positive: below 0.0960915 K, above its pole at
-                                        * 995565.04 K (-0.0212 Pa s at 1e9 K), NaN above about 1.05e28 K */
-#define VORN_STATE_HEAT_CAPACITY_NONPOSITIVE 128u /* vorn_cv or vorn_cp not positive (so vorn_gamma is not
-                                        * positive or means nothing): 40 K, 52404.7 kPa; 10.44 K, 19600 kPa */
+                                        * 995565.04 K (-0.0212 Pa s at 1e9 K), NaN above about 1.05e28 K; spoils
+                                        * vorn_nu0 and vorn_nu */
+#define VORN_STATE_HEAT_CAPACITY_NONPOSITIVE 128u /* cv or cp not positive (so gamma is not positive or means
+                                        * nothing): 40 K, 52404.7 kPa; 10.44 K, 19600 kPa; spoils vorn_cv, vorn_cp
+                                        * and vorn_gamma */
 #define VORN_STATE_VIRIAL_DIVERGENT 256u /* the density series no longer converges: no gas root (vorn_Z NaN), or at
-                                        * the root D rho^3 more than 1 % of Z (2.18 K, 3 kPa; 300 K, 100 MPa):
-                                        * rho, vol, cv, cp, gamma, Z doubtful */
-#define VORN_STATE_SOUND_DIVERGENT 512u /* the cubic term of vorn_w's series more than 1 % of its bracket (near the
-                                        * pole of D at 2.180066 K even at a few kPa; dense gas): vorn_w doubtful */
-#define VORN_STATE_ZA_PRESSURE_FREE 1024u /* T <= 1.95 K and P > 0: the correlation has no pressure term, Za = 1
-                                        * and vorn_w_gk is the ideal-gas value; a thermometer result there does
-                                        * not depend on P */
+                                        * the root D rho^3 more than 1 % of Z (2.18 K, 3 kPa; 300 K, 100 MPa): the
+                                        * gas too dense for every virial result and for the correlation's Za;
+                                        * spoils vorn_rho, vorn_vol,
+                                        * vorn_cv, vorn_cp, vorn_gamma, vorn_w, vorn_Za_gk, vorn_w_gk, temp_K, vorn_Z
+                                        * and vorn_cvgt_temperature */
+#define VORN_STATE_SOUND_DIVERGENT 512u /* the cubic term of the acoustic series more than 1 % of its bracket (near
+                                        * the pole of D at 2.180066 K even at a few kPa; dense gas): the gas too
+                                        * dense for every virial result and for the correlation's Za; spoils
+                                        * vorn_rho, vorn_vol,
+                                        * vorn_cv, vorn_cp, vorn_gamma, vorn_w, vorn_Za_gk, vorn_w_gk, temp_K, vorn_Z
+                                        * and vorn_cvgt_temperature */
+#define VORN_STATE_ZA_PRESSURE_FREE 1024u /* T <= 1.95 K and P > 0: the correlation has no pressure term, Za = 1,
+                                        * its speed of sound ideal, a thermometer result independent of P; spoils
+                                        * vorn_Za_gk, vorn_w_gk and temp_K */
 #define VORN_STATE_DENSITY_UNCONVERGED 2048u /* vorn_rho's one Newton step more than 0.25 % from the gas root of its
                                         * own equation, or no such root (6.25 K, 1000 kPa: 173.9 against 120.7
-                                        * kg/m^3; the 4.2 K saturated vapour; 493 K, 90 MPa): rho, vol, cv, cp,
-                                        * gamma doubtful, Z not */
-#define VORN_STATE_OUT_OF_RANGE 4096u  /* T < 2.2 K, T > 1500 K or P > 100 MPa: outside the range over which rho, cp,
-                                        * vorn_w, vorn_w_gk and Z have been compared with the reference equation of
-                                        * state (that equation stops at He II below 2.1768 K; there is no lower P
-                                        * limit, the gas only nears the ideal one): those results and vol, cv,
-                                        * gamma, Za unvalidated */
-#define VORN_STATE_HEAT_CAPACITY_TRUNCATED 8192u /* vorn_cp more than 10 % from the ideal 5/2 r/m0 (or NaN), or
+                                        * kg/m^3; the 4.2 K saturated vapour; 493 K, 90 MPa): the gas too dense for
+                                        * every virial result and for the correlation's Za; spoils vorn_rho, vorn_vol,
+                                        * vorn_cv, vorn_cp, vorn_gamma, vorn_w, vorn_Za_gk, vorn_w_gk, temp_K, vorn_Z
+                                        * and vorn_cvgt_temperature */
+#define VORN_STATE_OUT_OF_RANGE 4096u  /* T < 2.2 K, T > 1500 K or P > 100 MPa: outside the range over which the gas-
+                                        * state results have been compared with the reference equation of state
+                                        * (that equation stops at He II below 2.1768 K; there is no lower P limit,
+                                        * the gas only nears the ideal one); spoils vorn_rho, vorn_vol,
+                                        * vorn_cv, vorn_cp, vorn_gamma, vorn_w, vorn_Za_gk, vorn_w_gk, temp_K, vorn_Z
+                                        * and vorn_cvgt_temperature */
+#define VORN_STATE_HEAT_CAPACITY_TRUNCATED 8192u /* cp more than 10 % from the ideal 5/2 r/m0 (or NaN), or
                                         * the third-order term the heat capacities leave out, (2T D' + T^2 D'')/
-                                        * (3 V^3), above 0.03 % of 5/2 (beside the pole of D): cut after the second
+                                        * (3 V^3), above 0.01 % of 5/2 (beside the pole of D): cut after the second
                                         * order in 1/V they may be more than 1 % off (3.6 % at 4.23 K, 72 kPa;
-                                        * 2.9 % at 26.4 K, 3.6 MPa): cv, cp, gamma doubtful */
+                                        * 2.9 % at 26.4 K, 3.6 MPa); spoils vorn_cv, vorn_cp and vorn_gamma */
+#define VORN_STATE_K_DENSE 16384u     /* the pressure term of vorn_k, F - 1 of its factor F = 1 + b0 T^b1 P + c0 T^c1
+                                        * P^2 (a low-density form), above the limit up to which it stays within 2 %
+                                        * of the result of the dense-fluid correlations (3.1 % at 4 K, 13.7 % at
+                                        * 16 K, 2.2 % from 1 kK; 300 K, 20 MPa gives 0.448 against 0.17 W/(m K)), or
+                                        * NaN; spoils vorn_k */
+#define VORN_STATE_NU_DENSE 32768u    /* the same for vorn_nu (limit 3.4 % at 4 K, 16.4 % at 16 K, 1.9 % from 1 kK;
+                                        * 300 K, 20 MPa gives 52.2 against 20.4 uPa s); spoils vorn_nu */
 /* With these flags, no state of the gas side of 2.2 K to 1500 K and 0.1 kPa to 100 MPa (vapour or supercritical
- * on the reference equation) that has no flag set has a density, cp, speed of sound (vorn_w or vorn_w_gk) or Z
- * more than 1 % from that equation (docs/accuracy.md). A flag guarding another result can be the one that is set:
- * take vorn_state(T, P) == 0 as the mark of a state where all of them hold. */
+ * on the reference equation) has a density, cp, speed of sound (vorn_w or vorn_w_gk) or Z more than 1 % from that
+ * equation unless a flag of vorn_state_mask of its routine is set (docs/accuracy.md). vorn_state(T, P) == 0
+ * marks a state where all of them hold. */
 VORN_API unsigned vorn_state(const double *T, const double *P); /* T in K, P in kPa: the set of flags above */
 VORN_API void vorn_state_n(size_t n, const double *T, const double *P, unsigned *out);
 VORN_API const char *vorn_state_name(unsigned bit);        /* short name of one flag; "unknown" for anything else */
 VORN_API const char *vorn_state_description(unsigned bit); /* one line on when it is set and what it spoils;
                                                             * "not a state flag" for anything else */
+/* The flags that spoil a routine's result: a result of routine at (T, P) means nothing, or may be more than 1 %
+ * off, where vorn_state(T, P) & vorn_state_mask(routine) is not 0 (for the thermometers' *_state reports: their
+ * *state). routine is an exported name, of the scalar routine or of its array form ("vorn_cp", "vorn_cp_n",
+ * "__vorn_MOD_b", "temp_K", "vorn_Z", "vorn_cvgt_temperature_state"); 0 for any other name or NULL (every
+ * routine has at least VORN_STATE_INVALID). */
+VORN_API unsigned vorn_state_mask(const char *routine);
 
 /* temp_K bit for bit, plus the iterations used and whether the tolerance was met (1) or not (0).
  * iterations and converged may be NULL. */
@@ -247,8 +278,11 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * (not the module constants). Reference state: h = 0 and s = 0 for the saturated liquid at 101.325 kPa.
  * Units: T in K, P in kPa, rho in kg/m^3, u, h, g in J/kg, s, cv, cp in J/(kg K), w in m/s; pressure
  * derivatives in kPa as well. Unlike the routines above, these check their arguments: NaN marks a value
- * that is undefined or withheld, and the flags say why. Every call is pure (no state, any number of
- * threads). See docs/reference_eos.md. */
+ * that is undefined or withheld, and the flags say why. Every call is pure from the caller's view (any
+ * number of threads), with one cache: each thread keeps the last state it computed, keyed on the pair and
+ * the exact bits of x1 and x2, so several vorn_eos_value calls at one state (and runs of equal inputs in
+ * the array forms) cost one flash; the results are bit for bit those of a new flash. See
+ * docs/reference_eos.md. */
 
 /* Properties (the `property` argument of vorn_eos_value). */
 #define VORN_EOS_T 1       /* temperature, K */
@@ -360,6 +394,60 @@ VORN_API int vorn_eos_saturation_P(const double *P, vorn_eos_saturation *out);
 /* Melting pressure (kPa) at T and lambda-line temperature (K) at P: the limits the flags use. */
 VORN_API double vorn_eos_melting_pressure(const double *T);
 VORN_API double vorn_eos_lambda_temperature(const double *P);
+
+/* The saturated liquid below and above the lambda line, 0 K to 5.15 K, He II included, and the helium-4
+ * vapour-pressure scale of ITS-90: functions of T90 alone (or of the vapour pressure), at the saturated
+ * vapour pressure, from the fits of Donnelly and Barenghi, J. Phys. Chem. Ref. Data 27, 1217 (1998). A third
+ * family beside the correlations and the reference equation (which refuses He II): no pressure dependence,
+ * and nothing of He II under pressure. Units as above: T in K, P in kPa, kg/m^3, J/kg, J/(kg K), m/s, Pa s.
+ * Each routine writes the set of VORN_SVP_FLAG_* into *flags (unless flags is NULL); NaN where a flag says
+ * no value. The array forms take n points and flags may be NULL there too. See docs/superfluid.md. */
+#define VORN_SVP_FLAG_BAD_INPUT 1u      /* T negative or not finite, P not positive or not finite: NaN */
+#define VORN_SVP_FLAG_OUT_OF_RANGE 2u   /* outside the range of the fit (listed below): NaN */
+#define VORN_SVP_FLAG_OUTSIDE_SCALE 4u  /* vapour scale, 0.5 K to 1.25 K: a value, but not ITS-90 */
+#define VORN_SVP_FLAG_AT_LAMBDA 8u      /* at the lambda point, where the property has no value: NaN */
+
+/* The ITS-90 helium-4 vapour-pressure scale: T90 = A0 + sum Ai ((ln(p/Pa) - B)/C)^i, 1.25 K to 2.1768 K
+ * (5.6, 2.9) and 2.1768 K to 5.0 K (10.3, 1.9); the lower range up to 5.041815 kPa (where it reaches
+ * 2.1768 K), the upper above. From 0.5 K to 1.25 K (1.84e-6 kPa to 0.11473 kPa), outside the scale, the
+ * vapour-pressure fit of the same authors, flagged VORN_SVP_FLAG_OUTSIDE_SCALE. vorn_its90_T gives T90 (K) at
+ * the vapour pressure P (kPa), vorn_its90_P gives P (kPa) at T90 (K); both give dT90/dP in K/kPa in *dTdP
+ * (unless NULL). Above 5.0 K (196.0165 kPa) or below 0.5 K: NaN, VORN_SVP_FLAG_OUT_OF_RANGE. */
+VORN_API double vorn_its90_T(const double *P, double *dTdP, unsigned *flags);
+VORN_API double vorn_its90_P(const double *T, double *dTdP, unsigned *flags);
+VORN_API void vorn_its90_T_n(size_t n, const double *P, double *T, double *dTdP, unsigned *flags);
+VORN_API void vorn_its90_P_n(size_t n, const double *T, double *P, double *dTdP, unsigned *flags);
+
+/* The saturated liquid at T (K); ranges in K, each its fit's own. */
+VORN_API double vorn_svp_rho(const double *T, unsigned *flags);      /* density, kg/m^3, 0-4.9 (maximum at 2.1844 K) */
+VORN_API double vorn_svp_alpha(const double *T, unsigned *flags);    /* thermal expansion -(1/rho) drho/dT, 1/K, 0-4.9; NaN at T_lambda */
+VORN_API double vorn_svp_rho_s(const double *T, unsigned *flags);    /* superfluid density, kg/m^3, 0-4.9 (0 above T_lambda = 2.1768 K) */
+VORN_API double vorn_svp_rho_normal(const double *T, unsigned *flags); /* normal-fluid density rho - rho_s, kg/m^3, 0-4.9 */
+VORN_API double vorn_svp_fraction_s(const double *T, unsigned *flags); /* superfluid fraction rho_s/rho, 0-4.9 */
+VORN_API double vorn_svp_u1(const double *T, unsigned *flags);       /* first sound, m/s, 0-4.248035 */
+VORN_API double vorn_svp_u2(const double *T, unsigned *flags);       /* second sound, m/s, 0.5517426-2.1768 (0 at T_lambda) */
+VORN_API double vorn_svp_c(const double *T, unsigned *flags);        /* heat capacity along saturation, J/(kg K), 0.01-5.0614358; NaN at T_lambda */
+VORN_API double vorn_svp_s(const double *T, unsigned *flags);        /* entropy along saturation, S(0) = 0, J/(kg K), 0-5.0614358 */
+VORN_API double vorn_svp_L(const double *T, unsigned *flags);        /* latent heat of vaporisation, J/kg, 0-5.15 */
+VORN_API double vorn_svp_eta_n(const double *T, unsigned *flags);    /* normal-fluid (and He I) shear viscosity, Pa s, 0.7913364-4.406982 */
+VORN_API double vorn_svp_B(const double *T, unsigned *flags);        /* mutual friction B, 1.2859 to below T_lambda */
+VORN_API double vorn_svp_B_prime(const double *T, unsigned *flags);  /* mutual friction B', 1.2779 to below T_lambda */
+VORN_API double vorn_svp_P(const double *T, unsigned *flags);        /* saturated vapour pressure (their fit), kPa, 0.5-5.0 */
+/* The same at n temperatures: out[i] and flags[i] (flags may be NULL). */
+VORN_API void vorn_svp_rho_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_alpha_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_rho_s_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_rho_normal_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_fraction_s_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_u1_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_u2_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_c_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_s_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_L_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_eta_n_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_B_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_B_prime_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_P_n(size_t n, const double *T, double *out, unsigned *flags);
 
 #ifdef __cplusplus
 }

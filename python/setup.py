@@ -122,7 +122,12 @@ class BuildPyWithLibrary(build_py):  # type: ignore[misc]
         package = Path(self.build_lib) / "vorn"
         self._generated: List[str] = []
         version_file = package / "_version.py"
-        version_file.write_text(f'"""Written by setup.py from CMakeLists.txt."""\n\nversion = "{VERSION}"\n')
+        # packaged: the loader of a package built for installing never looks into a build tree;
+        # an editable install runs from the checkout and does.
+        packaged = not getattr(self, "editable_mode", False)
+        version_file.write_text(
+            f'"""Written by setup.py from CMakeLists.txt."""\n\nversion = "{VERSION}"\npackaged = {packaged}\n'
+        )
         self._generated.append(str(version_file))
         if getattr(self, "editable_mode", False):
             # An editable install runs from the checkout: the loader finds the build tree there.

@@ -10,7 +10,7 @@ if [ "${CI:-}" = true ]; then
 else
   preset=${1:-default}
 fi
-bash scripts/setup.sh
+bash scripts/setup.sh test
 cmake --preset "$preset"
 cmake --build --preset "$preset"
 ctest --preset "$preset"

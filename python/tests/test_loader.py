@@ -139,3 +139,13 @@ def test_nothing_found_names_the_installed_step(tmp_path):
     assert [entry.split(":")[0] for entry in looked] == ["VORN_LIBRARY", "next to the package", "installed",
                                                          "build tree"]
     assert "libvorn.so.1, not found by the dynamic linker" in result.stderr
+
+
+@pytest.mark.skipif(_installed_system_wide(), reason="a libvorn.so.1 is installed system-wide")
+def test_a_packaged_copy_never_loads_a_build_tree(tmp_path):
+    # What pip install lays down, dropped into a checkout that has a build: the build is not used.
+    pythonpath, _ = _lay_out(tmp_path, ("build tree",))
+    (pythonpath / "vorn" / "_version.py").write_text('version = "1.0.0"\npackaged = True\n')
+    result = run("import vorn", clean_env(PYTHONPATH=str(pythonpath), LD_LIBRARY_PATH=""), tmp_path)
+    assert result.returncode != 0
+    assert "never loads from one" in result.stderr

@@ -1,5 +1,7 @@
 """State flags and strict mode."""
 
+import re
+
 import numpy as np
 import pytest
 
@@ -23,6 +25,8 @@ FLAGS = [
     (State.DENSITY_UNCONVERGED, 2048, "density-unconverged"),
     (State.OUT_OF_RANGE, 4096, "out-of-range"),
     (State.HEAT_CAPACITY_TRUNCATED, 8192, "heat-capacity-truncated"),
+    (State.K_DENSE, 16384, "k-dense"),
+    (State.NU_DENSE, 32768, "nu-dense"),
 ]
 
 
@@ -36,7 +40,7 @@ def test_flag_bits_match_the_library_names(flag, bit, name):
 
 def test_every_flag_is_known_and_nothing_else():
     assert len(State) == len(FLAGS)
-    assert vorn.state_name(16384) == "unknown"
+    assert vorn.state_name(65536) == "unknown"
     assert vorn.state_name(3) == "unknown"  # one flag at a time
 
 
@@ -156,7 +160,9 @@ def test_strict_passes_clean_states_and_ignores_unrelated_flags():
     assert vorn.viscosity(36.3759531, strict=True) > 0
     # the range of the comparison with the equation of state does not bound the transport correlations
     assert vorn.viscosity(2000.0, 100.0, strict=True) == vorn.viscosity(2000.0, 100.0)
-    assert vorn.thermal_conductivity(300.0, 2e5, strict=True) > 0
+    assert vorn.thermal_conductivity(300.0, 100.0, strict=True) > 0
+    with pytest.raises(StateError, match="K_DENSE"):  # a gas cylinder: the low-density form 2.6 times too high
+        vorn.thermal_conductivity(300.0, 2e4, strict=True)
 
 
 def test_strict_error_points_at_the_first_bad_point():
@@ -166,3 +172,20 @@ def test_strict_error_points_at_the_first_bad_point():
     error = info.value
     assert error.index == (1, 0) and error.count == 2
     assert "T = 4.2 K" in str(error) and "2 of 4 points" in str(error)
+
+
+# Each property's docstring names exactly the flags its strict mode refuses, the library's own mask.
+DOCUMENTED = [
+    (vorn.density, "vorn_rho"), (vorn.molar_volume, "vorn_vol"), (vorn.cv, "vorn_cv"), (vorn.cp, "vorn_cp"),
+    (vorn.heat_capacity_ratio, "vorn_gamma"), (vorn.speed_of_sound, "vorn_w"), (vorn.compressibility, "vorn_Z"),
+    (vorn.acoustic_factor, "vorn_Za_gk"), (vorn.speed_of_sound_acoustic, "vorn_w_gk"),
+    (vorn.thermal_conductivity, "vorn_k"), (vorn.viscosity, "vorn_nu"),
+]
+
+
+@pytest.mark.parametrize("function, routine", DOCUMENTED, ids=lambda v: getattr(v, "__name__", v))
+def test_docstrings_name_the_flags_strict_refuses(function, routine):
+    strict = function.__doc__.split("strict : bool, optional")[1].split("\n\n")[0]
+    named = re.findall(r"\b[A-Z][A-Z_]+[A-Z]\b", strict.split(" (with `P`; without it ")[0])
+    assert set(named) == {f.name for f in vorn.State if f & vorn.state_mask(routine)}
+    assert f'vorn.state_mask("{routine}")' in strict

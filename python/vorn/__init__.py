@@ -34,7 +34,7 @@ from typing import Optional, overload
 
 from numpy.typing import ArrayLike
 
-from ._core import ConvergenceError, FloatArray, FloatResult, State, StateError, evaluate as _evaluate, state, state_name
+from ._core import ConvergenceError, FloatArray, FloatResult, State, StateError, evaluate as _evaluate, state, state_mask, state_name
 from ._lib import LibraryNotFoundError, lib as _native
 from ._lib import path as library_path
 from ._lib import library_version as _library_version
@@ -59,6 +59,7 @@ __all__ = [
     "viscosity",
     "state",
     "state_name",
+    "state_mask",
     "State",
     "StateError",
     "ConvergenceError",
@@ -70,19 +71,15 @@ __all__ = [
     "constants",
 ]
 
-_GAS = State.INVALID | State.LIQUID
-_VALIDATED = _GAS | State.OUT_OF_RANGE
-# Where the virial series stop converging (the density's, the acoustic one's,
-# or the one-step density parts from the root) the gas is too dense for every
-# gas-state result, the correlation's Za and w_gk included: measured against
-# the reference equation, each of them is more than 1 % off somewhere there.
-_GAS_STATE = _VALIDATED | State.VIRIAL_DIVERGENT | State.SOUND_DIVERGENT | State.DENSITY_UNCONVERGED
-_DENSITY = _GAS_STATE | State.DENSITY_TURNED
-_HEAT_CAPACITY = _DENSITY | State.HEAT_CAPACITY_NONPOSITIVE | State.HEAT_CAPACITY_TRUNCATED
+# strict refuses the states that the library's own table says spoil the routine (vorn_state_mask).
+_MASKS = {name: int(state_mask(name)) for name in ("vorn_rho", "vorn_vol", "vorn_cv", "vorn_cp", "vorn_gamma", "vorn_w",
+                                                   "vorn_Z", "vorn_Za_gk", "vorn_w_gk", "vorn_k0", "vorn_k",
+                                                   "vorn_nu0", "vorn_nu")}
 
 
-def _tp(function: str, name: str, T: ArrayLike, P: ArrayLike, mask: int, strict: bool) -> FloatResult:
-    return _evaluate(function, getattr(_native, name + "_n"), (T, P), ("T", "P"), mask, strict)
+def _tp(function: str, name: str, T: ArrayLike, P: ArrayLike, strict: bool) -> FloatResult:
+    return _evaluate(function, getattr(_native, name + "_n"), (T, P), ("T", "P"), _MASKS[name], strict)
+
 
 
 # Every property function below returns a float for scalar arguments, else a
@@ -110,8 +107,9 @@ def density(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
     P : array_like
         Pressure, kPa, broadcast against `T`.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or
-        DENSITY_TURNED instead of returning a number that means nothing.
+        Raise `StateError` at a state flagged INVALID, LIQUID, DENSITY_TURNED,
+        VIRIAL_DIVERGENT, SOUND_DIVERGENT, DENSITY_UNCONVERGED or
+        OUT_OF_RANGE: the flags ``vorn.state_mask("vorn_rho")`` lists.
 
     Returns
     -------
@@ -132,7 +130,7 @@ def density(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
     >>> vorn.density([4.2, 20.0, 300.0], 100.0).round(3)
     array([15.888,  2.411,  0.16 ])
     """
-    return _tp("density", "vorn_rho", T, P, _DENSITY, strict)
+    return _tp("density", "vorn_rho", T, P, strict)
 
 
 @overload
@@ -149,8 +147,9 @@ def molar_volume(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatRe
     P : array_like
         Pressure, kPa, broadcast against `T`.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or
-        DENSITY_TURNED.
+        Raise `StateError` at a state flagged INVALID, LIQUID, DENSITY_TURNED,
+        VIRIAL_DIVERGENT, SOUND_DIVERGENT, DENSITY_UNCONVERGED or
+        OUT_OF_RANGE: the flags ``vorn.state_mask("vorn_vol")`` lists.
 
     Returns
     -------
@@ -163,7 +162,7 @@ def molar_volume(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatRe
     >>> round(vorn.molar_volume(300.0, 100.0), 7)
     0.0249552
     """
-    return _tp("molar_volume", "vorn_vol", T, P, _DENSITY, strict)
+    return _tp("molar_volume", "vorn_vol", T, P, strict)
 
 
 @overload
@@ -182,8 +181,10 @@ def cv(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
     P : array_like
         Pressure, kPa, broadcast against `T`.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or
-        DENSITY_TURNED.
+        Raise `StateError` at a state flagged INVALID, LIQUID, DENSITY_TURNED,
+        HEAT_CAPACITY_NONPOSITIVE, VIRIAL_DIVERGENT, SOUND_DIVERGENT,
+        DENSITY_UNCONVERGED, OUT_OF_RANGE or HEAT_CAPACITY_TRUNCATED: the
+        flags ``vorn.state_mask("vorn_cv")`` lists.
 
     Returns
     -------
@@ -196,7 +197,7 @@ def cv(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
     >>> round(vorn.cv(20.0, 1000.0), 2)
     3129.13
     """
-    return _tp("cv", "vorn_cv", T, P, _HEAT_CAPACITY, strict)
+    return _tp("cv", "vorn_cv", T, P, strict)
 
 
 @overload
@@ -215,8 +216,10 @@ def cp(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
     P : array_like
         Pressure, kPa, broadcast against `T`.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or
-        DENSITY_TURNED.
+        Raise `StateError` at a state flagged INVALID, LIQUID, DENSITY_TURNED,
+        HEAT_CAPACITY_NONPOSITIVE, VIRIAL_DIVERGENT, SOUND_DIVERGENT,
+        DENSITY_UNCONVERGED, OUT_OF_RANGE or HEAT_CAPACITY_TRUNCATED: the
+        flags ``vorn.state_mask("vorn_cp")`` lists.
 
     Returns
     -------
@@ -236,9 +239,9 @@ def cp(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> FloatResult:
     >>> vorn.cp(4.2, 100.0, strict=True)
     Traceback (most recent call last):
     ...
-    vorn._core.StateError: cp: state LIQUID | SOUND_DIVERGENT | DENSITY_UNCONVERGED | HEAT_CAPACITY_TRUNCATED at T = 4.2 K, P = 100.0 kPa: T <= 5.1953 K and P above the ITS-90 vapour pressure: liquid, every gas result is that of a metastable vapour at best
+    vorn._core.StateError: cp: state LIQUID | SOUND_DIVERGENT | DENSITY_UNCONVERGED | HEAT_CAPACITY_TRUNCATED at T = 4.2 K, P = 100.0 kPa: T <= 5.1953 K and P above the ITS-90 vapour pressure: liquid, every gas result is that of a metastable vapour at best; spoils every result of T and P
     """
-    return _tp("cp", "vorn_cp", T, P, _HEAT_CAPACITY, strict)
+    return _tp("cp", "vorn_cp", T, P, strict)
 
 
 @overload
@@ -255,8 +258,10 @@ def heat_capacity_ratio(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> 
     P : array_like
         Pressure, kPa, broadcast against `T`.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or
-        DENSITY_TURNED.
+        Raise `StateError` at a state flagged INVALID, LIQUID, DENSITY_TURNED,
+        HEAT_CAPACITY_NONPOSITIVE, VIRIAL_DIVERGENT, SOUND_DIVERGENT,
+        DENSITY_UNCONVERGED, OUT_OF_RANGE or HEAT_CAPACITY_TRUNCATED: the
+        flags ``vorn.state_mask("vorn_gamma")`` lists.
 
     Returns
     -------
@@ -269,7 +274,7 @@ def heat_capacity_ratio(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> 
     >>> round(vorn.heat_capacity_ratio(300.0, 100.0), 6)
     1.666549
     """
-    return _tp("heat_capacity_ratio", "vorn_gamma", T, P, _HEAT_CAPACITY, strict)
+    return _tp("heat_capacity_ratio", "vorn_gamma", T, P, strict)
 
 
 @overload
@@ -288,8 +293,10 @@ def speed_of_sound(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> Float
     P : array_like
         Pressure, kPa, broadcast against `T`.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or
-        SOUND_UNDEFINED.
+        Raise `StateError` at a state flagged INVALID, LIQUID,
+        SOUND_UNDEFINED, VIRIAL_DIVERGENT, SOUND_DIVERGENT,
+        DENSITY_UNCONVERGED or OUT_OF_RANGE: the flags
+        ``vorn.state_mask("vorn_w")`` lists.
 
     Returns
     -------
@@ -304,7 +311,7 @@ def speed_of_sound(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> Float
     >>> vorn.speed_of_sound([[20.0], [300.0]], [10.0, 100.0]).shape
     (2, 2)
     """
-    return _tp("speed_of_sound", "vorn_w", T, P, _GAS_STATE | State.SOUND_UNDEFINED, strict)
+    return _tp("speed_of_sound", "vorn_w", T, P, strict)
 
 
 @overload
@@ -324,8 +331,9 @@ def compressibility(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> Floa
     P : array_like
         Pressure, kPa, broadcast against `T`.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or
-        DENSITY_TURNED.
+        Raise `StateError` at a state flagged INVALID, LIQUID,
+        VIRIAL_DIVERGENT, SOUND_DIVERGENT, DENSITY_UNCONVERGED or
+        OUT_OF_RANGE: the flags ``vorn.state_mask("vorn_Z")`` lists.
 
     Returns
     -------
@@ -338,7 +346,7 @@ def compressibility(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> Floa
     >>> round(vorn.compressibility(20.0, 1000.0), 6)
     0.995246
     """
-    return _tp("compressibility", "vorn_Z", T, P, _GAS_STATE, strict)
+    return _tp("compressibility", "vorn_Z", T, P, strict)
 
 
 @overload
@@ -359,8 +367,10 @@ def acoustic_factor(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> Floa
     P : array_like
         Pressure, kPa, broadcast against `T`.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or
-        ZA_NONPOSITIVE.
+        Raise `StateError` at a state flagged INVALID, LIQUID, ZA_NONPOSITIVE,
+        VIRIAL_DIVERGENT, SOUND_DIVERGENT, ZA_PRESSURE_FREE,
+        DENSITY_UNCONVERGED or OUT_OF_RANGE: the flags
+        ``vorn.state_mask("vorn_Za_gk")`` lists.
 
     Returns
     -------
@@ -373,7 +383,7 @@ def acoustic_factor(T: ArrayLike, P: ArrayLike, *, strict: bool = False) -> Floa
     >>> round(vorn.acoustic_factor(20.0, 1000.0), 6)
     1.09256
     """
-    return _tp("acoustic_factor", "vorn_Za_gk", T, P, _GAS_STATE | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE, strict)
+    return _tp("acoustic_factor", "vorn_Za_gk", T, P, strict)
 
 
 @overload
@@ -390,8 +400,10 @@ def speed_of_sound_acoustic(T: ArrayLike, P: ArrayLike, *, strict: bool = False)
     P : array_like
         Pressure, kPa, broadcast against `T`.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or
-        ZA_NONPOSITIVE.
+        Raise `StateError` at a state flagged INVALID, LIQUID, ZA_NONPOSITIVE,
+        VIRIAL_DIVERGENT, SOUND_DIVERGENT, ZA_PRESSURE_FREE,
+        DENSITY_UNCONVERGED or OUT_OF_RANGE: the flags
+        ``vorn.state_mask("vorn_w_gk")`` lists.
 
     Returns
     -------
@@ -404,15 +416,15 @@ def speed_of_sound_acoustic(T: ArrayLike, P: ArrayLike, *, strict: bool = False)
     >>> round(vorn.speed_of_sound_acoustic(20.0, 1000.0), 3)
     275.048
     """
-    return _tp("speed_of_sound_acoustic", "vorn_w_gk", T, P, _GAS_STATE | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE, strict)
+    return _tp("speed_of_sound_acoustic", "vorn_w_gk", T, P, strict)
 
 
-def _transport(function: str, name: str, T: ArrayLike, P: Optional[ArrayLike], flag: int, strict: bool) -> FloatResult:
+def _transport(function: str, name: str, T: ArrayLike, P: Optional[ArrayLike], strict: bool) -> FloatResult:
     # The value of P never picks the routine, only whether it was given: a scalar 0 and an array
     # of zeros take the same path.
     if P is None:
-        return _evaluate(function, getattr(_native, name + "0_n"), (T,), ("T",), State.INVALID | flag, strict)
-    return _tp(function, name, T, P, _GAS | flag, strict)
+        return _evaluate(function, getattr(_native, name + "0_n"), (T,), ("T",), _MASKS[name + "0"], strict)
+    return _tp(function, name, T, P, strict)
 
 
 @overload
@@ -426,7 +438,9 @@ def thermal_conductivity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict:
     pressure correlation, which gives the same bits at P = 0 for every T
     above about 1e-144 K. The correlation has two poles, at 36.3759531 K and
     184.4868237 K; within about 1 mK of either (flag K_POLE) it leaves the
-    smooth curve by 0.1 % to far more.
+    smooth curve by 0.1 % to far more. The pressure term is a low-density
+    form: K_DENSE marks where it leaves the dense-fluid correlations by more
+    than 2 % of the result (at 300 K and 20 MPa it gives 2.6 times too much).
 
     Parameters
     ----------
@@ -436,7 +450,9 @@ def thermal_conductivity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict:
         Pressure, kPa, broadcast against `T`; None for the zero-pressure
         correlation.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or K_POLE.
+        Raise `StateError` at a state flagged INVALID, LIQUID, K_POLE or
+        K_DENSE (with `P`; without it INVALID or K_POLE): the flags
+        ``vorn.state_mask("vorn_k")`` lists.
 
     Returns
     -------
@@ -451,7 +467,7 @@ def thermal_conductivity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict:
     >>> vorn.thermal_conductivity(300.0, 0.0) == vorn.thermal_conductivity(300.0)
     True
     """
-    return _transport("thermal_conductivity", "vorn_k", T, P, State.K_POLE, strict)
+    return _transport("thermal_conductivity", "vorn_k", T, P, strict)
 
 
 @overload
@@ -462,7 +478,9 @@ def viscosity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict: bool = Fal
     """Dynamic viscosity of the gas.
 
     Without `P`, the zero-pressure correlation; with `P` (0 included), the
-    pressure correlation.
+    pressure correlation, a low-density form: NU_DENSE marks where its
+    pressure term leaves the dense-fluid correlations by more than 2 % of the
+    result (at 300 K and 20 MPa it gives 2.6 times too much).
 
     Parameters
     ----------
@@ -472,8 +490,9 @@ def viscosity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict: bool = Fal
         Pressure, kPa, broadcast against `T`; None for the zero-pressure
         correlation.
     strict : bool, optional
-        Raise `StateError` at a state flagged INVALID, LIQUID or
-        NU_NEGATIVE.
+        Raise `StateError` at a state flagged INVALID, LIQUID, NU_NEGATIVE or
+        NU_DENSE (with `P`; without it INVALID or NU_NEGATIVE): the flags
+        ``vorn.state_mask("vorn_nu")`` lists.
 
     Returns
     -------
@@ -486,8 +505,9 @@ def viscosity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict: bool = Fal
     >>> f"{vorn.viscosity(300.0):.4e}"
     '1.9909e-05'
     """
-    return _transport("viscosity", "vorn_nu", T, P, State.NU_NEGATIVE, strict)
+    return _transport("viscosity", "vorn_nu", T, P, strict)
 
 
 from . import constants, thermometry, virial  # noqa: E402  (they use the functions above)
 from . import eos  # noqa: E402  (the reference equation of state)
+from . import superfluid  # noqa: E402  (the saturated liquid, He II included)

@@ -27,6 +27,7 @@ __all__ = [
     "evaluate",
     "state",
     "state_name",
+    "state_mask",
 ]
 
 #: A float64 array, as every property function returns for array arguments.
@@ -276,7 +277,7 @@ def state(T: ArrayLike, P: ArrayLike) -> Any:
     --------
     >>> import vorn
     >>> vorn.state(4.2, 100.0)
-    <State.LIQUID|SOUND_DIVERGENT|DENSITY_UNCONVERGED|HEAT_CAPACITY_TRUNCATED: 10754>
+    <State.LIQUID|SOUND_DIVERGENT|DENSITY_UNCONVERGED|HEAT_CAPACITY_TRUNCATED|K_DENSE|NU_DENSE: 59906>
     >>> vorn.state(300.0, 100.0) == 0
     True
     >>> (vorn.state([4.2, 300.0], 100.0) & vorn.State.LIQUID) != 0
@@ -322,3 +323,33 @@ def state_name(flag: int) -> str:
     if not 0 <= int(flag) < 2**32:
         raise ValueError(f"state_name: flag {int(flag)} is out of range; expected 0 to 2**32 - 1")
     return str(lib.vorn_state_name(int(flag)).decode("ascii"))
+
+
+def state_mask(routine: str) -> Any:
+    """Return the state flags that spoil a routine's result, as the library lists them.
+
+    A result of the routine at (T, P) means nothing, or may be more than 1 %
+    off, where ``vorn.state(T, P) & vorn.state_mask(routine)`` is not 0;
+    ``strict=True`` refuses exactly those states.
+
+    Parameters
+    ----------
+    routine : str
+        An exported name of the library, of the scalar routine or of its
+        array form: ``"vorn_cp"``, ``"vorn_cp_n"``, ``"__vorn_MOD_b"``,
+        ``"vorn_Z"``, ``"temp_K"``.
+
+    Returns
+    -------
+    State
+        The flags; ``State(0)`` for a name the library does not know.
+
+    Examples
+    --------
+    >>> import vorn
+    >>> vorn.state_mask("vorn_k0")
+    <State.INVALID|K_POLE: 33>
+    """
+    if not isinstance(routine, str):
+        raise TypeError(f"state_mask: routine must be a str, not {type(routine).__name__}")
+    return State(int(lib.vorn_state_mask(routine.encode("ascii", "replace"))))

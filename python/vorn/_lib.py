@@ -10,7 +10,9 @@ The library is looked for, in order:
    what a Debian package or ``cmake --install`` put in place);
 4. the CMake build tree of the source checkout this package sits in
    (``build/default``, ``build/clang``, ``build/debug``, then any other
-   ``build/*``).
+   ``build/*``), and only there: a package that ``pip install`` built
+   (its generated ``_version.py`` says ``packaged = True``) never loads a
+   library out of a build tree, wherever it is installed.
 
 An explicit ``VORN_LIBRARY`` that names no loadable file is an error, and so
 is an empty one: it is never silently passed over for another copy.
@@ -77,6 +79,19 @@ def _first_match(directory: Path) -> Optional[Path]:
 
 def _in_source_tree() -> bool:
     return (_SOURCE_ROOT / "CMakeLists.txt").is_file() and (_SOURCE_ROOT / "include" / "vorn.h").is_file()
+
+
+def _packaged() -> bool:
+    """True for a package that setup.py built for installing (not an editable install, not the checkout)."""
+    try:
+        from . import _version  # type: ignore[attr-defined]
+    except ImportError:
+        return False
+    return bool(getattr(_version, "packaged", False))
+
+
+def _may_use_build_tree() -> bool:
+    return not _packaged() and _PACKAGE_DIR == (_SOURCE_ROOT / "python" / "vorn").resolve() and _in_source_tree()
 
 
 def _build_dirs() -> List[Path]:
@@ -152,14 +167,14 @@ def _locate() -> Candidate:
         return installed, "installed"
     looked.append(f"installed: {_SONAME}, not found by the dynamic linker")
 
-    if _in_source_tree():
+    if _may_use_build_tree():
         for directory in _build_dirs():
             found = _first_match(directory) if directory.is_dir() else None
             if found:
                 return found, "build tree"
             looked.append(f"build tree: {directory}/{_PATTERNS[0]}")
     else:
-        looked.append("build tree: none (the package is installed outside a vorn source tree)")
+        looked.append("build tree: none (an installed package, or one outside a vorn source checkout, never loads from one)")
 
     raise LibraryNotFoundError(
         "vorn: cannot find the shared library libvorn. Looked at\n    "
@@ -198,6 +213,7 @@ _SIGNATURES["vorn_state"] = (UINT, [_PD, _PD])
 _SIGNATURES["vorn_state_n"] = (None, [_N, _VP, _VP, _VP])
 _SIGNATURES["vorn_state_name"] = (ctypes.c_char_p, [UINT])
 _SIGNATURES["vorn_state_description"] = (ctypes.c_char_p, [UINT])
+_SIGNATURES["vorn_state_mask"] = (UINT, [ctypes.c_char_p])
 # The reference equation of state: codes by address, structs (vorn.eos lays them out) as raw addresses.
 _SIGNATURES["vorn_eos_value"] = (DOUBLE, [_PI, _PI, _PD, _PD])
 _SIGNATURES["vorn_eos_value_n"] = (None, [_N, _PI, _PI, _VP, _VP, _VP])
@@ -207,6 +223,16 @@ _SIGNATURES["vorn_eos_saturation_T"] = (ctypes.c_int, [_PD, _VP])
 _SIGNATURES["vorn_eos_saturation_P"] = (ctypes.c_int, [_PD, _VP])
 _SIGNATURES["vorn_eos_melting_pressure"] = (DOUBLE, [_PD])
 _SIGNATURES["vorn_eos_lambda_temperature"] = (DOUBLE, [_PD])
+
+# The saturated liquid (He II included) and the ITS-90 vapour-pressure scale.
+SVP_PROPERTIES = ("rho", "alpha", "rho_s", "rho_normal", "fraction_s", "u1", "u2", "c", "s", "L", "eta_n", "B", "B_prime", "P")
+for _name in SVP_PROPERTIES:
+    _SIGNATURES["vorn_svp_" + _name] = (DOUBLE, [_PD, ctypes.POINTER(UINT)])
+    _SIGNATURES["vorn_svp_" + _name + "_n"] = (None, [_N, _VP, _VP, _VP])
+_SIGNATURES["vorn_its90_T"] = (DOUBLE, [_PD, _PD, ctypes.POINTER(UINT)])
+_SIGNATURES["vorn_its90_P"] = (DOUBLE, [_PD, _PD, ctypes.POINTER(UINT)])
+_SIGNATURES["vorn_its90_T_n"] = (None, [_N, _VP, _VP, _VP, _VP])
+_SIGNATURES["vorn_its90_P_n"] = (None, [_N, _VP, _VP, _VP, _VP])
 
 CONSTANT_NAMES = ("g0", "m0", "pi", "r")
 

@@ -278,7 +278,10 @@ def _strict_check(flags: NDArray[np.int64], shape: Tuple[int, ...], scalar: bool
         index: Tuple[int, ...] = () if scalar else tuple(int(i) for i in np.unravel_index(first, shape))
         f = int(flags.ravel()[first])
         count = int(bad.sum())
-        raise EosError(f"{what}: {', '.join(flag_names(f))} at index {index} ({count} points)", f, index, count)
+        hint = ""
+        if f & 2:  # HE_II: say where the liquid below the lambda line is described
+            hint = "; below the lambda line only the saturated liquid is described: vorn.superfluid (He II under pressure is not in the data)"
+        raise EosError(f"{what}: {', '.join(flag_names(f))} at index {index} ({count} points){hint}", f, index, count)
 
 
 def state(*, strict: bool = False, **pair: ArrayLike) -> EosState:

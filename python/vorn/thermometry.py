@@ -14,6 +14,16 @@ library does, even when the tolerance was not met. ``full_output=True``
 returns an ``Inversion(temperature, iterations, converged)``;
 ``strict=True`` raises ``vorn.ConvergenceError`` where the tolerance was not
 met. Pressures are in kPa, temperatures in K; arguments broadcast.
+
+``its90_temperature(P)`` and ``its90_pressure(T)`` are the helium-4
+vapour-pressure scale of ITS-90 (1.25 K to 5.0 K; from 0.5 K to 1.25 K the
+vapour-pressure fit of Donnelly and Barenghi, flagged OUTSIDE_SCALE): T90 in K
+from the vapour pressure in kPa and back, with dT90/dP in K/kPa through
+``full_output=True``. NaN outside 0.5 K to 5.0 K; ``strict=True`` raises
+``vorn.superfluid.SuperfluidError`` there, and also outside the scale proper.
+
+>>> round(its90_temperature(101.325), 6)
+4.222099
 """
 
 from __future__ import annotations
@@ -24,11 +34,11 @@ from typing import Any, Callable, Literal, NamedTuple, Sequence, Union, overload
 import numpy as np
 from numpy.typing import ArrayLike
 
-from ._core import ConvergenceError, FloatResult, State, _raise_state, as_float_array
+from ._core import ConvergenceError, FloatResult, _raise_state, as_float_array, state_mask
 from ._core import evaluate as _evaluate
 from ._lib import lib as _lib
 
-__all__ = ["acoustic_temperature", "gas_thermometer_temperature", "Inversion"]
+__all__ = ["acoustic_temperature", "gas_thermometer_temperature", "Inversion", "its90_temperature", "its90_pressure", "VapourScale"]
 
 class Inversion(NamedTuple):
     """Result of a thermometer inversion with ``full_output=True``.
@@ -52,11 +62,11 @@ class Inversion(NamedTuple):
 
 
 # The flags of a result's state that make it no valid gas temperature, for
-# each thermometer: those of the quantity it inverts (the acoustic factor of
-# the correlation; the true Z of the virial equation) and of its arguments.
-_SERIES = State.VIRIAL_DIVERGENT | State.SOUND_DIVERGENT | State.DENSITY_UNCONVERGED
-_ACOUSTIC_RESULT = State.INVALID | State.LIQUID | State.OUT_OF_RANGE | _SERIES | State.ZA_NONPOSITIVE | State.ZA_PRESSURE_FREE
-_GAS_RESULT = State.INVALID | State.LIQUID | State.OUT_OF_RANGE | _SERIES
+# each thermometer, as the library lists them for its *_state report: those of
+# the quantity it inverts (the acoustic factor of the correlation; the true Z
+# of the virial equation) and of its arguments.
+_ACOUSTIC_RESULT = int(state_mask("vorn_temp_K_report_state"))
+_GAS_RESULT = int(state_mask("vorn_cvgt_temperature_state"))
 
 
 def _result_states(state_routine: Callable[..., float], flat: Sequence[Any]) -> Any:
@@ -257,3 +267,102 @@ def gas_thermometer_temperature(
         _GAS_RESULT,
     )
     return result if full_output else result.temperature
+
+
+class VapourScale(NamedTuple):
+    """A point of the ITS-90 vapour-pressure scale (``full_output=True``).
+
+    Floats and an int for a scalar argument, arrays otherwise.
+
+    Parameters
+    ----------
+    temperature : float or numpy.ndarray
+        T90, K.
+    pressure : float or numpy.ndarray
+        Vapour pressure, kPa.
+    dTdP : float or numpy.ndarray
+        Slope dT90/dP, K/kPa.
+    flags : int or numpy.ndarray
+        The ``vorn.superfluid.Flag`` bits.
+    """
+
+    temperature: FloatResult
+    pressure: FloatResult
+    dTdP: FloatResult
+    flags: Union[int, Any]
+
+
+def _vapour_scale(routine: Any, x: ArrayLike, name: str, strict: bool, full_output: bool, of_T: bool) -> Any:
+    from .superfluid import Flag, SuperfluidError  # noqa: PLC0415  (the module imports this one's siblings)
+
+    a = np.array(as_float_array(x, name), dtype=np.float64, order="C")
+    out = np.empty_like(a)
+    slope = np.empty_like(a)
+    bits = np.empty(a.shape, dtype=np.uint32)
+    routine(a.size, a.ctypes.data, out.ctypes.data, slope.ctypes.data, bits.ctypes.data)
+    scalar = a.ndim == 0
+    if strict and (bits != 0).any():
+        first = int(np.flatnonzero(bits.ravel() != 0)[0])
+        f = int(bits.ravel()[first])
+        index = () if scalar else tuple(int(i) for i in np.unravel_index(first, a.shape))
+        names = ", ".join(flag.name or "" for flag in Flag if f & flag)
+        count = int((bits != 0).sum())
+        raise SuperfluidError(f"ITS-90 vapour scale: {names} at index {index} ({count} points)", f, index, count)
+    if not full_output:
+        return float(out[()]) if scalar else out
+    T, P = (out, a) if of_T else (a, out)
+    if scalar:
+        return VapourScale(float(T[()]), float(P[()]), float(slope[()]), int(bits[()]))
+    return VapourScale(T, P, slope, bits.astype(np.int64))
+
+
+def its90_temperature(P: ArrayLike, *, strict: bool = False, full_output: bool = False) -> Any:
+    """Return T90 (K) at the helium-4 vapour pressure P (kPa) on the ITS-90 scale.
+
+    Parameters
+    ----------
+    P : array_like
+        Vapour pressure, kPa.
+    strict : bool, optional
+        Raise ``vorn.superfluid.SuperfluidError`` at a point with any flag
+        (bad input, out of range, outside the scale proper).
+    full_output : bool, optional
+        Return a `VapourScale` (T90, P, dT90/dP, flags) instead of the value.
+
+    Returns
+    -------
+    float or numpy.ndarray or VapourScale
+        The value (NaN outside 0.5 K to 5.0 K), or the whole point.
+
+    Examples
+    --------
+    >>> round(its90_temperature(101.325), 6)
+    4.222099
+    """
+    return _vapour_scale(_lib.vorn_its90_T_n, P, "P", strict, full_output, True)
+
+
+def its90_pressure(T: ArrayLike, *, strict: bool = False, full_output: bool = False) -> Any:
+    """Return the helium-4 vapour pressure (kPa) at T90 (K) on the ITS-90 scale.
+
+    Parameters
+    ----------
+    T : array_like
+        Temperature T90, K.
+    strict : bool, optional
+        Raise ``vorn.superfluid.SuperfluidError`` at a point with any flag
+        (bad input, out of range, outside the scale proper).
+    full_output : bool, optional
+        Return a `VapourScale` (T90, P, dT90/dP, flags) instead of the value.
+
+    Returns
+    -------
+    float or numpy.ndarray or VapourScale
+        The value (NaN outside 0.5 K to 5.0 K), or the whole point.
+
+    Examples
+    --------
+    >>> round(its90_pressure(4.222099), 3)
+    101.325
+    """
+    return _vapour_scale(_lib.vorn_its90_P_n, T, "T", strict, full_output, False)

@@ -13,7 +13,7 @@ from typing import Protocol, cast, overload
 
 from numpy.typing import ArrayLike
 
-from ._core import FloatArray, FloatResult, State
+from ._core import FloatArray, FloatResult, state_mask
 from ._core import evaluate as _evaluate
 from ._lib import lib as _lib
 
@@ -58,9 +58,10 @@ Examples
 
 def _make(symbol: str, routine: str, unit: str, what: str, digits: int, example: str) -> Coefficient:
     array = getattr(_lib, f"vorn_{routine}_n")
+    mask = int(state_mask(f"vorn_{routine}_n"))
 
     def coefficient(T: ArrayLike, *, strict: bool = False) -> FloatResult:
-        return _evaluate(f"virial.{symbol}", array, (T,), ("T",), State.INVALID, strict)
+        return _evaluate(f"virial.{symbol}", array, (T,), ("T",), mask, strict)
 
     coefficient.__name__ = coefficient.__qualname__ = symbol
     coefficient.__module__ = __name__

@@ -1,5 +1,5 @@
-// Exports beyond the 22 routines: state flags and their names and
-// descriptions, the thermometer reports, the true compressibility factor and
+// Exports beyond the 22 routines: state flags, their names and descriptions
+// and the flags that spoil each routine, the thermometer reports, the true compressibility factor and
 // the constant-volume gas thermometer.
 #define VORN_BUILDING_LIBRARY
 #include "constants/export.hpp"
@@ -9,6 +9,7 @@
 #include "gas_state/compressibility.hpp"
 #include "gas_state/gas_thermometer.hpp"
 #include "state/flag_text.hpp"
+#include "state/result_flags.hpp"
 #include "state/state_flags.hpp"
 #include "state/thermometer_state.hpp"
 #include "vorn.h"
@@ -32,6 +33,8 @@ VORN_EXPORT unsigned vorn_state(const double* T, const double* P) {
 VORN_EXPORT const char* vorn_state_name(unsigned bit) { return vorn::state_flag_name(bit); }
 
 VORN_EXPORT const char* vorn_state_description(unsigned bit) { return vorn::state_flag_description(bit); }
+
+VORN_EXPORT unsigned vorn_state_mask(const char* routine) { return vorn::spoiling_flags(routine); }
 
 VORN_EXPORT double vorn_temp_K_report(const double* phi, const double* P, const double* T0, const double* P0,
                                       int* iterations, int* converged) {

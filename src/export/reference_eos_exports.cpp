@@ -10,6 +10,7 @@
 
 #include "constants/export.hpp"
 #include "constants/floating_point_guards.hpp"
+#include "export/last_state.hpp"
 #include "reference_eos/boundaries.hpp"
 #include "reference_eos/constants.hpp"
 #include "reference_eos/fluid_state.hpp"
@@ -66,10 +67,19 @@ eos::FluidState state_from(int pair, double x1, double x2) {
   return eos::flash(static_cast<eos::InputPair>(pair), x1, x2);
 }
 
-// The state in the host's units; transport only when asked for (a
-// property code that does not need it skips its cost).
-vorn_eos_state host_state(const eos::FluidState& f, bool with_transport = true) {
-  vorn_eos_state s{};
+// The state in the host's units, with what its transport needs kept in the
+// equation's molar SI units. Transport is filled in only when a caller asks for
+// it (a transport code, or a struct long enough to hold it): the other
+// properties do not pay for it.
+struct KeptState {
+  vorn_eos_state host;
+  double rho, cp, kappa, dpdT;  // mol/m3, J/(mol K), 1/Pa, Pa/K
+  bool transport_filled;
+};
+
+KeptState host_state(const eos::FluidState& f) {
+  KeptState k{};
+  vorn_eos_state& s = k.host;
   s.size = sizeof s;
   s.flags = f.flags;
   s.phase = static_cast<int>(f.phase);
@@ -95,18 +105,29 @@ vorn_eos_state host_state(const eos::FluidState& f, bool with_transport = true) 
   s.q = f.q;
   s.evaluations = f.evaluations;
   s.viscosity = s.conductivity = s.kinematic_viscosity = s.thermal_diffusivity = s.prandtl = undefined;
-  // A two-phase mixture has no one viscosity or conductivity; where the flags
-  // withhold the state its inputs are NaN already.
-  if (with_transport && f.phase != eos::Phase::two_phase) {
-    const vorn::reference_transport::TransportProperties t =
-        vorn::reference_transport::transport_at(f.T, f.rho, f.cp, f.kappa, f.dpdT);
-    s.viscosity = t.viscosity;
-    s.conductivity = t.conductivity;
-    s.kinematic_viscosity = t.kinematic_viscosity;
-    s.thermal_diffusivity = t.thermal_diffusivity;
-    s.prandtl = t.prandtl;
-  }
-  return s;
+  k.rho = f.rho;
+  k.cp = f.cp;
+  k.kappa = f.kappa;
+  k.dpdT = f.dpdT;
+  // A two-phase mixture has no one viscosity or conductivity (its phase says
+  // so): its transport stays NaN, as its cp does.
+  k.transport_filled = f.phase == eos::Phase::two_phase;
+  return k;
+}
+
+// Transport from the kept inputs; where the flags withhold the state they are
+// NaN already, and so is every transport value.
+void fill_transport(KeptState& k) {
+  if (k.transport_filled) return;
+  vorn_eos_state& s = k.host;
+  const vorn::reference_transport::TransportProperties t =
+      vorn::reference_transport::transport_at(s.T, k.rho, k.cp, k.kappa, k.dpdT);
+  s.viscosity = t.viscosity;
+  s.conductivity = t.conductivity;
+  s.kinematic_viscosity = t.kinematic_viscosity;
+  s.thermal_diffusivity = t.thermal_diffusivity;
+  s.prandtl = t.prandtl;
+  k.transport_filled = true;
 }
 
 double pick(const vorn_eos_state& s, int property) {
@@ -314,6 +335,24 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
   return s;
 }
 
+// The last state of each thread (export/last_state.hpp): repeated calls at one
+// state cost one flash.
+thread_local vorn::exports::LastState<KeptState> last_state;
+
+// Transport is added to the kept state when first asked for, so a later call
+// at the same state asking for it costs no second flash.
+const vorn_eos_state& state_of(int pair, double x1, double x2, bool with_transport) {
+  KeptState& k =
+      last_state.at(pair, x1, x2, [](int p, double a, double b) { return host_state(state_from(p, a, b)); });
+  if (with_transport) fill_transport(k);
+  return k.host;
+}
+
+// Whether a struct of `size` bytes holds any transport field.
+bool holds_transport(std::size_t size) {
+  return size >= offsetof(vorn_eos_state, viscosity) + sizeof(double);
+}
+
 int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
   if (out == nullptr || out->size < VORN_EOS_SATURATION_SIZE_V1) return -1;
   write_fitting(full, out, out->size, saturation_field_ends);
@@ -326,7 +365,7 @@ extern "C" {
 
 VORN_EXPORT double vorn_eos_value(const int* property, const int* pair, const double* x1, const double* x2) {
   const bool transport = *property >= VORN_EOS_VISCOSITY && *property <= VORN_EOS_PRANDTL;
-  return pick(host_state(state_from(*pair, *x1, *x2), transport), *property);
+  return pick(state_of(*pair, *x1, *x2, transport), *property);
 }
 
 VORN_EXPORT void vorn_eos_value_n(size_t n, const int* property, const int* pair, const double* x1,
@@ -336,7 +375,7 @@ VORN_EXPORT void vorn_eos_value_n(size_t n, const int* property, const int* pair
 
 VORN_EXPORT int vorn_eos_state_at(const int* pair, const double* x1, const double* x2, vorn_eos_state* out) {
   if (out == nullptr || out->size < VORN_EOS_STATE_SIZE_V1) return -1;
-  write_fitting(host_state(state_from(*pair, *x1, *x2)), out, out->size, state_field_ends);
+  write_fitting(state_of(*pair, *x1, *x2, holds_transport(out->size)), out, out->size, state_field_ends);
   return 0;
 }
 
@@ -347,11 +386,12 @@ VORN_EXPORT int vorn_eos_state_n(size_t n, const int* pair, const double* x1, co
   if (out == nullptr || out->size < VORN_EOS_STATE_SIZE_V1 || out->size % alignof(vorn_eos_state) != 0)
     return -1;
   const std::size_t stride = out->size;
+  const bool transport = holds_transport(stride);
   auto* base = reinterpret_cast<unsigned char*>(out);
   for (size_t i = 0; i < n; ++i) {
     auto* element = reinterpret_cast<vorn_eos_state*>(base + i * stride);
     element->size = stride;
-    write_fitting(host_state(state_from(*pair, x1[i], x2[i])), element, stride, state_field_ends);
+    write_fitting(state_of(*pair, x1[i], x2[i], transport), element, stride, state_field_ends);
   }
   return 0;
 }

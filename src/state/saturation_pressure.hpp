@@ -8,32 +8,20 @@
 // below 1.25 K ln p is extrapolated linearly in 1/T along the tangent at
 // 1.25 K. Above the critical temperature there is no liquid: +inf.
 //
-// Used only to tell a gas state from a liquid one; no result of the 22
+// The relation and its inversion are the vapour-pressure scale's
+// (thermometry/its90_vapour_scale.hpp); only the continuations past its ends
+// are this file's. Used to tell a gas state from a liquid one (the flags) and
+// as the saturation line below the lambda temperature; no result of the 22
 // routines depends on it.
 #pragma once
 
-#include <array>
 #include <cmath>
 #include <limits>
 
+#include "thermometry/its90_vapour_scale.hpp"
+
 namespace vorn {
 
-struct VapourPressureRange {
-  std::array<double, 10> A;  // A0 .. A9
-  double B;
-  double C;
-};
-
-inline constexpr VapourPressureRange its90_below_lambda{
-    {1.392408, 0.527153, 0.166756, 0.050988, 0.026514, 0.001975, -0.017976, 0.005409, 0.013259, 0.0},
-    5.6,
-    2.9};
-inline constexpr VapourPressureRange its90_above_lambda{
-    {3.146631, 1.357655, 0.413923, 0.091159, 0.016349, 0.001826, -0.004325, -0.004973, 0.0, 0.0}, 10.3, 1.9};
-
-inline constexpr double its90_lambda_split = 2.1768;  // K
-inline constexpr double its90_lowest = 1.25;          // K
-inline constexpr double its90_highest = 5.0;          // K
 // The critical point of helium-4: 5.1953 K (the critical temperature of the
 // reference equation of state, its reducing temperature) and 227.46 kPa, the
 // measured critical pressure at that temperature. The ITS-90 relation above,
@@ -44,49 +32,11 @@ inline constexpr double its90_highest = 5.0;          // K
 inline constexpr double helium_critical_temperature = 5.1953;  // K
 inline constexpr double helium_critical_pressure = 227.46;     // kPa
 
-// T(u) and dT/du of the relation in its reduced variable u = (ln p - B)/C.
-inline double its90_temperature(const VapourPressureRange& r, double u) {
-  double t = 0.0;
-  for (int i = 9; i >= 1; --i) t = (t + r.A[i]) * u;
-  return t + r.A[0];
-}
-inline double its90_temperature_slope(const VapourPressureRange& r, double u) {
-  double s = 0.0;
-  for (int i = 9; i >= 1; --i) s = s * u + i * r.A[i];
-  return s;
-}
-
-// ln(p/Pa) on the relation at T: Newton's method in u, kept inside [-1.2, 1.2]
-// (where T(u) rises in both ranges; their ends lie a little beyond +-1) by
-// bisecting whenever a step would leave the bracket.
-inline double its90_log_pressure(const VapourPressureRange& r, double T) {
-  double lo = -1.2;
-  double hi = 1.2;
-  double u = 0.0;
-  for (int i = 0; i < 100; ++i) {
-    const double residual = its90_temperature(r, u) - T;
-    if (residual == 0.0) break;
-    (residual < 0.0 ? lo : hi) = u;
-    double next = u - residual / its90_temperature_slope(r, u);
-    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
-    if (std::fabs(next - u) <= 1e-15) {
-      u = next;
-      break;
-    }
-    u = next;
-  }
-  return r.B + r.C * u;
-}
-
 inline double saturation_pressure(double T) {
   if (!(T > 0.0)) return std::numeric_limits<double>::quiet_NaN();
   if (T > helium_critical_temperature) return std::numeric_limits<double>::infinity();
-  if (T >= its90_lowest && T <= its90_lambda_split) {
-    return 1e-3 * std::exp(its90_log_pressure(its90_below_lambda, T));
-  }
-  if (T > its90_lambda_split && T <= its90_highest) {
-    return 1e-3 * std::exp(its90_log_pressure(its90_above_lambda, T));
-  }
+  // The scale's own routine, the one vorn_its90_P exports: the same bits.
+  if (T >= its90_lowest && T <= its90_highest) return 1e-3 * its90_from_temperature(T).p;
   if (T > its90_highest) {
     const double ln_p5 = its90_log_pressure(its90_above_lambda, its90_highest);
     const double ln_pc = std::log(helium_critical_pressure * 1e3);

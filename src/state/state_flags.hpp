@@ -24,17 +24,21 @@
 //   out-of-range       T < 2.2 K, T > 1500 K or P > 100 MPa: outside the (T, P)
 //                      range over which density, cp, the speeds of sound and Z have
 //                      been compared with the reference equation of state
+//   k-dense, nu-dense  the pressure term F - 1 of vorn_k, of vorn_nu, above the
+//                      limit where it leaves the dense-fluid correlations by 2 %
+//                      of the result (pressure_term_limit.hpp), or NaN
 //   heat-capacity-truncated  vorn_cp more than 10 % from the ideal 5/2 r/m0, or
 //                      the third-order term the heat capacities leave out above
-//                      0.03 % of it: cut after the second order in 1/V they may
+//                      0.01 % of it: cut after the second order in 1/V they may
 //                      miss by more than 1 % (up to 3.6 % next to saturation at 4.2 K)
 //
-// Three flags are decided from a cheaper quantity wherever it decides by a wide
+// Five flags are decided from a cheaper quantity wherever it decides by a wide
 // margin, and from the quantity they are defined on everywhere else, so their
 // bits are those of the definitions: liquid from the vapour-pressure relation
 // at P (saturation_pressure.hpp), density-unconverged and virial-divergent
 // from a bracket around the gas root (virial_convergence.hpp), za-nonpositive
-// from a bound on Za (acoustic_factor_bound.hpp).
+// from a bound on Za (acoustic_factor_bound.hpp), k-dense and nu-dense from
+// the pressure terms at the knots of their limits (pressure_term_limit.hpp).
 //
 // The last two and the 0.25 % of density-unconverged were set by comparing the
 // correlations with the reference equation on a fine log grid of the gas side
@@ -51,6 +55,7 @@
 #include "gas_state/heat_capacity.hpp"
 #include "gas_state/speed_of_sound.hpp"
 #include "gas_state/virial_terms.hpp"
+#include "state/pressure_term_limit.hpp"
 #include "state/saturation_pressure.hpp"
 #include "state/virial_convergence.hpp"
 #include "transport/conductivity.hpp"
@@ -74,10 +79,11 @@ inline constexpr double validated_highest_pressure = 1e5;      // kPa (100 MPa)
 // The heat capacities are cut after the second order in 1/V. They stay within
 // 1 % of the reference equation while cp is within 10 % of the ideal monatomic
 // 5/2 r/m0 and the first term they leave out, the third-order one of cv,
-// (2T D' + T^2 D'')/(3 V^3) (r/m0 units), is within 0.03 % of 5/2 (it is not
-// near the pole of D at 2.18 K).
+// (2T D' + T^2 D'')/(3 V^3) (r/m0 units), is within 0.01 % of 5/2 (it is not
+// near the pole of D at 2.18 K). At 0.03 % cv was still 1.2 % off at 2.5 K and
+// 7 kPa with no flag of its own set.
 inline constexpr double heat_capacity_departure_limit = 0.10;    // of 5/2 r/m0
-inline constexpr double heat_capacity_third_order_limit = 3e-4;  // of 5/2
+inline constexpr double heat_capacity_third_order_limit = 1e-4;  // of 5/2
 
 inline bool out_of_validated_range(double T, double P) {
   return T < validated_lowest_temperature || T > validated_highest_temperature ||
@@ -140,6 +146,16 @@ inline unsigned state_flags_given_k2(double T, double P, double k2) {
 
   if (conductivity_meaningless(T, thermal_conductivity_dilute(T))) flags |= VORN_STATE_K_POLE;
   if (!(viscosity_dilute(T) > 0.0)) flags |= VORN_STATE_NU_NEGATIVE;
+
+  const PressureTermKnotTerms* knots = pressure_term_knot_terms();
+  if (pressure_term_above_limit_fast(conductivity_pressure_constants, conductivity_pressure_term_limits,
+                                     knots != nullptr ? &knots->conductivity : nullptr, T, P)) {
+    flags |= VORN_STATE_K_DENSE;
+  }
+  if (pressure_term_above_limit_fast(viscosity_pressure_constants, viscosity_pressure_term_limits,
+                                     knots != nullptr ? &knots->viscosity : nullptr, T, P)) {
+    flags |= VORN_STATE_NU_DENSE;
+  }
   return flags;
 }
 

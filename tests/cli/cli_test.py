@@ -36,6 +36,7 @@ def load_library(path):
     IP = ctypes.POINTER(ctypes.c_int)
     lib.vorn_temp_K_report.argtypes, lib.vorn_temp_K_report.restype = [PD, PD, PD, PD, IP, IP], D
     lib.vorn_cvgt_temperature.argtypes, lib.vorn_cvgt_temperature.restype = [PD, PD, PD, IP, IP], D
+    lib.vorn_svp_rho.argtypes, lib.vorn_svp_rho.restype = [PD, ctypes.POINTER(ctypes.c_uint)], D
     return lib
 
 
@@ -106,7 +107,8 @@ class StateTest(unittest.TestCase):
     def test_readable_table_has_names_units_and_published_values(self):
         run = vorn("state", "20", "1000")
         self.assertEqual(run.returncode, 0)
-        self.assertEqual(run.stderr, "")
+        # k's pressure term is just past its limit there; nothing else is flagged
+        self.assertEqual([line.split(":")[2].strip() for line in run.stderr.splitlines()], ["k-dense"])
         rows = {line.split()[0]: line.split() for line in run.stdout.splitlines()[3:]}
         for name, value, unit, digits in [("cp", 5697.8757, "J/(kg", 4), ("cv", 3129.1324, "J/(kg", 4),
                                           ("density", 24.185122, "kg/m^3", 6), ("sound-speed", 275.07690, "m/s", 5),
@@ -291,7 +293,8 @@ class ReferenceStatesTest(unittest.TestCase):
         self.assertEqual([(float(r["T [K]"]), float(r["P [kPa]"])) for r in rows],
                          [(4.2, 100.0), (20.0, 1000.0), (77.0, 100.0), (273.16, 100.0), (300.0, 101.325)])
         self.assertEqual([r["flags"] for r in rows],
-                         ["liquid+sound-divergent+density-unconverged+heat-capacity-truncated", "", "", "", ""])
+                         ["liquid+sound-divergent+density-unconverged+heat-capacity-truncated+k-dense+nu-dense", "k-dense",
+                          "", "", ""])
         self.assertEqual(float(rows[1]["cp [J/(kg K)]"]), call("vorn_cp", 20.0, 1000.0))
         doc = json.loads(vorn("--json", "--units", "mol,MPa").stdout)
         self.assertEqual(doc["units"]["P"], "MPa")
@@ -574,7 +577,7 @@ class EvalTest(unittest.TestCase):
         rows = list(csv.DictReader(io.StringIO(run.stdout)))
         self.assertEqual(list(rows[0]), ["line", "T [K]", "P [kPa]", "cp [J/(kg K)]", "sound-speed [m/s]",
                                          "viscosity [Pa s]", "flags"])
-        states = [(2, 4.2, 100.0, "liquid+sound-divergent+density-unconverged+heat-capacity-truncated"), (5, 293.15, 50.0, ""), (6, 10.0, 2.0, ""), (7, 0.0, 0.0, "invalid")]
+        states = [(2, 4.2, 100.0, "liquid+sound-divergent+density-unconverged+heat-capacity-truncated+nu-dense"), (5, 293.15, 50.0, ""), (6, 10.0, 2.0, ""), (7, 0.0, 0.0, "invalid")]
         self.assertEqual([(int(r["line"]), float(r["T [K]"]), float(r["P [kPa]"]), r["flags"]) for r in rows], states)
         for row, (_, T, P, _) in zip(rows, states):
             self.assertTrue(same(float(row["cp [J/(kg K)]"]), call("vorn_cp", T, P)))
@@ -746,7 +749,41 @@ class EosTest(unittest.TestCase):
         self.assertEqual(run.returncode, 0)
         flags = [r["flags"] for r in csv.DictReader(io.StringIO(run.stdout))]
         self.assertEqual(flags, ["he-ii", "", "no-solution"])
-        self.assertEqual(len(run.stderr.splitlines()), 2)
+        self.assertEqual(len(run.stderr.splitlines()), 3)  # the two flags, and where He II is described
+        self.assertIn("vorn superfluid", run.stderr)
+
+
+class SuperfluidTest(unittest.TestCase):
+    """The saturated liquid below the lambda line and the ITS-90 vapour scale."""
+
+    def test_saturation_below_lambda_is_the_he_ii_line(self):
+        rows = list(csv.DictReader(io.StringIO(vorn("saturation", "--T", "1.8", "--csv").stdout)))
+        self.assertEqual(len(rows), 1)
+        self.assertEqual(float(rows[0]["rho [kg/m^3]"]), LIB.vorn_svp_rho(ctypes.byref(D(1.8)), None))
+        self.assertEqual(rows[0]["flags"], "")
+
+    def test_superfluid_table_in_every_format(self):
+        text = vorn("superfluid", "--T", "0:5.2:0.1").stdout.splitlines()
+        self.assertEqual(len(text), 2 + 53)
+        out = json.loads(vorn("superfluid", "--T", "1.5,2.1768", "--json", "--units", "bar").stdout)
+        self.assertEqual(out["units"]["P"], "bar")
+        self.assertAlmostEqual(out["rows"][0]["u2"], 20.03, delta=5e-3)
+        self.assertEqual(out["rows"][1]["c_sat"], "NaN")
+        self.assertIn("at-lambda", out["rows"][1]["flags"])
+
+    def test_vapour_thermometer_both_ways(self):
+        row = next(csv.DictReader(io.StringIO(vorn("thermometer", "vapour", "--P", "1atm", "--csv").stdout)))
+        self.assertAlmostEqual(float(row["T90 [K]"]), 4.222099, delta=5e-7)
+        row = next(csv.DictReader(io.StringIO(vorn("thermometer", "vapour", "--T", "0.9", "--csv").stdout)))
+        self.assertEqual(row["flags"], "outside-scale")
+        run = vorn("thermometer", "vapour", "--T", "2", "--P", "3")
+        self.assertEqual(run.returncode, 2)
+        self.assertIn("exactly one of --P", run.stderr)
+
+    def test_eos_below_lambda_points_at_the_saturated_line(self):
+        run = vorn("eos", "--T", "1.9", "--P", "1bar")
+        self.assertIn("he-ii", run.stdout)
+        self.assertIn("vorn superfluid", run.stderr)
 
 
 if __name__ == "__main__":

@@ -11,7 +11,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 none_found=(-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
   -DCMAKE_DISABLE_FIND_PACKAGE_CLI11=ON -DCMAKE_DISABLE_FIND_PACKAGE_fmt=ON
   -DCMAKE_DISABLE_FIND_PACKAGE_nlohmann_json=ON)
-configure() { cmake -S "$source" -B "$1" -G Ninja -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" "${@:2}"; }
+# The Unix Makefiles generator, CMake's own default: the presets cover Ninja.
+configure() { cmake -S "$source" -B "$1" -G "Unix Makefiles" -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" "${@:2}"; }
 
 rm -rf "$work"
 mkdir -p "$work"

@@ -11,6 +11,7 @@
 #include "gas_state/density.hpp"
 #include "gas_state/speed_of_sound.hpp"
 #include "gas_state/virial_terms.hpp"
+#include "state/pressure_term_limit.hpp"
 #include "state/saturation_pressure.hpp"
 #include "state/virial_convergence.hpp"
 #include "transport/conductivity_pole.hpp"
@@ -49,7 +50,7 @@ inline unsigned reference_state_flags(double T, double P) {
   const double V = vorn_vol(&T, &P);
   const double third = (2.0 * si_fourth_virial_T_dT(T) + si_fourth_virial_T2_dT2(T)) / (3.0 * (V * V * V));
   const double ideal = 2.5 * vorn_get_constant("r") / vorn_get_constant("m0");
-  if (!(std::fabs(cp / ideal - 1.0) <= 0.10) || !(std::fabs(third) <= 3e-4 * 2.5)) {
+  if (!(std::fabs(cp / ideal - 1.0) <= 0.10) || !(std::fabs(third) <= 1e-4 * 2.5)) {
     flags |= VORN_STATE_HEAT_CAPACITY_TRUNCATED;
   }
   if (T < 2.2 || T > 1500.0 || P > 1e5) flags |= VORN_STATE_OUT_OF_RANGE;
@@ -63,6 +64,14 @@ inline unsigned reference_state_flags(double T, double P) {
 
   if (conductivity_meaningless(T, vorn_k0(&T))) flags |= VORN_STATE_K_POLE;
   if (!(vorn_nu0(&T) > 0.0)) flags |= VORN_STATE_NU_NEGATIVE;
+  if (!(pressure_term(conductivity_pressure_constants, T, P) <=
+        pressure_term_limit(conductivity_pressure_term_limits, T))) {
+    flags |= VORN_STATE_K_DENSE;
+  }
+  if (!(pressure_term(viscosity_pressure_constants, T, P) <=
+        pressure_term_limit(viscosity_pressure_term_limits, T))) {
+    flags |= VORN_STATE_NU_DENSE;
+  }
   return flags;
 }
 

@@ -119,6 +119,11 @@ void warn_eos_flags(unsigned flags) {
     if ((flags & f.bit) != 0)
       write_err(fmt::format("warning: reference equation: {}: {}", f.name, f.meaning));
   }
+  if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
+    write_err(
+        "hint: below the lambda line only the saturated liquid is described (He II under pressure is not in "
+        "the data): vorn superfluid --T <T> or vorn saturation --T <T>");
+  }
 }
 
 std::string_view input_unit(std::string_view name) {

@@ -9,6 +9,8 @@
 //   vorn saturation (--T RANGE | --P RANGE) [--format F] [--units U]
 //   vorn thermometer acoustic --ratio R --P P --T0 T0 --P0 P0 [--format F]
 //   vorn thermometer gas --P P --T0 T0 --P0 P0 [--format F]
+//   vorn thermometer vapour (--P RANGE | --T RANGE) [--format F] [--units U]
+//   vorn superfluid --T RANGE [--format F] [--units U]   the saturated liquid, He II included
 //
 // F is text, csv or json (--csv and --json say the same). Exit status: 0 done;
 // 2 bad input (one line on stderr naming the argument); 3 a thermometer that
@@ -29,6 +31,7 @@
 #include "output.hpp"
 #include "properties.hpp"
 #include "report.hpp"
+#include "superfluid.hpp"
 #include "vorn.h"
 
 namespace {
@@ -205,7 +208,15 @@ int run_saturation(const Arguments& a, const CLI::Option* T_given, const CLI::Op
   const bool at_T = T_given->count() != 0;
   const Values points =
       at_T ? parse_values("--T", a.T, Dimension::temperature) : parse_values("--P", a.P, Dimension::pressure);
-  print_saturation(at_T, points, options);
+  // Below the lambda line the reference equation has no liquid: the He II line.
+  bool below_lambda = at_T;
+  for (std::size_t i = 0; below_lambda && i < points.size(); ++i)
+    below_lambda = points[i] < kLambdaTemperature;
+  if (below_lambda) {
+    print_superfluid(points, options);
+  } else {
+    print_saturation(at_T, points, options);
+  }
   return kExitDone;
 }
 
@@ -288,6 +299,13 @@ int run(int argc, char** argv) {
           ->type_name("RANGE");
   add_format_options(saturation, a, true);
 
+  auto* superfluid = app.add_subcommand(
+      "superfluid", "The saturated liquid below and above the lambda line (He II included), 0 K to 5.15 K");
+  superfluid->add_option("--T", a.T, "temperatures, K: START:STOP:STEP, A,B,C or one value")
+      ->required()
+      ->type_name("RANGE");
+  add_format_options(superfluid, a, true);
+
   auto* thermometer = app.add_subcommand("thermometer", "Temperature from a thermometer's readings");
   thermometer->require_subcommand(0, 1);
   auto* acoustic = thermometer->add_subcommand(
@@ -313,6 +331,19 @@ int run(int argc, char** argv) {
     add_format_options(sub, a, false);
   }
 
+  auto* vapour = thermometer->add_subcommand(
+      "vapour",
+      "ITS-90 helium-4 vapour-pressure scale: T90 from the vapour pressure (--P) or P at T90 (--T)");
+  const auto* vapour_P =
+      vapour
+          ->add_option("--P", a.P,
+                       "vapour pressures, kPa or with a unit: START:STOP:STEP, A,B,C or one value")
+          ->type_name("RANGE");
+  const auto* vapour_T =
+      vapour->add_option("--T", a.T, "temperatures T90, K: START:STOP:STEP, A,B,C or one value")
+          ->type_name("RANGE");
+  add_format_options(vapour, a, true);
+
   std::vector<std::string> storage;
   std::vector<char*> marked;
   mark_negative_numbers(argc, argv, storage, marked);
@@ -334,9 +365,25 @@ int run(int argc, char** argv) {
   if (eval->parsed()) return run_eval(a);
   if (eos->parsed()) return run_eos(a, eos_inputs);
   if (saturation->parsed()) return run_saturation(a, saturation_T, saturation_P);
+  if (superfluid->parsed()) {
+    print_superfluid(parse_values("--T", a.T, Dimension::temperature), per_kilogram_options_of(a));
+    return kExitDone;
+  }
+  if (vapour->parsed()) {
+    if ((vapour_P->count() != 0) == (vapour_T->count() != 0)) {
+      throw UsageError(
+          "thermometer vapour: expected exactly one of --P (vapour pressures) or --T (temperatures)");
+    }
+    const bool from_P = vapour_P->count() != 0;
+    print_vapour_scale(from_P,
+                       from_P ? parse_values("--P", a.P, Dimension::pressure)
+                              : parse_values("--T", a.T, Dimension::temperature),
+                       per_kilogram_options_of(a));
+    return kExitDone;
+  }
   if (thermometer->parsed()) {
     if (!acoustic->parsed() && !gas->parsed()) {
-      throw UsageError("thermometer: missing KIND; expected 'acoustic' or 'gas'");
+      throw UsageError("thermometer: missing KIND; expected 'acoustic', 'gas' or 'vapour'");
     }
     return run_thermometer(a, acoustic->parsed());
   }

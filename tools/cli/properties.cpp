@@ -11,22 +11,6 @@
 namespace vorn_cli {
 namespace {
 
-// Flags that spoil every result of T and P: a state that is no state, or a
-// vapour that the saturation curve says would be liquid.
-constexpr unsigned kAnyState = VORN_STATE_INVALID | VORN_STATE_LIQUID;
-// Outside the range where the gas-state results have been checked against the
-// reference equation of state (not the transport ones, which have their own).
-constexpr unsigned kValidated = VORN_STATE_OUT_OF_RANGE;
-// Where the virial series stop converging the gas is too dense for every
-// gas-state result, the correlation's Za and w_gk included: measured against
-// the reference equation, each of them is more than 1 % off somewhere there.
-constexpr unsigned kGasState =
-    kValidated | VORN_STATE_VIRIAL_DIVERGENT | VORN_STATE_SOUND_DIVERGENT | VORN_STATE_DENSITY_UNCONVERGED;
-// Flags of the results built on the virial density.
-constexpr unsigned kDensity = kGasState | VORN_STATE_DENSITY_TURNED;
-constexpr unsigned kHeatCapacity =
-    kDensity | VORN_STATE_HEAT_CAPACITY_NONPOSITIVE | VORN_STATE_HEAT_CAPACITY_TRUNCATED;
-
 char separator_as_dash(char c) { return c == ' ' || c == '_' ? '-' : c; }
 
 bool equal_names(std::string_view a, std::string_view b) {
@@ -53,15 +37,15 @@ constexpr const vorn_routines::Row& routine(std::string_view short_name) {
   throw std::logic_error("no such routine in routines.def");  // at compile time: every call is constexpr
 }
 
-// The tool's readable name, the names it also accepts, its wording and the
-// flags that spoil the result, beside the library's row.
+// The tool's readable name, the names it also accepts and its wording, beside
+// the library's row; the flags that spoil the result are the library's own.
 Property of_row(std::string_view name, std::vector<std::string_view> aliases, const vorn_routines::Row& row,
-                std::string_view description, unsigned flags) {
+                std::string_view description) {
   Property p{name, std::move(aliases), row.symbol, row.unit, description};
   p.of_T = row.scalar1;
   p.of_TP = row.scalar2;
   p.of_TP_n = row.array2;
-  p.flags = (row.arity == 1 ? VORN_STATE_INVALID : kAnyState) | flags;
+  p.flags = vorn_state_mask(row.symbol);
   return p;
 }
 
@@ -91,37 +75,32 @@ std::vector<Property> make_properties() {
   Property Z{"Z", {"compressibility"}, "vorn_Z", "1", "compressibility factor pV/(nRT)"};
   Z.of_TP = vorn_Z;
   Z.of_TP_n = vorn_Z_n;
-  Z.flags = kAnyState | kGasState;
+  Z.flags = vorn_state_mask("vorn_Z");
   std::vector<Property> all{
-      of_row("B", {"second-virial"}, b, "second virial coefficient", 0),
-      of_row("dB/dT", {"dBdT"}, db, "its first derivative", 0),
-      of_row("d2B/dT2", {"d2BdT2"}, d2b, "its second derivative", 0),
-      of_row("C", {"third-virial"}, c, "third virial coefficient", 0),
-      of_row("dC/dT", {"dCdT"}, dc, "its first derivative", 0),
-      of_row("d2C/dT2", {"d2CdT2"}, d2c, "its second derivative", 0),
-      of_row("D", {"fourth-virial"}, d, "fourth virial coefficient", 0),
-      of_row("dD/dT", {"dDdT"}, dd, "its first derivative", 0),
-      of_row("d2D/dT2", {"d2DdT2"}, d2d, "its second derivative", 0),
-      of_row("density", {"rho"}, rho, "density", kDensity),
-      of_row("volume", {"vol", "molar-volume"}, vol, "molar volume", kDensity),
-      of_row("cv", {"isochoric-heat-capacity"}, cv, "isochoric specific heat capacity", kHeatCapacity),
-      of_row("cp", {"isobaric-heat-capacity"}, cp, "isobaric specific heat capacity", kHeatCapacity),
-      of_row("gamma", {"cp/cv"}, gamma, "ratio of heat capacities", kHeatCapacity),
+      of_row("B", {"second-virial"}, b, "second virial coefficient"),
+      of_row("dB/dT", {"dBdT"}, db, "its first derivative"),
+      of_row("d2B/dT2", {"d2BdT2"}, d2b, "its second derivative"),
+      of_row("C", {"third-virial"}, c, "third virial coefficient"),
+      of_row("dC/dT", {"dCdT"}, dc, "its first derivative"),
+      of_row("d2C/dT2", {"d2CdT2"}, d2c, "its second derivative"),
+      of_row("D", {"fourth-virial"}, d, "fourth virial coefficient"),
+      of_row("dD/dT", {"dDdT"}, dd, "its first derivative"),
+      of_row("d2D/dT2", {"d2DdT2"}, d2d, "its second derivative"),
+      of_row("density", {"rho"}, rho, "density"),
+      of_row("volume", {"vol", "molar-volume"}, vol, "molar volume"),
+      of_row("cv", {"isochoric-heat-capacity"}, cv, "isochoric specific heat capacity"),
+      of_row("cp", {"isobaric-heat-capacity"}, cp, "isobaric specific heat capacity"),
+      of_row("gamma", {"cp/cv"}, gamma, "ratio of heat capacities"),
       Z,
-      of_row("sound-speed", {"w", "speed-of-sound", "sound-velocity"}, w, "speed of sound (acoustic virials)",
-             kGasState | VORN_STATE_SOUND_UNDEFINED),
-      of_row("Za", {"acoustic-factor"}, Za, "acoustic factor (w/w0)^2 (correlation)",
-             kGasState | VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
-      of_row("sound-speed-gk", {"w_gk"}, w_gk, "speed of sound (correlation)",
-             kGasState | VORN_STATE_ZA_NONPOSITIVE | VORN_STATE_ZA_PRESSURE_FREE),
-      of_row("conductivity0", {"k0", "thermal-conductivity0"}, k0, "thermal conductivity at zero pressure",
-             VORN_STATE_K_POLE),
-      of_row("conductivity", {"k", "thermal-conductivity", "lambda"}, k, "thermal conductivity",
-             VORN_STATE_K_POLE),
+      of_row("sound-speed", {"w", "speed-of-sound", "sound-velocity"}, w,
+             "speed of sound (acoustic virials)"),
+      of_row("Za", {"acoustic-factor"}, Za, "acoustic factor (w/w0)^2 (correlation)"),
+      of_row("sound-speed-gk", {"w_gk"}, w_gk, "speed of sound (correlation)"),
+      of_row("conductivity0", {"k0", "thermal-conductivity0"}, k0, "thermal conductivity at zero pressure"),
+      of_row("conductivity", {"k", "thermal-conductivity", "lambda"}, k, "thermal conductivity"),
       of_row("viscosity0", {"mu0", "eta0", "nu0", "dynamic-viscosity0"}, nu0,
-             "dynamic viscosity at zero pressure", VORN_STATE_NU_NEGATIVE),
-      of_row("viscosity", {"mu", "eta", "nu", "dynamic-viscosity"}, nu, "dynamic viscosity",
-             VORN_STATE_NU_NEGATIVE),
+             "dynamic viscosity at zero pressure"),
+      of_row("viscosity", {"mu", "eta", "nu", "dynamic-viscosity"}, nu, "dynamic viscosity"),
   };
   // The results that --units may give per kilogram or per mole.
   for (Property& p : all) {

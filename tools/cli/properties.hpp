@@ -26,7 +26,7 @@ struct Property {
   TemperatureRoutine of_T = nullptr;    // set for routines of T alone
   StateRoutine of_TP = nullptr;         // set for routines of T and P
   StateArrayRoutine of_TP_n = nullptr;  // its array form
-  unsigned flags = 0;                   // VORN_STATE_* bits that make the result meaningless
+  unsigned flags = 0;                   // VORN_STATE_* bits that spoil the result (vorn_state_mask)
   Specific specific = Specific::no;
 
   bool needs_pressure() const { return of_TP != nullptr; }

@@ -45,9 +45,11 @@ int main() {
   expect(std::fabs(reported - 2.73362211653) < 1e-10,
          "temp_K(0.01, 0.1 kPa, 273.16 K, 10 kPa) = 2.73362211653 K");
 
-  // State flags: a sound state has none; at 4.2 K and 100 kPa the gas would be liquid.
+  // State flags: at 20 K and 1000 kPa none that spoils cp (the conductivity's pressure term is
+  // past its limit there, k-dense); at 4.2 K and 100 kPa the gas would be liquid.
   const double T20 = 20.0, P1000 = 1000.0, T42 = 4.2, P100 = 100.0;
-  expect(vorn_state(&T20, &P1000) == 0u, "no flag at 20 K, 1000 kPa");
+  expect((vorn_state(&T20, &P1000) & vorn_state_mask("vorn_cp")) == 0u, "no flag of cp at 20 K, 1000 kPa");
+  expect(vorn_state(&T20, &P1000) == VORN_STATE_K_DENSE, "only k-dense at 20 K, 1000 kPa");
   expect((vorn_state(&T42, &P100) & VORN_STATE_LIQUID) != 0u, "liquid at 4.2 K, 100 kPa");
 
   // The module constants are the host's to change, and every routine follows.

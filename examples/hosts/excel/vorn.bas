@@ -129,6 +129,26 @@ Private Declare PtrSafe Function vorn_eos_saturation_P Lib "vorn.dll" _
 Private Declare PtrSafe Function vorn_eos_melting_pressure Lib "vorn.dll" (ByRef T As Double) As Double
 Private Declare PtrSafe Function vorn_eos_lambda_temperature Lib "vorn.dll" (ByRef P As Double) As Double
 
+' The saturated liquid (He II included) and the ITS-90 helium-4 vapour-pressure scale.
+Private Declare PtrSafe Function vorn_svp_rho Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_alpha Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_rho_s Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_rho_normal Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_fraction_s Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_u1 Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_u2 Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_c Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_s Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_L Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_eta_n Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_B Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_B_prime Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_P Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_its90_T Lib "vorn.dll" _
+    (ByRef P As Double, ByRef dTdP As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_its90_P Lib "vorn.dll" _
+    (ByRef T As Double, ByRef dTdP As Double, ByRef flags As Long) As Double
+
 ' The flag descriptions, and the thermometers with the flags of their result.
 Private Declare PtrSafe Function vorn_state_description Lib "vorn.dll" (ByVal bit As Long) As LongPtr
 Private Declare PtrSafe Function vorn_temp_K_report_state Lib "vorn.dll" _
@@ -496,4 +516,45 @@ End Function
 ' =VornStateDescription(bit): one line on when a state flag is set and what it spoils
 Public Function VornStateDescription(ByVal bit As Long) As String
     VornStateDescription = FromCString(vorn_state_description(bit))
+End Function
+
+' =VornSuperfluid("u2", 1.8): a property of the saturated liquid at T (K), He II
+' included: rho, rho_s, rho_normal (kg/m^3), alpha (1/K), fraction_s, u1, u2 (m/s),
+' c, s (J/(kg K)), L (J/kg), eta_n (Pa s), B, B_prime, P (kPa); #NUM! outside the
+' range of its fit, #VALUE! for an unknown name (docs/superfluid.md)
+Public Function VornSuperfluid(ByVal name As String, ByVal T As Double) As Variant
+    Dim flags As Long, v As Double
+    Select Case name
+    Case "rho": v = vorn_svp_rho(T, flags)
+    Case "alpha": v = vorn_svp_alpha(T, flags)
+    Case "rho_s": v = vorn_svp_rho_s(T, flags)
+    Case "rho_normal": v = vorn_svp_rho_normal(T, flags)
+    Case "fraction_s": v = vorn_svp_fraction_s(T, flags)
+    Case "u1": v = vorn_svp_u1(T, flags)
+    Case "u2": v = vorn_svp_u2(T, flags)
+    Case "c": v = vorn_svp_c(T, flags)
+    Case "s": v = vorn_svp_s(T, flags)
+    Case "L": v = vorn_svp_L(T, flags)
+    Case "eta_n": v = vorn_svp_eta_n(T, flags)
+    Case "B": v = vorn_svp_B(T, flags)
+    Case "B_prime": v = vorn_svp_B_prime(T, flags)
+    Case "P": v = vorn_svp_P(T, flags)
+    Case Else
+        VornSuperfluid = CVErr(xlErrValue)
+        Exit Function
+    End Select
+    VornSuperfluid = Cell(v)
+End Function
+
+' =VornIts90T(P): T90 (K) at the helium-4 vapour pressure P (kPa), ITS-90 (1.25 K to
+' 5.0 K; 0.5 K to 1.25 K from the fit of the data, outside the scale)
+Public Function VornIts90T(ByVal P As Double) As Variant
+    Dim flags As Long, slope As Double
+    VornIts90T = Cell(vorn_its90_T(P, slope, flags))
+End Function
+
+' =VornIts90P(T): the helium-4 vapour pressure (kPa) at T90 (K), ITS-90
+Public Function VornIts90P(ByVal T As Double) As Variant
+    Dim flags As Long, slope As Double
+    VornIts90P = Cell(vorn_its90_P(T, slope, flags))
 End Function

@@ -8,12 +8,15 @@
  *   vorn_mex('state', T, P)           the state flags, uint32
  *   vorn_mex('state_name', bit)       short name of one flag
  *   vorn_mex('state_flags')           struct of the flag values, INVALID = 1 ...
+ *   vorn_mex('state_mask', 'cp')      the flags that spoil a routine's result, uint32
  *   vorn_mex('constant', name)        a module constant ('r', 'm0', 'g0', 'pi')
  *   vorn_mex('constant', name, value) store into it
  *   vorn_mex('version')               the library's version string
  *   vorn_mex('eos', property, pair, x1, x2)   the reference equation of state, e.g. ('h', 'TP', T, P)
  *   vorn_mex('eos_state', pair, x1, x2)       every property of it at once, a struct of arrays
  *   vorn_mex('eos_saturation', 'T' or 'P', x) the saturated liquid and vapour, a struct of arrays
+ *   [v, flags] = vorn_mex('svp', name, T)       the saturated liquid (He II included): 'rho', 'u2', ...
+ *   [v, dTdP, flags] = vorn_mex('its90_T', P)   the ITS-90 vapour scale: T90 from P (kPa); 'its90_P' back
  *
  * Arrays broadcast as in Octave's element-wise operators: in each dimension
  * the sizes are equal or one of them is 1 (a scalar goes with anything), and
@@ -178,30 +181,52 @@ static void call_state_name(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   plhs[0] = mxCreateString(vorn_state_name((unsigned)bit));
 }
 
+/* The flags by the library's own names, upper case with '_' for '-' (INVALID,
+ * DENSITY_TURNED ...): a flag the library adds appears here without a change. */
 static void call_state_flags(int nrhs, mxArray* plhs[]) {
-  static const char* const fields[] = {"INVALID",          "LIQUID",
-                                       "DENSITY_TURNED",   "SOUND_UNDEFINED",
-                                       "ZA_NONPOSITIVE",   "K_POLE",
-                                       "NU_NEGATIVE",      "HEAT_CAPACITY_NONPOSITIVE",
-                                       "VIRIAL_DIVERGENT", "SOUND_DIVERGENT",
-                                       "ZA_PRESSURE_FREE", "DENSITY_UNCONVERGED",
-                                       "OUT_OF_RANGE",     "HEAT_CAPACITY_TRUNCATED"};
-  static const unsigned values[] = {VORN_STATE_INVALID,          VORN_STATE_LIQUID,
-                                    VORN_STATE_DENSITY_TURNED,   VORN_STATE_SOUND_UNDEFINED,
-                                    VORN_STATE_ZA_NONPOSITIVE,   VORN_STATE_K_POLE,
-                                    VORN_STATE_NU_NEGATIVE,      VORN_STATE_HEAT_CAPACITY_NONPOSITIVE,
-                                    VORN_STATE_VIRIAL_DIVERGENT, VORN_STATE_SOUND_DIVERGENT,
-                                    VORN_STATE_ZA_PRESSURE_FREE, VORN_STATE_DENSITY_UNCONVERGED,
-                                    VORN_STATE_OUT_OF_RANGE,     VORN_STATE_HEAT_CAPACITY_TRUNCATED};
-  const int n = (int)(sizeof values / sizeof values[0]);
-  int i;
+  char names[32][40];
+  const char* fields[32];
+  unsigned values[32];
+  int n = 0, bit;
+  size_t k;
   if (nrhs != 0) mexErrMsgIdAndTxt("vorn:arguments", "vorn.state_flags takes no argument");
-  plhs[0] = mxCreateStructMatrix(1, 1, n, (const char**)fields);
-  for (i = 0; i < n; ++i) {
-    mxArray* value = mxCreateNumericMatrix(1, 1, mxUINT32_CLASS, mxREAL);
-    *(unsigned*)mxGetData(value) = values[i];
-    mxSetField(plhs[0], 0, fields[i], value);
+  for (bit = 0; bit < 32; ++bit) {
+    const unsigned value = 1u << bit;
+    const char* name = vorn_state_name(value);
+    if (strcmp(name, "unknown") == 0 || strlen(name) >= sizeof names[0]) continue;
+    for (k = 0; name[k] != '\0'; ++k)
+      names[n][k] =
+          name[k] == '-' ? '_' : (char)(name[k] >= 'a' && name[k] <= 'z' ? name[k] - 'a' + 'A' : name[k]);
+    names[n][k] = '\0';
+    fields[n] = names[n];
+    values[n++] = value;
   }
+  plhs[0] = mxCreateStructMatrix(1, 1, n, fields);
+  for (bit = 0; bit < n; ++bit) {
+    mxArray* value = mxCreateNumericMatrix(1, 1, mxUINT32_CLASS, mxREAL);
+    *(unsigned*)mxGetData(value) = values[bit];
+    mxSetField(plhs[0], 0, fields[bit], value);
+  }
+}
+
+/* The flags that spoil a routine, by the name this gateway knows it ('cp', 'b',
+ * 'temp_K', 'Z'), from the library's own table (vorn_state_mask). */
+static void call_state_mask(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const virial[] = {"b", "db", "d2b", "c", "dc", "d2c", "d", "dd", "d2d"};
+  char name[16], symbol[32];
+  size_t i;
+  int found = 0, is_virial = 0;
+  if (nrhs != 1 || !mxIsChar(prhs[0]) || mxGetString(prhs[0], name, sizeof name) != 0)
+    mexErrMsgIdAndTxt("vorn:argument", "vorn.state_mask: routine must be a routine's name, e.g. 'cp'");
+  for (i = 0; i < sizeof routines / sizeof routines[0]; ++i) found |= strcmp(name, routines[i].name) == 0;
+  if (!found) mexErrMsgIdAndTxt("vorn:argument", "vorn.state_mask: no routine named '%s'", name);
+  for (i = 0; i < sizeof virial / sizeof virial[0]; ++i) is_virial |= strcmp(name, virial[i]) == 0;
+  /* The exported names: __vorn_MOD_ before the virial coefficients, temp_K as it is, vorn_ before the rest.
+   */
+  strcpy(symbol, is_virial ? "__vorn_MOD_" : strcmp(name, "temp_K") == 0 ? "" : "vorn_");
+  strcat(symbol, name);
+  plhs[0] = mxCreateNumericMatrix(1, 1, mxUINT32_CLASS, mxREAL);
+  *(unsigned*)mxGetData(plhs[0]) = vorn_state_mask(symbol);
 }
 
 static void call_constant(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
@@ -388,6 +413,86 @@ static void call_eos_saturation(int nrhs, const mxArray* prhs[], mxArray* plhs[]
   }
 }
 
+typedef double (*svp_fn)(const double*, unsigned*);
+static const struct {
+  const char* name;
+  svp_fn f;
+} svp_routines[] = {
+    {"rho", vorn_svp_rho},
+    {"alpha", vorn_svp_alpha},
+    {"rho_s", vorn_svp_rho_s},
+    {"rho_normal", vorn_svp_rho_normal},
+    {"fraction_s", vorn_svp_fraction_s},
+    {"u1", vorn_svp_u1},
+    {"u2", vorn_svp_u2},
+    {"c", vorn_svp_c},
+    {"s", vorn_svp_s},
+    {"L", vorn_svp_L},
+    {"eta_n", vorn_svp_eta_n},
+    {"B", vorn_svp_B},
+    {"B_prime", vorn_svp_B_prime},
+    {"P", vorn_svp_P},
+};
+
+/* [value, flags] of one property of the saturated liquid over an array of T. */
+static void call_svp(int nlhs, int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const names[] = {"T"};
+  char name[16];
+  mwSize dims[MAX_DIMENSIONS], ndims, count, j;
+  size_t i;
+  svp_fn f = NULL;
+  double* out;
+  unsigned* flags = NULL;
+  if (nrhs != 2)
+    mexErrMsgIdAndTxt("vorn:arguments", "vorn.superfluid takes 2 arguments (name, T), not %d", nrhs);
+  if (!mxIsChar(prhs[0]) || mxGetString(prhs[0], name, sizeof name) != 0)
+    mexErrMsgIdAndTxt("vorn:argument",
+                      "vorn.superfluid: the first argument must name a property, e.g. 'rho'");
+  for (i = 0; i < sizeof svp_routines / sizeof svp_routines[0]; ++i)
+    if (strcmp(name, svp_routines[i].name) == 0) f = svp_routines[i].f;
+  if (f == NULL) mexErrMsgIdAndTxt("vorn:argument", "vorn.superfluid: no property named '%s'", name);
+  ndims = broadcast_shape("superfluid", 1, prhs + 1, names, dims);
+  count = element_count(ndims, dims);
+  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+  out = mxGetPr(plhs[0]);
+  if (nlhs > 1) {
+    plhs[1] = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
+    flags = (unsigned*)mxGetData(plhs[1]);
+  }
+  for (j = 0; j < count; ++j) out[j] = f(mxGetPr(prhs[1]) + j, flags == NULL ? NULL : flags + j);
+}
+
+/* [value, dTdP, flags] of the ITS-90 vapour scale over an array. */
+static void call_its90(int from_pressure, int nlhs, int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const P_name[] = {"P"};
+  static const char* const T_name[] = {"T"};
+  mwSize dims[MAX_DIMENSIONS], ndims, count, j;
+  double *out, *slope = NULL;
+  unsigned* flags = NULL;
+  if (nrhs != 1)
+    mexErrMsgIdAndTxt("vorn:arguments", "vorn.its90_%c takes 1 argument, not %d", from_pressure ? 'T' : 'P',
+                      nrhs);
+  ndims =
+      broadcast_shape(from_pressure ? "its90_T" : "its90_P", 1, prhs, from_pressure ? P_name : T_name, dims);
+  count = element_count(ndims, dims);
+  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+  out = mxGetPr(plhs[0]);
+  if (nlhs > 1) {
+    plhs[1] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+    slope = mxGetPr(plhs[1]);
+  }
+  if (nlhs > 2) {
+    plhs[2] = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
+    flags = (unsigned*)mxGetData(plhs[2]);
+  }
+  for (j = 0; j < count; ++j) {
+    double* d = slope == NULL ? NULL : slope + j;
+    unsigned* fl = flags == NULL ? NULL : flags + j;
+    out[j] =
+        from_pressure ? vorn_its90_T(mxGetPr(prhs[0]) + j, d, fl) : vorn_its90_P(mxGetPr(prhs[0]) + j, d, fl);
+  }
+}
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   char command[16];
   size_t i;
@@ -405,6 +510,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call_state_name(nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "state_flags") == 0) {
     call_state_flags(nrhs - 1, plhs);
+  } else if (strcmp(command, "state_mask") == 0) {
+    call_state_mask(nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "constant") == 0) {
     call_constant(nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "eos") == 0) {
@@ -413,6 +520,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call_eos_state(nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "eos_saturation") == 0) {
     call_eos_saturation(nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "svp") == 0) {
+    call_svp(nlhs, nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "its90_T") == 0 || strcmp(command, "its90_P") == 0) {
+    call_its90(command[6] == 'T', nlhs, nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "version") == 0) {
     if (nrhs != 1) mexErrMsgIdAndTxt("vorn:arguments", "vorn.version takes no argument");
     plhs[0] = mxCreateString(vorn_version());

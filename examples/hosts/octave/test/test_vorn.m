@@ -139,11 +139,27 @@ f = vorn.state_flags();
 check(isequal(f.INVALID, uint32(1)) && isequal(f.LIQUID, uint32(2)) && isequal(f.NU_NEGATIVE, uint32(64)), ...
       'vorn.state_flags values');
 check(isequal(f.OUT_OF_RANGE, uint32(4096)) && isequal(f.HEAT_CAPACITY_TRUNCATED, uint32(8192)) && ...
-      numel(fieldnames(f)) == 14, 'vorn.state_flags lists every flag');
+      numel(fieldnames(f)) == 16 && isequal(f.NU_DENSE, uint32(32768)), 'vorn.state_flags lists every flag');
+% The flags that spoil each result are the library's own: what strict mode and the tool refuse.
+check(isequal(vorn.state_mask('k0'), bitor(f.INVALID, f.K_POLE)), 'vorn.state_mask(''k0'')');
+check(isequal(vorn.state_mask('b'), f.INVALID), 'vorn.state_mask(''b'')');
+check(bitand(vorn.state_mask('cp'), f.HEAT_CAPACITY_TRUNCATED) != 0 && ...
+      bitand(vorn.state_mask('Z'), f.HEAT_CAPACITY_TRUNCATED) == 0 && ...
+      bitand(vorn.state_mask('temp_K'), f.ZA_PRESSURE_FREE) != 0, 'vorn.state_mask by result');
+check_error(@() vorn.state_mask('cq'), 'vorn:argument', 'a routine that does not exist');
 check(strcmp(vorn.state_name(f.LIQUID), 'liquid'), 'vorn.state_name(LIQUID)');
 check(strcmp(vorn.state_name(3), 'unknown'), 'vorn.state_name of two bits at once');
 check(bitand(vorn.state(4.2, 100), f.LIQUID) != 0, '4.2 K, 100 kPa is flagged liquid');
 check(strcmp(vorn.version(), strtrim(fileread(args{2}))), 'vorn.version is the build''s version');
+
+% The saturated liquid and the ITS-90 vapour scale.
+[u2, f] = vorn.superfluid('u2', [1.5 3.0]);
+check(abs(u2(1) - 20.03) < 5e-3 && isnan(u2(2)) && isequal(f, uint32([0 2])), 'vorn.superfluid u2 and its range');
+check(abs(vorn.superfluid('rho', 2.5) - 144.84) < 5e-3, 'vorn.superfluid rho at 2.5 K');
+[T90, dTdP, f] = vorn.its90_T([101.325 5.0418]);
+check(all(abs(T90 - [4.222099 2.176799]) < 5e-7) && all(dTdP > 0) && isequal(f, uint32([0 0])), 'vorn.its90_T');
+check(abs(vorn.its90_T(vorn.its90_P(1.8)) - 1.8) < 1e-12, 'vorn.its90_P round trip');
+check_error(@() vorn.superfluid('density', 2), 'vorn:argument', 'an unknown superfluid property');
 
 % Refused, each with an error naming what is wrong; nothing converted.
 check_error(@() vorn.cp([1 2], [1 2 3]), 'vorn:nonconformant', 'sizes 1x2 and 1x3');

@@ -1,0 +1,24 @@
+// The saturated liquid below and above the lambda line (He II included) and
+// the ITS-90 helium-4 vapour-pressure scale, from the command line:
+//
+//   vorn superfluid --T RANGE               every property of the saturated liquid, a row per T
+//   vorn thermometer vapour --P P | --T T   T90 from the vapour pressure, or the pressure at T90
+//
+// Every format of the other tables (text, csv, json); NaN where a fit has no
+// value, with its flags in the row and one warning per flag on stderr.
+#pragma once
+
+#include "input.hpp"
+#include "report.hpp"
+
+namespace vorn_cli {
+
+inline constexpr double kLambdaTemperature = 2.1768;  // K, at saturation on ITS-90
+
+// Every property of the saturated liquid at each T; `title` heads the text table.
+void print_superfluid(const Values& T, const Options& options);
+
+// The vapour scale at each point: T90 from P (from_pressure) or P from T90.
+void print_vapour_scale(bool from_pressure, const Values& points, const Options& options);
+
+}  // namespace vorn_cli
