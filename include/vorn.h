@@ -356,7 +356,8 @@ typedef struct vorn_eos_state {
   int phase;       /* VORN_EOS_PHASE_* */
   double T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q;
   int evaluations; /* evaluations of the Helmholtz energy the state cost */
-  /* Appended in the second version: transport (units and NaN as the VORN_EOS_* codes above). */
+  /* Appended in the second version: transport (units and NaN as the VORN_EOS_* codes above). Computed
+   * only when `size` holds them: a host with the first version's struct does not pay for them. */
   double viscosity, conductivity, kinematic_viscosity, thermal_diffusivity, prandtl;
 } vorn_eos_state;
 /* The size of the struct's first version, the smallest `size` the library accepts: the bytes up to the end
