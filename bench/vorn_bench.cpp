@@ -364,7 +364,8 @@ void register_grids() {
 
 }  // namespace
 
-void register_reference_eos();  // reference_eos_bench.cpp
+void register_reference_eos();        // reference_eos_bench.cpp
+void register_reference_transport();  // reference_transport_bench.cpp
 
 int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("pow", pow_unit);
@@ -372,6 +373,7 @@ int main(int argc, char** argv) {
   register_arrays();
   register_grids();
   register_reference_eos();
+  register_reference_transport();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;

@@ -307,6 +307,13 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_Q 20      /* vapour quality (mass fraction of vapour); NaN in one phase */
 #define VORN_EOS_PHASE 21  /* one of VORN_EOS_PHASE_* below, as a double */
 #define VORN_EOS_FLAGS 22  /* the set of VORN_EOS_FLAG_* below, as a double */
+/* Transport, from the dense-fluid correlations at the equation's state (docs/reference_eos.md); NaN in two
+ * phases, where the mixture has no one value: take each saturated phase's from vorn_eos_saturation. */
+#define VORN_EOS_VISCOSITY 23           /* dynamic viscosity, Pa s */
+#define VORN_EOS_CONDUCTIVITY 24        /* thermal conductivity, W/(m K), critical enhancement included */
+#define VORN_EOS_KINEMATIC_VISCOSITY 25 /* viscosity/rho, m^2/s */
+#define VORN_EOS_THERMAL_DIFFUSIVITY 26 /* conductivity/(rho cp), m^2/s */
+#define VORN_EOS_PRANDTL 27             /* viscosity cp/conductivity */
 
 /* Input pairs (the `pair` argument): x1 and x2 in this order and the units above. */
 #define VORN_EOS_TP 1      /* T, P */
@@ -349,6 +356,9 @@ typedef struct vorn_eos_state {
   int phase;       /* VORN_EOS_PHASE_* */
   double T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q;
   int evaluations; /* evaluations of the Helmholtz energy the state cost */
+  /* Appended in the second version: transport (units and NaN as the VORN_EOS_* codes above). Computed
+   * only when `size` holds them: a host with the first version's struct does not pay for them. */
+  double viscosity, conductivity, kinematic_viscosity, thermal_diffusivity, prandtl;
 } vorn_eos_state;
 /* The size of the struct's first version, the smallest `size` the library accepts: the bytes up to the end
  * of its last field, `evaluations` (184 with its tail padding, 180 without, on 64-bit platforms). Frozen:
@@ -372,6 +382,9 @@ typedef struct vorn_eos_saturation {
   double surface_tension;        /* N/m */
   double dPdT;                   /* slope of the saturation curve, kPa/K */
   int evaluations;
+  /* Appended in the second version: transport of each saturated phase. */
+  double viscosity_liquid, viscosity_vapour;       /* Pa s */
+  double conductivity_liquid, conductivity_vapour; /* W/(m K) */
 } vorn_eos_saturation;
 /* The saturation struct's first version, as VORN_EOS_STATE_SIZE_V1 (112 with its tail padding, 108 without,
  * on 64-bit platforms). */

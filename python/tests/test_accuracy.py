@@ -30,8 +30,11 @@ def test_reference_values_are_where_the_page_says():
 def test_accuracy_page_is_current(tmp_path):
     markdown, chart = tmp_path / "accuracy.md", tmp_path / "accuracy.png"
     env = dict(os.environ, MPLBACKEND="Agg")
+    # Every output into tmp_path: the test never rewrites the committed charts.
     result = subprocess.run([sys.executable, str(ROOT / "scripts" / "accuracy.py"), "--markdown", str(markdown),
-                             "--chart", str(chart)], env=env, capture_output=True, text=True, timeout=120)
+                             "--chart", str(chart), "--maps", str(tmp_path / "maps.png"),
+                             "--transport-maps", str(tmp_path / "transport_maps.png")],
+                            env=env, capture_output=True, text=True, timeout=120)
     assert result.returncode == 0, result.stderr
     assert chart.read_bytes().startswith(b"\x89PNG")
     committed = (ROOT / "docs" / "accuracy.md").read_text(encoding="utf-8")

@@ -97,3 +97,42 @@ def test_diagram_lines_cross_the_dome_at_saturation():
     j = int(np.flatnonzero(T == sat.T)[0])
     assert (s[j], s[j + 1]) == (sat.s_liquid, sat.s_vapour)
     assert np.all(np.diff(s[np.isfinite(s)]) > 0)  # entropy rises along an isobar
+
+
+def test_codes_and_struct_fields_follow_the_header():
+    # The codes are vorn.h's VORN_EOS_<NAME>, and the ctypes structs its layout:
+    # a field out of place would read another's bytes.
+    import pathlib
+    import re
+    header = pathlib.Path(__file__).resolve().parents[2] / "include" / "vorn.h"
+    if not header.exists():
+        pytest.skip("not a checkout")
+    text = header.read_text()
+    declared = {m.group(1).lower(): int(m.group(2)) for m in re.finditer(r"#define VORN_EOS_(\w+) (\d+)\s", text)}
+    for name, code in eos.CODES.items():
+        assert declared[name.lower()] == code, name
+    for struct, fields in (("vorn_eos_state", eos._STATE_FIELDS), ("vorn_eos_saturation", eos._SATURATION_FIELDS)):
+        body = re.search(r"typedef struct %s \{(.*?)\} %s;" % (struct, struct), text, re.S).group(1)
+        body = re.sub(r"/\*.*?\*/", "", body, flags=re.S)
+        names = [n for decl in re.findall(r"double ([^;]+);", body) for n in re.split(r"\s*,\s*", decl.strip())]
+        assert tuple(names) == fields, struct
+
+
+def test_transport_fields_value_and_saturation():
+    # Liquid, a gas cylinder, a two-phase mixture (no one value there).
+    s = eos.state(T=[4.5, 300.0, 4.2], P=[300.0, 20000.0, 100.0])
+    assert s.viscosity[0] == pytest.approx(3.5e-6, rel=0.03)
+    assert s.conductivity[1] == pytest.approx(0.170, rel=0.03)
+    m = eos.state(T=4.2, q=0.5)
+    assert math.isnan(m.viscosity) and math.isnan(eos.value("prandtl", T=4.2, q=0.5))
+    # One value is the state's field, bit for bit, transport or not.
+    for name in ("viscosity", "thermal_diffusivity", "cp", "flags"):
+        assert eos.value(name, T=[4.5, 300.0], P=[300.0, 20000.0])[1] == float(getattr(s, name)[1]), name
+    sat = eos.saturation(T=4.2)
+    liquid = eos.state(T=4.2, rho=sat.rho_liquid)
+    assert sat.viscosity_liquid == pytest.approx(liquid.viscosity, rel=1e-9)
+    assert sat.conductivity_vapour < sat.conductivity_liquid
+    with pytest.raises(ValueError):
+        eos.value("viscosity_liquid", T=4.2, P=100.0)
+    with pytest.raises(eos.EosError):
+        eos.value("conductivity", T=[300.0, 2.0], P=100.0, strict=True)

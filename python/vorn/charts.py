@@ -10,6 +10,10 @@ writes eight charts into OUTDIR (created if needed):
   pressures, the liquid side and the meaningless regions shaded;
 - transport.png: thermal conductivity and viscosity against T, with the
   conductivity poles and the negative-viscosity region;
+- transport_isobars.png: viscosity and thermal conductivity of the whole
+  fluid (the reference family: liquid, gas, supercritical, the critical
+  enhancement) against T on five isobars, with the correlation family's
+  vorn_k and vorn_nu where their flags leave them;
 - thermometer_difference.png: acoustic inversion minus gas-thermometer
   inversion against T for a bulb filled at 273.16 K;
 - pressure_enthalpy.png and temperature_entropy.png: the diagrams of the
@@ -35,7 +39,7 @@ import numpy as np
 from numpy.typing import NDArray
 
 import vorn
-from vorn import State, thermometry, virial
+from vorn import State, eos, reference_data, thermometry, virial
 from vorn._diagrams import phase_diagram_chart, pressure_enthalpy_chart, temperature_entropy_chart
 
 __all__ = ["main", "CHARTS", "phase_diagram_chart", "pressure_enthalpy_chart", "temperature_entropy_chart"]
@@ -290,6 +294,89 @@ def transport_chart(plt: Pyplot) -> Figure:
     return fig
 
 
+#: Isobars of the transport chart, MPa.
+TRANSPORT_ISOBARS = (0.1, 0.3, 1.0, 3.0, 10.0)
+
+
+def transport_isobars_chart(plt: Pyplot) -> Figure:
+    """Draw viscosity and thermal conductivity against T on isobars, both families.
+
+    The reference family (``vorn.eos``) over the whole fluid, solid; the
+    correlation family's ``viscosity(T, P)`` and ``thermal_conductivity(T, P)``
+    dashed, only where none of the flags of its routine is set.
+
+    Parameters
+    ----------
+    plt : module
+        ``matplotlib.pyplot``.
+
+    Returns
+    -------
+    matplotlib.figure.Figure
+        The chart.
+    """
+    # Dense near the saturation and critical temperatures, where the isobars turn.
+    T = np.unique(np.concatenate((np.geomspace(2.2, 300.0, 1500), np.linspace(4.0, 7.0, 1500))))
+    fig, axes = plt.subplots(1, 2, figsize=(13.0, 5.8))
+    panels = (
+        (axes[0], "viscosity", vorn.viscosity, "vorn_nu", 1e6, "viscosity η (µPa s)"),
+        (axes[1], "conductivity", vorn.thermal_conductivity, "vorn_k", 1e3, "thermal conductivity λ (mW/(m K))"),
+    )
+    for ax, field, correlation, routine, scale, label in panels:
+        mask = int(vorn.state_mask(routine))
+        for i, P_MPa in enumerate(TRANSPORT_ISOBARS):
+            P = P_MPa * 1000.0
+            s = eos.state(T=T, P=P)
+            y = np.asarray(getattr(s, field)) * scale
+            # Break the line where the isobar crosses from liquid to vapour.
+            y = np.where(np.concatenate(([False], np.diff(s.phase) != 0)), np.nan, y)
+            ax.plot(T, y, color=f"C{i}", lw=1.6, label=f"{P_MPa:g} MPa")
+            with np.errstate(all="ignore"):
+                c = correlation(T, P) * scale
+            unflagged = (np.asarray(vorn.state(T, P), dtype=np.int64) & mask) == 0
+            ax.plot(T, np.where(unflagged, c, np.nan), color=f"C{i}", lw=1.1, ls=(0, (4, 2)))
+        # The isobar nearest the critical point, where the enhancement peaks.
+        near = eos.state(T=T, P=230.0)
+        ax.plot(T, np.asarray(getattr(near, field)) * scale, color="0.35", lw=0.9, ls=":", label="0.23 MPa")
+        ax.axvline(T_CRITICAL_EOS, color="0.5", lw=0.8, ls=":")
+        ax.text(T_CRITICAL_EOS * 1.03, 0.97, "Tc", transform=ax.get_xaxis_transform(), color="0.4", fontsize=8,
+                va="top")
+        ax.set_xscale("log")
+        ax.set_yscale("log")
+        ax.set_xlim(T[0], T[-1])
+        ax.set_xlabel("Temperature T (K)")
+        ax.set_ylabel(label)
+    T_check, k_check = np.array(reference_data.CONDUCTIVITY_NEAR_CRITICAL_230KPA).T
+    axes[1].errorbar(T_check, k_check, yerr=0.1 * k_check, fmt="o", ms=3.5, color="0.2", capsize=2, lw=0.8,
+                     label="published, 0.23 MPa (±10 %)")
+    # The critical region on linear axes: the 0.23 MPa isobar against the published values.
+    inset = axes[1].inset_axes([0.56, 0.11, 0.41, 0.33])
+    Tz = np.linspace(5.0, 5.6, 1201)
+    inset.plot(Tz, np.asarray(eos.state(T=Tz, P=230.0).conductivity) * 1e3, color="0.35", lw=1.0)
+    inset.errorbar(T_check, k_check, yerr=0.1 * k_check, fmt="o", ms=3.0, color="0.2", capsize=2, lw=0.8)
+    inset.set_ylim(10.0, 40.0)
+    inset.set_title("0.23 MPa, just above pc: the enhancement", fontsize=7.5)
+    inset.set_xlabel("T (K)", fontsize=7)
+    inset.tick_params(labelsize=7)
+    inset.grid(alpha=0.3)
+    axes[0].annotate("the published form steps at 100 K\n(2 % of the dilute value)", xy=(100.0, 10.8),
+                     xytext=(30.0, 16.0), fontsize=8, arrowprops={"arrowstyle": "->", "color": "0.4"})
+    axes[0].set_title("Viscosity: liquid on the left, gas and supercritical fluid on the right", loc="left")
+    axes[1].set_title("Conductivity: the critical enhancement near Tc", loc="left")
+    handles, labels = axes[1].get_legend_handles_labels()
+    handles += [plt.Line2D([], [], color="0.3", lw=1.6), plt.Line2D([], [], color="0.3", lw=1.1, ls=(0, (4, 2)))]
+    labels += ["reference family (vorn.eos)", "correlation family, unflagged"]
+    axes[1].legend(handles, labels, loc="upper left")
+    fig.suptitle("Transport of helium-4 on isobars: the whole fluid (solid) and vorn_nu, vorn_k where their flags "
+                 "are clear (dashed)", fontsize=11.5)
+    fig.tight_layout()
+    return fig
+
+
+#: The critical temperature of the reference equation, K.
+T_CRITICAL_EOS = 5.1953
+
+
 def thermometer_chart(plt: Pyplot) -> Figure:
     """Draw the acoustic inversion minus the gas thermometer against T.
 
@@ -340,6 +427,7 @@ CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "compressibility_isotherms.png": compressibility_chart,
     "cp_speed_of_sound.png": cp_speed_chart,
     "transport.png": transport_chart,
+    "transport_isobars.png": transport_isobars_chart,
     "thermometer_difference.png": thermometer_chart,
     "pressure_enthalpy.png": pressure_enthalpy_chart,
     "temperature_entropy.png": temperature_entropy_chart,

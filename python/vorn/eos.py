@@ -18,20 +18,26 @@ P, q        kPa, vapour quality                          ``VORN_EOS_PQ``
 ==========  ===========================================  ==================
 
 It returns an ``EosState`` whose attributes are every property (T, P, rho, vm,
-u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q) as
-floats or arrays of the broadcast shape, plus ``phase``, ``flags`` and
-``evaluations`` as integers. Units are those of vorn.h: per kilogram, P in kPa.
+u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, and
+the transport: viscosity, conductivity, kinematic_viscosity,
+thermal_diffusivity, prandtl) as floats or arrays of the broadcast shape, plus
+``phase``, ``flags`` and ``evaluations`` as integers. Units are those of vorn.h: per kilogram, P in kPa.
 NaN marks a value that is undefined; ``flags`` says why. With ``strict=True``
 any point whose flags withhold a result (bad input, He II, solid, out of range,
 no solution, not converged) raises ``EosError``.
 
-``saturation(T=...)`` or ``saturation(P=...)`` returns the saturated states.
+``value(name, **pair)`` returns one property (a key of ``CODES``), which costs
+less than the whole state where transport is not asked for.
+``saturation(T=...)`` or ``saturation(P=...)`` returns the saturated states,
+each phase's viscosity and conductivity among them.
 
 >>> import vorn
 >>> round(vorn.eos.state(T=4.2, P=100.0).rho, 4)
 125.1958
 >>> vorn.eos.state(T=[4.0, 300.0], P=[[50.0], [500.0]]).cp.shape
 (2, 2)
+>>> round(vorn.eos.value("viscosity", T=4.5, P=300.0) * 1e6, 2)  # liquid, uPa s
+3.45
 """
 
 from __future__ import annotations
@@ -45,7 +51,8 @@ from numpy.typing import ArrayLike, NDArray
 from ._core import FloatArray, FloatResult
 from ._lib import lib as _lib
 
-__all__ = ["state", "saturation", "flag_names", "EosState", "Saturation", "EosError", "FLAGS", "PHASES"]
+__all__ = ["state", "value", "saturation", "flag_names", "EosState", "Saturation", "EosError", "FLAGS", "PHASES",
+           "CODES"]
 
 #: An integer result: an int for scalar arguments, else an int64 array.
 IntResult = Union[int, NDArray[np.int64]]
@@ -78,20 +85,33 @@ FLAGS: Dict[int, str] = {
 PHASES: Dict[int, str] = {0: "none", 1: "liquid", 2: "vapour", 3: "supercritical", 4: "two-phase"}
 _WITHOUT_RESULT = 1 | 2 | 4 | 16 | 64 | 128
 
-_STATE_FIELDS = ("T", "P", "rho", "vm", "u", "h", "s", "g", "cv", "cp", "cp_cv", "w", "jt", "kappa_T",
-                 "alpha_V", "dpdT", "dpdrho", "B", "Z", "q")
-_SATURATION_FIELDS = ("T", "P", "rho_liquid", "rho_vapour", "h_liquid", "h_vapour", "s_liquid", "s_vapour",
-                      "latent_heat", "surface_tension", "dPdT")
+# The structs as vorn.h lays them out: the first version's fields, the count
+# of evaluations, then the fields appended since (transport).
+_STATE_FIELDS_V1 = ("T", "P", "rho", "vm", "u", "h", "s", "g", "cv", "cp", "cp_cv", "w", "jt", "kappa_T",
+                    "alpha_V", "dpdT", "dpdrho", "B", "Z", "q")
+_STATE_TRANSPORT = ("viscosity", "conductivity", "kinematic_viscosity", "thermal_diffusivity", "prandtl")
+_STATE_FIELDS = _STATE_FIELDS_V1 + _STATE_TRANSPORT
+_SATURATION_FIELDS_V1 = ("T", "P", "rho_liquid", "rho_vapour", "h_liquid", "h_vapour", "s_liquid", "s_vapour",
+                         "latent_heat", "surface_tension", "dPdT")
+_SATURATION_TRANSPORT = ("viscosity_liquid", "viscosity_vapour", "conductivity_liquid", "conductivity_vapour")
+_SATURATION_FIELDS = _SATURATION_FIELDS_V1 + _SATURATION_TRANSPORT
+
+#: Property name -> the library's code for vorn_eos_value (VORN_EOS_T ... VORN_EOS_PRANDTL).
+CODES: Dict[str, int] = {name: i + 1 for i, name in enumerate(_STATE_FIELDS_V1)}
+CODES.update({"phase": 21, "flags": 22})
+CODES.update({name: 23 + i for i, name in enumerate(_STATE_TRANSPORT)})
 
 
 class _State(ctypes.Structure):
     _fields_ = ([("size", ctypes.c_size_t), ("flags", ctypes.c_uint), ("phase", ctypes.c_int)]
-                + [(name, ctypes.c_double) for name in _STATE_FIELDS] + [("evaluations", ctypes.c_int)])
+                + [(name, ctypes.c_double) for name in _STATE_FIELDS_V1] + [("evaluations", ctypes.c_int)]
+                + [(name, ctypes.c_double) for name in _STATE_TRANSPORT])
 
 
 class _Saturation(ctypes.Structure):
     _fields_ = ([("size", ctypes.c_size_t), ("flags", ctypes.c_uint)]
-                + [(name, ctypes.c_double) for name in _SATURATION_FIELDS] + [("evaluations", ctypes.c_int)])
+                + [(name, ctypes.c_double) for name in _SATURATION_FIELDS_V1] + [("evaluations", ctypes.c_int)]
+                + [(name, ctypes.c_double) for name in _SATURATION_TRANSPORT])
 
 
 _STATE_DTYPE: np.dtype[Any] = np.dtype(_State)
@@ -189,6 +209,14 @@ class EosState(_Result):
     B, Z, q : float or numpy.ndarray
         The equation's second virial coefficient (cm^3/mol), P/(rho R T),
         vapour quality (NaN in one phase).
+    viscosity, conductivity : float or numpy.ndarray
+        Dynamic viscosity (Pa s) and thermal conductivity (W/(m K), the
+        critical enhancement included), from the dense-fluid correlations at
+        the equation's state; NaN in two phases (each saturated phase's are
+        in ``saturation``).
+    kinematic_viscosity, thermal_diffusivity, prandtl : float or numpy.ndarray
+        viscosity/rho and conductivity/(rho cp) (m^2/s), viscosity cp /
+        conductivity.
     phase, flags, evaluations : int or numpy.ndarray
         ``PHASES`` code, ``FLAGS`` bits, evaluations of the equation spent.
     """
@@ -213,6 +241,11 @@ class EosState(_Result):
     B: FloatResult
     Z: FloatResult
     q: FloatResult
+    viscosity: FloatResult
+    conductivity: FloatResult
+    kinematic_viscosity: FloatResult
+    thermal_diffusivity: FloatResult
+    prandtl: FloatResult
     phase: IntResult
     flags: IntResult
     evaluations: IntResult
@@ -240,6 +273,10 @@ class Saturation(_Result):
         N/m.
     dPdT : float or numpy.ndarray
         Slope of the vapour-pressure curve, kPa/K.
+    viscosity_liquid, viscosity_vapour : float or numpy.ndarray
+        Each phase's dynamic viscosity, Pa s.
+    conductivity_liquid, conductivity_vapour : float or numpy.ndarray
+        Each phase's thermal conductivity, W/(m K).
     flags : int or numpy.ndarray
         ``FLAGS`` bits: HE_II below 2.1768 K, NO_SOLUTION above Tc.
     """
@@ -255,6 +292,10 @@ class Saturation(_Result):
     latent_heat: FloatResult
     surface_tension: FloatResult
     dPdT: FloatResult
+    viscosity_liquid: FloatResult
+    viscosity_vapour: FloatResult
+    conductivity_liquid: FloatResult
+    conductivity_vapour: FloatResult
     flags: IntResult
 
 
@@ -282,6 +323,75 @@ def _strict_check(flags: NDArray[np.int64], shape: Tuple[int, ...], scalar: bool
         if f & 2:  # HE_II: say where the liquid below the lambda line is described
             hint = "; below the lambda line only the saturated liquid is described: vorn.superfluid (He II under pressure is not in the data)"
         raise EosError(f"{what}: {', '.join(flag_names(f))} at index {index} ({count} points){hint}", f, index, count)
+
+
+def _inputs(caller: str, pair: Dict[str, ArrayLike]) -> Tuple[Tuple[str, str], FloatArray, FloatArray,
+                                                               Tuple[int, ...]]:
+    """The pair's key, both inputs broadcast and flattened, and their shape."""
+    names = tuple(pair)
+    key = next((k for k in PAIRS if set(k) == set(names)), None)
+    if len(names) != 2 or key is None:
+        known = ", ".join("(" + ", ".join(k) + ")" for k in PAIRS)
+        raise TypeError(f"{caller}() takes one of the pairs {known}; got {names}")
+    x1, x2 = np.broadcast_arrays(np.asarray(pair[key[0]], dtype=np.float64),
+                                 np.asarray(pair[key[1]], dtype=np.float64))
+    a: FloatArray = np.ascontiguousarray(x1, dtype=np.float64).ravel()
+    b: FloatArray = np.ascontiguousarray(x2, dtype=np.float64).ravel()
+    return key, a, b, x1.shape
+
+
+def value(name: str, *, strict: bool = False, **pair: ArrayLike) -> FloatResult:
+    """Return one property at the states given by one keyword pair.
+
+    One property costs the flash alone; the transport ones add their
+    correlations, the others skip them.
+
+    Parameters
+    ----------
+    name : str
+        A key of `CODES` (as the attributes of `EosState`; phase and flags
+        come back as floats).
+    strict : bool, optional
+        As in `state`.
+    **pair : array_like
+        As in `state`.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        The property, NaN where it has no meaning or the flags withhold it.
+
+    Raises
+    ------
+    ValueError
+        If `name` is not a key of `CODES`.
+    TypeError
+        If the keywords are not one of the pairs.
+    EosError
+        With `strict`, at a point without a result.
+
+    Examples
+    --------
+    >>> from vorn import eos
+    >>> round(eos.value("prandtl", T=300.0, P=101.325), 4)
+    0.6636
+    """
+    if name not in CODES:
+        raise ValueError(f"unknown property {name!r}: one of {', '.join(CODES)}")
+    key, a, b, shape = _inputs("value", pair)
+    out: FloatArray = np.empty(a.size, dtype=np.float64)
+    code = ctypes.c_int(CODES[name])
+    pair_code = ctypes.c_int(PAIRS[key])
+    _lib.vorn_eos_value_n(a.size, ctypes.byref(code), ctypes.byref(pair_code), a.ctypes.data, b.ctypes.data,
+                          out.ctypes.data)
+    if strict:
+        flags_code = ctypes.c_int(CODES["flags"])
+        flags: FloatArray = np.empty(a.size, dtype=np.float64)
+        _lib.vorn_eos_value_n(a.size, ctypes.byref(flags_code), ctypes.byref(pair_code), a.ctypes.data,
+                              b.ctypes.data, flags.ctypes.data)
+        _strict_check(flags.astype(np.int64).reshape(shape), shape, shape == (), f"value({name}; {key[0]}, {key[1]})")
+    column = out.reshape(shape)
+    return float(column[()]) if shape == () else column
 
 
 def state(*, strict: bool = False, **pair: ArrayLike) -> EosState:
@@ -320,17 +430,8 @@ def state(*, strict: bool = False, **pair: ArrayLike) -> EosState:
     >>> round(float(eos.state(P=s.P, h=s.h).T), 9)
     300.0
     """
-    names = tuple(pair)
-    key = next((k for k in PAIRS if set(k) == set(names)), None)
-    if len(names) != 2 or key is None:
-        known = ", ".join("(" + ", ".join(k) + ")" for k in PAIRS)
-        raise TypeError(f"state() takes one of the pairs {known}; got {names}")
-    x1, x2 = np.broadcast_arrays(np.asarray(pair[key[0]], dtype=np.float64),
-                                 np.asarray(pair[key[1]], dtype=np.float64))
-    shape: Tuple[int, ...] = x1.shape
+    key, a, b, shape = _inputs("state", pair)
     scalar = shape == ()
-    a = np.ascontiguousarray(x1, dtype=np.float64).ravel()
-    b = np.ascontiguousarray(x2, dtype=np.float64).ravel()
     n = a.size
     records = np.zeros(max(n, 1), dtype=_STATE_DTYPE)
     records["size"][0] = ctypes.sizeof(_State)

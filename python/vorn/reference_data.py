@@ -26,6 +26,10 @@ SOURCES = {
         "Chapman-Enskog series to 5th order (4th to 5th order changes results by < 1e-5 at T >= 4.2 K)"
     ),
     "CODATA": "CODATA 2014 molar gas constant; exact 2019 SI value; AME2020 atomic mass of helium-4",
+    "Hands and Arp": (
+        "B. A. Hands and V. D. Arp, Cryogenics 21, 697-703 (1981), Table 4: their thermal-conductivity "
+        "correlation near the critical point, evaluated with an older equation of state (stated to 10 %)"
+    ),
 }
 
 #: Second virial coefficient B, cm^3/mol: (T K, ab initio, how, SRD134 or None, EOS).
@@ -56,6 +60,9 @@ DILUTE_TRANSPORT = [
     (298.15, 19.82521, 154.9996),
     (300.0, 19.90910, 155.6549),
 ]
+#: Thermal conductivity near the critical point on the 0.23 MPa isobar [R, Hands and Arp, 10 %]:
+#: (T K, conductivity mW/(m K)).
+CONDUCTIVITY_NEAR_CRITICAL_230KPA = [(5.18, 19.5), (5.2, 20.2), (5.23, 18.1), (5.26, 15.9), (5.3, 14.9)]
 #: SRD134 dilute transport [R]: (T K, viscosity uPa s, conductivity mW/(m K)); 273.15 K for 273.16.
 DILUTE_TRANSPORT_SRD134 = [(100.0, 9.6, 74.8), (273.15, 18.7, 146.2), (300.0, 19.9, 155.9)]
 

@@ -30,9 +30,11 @@ struct LastState {
   State state;
 
   // The state at (pair, x1, x2): the one kept if it is the last one asked
-  // for, otherwise compute(pair, x1, x2), kept for the next call.
+  // for, otherwise compute(pair, x1, x2), kept for the next call. The caller
+  // may complete the kept state with parts computed on demand (never change
+  // what a flash gave).
   template <typename Compute>
-  const State& at(int pair_code, double first, double second, Compute compute) {
+  State& at(int pair_code, double first, double second, Compute compute) {
     const std::uint64_t b1 = bits(first);
     const std::uint64_t b2 = bits(second);
     if (!(filled && pair == pair_code && x1 == b1 && x2 == b2)) {

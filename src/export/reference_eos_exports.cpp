@@ -16,6 +16,7 @@
 #include "reference_eos/fluid_state.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
+#include "reference_transport/transport.hpp"
 #include "vorn.h"
 
 namespace {
@@ -66,8 +67,19 @@ eos::FluidState state_from(int pair, double x1, double x2) {
   return eos::flash(static_cast<eos::InputPair>(pair), x1, x2);
 }
 
-vorn_eos_state host_state(const eos::FluidState& f) {
-  vorn_eos_state s{};
+// The state in the host's units, with what its transport needs kept in the
+// equation's molar SI units. Transport is filled in only when a caller asks for
+// it (a transport code, or a struct long enough to hold it): the other
+// properties do not pay for it.
+struct KeptState {
+  vorn_eos_state host;
+  double rho, cp, kappa, dpdT;  // mol/m3, J/(mol K), 1/Pa, Pa/K
+  bool transport_filled;
+};
+
+KeptState host_state(const eos::FluidState& f) {
+  KeptState k{};
+  vorn_eos_state& s = k.host;
   s.size = sizeof s;
   s.flags = f.flags;
   s.phase = static_cast<int>(f.phase);
@@ -92,7 +104,30 @@ vorn_eos_state host_state(const eos::FluidState& f) {
   s.Z = f.Z;
   s.q = f.q;
   s.evaluations = f.evaluations;
-  return s;
+  s.viscosity = s.conductivity = s.kinematic_viscosity = s.thermal_diffusivity = s.prandtl = undefined;
+  k.rho = f.rho;
+  k.cp = f.cp;
+  k.kappa = f.kappa;
+  k.dpdT = f.dpdT;
+  // A two-phase mixture has no one viscosity or conductivity (its phase says
+  // so): its transport stays NaN, as its cp does.
+  k.transport_filled = f.phase == eos::Phase::two_phase;
+  return k;
+}
+
+// Transport from the kept inputs; where the flags withhold the state they are
+// NaN already, and so is every transport value.
+void fill_transport(KeptState& k) {
+  if (k.transport_filled) return;
+  vorn_eos_state& s = k.host;
+  const vorn::reference_transport::TransportProperties t =
+      vorn::reference_transport::transport_at(s.T, k.rho, k.cp, k.kappa, k.dpdT);
+  s.viscosity = t.viscosity;
+  s.conductivity = t.conductivity;
+  s.kinematic_viscosity = t.kinematic_viscosity;
+  s.thermal_diffusivity = t.thermal_diffusivity;
+  s.prandtl = t.prandtl;
+  k.transport_filled = true;
 }
 
 double pick(const vorn_eos_state& s, int property) {
@@ -141,6 +176,16 @@ double pick(const vorn_eos_state& s, int property) {
       return static_cast<double>(s.phase);
     case VORN_EOS_FLAGS:
       return static_cast<double>(s.flags);
+    case VORN_EOS_VISCOSITY:
+      return s.viscosity;
+    case VORN_EOS_CONDUCTIVITY:
+      return s.conductivity;
+    case VORN_EOS_KINEMATIC_VISCOSITY:
+      return s.kinematic_viscosity;
+    case VORN_EOS_THERMAL_DIFFUSIVITY:
+      return s.thermal_diffusivity;
+    case VORN_EOS_PRANDTL:
+      return s.prandtl;
     default:
       return undefined;
   }
@@ -180,15 +225,34 @@ static_assert(VORN_EOS_SATURATION_SIZE_V1 == offsetof(SaturationV1, evaluations)
 // Where each field ends, in order: a caller's size is cut back to the last
 // whole field it holds, so no field is ever half written.
 #define VORN_END(Struct, field) (offsetof(Struct, field) + sizeof(Struct::field))
-constexpr std::size_t state_field_ends[] = {
-    VORN_END(vorn_eos_state, flags),   VORN_END(vorn_eos_state, phase),      VORN_END(vorn_eos_state, T),
-    VORN_END(vorn_eos_state, P),       VORN_END(vorn_eos_state, rho),        VORN_END(vorn_eos_state, vm),
-    VORN_END(vorn_eos_state, u),       VORN_END(vorn_eos_state, h),          VORN_END(vorn_eos_state, s),
-    VORN_END(vorn_eos_state, g),       VORN_END(vorn_eos_state, cv),         VORN_END(vorn_eos_state, cp),
-    VORN_END(vorn_eos_state, cp_cv),   VORN_END(vorn_eos_state, w),          VORN_END(vorn_eos_state, jt),
-    VORN_END(vorn_eos_state, kappa_T), VORN_END(vorn_eos_state, alpha_V),    VORN_END(vorn_eos_state, dpdT),
-    VORN_END(vorn_eos_state, dpdrho),  VORN_END(vorn_eos_state, B),          VORN_END(vorn_eos_state, Z),
-    VORN_END(vorn_eos_state, q),       VORN_END(vorn_eos_state, evaluations)};
+constexpr std::size_t state_field_ends[] = {VORN_END(vorn_eos_state, flags),
+                                            VORN_END(vorn_eos_state, phase),
+                                            VORN_END(vorn_eos_state, T),
+                                            VORN_END(vorn_eos_state, P),
+                                            VORN_END(vorn_eos_state, rho),
+                                            VORN_END(vorn_eos_state, vm),
+                                            VORN_END(vorn_eos_state, u),
+                                            VORN_END(vorn_eos_state, h),
+                                            VORN_END(vorn_eos_state, s),
+                                            VORN_END(vorn_eos_state, g),
+                                            VORN_END(vorn_eos_state, cv),
+                                            VORN_END(vorn_eos_state, cp),
+                                            VORN_END(vorn_eos_state, cp_cv),
+                                            VORN_END(vorn_eos_state, w),
+                                            VORN_END(vorn_eos_state, jt),
+                                            VORN_END(vorn_eos_state, kappa_T),
+                                            VORN_END(vorn_eos_state, alpha_V),
+                                            VORN_END(vorn_eos_state, dpdT),
+                                            VORN_END(vorn_eos_state, dpdrho),
+                                            VORN_END(vorn_eos_state, B),
+                                            VORN_END(vorn_eos_state, Z),
+                                            VORN_END(vorn_eos_state, q),
+                                            VORN_END(vorn_eos_state, evaluations),
+                                            VORN_END(vorn_eos_state, viscosity),
+                                            VORN_END(vorn_eos_state, conductivity),
+                                            VORN_END(vorn_eos_state, kinematic_viscosity),
+                                            VORN_END(vorn_eos_state, thermal_diffusivity),
+                                            VORN_END(vorn_eos_state, prandtl)};
 constexpr std::size_t saturation_field_ends[] = {VORN_END(vorn_eos_saturation, flags),
                                                  VORN_END(vorn_eos_saturation, T),
                                                  VORN_END(vorn_eos_saturation, P),
@@ -201,7 +265,11 @@ constexpr std::size_t saturation_field_ends[] = {VORN_END(vorn_eos_saturation, f
                                                  VORN_END(vorn_eos_saturation, latent_heat),
                                                  VORN_END(vorn_eos_saturation, surface_tension),
                                                  VORN_END(vorn_eos_saturation, dPdT),
-                                                 VORN_END(vorn_eos_saturation, evaluations)};
+                                                 VORN_END(vorn_eos_saturation, evaluations),
+                                                 VORN_END(vorn_eos_saturation, viscosity_liquid),
+                                                 VORN_END(vorn_eos_saturation, viscosity_vapour),
+                                                 VORN_END(vorn_eos_saturation, conductivity_liquid),
+                                                 VORN_END(vorn_eos_saturation, conductivity_vapour)};
 #undef VORN_END
 
 // The bytes of the whole fields that fit in `size`.
@@ -238,6 +306,7 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
     s.flags = failure_flags;
     s.T = s.P = s.rho_liquid = s.rho_vapour = s.h_liquid = s.h_vapour = undefined;
     s.s_liquid = s.s_vapour = s.latent_heat = s.surface_tension = s.dPdT = undefined;
+    s.viscosity_liquid = s.viscosity_vapour = s.conductivity_liquid = s.conductivity_vapour = undefined;
     return s;
   }
   const eos::FluidProperties l = eos::properties_at(sat.T, sat.rho_liquid);
@@ -256,17 +325,32 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
   // At Tc the slope is the limit of (s'' - s')/(v'' - v'), which the two equal
   // states cannot give: left NaN there.
   s.dPdT = (v.s - l.s) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid) / kilo;
+  const vorn::reference_transport::TransportProperties lt = vorn::reference_transport::transport_at(l);
+  const vorn::reference_transport::TransportProperties vt = vorn::reference_transport::transport_at(v);
+  s.viscosity_liquid = lt.viscosity;
+  s.viscosity_vapour = vt.viscosity;
+  s.conductivity_liquid = lt.conductivity;
+  s.conductivity_vapour = vt.conductivity;
   s.evaluations = sat.evaluations + 2;
   return s;
 }
 
 // The last state of each thread (export/last_state.hpp): repeated calls at one
 // state cost one flash.
-thread_local vorn::exports::LastState<vorn_eos_state> last_state;
+thread_local vorn::exports::LastState<KeptState> last_state;
 
-const vorn_eos_state& state_of(int pair, double x1, double x2) {
-  return last_state.at(pair, x1, x2,
-                       [](int p, double a, double b) { return host_state(state_from(p, a, b)); });
+// Transport is added to the kept state when first asked for, so a later call
+// at the same state asking for it costs no second flash.
+const vorn_eos_state& state_of(int pair, double x1, double x2, bool with_transport) {
+  KeptState& k =
+      last_state.at(pair, x1, x2, [](int p, double a, double b) { return host_state(state_from(p, a, b)); });
+  if (with_transport) fill_transport(k);
+  return k.host;
+}
+
+// Whether a struct of `size` bytes holds any transport field.
+bool holds_transport(std::size_t size) {
+  return size >= offsetof(vorn_eos_state, viscosity) + sizeof(double);
 }
 
 int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
@@ -280,7 +364,8 @@ int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
 extern "C" {
 
 VORN_EXPORT double vorn_eos_value(const int* property, const int* pair, const double* x1, const double* x2) {
-  return pick(state_of(*pair, *x1, *x2), *property);
+  const bool transport = *property >= VORN_EOS_VISCOSITY && *property <= VORN_EOS_PRANDTL;
+  return pick(state_of(*pair, *x1, *x2, transport), *property);
 }
 
 VORN_EXPORT void vorn_eos_value_n(size_t n, const int* property, const int* pair, const double* x1,
@@ -290,7 +375,7 @@ VORN_EXPORT void vorn_eos_value_n(size_t n, const int* property, const int* pair
 
 VORN_EXPORT int vorn_eos_state_at(const int* pair, const double* x1, const double* x2, vorn_eos_state* out) {
   if (out == nullptr || out->size < VORN_EOS_STATE_SIZE_V1) return -1;
-  write_fitting(state_of(*pair, *x1, *x2), out, out->size, state_field_ends);
+  write_fitting(state_of(*pair, *x1, *x2, holds_transport(out->size)), out, out->size, state_field_ends);
   return 0;
 }
 
@@ -301,11 +386,12 @@ VORN_EXPORT int vorn_eos_state_n(size_t n, const int* pair, const double* x1, co
   if (out == nullptr || out->size < VORN_EOS_STATE_SIZE_V1 || out->size % alignof(vorn_eos_state) != 0)
     return -1;
   const std::size_t stride = out->size;
+  const bool transport = holds_transport(stride);
   auto* base = reinterpret_cast<unsigned char*>(out);
   for (size_t i = 0; i < n; ++i) {
     auto* element = reinterpret_cast<vorn_eos_state*>(base + i * stride);
     element->size = stride;
-    write_fitting(state_of(*pair, x1[i], x2[i]), element, stride, state_field_ends);
+    write_fitting(state_of(*pair, x1[i], x2[i], transport), element, stride, state_field_ends);
   }
   return 0;
 }

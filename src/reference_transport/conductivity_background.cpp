@@ -6,11 +6,15 @@
 
 namespace vorn::reference_transport {
 
-double conductivity_dilute_gas(double T) {
+double conductivity_dilute_gas(double T) { return conductivity_dilute_gas(T, std::log(T)); }
+
+// T^l1 exp(...) as one exponential of l1 ln T + ...: ln T is shared with the
+// viscosity, and one exp is cheaper than pow and exp.
+double conductivity_dilute_gas(double T, double log_T) {
   const double y = 1.0 / T;
   const std::array<double, 4>& e = conductivity_dilute_exponential;
-  return conductivity_dilute_factor * std::pow(T, conductivity_dilute_exponent) *
-         std::exp(y * (e[0] + y * (e[1] + y * (e[2] + y * e[3]))));
+  return conductivity_dilute_factor *
+         std::exp(conductivity_dilute_exponent * log_T + y * (e[0] + y * (e[1] + y * (e[2] + y * e[3]))));
 }
 
 double conductivity_excess_part(double T, double rho) {

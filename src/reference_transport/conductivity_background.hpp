@@ -35,6 +35,7 @@ inline constexpr double conductivity_reference_density = 68.0;  // kg/m3
 
 // The dilute gas, W/(m K).
 double conductivity_dilute_gas(double T);
+double conductivity_dilute_gas(double T, double log_T);  // the same, given ln T
 // The excess over the dilute gas at density rho (kg/m3), W/(m K).
 double conductivity_excess_part(double T, double rho);
 

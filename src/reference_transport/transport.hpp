@@ -26,8 +26,12 @@ struct TransportProperties {
 };
 
 // All of them at a state whose properties are already computed (no further
-// evaluation of the equation).
-TransportProperties transport_at(const reference_eos::FluidProperties& state);
+// evaluation of the equation): T in K, rho in mol/m3, cp in J/(mol K),
+// kappa_T in 1/Pa, (dp/dT)_rho in Pa/K.
+TransportProperties transport_at(double T, double rho, double cp, double kappa_T, double dpdT);
+inline TransportProperties transport_at(const reference_eos::FluidProperties& state) {
+  return transport_at(state.T, state.rho, state.cp, state.kappa, state.dpdT);
+}
 
 // Functions of (T, rho) alone: each evaluates the equation where it needs it.
 double viscosity(double T, double rho);

@@ -23,8 +23,10 @@ double hot_dilute(double T) {
 
 }  // namespace
 
-double viscosity_whole_fluid(double T, double rho) {
-  const double x = std::log(T);
+double viscosity_whole_fluid(double T, double rho) { return viscosity_whole_fluid(T, std::log(T), rho); }
+
+double viscosity_whole_fluid(double T, double log_T, double rho) {
+  const double x = log_T;
   const double xd = T > viscosity_density_terms_frozen ? std::log(viscosity_density_terms_frozen) : x;
   const double r = rho / gram_per_cm3;
   const double log_dilute = log_polynomial(viscosity_dilute_log, x);

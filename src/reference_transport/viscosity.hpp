@@ -60,6 +60,7 @@ inline constexpr double gram_per_cm3 = 1000.0;  // kg/m3
 
 // The whole fluid, Pa s.
 double viscosity_whole_fluid(double T, double rho);
+double viscosity_whole_fluid(double T, double log_T, double rho);  // the same, given ln T
 // The zero-density limit of the same correlation, Pa s.
 double viscosity_zero_density(double T);
 

@@ -95,6 +95,11 @@ Public Type VornEosState
     Z As Double
     q As Double
     evaluations As Long
+    viscosity As Double
+    conductivity As Double
+    kinematic_viscosity As Double
+    thermal_diffusivity As Double
+    prandtl As Double
 End Type
 
 Public Type VornEosSaturation
@@ -112,6 +117,10 @@ Public Type VornEosSaturation
     surface_tension As Double
     dPdT As Double
     evaluations As Long
+    viscosity_liquid As Double
+    viscosity_vapour As Double
+    conductivity_liquid As Double
+    conductivity_vapour As Double
 End Type
 
 Private Declare PtrSafe Function vorn_eos_value Lib "vorn.dll" _
@@ -402,16 +411,20 @@ End Function
 
 ' ---------------------------------------------------------------------------
 ' The reference equation of state. Units of vorn.h: T in K, P in kPa, the
-' rest SI per kilogram (kg/m^3, J/kg, J/(kg K), m/s). Property and pair by
-' name; an unknown name is #VALUE!, an undefined result #NUM!.
+' rest SI per kilogram (kg/m^3, J/kg, J/(kg K), m/s); transport in Pa s,
+' W/(m K) and m^2/s. Property and pair by name; an unknown name is #VALUE!, an
+' undefined result #NUM! (transport in two phases among them).
 ' ---------------------------------------------------------------------------
 
 ' The code of a property name (T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt,
-' kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, phase, flags), 0 for another name.
+' kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, phase, flags, viscosity,
+' conductivity, kinematic_viscosity, thermal_diffusivity, prandtl), 0 for
+' another name.
 Private Function EosPropertyCode(ByVal name As String) As Long
     Dim names As Variant, i As Long
     names = Array("T", "P", "rho", "vm", "u", "h", "s", "g", "cv", "cp", "cp_cv", "w", "jt", _
-                  "kappa_T", "alpha_V", "dpdT", "dpdrho", "B", "Z", "q", "phase", "flags")
+                  "kappa_T", "alpha_V", "dpdT", "dpdrho", "B", "Z", "q", "phase", "flags", _
+                  "viscosity", "conductivity", "kinematic_viscosity", "thermal_diffusivity", "prandtl")
     EosPropertyCode = 0
     For i = 0 To UBound(names)
         If StrComp(name, names(i), vbBinaryCompare) = 0 Then EosPropertyCode = i + 1
@@ -441,12 +454,14 @@ Public Function VornEos(ByVal property As String, ByVal pair As String, ByVal x1
     End If
 End Function
 
-' =VornEosState("TP", 4.2, 100): every property in one row of 23 cells, in the
+' =VornEosState("TP", 4.2, 100): every property in one row of 28 cells, in the
 ' order T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT,
-' dpdrho, B, Z, q, then phase and flags (spills in Excel 365; enter as an array
-' formula over 23 cells in older versions)
+' dpdrho, B, Z, q, then phase, flags and evaluations, then viscosity,
+' conductivity, kinematic_viscosity, thermal_diffusivity, prandtl (spills in
+' Excel 365; enter as an array formula over 28 cells in older versions, or over
+' the first 23 for the properties without transport)
 Public Function VornEosState(ByVal pair As String, ByVal x1 As Double, ByVal x2 As Double) As Variant
-    Dim st As VornEosState, q As Long, out(1 To 23) As Variant
+    Dim st As VornEosState, q As Long, out(1 To 28) As Variant
     q = EosPairCode(pair)
     If q = 0 Then
         VornEosState = CVErr(xlErrValue)
@@ -463,13 +478,16 @@ Public Function VornEosState(ByVal pair As String, ByVal x1 As Double, ByVal x2 
     out(13) = Cell(st.jt): out(14) = Cell(st.kappa_T): out(15) = Cell(st.alpha_V): out(16) = Cell(st.dpdT)
     out(17) = Cell(st.dpdrho): out(18) = Cell(st.B): out(19) = Cell(st.Z): out(20) = Cell(st.q)
     out(21) = st.phase: out(22) = st.flags: out(23) = st.evaluations
+    out(24) = Cell(st.viscosity): out(25) = Cell(st.conductivity): out(26) = Cell(st.kinematic_viscosity)
+    out(27) = Cell(st.thermal_diffusivity): out(28) = Cell(st.prandtl)
     VornEosState = out
 End Function
 
 ' =VornEosSaturation("T", 4.2, "latent_heat"): one quantity of the saturated
 ' liquid and vapour at T (K) or at P (kPa): P, T, rho_liquid, rho_vapour,
 ' h_liquid, h_vapour, s_liquid, s_vapour, latent_heat, surface_tension (N/m),
-' dPdT (kPa/K) or flags
+' dPdT (kPa/K), viscosity_liquid, viscosity_vapour (Pa s), conductivity_liquid,
+' conductivity_vapour (W/(m K)) or flags
 Public Function VornEosSaturation(ByVal by As String, ByVal x As Double, ByVal quantity As String) As Variant
     Dim sat As VornEosSaturation, status As Long
     sat.size = LenB(sat)
@@ -498,6 +516,10 @@ Public Function VornEosSaturation(ByVal by As String, ByVal x As Double, ByVal q
     Case "latent_heat": VornEosSaturation = Cell(sat.latent_heat)
     Case "surface_tension": VornEosSaturation = Cell(sat.surface_tension)
     Case "dPdT": VornEosSaturation = Cell(sat.dPdT)
+    Case "viscosity_liquid": VornEosSaturation = Cell(sat.viscosity_liquid)
+    Case "viscosity_vapour": VornEosSaturation = Cell(sat.viscosity_vapour)
+    Case "conductivity_liquid": VornEosSaturation = Cell(sat.conductivity_liquid)
+    Case "conductivity_vapour": VornEosSaturation = Cell(sat.conductivity_vapour)
     Case "flags": VornEosSaturation = sat.flags
     Case Else: VornEosSaturation = CVErr(xlErrValue)
     End Select

@@ -277,6 +277,11 @@ static const eos_code eos_properties[] = {
     {"q", VORN_EOS_Q},
     {"phase", VORN_EOS_PHASE},
     {"flags", VORN_EOS_FLAGS},
+    {"viscosity", VORN_EOS_VISCOSITY},
+    {"conductivity", VORN_EOS_CONDUCTIVITY},
+    {"kinematic_viscosity", VORN_EOS_KINEMATIC_VISCOSITY},
+    {"thermal_diffusivity", VORN_EOS_THERMAL_DIFFUSIVITY},
+    {"prandtl", VORN_EOS_PRANDTL},
 };
 static const eos_code eos_pairs[] = {
     {"TP", VORN_EOS_TP},     {"Trho", VORN_EOS_TRHO}, {"Prho", VORN_EOS_PRHO},
@@ -286,7 +291,7 @@ static const eos_code eos_pairs[] = {
 
 static int eos_lookup(const char* what, const char* argument, const mxArray* name, const eos_code* codes,
                       size_t n, const char* expected) {
-  char text[16];
+  char text[24];
   size_t i;
   if (mxIsChar(name) && mxGetString(name, text, sizeof text) == 0)
     for (i = 0; i < n; ++i)
@@ -311,7 +316,8 @@ static void call_eos(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   property =
       eos_lookup("eos", "property", prhs[0], eos_properties, sizeof eos_properties / sizeof eos_properties[0],
                  "'T', 'P', 'rho', 'vm', 'u', 'h', 's', 'g', 'cv', 'cp', 'cp_cv', 'w', 'jt', 'kappa_T', "
-                 "'alpha_V', 'dpdT', 'dpdrho', 'B', 'Z', 'q', 'phase', 'flags'");
+                 "'alpha_V', 'dpdT', 'dpdrho', 'B', 'Z', 'q', 'phase', 'flags', 'viscosity', 'conductivity', "
+                 "'kinematic_viscosity', 'thermal_diffusivity', 'prandtl'");
   pair = eos_pair("eos", prhs[1]);
   ndims = broadcast_shape("eos", 2, prhs + 2, names, dims);
   count = element_count(ndims, dims);
@@ -343,12 +349,36 @@ static mxArray* struct_of_arrays(mwSize ndims, const mwSize* dims, const char* c
   return result;
 }
 
-#define EOS_STATE_FIELDS 22
+#define EOS_STATE_FIELDS 27
 static void call_eos_state(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   static const char* const names[] = {"x1", "x2"};
-  static const char* const fields[EOS_STATE_FIELDS] = {
-      "T", "P",  "rho",     "vm",      "u",    "h",      "s", "g", "cv", "cp",    "cp_cv",
-      "w", "jt", "kappa_T", "alpha_V", "dpdT", "dpdrho", "B", "Z", "q",  "phase", "evaluations"};
+  static const char* const fields[EOS_STATE_FIELDS] = {"T",
+                                                       "P",
+                                                       "rho",
+                                                       "vm",
+                                                       "u",
+                                                       "h",
+                                                       "s",
+                                                       "g",
+                                                       "cv",
+                                                       "cp",
+                                                       "cp_cv",
+                                                       "w",
+                                                       "jt",
+                                                       "kappa_T",
+                                                       "alpha_V",
+                                                       "dpdT",
+                                                       "dpdrho",
+                                                       "B",
+                                                       "Z",
+                                                       "q",
+                                                       "phase",
+                                                       "evaluations",
+                                                       "viscosity",
+                                                       "conductivity",
+                                                       "kinematic_viscosity",
+                                                       "thermal_diffusivity",
+                                                       "prandtl"};
   mwSize dims[MAX_DIMENSIONS], offset[2], ndims, count, j;
   double* columns[EOS_STATE_FIELDS];
   unsigned* flags;
@@ -367,21 +397,58 @@ static void call_eos_state(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
     input_offsets(j, ndims, dims, 2, prhs + 1, offset);
     vorn_eos_state_at(&pair, mxGetPr(prhs[1]) + offset[0], mxGetPr(prhs[2]) + offset[1], &s);
     {
-      const double values[EOS_STATE_FIELDS] = {
-          s.T, s.P,  s.rho,     s.vm,      s.u,    s.h,      s.s, s.g, s.cv, s.cp,    s.cp_cv,
-          s.w, s.jt, s.kappa_T, s.alpha_V, s.dpdT, s.dpdrho, s.B, s.Z, s.q,  s.phase, s.evaluations};
+      const double values[EOS_STATE_FIELDS] = {s.T,
+                                               s.P,
+                                               s.rho,
+                                               s.vm,
+                                               s.u,
+                                               s.h,
+                                               s.s,
+                                               s.g,
+                                               s.cv,
+                                               s.cp,
+                                               s.cp_cv,
+                                               s.w,
+                                               s.jt,
+                                               s.kappa_T,
+                                               s.alpha_V,
+                                               s.dpdT,
+                                               s.dpdrho,
+                                               s.B,
+                                               s.Z,
+                                               s.q,
+                                               s.phase,
+                                               s.evaluations,
+                                               s.viscosity,
+                                               s.conductivity,
+                                               s.kinematic_viscosity,
+                                               s.thermal_diffusivity,
+                                               s.prandtl};
       for (k = 0; k < EOS_STATE_FIELDS; ++k) columns[k][j] = values[k];
     }
     flags[j] = s.flags;
   }
 }
 
-#define EOS_SATURATION_FIELDS 12
+#define EOS_SATURATION_FIELDS 16
 static void call_eos_saturation(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   static const char* const names[] = {"x"};
-  static const char* const fields[EOS_SATURATION_FIELDS] = {
-      "T",        "P",        "rho_liquid",  "rho_vapour",      "h_liquid", "h_vapour",
-      "s_liquid", "s_vapour", "latent_heat", "surface_tension", "dPdT",     "evaluations"};
+  static const char* const fields[EOS_SATURATION_FIELDS] = {"T",
+                                                            "P",
+                                                            "rho_liquid",
+                                                            "rho_vapour",
+                                                            "h_liquid",
+                                                            "h_vapour",
+                                                            "s_liquid",
+                                                            "s_vapour",
+                                                            "latent_heat",
+                                                            "surface_tension",
+                                                            "dPdT",
+                                                            "evaluations",
+                                                            "viscosity_liquid",
+                                                            "viscosity_vapour",
+                                                            "conductivity_liquid",
+                                                            "conductivity_vapour"};
   mwSize dims[MAX_DIMENSIONS], ndims, count, j;
   double* columns[EOS_SATURATION_FIELDS];
   unsigned* flags;
@@ -404,9 +471,22 @@ static void call_eos_saturation(int nrhs, const mxArray* prhs[], mxArray* plhs[]
     else
       vorn_eos_saturation_P(mxGetPr(prhs[1]) + j, &s);
     {
-      const double values[EOS_SATURATION_FIELDS] = {
-          s.T,        s.P,        s.rho_liquid,  s.rho_vapour,      s.h_liquid, s.h_vapour,
-          s.s_liquid, s.s_vapour, s.latent_heat, s.surface_tension, s.dPdT,     s.evaluations};
+      const double values[EOS_SATURATION_FIELDS] = {s.T,
+                                                    s.P,
+                                                    s.rho_liquid,
+                                                    s.rho_vapour,
+                                                    s.h_liquid,
+                                                    s.h_vapour,
+                                                    s.s_liquid,
+                                                    s.s_vapour,
+                                                    s.latent_heat,
+                                                    s.surface_tension,
+                                                    s.dPdT,
+                                                    s.evaluations,
+                                                    s.viscosity_liquid,
+                                                    s.viscosity_vapour,
+                                                    s.conductivity_liquid,
+                                                    s.conductivity_vapour};
       for (k = 0; k < EOS_SATURATION_FIELDS; ++k) columns[k][j] = values[k];
     }
     flags[j] = s.flags;

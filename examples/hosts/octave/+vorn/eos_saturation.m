@@ -4,6 +4,7 @@ function s = eos_saturation(by, x)
 %   vorn.eos_saturation('P', P) for P in kPa. A struct of arrays of the shape
 %   of x: T, P, rho_liquid, rho_vapour, h_liquid, h_vapour, s_liquid,
 %   s_vapour, latent_heat, surface_tension (N/m), dPdT (kPa/K), evaluations,
-%   and flags (uint32; 2 He II below the range, 64 no solution above it).
+%   viscosity_liquid, viscosity_vapour (Pa s), conductivity_liquid,
+%   conductivity_vapour (W/(m K)), and flags (uint32; 2 He II below the range, 64 no solution above it).
   s = vorn_mex('eos_saturation', by, x);
 end

@@ -110,9 +110,11 @@ int main(void) {
   eos_over_TP("eos_cp", VORN_EOS_CP, VORN_EOS_TP);
   eos_over_TP("eos_flags", VORN_EOS_FLAGS, VORN_EOS_TP);
   eos_over_TP("eos_phase", VORN_EOS_PHASE, VORN_EOS_TP);
+  eos_over_TP("eos_viscosity", VORN_EOS_VISCOSITY, VORN_EOS_TP);
+  eos_over_TP("eos_prandtl", VORN_EOS_PRANDTL, VORN_EOS_TP);
   {
     /* Saturation at every T of the grid (NaN and flags outside 2.1768 K to Tc). */
-    double latent[NT], psat[NT], sflags[NT];
+    double latent[NT], psat[NT], sflags[NT], kliquid[NT];
     for (i = 0; i < NT; ++i) {
       vorn_eos_saturation sat;
       memset(&sat, 0, sizeof sat);
@@ -121,10 +123,12 @@ int main(void) {
       latent[i] = sat.latent_heat;
       psat[i] = sat.P;
       sflags[i] = (double)sat.flags;
+      kliquid[i] = sat.conductivity_liquid;
     }
     row("sat_latent", NT, 1, latent);
     row("sat_P", NT, 1, psat);
     row("sat_flags", NT, 1, sflags);
+    row("sat_conductivity_liquid", NT, 1, kliquid);
   }
 
   constants[0] = __vorn_MOD_r;

@@ -108,10 +108,14 @@ check_same_bits(s.cp, E.eos_cp, 'vorn.eos_state(''TP'', T, P).cp');
 check_same_bits(s.h, E.eos_h, 'vorn.eos_state h against vorn.eos h');
 check(strcmp(class(s.flags), 'uint32') && isequal(double(s.flags), E.eos_flags), 'vorn.eos_state flags');
 check(isequal(s.phase, E.eos_phase), 'vorn.eos_state phase');
+check_same_bits(vorn.eos('viscosity', 'TP', T, P), E.eos_viscosity, 'vorn.eos(''viscosity'', ''TP'', T, P)');
+check_same_bits(s.viscosity, E.eos_viscosity, 'vorn.eos_state viscosity');
+check_same_bits(s.prandtl, E.eos_prandtl, 'vorn.eos_state prandtl');
 sat = vorn.eos_saturation('T', T);
 check_same_bits(sat.latent_heat, E.sat_latent, 'vorn.eos_saturation(''T'', T).latent_heat');
 check_same_bits(sat.P, E.sat_P, 'vorn.eos_saturation(''T'', T).P');
 check(isequal(double(sat.flags), E.sat_flags), 'vorn.eos_saturation flags');
+check_same_bits(sat.conductivity_liquid, E.sat_conductivity_liquid, 'vorn.eos_saturation conductivity_liquid');
 % A round trip through another pair: (P, h) back to T at 10 K, 500 kPa.
 h = vorn.eos('h', 'TP', 10, 500);
 check(abs(vorn.eos('T', 'Ph', 500, h) - 10) < 1e-8, 'vorn.eos(''T'', ''Ph'', ...) returns to 10 K');
