@@ -80,6 +80,7 @@ FLAGS: Dict[int, str] = {
     32: "NOT_UNIQUE",
     64: "NO_SOLUTION",
     128: "NOT_CONVERGED",
+    256: "UNDEFINED",
 }
 #: Code -> name of each VORN_EOS_PHASE_*.
 PHASES: Dict[int, str] = {0: "none", 1: "liquid", 2: "vapour", 3: "supercritical", 4: "two-phase"}
