@@ -118,6 +118,13 @@ inline double lambda_line_temperature(double p) {
          fraction * (lambda_melting_temperature - lambda_saturation_temperature);
 }
 
+// Pressure of the lambda line at T (Pa), from 1.7633 K to the lambda point.
+inline double lambda_line_pressure(double T) {
+  const double fraction =
+      (T - lambda_saturation_temperature) / (lambda_melting_temperature - lambda_saturation_temperature);
+  return lambda_saturation_pressure + fraction * (lambda_melting_pressure - lambda_saturation_pressure);
+}
+
 // Vapour colder than the lambda point, which the equation describes.
 inline bool vapour_below_lambda(double T, double p) {
   return T < lambda_saturation_temperature && T >= lowest_vapour_temperature && p < he_ii_vapour_pressure(T);

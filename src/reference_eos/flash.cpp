@@ -51,14 +51,21 @@ FluidState empty(unsigned flags) {
           nan,   nan,         nan, nan, nan, nan, nan, nan, nan, 0};
 }
 
-// Flags of the limits at (T, p).
-unsigned limit_flags(double T, double p) {
+// Flags of the limits at (T, p). A solved state's T and p carry the
+// iteration's tolerance (relative): against the melting and lambda lines and
+// the vapour pressure of He II the state then counts as fluid if it is within
+// that of the fluid's side (warmer always is; p either way), so that a state
+// just inside a line, given by any pair, comes back.
+unsigned limit_flags(double T, double p, double tolerance = 0.0) {
+  const double T_fluid = T * (1.0 + tolerance);
+  const double p_lo = p * (1.0 - tolerance);
+  const double p_hi = p * (1.0 + tolerance);
   unsigned flags = 0U;
   if (T > extrapolation_temperature) flags |= flag_out_of_range;
-  if (T > validity_temperature || p > validity_pressure || vapour_below_lambda(T, p))
+  if (T > validity_temperature || p > validity_pressure || vapour_below_lambda(T_fluid, p_lo))
     flags |= flag_extrapolated;
-  if (below_lambda_line(T, p)) flags |= flag_he_ii;
-  if (above_melting_line(T, p)) flags |= flag_solid;
+  if (below_lambda_line(T_fluid, p_lo) && below_lambda_line(T_fluid, p_hi)) flags |= flag_he_ii;
+  if (above_melting_line(T_fluid, p_lo)) flags |= flag_solid;
   return flags;
 }
 
@@ -70,20 +77,12 @@ unsigned colder_than_fluid(double p) {
                                                                                               : flag_he_ii;
 }
 
-// The cold end of a search along the isobar p: the coldest fluid temperature,
-// a rounding margin beyond the melting line (checked on the result), a margin
-// inside the vapour pressure of He II (so that its end is a vapour state), on
-// the lambda line itself.
-double coldest_bracket_temperature(double p) {
-  const double T = coldest_fluid_temperature(p);
-  if (p < lambda_saturation_pressure) return T * (1.0 + edge_margin);
-  return colder_than_fluid(p) == flag_solid ? T * (1.0 - edge_margin) : T;
-}
+// The cold end of a search along the isobar p: the coldest fluid
+// temperature, a rounding margin beyond it (the line is checked on the result).
+double coldest_bracket_temperature(double p) { return coldest_fluid_temperature(p) * (1.0 - edge_margin); }
 
-// A solved state's pressure carries the iteration's tolerance: against the
-// melting line it counts as on the line within this (relative) distance, so
-// that a state just inside the line, given by any pair, comes back.
-constexpr double solved_pressure_tolerance = 1e-11;
+// The tolerance of a solved state against the lines (limit_flags).
+constexpr double solved_tolerance = 1e-11;
 
 // The equation's own critical point lies within rounding of its reducing
 // point, not on it: (dp/drho)_T / (RT) is -1.2e-9 at (Tc, rho_c). A state
@@ -93,7 +92,7 @@ constexpr double critical_stiffness = 1e-8;
 
 // `solved`: p is the iteration's, not the caller's input.
 FluidState finish(FluidState s, bool solved = false) {
-  s.flags |= limit_flags(s.T, solved ? s.p * (1.0 - solved_pressure_tolerance) : s.p);
+  s.flags |= limit_flags(s.T, s.p, solved ? solved_tolerance : 0.0);
   // Densities far beyond the fluid's overflow the terms: no state there.
   if (s.phase != Phase::none && !(std::isfinite(s.p) && std::isfinite(s.rho) && std::isfinite(s.h)))
     s.flags |= flag_no_solution;
@@ -315,8 +314,6 @@ DensitySolution density_at(double T, double p) {
 
 FluidState flash_Tp(double T, double p) {
   if (p == 0.0) return single(T, 0.0, single_phase(T, 0.0, critical_density), 0);
-  const unsigned outside = limit_flags(T, p) & (flag_he_ii | flag_solid);
-  if (outside != 0U) return empty(outside);
   const DensitySolution d = density_at(T, p);
   if (d.flags != 0U) {
     FluidState s = empty(d.flags);
@@ -525,9 +522,37 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
   return finish(s, true);
 }
 
+// (T, s) below the lambda temperature, above the lambda line: He I liquid
+// between the lambda line and the melting line (p_top).
+FluidState flash_Ts_cold_liquid(double T, double target, double p_top, int evaluations) {
+  if (T < lambda_melting_temperature) return empty(flag_he_ii);
+  const DensitySolution bottom = density_at(T, lambda_line_pressure(T));
+  const DensitySolution top = density_at(T, p_top);
+  evaluations += bottom.evaluations + top.evaluations;
+  if (bottom.flags != 0U || top.flags != 0U) return empty(flag_not_converged);
+  const FluidProperties at_bottom = properties_at(T, bottom.rho);
+  const FluidProperties at_top = properties_at(T, top.rho);
+  evaluations += 2;
+  // s along this isotherm falls and rises again where He I expands on
+  // cooling: both ends bound it only where it falls throughout.
+  if (target > at_bottom.s) return empty(flag_he_ii);
+  if (target < at_top.s) return empty(flag_solid);
+  auto f = [&](double x) -> ValueSlope {
+    const FluidProperties a = properties_at(T, std::exp(x));
+    ++evaluations;
+    return {target - a.s, a.dpdT / a.rho};
+  };
+  const RootResult r = bracketed_newton(f, std::log(bottom.rho), std::log(top.rho), std::log(bottom.rho),
+                                        density_tolerance, 1e-15);
+  if (!r.converged) return empty(r.no_bracket ? flag_not_unique | flag_no_solution : flag_not_converged);
+  FluidState s = single(T, std::exp(r.x), Phase::liquid, evaluations);
+  if (at_bottom.dpdT < 0.0 || s.dpdT < 0.0) s.flags |= flag_not_unique;
+  return finish(s, true);
+}
+
 // (T, s): Newton in ln rho along the isotherm; (ds/d ln rho)_T = -(dp/dT)_rho / rho.
 FluidState flash_Ts(double T, double target) {
-  if (T < lambda_temperature && !(T >= lowest_vapour_temperature)) return empty(flag_he_ii);
+  if (T < lambda_melting_temperature && !(T >= lowest_vapour_temperature)) return empty(flag_he_ii);
   if (T > extrapolation_temperature) return empty(flag_out_of_range);
   int evaluations = 0;
   // The melting line, widened by a rounding margin (checked on the result).
@@ -536,12 +561,14 @@ FluidState flash_Ts(double T, double target) {
   const double ideal_ln_rho =
       std::log(critical_density) +
       (1.5 - ideal_a1 - 1.5 * std::log(critical_temperature / T) - target / gas_constant);
+  if (T < lambda_temperature && T < lowest_vapour_temperature)
+    return flash_Ts_cold_liquid(T, target, p_top, evaluations);
   if (T < lambda_temperature) {
     // Vapour below the lambda temperature, up to the vapour pressure of He II.
-    const RootResult edge = cold_vapour_density(T, he_ii_vapour_pressure(T));
+    const RootResult edge = cold_vapour_density(T, he_ii_vapour_pressure(T) * (1.0 + edge_margin));
     evaluations += edge.evaluations;
     if (!edge.converged) return empty(flag_not_converged);
-    if (!(target > properties_at(T, edge.x).s)) return empty(flag_he_ii);
+    if (!(target > properties_at(T, edge.x).s)) return flash_Ts_cold_liquid(T, target, p_top, evaluations);
     FluidProperties last{};
     auto f = [&](double x) -> ValueSlope {
       last = properties_at(T, std::exp(x));
@@ -758,7 +785,7 @@ double cold_vapour_edge(double rho, double target, int& evaluations) {
     const double mid = 0.5 * (a + b);
     (inside(mid) ? b : a) = mid;
   }
-  return b;
+  return a * (1.0 - edge_margin);  // the line itself is checked on the result
 }
 
 // (rho, u): a closed vessel. Single phase: Newton in T, (du/dT)_rho = cv.
@@ -831,11 +858,13 @@ FluidState flash(InputPair pair, double x1, double x2) {
     case InputPair::TP:
       if (x1 <= 0.0 || x2 < 0.0) return empty(flag_bad_input);
       if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
+      if ((limit_flags(x1, x2) & (flag_he_ii | flag_solid)) != 0U)
+        return empty(limit_flags(x1, x2) & (flag_he_ii | flag_solid));
       return finish(flash_Tp(x1, x2));
     case InputPair::Trho:
       if (x1 <= 0.0 || x2 <= 0.0) return empty(flag_bad_input);
       if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
-      return finish(flash_Trho(x1, x2));
+      return finish(flash_Trho(x1, x2), true);
     case InputPair::Prho:
       if (x1 <= 0.0 || x2 <= 0.0) return empty(flag_bad_input);
       return flash_prho(x1, x2);
