@@ -692,6 +692,20 @@ RootResult dome_temperature(double rho, double rho_lambda_vapour, double rho_lam
   return bracketed_newton(g, lambda_temperature, critical_temperature, guess, 1e-12, 0.0, 100);
 }
 
+// The saturation where the isochore rho meets the dome (rho between the
+// lambda point's saturated densities): directly (saturation_at_density),
+// else by Newton in T over saturations at T.
+Saturation dome_edge(double rho, const Saturation& at_lambda, int& evaluations) {
+  const Saturation direct = saturation_at_density(rho);
+  evaluations += direct.evaluations;
+  if (direct.converged) return direct;
+  const RootResult dome = dome_temperature(rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
+  if (!dome.converged) return {nan, nan, nan, nan, 0, false};
+  const Saturation edge = saturation_at_temperature(dome.x);
+  evaluations += edge.evaluations;
+  return edge;
+}
+
 // (p, rho): Newton in T along the isochore, from the coldest fluid
 // temperature at p. An isochore between the saturated densities at the
 // lambda point crosses the dome: below the temperature where it meets the
@@ -711,10 +725,7 @@ FluidState flash_prho(double p, double rho) {
   const Saturation& at_lambda = lambda_point_saturation();
   if (!at_lambda.converged) return empty(flag_not_converged);
   if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
-    const RootResult dome = dome_temperature(rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
-    if (!dome.converged) return empty(flag_not_converged);
-    const Saturation edge = saturation_at_temperature(dome.x);
-    evaluations += edge.evaluations;
+    const Saturation edge = dome_edge(rho, at_lambda, evaluations);
     if (!edge.converged) return empty(flag_not_converged);
     if (p < edge.p) {
       if (p < lambda_saturation_pressure) return empty(flag_he_ii);
@@ -730,7 +741,7 @@ FluidState flash_prho(double p, double rho) {
       const double q = std::fmin(1.0, std::fmax(0.0, quality_from_volume(sat, rho)));
       return finish(mixture(sat, q, evaluations));
     }
-    T_lo = std::fmax(T_lo, dome.x);
+    T_lo = std::fmax(T_lo, edge.T);
   }
   unsigned flags = 0U;
   const FluidProperties lo = properties_at(T_lo, rho);
@@ -797,8 +808,9 @@ FluidState flash_rhou(double rho, double target) {
   const Saturation& at_lambda = lambda_point_saturation();
   if (!at_lambda.converged) return empty(flag_not_converged);
   if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
-    const RootResult dome = dome_temperature(rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
-    if (!dome.converged) return empty(flag_not_converged);
+    const Saturation edge = dome_edge(rho, at_lambda, evaluations);
+    if (!edge.converged) return empty(flag_not_converged);
+    const RootResult dome{edge.T, 0, true};
     const double u_dome = properties_at(dome.x, rho).u;
     if (target < u_dome) {
       const double v = 1.0 / rho;

@@ -30,6 +30,13 @@ Saturation saturation_at_temperature(double T);
 // p from the saturation pressure at the lambda point to the critical pressure.
 Saturation saturation_at_pressure(double p);
 
+// The saturation whose liquid (rho > rho_c) or vapour (rho < rho_c) has the
+// density rho: where an isochore meets the dome. Newton's method in (T, the
+// other density), two evaluations a step, from the ancillaries (the square-
+// root law near Tc); rho between the saturated densities at the lambda point,
+// otherwise not converged.
+Saturation saturation_at_density(double rho);
+
 // The pressure the equation gives at (Tc, rho_c), Pa.
 double critical_pressure();
 
