@@ -217,12 +217,14 @@ bool raise_to(double T, double p, double& hi, int& evaluations) {
 // Where |B rho| is below rounding, the ideal gas, with no iteration (so every
 // positive pressure has its density, down to the smallest double). Otherwise
 // Newton in ln rho from the ideal gas, the bracket's low end a quarter of the
-// ideal gas's density and lowered a thousandfold when the root lies below it
-// (Z > 4: a dense gas far above Tc).
+// ideal gas's density (less for a dense fluid) and lowered a thousandfold
+// when the root lies below it.
 RootResult dilute_density(double T, double p, double hi) {
   const double ideal = p / (gas_constant * T);
   if (std::fabs(second_virial(T) * ideal) < ideal_gas_limit) return {ideal, 0, true};
-  double lo = std::fmin(0.25 * ideal, 0.5 * hi);
+  // A dense fluid (the ideal gas's density above rho_c) has Z well above 1:
+  // there the low end tends to rho_c/4, below which no dense root lies.
+  double lo = std::fmin(0.25 * ideal / (1.0 + ideal / critical_density), 0.5 * hi);
   int evaluations = 0;
   for (int widening = 0; widening < 8; ++widening) {
     RootResult r = density_in(T, p, lo, hi, std::fmin(ideal, 0.9 * hi));
