@@ -170,10 +170,9 @@ double ancillary_saturation_temperature(double p) {
 // ln p(delta'', tau) = ln p, two evaluations a step, from the ancillaries.
 // Away from Tc only (theta > 0.01): the caller falls back to Newton in T over
 // saturations at T, which handles the approach to Tc.
-Saturation newton_at_pressure(double p, double T0) {
+Saturation newton_at_pressure(double p, double T0, double dl, double dv) {
   double tau = critical_temperature / T0;
-  double dl = ancillary_liquid_density(T0) / critical_density;
-  double dv = ancillary_vapour_density(T0) / critical_density;
+  const double expected_gap = dl - dv;
   const double ln_scale = std::log(critical_density * gas_constant * critical_temperature / p);
   const double tau_max = critical_temperature / (0.99 * lambda_temperature);
   double previous_step = std::numeric_limits<double>::infinity();
@@ -193,6 +192,16 @@ Saturation newton_at_pressure(double p, double T0) {
     const double Ktl = (rl.dt + rl.t) / tau;
     const double Ktv = (rv.dt + rv.t) / tau;
     const double F[3] = {Jv - Jl, Kv - Kl, ln_scale - std::log(tau) + std::log(Jv)};
+    // At the rounding level of J, K and ln p: near Tc, where the Jacobian is
+    // nearly singular, the steps never get below step_tolerance, but this does.
+    const double eps = std::numeric_limits<double>::epsilon();
+    if (std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
+        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
+        std::fabs(F[2]) <= 16.0 * eps * std::fmax(1.0, std::fabs(ln_scale))) {
+      const double T = critical_temperature / tau;
+      if (!(T >= lambda_temperature && dl - dv > 0.25 * expected_gap)) break;
+      return {T, p, dl * critical_density, dv * critical_density, evaluations, true};
+    }
     const double A[3][3] = {
         {-Jdl, Jdv, Jtv - Jtl}, {-Jdl / dl, Jdv / dv, Ktv - Ktl}, {0.0, Jdv / Jv, Jtv / Jv - 1.0 / tau}};
     const double det = A[0][0] * (A[1][1] * A[2][2] - A[1][2] * A[2][1]) -
@@ -228,7 +237,7 @@ Saturation newton_at_pressure(double p, double T0) {
     previous_step = step;
     if (step <= step_tolerance || quadratic) {
       const double T = critical_temperature / tau;
-      if (!(T >= lambda_temperature && dl - dv > 0.1)) break;
+      if (!(T >= lambda_temperature && dl - dv > 0.25 * expected_gap)) break;
       return {T, p, dl * critical_density, dv * critical_density, evaluations, true};
     }
   }
@@ -256,9 +265,26 @@ Saturation saturation_at_pressure(double p) {
   const double T0 = ancillary_saturation_temperature(p);
   int evaluations = 0;
   if (1.0 - T0 / critical_temperature > 0.01) {
-    const Saturation direct = newton_at_pressure(p, T0);
+    const Saturation direct = newton_at_pressure(p, T0, ancillary_liquid_density(T0) / critical_density,
+                                                 ancillary_vapour_density(T0) / critical_density);
     if (direct.converged) return direct;
     evaluations += direct.evaluations;
+  } else {
+    // Near Tc the ancillaries' critical point is not the equation's: start
+    // from p_sat linear in T with the critical isochore's slope, and the
+    // square-root law for the densities.
+    const double slope = properties_at(critical_temperature, critical_density).dpdT;
+    const double theta = std::fmin(0.02, (pc - p) / (slope * critical_temperature));
+    const double half_width = near_critical_half_width * std::sqrt(theta);
+    const double centre = 1.0 + near_critical_diameter * theta;
+    const Saturation direct =
+        newton_at_pressure(p, critical_temperature * (1.0 - theta), centre + half_width, centre - half_width);
+    evaluations += 1 + direct.evaluations;
+    if (direct.converged && 1.0 - direct.T / critical_temperature >= square_root_law_theta) {
+      Saturation result = direct;
+      result.evaluations = evaluations;
+      return result;
+    }
   }
   Saturation current{nan, nan, nan, nan, 0, false};
   const double near_tc = critical_temperature * (1.0 - square_root_law_theta);
