@@ -801,6 +801,95 @@ double cold_vapour_edge(double rho, double target, int& evaluations) {
   return a * (1.0 - edge_margin);  // the line itself is checked on the result
 }
 
+// The two-phase state of overall density rho and internal energy u, as one
+// Newton iteration in (delta', delta'', tau): equal J and K on both sides
+// (saturation.hpp) and the mixture's u, with the quality from the volumes,
+// q = (1/delta - 1/delta')/(1/delta'' - 1/delta'). Two evaluations a step,
+// from the saturation where the isochore meets the dome (edge). With
+// u~ = u/(R Tc) = a2 + (1.5 + t)/tau on each side: du~/ddelta = dt/(delta tau),
+// du~/dtau = (tt - 1.5)/tau^2. Steps keep delta'' < delta < delta' and tau > 1.
+Saturation two_phase_at_density_energy(double rho, double target, const Saturation& edge) {
+  const double delta = rho / critical_density;
+  double dl = edge.rho_liquid / critical_density;
+  double dv = edge.rho_vapour / critical_density;
+  double tau = critical_temperature / edge.T;
+  const double gap = dl - dv;
+  // Off the edge by a hundredth of the gap, so that the first step may go
+  // either way without leaving delta'' < delta < delta'.
+  if (dl <= delta) dl = delta + 0.01 * gap;
+  if (dv >= delta) dv = std::fmax(0.5 * dv, delta - 0.01 * gap);
+  const double u_target = target / (gas_constant * critical_temperature) - ideal_a2;
+  const double w = 1.0 / delta;
+  const double eps = std::numeric_limits<double>::epsilon();
+  double previous_step = std::numeric_limits<double>::infinity();
+  int evaluations = 0;
+  for (int iteration = 0; iteration < 40; ++iteration) {
+    const HelmholtzDerivatives l = residual(dl, tau);
+    const HelmholtzDerivatives v = residual(dv, tau);
+    evaluations += 2;
+    const double Jl = dl * (1.0 + l.d);
+    const double Jv = dv * (1.0 + v.d);
+    const double Kl = l.d + l.a + std::log(dl);
+    const double Kv = v.d + v.a + std::log(dv);
+    const double ul = (1.5 + l.t) / tau;
+    const double uv = (1.5 + v.t) / tau;
+    const double wl = 1.0 / dl;
+    const double wv = 1.0 / dv;
+    const double q = (w - wl) / (wv - wl);
+    const double F[3] = {Jv - Jl, Kv - Kl, ul + q * (uv - ul) - u_target};
+    // At the rounding level of J, K and u: this step is the last.
+    const bool at_rounding =
+        std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
+        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
+        std::fabs(F[2]) <= 16.0 * eps * std::fmax(1.0, std::fabs(u_target));
+    const double Jdl = 1.0 + 2.0 * l.d + l.dd;
+    const double Jdv = 1.0 + 2.0 * v.d + v.dd;
+    const double dq_dwl = (w - wv) / ((wv - wl) * (wv - wl));
+    const double dq_dwv = -(w - wl) / ((wv - wl) * (wv - wl));
+    const double A[3][3] = {{-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
+                            {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
+                            {(1.0 - q) * l.dt / (dl * tau) - (uv - ul) * dq_dwl / (dl * dl),
+                             q * v.dt / (dv * tau) - (uv - ul) * dq_dwv / (dv * dv),
+                             ((1.0 - q) * (l.tt - 1.5) + q * (v.tt - 1.5)) / (tau * tau)}};
+    auto det3 = [](const double(&M)[3][3]) {
+      return M[0][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]) -
+             M[0][1] * (M[1][0] * M[2][2] - M[1][2] * M[2][0]) +
+             M[0][2] * (M[1][0] * M[2][1] - M[1][1] * M[2][0]);
+    };
+    const double det = det3(A);
+    double step_of[3];
+    for (int k = 0; k < 3; ++k) {
+      double M[3][3];
+      for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) M[i][j] = j == k ? -F[i] : A[i][j];
+      step_of[k] = det3(M) / det;
+    }
+    double ddl = step_of[0];
+    double ddv = step_of[1];
+    double dtau = step_of[2];
+    if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
+    for (int halving = 0; halving < 30; ++halving) {
+      if (dv + ddv > 0.0 && dv + ddv < delta && dl + ddl > delta && tau + dtau > 1.0) break;
+      ddl *= 0.5;
+      ddv *= 0.5;
+      dtau *= 0.5;
+    }
+    dl += ddl;
+    dv += ddv;
+    tau += dtau;
+    const double step = std::fmax(std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv), std::fabs(dtau) / tau);
+    const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
+    previous_step = step;
+    if (step <= 1e-14 || quadratic || at_rounding) {
+      const double T = critical_temperature / tau;
+      if (!(T >= lambda_temperature && dl - dv > 0.25 * gap && dv < delta && delta < dl)) break;
+      const double rho_v = dv * critical_density;
+      return {T, pressure_and_slope(T, rho_v).p, dl * critical_density, rho_v, evaluations + 1, true};
+    }
+  }
+  return {nan, nan, nan, nan, evaluations, false};
+}
+
 // (rho, u): a closed vessel. Single phase: Newton in T, (du/dT)_rho = cv.
 // Inside the dome: Newton in T on the mixture's u at fixed overall density,
 // its slope from the saturated states' slopes (saturation_slopes).
@@ -815,6 +904,9 @@ FluidState flash_rhou(double rho, double target) {
     const RootResult dome{edge.T, 0, true};
     const double u_dome = properties_at(dome.x, rho).u;
     if (target < u_dome) {
+      const Saturation direct = two_phase_at_density_energy(rho, target, edge);
+      evaluations += direct.evaluations;
+      if (direct.converged) return finish(mixture(direct, quality_from_volume(direct, rho), evaluations));
       const double v = 1.0 / rho;
       auto f = [&](double T) -> ValueSlope {
         const SaturationSlopes a = saturation_slopes(T, evaluations);
