@@ -363,10 +363,12 @@ FluidState flash_pq(double p, double q) {
   return mixture(sat, q, 0);
 }
 
-enum class Caloric { enthalpy, entropy };
+enum class Caloric { enthalpy, entropy, energy };
 
-double caloric(const FluidState& s, Caloric c) { return c == Caloric::enthalpy ? s.h : s.s; }
-double caloric(const FluidProperties& s, Caloric c) { return c == Caloric::enthalpy ? s.h : s.s; }
+template <typename State>
+double caloric(const State& s, Caloric c) {
+  return c == Caloric::enthalpy ? s.h : c == Caloric::entropy ? s.s : s.u;
+}
 
 // Newton in (T, ln rho) on p and h (or s) together, one evaluation a step,
 // steps limited to 30 % in T and a factor 2 in rho and kept inside (T_lo,
@@ -390,6 +392,12 @@ bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, 
       F2 = (a.h - target) / scale;
       J21 = (a.cv + a.dpdT / rho) / scale;
       J22 = (a.dpdrho - T * a.dpdT / rho) / scale;
+    } else if (c == Caloric::energy) {
+      // (du/dT)_rho = cv, (du/d ln rho)_T = (p - T (dp/dT)_rho)/rho.
+      const double scale = gas_constant * T;
+      F2 = (a.u - target) / scale;
+      J21 = a.cv / scale;
+      J22 = (a.p - T * a.dpdT) / (rho * scale);
     } else {
       F2 = (a.s - target) / gas_constant;
       J21 = a.cv / (T * gas_constant);
@@ -424,10 +432,11 @@ bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, 
   return false;
 }
 
-// The ideal gas's T at (p, h) or (p, s) with this ideal part: h = R (a2 Tc +
-// 5/2 T), s/R = 5/2 ln T + 1.5 - a1 - ln(p/(R rho_c)) - 1.5 ln Tc.
+// The ideal gas's T at (p, h), (p, u) or (p, s) with this ideal part: h = R (a2 Tc +
+// 5/2 T), u = R (a2 Tc + 3/2 T), s/R = 5/2 ln T + 1.5 - a1 - ln(p/(R rho_c)) - 1.5 ln Tc.
 double ideal_gas_temperature(double p, double target, Caloric c) {
   if (c == Caloric::enthalpy) return (target / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+  if (c == Caloric::energy) return (target / gas_constant - ideal_a2 * critical_temperature) / 1.5;
   return std::exp((target / gas_constant - 1.5 + ideal_a1 + std::log(p / (gas_constant * critical_density)) +
                    1.5 * std::log(critical_temperature)) /
                   2.5);
@@ -515,7 +524,11 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
   auto f = [&](double T) -> ValueSlope {
     last = flash_Tp(T, p);
     evaluations += last.evaluations;
-    return {caloric(last, c) - target, c == Caloric::enthalpy ? last.cp : last.cp / T};
+    // Along the isobar: (dh/dT)_p = cp, (ds/dT)_p = cp/T, (du/dT)_p = cp - p alpha/rho.
+    const double slope = c == Caloric::enthalpy  ? last.cp
+                         : c == Caloric::entropy ? last.cp / T
+                                                 : last.cp - p * last.alpha / last.rho;
+    return {caloric(last, c) - target, slope};
   };
   const RootResult r = bracketed_newton(f, T_lo, T_hi, guess, temperature_tolerance, 0.0, 100);
   if (!r.converged) return empty(flag_not_converged);
@@ -980,6 +993,9 @@ FluidState flash(InputPair pair, double x1, double x2) {
     case InputPair::Ps:
       if (x1 <= 0.0) return empty(flag_bad_input);
       return flash_p_caloric(x1, x2, Caloric::entropy);
+    case InputPair::Pu:
+      if (x1 <= 0.0) return empty(flag_bad_input);
+      return flash_p_caloric(x1, x2, Caloric::energy);
     case InputPair::Ts:
       if (x1 <= 0.0) return empty(flag_bad_input);
       return flash_Ts(x1, x2);

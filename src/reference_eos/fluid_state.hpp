@@ -47,7 +47,20 @@ struct FluidState {
   int evaluations;
 };
 
-enum class InputPair : int { TP = 1, Trho = 2, Prho = 3, Ph = 4, Ps = 5, Ts = 6, rhou = 7, Tq = 8, Pq = 9 };
+// The codes of vorn.h's VORN_EOS_* pairs; 10, 11 and 13 to 15 are reserved
+// there for (T, h), (T, u), (rho, h), (rho, s) and (h, s).
+enum class InputPair : int {
+  TP = 1,
+  Trho = 2,
+  Prho = 3,
+  Ph = 4,
+  Ps = 5,
+  Ts = 6,
+  rhou = 7,
+  Tq = 8,
+  Pq = 9,
+  Pu = 12
+};
 
 // The flash for a pair (T in K, p in Pa, rho in mol/m3, h and u in J/mol,
 // s in J/(mol K), q the vapour fraction). An unknown pair is bad input.
