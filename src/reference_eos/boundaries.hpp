@@ -51,8 +51,12 @@ inline constexpr double melting_join_end = 5.0;    // K
 
 inline constexpr double lambda_saturation_temperature = lambda_temperature;  // K
 inline constexpr double lambda_saturation_pressure = 5039.330380576782;      // Pa, the equation's p_sat there
-inline constexpr double lambda_melting_temperature = 1.7633;                 // K
-inline constexpr double lambda_melting_pressure = 2996686.858420198;         // Pa, the melting line there
+// The equation's saturated densities there, mol/m3 (the internal tests
+// recompute them): the bottom of the dome.
+inline constexpr double lambda_saturation_liquid_density = 36480.345279536916;
+inline constexpr double lambda_saturation_vapour_density = 293.40866205976454;
+inline constexpr double lambda_melting_temperature = 1.7633;          // K
+inline constexpr double lambda_melting_pressure = 2996686.858420198;  // Pa, the melting line there
 
 // Vapour below the lambda temperature.
 inline constexpr double lowest_vapour_temperature = its90_lowest;  // K

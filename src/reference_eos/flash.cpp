@@ -179,10 +179,14 @@ FluidState mixture(const Saturation& sat, double q, int evaluations) {
   return s;
 }
 
-// The saturation at the lambda point, the bottom of the dome: computed once.
-const Saturation& lambda_point_saturation() {
-  static const Saturation at_lambda = saturation_at_temperature(lambda_temperature);
-  return at_lambda;
+// The saturation at the lambda point, the bottom of the dome (boundaries.hpp).
+Saturation lambda_point_saturation() {
+  return {lambda_temperature,
+          lambda_saturation_pressure,
+          lambda_saturation_liquid_density,
+          lambda_saturation_vapour_density,
+          0,
+          true};
 }
 
 double quality_from_volume(const Saturation& sat, double rho) {
@@ -737,7 +741,7 @@ FluidState flash_prho(double p, double rho) {
   double T_lo = coldest_bracket_temperature(p);
   double T_hi = extrapolation_temperature;
   int evaluations = 0;
-  const Saturation& at_lambda = lambda_point_saturation();
+  const Saturation at_lambda = lambda_point_saturation();
   if (!at_lambda.converged) return empty(flag_not_converged);
   if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
     const Saturation edge = dome_edge(rho, at_lambda, evaluations);
@@ -909,7 +913,7 @@ Saturation two_phase_at_density_energy(double rho, double target, const Saturati
 FluidState flash_rhou(double rho, double target) {
   int evaluations = 0;
   double T_lo = lambda_temperature;
-  const Saturation& at_lambda = lambda_point_saturation();
+  const Saturation at_lambda = lambda_point_saturation();
   if (!at_lambda.converged) return empty(flag_not_converged);
   if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
     const Saturation edge = dome_edge(rho, at_lambda, evaluations);

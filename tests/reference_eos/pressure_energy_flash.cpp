@@ -5,7 +5,9 @@
 
 #include <cmath>
 
+#include "reference_eos/boundaries.hpp"
 #include "reference_eos/fluid_state.hpp"
+#include "reference_eos/saturation.hpp"
 
 namespace {
 
@@ -34,6 +36,15 @@ TEST(PressureEnergyFlash, BackToTheState) {
     }
   }
   EXPECT_EQ(flash(InputPair::Pu, 0.0, 100.0).flags, vorn::reference_eos::flag_bad_input);
+}
+
+// The bottom of the dome as the flashes take it, recomputed.
+TEST(PressureEnergyFlash, LambdaPointSaturationRecomputed) {
+  namespace eos = vorn::reference_eos;
+  const eos::Saturation s = eos::saturation_at_temperature(eos::lambda_temperature);
+  EXPECT_NEAR(s.rho_liquid, eos::lambda_saturation_liquid_density, 1e-12 * s.rho_liquid);
+  EXPECT_NEAR(s.rho_vapour, eos::lambda_saturation_vapour_density, 1e-12 * s.rho_vapour);
+  EXPECT_NEAR(s.p, eos::lambda_saturation_pressure, 1e-12 * s.p);
 }
 
 }  // namespace
