@@ -25,6 +25,7 @@
 #include "reference_eos/constants.hpp"
 #include "reference_eos/fluid_state.hpp"
 #include "reference_eos/helmholtz.hpp"
+#include "reference_eos/isochore_start.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
 
@@ -618,7 +619,13 @@ FluidState flash_rhou(double rho, double target) {
   double T_lo = lambda_temperature;
   const Saturation at_lambda = saturation_at_temperature(lambda_temperature);
   evaluations += at_lambda.evaluations;
-  if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
+  // At or above the energy the isochore has at Tc the state is one phase, no
+  // colder than Tc: no dome to meet.
+  const FluidProperties at_tc = properties_at(critical_temperature, rho);
+  ++evaluations;
+  if (target >= at_tc.u) {
+    T_lo = critical_temperature;
+  } else if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
     const RootResult dome = dome_temperature(rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
     if (!dome.converged) return empty(flag_not_converged);
     const double u_dome = properties_at(dome.x, rho).u;
@@ -651,7 +658,7 @@ FluidState flash_rhou(double rho, double target) {
   } else if (rho >= at_lambda.rho_liquid) {
     T_lo = lambda_melting_temperature;
   }
-  const FluidProperties lo = properties_at(T_lo, rho);
+  const FluidProperties lo = T_lo == critical_temperature ? at_tc : properties_at(T_lo, rho);
   if (!(target >= lo.u)) return empty(target < lo.u ? flag_he_ii : flag_not_converged);
   const FluidProperties hi = properties_at(extrapolation_temperature, rho);
   if (!(target <= hi.u)) return empty(flag_out_of_range);
@@ -661,7 +668,11 @@ FluidState flash_rhou(double rho, double target) {
     return {a.u - target, a.cv};
   };
   const double fraction = (target - lo.u) / (hi.u - lo.u);
-  const double guess = T_lo + fraction * (extrapolation_temperature - T_lo);
+  const double start = isochore_start(rho, target);
+  ++evaluations;
+  const double guess = start > T_lo && start < extrapolation_temperature
+                           ? start
+                           : T_lo + fraction * (extrapolation_temperature - T_lo);
   const RootResult r =
       bracketed_newton(f, T_lo, extrapolation_temperature, guess, temperature_tolerance, 0.0, 100);
   if (!r.converged) return empty(flag_not_converged);
