@@ -5,7 +5,7 @@
 //
 //   value      one vorn_eos_value per output, 5 outputs a state (3 for the
 //              quality pairs): a worksheet cell, a Fortran loop
-//   state_at   one vorn_eos_state_at a state, every output
+//   state_at   one vorn_eos_state_at a state, every thermodynamic output
 //   value_n    vorn_eos_value_n over the 1000 states, one output
 //   state_n    vorn_eos_state_n over the 1000 states
 //
@@ -74,6 +74,10 @@ std::vector<Api> libraries() {
 }
 
 constexpr std::size_t kStates = 1000;
+// The thermodynamic state without transport (the struct's first version): what
+// the flashes cost. Transport has its own benchmark (reference_transport_bench.cpp).
+constexpr std::size_t kThermodynamicSize = VORN_EOS_STATE_SIZE_V1;
+constexpr std::size_t kThermodynamicStride = (kThermodynamicSize + 7U) / 8U * 8U;
 
 // Uniform in [0, 1) from a fixed sequence (splitmix64): the same states on every run.
 struct Uniform {
@@ -183,7 +187,7 @@ void register_shapes(const Api& api, const Case& c) {
   });
   benchmark::RegisterBenchmark((prefix + "state_at/" + c.name).c_str(), [api, c](benchmark::State& state) {
     vorn_eos_state s{};
-    s.size = sizeof s;
+    s.size = kThermodynamicSize;
     std::size_t i = 0;
     long evaluations = 0;
     for (auto _ : state) {
@@ -206,10 +210,11 @@ void register_shapes(const Api& api, const Case& c) {
     per_state(state, kStates);
   });
   benchmark::RegisterBenchmark((prefix + "state_n/" + c.name).c_str(), [api, c](benchmark::State& state) {
-    std::vector<vorn_eos_state> out(kStates);
-    out[0].size = sizeof(vorn_eos_state);
+    std::vector<double> buffer(kStates * kThermodynamicStride / sizeof(double));
+    auto* out = reinterpret_cast<vorn_eos_state*>(buffer.data());
+    out->size = kThermodynamicStride;
     for (auto _ : state) {
-      api.state_n(kStates, &c.pair, c.x1.data(), c.x2.data(), out.data());
+      api.state_n(kStates, &c.pair, c.x1.data(), c.x2.data(), out);
       benchmark::ClobberMemory();
     }
     per_state(state, kStates);

@@ -42,8 +42,9 @@ assert X_DEGREE == Y_DEGREE, "the header has one number of terms for every serie
 # The series end here, 21 mK below Tc: closer to Tc the library solves the
 # equations in doubles.
 SWITCH_THETA = mp.mpf("4e-3")
-# Each series must reproduce the exact solution to this (relative in p and the
-# densities, absolute in 1 - T/Tc) at the check points.
+# Each series, summed in doubles, must reproduce the exact solution to this
+# (relative, in p, the densities and T) at the check points: a few units in the
+# last place of ln p and ln rho''.
 FIT_LIMIT = 4e-15
 CHECKS_PER_PIECE = 12
 
@@ -320,7 +321,7 @@ def write(path, temperature_pieces, pressure_pieces, worst):
         "// theta of the equation's critical point (dp/drho = d2p/drho2 = 0): it lies",
         "// above Tc, where the reducing temperature and density do not quite meet it.",
         f"inline constexpr double critical_theta = {cxx(THETA_C)};",
-        f"// The series' end near Tc, as theta: closer to Tc the equations are solved.",
+        "// The series' end near Tc, as theta: closer to Tc the equations are solved.",
         f"inline constexpr double switch_theta = {cxx(SWITCH_THETA)};",
         f"// pc, Pa (the equation's pressure at Tc, rho_c, to 50 digits: {mp.nstr(PC, 20)}).",
         f"inline constexpr double critical_pressure = {cxx(PC)};",
