@@ -32,7 +32,7 @@ struct Saturation {
 Saturation saturation_at_temperature(double T);
 
 // p from the saturation pressure at the lambda point to the critical
-// pressure; the series up to 219.4 kPa, the solved equations above.
+// pressure; the series up to 224.67 kPa, the solved equations above.
 Saturation saturation_at_pressure(double p);
 
 // The equations above solved in doubles, at any T or p of the range: what

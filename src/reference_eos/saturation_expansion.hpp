@@ -9,7 +9,7 @@
 // No evaluation of the Helmholtz energy; within 2e-15 of the exact solution.
 //
 // Range: from the lambda point (2.1768 K, 5039.33 Pa) to theta = 4e-3
-// (5.1745 K, 219.4 kPa). Outside it the result is not converged (NaN): closer
+// (5.1745 K, 224.67 kPa). Outside it the result is not converged (NaN): closer
 // to Tc the caller solves the equations instead.
 #pragma once
 
