@@ -2,17 +2,16 @@
 
 #include <array>
 #include <cmath>
-#include <iterator>
-#include <nlohmann/json.hpp>
-#include <utility>
+#include <stdexcept>
 
 #include "fmt/format.h"
+#include "names.hpp"
 #include "output.hpp"
 
 namespace vorn_cli {
 namespace {
 
-constexpr std::size_t kChunk = 1u << 16;
+constexpr double kMolarMass = 0.004002602;  // kg/mol, the equation's own
 
 struct FlagName {
   unsigned bit;
@@ -31,129 +30,138 @@ constexpr std::array<FlagName, 8> kFlags{{
     {VORN_EOS_FLAG_NOT_CONVERGED, "not-converged", "an iteration ran out of steps"},
 }};
 
-// The equation's properties as `vorn eos` lists them: name, unit, field.
-struct EosProperty {
-  std::string_view name;
-  std::string_view unit;
-  double vorn_eos_state::*field;
-  bool pressure;  // shown in the pressure unit of --units
+using S = vorn_eos_state;
+const std::vector<EosProperty> kProperties{
+    {"T", "temperature", "T", VORN_EOS_T, &S::T, "K", "", "", 0, 0, "temperature"},
+    {"P", "pressure", "P", VORN_EOS_P, &S::P, "kPa", "", "", 1, 0, "pressure"},
+    {"density", "rho,D", "rho", VORN_EOS_RHO, &S::rho, "kg/m^3", "mol/m^3", "", 0, -1, "density"},
+    {"volume", "vm,molar-volume", "", VORN_EOS_VM, &S::vm, "m^3/mol", "", "m^3/kg", 0, 1, "molar volume"},
+    {"u", "internal-energy,U", "u", VORN_EOS_U, &S::u, "J/kg", "J/mol", "", 0, 1, "internal energy"},
+    {"h", "enthalpy,H", "h", VORN_EOS_H, &S::h, "J/kg", "J/mol", "", 0, 1,
+     "enthalpy (0 for the liquid boiling at 101.325 kPa)"},
+    {"s", "entropy,S", "s", VORN_EOS_S, &S::s, "J/(kg K)", "J/(mol K)", "", 0, 1,
+     "entropy (0 for the same liquid)"},
+    {"g", "gibbs-energy,G", "", VORN_EOS_G, &S::g, "J/kg", "J/mol", "", 0, 1, "Gibbs energy"},
+    {"cv", "isochoric-heat-capacity,Cvmass", "", VORN_EOS_CV, &S::cv, "J/(kg K)", "J/(mol K)", "", 0, 1,
+     "isochoric specific heat capacity"},
+    {"cp", "isobaric-heat-capacity,Cpmass", "", VORN_EOS_CP, &S::cp, "J/(kg K)", "J/(mol K)", "", 0, 1,
+     "isobaric specific heat capacity"},
+    {"gamma", "cp/cv", "", VORN_EOS_CP_CV, &S::cp_cv, "1", "", "", 0, 0, "ratio of heat capacities"},
+    {"sound-speed", "w,speed-of-sound,A", "", VORN_EOS_W, &S::w, "m/s", "", "", 0, 0, "speed of sound"},
+    {"joule-thomson", "jt,mu_JT", "", VORN_EOS_JT, &S::jt, "K/kPa", "", "", -1, 0,
+     "Joule-Thomson coefficient"},
+    {"kappa_T", "isothermal-compressibility", "", VORN_EOS_KAPPA_T, &S::kappa_T, "1/kPa", "", "", -1, 0,
+     "isothermal compressibility"},
+    {"alpha_V", "volume-expansivity", "", VORN_EOS_ALPHA_V, &S::alpha_V, "1/K", "", "", 0, 0,
+     "volume expansivity"},
+    {"dP/dT", "dpdT", "", VORN_EOS_DPDT, &S::dpdT, "kPa/K", "", "", 1, 0, "(dP/dT) at constant density"},
+    {"dP/drho", "dpdrho", "", VORN_EOS_DPDRHO, &S::dpdrho, "kPa m^3/kg", "kPa m^3/mol", "", 1, 1,
+     "(dP/drho) at constant T"},
+    {"B", "second-virial", "", VORN_EOS_B, &S::B, "cm^3/mol", "", "", 0, 0,
+     "the equation's second virial coefficient"},
+    {"Z", "compressibility", "", VORN_EOS_Z, &S::Z, "1", "", "", 0, 0, "compressibility factor P/(rho R T)"},
+    {"quality", "Q", "q", VORN_EOS_Q, &S::q, "1", "", "", 0, 0, "vapour quality (NaN in one phase)"},
+    {"viscosity", "mu,eta,dynamic-viscosity,V", "", VORN_EOS_VISCOSITY, &S::viscosity, "Pa s", "", "", 0, 0,
+     "dynamic viscosity"},
+    {"conductivity", "k,lambda,thermal-conductivity,L", "", VORN_EOS_CONDUCTIVITY, &S::conductivity,
+     "W/(m K)", "", "", 0, 0, "thermal conductivity"},
+    {"kinematic-viscosity", "nu_kin", "", VORN_EOS_KINEMATIC_VISCOSITY, &S::kinematic_viscosity, "m^2/s", "",
+     "", 0, 0, "kinematic viscosity"},
+    {"thermal-diffusivity", "alpha,diffusivity", "", VORN_EOS_THERMAL_DIFFUSIVITY, &S::thermal_diffusivity,
+     "m^2/s", "", "", 0, 0, "thermal diffusivity"},
+    {"prandtl", "Pr,prandtl-number", "", VORN_EOS_PRANDTL, &S::prandtl, "1", "", "", 0, 0, "Prandtl number"},
 };
-constexpr std::array<EosProperty, 20> kProperties{{
-    {"T", "K", &vorn_eos_state::T, false},
-    {"P", "kPa", &vorn_eos_state::P, true},
-    {"density", "kg/m^3", &vorn_eos_state::rho, false},
-    {"volume", "m^3/mol", &vorn_eos_state::vm, false},
-    {"u", "J/kg", &vorn_eos_state::u, false},
-    {"h", "J/kg", &vorn_eos_state::h, false},
-    {"s", "J/(kg K)", &vorn_eos_state::s, false},
-    {"g", "J/kg", &vorn_eos_state::g, false},
-    {"cv", "J/(kg K)", &vorn_eos_state::cv, false},
-    {"cp", "J/(kg K)", &vorn_eos_state::cp, false},
-    {"gamma", "1", &vorn_eos_state::cp_cv, false},
-    {"sound-speed", "m/s", &vorn_eos_state::w, false},
-    {"joule-thomson", "K/kPa", &vorn_eos_state::jt, false},
-    {"kappa_T", "1/kPa", &vorn_eos_state::kappa_T, false},
-    {"alpha_V", "1/K", &vorn_eos_state::alpha_V, false},
-    {"dP/dT", "kPa/K", &vorn_eos_state::dpdT, false},
-    {"dP/drho", "kPa m^3/kg", &vorn_eos_state::dpdrho, false},
-    {"B", "cm^3/mol", &vorn_eos_state::B, false},
-    {"Z", "1", &vorn_eos_state::Z, false},
-    {"quality", "1", &vorn_eos_state::q, false},
-}};
 
-// Correlation property (by its name in the tool) -> the equation's field.
-constexpr std::array<std::pair<std::string_view, double vorn_eos_state::*>, 9> kCounterparts{{
-    {"B", &vorn_eos_state::B},
-    {"density", &vorn_eos_state::rho},
-    {"volume", &vorn_eos_state::vm},
-    {"cv", &vorn_eos_state::cv},
-    {"cp", &vorn_eos_state::cp},
-    {"gamma", &vorn_eos_state::cp_cv},
-    {"Z", &vorn_eos_state::Z},
-    {"sound-speed", &vorn_eos_state::w},
-    {"sound-speed-gk", &vorn_eos_state::w},
-}};
-
-// Input option -> its dimension (T and P read units; the rest are bare SI numbers).
-struct PairInput {
-  std::string_view first, second;
-  int pair;
+// The library's input pairs: a new pair is one line here.
+const std::vector<EosPair> kPairs{
+    {"T", "P", VORN_EOS_TP},     {"T", "rho", VORN_EOS_TRHO}, {"P", "rho", VORN_EOS_PRHO},
+    {"P", "h", VORN_EOS_PH},     {"P", "s", VORN_EOS_PS},     {"T", "s", VORN_EOS_TS},
+    {"rho", "u", VORN_EOS_RHOU}, {"T", "q", VORN_EOS_TQ},     {"P", "q", VORN_EOS_PQ},
 };
-constexpr std::array<PairInput, 9> kPairs{{
-    {"--T", "--P", VORN_EOS_TP},
-    {"--T", "--rho", VORN_EOS_TRHO},
-    {"--P", "--rho", VORN_EOS_PRHO},
-    {"--P", "--h", VORN_EOS_PH},
-    {"--P", "--s", VORN_EOS_PS},
-    {"--T", "--s", VORN_EOS_TS},
-    {"--rho", "--u", VORN_EOS_RHOU},
-    {"--T", "--q", VORN_EOS_TQ},
-    {"--P", "--q", VORN_EOS_PQ},
-}};
 
-nlohmann::ordered_json json_value(double x) {
-  if (std::isnan(x)) return "NaN";
-  if (std::isinf(x)) return x > 0 ? "Infinity" : "-Infinity";
-  return x;
+double molar_factor(const EosProperty& p, const OutputUnits& units) {
+  if (units.basis == Basis::molar && !p.molar_unit.empty()) return std::pow(kMolarMass, p.molar_power);
+  if (units.basis == Basis::mass && !p.mass_unit.empty()) return std::pow(kMolarMass, -p.molar_power);
+  return 1.0;
 }
 
-nlohmann::ordered_json json_eos_flags(unsigned flags) {
-  auto names = nlohmann::ordered_json::array();
-  for (const FlagName& f : kFlags) {
-    if ((flags & f.bit) != 0) names.push_back(f.name);
-  }
-  return names;
-}
-
-double pressure_out(double P, const OutputUnits& units) {
-  return units.kpa_per_pressure_unit == 1.0 ? P : P / units.kpa_per_pressure_unit;
-}
-
-void write(fmt::memory_buffer& text) {
-  write_out(std::string_view(text.data(), text.size()));
-  text.clear();
-}
-
-void warn_eos_flags(unsigned flags) {
-  for (const FlagName& f : kFlags) {
-    if ((flags & f.bit) != 0)
-      write_err(fmt::format("warning: reference equation: {}: {}", f.name, f.meaning));
-  }
-  if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
-    write_err(
-        "hint: below the lambda line only the saturated liquid is described (He II under pressure is not in "
-        "the data): vorn superfluid --T <T> or vorn saturation --T <T>");
-  }
-}
-
-std::string_view input_unit(std::string_view name) {
-  if (name == "--T") return " K";
-  if (name == "--P") return " kPa";
-  if (name == "--rho") return " kg/m^3";
-  if (name == "--s") return " J/(kg K)";
-  if (name == "--q") return "";
-  return " J/kg";
-}
-
-double input_value(const EosInput& input) {
-  if (input.name == "--T") return parse_quantity(input.name, input.text, Dimension::temperature);
-  if (input.name == "--P") return parse_quantity(input.name, input.text, Dimension::pressure);
-  return parse_number(input.name, input.text);
+double factor(const EosProperty& p, const OutputUnits& units) {
+  return molar_factor(p, units) * std::pow(units.kpa_per_pressure_unit, -p.pressure_power);
 }
 
 }  // namespace
 
-std::string eos_flag_names(unsigned flags) {
-  std::string names;
-  for (const FlagName& f : kFlags) {
-    if ((flags & f.bit) == 0) continue;
-    if (!names.empty()) names += '+';
-    names += f.name;
-  }
-  return names.empty() ? "-" : names;
+const std::vector<EosProperty>& eos_properties() { return kProperties; }
+
+const EosProperty* find_eos_property(std::string_view name) {
+  return find_named(kProperties, [&](const EosProperty& p, auto&& equal) {
+    return equal(p.name, name) || (!p.input.empty() && equal(p.input, name)) ||
+           any_alias(p.aliases, name, equal);
+  });
 }
 
-std::string eos_flag_list(unsigned flags) { return json_eos_flags(flags).dump(); }
+std::string eos_property_names() {
+  std::string names;
+  for (const EosProperty& p : kProperties) names += (names.empty() ? "" : ", ") + std::string(p.name);
+  return names;
+}
+
+double eos_out(const EosProperty& p, double value, const OutputUnits& units) {
+  return value * factor(p, units);
+}
+double eos_in(const EosProperty& p, double value, const OutputUnits& units) {
+  return value / factor(p, units);
+}
+
+std::string eos_unit(const EosProperty& p, const OutputUnits& units) {
+  std::string unit(p.unit);
+  if (units.basis == Basis::molar && !p.molar_unit.empty()) unit = p.molar_unit;
+  if (units.basis == Basis::mass && !p.mass_unit.empty()) unit = p.mass_unit;
+  if (p.pressure_power != 0) {
+    if (const auto at = unit.find("kPa"); at != std::string::npos) unit.replace(at, 3, units.pressure);
+  }
+  return unit;
+}
+
+const std::vector<EosPair>& eos_pairs() { return kPairs; }
+
+const EosPair* find_pair(std::string_view a, std::string_view b, bool& swapped) {
+  for (const EosPair& p : kPairs) {
+    if ((p.first == a && p.second == b) || (p.first == b && p.second == a)) {
+      swapped = p.first == b;
+      return &p;
+    }
+  }
+  return nullptr;
+}
+
+std::string pair_names() {
+  std::string names;
+  for (const EosPair& p : kPairs)
+    names += fmt::format("{}{} {}", names.empty() ? "" : ", ", p.first, p.second);
+  return names;
+}
+
+double read_input(const EosProperty& input, std::string_view argument, std::string_view text,
+                  const OutputUnits& units) {
+  if (input.code == VORN_EOS_T) return parse_quantity(argument, text, Dimension::temperature);
+  if (input.code == VORN_EOS_P) return read_pressure(argument, text, units);
+  return eos_in(input, parse_number(argument, text), units);
+}
+
+std::vector<std::string> eos_flag_list(unsigned flags) {
+  std::vector<std::string> names;
+  for (const FlagName& f : kFlags) {
+    if ((flags & f.bit) != 0) names.emplace_back(f.name);
+  }
+  return names;
+}
+
+std::string eos_flag_names(unsigned flags) {
+  std::string names;
+  for (const std::string& f : eos_flag_list(flags)) names += (names.empty() ? "" : "+") + f;
+  return names.empty() ? "-" : names;
+}
 
 std::string eos_phase_name(int phase) {
   switch (phase) {
@@ -170,6 +178,18 @@ std::string eos_phase_name(int phase) {
   }
 }
 
+void warn_eos_flags(unsigned flags) {
+  for (const FlagName& f : kFlags) {
+    if ((flags & f.bit) != 0)
+      write_err(fmt::format("warning: reference equation: {}: {}", f.name, f.meaning));
+  }
+  if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
+    write_err(
+        "hint: below the lambda line only the saturated liquid is described (He II under pressure is not in "
+        "the data): vorn superfluid --T <T> or vorn saturation --T <T>");
+  }
+}
+
 vorn_eos_state eos_state_at(int pair, double x1, double x2) {
   vorn_eos_state state{};
   state.size = sizeof state;
@@ -179,166 +199,87 @@ vorn_eos_state eos_state_at(int pair, double x1, double x2) {
   return state;
 }
 
-std::optional<double> reference_value(const Property& property, const vorn_eos_state& state) {
-  for (const auto& [name, field] : kCounterparts) {
-    if (name == property.name) return state.*field;
-  }
-  return std::nullopt;
-}
-
-double relative_difference_percent(double correlation, double reference) {
-  if (!std::isfinite(correlation) || !std::isfinite(reference) || reference == 0.0) return NAN;
-  return 100.0 * (correlation - reference) / std::fabs(reference);
-}
-
-void print_eos_state(const EosInput& first, const EosInput& second, const Options& options) {
-  const PairInput* chosen = nullptr;
+int print_eos_state(const EosInput& first, const EosInput& second, const Options& options) {
   bool swapped = false;
-  for (const PairInput& p : kPairs) {
-    if (p.first == first.name && p.second == second.name) chosen = &p;
-    if (p.first == second.name && p.second == first.name) chosen = &p, swapped = true;
-  }
-  if (chosen == nullptr) {
-    throw UsageError(
-        fmt::format("{}, {}: not an input pair; expected one of --T --P, --T --rho, --P --rho, --P --h, --P "
-                    "--s, --T --s, "
-                    "--rho --u, --T --q, --P --q",
-                    first.name, second.name));
+  const EosPair* pair = find_pair(first.name, second.name, swapped);
+  if (pair == nullptr) {
+    throw UsageError(fmt::format("--{}, --{}: not an input pair; expected one of {}", first.name, second.name,
+                                 pair_names()));
   }
   const EosInput& a = swapped ? second : first;
   const EosInput& b = swapped ? first : second;
-  const double x1 = input_value(a);
-  const double x2 = input_value(b);
-  const vorn_eos_state state = eos_state_at(chosen->pair, x1, x2);
   const OutputUnits& units = options.units;
-  auto value_of = [&](const EosProperty& p) {
-    return p.pressure ? pressure_out(state.*p.field, units) : state.*p.field;
-  };
-  auto unit_of = [&](const EosProperty& p) { return p.pressure ? units.pressure : p.unit; };
+  const double x1 = read_input(*find_eos_property(a.name), "--" + a.name, a.text, units);
+  const double x2 = read_input(*find_eos_property(b.name), "--" + b.name, b.text, units);
+  const vorn_eos_state state = eos_state_at(pair->code, x1, x2);
 
-  fmt::memory_buffer text;
-  auto out = std::back_inserter(text);
-  switch (options.format) {
-    case Format::json: {
-      nlohmann::ordered_json doc;
-      doc["input"] = {{std::string(a.name.substr(2)), json_value(x1)},
-                      {std::string(b.name.substr(2)), json_value(x2)}};
-      doc["phase"] = eos_phase_name(state.phase);
-      doc["flags"] = json_eos_flags(state.flags);
-      doc["evaluations"] = state.evaluations;
-      auto& values = doc["properties"] = nlohmann::ordered_json::object();
-      for (const EosProperty& p : kProperties) {
-        values[std::string(p.name)] = {{"value", json_value(value_of(p))}, {"unit", unit_of(p)}};
-      }
-      fmt::format_to(out, "{}\n", doc.dump(2));
-      break;
-    }
-    case Format::csv:
-      fmt::format_to(out, "property,value,unit\n");
-      for (const EosProperty& p : kProperties) {
-        fmt::format_to(out, "{},{},{}\n", csv_field(p.name), csv_number(value_of(p)), csv_field(unit_of(p)));
-      }
-      fmt::format_to(out, "phase,{},\nflags,{},\n", eos_phase_name(state.phase), eos_flag_names(state.flags));
-      break;
-    case Format::text:
-      fmt::format_to(out, "helium-4, reference equation of state, at {} = {}{}, {} = {}{}: {}; flags: {}\n\n",
-                     a.name.substr(2), readable(x1), input_unit(a.name), b.name.substr(2), readable(x2),
-                     input_unit(b.name), eos_phase_name(state.phase), eos_flag_names(state.flags));
-      fmt::format_to(out, "{:<16}{:>18}  {}\n", "property", "value", "unit");
-      for (const EosProperty& p : kProperties) {
-        fmt::format_to(out, "{:<16}{:>18}  {}\n", p.name, readable(value_of(p)), unit_of(p));
-      }
-      break;
-  }
-  write(text);
-  finish_out();
+  Table table(options,
+              fmt::format("helium-4, reference equation of state, at {} = {}, {} = {}", a.name, a.text,
+                          b.name, b.text),
+              {{"property", "", true}, {"value"}, {"unit", "", true}}, false);
+  table.note("phase", eos_phase_name(state.phase));
+  table.note("flags", eos_flag_list(state.flags));
+  for (const EosProperty& p : kProperties)
+    table.row({std::string(p.name), eos_out(p, state.*p.field, units), eos_unit(p, units)});
+  table.finish();
   warn_eos_flags(state.flags);
+  return (state.flags & kEosWithoutResult) != 0 || std::isnan(state.rho) ? kExitNoAnswer : kExitDone;
 }
 
-void print_saturation(bool at_temperature, const Values& points, const Options& options) {
+int print_saturation(bool at_temperature, const Values& points, const Options& options) {
   const OutputUnits& units = options.units;
-  const std::string P_heading = fmt::format("P [{}]", units.pressure);
-  const std::array<std::string, 11> headings{"T [K]",
-                                             P_heading,
-                                             "rho_liquid [kg/m^3]",
-                                             "rho_vapour [kg/m^3]",
-                                             "h_liquid [J/kg]",
-                                             "h_vapour [J/kg]",
-                                             "s_liquid [J/(kg K)]",
-                                             "s_vapour [J/(kg K)]",
-                                             "latent_heat [J/kg]",
-                                             "surface_tension [N/m]",
-                                             fmt::format("dP/dT [{}/K]", units.pressure)};
-  fmt::memory_buffer text;
-  auto out = std::back_inserter(text);
-  switch (options.format) {
-    case Format::csv:
-      for (const std::string& h : headings) fmt::format_to(out, "{},", csv_field(h));
-      fmt::format_to(out, "flags\n");
-      break;
-    case Format::json:
-      fmt::format_to(
-          out,
-          "{{\n  \"saturation\": \"helium-4, reference equation of state\",\n  \"units\": {{\"T\": "
-          "\"K\", \"P\": {}, \"rho\": \"kg/m^3\", \"h\": \"J/kg\", \"s\": \"J/(kg K)\", "
-          "\"surface_tension\": \"N/m\"}},\n  \"rows\": [",
-          json_string(units.pressure));
-      break;
-    case Format::text:
-      fmt::format_to(out, "# helium-4 at saturation, reference equation of state\n");
-      for (const std::string& h : headings) fmt::format_to(out, "{:>22}", h);
-      fmt::format_to(out, "  flags\n");
-      break;
-  }
+  const EosProperty& T = *find_eos_property("T");
+  const EosProperty& P = *find_eos_property("P");
+  const EosProperty& rho = *find_eos_property("density");
+  const EosProperty& h = *find_eos_property("h");
+  const EosProperty& s = *find_eos_property("s");
+  const EosProperty& mu = *find_eos_property("viscosity");
+  const EosProperty& k = *find_eos_property("conductivity");
+  const EosProperty& dpdT = *find_eos_property("dP/dT");
+  using Sat = vorn_eos_saturation;
+  struct Field {
+    std::string_view key;
+    const EosProperty* as;  // converted as this property is
+    double Sat::*field;
+  };
+  const std::array<Field, 15> fields{{{"T", &T, &Sat::T},
+                                      {"P", &P, &Sat::P},
+                                      {"rho_liquid", &rho, &Sat::rho_liquid},
+                                      {"rho_vapour", &rho, &Sat::rho_vapour},
+                                      {"h_liquid", &h, &Sat::h_liquid},
+                                      {"h_vapour", &h, &Sat::h_vapour},
+                                      {"s_liquid", &s, &Sat::s_liquid},
+                                      {"s_vapour", &s, &Sat::s_vapour},
+                                      {"latent_heat", &h, &Sat::latent_heat},
+                                      {"surface_tension", nullptr, &Sat::surface_tension},
+                                      {"dPdT", &dpdT, &Sat::dPdT},
+                                      {"viscosity_liquid", &mu, &Sat::viscosity_liquid},
+                                      {"viscosity_vapour", &mu, &Sat::viscosity_vapour},
+                                      {"conductivity_liquid", &k, &Sat::conductivity_liquid},
+                                      {"conductivity_vapour", &k, &Sat::conductivity_vapour}}};
+  std::vector<Column> columns;
+  for (const Field& f : fields)
+    columns.push_back({std::string(f.key), f.as ? eos_unit(*f.as, units) : "N/m"});
+  Table table(options, "helium-4 at saturation, reference equation of state", columns);
+  Unanswered unanswered;
   unsigned seen = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const double x = points[i];
-    vorn_eos_saturation s{};
-    s.size = sizeof s;
-    const int status = at_temperature ? vorn_eos_saturation_T(&x, &s) : vorn_eos_saturation_P(&x, &s);
+    Sat sat{};
+    sat.size = sizeof sat;
+    const int status = at_temperature ? vorn_eos_saturation_T(&x, &sat) : vorn_eos_saturation_P(&x, &sat);
     if (status != 0) throw std::runtime_error("the library refused the size of vorn_eos_saturation");
-    if (at_temperature) {
-      s.T = x;  // the row names the point asked for, also where there is no saturation
-    } else {
-      s.P = x;
-    }
-    const std::array<double, 11> row{s.T,
-                                     pressure_out(s.P, units),
-                                     s.rho_liquid,
-                                     s.rho_vapour,
-                                     s.h_liquid,
-                                     s.h_vapour,
-                                     s.s_liquid,
-                                     s.s_vapour,
-                                     s.latent_heat,
-                                     s.surface_tension,
-                                     pressure_out(s.dPdT, units)};
-    static constexpr std::array<std::string_view, 11> keys{
-        "T",        "P",        "rho_liquid",  "rho_vapour",      "h_liquid", "h_vapour",
-        "s_liquid", "s_vapour", "latent_heat", "surface_tension", "dPdT"};
-    switch (options.format) {
-      case Format::csv:
-        for (const double v : row) fmt::format_to(out, "{},", csv_number(v));
-        fmt::format_to(out, "{}\n", s.flags != 0 ? eos_flag_names(s.flags) : "");
-        break;
-      case Format::json:
-        fmt::format_to(out, "{}\n    {{", i == 0 ? "" : ",");
-        for (std::size_t k = 0; k < row.size(); ++k)
-          fmt::format_to(out, "\"{}\": {}, ", keys[k], json_number(row[k]));
-        fmt::format_to(out, "\"flags\": {}}}", json_eos_flags(s.flags).dump());
-        break;
-      case Format::text:
-        for (const double v : row) fmt::format_to(out, "{:>22}", readable(v));
-        fmt::format_to(out, "  {}\n", eos_flag_names(s.flags));
-        break;
-    }
-    seen |= s.flags;
-    if (text.size() > kChunk) write(text);
+    (at_temperature ? sat.T : sat.P) =
+        x;  // the row names the point asked for, also where there is no saturation
+    std::vector<Cell> row;
+    for (const Field& f : fields) row.emplace_back(f.as ? eos_out(*f.as, sat.*f.field, units) : sat.*f.field);
+    table.row(row, eos_flag_list(sat.flags));
+    seen |= sat.flags;
+    unanswered.add((sat.flags & kEosWithoutResult) == 0);
   }
-  if (options.format == Format::json) fmt::format_to(out, "\n  ]\n}}\n");
-  write(text);
-  finish_out();
+  table.finish();
   warn_eos_flags(seen);
+  return unanswered.finish(options);
 }
 
 }  // namespace vorn_cli
