@@ -37,6 +37,7 @@ def load_library(path):
     lib.vorn_temp_K_report.argtypes, lib.vorn_temp_K_report.restype = [PD, PD, PD, PD, IP, IP], D
     lib.vorn_cvgt_temperature.argtypes, lib.vorn_cvgt_temperature.restype = [PD, PD, PD, IP, IP], D
     lib.vorn_svp_rho.argtypes, lib.vorn_svp_rho.restype = [PD, ctypes.POINTER(ctypes.c_uint)], D
+    lib.vorn_eos_value.argtypes, lib.vorn_eos_value.restype = [IP, IP, PD, PD], D
     return lib
 
 
@@ -834,6 +835,35 @@ class EosTest(unittest.TestCase):
         self.assertEqual(flags, ["he-ii", "", "no-solution"])
         self.assertEqual(len(run.stderr.splitlines()), 4)  # the two flags, where He II is described, the count
         self.assertIn("vorn superfluid", run.stderr)
+
+
+class SharedTest(unittest.TestCase):
+    """The tool and the Python package share names, units and the bare-pressure rule."""
+
+    @classmethod
+    def setUpClass(cls):
+        os.environ["VORN_LIBRARY"] = os.path.abspath(sys.argv[2])
+        sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "python"))
+        import vorn  # noqa: the package of this tree, on the library just built
+        cls.vorn = vorn
+
+    def test_every_output_of_eos_has_the_package_name_unit_and_value(self):
+        for units in ["kg,kPa", "mol,bar", "MPa"]:
+            with self.subTest(units=units):
+                out = json.loads(vorn("eos", "--T", "4.5", "--P", "300kPa", "--units", units, "--json").stdout)
+                for row in out["rows"]:
+                    self.assertEqual(self.vorn._props.unit(row["property"], units), row["unit"], row["property"])
+                    value = self.vorn.props(row["property"], T=4.5, P=(300, "kPa"), units=units)
+                    self.assertTrue(same(json_float(row["value"]), value), row["property"])
+
+    def test_the_same_bare_pressures_warn(self):
+        import warnings
+        for P, units in [("1e4", "kPa"), ("9999.99", "kPa"), ("100", "bar"), ("99.99", "bar"), ("1e7", "Pa")]:
+            with self.subTest(P=P, units=units), warnings.catch_warnings(record=True) as caught:
+                warnings.simplefilter("always")
+                self.vorn.props("rho", T=300, P=float(P), units=units)
+                tool = "a bare number is read in" in vorn("eos", "--T", "300", "--P", P, "--units", units).stderr
+                self.assertEqual(bool(caught), tool)
 
 
 class SuperfluidTest(unittest.TestCase):
