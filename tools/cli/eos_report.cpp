@@ -216,7 +216,7 @@ int print_eos_state(const EosInput& first, const EosInput& second, const Options
   Table table(options,
               fmt::format("helium-4, reference equation of state, at {} = {}, {} = {}", a.name, a.text,
                           b.name, b.text),
-              {{"property", "", true}, {"value"}, {"unit", "", true}}, false);
+              {{"property", "", true, "", 21}, {"value"}, {"unit", "", true}}, false);
   table.note("phase", eos_phase_name(state.phase));
   table.note("flags", eos_flag_list(state.flags));
   for (const EosProperty& p : kProperties)

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "eos_report.hpp"
@@ -52,7 +53,8 @@ const EosProperty* counterpart(const Property& p) {
 // (correlation - equation) / |equation| in percent; NaN where either is not finite or the equation's is 0.
 double difference_percent(double correlation, double equation) {
   if (!std::isfinite(correlation) || !std::isfinite(equation) || equation == 0.0) return NAN;
-  return 100.0 * (correlation - equation) / std::fabs(equation);
+  // Three significant digits: enough to see the correlation's error at a glance.
+  return std::stod(fmt::format("{:.3g}", 100.0 * (correlation - equation) / std::fabs(equation)));
 }
 
 // Where the two families disagree on the phase, which relation each uses.
