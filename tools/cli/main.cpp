@@ -175,7 +175,7 @@ double positive(std::string_view argument, const std::string& text, Dimension di
 }
 
 int run_thermometer(const Arguments& a, bool acoustic) {
-  const Format format = options_of(a).format;
+  const Options options = options_of(a);
   const double P = positive("--P", a.P, Dimension::pressure, "a pressure");
   const double T0 = positive("--T0", a.T0, Dimension::temperature, "a temperature");
   const double P0 = positive("--P0", a.P0, Dimension::pressure, "a pressure");
@@ -188,7 +188,7 @@ int run_thermometer(const Arguments& a, bool acoustic) {
     result.T = vorn_cvgt_temperature_state(&P, &T0, &P0, &result.iterations, &converged, &result.flags);
   }
   result.converged = converged != 0;
-  print_thermometer(acoustic ? "acoustic" : "gas", result, format);
+  print_thermometer(acoustic ? "acoustic" : "gas", result, options);
   if (!result.converged) return kExitNotConverged;
   const unsigned spoiling = vorn_state_mask(acoustic ? "temp_K" : "vorn_cvgt_temperature");
   return std::isnan(result.T) || (result.flags & spoiling) != 0 ? kExitNoAnswer : kExitDone;

@@ -3,7 +3,6 @@
 #include <array>
 #include <cmath>
 #include <iterator>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -185,34 +184,12 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
   return unanswered.finish(options);
 }
 
-void print_thermometer(const char* method, const ThermometerResult& result, Format format) {
-  fmt::memory_buffer text;
-  auto out = std::back_inserter(text);
-  switch (format) {
-    case Format::json: {
-      nlohmann::ordered_json doc;
-      doc["thermometer"] = method;
-      doc["T"] = std::isnan(result.T) ? nlohmann::ordered_json("NaN") : nlohmann::ordered_json(result.T);
-      doc["unit"] = "K";
-      doc["iterations"] = result.iterations;
-      doc["converged"] = result.converged;
-      doc["flags"] = correlation_flags(result.flags);
-      fmt::format_to(out, "{}\n", doc.dump(2));
-      break;
-    }
-    case Format::csv:
-      fmt::format_to(out, "thermometer,T [K],iterations,converged,flags\n{},{},{},{},{}\n", method,
-                     csv_number(result.T), result.iterations, result.converged ? "true" : "false",
-                     result.flags == 0 ? "" : flag_names(result.flags));
-      break;
-    case Format::text:
-      fmt::format_to(out, "T = {:.12g} K after {} iteration{} ({}); state flags: {}\n", result.T,
-                     result.iterations, result.iterations == 1 ? "" : "s",
-                     result.converged ? "converged" : "NOT converged", flag_names(result.flags));
-      break;
-  }
-  write(text);
-  finish_out();
+void print_thermometer(const char* method, const ThermometerResult& result, const Options& options) {
+  Table table(options, fmt::format("the {} thermometer", method),
+              {{"thermometer", "", true}, {"T", "K"}, {"iterations"}, {"converged"}});
+  table.row({std::string(method), result.T, static_cast<double>(result.iterations), result.converged},
+            correlation_flags(result.flags));
+  table.finish();
   warn_state_flags(result.flags);
   if (!result.converged) {
     write_err(fmt::format(

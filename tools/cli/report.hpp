@@ -52,7 +52,7 @@ struct ThermometerResult {
 // The result of a thermometer with the flags of its state, a warning on
 // stderr for each flag, and one when the iteration stopped short of its
 // tolerance.
-void print_thermometer(const char* method, const ThermometerResult& result, Format format);
+void print_thermometer(const char* method, const ThermometerResult& result, const Options& options);
 
 // Every property at a few reference states: what `vorn` alone prints.
 void print_reference_states(const Options& options);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 #include <nlohmann/json.hpp>
 
@@ -15,9 +16,14 @@ constexpr std::size_t kChunk = 1u << 16;
 nlohmann::ordered_json json_value(const Cell& cell) {
   if (const auto* text = std::get_if<std::string>(&cell)) return *text;
   if (std::holds_alternative<std::monostate>(cell)) return nullptr;
+  if (const auto* yes = std::get_if<bool>(&cell)) return *yes;
   const double x = std::get<double>(cell);
   if (std::isnan(x)) return "NaN";
   if (std::isinf(x)) return x > 0 ? "Infinity" : "-Infinity";
+  // A whole number as the integer it is (20, not 20.0): the fewest digits that read back the same.
+  if (std::fabs(x) < 9007199254740992.0 && x == std::trunc(x) && !(x == 0.0 && std::signbit(x))) {
+    return static_cast<std::int64_t>(x);
+  }
   return x;
 }
 
@@ -31,6 +37,7 @@ std::string joined(const std::vector<std::string>& flags, std::string_view none)
 std::string cell_text(const Cell& cell, bool for_csv) {
   if (const auto* text = std::get_if<std::string>(&cell)) return for_csv ? csv_field(*text) : *text;
   if (const auto* x = std::get_if<double>(&cell)) return for_csv ? csv_number(*x) : readable(*x);
+  if (const auto* yes = std::get_if<bool>(&cell)) return *yes ? "true" : "false";
   return "";
 }
 

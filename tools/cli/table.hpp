@@ -58,8 +58,8 @@ struct Column {
   }
 };
 
-// A number, a text, or nothing (blank in text and CSV, null in JSON).
-using Cell = std::variant<std::monostate, double, std::string>;
+// A number, a text, a yes or no, or nothing (blank in text and CSV, null in JSON).
+using Cell = std::variant<std::monostate, double, std::string, bool>;
 
 class Table {
  public:
