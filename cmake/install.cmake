@@ -1,5 +1,6 @@
 # `cmake --install` puts in place: the library with its versioned SONAME, the
-# header and its version header, the tool (from tools/cli), a CMake package giving vorn::vorn and a
+# header with its version header and the table of the equation's facts (for
+# hosts), the tool (from tools/cli), a CMake package giving vorn::vorn and a
 # pkg-config file. Both package files find the prefix from where they lie, so
 # the installed tree may be moved.
 include(CMakePackageConfigHelpers)
@@ -21,8 +22,8 @@ install(TARGETS vorn EXPORT vornTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/include/vorn.h ${PROJECT_BINARY_DIR}/include/vorn_version.h
-  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/include/vorn.h ${PROJECT_SOURCE_DIR}/include/vorn_eos_facts.def
+  ${PROJECT_BINARY_DIR}/include/vorn_version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
 set(VORN_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/vorn)
 install(EXPORT vornTargets NAMESPACE vorn:: DESTINATION ${VORN_CMAKE_DIR})

@@ -282,7 +282,8 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * number of threads), with one cache: each thread keeps the last state it computed, keyed on the pair and
  * the exact bits of x1 and x2, so several vorn_eos_value calls at one state (and runs of equal inputs in
  * the array forms) cost one flash; the results are bit for bit those of a new flash. See
- * docs/reference_eos.md. */
+ * docs/reference_eos.md. The codes, flags and struct fields below are listed again, with names, units and
+ * descriptions, one row each, in vorn_eos_facts.def (installed beside this header), for hosts to build on. */
 
 /* Properties (the `property` argument of vorn_eos_value). */
 #define VORN_EOS_T 1       /* temperature, K */

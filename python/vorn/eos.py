@@ -48,6 +48,7 @@ from typing import Any, Dict, List, Optional, Sequence, Tuple, Union
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
 
+from . import _eos_facts as _facts
 from ._core import FloatArray, FloatResult, warn_bare_pressure
 from ._lib import lib as _lib
 
@@ -57,61 +58,34 @@ __all__ = ["state", "value", "saturation", "flag_names", "EosState", "Saturation
 #: An integer result: an int for scalar arguments, else an int64 array.
 IntResult = Union[int, NDArray[np.int64]]
 
-#: Keyword pair -> the library's pair code (VORN_EOS_TP ... VORN_EOS_PQ).
-PAIRS: Dict[Tuple[str, str], int] = {
-    ("T", "P"): 1,
-    ("T", "rho"): 2,
-    ("P", "rho"): 3,
-    ("P", "h"): 4,
-    ("P", "s"): 5,
-    ("T", "s"): 6,
-    ("rho", "u"): 7,
-    ("T", "q"): 8,
-    ("P", "q"): 9,
-}
+# The codes, names and struct layouts are the library's table of the
+# equation's facts (include/vorn_eos_facts.def), read into _eos_facts.py.
+
+#: Keyword pair -> the library's pair code (VORN_EOS_TP ...).
+PAIRS: Dict[Tuple[str, str], int] = {(first, second): code for _, code, first, second in _facts.PAIRS}
 
 #: Bit -> name of each VORN_EOS_FLAG_*.
-FLAGS: Dict[int, str] = {
-    1: "BAD_INPUT",
-    2: "HE_II",
-    4: "SOLID",
-    8: "EXTRAPOLATED",
-    16: "OUT_OF_RANGE",
-    32: "NOT_UNIQUE",
-    64: "NO_SOLUTION",
-    128: "NOT_CONVERGED",
-}
+FLAGS: Dict[int, str] = {bit: name for name, bit, _, _ in _facts.FLAGS}
 #: Code -> name of each VORN_EOS_PHASE_*.
-PHASES: Dict[int, str] = {0: "none", 1: "liquid", 2: "vapour", 3: "supercritical", 4: "two-phase"}
-_WITHOUT_RESULT = 1 | 2 | 4 | 16 | 64 | 128
+PHASES: Dict[int, str] = {code: name for _, code, name, _ in _facts.PHASES}
+_WITHOUT_RESULT = sum(bit for _, bit, withholds, _ in _facts.FLAGS if withholds)
 
-# The structs as vorn.h lays them out: the first version's fields, the count
-# of evaluations, then the fields appended since (transport).
-_STATE_FIELDS_V1 = ("T", "P", "rho", "vm", "u", "h", "s", "g", "cv", "cp", "cp_cv", "w", "jt", "kappa_T",
-                    "alpha_V", "dpdT", "dpdrho", "B", "Z", "q")
-_STATE_TRANSPORT = ("viscosity", "conductivity", "kinematic_viscosity", "thermal_diffusivity", "prandtl")
-_STATE_FIELDS = _STATE_FIELDS_V1 + _STATE_TRANSPORT
-_SATURATION_FIELDS_V1 = ("T", "P", "rho_liquid", "rho_vapour", "h_liquid", "h_vapour", "s_liquid", "s_vapour",
-                         "latent_heat", "surface_tension", "dPdT")
-_SATURATION_TRANSPORT = ("viscosity_liquid", "viscosity_vapour", "conductivity_liquid", "conductivity_vapour")
-_SATURATION_FIELDS = _SATURATION_FIELDS_V1 + _SATURATION_TRANSPORT
+# The structs as vorn.h lays them out, and their fields that are results in
+# double precision.
+_C_TYPES = {"size_t": ctypes.c_size_t, "unsigned": ctypes.c_uint, "int": ctypes.c_int, "double": ctypes.c_double}
+_STATE_FIELDS = tuple(field for field, c_type in _facts.STATE_FIELDS if c_type == "double")
+_SATURATION_FIELDS = tuple(field for field, c_type, _ in _facts.SATURATION_FIELDS if c_type == "double")
 
-#: Property name -> the library's code for vorn_eos_value (VORN_EOS_T ... VORN_EOS_PRANDTL).
-CODES: Dict[str, int] = {name: i + 1 for i, name in enumerate(_STATE_FIELDS_V1)}
-CODES.update({"phase": 21, "flags": 22})
-CODES.update({name: 23 + i for i, name in enumerate(_STATE_TRANSPORT)})
+#: Property name -> the library's code for vorn_eos_value (VORN_EOS_T ...).
+CODES: Dict[str, int] = {key: code for _, code, key, _, _ in _facts.PROPERTIES}
 
 
 class _State(ctypes.Structure):
-    _fields_ = ([("size", ctypes.c_size_t), ("flags", ctypes.c_uint), ("phase", ctypes.c_int)]
-                + [(name, ctypes.c_double) for name in _STATE_FIELDS_V1] + [("evaluations", ctypes.c_int)]
-                + [(name, ctypes.c_double) for name in _STATE_TRANSPORT])
+    _fields_ = [(field, _C_TYPES[c_type]) for field, c_type in _facts.STATE_FIELDS]
 
 
 class _Saturation(ctypes.Structure):
-    _fields_ = ([("size", ctypes.c_size_t), ("flags", ctypes.c_uint)]
-                + [(name, ctypes.c_double) for name in _SATURATION_FIELDS_V1] + [("evaluations", ctypes.c_int)]
-                + [(name, ctypes.c_double) for name in _SATURATION_TRANSPORT])
+    _fields_ = [(field, _C_TYPES[c_type]) for field, c_type, _ in _facts.SATURATION_FIELDS]
 
 
 _STATE_DTYPE: np.dtype[Any] = np.dtype(_State)

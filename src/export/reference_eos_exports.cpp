@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 #include "constants/export.hpp"
 #include "constants/floating_point_guards.hpp"
@@ -130,62 +131,13 @@ void fill_transport(KeptState& k) {
   k.transport_filled = true;
 }
 
+// One property out of the whole state, by the table of the equation's facts.
 double pick(const vorn_eos_state& s, int property) {
   switch (property) {
-    case VORN_EOS_T:
-      return s.T;
-    case VORN_EOS_P:
-      return s.P;
-    case VORN_EOS_RHO:
-      return s.rho;
-    case VORN_EOS_VM:
-      return s.vm;
-    case VORN_EOS_U:
-      return s.u;
-    case VORN_EOS_H:
-      return s.h;
-    case VORN_EOS_S:
-      return s.s;
-    case VORN_EOS_G:
-      return s.g;
-    case VORN_EOS_CV:
-      return s.cv;
-    case VORN_EOS_CP:
-      return s.cp;
-    case VORN_EOS_CP_CV:
-      return s.cp_cv;
-    case VORN_EOS_W:
-      return s.w;
-    case VORN_EOS_JT:
-      return s.jt;
-    case VORN_EOS_KAPPA_T:
-      return s.kappa_T;
-    case VORN_EOS_ALPHA_V:
-      return s.alpha_V;
-    case VORN_EOS_DPDT:
-      return s.dpdT;
-    case VORN_EOS_DPDRHO:
-      return s.dpdrho;
-    case VORN_EOS_B:
-      return s.B;
-    case VORN_EOS_Z:
-      return s.Z;
-    case VORN_EOS_Q:
-      return s.q;
-    case VORN_EOS_PHASE:
-      return static_cast<double>(s.phase);
-    case VORN_EOS_FLAGS:
-      return static_cast<double>(s.flags);
-    case VORN_EOS_VISCOSITY:
-      return s.viscosity;
-    case VORN_EOS_CONDUCTIVITY:
-      return s.conductivity;
-    case VORN_EOS_KINEMATIC_VISCOSITY:
-      return s.kinematic_viscosity;
-    case VORN_EOS_THERMAL_DIFFUSIVITY:
-      return s.thermal_diffusivity;
-    case VORN_EOS_PRANDTL:
-      return s.prandtl;
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) \
+  case VORN_EOS_##NAME:                                           \
+    return static_cast<double>(s.key);
+#include "vorn_eos_facts.def"
     default:
       return undefined;
   }
@@ -222,77 +174,71 @@ static_assert(VORN_EOS_SATURATION_SIZE_V1 == offsetof(SaturationV1, evaluations)
               "the first version of vorn_eos_saturation is frozen");
 #undef VORN_SAME_FIELD
 
-// Where each field ends, in order: a caller's size is cut back to the last
-// whole field it holds, so no field is ever half written.
-#define VORN_END(Struct, field) (offsetof(Struct, field) + sizeof(Struct::field))
-constexpr std::size_t state_field_ends[] = {VORN_END(vorn_eos_state, flags),
-                                            VORN_END(vorn_eos_state, phase),
-                                            VORN_END(vorn_eos_state, T),
-                                            VORN_END(vorn_eos_state, P),
-                                            VORN_END(vorn_eos_state, rho),
-                                            VORN_END(vorn_eos_state, vm),
-                                            VORN_END(vorn_eos_state, u),
-                                            VORN_END(vorn_eos_state, h),
-                                            VORN_END(vorn_eos_state, s),
-                                            VORN_END(vorn_eos_state, g),
-                                            VORN_END(vorn_eos_state, cv),
-                                            VORN_END(vorn_eos_state, cp),
-                                            VORN_END(vorn_eos_state, cp_cv),
-                                            VORN_END(vorn_eos_state, w),
-                                            VORN_END(vorn_eos_state, jt),
-                                            VORN_END(vorn_eos_state, kappa_T),
-                                            VORN_END(vorn_eos_state, alpha_V),
-                                            VORN_END(vorn_eos_state, dpdT),
-                                            VORN_END(vorn_eos_state, dpdrho),
-                                            VORN_END(vorn_eos_state, B),
-                                            VORN_END(vorn_eos_state, Z),
-                                            VORN_END(vorn_eos_state, q),
-                                            VORN_END(vorn_eos_state, evaluations),
-                                            VORN_END(vorn_eos_state, viscosity),
-                                            VORN_END(vorn_eos_state, conductivity),
-                                            VORN_END(vorn_eos_state, kinematic_viscosity),
-                                            VORN_END(vorn_eos_state, thermal_diffusivity),
-                                            VORN_END(vorn_eos_state, prandtl)};
-constexpr std::size_t saturation_field_ends[] = {VORN_END(vorn_eos_saturation, flags),
-                                                 VORN_END(vorn_eos_saturation, T),
-                                                 VORN_END(vorn_eos_saturation, P),
-                                                 VORN_END(vorn_eos_saturation, rho_liquid),
-                                                 VORN_END(vorn_eos_saturation, rho_vapour),
-                                                 VORN_END(vorn_eos_saturation, h_liquid),
-                                                 VORN_END(vorn_eos_saturation, h_vapour),
-                                                 VORN_END(vorn_eos_saturation, s_liquid),
-                                                 VORN_END(vorn_eos_saturation, s_vapour),
-                                                 VORN_END(vorn_eos_saturation, latent_heat),
-                                                 VORN_END(vorn_eos_saturation, surface_tension),
-                                                 VORN_END(vorn_eos_saturation, dPdT),
-                                                 VORN_END(vorn_eos_saturation, evaluations),
-                                                 VORN_END(vorn_eos_saturation, viscosity_liquid),
-                                                 VORN_END(vorn_eos_saturation, viscosity_vapour),
-                                                 VORN_END(vorn_eos_saturation, conductivity_liquid),
-                                                 VORN_END(vorn_eos_saturation, conductivity_vapour)};
-#undef VORN_END
+// The table of the equation's facts says what vorn.h says: each row's code
+// is the header's (the header's codes without a row are a test's to find).
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) \
+  static_assert(VORN_EOS_##NAME == (code), "property " #NAME ": the table's code is vorn.h's");
+#define VORN_EOS_PAIR_ROW(NAME, code, first, second) \
+  static_assert(VORN_EOS_##NAME == (code), "pair " #NAME ": the table's code is vorn.h's");
+#define VORN_EOS_PHASE_ROW(NAME, code, name, description) \
+  static_assert(VORN_EOS_PHASE_##NAME == (code), "phase " #NAME ": the table's code is vorn.h's");
+#define VORN_EOS_FLAG_ROW(NAME, bit, withholds, description) \
+  static_assert(VORN_EOS_FLAG_##NAME == (bit), "flag " #NAME ": the table's bit is vorn.h's");
+#define VORN_EOS_STATE_ROW(field, type)                                \
+  static_assert(std::is_same_v<decltype(vorn_eos_state::field), type>, \
+                "vorn_eos_state::" #field ": the table's type is vorn.h's");
+#define VORN_EOS_SATURATION_ROW(field, type, unit)                          \
+  static_assert(std::is_same_v<decltype(vorn_eos_saturation::field), type>, \
+                "vorn_eos_saturation::" #field ": the table's type is vorn.h's");
+#include "vorn_eos_facts.def"
 
-// The bytes of the whole fields that fit in `size`.
+// Where each field of a struct lies, in the table's order.
+struct FieldPlace {
+  std::size_t offset, size, align;
+};
+#define VORN_PLACE(Struct, field) \
+  FieldPlace { offsetof(Struct, field), sizeof(Struct::field), alignof(decltype(Struct::field)) }
+constexpr FieldPlace state_fields[] = {
+#define VORN_EOS_STATE_ROW(field, type) VORN_PLACE(vorn_eos_state, field),
+#include "vorn_eos_facts.def"
+};
+constexpr FieldPlace saturation_fields[] = {
+#define VORN_EOS_SATURATION_ROW(field, type, unit) VORN_PLACE(vorn_eos_saturation, field),
+#include "vorn_eos_facts.def"
+};
+#undef VORN_PLACE
+
+// Each field where the one before it ends (or at the next multiple of its
+// alignment), the first at 0, the struct ending with the last (but its tail
+// padding): the table lists every field of the struct, in its order.
 template <std::size_t N>
-constexpr std::size_t whole_fields(const std::size_t (&ends)[N], std::size_t size) {
+constexpr bool listed_exactly(const FieldPlace (&fields)[N], std::size_t size, std::size_t align) {
+  std::size_t end = 0;
+  for (const FieldPlace& f : fields) {
+    if (f.offset != (end + f.align - 1) / f.align * f.align) return false;
+    end = f.offset + f.size;
+  }
+  return (end + align - 1) / align * align == size;
+}
+static_assert(listed_exactly(state_fields, sizeof(vorn_eos_state), alignof(vorn_eos_state)),
+              "the table lists every field of vorn_eos_state, in order");
+static_assert(listed_exactly(saturation_fields, sizeof(vorn_eos_saturation), alignof(vorn_eos_saturation)),
+              "the table lists every field of vorn_eos_saturation, in order");
+
+// The bytes of the whole fields that fit in `size`: a caller's size is cut
+// back to the last whole field it holds, so no field is ever half written.
+template <std::size_t N>
+constexpr std::size_t whole_fields(const FieldPlace (&fields)[N], std::size_t size) {
   std::size_t n = sizeof(std::size_t);
-  for (const std::size_t end : ends)
-    if (end <= size) n = end;
+  for (const FieldPlace& f : fields)
+    if (f.offset + f.size <= size) n = f.offset + f.size;
   return n;
 }
-// Only tail padding may follow the last listed field: a field appended to a
-// struct and not to its list fails here.
-static_assert(sizeof(vorn_eos_state) - whole_fields(state_field_ends, ~std::size_t{0}) <
-                  alignof(vorn_eos_state),
-              "every field of vorn_eos_state is in the list of field ends");
-static_assert(sizeof(vorn_eos_saturation) - whole_fields(saturation_field_ends, ~std::size_t{0}) <
-                  alignof(vorn_eos_saturation),
-              "every field of vorn_eos_saturation is in the list of field ends");
 
 // Copy the whole fields that fit in the caller's size, keeping its size field.
 template <typename Struct, std::size_t N>
-void write_fitting(const Struct& full, Struct* out, std::size_t size, const std::size_t (&ends)[N]) {
-  const std::size_t n = whole_fields(ends, size);
+void write_fitting(const Struct& full, Struct* out, std::size_t size, const FieldPlace (&fields)[N]) {
+  const std::size_t n = whole_fields(fields, size);
   auto* dst = reinterpret_cast<unsigned char*>(out);
   const auto* src = reinterpret_cast<const unsigned char*>(&full);
   std::memcpy(dst + sizeof(std::size_t), src + sizeof(std::size_t), n - sizeof(std::size_t));
@@ -355,7 +301,7 @@ bool holds_transport(std::size_t size) {
 
 int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
   if (out == nullptr || out->size < VORN_EOS_SATURATION_SIZE_V1) return -1;
-  write_fitting(full, out, out->size, saturation_field_ends);
+  write_fitting(full, out, out->size, saturation_fields);
   return 0;
 }
 
@@ -375,7 +321,7 @@ VORN_EXPORT void vorn_eos_value_n(size_t n, const int* property, const int* pair
 
 VORN_EXPORT int vorn_eos_state_at(const int* pair, const double* x1, const double* x2, vorn_eos_state* out) {
   if (out == nullptr || out->size < VORN_EOS_STATE_SIZE_V1) return -1;
-  write_fitting(state_of(*pair, *x1, *x2, holds_transport(out->size)), out, out->size, state_field_ends);
+  write_fitting(state_of(*pair, *x1, *x2, holds_transport(out->size)), out, out->size, state_fields);
   return 0;
 }
 
@@ -391,7 +337,7 @@ VORN_EXPORT int vorn_eos_state_n(size_t n, const int* pair, const double* x1, co
   for (size_t i = 0; i < n; ++i) {
     auto* element = reinterpret_cast<vorn_eos_state*>(base + i * stride);
     element->size = stride;
-    write_fitting(state_of(*pair, x1[i], x2[i], transport), element, stride, state_field_ends);
+    write_fitting(state_of(*pair, x1[i], x2[i], transport), element, stride, state_fields);
   }
   return 0;
 }

@@ -62,7 +62,8 @@ inline constexpr double pressure_term_bound_margin = 1e-9;  // of the limit
 inline std::size_t pressure_term_segment(double T) {
   int e = 0;
   const double m = std::frexp(T, &e);
-  return static_cast<std::size_t>(2 * (e - 2) + (m >= 0.75 ? 1 : 0));
+  const int segment = 2 * (e - 2) + (m >= 0.75 ? 1 : 0);
+  return static_cast<std::size_t>(segment);
 }
 
 inline double pressure_term_limit(const std::array<double, pressure_term_knot_count>& limits, double T) {

@@ -32,7 +32,7 @@ install)
     fail "SONAME is not libvorn.so.$major"
   grep -q "^#define VORN_VERSION_STRING \"$version\"\$" "$prefix/include/vorn_version.h" ||
     fail "the installed vorn_version.h does not say $version"
-  for f in include/vorn.h include/vorn_version.h bin/vorn; do [ -f "$prefix/$f" ] || fail "$f not installed"; done
+  for f in include/vorn.h include/vorn_version.h include/vorn_eos_facts.def bin/vorn; do [ -f "$prefix/$f" ] || fail "$f not installed"; done
   [ -f "$libdir/cmake/vorn/vornConfig.cmake" ] || fail "no CMake package"
   [ -f "$libdir/pkgconfig/vorn.pc" ] || fail "no pkg-config file"
 

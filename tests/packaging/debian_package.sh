@@ -53,6 +53,7 @@ contents)
   dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||' >"$work/files.txt"
   for f in "usr/lib/$multiarch/libvorn.so.$version" "usr/lib/$multiarch/libvorn.so.$major" \
     "usr/lib/$multiarch/libvorn.so" usr/include/vorn.h usr/include/vorn_version.h usr/bin/vorn \
+    usr/include/vorn_eos_facts.def \
     "usr/lib/$multiarch/cmake/vorn/vornConfig.cmake" "usr/lib/$multiarch/pkgconfig/vorn.pc" \
     usr/share/doc/vorn/copyright usr/share/vorn/octave/vorn_mex.c usr/share/vorn/octave/+vorn/cp.m \
     usr/share/vorn/excel/vorn.bas; do

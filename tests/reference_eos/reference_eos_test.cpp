@@ -5,6 +5,7 @@
 // limits and bad input, the growable struct and the array forms.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -565,7 +566,8 @@ TEST(ReferenceEos, StructGrowsWithoutBreakingHosts) {
   // A size that ends inside a field appended after the first version: that
   // field is left alone, and everything after the first version's last one.
   Guarded<vorn_eos_state> cut;
-  std::memset(&cut, 0xA5, sizeof cut);
+  auto* const cut_fill = reinterpret_cast<unsigned char*>(&cut);  // every byte a guard, the doubles too
+  std::fill(cut_fill, cut_fill + sizeof cut, static_cast<unsigned char>(0xA5));
   cut.s.size = sizeof(StateV1) + alignof(vorn_eos_state) / 2;
   ASSERT_EQ(vorn_eos_state_at(&pair, &T, &P, &cut.s), 0);
   EXPECT_EQ(cut.s.evaluations, now.evaluations);

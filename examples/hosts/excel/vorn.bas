@@ -416,6 +416,8 @@ End Function
 ' undefined result #NUM! (transport in two phases among them).
 ' ---------------------------------------------------------------------------
 
+' The names of properties and pairs are the library's table of them,
+' vorn_eos_facts.def, in code order (the test exports.eos_facts compares).
 ' The code of a property name (T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt,
 ' kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, phase, flags, viscosity,
 ' conductivity, kinematic_viscosity, thermal_diffusivity, prandtl), 0 for

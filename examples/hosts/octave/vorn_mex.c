@@ -27,6 +27,7 @@
  * Build: mkoctfile --mex vorn_mex.c -I<include> -L<lib> -lvorn   (Octave)
  *        mex vorn_mex.c -I<include> -L<lib> -lvorn               (MATLAB)
  */
+#include <stdio.h>
 #include <string.h>
 
 #include "mex.h"
@@ -248,62 +249,38 @@ static void call_constant(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   plhs[0] = mxCreateDoubleScalar(vorn_get_constant(name));
 }
 
-/* The reference equation of state: property and pair codes by the names of vorn.h without VORN_EOS_. */
+/* The reference equation of state: its property codes, pairs and struct fields by the names hosts use, from
+ * the library's table of them (vorn_eos_facts.def, installed beside vorn.h). */
 typedef struct {
   const char* name;
   int code;
 } eos_code;
 
 static const eos_code eos_properties[] = {
-    {"T", VORN_EOS_T},
-    {"P", VORN_EOS_P},
-    {"rho", VORN_EOS_RHO},
-    {"vm", VORN_EOS_VM},
-    {"u", VORN_EOS_U},
-    {"h", VORN_EOS_H},
-    {"s", VORN_EOS_S},
-    {"g", VORN_EOS_G},
-    {"cv", VORN_EOS_CV},
-    {"cp", VORN_EOS_CP},
-    {"cp_cv", VORN_EOS_CP_CV},
-    {"w", VORN_EOS_W},
-    {"jt", VORN_EOS_JT},
-    {"kappa_T", VORN_EOS_KAPPA_T},
-    {"alpha_V", VORN_EOS_ALPHA_V},
-    {"dpdT", VORN_EOS_DPDT},
-    {"dpdrho", VORN_EOS_DPDRHO},
-    {"B", VORN_EOS_B},
-    {"Z", VORN_EOS_Z},
-    {"q", VORN_EOS_Q},
-    {"phase", VORN_EOS_PHASE},
-    {"flags", VORN_EOS_FLAGS},
-    {"viscosity", VORN_EOS_VISCOSITY},
-    {"conductivity", VORN_EOS_CONDUCTIVITY},
-    {"kinematic_viscosity", VORN_EOS_KINEMATIC_VISCOSITY},
-    {"thermal_diffusivity", VORN_EOS_THERMAL_DIFFUSIVITY},
-    {"prandtl", VORN_EOS_PRANDTL},
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) {#key, VORN_EOS_##NAME},
+#include "vorn_eos_facts.def"
 };
 static const eos_code eos_pairs[] = {
-    {"TP", VORN_EOS_TP},     {"Trho", VORN_EOS_TRHO}, {"Prho", VORN_EOS_PRHO},
-    {"Ph", VORN_EOS_PH},     {"Ps", VORN_EOS_PS},     {"Ts", VORN_EOS_TS},
-    {"rhou", VORN_EOS_RHOU}, {"Tq", VORN_EOS_TQ},     {"Pq", VORN_EOS_PQ},
+#define VORN_EOS_PAIR_ROW(NAME, code, first, second) {#first #second, VORN_EOS_##NAME},
+#include "vorn_eos_facts.def"
 };
 
 static int eos_lookup(const char* what, const char* argument, const mxArray* name, const eos_code* codes,
-                      size_t n, const char* expected) {
-  char text[24];
-  size_t i;
+                      size_t n) {
+  char text[32], expected[1024];
+  size_t i, used = 0;
   if (mxIsChar(name) && mxGetString(name, text, sizeof text) == 0)
     for (i = 0; i < n; ++i)
       if (strcmp(text, codes[i].name) == 0) return codes[i].code;
+  expected[0] = '\0';
+  for (i = 0; i < n && used + strlen(codes[i].name) + 5 < sizeof expected; ++i)
+    used += (size_t)sprintf(expected + used, "%s'%s'", i == 0 ? "" : ", ", codes[i].name);
   mexErrMsgIdAndTxt("vorn:argument", "vorn.%s: %s must be one of %s", what, argument, expected);
   return 0;
 }
 
-#define EOS_PAIR_NAMES "'TP', 'Trho', 'Prho', 'Ph', 'Ps', 'Ts', 'rhou', 'Tq', 'Pq'"
-
 static int eos_pair(const char* what, const mxArray* name) {
-  return eos_lookup(what, "pair", name, eos_pairs, sizeof eos_pairs / sizeof eos_pairs[0], EOS_PAIR_NAMES);
+  return eos_lookup(what, "pair", name, eos_pairs, sizeof eos_pairs / sizeof eos_pairs[0]);
 }
 
 static void call_eos(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
@@ -313,11 +290,8 @@ static void call_eos(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   double* out;
   if (nrhs != 4)
     mexErrMsgIdAndTxt("vorn:arguments", "vorn.eos takes 4 arguments (property, pair, x1, x2), not %d", nrhs);
-  property =
-      eos_lookup("eos", "property", prhs[0], eos_properties, sizeof eos_properties / sizeof eos_properties[0],
-                 "'T', 'P', 'rho', 'vm', 'u', 'h', 's', 'g', 'cv', 'cp', 'cp_cv', 'w', 'jt', 'kappa_T', "
-                 "'alpha_V', 'dpdT', 'dpdrho', 'B', 'Z', 'q', 'phase', 'flags', 'viscosity', 'conductivity', "
-                 "'kinematic_viscosity', 'thermal_diffusivity', 'prandtl'");
+  property = eos_lookup("eos", "property", prhs[0], eos_properties,
+                        sizeof eos_properties / sizeof eos_properties[0]);
   pair = eos_pair("eos", prhs[1]);
   ndims = broadcast_shape("eos", 2, prhs + 2, names, dims);
   count = element_count(ndims, dims);
@@ -329,129 +303,73 @@ static void call_eos(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   }
 }
 
-/* A struct whose fields are double arrays of one shape, plus uint32 flags. */
-static mxArray* struct_of_arrays(mwSize ndims, const mwSize* dims, const char* const* fields, int n,
-                                 double** columns, unsigned** flags) {
+/* Every field of a struct of the table but the caller's size, by its C type: a uint32 array for the flags
+ * (the one unsigned field), a double array for the others. */
+typedef struct {
+  const char* name;
+  mxClassID type;
+} eos_field;
+#define EOS_FIELD_size_t(field)
+#define EOS_FIELD_unsigned(field) {#field, mxUINT32_CLASS},
+#define EOS_FIELD_int(field) {#field, mxDOUBLE_CLASS},
+#define EOS_FIELD_double(field) {#field, mxDOUBLE_CLASS},
+#define EOS_COPY_size_t(s, field)
+#define EOS_COPY_unsigned(s, field) ((unsigned*)columns[k++])[j] = s.field;
+#define EOS_COPY_int(s, field) ((double*)columns[k++])[j] = s.field;
+#define EOS_COPY_double(s, field) ((double*)columns[k++])[j] = s.field;
+
+static const eos_field eos_state_fields[] = {
+#define VORN_EOS_STATE_ROW(field, type) EOS_FIELD_##type(field)
+#include "vorn_eos_facts.def"
+};
+static const eos_field eos_saturation_fields[] = {
+#define VORN_EOS_SATURATION_ROW(field, type, unit) EOS_FIELD_##type(field)
+#include "vorn_eos_facts.def"
+};
+#define EOS_STATE_FIELDS (sizeof eos_state_fields / sizeof eos_state_fields[0])
+#define EOS_SATURATION_FIELDS (sizeof eos_saturation_fields / sizeof eos_saturation_fields[0])
+
+/* A struct of arrays of one shape, one per field. */
+static mxArray* struct_of_arrays(mwSize ndims, const mwSize* dims, const eos_field* fields, size_t n,
+                                 void** columns) {
   mxArray* result = mxCreateStructMatrix(1, 1, 0, NULL);
-  int i;
+  size_t i;
   for (i = 0; i < n; ++i) {
-    mxArray* column = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
-    mxAddField(result, fields[i]);
-    mxSetField(result, 0, fields[i], column);
-    columns[i] = mxGetPr(column);
-  }
-  {
-    mxArray* column = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
-    mxAddField(result, "flags");
-    mxSetField(result, 0, "flags", column);
-    *flags = (unsigned*)mxGetData(column);
+    mxArray* column = mxCreateNumericArray(ndims, dims, fields[i].type, mxREAL);
+    mxAddField(result, fields[i].name);
+    mxSetField(result, 0, fields[i].name, column);
+    columns[i] = mxGetData(column);
   }
   return result;
 }
 
-#define EOS_STATE_FIELDS 27
 static void call_eos_state(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   static const char* const names[] = {"x1", "x2"};
-  static const char* const fields[EOS_STATE_FIELDS] = {"T",
-                                                       "P",
-                                                       "rho",
-                                                       "vm",
-                                                       "u",
-                                                       "h",
-                                                       "s",
-                                                       "g",
-                                                       "cv",
-                                                       "cp",
-                                                       "cp_cv",
-                                                       "w",
-                                                       "jt",
-                                                       "kappa_T",
-                                                       "alpha_V",
-                                                       "dpdT",
-                                                       "dpdrho",
-                                                       "B",
-                                                       "Z",
-                                                       "q",
-                                                       "phase",
-                                                       "evaluations",
-                                                       "viscosity",
-                                                       "conductivity",
-                                                       "kinematic_viscosity",
-                                                       "thermal_diffusivity",
-                                                       "prandtl"};
   mwSize dims[MAX_DIMENSIONS], offset[2], ndims, count, j;
-  double* columns[EOS_STATE_FIELDS];
-  unsigned* flags;
+  void* columns[EOS_STATE_FIELDS];
   int pair;
   if (nrhs != 3)
     mexErrMsgIdAndTxt("vorn:arguments", "vorn.eos_state takes 3 arguments (pair, x1, x2), not %d", nrhs);
   pair = eos_pair("eos_state", prhs[0]);
   ndims = broadcast_shape("eos_state", 2, prhs + 1, names, dims);
   count = element_count(ndims, dims);
-  plhs[0] = struct_of_arrays(ndims, dims, fields, EOS_STATE_FIELDS, columns, &flags);
+  plhs[0] = struct_of_arrays(ndims, dims, eos_state_fields, EOS_STATE_FIELDS, columns);
   for (j = 0; j < count; ++j) {
     vorn_eos_state s;
-    int k;
+    size_t k = 0;
     memset(&s, 0, sizeof s);
     s.size = sizeof s;
     input_offsets(j, ndims, dims, 2, prhs + 1, offset);
     vorn_eos_state_at(&pair, mxGetPr(prhs[1]) + offset[0], mxGetPr(prhs[2]) + offset[1], &s);
-    {
-      const double values[EOS_STATE_FIELDS] = {s.T,
-                                               s.P,
-                                               s.rho,
-                                               s.vm,
-                                               s.u,
-                                               s.h,
-                                               s.s,
-                                               s.g,
-                                               s.cv,
-                                               s.cp,
-                                               s.cp_cv,
-                                               s.w,
-                                               s.jt,
-                                               s.kappa_T,
-                                               s.alpha_V,
-                                               s.dpdT,
-                                               s.dpdrho,
-                                               s.B,
-                                               s.Z,
-                                               s.q,
-                                               s.phase,
-                                               s.evaluations,
-                                               s.viscosity,
-                                               s.conductivity,
-                                               s.kinematic_viscosity,
-                                               s.thermal_diffusivity,
-                                               s.prandtl};
-      for (k = 0; k < EOS_STATE_FIELDS; ++k) columns[k][j] = values[k];
-    }
-    flags[j] = s.flags;
+#define VORN_EOS_STATE_ROW(field, type) EOS_COPY_##type(s, field)
+#include "vorn_eos_facts.def"
   }
 }
 
-#define EOS_SATURATION_FIELDS 16
 static void call_eos_saturation(int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   static const char* const names[] = {"x"};
-  static const char* const fields[EOS_SATURATION_FIELDS] = {"T",
-                                                            "P",
-                                                            "rho_liquid",
-                                                            "rho_vapour",
-                                                            "h_liquid",
-                                                            "h_vapour",
-                                                            "s_liquid",
-                                                            "s_vapour",
-                                                            "latent_heat",
-                                                            "surface_tension",
-                                                            "dPdT",
-                                                            "evaluations",
-                                                            "viscosity_liquid",
-                                                            "viscosity_vapour",
-                                                            "conductivity_liquid",
-                                                            "conductivity_vapour"};
   mwSize dims[MAX_DIMENSIONS], ndims, count, j;
-  double* columns[EOS_SATURATION_FIELDS];
-  unsigned* flags;
+  void* columns[EOS_SATURATION_FIELDS];
   char by[2] = {0, 0};
   if (nrhs != 2)
     mexErrMsgIdAndTxt("vorn:arguments", "vorn.eos_saturation takes 2 arguments ('T' or 'P', x), not %d",
@@ -460,36 +378,18 @@ static void call_eos_saturation(int nrhs, const mxArray* prhs[], mxArray* plhs[]
     mexErrMsgIdAndTxt("vorn:argument", "vorn.eos_saturation: the first argument must be 'T' or 'P'");
   ndims = broadcast_shape("eos_saturation", 1, prhs + 1, names, dims);
   count = element_count(ndims, dims);
-  plhs[0] = struct_of_arrays(ndims, dims, fields, EOS_SATURATION_FIELDS, columns, &flags);
+  plhs[0] = struct_of_arrays(ndims, dims, eos_saturation_fields, EOS_SATURATION_FIELDS, columns);
   for (j = 0; j < count; ++j) {
     vorn_eos_saturation s;
-    int k;
+    size_t k = 0;
     memset(&s, 0, sizeof s);
     s.size = sizeof s;
     if (by[0] == 'T')
       vorn_eos_saturation_T(mxGetPr(prhs[1]) + j, &s);
     else
       vorn_eos_saturation_P(mxGetPr(prhs[1]) + j, &s);
-    {
-      const double values[EOS_SATURATION_FIELDS] = {s.T,
-                                                    s.P,
-                                                    s.rho_liquid,
-                                                    s.rho_vapour,
-                                                    s.h_liquid,
-                                                    s.h_vapour,
-                                                    s.s_liquid,
-                                                    s.s_vapour,
-                                                    s.latent_heat,
-                                                    s.surface_tension,
-                                                    s.dPdT,
-                                                    s.evaluations,
-                                                    s.viscosity_liquid,
-                                                    s.viscosity_vapour,
-                                                    s.conductivity_liquid,
-                                                    s.conductivity_vapour};
-      for (k = 0; k < EOS_SATURATION_FIELDS; ++k) columns[k][j] = values[k];
-    }
-    flags[j] = s.flags;
+#define VORN_EOS_SATURATION_ROW(field, type, unit) EOS_COPY_##type(s, field)
+#include "vorn_eos_facts.def"
   }
 }
 
