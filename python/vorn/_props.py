@@ -36,6 +36,7 @@ from typing import Any, Dict, List, Optional, Sequence, Tuple, Union
 import numpy as np
 from numpy.typing import ArrayLike
 
+from . import _eos_facts as _facts
 from . import eos
 from ._core import LARGE_BARE_PRESSURE_KPA, FloatArray, FloatResult, PressureWarning, warn_bare_pressure
 
@@ -90,41 +91,40 @@ class Units:
         return _PRESSURES[self.pressure.lower()][1]
 
 
-# name, aliases, library unit, molar unit, mass unit, pressure power, molar power: as the tool's table
-# (tools/cli/eos_report.cpp), which a test holds this to.
-_TABLE: List[Tuple[str, str, str, str, str, int, int]] = [
-    ("T", "temperature", "K", "", "", 0, 0),
-    ("P", "pressure", "kPa", "", "", 1, 0),
-    ("density", "rho,D", "kg/m^3", "mol/m^3", "", 0, -1),
-    ("volume", "vm,molar-volume", "m^3/mol", "", "m^3/kg", 0, 1),
-    ("u", "internal-energy,U", "J/kg", "J/mol", "", 0, 1),
-    ("h", "enthalpy,H", "J/kg", "J/mol", "", 0, 1),
-    ("s", "entropy,S", "J/(kg K)", "J/(mol K)", "", 0, 1),
-    ("g", "gibbs-energy,G", "J/kg", "J/mol", "", 0, 1),
-    ("cv", "isochoric-heat-capacity,Cvmass", "J/(kg K)", "J/(mol K)", "", 0, 1),
-    ("cp", "isobaric-heat-capacity,Cpmass", "J/(kg K)", "J/(mol K)", "", 0, 1),
-    ("gamma", "cp/cv", "1", "", "", 0, 0),
-    ("sound-speed", "w,speed-of-sound,A", "m/s", "", "", 0, 0),
-    ("joule-thomson", "jt,mu_JT", "K/kPa", "", "", -1, 0),
-    ("kappa_T", "isothermal-compressibility", "1/kPa", "", "", -1, 0),
-    ("alpha_V", "volume-expansivity", "1/K", "", "", 0, 0),
-    ("dP/dT", "dpdT", "kPa/K", "", "", 1, 0),
-    ("dP/drho", "dpdrho", "kPa m^3/kg", "kPa m^3/mol", "", 1, 1),
-    ("B", "second-virial", "cm^3/mol", "", "", 0, 0),
-    ("Z", "compressibility", "1", "", "", 0, 0),
-    ("quality", "Q,q", "1", "", "", 0, 0),
-    ("viscosity", "mu,eta,dynamic-viscosity,V", "Pa s", "", "", 0, 0),
-    ("conductivity", "k,lambda,thermal-conductivity,L", "W/(m K)", "", "", 0, 0),
-    ("kinematic-viscosity", "nu_kin", "m^2/s", "", "", 0, 0),
-    ("thermal-diffusivity", "alpha,diffusivity", "m^2/s", "", "", 0, 0),
-    ("prandtl", "Pr,prandtl-number", "1", "", "", 0, 0),
-    ("phase", "", "", "", "", 0, 0),
-    ("flags", "", "", "", "", 0, 0),
-]
-# The name in vorn.eos (its CODES) of each.
-_EOS_NAME = {"density": "rho", "volume": "vm", "gamma": "cp_cv", "sound-speed": "w", "joule-thomson": "jt",
-             "dP/dT": "dpdT", "dP/drho": "dpdrho", "quality": "q", "kinematic-viscosity": "kinematic_viscosity",
-             "thermal-diffusivity": "thermal_diffusivity"}
+# The tool's names of the equation's properties (the library's key where none is given) and the other
+# names it accepts, as tools/cli/eos_report.cpp has them (a test holds the two to each other).
+_NAMES: Dict[str, Tuple[str, str]] = {
+    "T": ("T", "temperature"), "P": ("P", "pressure"), "rho": ("density", "rho,D"), "vm": ("volume", "vm,molar-volume"),
+    "u": ("u", "internal-energy,U"), "h": ("h", "enthalpy,H"), "s": ("s", "entropy,S"), "g": ("g", "gibbs-energy,G"),
+    "cv": ("cv", "isochoric-heat-capacity,Cvmass"), "cp": ("cp", "isobaric-heat-capacity,Cpmass"),
+    "cp_cv": ("gamma", "cp/cv"), "w": ("sound-speed", "w,speed-of-sound,A"), "jt": ("joule-thomson", "jt,mu_JT"),
+    "kappa_T": ("kappa_T", "isothermal-compressibility"), "alpha_V": ("alpha_V", "volume-expansivity"),
+    "dpdT": ("dP/dT", "dpdT"), "dpdrho": ("dP/drho", "dpdrho"), "B": ("B", "second-virial"),
+    "Z": ("Z", "compressibility"), "q": ("quality", "q,Q"), "viscosity": ("viscosity", "mu,eta,dynamic-viscosity,V"),
+    "conductivity": ("conductivity", "k,lambda,thermal-conductivity,L"),
+    "kinematic_viscosity": ("kinematic-viscosity", "nu_kin"),
+    "thermal_diffusivity": ("thermal-diffusivity", "alpha,diffusivity"), "prandtl": ("prandtl", "Pr,prandtl-number"),
+}
+
+_Row = Tuple[str, str, str, str, str, int, int, str]
+
+
+def _row_of(key: str, lib_unit: str) -> _Row:
+    """(name, aliases, library unit, molar unit, mass unit, pressure power, molar power, key), the units
+    following from the library's as in the tool: kPa is the pressure unit, per kilogram becomes per mole."""
+    name, aliases = _NAMES.get(key, (key, ""))
+    p_power = 1 if lib_unit.startswith("kPa") else -1 if "/kPa" in lib_unit else 0
+    molar, mass, m_power = "", "", 0
+    for old, new, power in (("kg/m^3", "mol/m^3", -1), ("/kg", "/mol", 1), ("(kg", "(mol", 1)):
+        if old in lib_unit:
+            molar, m_power = lib_unit.replace(old, new, 1), power
+            break
+    if lib_unit == "m^3/mol":
+        mass, m_power = "m^3/kg", 1
+    return (name, aliases, lib_unit, molar, mass, p_power, m_power, key)
+
+
+_TABLE: List[_Row] = [_row_of(key, unit) for _, _, key, unit, _ in _facts.PROPERTIES]
 #: Every output by its name: (library unit, unit on the molar basis, on the mass basis).
 OUTPUTS: Dict[str, Tuple[str, str, str]] = {row[0]: (row[2], row[3], row[4]) for row in _TABLE}
 # The keywords of the inputs and the library's pairs, in the tool's names.
@@ -145,7 +145,7 @@ def _any_case(a: str, b: str) -> bool:
     return _key(a).lower() == _key(b).lower()
 
 
-def _row(name: str) -> Tuple[str, str, str, str, str, int, int]:
+def _row(name: str) -> _Row:
     for equal in (_exact, _any_case):
         for row in _TABLE:
             if equal(row[0], name) or any(equal(alias, name) for alias in row[1].split(",") if alias):
@@ -153,8 +153,8 @@ def _row(name: str) -> Tuple[str, str, str, str, str, int, int]:
     raise ValueError(f"unknown property {name!r}: one of {', '.join(OUTPUTS)} (or an alias such as rho, H, Pr)")
 
 
-def _factor(row: Tuple[str, str, str, str, str, int, int], units: Units) -> float:
-    _, _, _, molar, mass, p_power, m_power = row
+def _factor(row: _Row, units: Units) -> float:
+    _, _, _, molar, mass, p_power, m_power, _ = row
     f = units.kpa ** -p_power
     if units.basis == "mol" and molar:
         f *= _MOLAR_MASS ** m_power
@@ -257,7 +257,7 @@ def props(outputs: Union[str, Sequence[str]], *, units: Union[str, Units, None] 
     results: List[FloatResult] = []
     for name in names:
         row = _row(name)
-        value = eos.value(_EOS_NAME.get(row[0], row[0]), strict=strict, warn=False, **pair)
+        value = eos.value(row[7], strict=strict, warn=False, **pair)
         f = 1.0 if row[0] in ("phase", "flags") else _factor(row, u)
         results.append(value * f if f != 1.0 else value)
     return results[0] if isinstance(outputs, str) else tuple(results)

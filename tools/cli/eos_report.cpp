@@ -13,71 +13,103 @@ namespace {
 
 constexpr double kMolarMass = 0.004002602;  // kg/mol, the equation's own
 
-struct FlagName {
+// The library's table of the equation's facts (vorn_eos_facts.def), row by row.
+struct FactRow {
+  int code;
+  std::string_view key, unit, description;
+};
+constexpr FactRow kFactRows[] = {
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) {code, #key, unit, description},
+#include "vorn_eos_facts.def"
+};
+struct FlagRow {
   unsigned bit;
   std::string_view name;
+  bool withholds;
   std::string_view meaning;
 };
-constexpr std::array<FlagName, 8> kFlags{{
-    {VORN_EOS_FLAG_BAD_INPUT, "bad-input",
-     "the input is not a state (not finite, T <= 0, P < 0, rho <= 0, q outside [0, 1])"},
-    {VORN_EOS_FLAG_HE_II, "he-ii", "below the lambda line: He II, outside the equation"},
-    {VORN_EOS_FLAG_SOLID, "solid", "above the melting pressure"},
-    {VORN_EOS_FLAG_EXTRAPOLATED, "extrapolated", "beyond the equation's stated range: results extrapolated"},
-    {VORN_EOS_FLAG_OUT_OF_RANGE, "out-of-range", "above 2000 K"},
-    {VORN_EOS_FLAG_NOT_UNIQUE, "not-unique", "the pair has more than one fluid state; one of them is shown"},
-    {VORN_EOS_FLAG_NO_SOLUTION, "no-solution", "no fluid state of the equation has this pair"},
-    {VORN_EOS_FLAG_NOT_CONVERGED, "not-converged", "an iteration ran out of steps"},
-}};
-
-using S = vorn_eos_state;
-const std::vector<EosProperty> kProperties{
-    {"T", "temperature", "T", VORN_EOS_T, &S::T, "K", "", "", 0, 0, "temperature"},
-    {"P", "pressure", "P", VORN_EOS_P, &S::P, "kPa", "", "", 1, 0, "pressure"},
-    {"density", "rho,D", "rho", VORN_EOS_RHO, &S::rho, "kg/m^3", "mol/m^3", "", 0, -1, "density"},
-    {"volume", "vm,molar-volume", "", VORN_EOS_VM, &S::vm, "m^3/mol", "", "m^3/kg", 0, 1, "molar volume"},
-    {"u", "internal-energy,U", "u", VORN_EOS_U, &S::u, "J/kg", "J/mol", "", 0, 1, "internal energy"},
-    {"h", "enthalpy,H", "h", VORN_EOS_H, &S::h, "J/kg", "J/mol", "", 0, 1,
-     "enthalpy (0 for the liquid boiling at 101.325 kPa)"},
-    {"s", "entropy,S", "s", VORN_EOS_S, &S::s, "J/(kg K)", "J/(mol K)", "", 0, 1,
-     "entropy (0 for the same liquid)"},
-    {"g", "gibbs-energy,G", "", VORN_EOS_G, &S::g, "J/kg", "J/mol", "", 0, 1, "Gibbs energy"},
-    {"cv", "isochoric-heat-capacity,Cvmass", "", VORN_EOS_CV, &S::cv, "J/(kg K)", "J/(mol K)", "", 0, 1,
-     "isochoric specific heat capacity"},
-    {"cp", "isobaric-heat-capacity,Cpmass", "", VORN_EOS_CP, &S::cp, "J/(kg K)", "J/(mol K)", "", 0, 1,
-     "isobaric specific heat capacity"},
-    {"gamma", "cp/cv", "", VORN_EOS_CP_CV, &S::cp_cv, "1", "", "", 0, 0, "ratio of heat capacities"},
-    {"sound-speed", "w,speed-of-sound,A", "", VORN_EOS_W, &S::w, "m/s", "", "", 0, 0, "speed of sound"},
-    {"joule-thomson", "jt,mu_JT", "", VORN_EOS_JT, &S::jt, "K/kPa", "", "", -1, 0,
-     "Joule-Thomson coefficient"},
-    {"kappa_T", "isothermal-compressibility", "", VORN_EOS_KAPPA_T, &S::kappa_T, "1/kPa", "", "", -1, 0,
-     "isothermal compressibility"},
-    {"alpha_V", "volume-expansivity", "", VORN_EOS_ALPHA_V, &S::alpha_V, "1/K", "", "", 0, 0,
-     "volume expansivity"},
-    {"dP/dT", "dpdT", "", VORN_EOS_DPDT, &S::dpdT, "kPa/K", "", "", 1, 0, "(dP/dT) at constant density"},
-    {"dP/drho", "dpdrho", "", VORN_EOS_DPDRHO, &S::dpdrho, "kPa m^3/kg", "kPa m^3/mol", "", 1, 1,
-     "(dP/drho) at constant T"},
-    {"B", "second-virial", "", VORN_EOS_B, &S::B, "cm^3/mol", "", "", 0, 0,
-     "the equation's second virial coefficient"},
-    {"Z", "compressibility", "", VORN_EOS_Z, &S::Z, "1", "", "", 0, 0, "compressibility factor P/(rho R T)"},
-    {"quality", "Q", "q", VORN_EOS_Q, &S::q, "1", "", "", 0, 0, "vapour quality (NaN in one phase)"},
-    {"viscosity", "mu,eta,dynamic-viscosity,V", "", VORN_EOS_VISCOSITY, &S::viscosity, "Pa s", "", "", 0, 0,
-     "dynamic viscosity"},
-    {"conductivity", "k,lambda,thermal-conductivity,L", "", VORN_EOS_CONDUCTIVITY, &S::conductivity,
-     "W/(m K)", "", "", 0, 0, "thermal conductivity"},
-    {"kinematic-viscosity", "nu_kin", "", VORN_EOS_KINEMATIC_VISCOSITY, &S::kinematic_viscosity, "m^2/s", "",
-     "", 0, 0, "kinematic viscosity"},
-    {"thermal-diffusivity", "alpha,diffusivity", "", VORN_EOS_THERMAL_DIFFUSIVITY, &S::thermal_diffusivity,
-     "m^2/s", "", "", 0, 0, "thermal diffusivity"},
-    {"prandtl", "Pr,prandtl-number", "", VORN_EOS_PRANDTL, &S::prandtl, "1", "", "", 0, 0, "Prandtl number"},
+constexpr FlagRow kFlags[] = {
+#define VORN_EOS_FLAG_ROW(NAME, bit, withholds, description) {bit, #NAME, withholds != 0, description},
+#include "vorn_eos_facts.def"
 };
-
-// The library's input pairs: a new pair is one line here.
+constexpr std::pair<int, std::string_view> kPhases[] = {
+#define VORN_EOS_PHASE_ROW(NAME, code, name, description) {code, name},
+#include "vorn_eos_facts.def"
+};
 const std::vector<EosPair> kPairs{
-    {"T", "P", VORN_EOS_TP},     {"T", "rho", VORN_EOS_TRHO}, {"P", "rho", VORN_EOS_PRHO},
-    {"P", "h", VORN_EOS_PH},     {"P", "s", VORN_EOS_PS},     {"T", "s", VORN_EOS_TS},
-    {"rho", "u", VORN_EOS_RHOU}, {"T", "q", VORN_EOS_TQ},     {"P", "q", VORN_EOS_PQ},
+#define VORN_EOS_PAIR_ROW(NAME, code, first, second) {#first, #second, code},
+#include "vorn_eos_facts.def"
 };
+
+// The tool's names of the equation's properties (the library's key where none is given) and the other
+// names it accepts.
+struct ToolName {
+  std::string_view key, name, aliases;
+};
+constexpr ToolName kNames[] = {
+    {"T", "T", "temperature"},
+    {"P", "P", "pressure"},
+    {"rho", "density", "D"},
+    {"vm", "volume", "molar-volume"},
+    {"u", "u", "internal-energy,U"},
+    {"h", "h", "enthalpy,H"},
+    {"s", "s", "entropy,S"},
+    {"g", "g", "gibbs-energy,G"},
+    {"cv", "cv", "isochoric-heat-capacity,Cvmass"},
+    {"cp", "cp", "isobaric-heat-capacity,Cpmass"},
+    {"cp_cv", "gamma", "cp/cv"},
+    {"w", "sound-speed", "speed-of-sound,A"},
+    {"jt", "joule-thomson", "mu_JT"},
+    {"kappa_T", "kappa_T", "isothermal-compressibility"},
+    {"alpha_V", "alpha_V", "volume-expansivity"},
+    {"dpdT", "dP/dT", ""},
+    {"dpdrho", "dP/drho", ""},
+    {"B", "B", "second-virial"},
+    {"Z", "Z", "compressibility"},
+    {"q", "quality", "Q"},
+    {"viscosity", "viscosity", "mu,eta,dynamic-viscosity,V"},
+    {"conductivity", "conductivity", "k,lambda,thermal-conductivity,L"},
+    {"kinematic_viscosity", "kinematic-viscosity", "nu_kin"},
+    {"thermal_diffusivity", "thermal-diffusivity", "alpha,diffusivity"},
+    {"prandtl", "prandtl", "Pr,prandtl-number"},
+};
+
+// A property of the table with the tool's names and the units of --units, which follow from the
+// library's unit: kPa in it is the pressure unit; per kilogram becomes per mole (and the molar
+// volume per kilogram).
+EosProperty property_of(const FactRow& row) {
+  EosProperty p{row.key, "", "", row.code, std::string(row.unit), "", "", 0, 0, row.description};
+  for (const ToolName& n : kNames) {
+    if (n.key == row.key) p.name = n.name, p.aliases = n.aliases;
+  }
+  for (const EosPair& pair : kPairs) {
+    if (pair.first == row.key || pair.second == row.key) p.input = row.key;
+  }
+  if (row.unit.rfind("kPa", 0) == 0) p.pressure_power = 1;
+  if (row.unit.find("/kPa") != std::string_view::npos) p.pressure_power = -1;
+  const auto per_mole = [&](std::string_view from, std::string_view to, int power) {
+    if (const auto at = p.unit.find(from); at != std::string::npos && p.molar_unit.empty()) {
+      p.molar_unit = p.unit;
+      p.molar_unit.replace(at, from.size(), to);
+      p.molar_power = power;
+    }
+  };
+  per_mole("kg/m^3", "mol/m^3", -1);
+  per_mole("/kg", "/mol", 1);
+  per_mole("(kg", "(mol", 1);
+  if (row.unit == "m^3/mol") p.mass_unit = "m^3/kg", p.molar_power = 1;
+  return p;
+}
+
+std::vector<EosProperty> make_properties() {
+  std::vector<EosProperty> all;
+  for (const FactRow& row : kFactRows) {
+    if (!row.unit.empty()) all.push_back(property_of(row));  // not the phase and flags codes
+  }
+  return all;
+}
+
+const std::vector<EosProperty> kProperties = make_properties();
 
 double molar_factor(const EosProperty& p, const OutputUnits& units) {
   if (units.basis == Basis::molar && !p.molar_unit.empty()) return std::pow(kMolarMass, p.molar_power);
@@ -92,6 +124,10 @@ double factor(const EosProperty& p, const OutputUnits& units) {
 }  // namespace
 
 const std::vector<EosProperty>& eos_properties() { return kProperties; }
+
+double eos_value(const EosProperty& p, int pair, double x1, double x2) {
+  return vorn_eos_value(&p.code, &pair, &x1, &x2);
+}
 
 const EosProperty* find_eos_property(std::string_view name) {
   return find_named(kProperties, [&](const EosProperty& p, auto&& equal) {
@@ -149,12 +185,25 @@ double read_input(const EosProperty& input, std::string_view argument, std::stri
   return eos_in(input, parse_number(argument, text), units);
 }
 
+// HE_II as the tool writes it: he-ii.
+std::string flag_name(std::string_view name) {
+  std::string text(name);
+  for (char& c : text) c = c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
 std::vector<std::string> eos_flag_list(unsigned flags) {
   std::vector<std::string> names;
-  for (const FlagName& f : kFlags) {
-    if ((flags & f.bit) != 0) names.emplace_back(f.name);
+  for (const FlagRow& f : kFlags) {
+    if ((flags & f.bit) != 0) names.push_back(flag_name(f.name));
   }
   return names;
+}
+
+unsigned eos_without_result() {
+  unsigned mask = 0;
+  for (const FlagRow& f : kFlags) mask |= f.withholds ? f.bit : 0u;
+  return mask;
 }
 
 std::string eos_flag_names(unsigned flags) {
@@ -164,24 +213,17 @@ std::string eos_flag_names(unsigned flags) {
 }
 
 std::string eos_phase_name(int phase) {
-  switch (phase) {
-    case VORN_EOS_PHASE_LIQUID:
-      return "liquid";
-    case VORN_EOS_PHASE_VAPOUR:
-      return "vapour";
-    case VORN_EOS_PHASE_SUPERCRITICAL:
-      return "supercritical";
-    case VORN_EOS_PHASE_TWO_PHASE:
-      return "two-phase";
-    default:
-      return "none";
+  for (const auto& [code, name] : kPhases) {
+    if (code == phase) return std::string(name);
   }
+  return "none";
 }
 
 void warn_eos_flags(unsigned flags) {
-  for (const FlagName& f : kFlags) {
-    if ((flags & f.bit) != 0)
-      write_err(fmt::format("warning: reference equation: {}: {}", f.name, f.meaning));
+  for (const FlagRow& f : kFlags) {
+    if ((flags & f.bit) != 0) {
+      write_err(fmt::format("warning: reference equation: {}: {}", flag_name(f.name), f.meaning));
+    }
   }
   if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
     write_err(
@@ -220,10 +262,10 @@ int print_eos_state(const EosInput& first, const EosInput& second, const Options
   table.note("phase", eos_phase_name(state.phase));
   table.note("flags", eos_flag_list(state.flags));
   for (const EosProperty& p : kProperties)
-    table.row({std::string(p.name), eos_out(p, state.*p.field, units), eos_unit(p, units)});
+    table.row({std::string(p.name), eos_out(p, eos_value(p, pair->code, x1, x2), units), eos_unit(p, units)});
   table.finish();
   warn_eos_flags(state.flags);
-  return (state.flags & kEosWithoutResult) != 0 || std::isnan(state.rho) ? kExitNoAnswer : kExitDone;
+  return (state.flags & eos_without_result()) != 0 || std::isnan(state.rho) ? kExitNoAnswer : kExitDone;
 }
 
 int print_saturation(bool at_temperature, const Values& points, const Options& options) {
@@ -275,7 +317,7 @@ int print_saturation(bool at_temperature, const Values& points, const Options& o
     for (const Field& f : fields) row.emplace_back(f.as ? eos_out(*f.as, sat.*f.field, units) : sat.*f.field);
     table.row(row, eos_flag_list(sat.flags));
     seen |= sat.flags;
-    unanswered.add((sat.flags & kEosWithoutResult) == 0);
+    unanswered.add((sat.flags & eos_without_result()) == 0);
   }
   table.finish();
   warn_eos_flags(seen);

@@ -14,18 +14,19 @@
 
 namespace vorn_cli {
 
-// A property of the equation. Its value in the user's units is the library's
-// times (kPa per pressure unit)^-pressure_power, and on the other basis than
-// the library's times M^molar_power (M the equation's molar mass).
+// A property of the equation, from the library's table of its facts
+// (vorn_eos_facts.def) with the tool's names. Its value in the user's units
+// is the library's times (kPa per pressure unit)^-pressure_power, and on the
+// other basis than the library's times M^molar_power (M the equation's
+// molar mass).
 struct EosProperty {
   std::string_view name;     // shown in tables
   std::string_view aliases;  // also accepted, comma-separated
-  std::string_view input;    // the option naming it as an input (--T, --rho), or empty
+  std::string_view input;    // the option naming it as an input (T, rho), or empty
   int code;                  // VORN_EOS_*
-  double vorn_eos_state::*field;
-  std::string_view unit;        // the library's, "kPa" standing for the pressure unit of --units
-  std::string_view molar_unit;  // on the molar basis ("" when the basis changes nothing)
-  std::string_view mass_unit;   // on the mass basis
+  std::string unit;          // the library's, "kPa" standing for the pressure unit of --units
+  std::string molar_unit;    // on the molar basis ("" when the basis changes nothing)
+  std::string mass_unit;     // on the mass basis
   int pressure_power;
   int molar_power;  // from per kilogram to per mole (or back, negated, for the molar volume)
   std::string_view description;
@@ -33,6 +34,8 @@ struct EosProperty {
 
 // Every property, in the order `vorn eos` lists them.
 const std::vector<EosProperty>& eos_properties();
+// Its value at a state, in the library's units (one flash a state: the library keeps the last).
+double eos_value(const EosProperty& p, int pair, double x1, double x2);
 // By name, alias or input name, as find_property matches; null when none does.
 const EosProperty* find_eos_property(std::string_view name);
 std::string eos_property_names();
@@ -64,9 +67,7 @@ std::vector<std::string> eos_flag_list(unsigned flags);
 std::string eos_flag_names(unsigned flags);  // "he-ii+extrapolated", or "-"
 std::string eos_phase_name(int phase);
 // The flags under which the equation gives no value (NaN).
-inline constexpr unsigned kEosWithoutResult = VORN_EOS_FLAG_BAD_INPUT | VORN_EOS_FLAG_HE_II |
-                                              VORN_EOS_FLAG_SOLID | VORN_EOS_FLAG_OUT_OF_RANGE |
-                                              VORN_EOS_FLAG_NO_SOLUTION | VORN_EOS_FLAG_NOT_CONVERGED;
+unsigned eos_without_result();
 void warn_eos_flags(unsigned flags);
 
 // Every property of the equation at the state a pair gives.

@@ -45,7 +45,7 @@ void Quantity::evaluate(int pair, std::size_t n, const double* x1, const double*
 }
 
 bool Quantity::answered(double value, unsigned flags) const {
-  return !std::isnan(value) && (flags & (correlation ? correlation->flags : kEosWithoutResult)) == 0;
+  return !std::isnan(value) && (flags & (correlation ? correlation->flags : eos_without_result())) == 0;
 }
 
 std::vector<std::string> Quantity::flag_list(unsigned flags) const {

@@ -119,7 +119,7 @@ int print_state(double T, double P, const Options& options) {
     const EosProperty* e = counterpart(p);
     Cell value = correlation, from = std::string(spoiled != 0 ? "flagged" : "correlation"), other, difference;
     if (e != nullptr) {
-      const double x = eos_out(*e, equation.*e->field, units);
+      const double x = eos_out(*e, eos_value(*e, VORN_EOS_TP, T, P), units);
       other = x;
       difference = difference_percent(correlation, x);
       if (spoiled != 0 && !std::isnan(x)) value = x, from = std::string("equation");
@@ -132,8 +132,8 @@ int print_state(double T, double P, const Options& options) {
   }
   for (const EosProperty& e : eos_properties()) {
     if (e.code == VORN_EOS_T || e.code == VORN_EOS_P || find_property(e.name) != nullptr) continue;
-    table.row({std::string(e.name), eos_out(e, equation.*e.field, units), eos_unit(e, units),
-               std::string("equation"), std::monostate{}, eos_out(e, equation.*e.field, units),
+    table.row({std::string(e.name), eos_out(e, eos_value(e, VORN_EOS_TP, T, P), units), eos_unit(e, units),
+               std::string("equation"), std::monostate{}, eos_out(e, eos_value(e, VORN_EOS_TP, T, P), units),
                std::monostate{}, std::string("vorn_eos_state")},
               {});
   }
