@@ -91,3 +91,9 @@ def test_the_equation_module_warns_by_the_same_rule():
 def test_bad_input_is_refused_naming_it(call, error, message):
     with pytest.raises(error, match=message):
         call()
+
+
+def test_help_lists_every_public_submodule():
+    import pkgutil
+    public = [m.name for m in pkgutil.iter_modules(vorn.__path__) if not m.name.startswith("_")]
+    assert public and all(f"vorn.{name}" in vorn.__doc__ for name in public), public
