@@ -89,7 +89,7 @@ class StateTest(unittest.TestCase):
                 for name, routine in [("cp", "vorn_cp"), ("density", "vorn_rho"), ("Z", "vorn_Z"),
                                       ("sound-speed", "vorn_w"), ("viscosity", "vorn_nu"), ("Za", "vorn_Za_gk")]:
                     self.assertTrue(same(json_float(props[name]["correlation"]), call(routine, T, P)), name)
-                self.assertEqual(out["flags"], flag_names(T, P))
+                self.assertEqual(out["correlation_flags"], flag_names(T, P))
 
     def test_json_non_finite_numbers_read_back(self):
         # At P = 0 the molar volume is infinite at a valid state: not null, which would read as "no value".
@@ -225,6 +225,18 @@ class TableTest(unittest.TestCase):
             with self.subTest(spelling=spelling):
                 args = ["table", "k0", "--T", "10,20"]
                 self.assertEqual(vorn(*args, *spelling).stdout, vorn(*args, *alias).stdout)
+
+    def test_the_equation_over_any_pair_and_strict(self):
+        # The boiling and dew points at 1.2 bar: one temperature, 4.4087 K; the liquid and vapour enthalpies.
+        run = vorn("table", "T", "--P", "1.2bar", "--q", "0,1", "--csv")
+        rows = list(csv.DictReader(io.StringIO(run.stdout)))
+        self.assertEqual(list(rows[0]), ["P [kPa]", "q [1]", "T [K]", "flags"])
+        self.assertEqual([float(r["T [K]"]) for r in rows], [eos("T", "PQ", 120.0, 0.0), eos("T", "PQ", 120.0, 1.0)])
+        self.assertAlmostEqual(float(rows[0]["T [K]"]), 4.4087, delta=5e-5)
+        # Rows without an answer (He II at 2 K) are counted; --strict alone makes them exit 5.
+        args = ["table", "h", "--T", "2,300", "--P", "100"]
+        self.assertEqual((vorn(*args).returncode, vorn(*args, "--strict").returncode), (0, 5))
+        self.assertIn("1 of 2 rows without an answer", vorn(*args).stderr)
 
     def test_json_rows_of_a_routine_of_T_alone(self):
         doc = json.loads(vorn("table", "B", "--T", "-1,300", "--json").stdout)

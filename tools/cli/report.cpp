@@ -108,7 +108,7 @@ int print_state(double T, double P, const Options& options) {
                {"routine", "", true}});
   table.note("T", T, "K");
   table.note("P", pressure_out(P, units), units.pressure);
-  table.note("flags", correlation_flags(flags));
+  table.note("correlation_flags", correlation_flags(flags));
   table.note("phase", eos_phase_name(equation.phase));
   table.note("equation_flags", eos_flag_list(equation.flags));
   if (const auto note = phase_relations(T, P, flags, equation, units)) table.note("phases", *note);
