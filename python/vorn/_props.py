@@ -148,7 +148,7 @@ def _any_case(a: str, b: str) -> bool:
 def _row(name: str) -> _Row:
     for equal in (_exact, _any_case):
         for row in _TABLE:
-            if equal(row[0], name) or any(equal(alias, name) for alias in row[1].split(",") if alias):
+            if equal(row[0], name) or equal(row[7], name) or any(equal(a, name) for a in row[1].split(",") if a):
                 return row
     raise ValueError(f"unknown property {name!r}: one of {', '.join(OUTPUTS)} (or an alias such as rho, H, Pr)")
 

@@ -233,6 +233,10 @@ class TableTest(unittest.TestCase):
         self.assertEqual(list(rows[0]), ["P [kPa]", "q [1]", "T [K]", "flags"])
         self.assertEqual([float(r["T [K]"]) for r in rows], [eos("T", "PQ", 120.0, 0.0), eos("T", "PQ", 120.0, 1.0)])
         self.assertAlmostEqual(float(rows[0]["T [K]"]), 4.4087, delta=5e-5)
+        # The equation's names, its library keys and aliases agree, in any case.
+        outputs = {vorn("table", name, "--eos", "--T", "10,300", "--P", "50", "--csv").stdout
+                   for name in ["sound-speed", "w", "Speed_Of_Sound", "A"]}
+        self.assertEqual(len(outputs), 1)
         # Rows without an answer (He II at 2 K) are counted; --strict alone makes them exit 5.
         args = ["table", "h", "--T", "2,300", "--P", "100"]
         self.assertEqual((vorn(*args).returncode, vorn(*args, "--strict").returncode), (0, 5))

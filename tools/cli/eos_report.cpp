@@ -78,7 +78,7 @@ constexpr ToolName kNames[] = {
 // library's unit: kPa in it is the pressure unit; per kilogram becomes per mole (and the molar
 // volume per kilogram).
 EosProperty property_of(const FactRow& row) {
-  EosProperty p{row.key, "", "", row.code, std::string(row.unit), "", "", 0, 0, row.description};
+  EosProperty p{row.key, "", "", row.key, row.code, std::string(row.unit), "", "", 0, 0, row.description};
   for (const ToolName& n : kNames) {
     if (n.key == row.key) p.name = n.name, p.aliases = n.aliases;
   }
@@ -131,8 +131,7 @@ double eos_value(const EosProperty& p, int pair, double x1, double x2) {
 
 const EosProperty* find_eos_property(std::string_view name) {
   return find_named(kProperties, [&](const EosProperty& p, auto&& equal) {
-    return equal(p.name, name) || (!p.input.empty() && equal(p.input, name)) ||
-           any_alias(p.aliases, name, equal);
+    return equal(p.name, name) || equal(p.key, name) || any_alias(p.aliases, name, equal);
   });
 }
 

@@ -23,6 +23,7 @@ struct EosProperty {
   std::string_view name;     // shown in tables
   std::string_view aliases;  // also accepted, comma-separated
   std::string_view input;    // the option naming it as an input (T, rho), or empty
+  std::string_view key;      // the library's name (the field of vorn_eos_state), also accepted
   int code;                  // VORN_EOS_*
   std::string unit;          // the library's, "kPa" standing for the pressure unit of --units
   std::string molar_unit;    // on the molar basis ("" when the basis changes nothing)
