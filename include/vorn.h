@@ -351,7 +351,9 @@ VORN_API double vorn_eos_value(const int *property, const int *pair, const doubl
 VORN_API void vorn_eos_value_n(size_t n, const int *property, const int *pair, const double *x1, const double *x2,
                                double *out);
 
-/* Every property at once. The caller sets `size` to sizeof(vorn_eos_state) before the call; the library
+/* Every property at once: the C library's one call for any state (the Python package's vorn.props and the
+ * tool's `vorn eos` are built on the same pair codes and struct). The caller sets `size` to
+ * sizeof(vorn_eos_state) before the call; the library
  * writes only the whole fields that fit in `size` bytes (never a byte past them), so a host built against
  * an older, shorter struct keeps working when fields are appended. Returns 0, or -1 (writing nothing) if
  * out is NULL or size is smaller than the struct's first version, VORN_EOS_STATE_SIZE_V1. */

@@ -22,9 +22,19 @@ built from (CMake's project version); ``vorn.library_version`` is what the
 loaded library says of itself (None for a library too old to say), and
 ``vorn.library_path`` where it was loaded from.
 
-Submodules: ``vorn.virial`` (B, C, D and their derivatives),
+One call for any state: ``vorn.props("h", T=300, P=(1, "bar"))`` gives any
+property of the reference equation of state (He I: liquid, vapour,
+supercritical; transport, Prandtl number, kinematic viscosity and thermal
+diffusivity included) at any input pair, in an explicit unit system
+(``units="mol,bar"``, the tool's ``--units``), arrays broadcast.
+
+Submodules: ``vorn.eos`` (the reference equation of state: states,
+saturation, one property by code), ``vorn.superfluid`` (the saturated
+liquid below and above the lambda line, and the ITS-90 vapour-pressure
+scale), ``vorn.virial`` (B, C, D and their derivatives),
 ``vorn.thermometry`` (the two thermometer inversions), ``vorn.constants``
-(the library's four module constants, readable and writable) and
+(the library's four module constants, readable and writable),
+``vorn.reference_data`` (the published values the tests compare with) and
 ``vorn.charts`` (``python3 -m vorn.charts OUTDIR``).
 """
 
@@ -69,6 +79,11 @@ __all__ = [
     "virial",
     "thermometry",
     "constants",
+    "eos",
+    "superfluid",
+    "props",
+    "Units",
+    "PressureWarning",
 ]
 
 # strict refuses the states that the library's own table says spoil the routine (vorn_state_mask).
@@ -511,3 +526,5 @@ def viscosity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict: bool = Fal
 from . import constants, thermometry, virial  # noqa: E402  (they use the functions above)
 from . import eos  # noqa: E402  (the reference equation of state)
 from . import superfluid  # noqa: E402  (the saturated liquid, He II included)
+from ._props import Units, props  # noqa: E402  (one call for any state, on the equation)
+from ._core import PressureWarning  # noqa: E402

@@ -10,6 +10,7 @@ from __future__ import annotations
 
 import enum
 import numbers
+import warnings
 from typing import Any, Callable, Dict, List, Sequence, Tuple, Union, cast
 
 import numpy as np
@@ -28,7 +29,29 @@ __all__ = [
     "state",
     "state_name",
     "state_mask",
+    "PressureWarning",
+    "LARGE_BARE_PRESSURE_KPA",
+    "warn_bare_pressure",
 ]
+
+#: kPa: a bare pressure at or above this (10 MPa) is more often one typed in a smaller unit than meant; the
+#: tool warns by the same rule.
+LARGE_BARE_PRESSURE_KPA = 1e4
+
+
+class PressureWarning(UserWarning):
+    """A bare pressure implausibly large in the unit it was read in (``warnings.simplefilter`` turns it off)."""
+
+
+def warn_bare_pressure(P: Any, unit: str = "kPa", kpa: float = 1.0, stacklevel: int = 3) -> None:
+    """Warn where a bare pressure, read in `unit` (`kpa` kPa each), is 10 MPa or more."""
+    x = np.asarray(P, dtype=np.float64)
+    big = x[np.isfinite(x) & (x * kpa >= LARGE_BARE_PRESSURE_KPA)]
+    if big.size:
+        b = float(big.max())
+        warnings.warn(f"P: a bare number is read in {unit}: {b:g} {unit} = {b * kpa / 1000:g} MPa; give its unit "
+                      f"(such as P=({b:g}, 'Pa') in vorn.props) if another was meant", PressureWarning,
+                      stacklevel=stacklevel)
 
 #: A float64 array, as every property function returns for array arguments.
 FloatArray = NDArray[np.float64]

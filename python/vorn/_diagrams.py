@@ -118,7 +118,7 @@ def _edge_state(T: Array, P: Array) -> Any:
     """The fluid on its cold edge. The flags call a state He II only below the lambda line, so the line
     itself is fluid; a step warmer would be vapour near the lambda point, where the saturation line is
     within a few mK of the lambda line."""
-    return eos.state(T=T * (1.0 + 1e-12), P=P)
+    return eos.state(T=T * (1.0 + 1e-12), P=P, warn=False)
 
 
 def _dome() -> Any:
@@ -128,7 +128,7 @@ def _dome() -> Any:
 
 def _sweep(**pair: Any) -> Tuple[Array, Array, Array, Array]:
     """(T, P, h, s) along a line of the equation, NaN where it gives no fluid."""
-    s = eos.state(**pair)
+    s = eos.state(warn=False, **pair)
     return tuple(np.asarray(getattr(s, k), dtype=np.float64) for k in ("T", "P", "h", "s"))  # type: ignore
 
 

@@ -326,7 +326,7 @@ def transport_isobars_chart(plt: Pyplot) -> Figure:
         mask = int(vorn.state_mask(routine))
         for i, P_MPa in enumerate(TRANSPORT_ISOBARS):
             P = P_MPa * 1000.0
-            s = eos.state(T=T, P=P)
+            s = eos.state(T=T, P=P, warn=False)
             y = np.asarray(getattr(s, field)) * scale
             # Break the line where the isobar crosses from liquid to vapour.
             y = np.where(np.concatenate(([False], np.diff(s.phase) != 0)), np.nan, y)

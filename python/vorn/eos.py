@@ -49,7 +49,7 @@ import numpy as np
 from numpy.typing import ArrayLike, NDArray
 
 from . import _eos_facts as _facts
-from ._core import FloatArray, FloatResult
+from ._core import FloatArray, FloatResult, warn_bare_pressure
 from ._lib import lib as _lib
 
 __all__ = ["state", "value", "saturation", "flag_names", "EosState", "Saturation", "EosError", "FLAGS", "PHASES",
@@ -299,7 +299,7 @@ def _strict_check(flags: NDArray[np.int64], shape: Tuple[int, ...], scalar: bool
         raise EosError(f"{what}: {', '.join(flag_names(f))} at index {index} ({count} points){hint}", f, index, count)
 
 
-def _inputs(caller: str, pair: Dict[str, ArrayLike]) -> Tuple[Tuple[str, str], FloatArray, FloatArray,
+def _inputs(caller: str, pair: Dict[str, ArrayLike], warn: bool = True) -> Tuple[Tuple[str, str], FloatArray, FloatArray,
                                                                Tuple[int, ...]]:
     """The pair's key, both inputs broadcast and flattened, and their shape."""
     names = tuple(pair)
@@ -307,6 +307,8 @@ def _inputs(caller: str, pair: Dict[str, ArrayLike]) -> Tuple[Tuple[str, str], F
     if len(names) != 2 or key is None:
         known = ", ".join("(" + ", ".join(k) + ")" for k in PAIRS)
         raise TypeError(f"{caller}() takes one of the pairs {known}; got {names}")
+    if "P" in pair and warn:
+        warn_bare_pressure(pair["P"], stacklevel=4)
     x1, x2 = np.broadcast_arrays(np.asarray(pair[key[0]], dtype=np.float64),
                                  np.asarray(pair[key[1]], dtype=np.float64))
     a: FloatArray = np.ascontiguousarray(x1, dtype=np.float64).ravel()
@@ -314,7 +316,7 @@ def _inputs(caller: str, pair: Dict[str, ArrayLike]) -> Tuple[Tuple[str, str], F
     return key, a, b, x1.shape
 
 
-def value(name: str, *, strict: bool = False, **pair: ArrayLike) -> FloatResult:
+def value(name: str, *, strict: bool = False, warn: bool = True, **pair: ArrayLike) -> FloatResult:
     """Return one property at the states given by one keyword pair.
 
     One property costs the flash alone; the transport ones add their
@@ -326,6 +328,8 @@ def value(name: str, *, strict: bool = False, **pair: ArrayLike) -> FloatResult:
         A key of `CODES` (as the attributes of `EosState`; phase and flags
         come back as floats).
     strict : bool, optional
+        As in `state`.
+    warn : bool, optional
         As in `state`.
     **pair : array_like
         As in `state`.
@@ -352,7 +356,7 @@ def value(name: str, *, strict: bool = False, **pair: ArrayLike) -> FloatResult:
     """
     if name not in CODES:
         raise ValueError(f"unknown property {name!r}: one of {', '.join(CODES)}")
-    key, a, b, shape = _inputs("value", pair)
+    key, a, b, shape = _inputs("value", pair, warn)
     out: FloatArray = np.empty(a.size, dtype=np.float64)
     code = ctypes.c_int(CODES[name])
     pair_code = ctypes.c_int(PAIRS[key])
@@ -368,7 +372,7 @@ def value(name: str, *, strict: bool = False, **pair: ArrayLike) -> FloatResult:
     return float(column[()]) if shape == () else column
 
 
-def state(*, strict: bool = False, **pair: ArrayLike) -> EosState:
+def state(*, strict: bool = False, warn: bool = True, **pair: ArrayLike) -> EosState:
     """Return every property at the states given by one keyword pair.
 
     Parameters
@@ -377,6 +381,9 @@ def state(*, strict: bool = False, **pair: ArrayLike) -> EosState:
         Raise `EosError` where the flags withhold a result (bad input, He II,
         solid, out of range, no solution, not converged) instead of
         returning NaN there. Extrapolated and not-unique results pass.
+    warn : bool, optional
+        Warn (``vorn.PressureWarning``) of a pressure of 10 MPa or more:
+        more often pascals typed as kPa than a state meant.
     **pair : array_like
         Exactly two keywords forming one of the pairs in the module's table
         (T, P), (T, rho), (P, rho), (P, h), (P, s), (T, s), (rho, u),
@@ -404,7 +411,7 @@ def state(*, strict: bool = False, **pair: ArrayLike) -> EosState:
     >>> round(float(eos.state(P=s.P, h=s.h).T), 9)
     300.0
     """
-    key, a, b, shape = _inputs("state", pair)
+    key, a, b, shape = _inputs("state", pair, warn)
     scalar = shape == ()
     n = a.size
     records = np.zeros(max(n, 1), dtype=_STATE_DTYPE)

@@ -2,10 +2,11 @@
 //
 // Each is a bounded Newton iteration inside a bracket (bracketed_newton.hpp)
 // from a good start, the saturation curve deciding the phase below Tc:
-//   (T, rho)   one evaluation; below Tc within 2 % of the ancillary densities a
-//              saturation (about 10 more) decides whether it is two-phase
+//   (T, rho)   one evaluation; below Tc the saturation at T (from its series,
+//              none; near Tc about 10) decides whether it is two-phase
 //   (T, p)     Newton in ln rho on the branch p says, from the ideal gas or the
-//              saturated liquid: 4 to 8 evaluations, plus a saturation near p_sat
+//              saturated liquid: 4 to 8 evaluations, below Tc after the
+//              saturation at T
 //   (p, rho)   Newton in T; below pc a saturation at p first (about 40)
 //   (p, h), (p, s)  Newton in T along the isobar, each step a (T, p) flash:
 //              a saturation at p plus 20 to 50 evaluations
@@ -19,12 +20,12 @@
 #include <limits>
 
 #include "constants/floating_point_guards.hpp"
-#include "reference_eos/ancillaries.hpp"
 #include "reference_eos/boundaries.hpp"
 #include "reference_eos/bracketed_newton.hpp"
 #include "reference_eos/constants.hpp"
 #include "reference_eos/fluid_state.hpp"
 #include "reference_eos/helmholtz.hpp"
+#include "reference_eos/isochore_start.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
 
@@ -34,12 +35,8 @@ namespace {
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double density_tolerance = 1e-14;      // relative step in ln rho
 constexpr double temperature_tolerance = 1e-14;  // relative step in T
-// Below Tc and farther than this from it, the ancillaries decide the phase
-// when the state is farther than ancillary_margin from the saturation curve.
-constexpr double ancillary_theta = 0.02;
-constexpr double ancillary_margin = 0.02;
-constexpr double smallest_density = 1e-290;  // mol/m3, the low end of the (T, s) bracket
-constexpr double highest_density = 4e6;      // mol/m3, beyond anything the equation means
+constexpr double smallest_density = 1e-290;      // mol/m3, the low end of the (T, s) bracket
+constexpr double highest_density = 4e6;          // mol/m3, beyond anything the equation means
 // Brackets that start on the melting or lambda line are widened by this
 // (relative): the line itself is checked on the result.
 constexpr double edge_margin = 1e-12;
@@ -269,40 +266,17 @@ DensitySolution density_at(double T, double p) {
     const RootResult r = cold_vapour_density(T, p);
     return {r.x, Phase::vapour, r.converged ? 0U : flag_not_converged, r.evaluations};
   }
-  const double theta = 1.0 - T / critical_temperature;
-  double rho_l = nan;
-  double rho_v = nan;
-  bool liquid = false;
-  bool decided = false;
-  bool on_saturation = false;
-  if (theta > ancillary_theta && T >= lambda_temperature) {
-    const double p_anc = ancillary_vapour_pressure(T);
-    if (p < p_anc * (1.0 - ancillary_margin)) {
-      rho_v = ancillary_vapour_density(T);
-      ++evaluations;
-      decided = pressure_and_slope(T, rho_v).p > p;
-    } else if (p > p_anc * (1.0 + ancillary_margin)) {
-      rho_l = ancillary_liquid_density(T);
-      ++evaluations;
-      const PressureSlope ps = pressure_and_slope(T, rho_l);
-      decided = ps.p < p && ps.dpdrho > 0.0;
-      liquid = true;
-    }
-  }
-  if (!decided) {
-    const Saturation sat = saturation_at_temperature(T < lambda_temperature ? lambda_temperature : T);
-    evaluations += sat.evaluations;
-    if (!sat.converged) return {nan, Phase::none, flag_not_converged, evaluations};
-    liquid = p >= sat.p;
-    on_saturation = p == sat.p && T >= lambda_temperature;
-    rho_l = sat.rho_liquid;
-    rho_v = sat.rho_vapour;
-    if (T < lambda_temperature) {
-      // Below the lambda point (He II unless compressed above the lambda
-      // line): the liquid at the lambda point's density starts the search.
-      liquid = p > sat.p;
-    }
-  }
+  // The saturation at T decides the phase: from its series, cheaper than any
+  // test on the ancillaries, and exact.
+  const Saturation sat = saturation_at_temperature(T < lambda_temperature ? lambda_temperature : T);
+  evaluations += sat.evaluations;
+  if (!sat.converged) return {nan, Phase::none, flag_not_converged, evaluations};
+  // Below the lambda point (He II unless compressed above the lambda line):
+  // the liquid at the lambda point's density starts the search.
+  const bool liquid = T < lambda_temperature ? p > sat.p : p >= sat.p;
+  const bool on_saturation = p == sat.p && T >= lambda_temperature;
+  const double rho_l = sat.rho_liquid;
+  const double rho_v = sat.rho_vapour;
   if (liquid) {
     double hi = 1.5 * rho_l;
     if (!raise_to(T, p, hi, evaluations)) return {nan, Phase::none, flag_no_solution, evaluations};
@@ -338,16 +312,10 @@ FluidState flash_Tp(double T, double p) {
 FluidState flash_Trho(double T, double rho) {
   int evaluations = 0;
   if (T < critical_temperature && T >= lambda_temperature) {
-    const double theta = 1.0 - T / critical_temperature;
-    const bool clear =
-        theta > ancillary_theta && (rho < ancillary_vapour_density(T) * (1.0 - ancillary_margin) ||
-                                    rho > ancillary_liquid_density(T) * (1.0 + ancillary_margin));
-    if (!clear) {
-      const Saturation sat = saturation_at_temperature(T);
-      if (!sat.converged) return empty(flag_not_converged);
-      if (rho > sat.rho_vapour && rho < sat.rho_liquid) return mixture(sat, quality_from_volume(sat, rho), 0);
-      evaluations += sat.evaluations;
-    }
+    const Saturation sat = saturation_at_temperature(T);
+    if (!sat.converged) return empty(flag_not_converged);
+    if (rho > sat.rho_vapour && rho < sat.rho_liquid) return mixture(sat, quality_from_volume(sat, rho), 0);
+    evaluations += sat.evaluations;
   }
   return single(T, rho, single_phase(T, rho, critical_density), evaluations);
 }
@@ -914,8 +882,13 @@ FluidState flash_rhou(double rho, double target) {
   int evaluations = 0;
   double T_lo = lambda_temperature;
   const Saturation at_lambda = lambda_point_saturation();
-  if (!at_lambda.converged) return empty(flag_not_converged);
-  if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
+  // At or above the energy the isochore has at Tc the state is one phase, no
+  // colder than Tc: no dome to meet.
+  const FluidProperties at_tc = properties_at(critical_temperature, rho);
+  ++evaluations;
+  if (target >= at_tc.u) {
+    T_lo = critical_temperature;
+  } else if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
     const Saturation edge = dome_edge(rho, at_lambda, evaluations);
     if (!edge.converged) return empty(flag_not_converged);
     const RootResult dome{edge.T, 0, true};
@@ -954,7 +927,7 @@ FluidState flash_rhou(double rho, double target) {
   } else {
     T_lo = cold_vapour_edge(rho, target, evaluations);
   }
-  const FluidProperties lo = properties_at(T_lo, rho);
+  const FluidProperties lo = T_lo == critical_temperature ? at_tc : properties_at(T_lo, rho);
   if (!(target >= lo.u)) return empty(target < lo.u ? colder_than_fluid(lo.p) : flag_not_converged);
   const FluidProperties hi = properties_at(extrapolation_temperature, rho);
   if (!(target <= hi.u)) return empty(flag_out_of_range);
@@ -964,7 +937,11 @@ FluidState flash_rhou(double rho, double target) {
     return {a.u - target, a.cv};
   };
   const double fraction = (target - lo.u) / (hi.u - lo.u);
-  const double guess = T_lo + fraction * (extrapolation_temperature - T_lo);
+  const double start = isochore_start(rho, target);
+  ++evaluations;
+  const double guess = start > T_lo && start < extrapolation_temperature
+                           ? start
+                           : T_lo + fraction * (extrapolation_temperature - T_lo);
   const RootResult r =
       bracketed_newton(f, T_lo, extrapolation_temperature, guess, temperature_tolerance, 0.0, 100);
   if (!r.converged) return empty(flag_not_converged);

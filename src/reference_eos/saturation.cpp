@@ -10,6 +10,7 @@
 #include "reference_eos/constants.hpp"
 #include "reference_eos/helmholtz.hpp"
 #include "reference_eos/properties.hpp"
+#include "reference_eos/saturation_expansion.hpp"
 
 namespace vorn::reference_eos {
 namespace {
@@ -120,7 +121,7 @@ Saturation newton_at_temperature(double T) {
 
 double critical_pressure() { return pressure_and_slope(critical_temperature, critical_density).p; }
 
-Saturation saturation_at_temperature(double T) {
+Saturation solved_saturation_at_temperature(double T) {
   if (!(T >= lambda_temperature && T <= critical_temperature)) return {T, nan, nan, nan, 0, false};
   const double theta = 1.0 - T / critical_temperature;
   if (theta >= square_root_law_theta) return newton_at_temperature(T);
@@ -253,15 +254,15 @@ double saturation_slope(const Saturation& sat) {
 
 }  // namespace
 
-Saturation saturation_at_pressure(double p) {
+Saturation solved_saturation_at_pressure(double p) {
   const double pc = critical_pressure();
   const double p_lambda = lambda_saturation_pressure;
   // The ends are taken within rounding of the pressures computed there.
   const double end_tolerance = 1e-12;
   if (!(p >= p_lambda * (1.0 - end_tolerance) && p <= pc * (1.0 + end_tolerance)))
     return {nan, p, nan, nan, 0, false};
-  if (p >= pc) return saturation_at_temperature(critical_temperature);
-  if (p <= p_lambda) return saturation_at_temperature(lambda_temperature);
+  if (p >= pc) return solved_saturation_at_temperature(critical_temperature);
+  if (p <= p_lambda) return solved_saturation_at_temperature(lambda_temperature);
   const double T0 = ancillary_saturation_temperature(p);
   int evaluations = 0;
   if (1.0 - T0 / critical_temperature > 0.01) {
@@ -303,7 +304,7 @@ Saturation saturation_at_pressure(double p) {
       evaluations += current.evaluations;
     }
     if (!current.converged || current.T != T) {
-      current = saturation_at_temperature(T);
+      current = solved_saturation_at_temperature(T);
       evaluations += current.evaluations;
     }
     if (!current.converged) return {nan, nan};
@@ -312,9 +313,21 @@ Saturation saturation_at_pressure(double p) {
   };
   const RootResult root = bracketed_newton(f, lambda_temperature, critical_temperature, T0, 1e-13, 0.0, 100);
   if (!root.converged) return {nan, p, nan, nan, evaluations, false};
-  Saturation result = saturation_at_temperature(root.x);
+  Saturation result = solved_saturation_at_temperature(root.x);
   result.evaluations += evaluations;
   return result;
+}
+
+// Away from Tc the series are exact to rounding and cost no evaluation; near
+// Tc, where they end, the equations are solved.
+Saturation saturation_at_temperature(double T) {
+  const Saturation s = expanded_saturation_at_temperature(T);
+  return s.converged ? s : solved_saturation_at_temperature(T);
+}
+
+Saturation saturation_at_pressure(double p) {
+  const Saturation s = expanded_saturation_at_pressure(p);
+  return s.converged ? s : solved_saturation_at_pressure(p);
 }
 
 }  // namespace vorn::reference_eos

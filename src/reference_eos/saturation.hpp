@@ -1,5 +1,6 @@
 // Vapour-liquid equilibrium of the reference equation, from the lambda point
-// (2.1768 K) to Tc.
+// (2.1768 K) to Tc: from its Chebyshev series (saturation_expansion.hpp) up to
+// 21 mK below Tc, solved as follows closer to Tc or when asked.
 //
 // At T: equal pressure and equal Gibbs energy on both sides, as
 //   J(delta') = J(delta''), K(delta') = K(delta''),
@@ -25,9 +26,13 @@ struct Saturation {
 };
 
 // T from lambda_temperature to critical_temperature; otherwise not converged and NaN.
+// From the series of saturation_expansion.hpp where they reach (to 21 mK
+// below Tc, and no evaluation of the equation), from the solved equations
+// closer to Tc.
 Saturation saturation_at_temperature(double T);
 
-// p from the saturation pressure at the lambda point to the critical pressure.
+// p from the saturation pressure at the lambda point to the critical
+// pressure; the series up to 224.67 kPa, the solved equations above.
 Saturation saturation_at_pressure(double p);
 
 // The saturation whose liquid (rho > rho_c) or vapour (rho < rho_c) has the
@@ -36,6 +41,11 @@ Saturation saturation_at_pressure(double p);
 // root law near Tc); rho between the saturated densities at the lambda point,
 // otherwise not converged.
 Saturation saturation_at_density(double rho);
+
+// The equations above solved in doubles, at any T or p of the range: what
+// the series stand in for, and what they are checked against.
+Saturation solved_saturation_at_temperature(double T);
+Saturation solved_saturation_at_pressure(double p);
 
 // The pressure the equation gives at (Tc, rho_c), Pa.
 double critical_pressure();

@@ -640,3 +640,24 @@ TEST(ReferenceEos, ArrayFormsGiveTheScalarBits) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReferenceEos, EnergyAtTheCriticalIsothermFromBothSides) {
+  // (rho, u) takes a state at or above the energy of (Tc, rho) as one phase
+  // without looking for the dome: on each side of that energy, on isochores
+  // across the dome and beyond it, T lands within rounding of Tc.
+  const double Tc = 5.1953;
+  for (double rho : {5.0, 40.0, 69.58, 100.0, 140.0, 160.0}) {
+    SCOPED_TRACE(rho);
+    const double u = state(VORN_EOS_TRHO, Tc, rho).u;
+    const vorn_eos_state at = state(VORN_EOS_RHOU, rho, u);
+    const vorn_eos_state below = state(VORN_EOS_RHOU, rho, std::nextafter(u, -1e9));
+    ASSERT_EQ(at.flags, 0u);
+    ASSERT_EQ(below.flags, 0u);
+    EXPECT_LE(relative(at.T, Tc), 1e-12);
+    EXPECT_LE(relative(below.T, Tc), 1e-9);
+  }
+}
+
+}  // namespace

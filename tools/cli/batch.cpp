@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -11,6 +12,8 @@
 #include <string_view>
 
 #include "input.hpp"
+#include "output.hpp"
+#include "report.hpp"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -23,12 +26,6 @@ std::string_view trim(std::string_view text) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
   return text;
-}
-
-std::string lower(std::string_view text) {
-  std::string s(text);
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
 }
 
 // One CSV line into its fields: commas separate, double quotes quote ("" is a quote).
@@ -58,15 +55,18 @@ std::optional<std::vector<std::string>> fields_of(std::string_view line) {
   return fields;
 }
 
-struct Column {
+// An input column of the log: "T [K]", "P (bar)", "pressure/Pa", "h [J/mol]".
+struct InputColumn {
   std::size_t index = 0;
-  const Unit* unit = nullptr;  // null: the cells are in K or kPa unless they say otherwise
-  std::string name;
+  const EosProperty* input = nullptr;
+  const Unit* unit = nullptr;  // T and P: the unit of bare cells (null: K, or the pressure unit of --units)
+  OutputUnits units;           // the others: the basis their unit names
+  std::string heading;
 };
 
-// "T [K]", "T (K)", "T/K", "temperature": the quantity and its unit.
-std::optional<Column> column_of(std::string_view heading, std::size_t index, Dimension& dimension,
-                                const std::string& where) {
+// The quantity and unit of a heading; nothing when it names no input.
+std::optional<InputColumn> input_column(std::string_view heading, std::size_t index, const OutputUnits& units,
+                                        const std::string& where) {
   heading = trim(heading);
   std::string_view name = heading, unit;
   if (const auto open = heading.find_first_of("[("); open != std::string_view::npos) {
@@ -79,24 +79,35 @@ std::optional<Column> column_of(std::string_view heading, std::size_t index, Dim
     name = trim(heading.substr(0, slash));
     unit = trim(heading.substr(slash + 1));
   }
-  const std::string n = lower(name);
-  if (n == "t" || n == "temperature") {
-    dimension = Dimension::temperature;
-  } else if (n == "p" || n == "pressure") {
-    dimension = Dimension::pressure;
-  } else {
-    return std::nullopt;
-  }
-  Column column{index, nullptr, std::string(heading)};
-  if (!unit.empty()) {
-    column.unit = find_unit(unit, dimension);
-    if (column.unit == nullptr) {
-      throw UsageError(fmt::format(
-          "{}: header '{}': '{}' is no unit of {}; expected one of {}", where, heading, unit,
-          dimension == Dimension::temperature ? "temperature" : "pressure", unit_symbols(dimension)));
+  const EosProperty* input = find_eos_property(name);
+  if (input == nullptr || input->input.empty()) return std::nullopt;
+  InputColumn column{index, input, nullptr, units, std::string(heading)};
+  const bool T = input->code == VORN_EOS_T;
+  if (T || input->code == VORN_EOS_P) {
+    const Dimension dimension = T ? Dimension::temperature : Dimension::pressure;
+    column.unit =
+        unit.empty() ? (T ? nullptr : find_unit(units.pressure, dimension)) : find_unit(unit, dimension);
+    if (column.unit == nullptr && !unit.empty()) {
+      throw UsageError(fmt::format("{}: header '{}': '{}' is no unit of {}; expected one of {}", where,
+                                   heading, unit, T ? "temperature" : "pressure", unit_symbols(dimension)));
     }
+    return column;
   }
-  return column;
+  if (unit.empty()) return column;
+  for (const Basis basis : {Basis::library, Basis::mass, Basis::molar}) {
+    column.units.basis = basis;
+    if (eos_unit(*input, column.units) == unit) return column;
+  }
+  throw UsageError(fmt::format("{}: header '{}': '{}' is no unit of {}; expected {} or {}", where, heading,
+                               unit, input->name, eos_unit(*input, {Basis::mass}),
+                               eos_unit(*input, {Basis::molar})));
+}
+
+double cell_value(const InputColumn& c, const std::string& at, const std::string& cell) {
+  const std::string argument = fmt::format("{}, {}", at, c.heading);
+  if (c.input->code == VORN_EOS_T) return parse_quantity(argument, cell, Dimension::temperature, c.unit);
+  if (c.input->code == VORN_EOS_P) return parse_quantity(argument, cell, Dimension::pressure, c.unit);
+  return eos_in(*c.input, parse_number(argument, cell), c.units);
 }
 
 bool interactive(const std::string& input) {
@@ -108,10 +119,75 @@ bool interactive(const std::string& input) {
 #endif
 }
 
+// The log's rows, once its header has named a pair.
+class Rows {
+ public:
+  Rows(const std::vector<std::string>& header, std::vector<InputColumn> inputs, const EosPair& pair,
+       const std::vector<std::string>& names, const Options& options, bool each_row)
+      : header_(header), inputs_(std::move(inputs)), pair_(pair), options_(options) {
+    const bool tp = pair.code == VORN_EOS_TP;
+    for (const std::string& name : names)
+      quantities_.push_back(find_quantity("PROPERTY", name, options.equation || !tp));
+    if (quantities_.empty()) {
+      if (tp && !options.equation) {
+        for (const Property& p : properties()) quantities_.push_back({&p, nullptr});
+      } else {
+        for (const EosProperty& e : eos_properties()) quantities_.push_back({nullptr, &e});
+      }
+    }
+    std::vector<Column> columns;
+    for (const std::string& h : header) columns.push_back({h, "", true});
+    for (const Quantity& q : quantities_) columns.push_back({std::string(q.name()), q.unit(options.units)});
+    table_.emplace(options, "helium-4 at the states of a log", columns);
+    if (each_row) table_->each_row();
+  }
+
+  void row(const std::vector<std::string>& fields, const std::string& at) {
+    double x[2];
+    for (std::size_t i = 0; i < 2; ++i) x[i] = cell_value(inputs_[i], at, fields[inputs_[i].index]);
+    std::vector<Cell> cells;
+    for (std::size_t i = 0; i < header_.size(); ++i) cells.emplace_back(i < fields.size() ? fields[i] : "");
+    std::vector<std::string> flag_names;
+    unsigned seen[2] = {0, 0};  // the correlations', the equation's
+    bool answered = true;
+    for (const Quantity& q : quantities_) {
+      double value = 0.0;
+      unsigned flags = 0;
+      q.evaluate(pair_.code, 1, &x[0], &x[1], &value, &flags, options_.units);
+      cells.emplace_back(value);
+      for (std::string& f : q.flag_list(flags)) {
+        if (std::find(flag_names.begin(), flag_names.end(), f) == flag_names.end())
+          flag_names.push_back(std::move(f));
+      }
+      seen[q.correlation ? 0 : 1] |= flags;
+      answered = answered && q.answered(value, flags);
+    }
+    counts_.add(true, seen[0]);
+    counts_.add(false, seen[1]);
+    table_->row(cells, flag_names);
+    unanswered_.add(answered);
+  }
+
+  int finish() {
+    table_->finish();
+    counts_.warn(unanswered_.rows);
+    return unanswered_.finish(options_);
+  }
+
+ private:
+  std::vector<std::string> header_;
+  std::vector<InputColumn> inputs_;
+  const EosPair& pair_;
+  Options options_;
+  std::vector<Quantity> quantities_;
+  std::optional<Table> table_;
+  FlagCounts counts_;
+  Unanswered unanswered_;
+};
+
 }  // namespace
 
-void evaluate_file(const std::string& input, const std::vector<const Property*>& properties,
-                   const Options& options) {
+int evaluate_file(const std::string& input, const std::vector<std::string>& names, const Options& options) {
   std::ifstream file;
   if (input != "-") {
     file.open(input, std::ios::binary);
@@ -122,9 +198,8 @@ void evaluate_file(const std::string& input, const std::vector<const Property*>&
 
   std::string line;
   std::size_t number = 0;
-  std::optional<Column> T, P;
+  std::optional<Rows> rows;
   std::size_t width = 0;
-  std::optional<StateRows> rows;
   while (std::getline(in, line)) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -134,49 +209,52 @@ void evaluate_file(const std::string& input, const std::vector<const Property*>&
     const std::string at = fmt::format("{} line {}", where, number);
     if (!fields)
       throw UsageError(fmt::format("{}: a quote is not closed; expected one CSV record a line", at));
-    if (!rows) {  // the header
-      for (std::size_t i = 0; i < fields->size(); ++i) {
-        Dimension dimension = Dimension::none;
-        auto column = column_of((*fields)[i], i, dimension, at);
-        if (!column) continue;
-        auto& slot = dimension == Dimension::temperature ? T : P;
-        if (slot) {
-          throw UsageError(fmt::format("{}: header has two {} columns ('{}' and '{}'); expected one", at,
-                                       dimension == Dimension::temperature ? "temperature" : "pressure",
-                                       slot->name, column->name));
-        }
-        slot = column;
+    if (rows) {
+      if (fields->size() < width) {
+        throw UsageError(fmt::format("{}: {} fields; expected at least {} (the header's input columns)", at,
+                                     fields->size(), width));
       }
-      if (!T || !P) {
-        throw UsageError(fmt::format(
-            "{}: header '{}' has no {} column; expected a header naming T and P in any order, units in "
-            "brackets, such as 'time,T [K],P [bar]'",
-            at, line, !T ? "temperature (T)" : "pressure (P)"));
-      }
-      width = std::max(T->index, P->index) + 1;
-      rows.emplace(properties, options, true, interactive(input));
+      rows->row(*fields, at);
       continue;
     }
-    if (fields->size() < width) {
-      throw UsageError(
-          fmt::format("{}: {} fields; expected at least {} (the header names T in field {} and P in "
-                      "field {})",
-                      at, fields->size(), width, T->index + 1, P->index + 1));
+    // The header: the first pair (in the library's order) whose two inputs it names.
+    std::vector<InputColumn> columns;
+    for (std::size_t i = 0; i < fields->size(); ++i) {
+      if (auto column = input_column((*fields)[i], i, options.units, at)) {
+        for (const InputColumn& c : columns) {
+          if (c.input == column->input) {
+            throw UsageError(fmt::format("{}: header has two {} columns ('{}' and '{}'); expected one", at,
+                                         c.input->name, c.heading, column->heading));
+          }
+        }
+        columns.push_back(std::move(*column));
+      }
     }
-    const double t = parse_quantity(fmt::format("{}, {}", at, T->name), (*fields)[T->index],
-                                    Dimension::temperature, T->unit);
-    const double p =
-        parse_quantity(fmt::format("{}, {}", at, P->name), (*fields)[P->index], Dimension::pressure, P->unit);
-    rows->row(t, p, number);
+    for (const EosPair& pair : eos_pairs()) {
+      const auto named = [&](std::string_view name) {
+        return std::find_if(columns.begin(), columns.end(),
+                            [&](const InputColumn& c) { return c.input->input == name; });
+      };
+      if (named(pair.first) == columns.end() || named(pair.second) == columns.end()) continue;
+      width = std::max(named(pair.first)->index, named(pair.second)->index) + 1;
+      rows.emplace(*fields, std::vector<InputColumn>{*named(pair.first), *named(pair.second)}, pair, names,
+                   options, interactive(input));
+      break;
+    }
+    if (!rows) {
+      throw UsageError(fmt::format(
+          "{}: header '{}' names no input pair; expected columns of one of the pairs {} (any order, units in "
+          "brackets), such as 'time,T [K],P [bar]'",
+          at, line, pair_names()));
+    }
   }
   if (in.bad() || (!in.eof() && in.fail())) {
     throw UsageError(fmt::format("INPUT: cannot read {}: {}", where, std::strerror(errno)));
   }
-  if (!rows) {
+  if (!rows)
     throw UsageError(
-        fmt::format("INPUT: {} has no header; expected CSV with a header naming T and P", where));
-  }
-  rows->finish();
+        fmt::format("INPUT: {} has no header; expected CSV with a header naming an input pair", where));
+  return rows->finish();
 }
 
 }  // namespace vorn_cli

@@ -2,171 +2,232 @@
 
 #include <array>
 #include <cmath>
-#include <iterator>
-#include <nlohmann/json.hpp>
-#include <utility>
+#include <stdexcept>
 
 #include "fmt/format.h"
+#include "names.hpp"
 #include "output.hpp"
 
 namespace vorn_cli {
 namespace {
 
-constexpr std::size_t kChunk = 1u << 16;
+constexpr double kMolarMass = 0.004002602;  // kg/mol, the equation's own
 
-struct FlagName {
+// The library's table of the equation's facts (vorn_eos_facts.def), row by row.
+struct FactRow {
+  int code;
+  std::string_view key, unit, description;
+};
+constexpr FactRow kFactRows[] = {
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) {code, #key, unit, description},
+#include "vorn_eos_facts.def"
+};
+struct FlagRow {
   unsigned bit;
   std::string_view name;
+  bool withholds;
   std::string_view meaning;
 };
-constexpr std::array<FlagName, 8> kFlags{{
-    {VORN_EOS_FLAG_BAD_INPUT, "bad-input",
-     "the input is not a state (not finite, T <= 0, P < 0, rho <= 0, q outside [0, 1])"},
-    {VORN_EOS_FLAG_HE_II, "he-ii", "below the lambda line: He II, outside the equation"},
-    {VORN_EOS_FLAG_SOLID, "solid", "above the melting pressure"},
-    {VORN_EOS_FLAG_EXTRAPOLATED, "extrapolated", "beyond the equation's stated range: results extrapolated"},
-    {VORN_EOS_FLAG_OUT_OF_RANGE, "out-of-range", "above 2000 K"},
-    {VORN_EOS_FLAG_NOT_UNIQUE, "not-unique", "the pair has more than one fluid state; one of them is shown"},
-    {VORN_EOS_FLAG_NO_SOLUTION, "no-solution", "no fluid state of the equation has this pair"},
-    {VORN_EOS_FLAG_NOT_CONVERGED, "not-converged", "an iteration ran out of steps"},
-}};
-
-// The equation's properties as `vorn eos` lists them: name, unit, field.
-struct EosProperty {
-  std::string_view name;
-  std::string_view unit;
-  double vorn_eos_state::*field;
-  bool pressure;  // shown in the pressure unit of --units
+constexpr FlagRow kFlags[] = {
+#define VORN_EOS_FLAG_ROW(NAME, bit, withholds, description) {bit, #NAME, withholds != 0, description},
+#include "vorn_eos_facts.def"
 };
-constexpr std::array<EosProperty, 20> kProperties{{
-    {"T", "K", &vorn_eos_state::T, false},
-    {"P", "kPa", &vorn_eos_state::P, true},
-    {"density", "kg/m^3", &vorn_eos_state::rho, false},
-    {"volume", "m^3/mol", &vorn_eos_state::vm, false},
-    {"u", "J/kg", &vorn_eos_state::u, false},
-    {"h", "J/kg", &vorn_eos_state::h, false},
-    {"s", "J/(kg K)", &vorn_eos_state::s, false},
-    {"g", "J/kg", &vorn_eos_state::g, false},
-    {"cv", "J/(kg K)", &vorn_eos_state::cv, false},
-    {"cp", "J/(kg K)", &vorn_eos_state::cp, false},
-    {"gamma", "1", &vorn_eos_state::cp_cv, false},
-    {"sound-speed", "m/s", &vorn_eos_state::w, false},
-    {"joule-thomson", "K/kPa", &vorn_eos_state::jt, false},
-    {"kappa_T", "1/kPa", &vorn_eos_state::kappa_T, false},
-    {"alpha_V", "1/K", &vorn_eos_state::alpha_V, false},
-    {"dP/dT", "kPa/K", &vorn_eos_state::dpdT, false},
-    {"dP/drho", "kPa m^3/kg", &vorn_eos_state::dpdrho, false},
-    {"B", "cm^3/mol", &vorn_eos_state::B, false},
-    {"Z", "1", &vorn_eos_state::Z, false},
-    {"quality", "1", &vorn_eos_state::q, false},
-}};
-
-// Correlation property (by its name in the tool) -> the equation's field.
-constexpr std::array<std::pair<std::string_view, double vorn_eos_state::*>, 9> kCounterparts{{
-    {"B", &vorn_eos_state::B},
-    {"density", &vorn_eos_state::rho},
-    {"volume", &vorn_eos_state::vm},
-    {"cv", &vorn_eos_state::cv},
-    {"cp", &vorn_eos_state::cp},
-    {"gamma", &vorn_eos_state::cp_cv},
-    {"Z", &vorn_eos_state::Z},
-    {"sound-speed", &vorn_eos_state::w},
-    {"sound-speed-gk", &vorn_eos_state::w},
-}};
-
-// Input option -> its dimension (T and P read units; the rest are bare SI numbers).
-struct PairInput {
-  std::string_view first, second;
-  int pair;
+constexpr std::pair<int, std::string_view> kPhases[] = {
+#define VORN_EOS_PHASE_ROW(NAME, code, name, description) {code, name},
+#include "vorn_eos_facts.def"
 };
-constexpr std::array<PairInput, 9> kPairs{{
-    {"--T", "--P", VORN_EOS_TP},
-    {"--T", "--rho", VORN_EOS_TRHO},
-    {"--P", "--rho", VORN_EOS_PRHO},
-    {"--P", "--h", VORN_EOS_PH},
-    {"--P", "--s", VORN_EOS_PS},
-    {"--T", "--s", VORN_EOS_TS},
-    {"--rho", "--u", VORN_EOS_RHOU},
-    {"--T", "--q", VORN_EOS_TQ},
-    {"--P", "--q", VORN_EOS_PQ},
-}};
+const std::vector<EosPair> kPairs{
+#define VORN_EOS_PAIR_ROW(NAME, code, first, second) {#first, #second, code},
+#include "vorn_eos_facts.def"
+};
 
-nlohmann::ordered_json json_value(double x) {
-  if (std::isnan(x)) return "NaN";
-  if (std::isinf(x)) return x > 0 ? "Infinity" : "-Infinity";
-  return x;
+// The tool's names of the equation's properties (the library's key where none is given) and the other
+// names it accepts.
+struct ToolName {
+  std::string_view key, name, aliases;
+};
+constexpr ToolName kNames[] = {
+    {"T", "T", "temperature"},
+    {"P", "P", "pressure"},
+    {"rho", "density", "D"},
+    {"vm", "volume", "molar-volume"},
+    {"u", "u", "internal-energy,U"},
+    {"h", "h", "enthalpy,H"},
+    {"s", "s", "entropy,S"},
+    {"g", "g", "gibbs-energy,G"},
+    {"cv", "cv", "isochoric-heat-capacity,Cvmass"},
+    {"cp", "cp", "isobaric-heat-capacity,Cpmass"},
+    {"cp_cv", "gamma", "cp/cv"},
+    {"w", "sound-speed", "speed-of-sound,A"},
+    {"jt", "joule-thomson", "mu_JT"},
+    {"kappa_T", "kappa_T", "isothermal-compressibility"},
+    {"alpha_V", "alpha_V", "volume-expansivity"},
+    {"dpdT", "dP/dT", ""},
+    {"dpdrho", "dP/drho", ""},
+    {"B", "B", "second-virial"},
+    {"Z", "Z", "compressibility"},
+    {"q", "quality", "Q"},
+    {"viscosity", "viscosity", "mu,eta,dynamic-viscosity,V"},
+    {"conductivity", "conductivity", "k,lambda,thermal-conductivity,L"},
+    {"kinematic_viscosity", "kinematic-viscosity", "nu_kin"},
+    {"thermal_diffusivity", "thermal-diffusivity", "alpha,diffusivity"},
+    {"prandtl", "prandtl", "Pr,prandtl-number"},
+};
+
+// A property of the table with the tool's names and the units of --units, which follow from the
+// library's unit: kPa in it is the pressure unit; per kilogram becomes per mole (and the molar
+// volume per kilogram).
+EosProperty property_of(const FactRow& row) {
+  EosProperty p{row.key, "", "", row.key, row.code, std::string(row.unit), "", "", 0, 0, row.description};
+  for (const ToolName& n : kNames) {
+    if (n.key == row.key) p.name = n.name, p.aliases = n.aliases;
+  }
+  for (const EosPair& pair : kPairs) {
+    if (pair.first == row.key || pair.second == row.key) p.input = row.key;
+  }
+  if (row.unit.rfind("kPa", 0) == 0) p.pressure_power = 1;
+  if (row.unit.find("/kPa") != std::string_view::npos) p.pressure_power = -1;
+  const auto per_mole = [&](std::string_view from, std::string_view to, int power) {
+    if (const auto at = p.unit.find(from); at != std::string::npos && p.molar_unit.empty()) {
+      p.molar_unit = p.unit;
+      p.molar_unit.replace(at, from.size(), to);
+      p.molar_power = power;
+    }
+  };
+  per_mole("kg/m^3", "mol/m^3", -1);
+  per_mole("/kg", "/mol", 1);
+  per_mole("(kg", "(mol", 1);
+  if (row.unit == "m^3/mol") p.mass_unit = "m^3/kg", p.molar_power = 1;
+  return p;
 }
 
-nlohmann::ordered_json json_eos_flags(unsigned flags) {
-  auto names = nlohmann::ordered_json::array();
-  for (const FlagName& f : kFlags) {
-    if ((flags & f.bit) != 0) names.push_back(f.name);
+std::vector<EosProperty> make_properties() {
+  std::vector<EosProperty> all;
+  for (const FactRow& row : kFactRows) {
+    if (!row.unit.empty()) all.push_back(property_of(row));  // not the phase and flags codes
+  }
+  return all;
+}
+
+const std::vector<EosProperty> kProperties = make_properties();
+
+double molar_factor(const EosProperty& p, const OutputUnits& units) {
+  if (units.basis == Basis::molar && !p.molar_unit.empty()) return std::pow(kMolarMass, p.molar_power);
+  if (units.basis == Basis::mass && !p.mass_unit.empty()) return std::pow(kMolarMass, -p.molar_power);
+  return 1.0;
+}
+
+double factor(const EosProperty& p, const OutputUnits& units) {
+  return molar_factor(p, units) * std::pow(units.kpa_per_pressure_unit, -p.pressure_power);
+}
+
+}  // namespace
+
+const std::vector<EosProperty>& eos_properties() { return kProperties; }
+
+double eos_value(const EosProperty& p, int pair, double x1, double x2) {
+  return vorn_eos_value(&p.code, &pair, &x1, &x2);
+}
+
+const EosProperty* find_eos_property(std::string_view name) {
+  return find_named(kProperties, [&](const EosProperty& p, auto&& equal) {
+    return equal(p.name, name) || equal(p.key, name) || any_alias(p.aliases, name, equal);
+  });
+}
+
+std::string eos_property_names() {
+  std::string names;
+  for (const EosProperty& p : kProperties) names += (names.empty() ? "" : ", ") + std::string(p.name);
+  return names;
+}
+
+double eos_out(const EosProperty& p, double value, const OutputUnits& units) {
+  return value * factor(p, units);
+}
+double eos_in(const EosProperty& p, double value, const OutputUnits& units) {
+  return value / factor(p, units);
+}
+
+std::string eos_unit(const EosProperty& p, const OutputUnits& units) {
+  std::string unit(p.unit);
+  if (units.basis == Basis::molar && !p.molar_unit.empty()) unit = p.molar_unit;
+  if (units.basis == Basis::mass && !p.mass_unit.empty()) unit = p.mass_unit;
+  if (p.pressure_power != 0) {
+    if (const auto at = unit.find("kPa"); at != std::string::npos) unit.replace(at, 3, units.pressure);
+  }
+  return unit;
+}
+
+const std::vector<EosPair>& eos_pairs() { return kPairs; }
+
+const EosPair* find_pair(std::string_view a, std::string_view b, bool& swapped) {
+  for (const EosPair& p : kPairs) {
+    if ((p.first == a && p.second == b) || (p.first == b && p.second == a)) {
+      swapped = p.first == b;
+      return &p;
+    }
+  }
+  return nullptr;
+}
+
+std::string pair_names() {
+  std::string names;
+  for (const EosPair& p : kPairs)
+    names += fmt::format("{}{} {}", names.empty() ? "" : ", ", p.first, p.second);
+  return names;
+}
+
+double read_input(const EosProperty& input, std::string_view argument, std::string_view text,
+                  const OutputUnits& units) {
+  if (input.code == VORN_EOS_T) return parse_quantity(argument, text, Dimension::temperature);
+  if (input.code == VORN_EOS_P) return read_pressure(argument, text, units);
+  return eos_in(input, parse_number(argument, text), units);
+}
+
+// HE_II as the tool writes it: he-ii.
+std::string flag_name(std::string_view name) {
+  std::string text(name);
+  for (char& c : text) c = c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::vector<std::string> eos_flag_list(unsigned flags) {
+  std::vector<std::string> names;
+  for (const FlagRow& f : kFlags) {
+    if ((flags & f.bit) != 0) names.push_back(flag_name(f.name));
   }
   return names;
 }
 
-double pressure_out(double P, const OutputUnits& units) {
-  return units.kpa_per_pressure_unit == 1.0 ? P : P / units.kpa_per_pressure_unit;
+unsigned eos_without_result() {
+  unsigned mask = 0;
+  for (const FlagRow& f : kFlags) mask |= f.withholds ? f.bit : 0u;
+  return mask;
 }
 
-void write(fmt::memory_buffer& text) {
-  write_out(std::string_view(text.data(), text.size()));
-  text.clear();
+std::string eos_flag_names(unsigned flags) {
+  std::string names;
+  for (const std::string& f : eos_flag_list(flags)) names += (names.empty() ? "" : "+") + f;
+  return names.empty() ? "-" : names;
+}
+
+std::string eos_phase_name(int phase) {
+  for (const auto& [code, name] : kPhases) {
+    if (code == phase) return std::string(name);
+  }
+  return "none";
 }
 
 void warn_eos_flags(unsigned flags) {
-  for (const FlagName& f : kFlags) {
-    if ((flags & f.bit) != 0)
-      write_err(fmt::format("warning: reference equation: {}: {}", f.name, f.meaning));
+  for (const FlagRow& f : kFlags) {
+    if ((flags & f.bit) != 0) {
+      write_err(fmt::format("warning: reference equation: {}: {}", flag_name(f.name), f.meaning));
+    }
   }
   if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
     write_err(
         "hint: below the lambda line only the saturated liquid is described (He II under pressure is not in "
         "the data): vorn superfluid --T <T> or vorn saturation --T <T>");
-  }
-}
-
-std::string_view input_unit(std::string_view name) {
-  if (name == "--T") return " K";
-  if (name == "--P") return " kPa";
-  if (name == "--rho") return " kg/m^3";
-  if (name == "--s") return " J/(kg K)";
-  if (name == "--q") return "";
-  return " J/kg";
-}
-
-double input_value(const EosInput& input) {
-  if (input.name == "--T") return parse_quantity(input.name, input.text, Dimension::temperature);
-  if (input.name == "--P") return parse_quantity(input.name, input.text, Dimension::pressure);
-  return parse_number(input.name, input.text);
-}
-
-}  // namespace
-
-std::string eos_flag_names(unsigned flags) {
-  std::string names;
-  for (const FlagName& f : kFlags) {
-    if ((flags & f.bit) == 0) continue;
-    if (!names.empty()) names += '+';
-    names += f.name;
-  }
-  return names.empty() ? "-" : names;
-}
-
-std::string eos_flag_list(unsigned flags) { return json_eos_flags(flags).dump(); }
-
-std::string eos_phase_name(int phase) {
-  switch (phase) {
-    case VORN_EOS_PHASE_LIQUID:
-      return "liquid";
-    case VORN_EOS_PHASE_VAPOUR:
-      return "vapour";
-    case VORN_EOS_PHASE_SUPERCRITICAL:
-      return "supercritical";
-    case VORN_EOS_PHASE_TWO_PHASE:
-      return "two-phase";
-    default:
-      return "none";
   }
 }
 
@@ -179,166 +240,87 @@ vorn_eos_state eos_state_at(int pair, double x1, double x2) {
   return state;
 }
 
-std::optional<double> reference_value(const Property& property, const vorn_eos_state& state) {
-  for (const auto& [name, field] : kCounterparts) {
-    if (name == property.name) return state.*field;
-  }
-  return std::nullopt;
-}
-
-double relative_difference_percent(double correlation, double reference) {
-  if (!std::isfinite(correlation) || !std::isfinite(reference) || reference == 0.0) return NAN;
-  return 100.0 * (correlation - reference) / std::fabs(reference);
-}
-
-void print_eos_state(const EosInput& first, const EosInput& second, const Options& options) {
-  const PairInput* chosen = nullptr;
+int print_eos_state(const EosInput& first, const EosInput& second, const Options& options) {
   bool swapped = false;
-  for (const PairInput& p : kPairs) {
-    if (p.first == first.name && p.second == second.name) chosen = &p;
-    if (p.first == second.name && p.second == first.name) chosen = &p, swapped = true;
-  }
-  if (chosen == nullptr) {
-    throw UsageError(
-        fmt::format("{}, {}: not an input pair; expected one of --T --P, --T --rho, --P --rho, --P --h, --P "
-                    "--s, --T --s, "
-                    "--rho --u, --T --q, --P --q",
-                    first.name, second.name));
+  const EosPair* pair = find_pair(first.name, second.name, swapped);
+  if (pair == nullptr) {
+    throw UsageError(fmt::format("--{}, --{}: not an input pair; expected one of {}", first.name, second.name,
+                                 pair_names()));
   }
   const EosInput& a = swapped ? second : first;
   const EosInput& b = swapped ? first : second;
-  const double x1 = input_value(a);
-  const double x2 = input_value(b);
-  const vorn_eos_state state = eos_state_at(chosen->pair, x1, x2);
   const OutputUnits& units = options.units;
-  auto value_of = [&](const EosProperty& p) {
-    return p.pressure ? pressure_out(state.*p.field, units) : state.*p.field;
-  };
-  auto unit_of = [&](const EosProperty& p) { return p.pressure ? units.pressure : p.unit; };
+  const double x1 = read_input(*find_eos_property(a.name), "--" + a.name, a.text, units);
+  const double x2 = read_input(*find_eos_property(b.name), "--" + b.name, b.text, units);
+  const vorn_eos_state state = eos_state_at(pair->code, x1, x2);
 
-  fmt::memory_buffer text;
-  auto out = std::back_inserter(text);
-  switch (options.format) {
-    case Format::json: {
-      nlohmann::ordered_json doc;
-      doc["input"] = {{std::string(a.name.substr(2)), json_value(x1)},
-                      {std::string(b.name.substr(2)), json_value(x2)}};
-      doc["phase"] = eos_phase_name(state.phase);
-      doc["flags"] = json_eos_flags(state.flags);
-      doc["evaluations"] = state.evaluations;
-      auto& values = doc["properties"] = nlohmann::ordered_json::object();
-      for (const EosProperty& p : kProperties) {
-        values[std::string(p.name)] = {{"value", json_value(value_of(p))}, {"unit", unit_of(p)}};
-      }
-      fmt::format_to(out, "{}\n", doc.dump(2));
-      break;
-    }
-    case Format::csv:
-      fmt::format_to(out, "property,value,unit\n");
-      for (const EosProperty& p : kProperties) {
-        fmt::format_to(out, "{},{},{}\n", csv_field(p.name), csv_number(value_of(p)), csv_field(unit_of(p)));
-      }
-      fmt::format_to(out, "phase,{},\nflags,{},\n", eos_phase_name(state.phase), eos_flag_names(state.flags));
-      break;
-    case Format::text:
-      fmt::format_to(out, "helium-4, reference equation of state, at {} = {}{}, {} = {}{}: {}; flags: {}\n\n",
-                     a.name.substr(2), readable(x1), input_unit(a.name), b.name.substr(2), readable(x2),
-                     input_unit(b.name), eos_phase_name(state.phase), eos_flag_names(state.flags));
-      fmt::format_to(out, "{:<16}{:>18}  {}\n", "property", "value", "unit");
-      for (const EosProperty& p : kProperties) {
-        fmt::format_to(out, "{:<16}{:>18}  {}\n", p.name, readable(value_of(p)), unit_of(p));
-      }
-      break;
-  }
-  write(text);
-  finish_out();
+  Table table(options,
+              fmt::format("helium-4, reference equation of state, at {} = {}, {} = {}", a.name, a.text,
+                          b.name, b.text),
+              {{"property", "", true, "", 21}, {"value"}, {"unit", "", true}}, false);
+  table.note("phase", eos_phase_name(state.phase));
+  table.note("flags", eos_flag_list(state.flags));
+  for (const EosProperty& p : kProperties)
+    table.row({std::string(p.name), eos_out(p, eos_value(p, pair->code, x1, x2), units), eos_unit(p, units)});
+  table.finish();
   warn_eos_flags(state.flags);
+  return (state.flags & eos_without_result()) != 0 || std::isnan(state.rho) ? kExitNoAnswer : kExitDone;
 }
 
-void print_saturation(bool at_temperature, const Values& points, const Options& options) {
+int print_saturation(bool at_temperature, const Values& points, const Options& options) {
   const OutputUnits& units = options.units;
-  const std::string P_heading = fmt::format("P [{}]", units.pressure);
-  const std::array<std::string, 11> headings{"T [K]",
-                                             P_heading,
-                                             "rho_liquid [kg/m^3]",
-                                             "rho_vapour [kg/m^3]",
-                                             "h_liquid [J/kg]",
-                                             "h_vapour [J/kg]",
-                                             "s_liquid [J/(kg K)]",
-                                             "s_vapour [J/(kg K)]",
-                                             "latent_heat [J/kg]",
-                                             "surface_tension [N/m]",
-                                             fmt::format("dP/dT [{}/K]", units.pressure)};
-  fmt::memory_buffer text;
-  auto out = std::back_inserter(text);
-  switch (options.format) {
-    case Format::csv:
-      for (const std::string& h : headings) fmt::format_to(out, "{},", csv_field(h));
-      fmt::format_to(out, "flags\n");
-      break;
-    case Format::json:
-      fmt::format_to(
-          out,
-          "{{\n  \"saturation\": \"helium-4, reference equation of state\",\n  \"units\": {{\"T\": "
-          "\"K\", \"P\": {}, \"rho\": \"kg/m^3\", \"h\": \"J/kg\", \"s\": \"J/(kg K)\", "
-          "\"surface_tension\": \"N/m\"}},\n  \"rows\": [",
-          json_string(units.pressure));
-      break;
-    case Format::text:
-      fmt::format_to(out, "# helium-4 at saturation, reference equation of state\n");
-      for (const std::string& h : headings) fmt::format_to(out, "{:>22}", h);
-      fmt::format_to(out, "  flags\n");
-      break;
-  }
+  const EosProperty& T = *find_eos_property("T");
+  const EosProperty& P = *find_eos_property("P");
+  const EosProperty& rho = *find_eos_property("density");
+  const EosProperty& h = *find_eos_property("h");
+  const EosProperty& s = *find_eos_property("s");
+  const EosProperty& mu = *find_eos_property("viscosity");
+  const EosProperty& k = *find_eos_property("conductivity");
+  const EosProperty& dpdT = *find_eos_property("dP/dT");
+  using Sat = vorn_eos_saturation;
+  struct Field {
+    std::string_view key;
+    const EosProperty* as;  // converted as this property is
+    double Sat::*field;
+  };
+  const std::array<Field, 15> fields{{{"T", &T, &Sat::T},
+                                      {"P", &P, &Sat::P},
+                                      {"rho_liquid", &rho, &Sat::rho_liquid},
+                                      {"rho_vapour", &rho, &Sat::rho_vapour},
+                                      {"h_liquid", &h, &Sat::h_liquid},
+                                      {"h_vapour", &h, &Sat::h_vapour},
+                                      {"s_liquid", &s, &Sat::s_liquid},
+                                      {"s_vapour", &s, &Sat::s_vapour},
+                                      {"latent_heat", &h, &Sat::latent_heat},
+                                      {"surface_tension", nullptr, &Sat::surface_tension},
+                                      {"dPdT", &dpdT, &Sat::dPdT},
+                                      {"viscosity_liquid", &mu, &Sat::viscosity_liquid},
+                                      {"viscosity_vapour", &mu, &Sat::viscosity_vapour},
+                                      {"conductivity_liquid", &k, &Sat::conductivity_liquid},
+                                      {"conductivity_vapour", &k, &Sat::conductivity_vapour}}};
+  std::vector<Column> columns;
+  for (const Field& f : fields)
+    columns.push_back({std::string(f.key), f.as ? eos_unit(*f.as, units) : "N/m"});
+  Table table(options, "helium-4 at saturation, reference equation of state", columns);
+  Unanswered unanswered;
   unsigned seen = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const double x = points[i];
-    vorn_eos_saturation s{};
-    s.size = sizeof s;
-    const int status = at_temperature ? vorn_eos_saturation_T(&x, &s) : vorn_eos_saturation_P(&x, &s);
+    Sat sat{};
+    sat.size = sizeof sat;
+    const int status = at_temperature ? vorn_eos_saturation_T(&x, &sat) : vorn_eos_saturation_P(&x, &sat);
     if (status != 0) throw std::runtime_error("the library refused the size of vorn_eos_saturation");
-    if (at_temperature) {
-      s.T = x;  // the row names the point asked for, also where there is no saturation
-    } else {
-      s.P = x;
-    }
-    const std::array<double, 11> row{s.T,
-                                     pressure_out(s.P, units),
-                                     s.rho_liquid,
-                                     s.rho_vapour,
-                                     s.h_liquid,
-                                     s.h_vapour,
-                                     s.s_liquid,
-                                     s.s_vapour,
-                                     s.latent_heat,
-                                     s.surface_tension,
-                                     pressure_out(s.dPdT, units)};
-    static constexpr std::array<std::string_view, 11> keys{
-        "T",        "P",        "rho_liquid",  "rho_vapour",      "h_liquid", "h_vapour",
-        "s_liquid", "s_vapour", "latent_heat", "surface_tension", "dPdT"};
-    switch (options.format) {
-      case Format::csv:
-        for (const double v : row) fmt::format_to(out, "{},", csv_number(v));
-        fmt::format_to(out, "{}\n", s.flags != 0 ? eos_flag_names(s.flags) : "");
-        break;
-      case Format::json:
-        fmt::format_to(out, "{}\n    {{", i == 0 ? "" : ",");
-        for (std::size_t k = 0; k < row.size(); ++k)
-          fmt::format_to(out, "\"{}\": {}, ", keys[k], json_number(row[k]));
-        fmt::format_to(out, "\"flags\": {}}}", json_eos_flags(s.flags).dump());
-        break;
-      case Format::text:
-        for (const double v : row) fmt::format_to(out, "{:>22}", readable(v));
-        fmt::format_to(out, "  {}\n", eos_flag_names(s.flags));
-        break;
-    }
-    seen |= s.flags;
-    if (text.size() > kChunk) write(text);
+    (at_temperature ? sat.T : sat.P) =
+        x;  // the row names the point asked for, also where there is no saturation
+    std::vector<Cell> row;
+    for (const Field& f : fields) row.emplace_back(f.as ? eos_out(*f.as, sat.*f.field, units) : sat.*f.field);
+    table.row(row, eos_flag_list(sat.flags));
+    seen |= sat.flags;
+    unanswered.add((sat.flags & eos_without_result()) == 0);
   }
-  if (options.format == Format::json) fmt::format_to(out, "\n  ]\n}}\n");
-  write(text);
-  finish_out();
+  table.finish();
   warn_eos_flags(seen);
+  return unanswered.finish(options);
 }
 
 }  // namespace vorn_cli

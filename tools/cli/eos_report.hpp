@@ -1,49 +1,90 @@
-// The reference equation of state from the command line: every property at a
-// state given by any input pair, saturation tables, and the equation's value
-// of each correlation property beside the correlation's own.
-//
-// Inputs other than T and P are bare SI numbers per kilogram (rho kg/m^3,
-// h and u J/kg, s J/(kg K), q the vapour quality, 0 to 1); results are SI per
-// kilogram with P in the pressure unit of --units.
+// The reference equation of state in the tool: its properties (names, units
+// per kilogram or per mole, the pressure unit of --units), its input pairs
+// (one line each), its flags, and `vorn eos` and `vorn saturation`.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "input.hpp"
-#include "properties.hpp"
-#include "report.hpp"
+#include "table.hpp"
 #include "vorn.h"
 
 namespace vorn_cli {
 
-// "he-ii+extrapolated", or "-" when no flag is set.
-std::string eos_flag_names(unsigned flags);
-// The same names as a JSON array: ["he-ii", "extrapolated"].
-std::string eos_flag_list(unsigned flags);
-// "liquid", "vapour", "supercritical", "two-phase" or "none".
-std::string eos_phase_name(int phase);
+// A property of the equation, from the library's table of its facts
+// (vorn_eos_facts.def) with the tool's names. Its value in the user's units
+// is the library's times (kPa per pressure unit)^-pressure_power, and on the
+// other basis than the library's times M^molar_power (M the equation's
+// molar mass).
+struct EosProperty {
+  std::string_view name;     // shown in tables
+  std::string_view aliases;  // also accepted, comma-separated
+  std::string_view input;    // the option naming it as an input (T, rho), or empty
+  std::string_view key;      // the library's name (the field of vorn_eos_state), also accepted
+  int code;                  // VORN_EOS_*
+  std::string unit;          // the library's, "kPa" standing for the pressure unit of --units
+  std::string molar_unit;    // on the molar basis ("" when the basis changes nothing)
+  std::string mass_unit;     // on the mass basis
+  int pressure_power;
+  int molar_power;  // from per kilogram to per mole (or back, negated, for the molar volume)
+  std::string_view description;
+};
 
-// Every property of the equation at (T, P).
+// Every property, in the order `vorn eos` lists them.
+const std::vector<EosProperty>& eos_properties();
+// Its value at a state, in the library's units (one flash a state: the library keeps the last).
+double eos_value(const EosProperty& p, int pair, double x1, double x2);
+// By name, alias or input name, as find_property matches; null when none does.
+const EosProperty* find_eos_property(std::string_view name);
+std::string eos_property_names();
+
+// A property in the user's units, and back.
+double eos_out(const EosProperty& p, double library_value, const OutputUnits& units);
+double eos_in(const EosProperty& p, double value, const OutputUnits& units);
+std::string eos_unit(const EosProperty& p, const OutputUnits& units);
+
+// An input pair of the library: the input names of its two properties, in
+// the order of the library's x1 and x2.
+struct EosPair {
+  std::string_view first, second;
+  int code;
+};
+const std::vector<EosPair>& eos_pairs();
+// The pair of two input names in either order; `swapped` when given second-first.
+const EosPair* find_pair(std::string_view a, std::string_view b, bool& swapped);
+std::string pair_names();  // "T P, T rho, ...": for messages
+
+// A value given for an input: T and P with an optional unit (bare P in the
+// pressure unit of --units, with a warning when implausible), the others
+// bare numbers in the units of --units. In the library's units.
+double read_input(const EosProperty& input, std::string_view argument, std::string_view text,
+                  const OutputUnits& units);
+
+// The flags of the equation by name: ["he-ii", "extrapolated"].
+std::vector<std::string> eos_flag_list(unsigned flags);
+std::string eos_flag_names(unsigned flags);  // "he-ii+extrapolated", or "-"
+std::string eos_phase_name(int phase);
+// The flags under which the equation gives no value (NaN).
+unsigned eos_without_result();
+void warn_eos_flags(unsigned flags);
+
+// Every property of the equation at the state a pair gives.
 vorn_eos_state eos_state_at(int pair, double x1, double x2);
 
-// The equation's value of a correlation property, in the correlation's unit;
-// nothing for properties the equation does not give (C, D, transport, ...).
-std::optional<double> reference_value(const Property& property, const vorn_eos_state& state);
-
-// (correlation - reference) / |reference| in percent; NaN where either is not finite or reference is 0.
-double relative_difference_percent(double correlation, double reference);
-
-// An input of `vorn eos`: its option name (--T) and the text given.
+// An input of `vorn eos`: its option name (T, rho) and the text given.
 struct EosInput {
   std::string name;
   std::string text;
 };
 
-// Every property at the state the two given inputs name; bad input throws UsageError.
-void print_eos_state(const EosInput& first, const EosInput& second, const Options& options);
+// Every property at the state the two given inputs name; bad input throws
+// UsageError. The exit status: kExitNoAnswer where the equation has no state.
+int print_eos_state(const EosInput& first, const EosInput& second, const Options& options);
 
 // The saturated liquid and vapour at every T (or every P) of `points`.
-void print_saturation(bool at_temperature, const Values& points, const Options& options);
+int print_saturation(bool at_temperature, const Values& points, const Options& options);
 
 }  // namespace vorn_cli

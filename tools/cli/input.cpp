@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include "output.hpp"
+
 namespace vorn_cli {
 namespace {
 
@@ -264,6 +266,20 @@ double parse_quantity(std::string_view argument, std::string_view text, Dimensio
   return value_of(argument, trim(text), r, false);
 }
 
+double read_pressure(std::string_view argument, std::string_view text, const OutputUnits& units) {
+  const double P =
+      parse_quantity(argument, text, Dimension::pressure, find_unit(units.pressure, Dimension::pressure));
+  const Reading r = read(argument, trim(text), text, Dimension::pressure);
+  if (r.unit == nullptr && P >= kLargeBarePressure) {
+    write_err(
+        fmt::format("warning: {}: a bare number is read in {}: {} {} = {} MPa; write its unit (such as {}Pa) "
+                    "if another was "
+                    "meant",
+                    argument, units.pressure, trim(text), units.pressure, P / 1000, trim(text)));
+  }
+  return P;
+}
+
 Values::Values(Decimal start, Decimal step, std::int64_t divisor, std::size_t count)
     : kind_(Kind::decimal), start_(start), step_(step), divisor_(divisor), count_(count) {}
 
@@ -284,7 +300,8 @@ double Values::operator[](std::size_t i) const {
   return binary_start_ + static_cast<double>(i) * binary_step_;
 }
 
-Values parse_values(std::string_view argument, std::string_view text, Dimension dimension) {
+Values parse_values(std::string_view argument, std::string_view text, Dimension dimension,
+                    const Unit* bare_unit) {
   if (trim(text).empty()) {
     fail(argument, "empty range; expected START:STOP:STEP, a list A,B,... or one number");
   }
@@ -297,7 +314,7 @@ Values parse_values(std::string_view argument, std::string_view text, Dimension 
       if (values.size() == kMaxPoints) {
         fail(argument, fmt::format("more than {} values; expected at most that many", kMaxPoints));
       }
-      values.push_back(parse_quantity(argument, item, dimension));
+      values.push_back(parse_quantity(argument, item, dimension, bare_unit));
     }
     return Values(std::move(values));
   }
@@ -310,6 +327,9 @@ Values parse_values(std::string_view argument, std::string_view text, Dimension 
     for (std::size_t i = 0; i < 2; ++i) {
       if (r[i].unit == nullptr) r[i].unit = r[2].unit;
     }
+  }
+  for (Reading& reading : r) {
+    if (reading.unit == nullptr) reading.unit = bare_unit;
   }
   const double start = value_of(argument, trim(parts[0]), r[0], false);
   const double stop = value_of(argument, trim(parts[1]), r[1], false);

@@ -40,6 +40,13 @@ double to_double(const Decimal& d);
 double parse_quantity(std::string_view argument, std::string_view text, Dimension dimension,
                       const Unit* bare_unit = nullptr);
 
+// A pressure in kPa: with a unit, or bare in the pressure unit of --units. A
+// bare number at or above kLargeBarePressure (10 MPa) is more likely one
+// typed in a smaller unit than meant: a warning on stderr says how it was
+// read (the Python package warns by the same rule).
+inline constexpr double kLargeBarePressure = 1e4;  // kPa
+double read_pressure(std::string_view argument, std::string_view text, const OutputUnits& units);
+
 // One finite dimensionless number.
 inline double parse_number(std::string_view argument, std::string_view text) {
   return parse_quantity(argument, text, Dimension::none);
@@ -69,7 +76,9 @@ class Values {
 // when a whole number of steps reaches it exactly and no point lies past
 // it. A unit written on STEP alone applies to START and STOP too
 // ("2:300:0.5K"); in a list each item carries its own.
-Values parse_values(std::string_view argument, std::string_view text, Dimension dimension);
+// A number without a unit is in `bare_unit` (base units when null).
+Values parse_values(std::string_view argument, std::string_view text, Dimension dimension,
+                    const Unit* bare_unit = nullptr);
 
 // Arguments like "-.5", "-inf" or "-196.15C" are numbers, not options: before
 // the command line is parsed each is marked so that it is taken as a value

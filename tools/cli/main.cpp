@@ -1,32 +1,35 @@
 // vorn: helium-4 properties from the command line (the gas correlations and the reference equation of state).
 //
 //   vorn [--format F] [--units U]          every property at a few reference states
-//   vorn state T P [--format F] [--units U]
-//   vorn table PROPERTY --T RANGE [--P RANGE] [--format F] [--units U]
-//   vorn eval INPUT [PROPERTY...] [--format F] [--units U]
-//   vorn eos --X A --Y B [--format F] [--units U]   X, Y one of the pairs T P, T rho, P rho, P h, P s,
-//                                                   T s, rho u, T q, P q
-//   vorn saturation (--T RANGE | --P RANGE) [--format F] [--units U]
-//   vorn thermometer acoustic --ratio R --P P --T0 T0 --P0 P0 [--format F]
-//   vorn thermometer gas --P P --T0 T0 --P0 P0 [--format F]
-//   vorn thermometer vapour (--P RANGE | --T RANGE) [--format F] [--units U]
-//   vorn superfluid --T RANGE [--format F] [--units U]   the saturated liquid, He II included
+//   vorn state T P                         every property of both families at one state
+//   vorn table PROPERTY --X RANGE [--Y RANGE] [--eos] [--strict]
+//   vorn eval INPUT [PROPERTY...] [--eos] [--strict]
+//   vorn eos --X A --Y B                   X, Y an input pair: T P, T rho, P rho, P h, P s, T s, rho u, T q,
+//   P q vorn saturation (--T RANGE | --P RANGE) [--strict] vorn thermometer acoustic --ratio R --P P --T0 T0
+//   --P0 P0 vorn thermometer gas --P P --T0 T0 --P0 P0 vorn thermometer vapour (--P RANGE | --T RANGE)
+//   [--strict] vorn superfluid --T RANGE [--strict]   the saturated liquid, He II included
 //
-// F is text, csv or json (--csv and --json say the same). Exit status: 0 done;
-// 2 bad input (one line on stderr naming the argument); 3 a thermometer that
-// did not meet its tolerance (its last iterate is printed); 4 stdout or stderr
-// could not be written in full (a closed or full stream, a reader that has
-// gone); 1 anything else (out of memory).
+// Every command takes --format F (text, csv or json; --csv and --json say the
+// same) and --units U (kg or mol, and kPa, Pa, bar or MPa: the unit system of
+// the output and of bare input numbers). Exit status: 0 done; 2 bad input (one
+// line on stderr naming the argument); 3 a thermometer that did not meet its
+// tolerance (its last iterate is printed); 4 stdout or stderr could not be
+// written in full; 5 no answer: the state, density or temperature asked for is
+// NaN or flagged as meaningless (after printing what there is), or, with
+// --strict, a table or log has rows without an answer; 1 anything else (out of
+// memory).
 #include <fmt/format.h>
 
 #include <CLI/CLI.hpp>
 #include <exception>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "batch.hpp"
 #include "eos_report.hpp"
+#include "flags.hpp"
 #include "input.hpp"
 #include "output.hpp"
 #include "properties.hpp"
@@ -39,29 +42,54 @@ namespace {
 using namespace vorn_cli;
 
 struct Arguments {
-  std::string T, P;
+  std::string T, P;  // of state and the thermometers
   std::string property;
   std::vector<std::string> properties;
   std::string input;
   std::string ratio, T0, P0;
-  std::string rho, h, s, u, q;  // inputs of `vorn eos` beside T and P
+  std::map<std::string, std::string, std::less<>> inputs;  // the equation's inputs by name (T, P, rho, ...)
   std::string format, units;
-  bool json = false;
-  bool csv = false;
+  bool json = false, csv = false, strict = false, eos = false;
 };
 
-void add_format_options(CLI::App* app, Arguments& a, bool with_units) {
+void add_format_options(CLI::App* app, Arguments& a, bool tabular) {
   app->add_option("--format", a.format, "output: text (the default), csv or json")
       ->check(CLI::IsMember({"text", "csv", "json"}))
       ->type_name("FORMAT");
   app->add_flag("--csv", a.csv, "the same as --format csv");
   app->add_flag("--json", a.json, "the same as --format json");
-  if (with_units) {
-    app->add_option("--units", a.units,
-                    "output units: kg (per kilogram) or mol (per mole), and kPa, Pa, bar or MPa; "
-                    "such as mol,bar")
-        ->type_name("UNITS");
+  app->add_option(
+         "--units", a.units,
+         "unit system of the output and of bare input numbers: kg (per kilogram) or mol (per mole), and "
+         "kPa, Pa, bar or MPa; such as mol,bar")
+      ->type_name("UNITS");
+  if (tabular) app->add_flag("--strict", a.strict, "exit with status 5 when a row has no answer");
+}
+
+// The equation's inputs as options (--T, --P, --rho, --h, --s, --u, --q): a value, or a range of them.
+std::vector<const CLI::Option*> add_input_options(CLI::App* app, Arguments& a, bool ranges) {
+  std::vector<const CLI::Option*> options;
+  for (const EosProperty& p : eos_properties()) {
+    if (p.input.empty()) continue;
+    const std::string unit = p.code == VORN_EOS_T ? "K, or with a unit (300K, -196.15C, 800mK)"
+                             : p.code == VORN_EOS_P
+                                 ? "kPa (or the unit of --units), or with a unit (1bar, 1e5Pa)"
+                                 : fmt::format("{} (per mole with --units mol)", p.unit);
+    options.push_back(app->add_option("--" + std::string(p.input), a.inputs[std::string(p.input)],
+                                      fmt::format("{}, {}{}", p.description, unit,
+                                                  ranges ? ": START:STOP:STEP, A,B,C or one value" : ""))
+                          ->type_name(ranges ? "RANGE" : "NUMBER"));
   }
+  return options;
+}
+
+// The inputs given, in the order of the options.
+std::vector<std::string> given_inputs(const std::vector<const CLI::Option*>& options) {
+  std::vector<std::string> names;
+  for (const CLI::Option* o : options) {
+    if (o->count() != 0) names.push_back(o->get_name().substr(2));
+  }
+  return names;
 }
 
 Options options_of(const Arguments& a) {
@@ -76,61 +104,66 @@ Options options_of(const Arguments& a) {
   if (chosen > 1)
     throw UsageError("--format, --csv, --json: more than one given; expected one output format");
   if (!a.units.empty()) options.units = parse_output_units("--units", a.units);
+  options.strict = a.strict;
+  options.equation = a.eos;
   return options;
 }
 
-const Property& property_named(std::string_view argument, const std::string& name) {
-  const Property* property = find_property(name);
-  if (property == nullptr) {
-    throw UsageError(fmt::format(
-        "{}: unknown property '{}'; expected one of {} (or an alias such as mu, k, 'speed of sound', or an "
-        "exported name such as vorn_cp)",
-        argument, name, property_names()));
-  }
-  return *property;
+Values parse_input_values(const EosProperty& input, const std::string& text, const OutputUnits& units) {
+  const std::string argument = "--" + std::string(input.input);
+  if (input.code == VORN_EOS_T) return parse_values(argument, text, Dimension::temperature);
+  if (input.code == VORN_EOS_P)
+    return parse_values(argument, text, Dimension::pressure, find_unit(units.pressure, Dimension::pressure));
+  return parse_values(argument, text, Dimension::none);
 }
 
-int run_table(const Arguments& a, const CLI::Option* pressure_given) {
-  const Property& property = property_named("PROPERTY", a.property);
+int run_table(const Arguments& a, const std::vector<const CLI::Option*>& input_options) {
   const Options options = options_of(a);
-  const Values T = parse_values("--T", a.T, Dimension::temperature);
-  Values P(std::vector<double>{});
-  if (property.needs_pressure()) {
-    if (pressure_given->count() == 0) {
-      throw UsageError(fmt::format(
-          "--P: missing; {} depends on pressure: expected --P with a range or list in kPa", property.name));
-    }
-    P = parse_values("--P", a.P, Dimension::pressure);
-    if (T.size() > kMaxPoints / P.size()) {
-      throw UsageError(fmt::format("--T, --P: {} x {} points; expected at most {} in one table", T.size(),
-                                   P.size(), kMaxPoints));
-    }
-  } else if (pressure_given->count() != 0) {
-    throw UsageError(fmt::format("--P: {} depends on T alone; expected no --P", property.name));
+  const std::vector<std::string> given = given_inputs(input_options);
+  if (given.empty() || given.size() > 2) {
+    throw UsageError(fmt::format("table: {} inputs given; expected --T alone or two forming a pair ({})",
+                                 given.size(), pair_names()));
   }
-  print_table(property, T, P, options);
-  return kExitDone;
+  int pair = VORN_EOS_TP;
+  std::vector<std::string> names = given;
+  if (given.size() == 2) {
+    bool swapped = false;
+    const EosPair* p = find_pair(given[0], given[1], swapped);
+    if (p == nullptr) {
+      throw UsageError(
+          fmt::format("--{}, --{}: not an input pair; expected one of {}", given[0], given[1], pair_names()));
+    }
+    pair = p->code;
+    names = {std::string(p->first), std::string(p->second)};
+  }
+  const Quantity quantity = find_quantity("PROPERTY", a.property, a.eos || pair != VORN_EOS_TP);
+  if (given.size() == 1 && (given[0] != "T" || !quantity.of_T_alone())) {
+    throw UsageError(
+        fmt::format("--{}: alone; {} depends on two inputs: expected a pair such as --T with --P", given[0],
+                    quantity.name()));
+  }
+  if (given.size() == 2 && quantity.of_T_alone()) {
+    throw UsageError(fmt::format("--P: {} depends on T alone; expected --T alone", quantity.name()));
+  }
+  std::vector<TableInput> inputs;
+  for (const std::string& name : names) {
+    const EosProperty& input = *find_eos_property(name);
+    inputs.push_back({&input, parse_input_values(input, a.inputs.find(name)->second, options.units)});
+  }
+  if (inputs.size() == 2 && inputs[0].points.size() > kMaxPoints / inputs[1].points.size()) {
+    throw UsageError(fmt::format("--{}, --{}: {} x {} points; expected at most {} in one table", names[0],
+                                 names[1], inputs[0].points.size(), inputs[1].points.size(), kMaxPoints));
+  }
+  return print_table(quantity, pair, inputs, options);
 }
-
-// A bare pressure this high (10 MPa) is more likely pascals typed without their unit.
-constexpr double kLargeBarePressure = 1e4;
 
 int run_state(const Arguments& a) {
   const Options options = options_of(a);
   const double T = parse_quantity("T", a.T, Dimension::temperature);
-  const double P = parse_quantity("P", a.P, Dimension::pressure);
-  if (!(T > 0.0)) {
-    throw UsageError(fmt::format("T: '{}' is {} K; expected a temperature above 0 K", a.T, T));
-  }
+  const double P = read_pressure("P", a.P, options.units);
+  if (!(T > 0.0)) throw UsageError(fmt::format("T: '{}' is {} K; expected a temperature above 0 K", a.T, T));
   if (P < 0.0) throw UsageError(fmt::format("P: '{}' is {} kPa; expected a pressure of 0 or more", a.P, P));
-  if (P >= kLargeBarePressure && a.P.find_first_not_of("+-.0123456789eE") == std::string::npos) {
-    write_err(
-        fmt::format("warning: P: a bare number is in kPa: {} kPa = {} MPa; write its unit (such as {}Pa) if "
-                    "pascals were meant",
-                    a.P, P / 1000, a.P));
-  }
-  print_state(T, P, options);
-  return kExitDone;
+  return print_state(T, P, options);
 }
 
 double positive(std::string_view argument, const std::string& text, Dimension dimension,
@@ -142,7 +175,7 @@ double positive(std::string_view argument, const std::string& text, Dimension di
 }
 
 int run_thermometer(const Arguments& a, bool acoustic) {
-  const Format format = options_of(a).format;
+  const Options options = options_of(a);
   const double P = positive("--P", a.P, Dimension::pressure, "a pressure");
   const double T0 = positive("--T0", a.T0, Dimension::temperature, "a temperature");
   const double P0 = positive("--P0", a.P0, Dimension::pressure, "a pressure");
@@ -155,147 +188,111 @@ int run_thermometer(const Arguments& a, bool acoustic) {
     result.T = vorn_cvgt_temperature_state(&P, &T0, &P0, &result.iterations, &converged, &result.flags);
   }
   result.converged = converged != 0;
-  print_thermometer(acoustic ? "acoustic" : "gas", result, format);
-  return result.converged ? kExitDone : kExitNotConverged;
-}
-
-int run_eval(const Arguments& a) {
-  const Options options = options_of(a);
-  std::vector<const Property*> chosen;
-  for (const std::string& name : a.properties) chosen.push_back(&property_named("PROPERTY", name));
-  if (chosen.empty()) {
-    for (const Property& p : properties()) chosen.push_back(&p);
-  }
-  evaluate_file(a.input, chosen, options);
-  return kExitDone;
-}
-
-// The reference equation's results are per kilogram: --units may pick a pressure unit, and kg, not mol.
-Options per_kilogram_options_of(const Arguments& a) {
-  const Options options = options_of(a);
-  if (options.units.basis == Basis::molar) {
-    throw UsageError(
-        "--units: 'mol': the reference equation's results are per kilogram; expected kg and/or kPa, Pa, bar "
-        "or MPa");
-  }
-  return options;
+  print_thermometer(acoustic ? "acoustic" : "gas", result, options);
+  if (!result.converged) return kExitNotConverged;
+  const unsigned spoiling = vorn_state_mask(acoustic ? "temp_K" : "vorn_cvgt_temperature");
+  return std::isnan(result.T) || (result.flags & spoiling) != 0 ? kExitNoAnswer : kExitDone;
 }
 
 // The two inputs of `vorn eos`, in the order given on the command line.
-int run_eos(const Arguments& a,
-            const std::vector<std::pair<const CLI::Option*, const std::string*>>& inputs) {
-  const Options options = per_kilogram_options_of(a);
-  std::vector<EosInput> given;
-  for (const auto& [option, text] : inputs) {
-    if (option->count() != 0) given.push_back({option->get_name(), *text});
-  }
+int run_eos(const Arguments& a, const std::vector<const CLI::Option*>& input_options) {
+  const Options options = options_of(a);
+  const std::vector<std::string> given = given_inputs(input_options);
   if (given.size() != 2) {
     throw UsageError(
-        fmt::format("eos: {} inputs given; expected two of --T, --P, --rho, --h, --s, --u, --q "
-                    "forming a pair (such as --P 100 --h 1000)",
-                    given.size()));
+        fmt::format("eos: {} inputs given; expected two forming a pair ({}), such as --P 100 --h 1000",
+                    given.size(), pair_names()));
   }
-  print_eos_state(given[0], given[1], options);
-  return kExitDone;
+  return print_eos_state({given[0], a.inputs.find(given[0])->second},
+                         {given[1], a.inputs.find(given[1])->second}, options);
 }
 
-int run_saturation(const Arguments& a, const CLI::Option* T_given, const CLI::Option* P_given) {
-  const Options options = per_kilogram_options_of(a);
-  if ((T_given->count() != 0) == (P_given->count() != 0)) {
+int run_saturation(const Arguments& a, const std::vector<const CLI::Option*>& input_options) {
+  const Options options = options_of(a);
+  const std::vector<std::string> given = given_inputs(input_options);
+  if (given.size() != 1) {
     throw UsageError(
         "saturation: expected exactly one of --T (a range of temperatures) or --P (of pressures)");
   }
-  const bool at_T = T_given->count() != 0;
+  const bool at_T = given[0] == "T";
   const Values points =
-      at_T ? parse_values("--T", a.T, Dimension::temperature) : parse_values("--P", a.P, Dimension::pressure);
+      parse_input_values(*find_eos_property(given[0]), a.inputs.find(given[0])->second, options.units);
   // Below the lambda line the reference equation has no liquid: the He II line.
   bool below_lambda = at_T;
   for (std::size_t i = 0; below_lambda && i < points.size(); ++i)
     below_lambda = points[i] < kLambdaTemperature;
-  if (below_lambda) {
-    print_superfluid(points, options);
-  } else {
-    print_saturation(at_T, points, options);
-  }
-  return kExitDone;
+  return below_lambda ? print_superfluid(points, options) : print_saturation(at_T, points, options);
 }
 
 int run(int argc, char** argv) {
   CLI::App app{
       "vorn: thermophysical properties of helium-4 (the gas correlations and the reference equation of "
-      "state).\nWith no arguments: every property at a few "
-      "reference states.\nExit status: 0 done, 2 bad input, 3 a thermometer missed its tolerance, 4 output "
-      "could not be written.",
+      "state).\nWith no arguments: every property at a few reference states.\nExit status: 0 done, 2 bad "
+      "input, "
+      "3 a thermometer missed its tolerance, 4 output could not be written, 5 no answer (NaN or flagged; "
+      "tables "
+      "and logs with --strict).",
       "vorn"};
   app.set_version_flag("--version", std::string("vorn ") + vorn_version());
   app.require_subcommand(0, 1);
   Arguments a;
-  add_format_options(&app, a, true);
+  add_format_options(&app, a, false);
 
   const std::string T_help = "temperature: K, or with a unit (300K, 4.2 K, -196.15C, 800mK)";
-  const std::string P_help = "pressure: kPa, or with a unit (1bar, 1 MPa, 1e5Pa, 760torr)";
-  auto* state =
-      app.add_subcommand("state", "Every property at one state (T in K, P in kPa unless a unit is given)");
+  const std::string P_help =
+      "pressure: kPa (or the unit of --units), or with a unit (1bar, 1 MPa, 1e5Pa, 760torr)";
+  auto* state = app.add_subcommand(
+      "state",
+      "Every property of both families at one state; the reference equation's value first where a "
+      "correlation's is flagged as meaningless");
   state->add_option("T", a.T, T_help)->required()->type_name("NUMBER");
   state->add_option("P", a.P, P_help)->required()->type_name("NUMBER");
-  add_format_options(state, a, true);
+  add_format_options(state, a, false);
 
-  auto* table = app.add_subcommand("table", "One property over ranges or lists of T and P");
+  auto* table =
+      app.add_subcommand("table", "One property of either family over ranges or lists of an input pair");
   table
       ->add_option(
           "PROPERTY", a.property,
-          "readable name (" + property_names() +
-              "), alias (mu, k, 'speed of sound', ...) or exported name (vorn_cp, __vorn_MOD_b, ...); "
-              "the viscosity is the dynamic viscosity under every name, nu included")
+          "a correlation's (" + property_names() + ") or the reference equation's (" + eos_property_names() +
+              "), by name, alias or exported name; a name both have is the correlation's unless --eos "
+              "is given or the pair is not T P")
       ->required()
       ->type_name("NAME");
-  table
-      ->add_option("--T", a.T,
-                   "temperatures, K: START:STOP:STEP, A,B,C or one value; a unit on each value or on STEP "
-                   "(2:300:0.5K)")
-      ->required()
-      ->type_name("RANGE");
-  const auto* pressure_given =
-      table->add_option("--P", a.P, "pressures, kPa: START:STOP:STEP, A,B,C or one value; units as for --T")
-          ->type_name("RANGE");
+  const auto table_inputs = add_input_options(table, a, true);
+  table->add_flag("--eos", a.eos, "the reference equation's property where both families have it");
   add_format_options(table, a, true);
 
   auto* eval = app.add_subcommand(
       "eval",
-      "Properties of every state in a CSV file: a header naming T and P (any order, units in brackets)");
+      "Properties of every state in a CSV log: a header naming an input pair (units in brackets); every "
+      "column passed through");
   eval->add_option("INPUT", a.input, "CSV file, or - for standard input")->required()->type_name("FILE");
-  eval->add_option("PROPERTY", a.properties, "properties to compute (all when none is named)")
+  eval->add_option("PROPERTY", a.properties, "properties to compute (all of the family when none is named)")
       ->type_name("NAME");
+  eval->add_flag("--eos", a.eos, "the reference equation's property where both families have it");
   add_format_options(eval, a, true);
 
   auto* eos = app.add_subcommand(
       "eos",
-      "Every property of the reference equation of state at a state given by two inputs: --T --P, --T --rho, "
-      "--P --rho, --P --h, --P --s, --T --s, --rho --u, --T --q or --P --q");
-  std::vector<std::pair<const CLI::Option*, const std::string*>> eos_inputs{
-      {eos->add_option("--T", a.T, T_help)->type_name("NUMBER"), &a.T},
-      {eos->add_option("--P", a.P, P_help)->type_name("NUMBER"), &a.P},
-      {eos->add_option("--rho", a.rho, "density, kg/m^3")->type_name("NUMBER"), &a.rho},
-      {eos->add_option("--h", a.h, "specific enthalpy, J/kg (0 for the liquid boiling at 101.325 kPa)")
-           ->type_name("NUMBER"),
-       &a.h},
-      {eos->add_option("--s", a.s, "specific entropy, J/(kg K) (0 for the same liquid)")->type_name("NUMBER"),
-       &a.s},
-      {eos->add_option("--u", a.u, "specific internal energy, J/kg")->type_name("NUMBER"), &a.u},
-      {eos->add_option("--q", a.q, "vapour quality, 0 (saturated liquid) to 1 (saturated vapour)")
-           ->type_name("NUMBER"),
-       &a.q}};
-  add_format_options(eos, a, true);
+      "Every property of the reference equation of state, transport included, at a state given by an "
+      "input pair: " +
+          pair_names());
+  const auto eos_inputs = add_input_options(eos, a, false);
+  add_format_options(eos, a, false);
 
   auto* saturation = app.add_subcommand(
       "saturation",
       "The saturated liquid and vapour (reference equation of state) over a range of T or of P");
-  const auto* saturation_T =
+  const auto saturation_T =
       saturation
-          ->add_option("--T", a.T, "temperatures, K, 2.1768 to 5.1953: START:STOP:STEP, A,B,C or one value")
+          ->add_option("--T", a.inputs["T"],
+                       "temperatures, K, 2.1768 to 5.1953: START:STOP:STEP, A,B,C or one value")
           ->type_name("RANGE");
-  const auto* saturation_P =
-      saturation->add_option("--P", a.P, "pressures, kPa, 5.04 to 228.3: START:STOP:STEP, A,B,C or one value")
+  const auto saturation_P =
+      saturation
+          ->add_option("--P", a.inputs["P"],
+                       "pressures, kPa, 5.04 to 228.3: START:STOP:STEP, A,B,C or one value")
           ->type_name("RANGE");
   add_format_options(saturation, a, true);
 
@@ -356,30 +353,28 @@ int run(int argc, char** argv) {
     finish_out();
     return status;
   }
-  for (std::string* text :
-       {&a.T, &a.P, &a.property, &a.input, &a.ratio, &a.T0, &a.P0, &a.rho, &a.h, &a.s, &a.u, &a.q})
-    unmark(*text);
+  for (std::string* text : {&a.T, &a.P, &a.property, &a.input, &a.ratio, &a.T0, &a.P0}) unmark(*text);
   for (std::string& text : a.properties) unmark(text);
+  for (auto& [name, text] : a.inputs) unmark(text);
   if (state->parsed()) return run_state(a);
-  if (table->parsed()) return run_table(a, pressure_given);
-  if (eval->parsed()) return run_eval(a);
+  if (table->parsed()) return run_table(a, table_inputs);
+  if (eval->parsed()) return evaluate_file(a.input, a.properties, options_of(a));
   if (eos->parsed()) return run_eos(a, eos_inputs);
-  if (saturation->parsed()) return run_saturation(a, saturation_T, saturation_P);
-  if (superfluid->parsed()) {
-    print_superfluid(parse_values("--T", a.T, Dimension::temperature), per_kilogram_options_of(a));
-    return kExitDone;
-  }
+  if (saturation->parsed()) return run_saturation(a, {saturation_T, saturation_P});
+  if (superfluid->parsed())
+    return print_superfluid(parse_values("--T", a.T, Dimension::temperature), options_of(a));
   if (vapour->parsed()) {
     if ((vapour_P->count() != 0) == (vapour_T->count() != 0)) {
       throw UsageError(
           "thermometer vapour: expected exactly one of --P (vapour pressures) or --T (temperatures)");
     }
     const bool from_P = vapour_P->count() != 0;
-    print_vapour_scale(from_P,
-                       from_P ? parse_values("--P", a.P, Dimension::pressure)
-                              : parse_values("--T", a.T, Dimension::temperature),
-                       per_kilogram_options_of(a));
-    return kExitDone;
+    const Options options = options_of(a);
+    return print_vapour_scale(from_P,
+                              from_P ? parse_values("--P", a.P, Dimension::pressure,
+                                                    find_unit(options.units.pressure, Dimension::pressure))
+                                     : parse_values("--T", a.T, Dimension::temperature),
+                              options);
   }
   if (thermometer->parsed()) {
     if (!acoustic->parsed() && !gas->parsed()) {

@@ -18,6 +18,7 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitBadInput = 2;      // one line on stderr names the argument
 inline constexpr int kExitNotConverged = 3;  // a thermometer missed its tolerance
 inline constexpr int kExitWriteFailed = 4;   // stdout or stderr could not be written in full
+inline constexpr int kExitNoAnswer = 5;      // the answer asked for is NaN or flagged as meaningless
 
 // Writing standard output failed; what() is the reason ("No space left on device").
 class WriteError : public std::runtime_error {

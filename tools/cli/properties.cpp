@@ -6,27 +6,11 @@
 #include <utility>
 
 #include "export/routine_table.hpp"
+#include "names.hpp"
 #include "vorn.h"
 
 namespace vorn_cli {
 namespace {
-
-char separator_as_dash(char c) { return c == ' ' || c == '_' ? '-' : c; }
-
-bool equal_names(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return separator_as_dash(x) == separator_as_dash(y);
-         });
-}
-
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           const auto lower = [](char c) {
-             return std::tolower(static_cast<unsigned char>(separator_as_dash(c)));
-           };
-           return lower(x) == lower(y);
-         });
-}
 
 // The library's row of a routine by its short name (routines.def): the
 // exported names, unit and routines of the tool's table come from there.
@@ -119,17 +103,40 @@ const std::vector<Property>& properties() {
 }
 
 const Property* find_property(std::string_view name) {
-  using Equal = bool (*)(std::string_view, std::string_view);
-  for (const Equal equal : {Equal{equal_names}, Equal{equal_ignoring_case}}) {
-    for (const Property& p : properties()) {
-      if (equal(p.name, name) || equal(p.exported, name) ||
-          std::any_of(p.aliases.begin(), p.aliases.end(),
-                      [&](std::string_view a) { return equal(a, name); })) {
-        return &p;
-      }
-    }
+  return find_named(properties(), [&](const Property& p, auto&& equal) {
+    return equal(p.name, name) || equal(p.exported, name) ||
+           std::any_of(p.aliases.begin(), p.aliases.end(),
+                       [&](std::string_view a) { return equal(a, name); });
+  });
+}
+
+double in_output_units(const Property& p, double value, const OutputUnits& units) {
+  const double m0 = __vorn_MOD_m0;  // kg/mol, as the library holds it now
+  switch (units.basis == Basis::library ? Specific::no : p.specific) {
+    case Specific::density:
+      return units.basis == Basis::molar ? value / m0 : value;
+    case Specific::molar_volume:
+      return units.basis == Basis::mass ? value / m0 : value;
+    case Specific::heat_capacity:
+      return units.basis == Basis::molar ? value * m0 : value;
+    case Specific::no:
+      break;
   }
-  return nullptr;
+  return value;
+}
+
+std::string_view output_unit(const Property& p, const OutputUnits& units) {
+  switch (units.basis == Basis::library ? Specific::no : p.specific) {
+    case Specific::density:
+      return units.basis == Basis::molar ? "mol/m^3" : p.unit;
+    case Specific::molar_volume:
+      return units.basis == Basis::mass ? "m^3/kg" : p.unit;
+    case Specific::heat_capacity:
+      return units.basis == Basis::molar ? "J/(mol K)" : p.unit;
+    case Specific::no:
+      break;
+  }
+  return p.unit;
 }
 
 std::string property_names() {

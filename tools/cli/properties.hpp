@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "units.hpp"
+
 namespace vorn_cli {
 
 using TemperatureRoutine = double (*)(const double*);
@@ -40,6 +42,10 @@ const std::vector<Property>& properties();
 // ignoring case; a space, '-' and '_' are one ("speed of sound" is
 // speed-of-sound). Null when nothing matches.
 const Property* find_property(std::string_view name);
+
+// A result in the units of `units`, and the name of that unit.
+double in_output_units(const Property& p, double value, const OutputUnits& units);
+std::string_view output_unit(const Property& p, const OutputUnits& units);
 
 // "B, dB/dT, ..., viscosity": for the message naming what was expected.
 std::string property_names();

@@ -9,16 +9,16 @@
 #pragma once
 
 #include "input.hpp"
-#include "report.hpp"
+#include "table.hpp"
 
 namespace vorn_cli {
 
 inline constexpr double kLambdaTemperature = 2.1768;  // K, at saturation on ITS-90
 
 // Every property of the saturated liquid at each T; `title` heads the text table.
-void print_superfluid(const Values& T, const Options& options);
+int print_superfluid(const Values& T, const Options& options);
 
 // The vapour scale at each point: T90 from P (from_pressure) or P from T90.
-void print_vapour_scale(bool from_pressure, const Values& points, const Options& options);
+int print_vapour_scale(bool from_pressure, const Values& points, const Options& options);
 
 }  // namespace vorn_cli

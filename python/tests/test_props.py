@@ -1,0 +1,99 @@
+"""vorn.props, the one call: the library's values in any unit system, inputs
+with and without units, flashes that come back, and the bare-pressure warning
+on each side of its threshold."""
+
+import math
+import warnings
+
+import numpy as np
+import pytest
+
+import vorn
+from vorn import eos
+
+M = 0.004002602  # kg/mol, the equation's
+
+
+@pytest.mark.parametrize("name, code, units, factor", [
+    ("h", "h", None, 1.0), ("H", "h", "mol", M), ("rho", "rho", "mol", 1 / M), ("volume", "vm", "kg", 1 / M),
+    ("Pr", "prandtl", "mol,bar", 1.0), ("joule-thomson", "jt", "MPa", 1e3), ("P", "P", "bar", 1e-2),
+    ("dP/drho", "dpdrho", "mol,Pa", 1e3 * M), ("kinematic viscosity", "kinematic_viscosity", None, 1.0),
+])
+def test_outputs_are_the_library_values_in_the_unit_system(name, code, units, factor):
+    T, P = np.array([4.5, 20.0, 300.0]), 300.0  # liquid, supercritical, gas
+    units_kpa = vorn.Units.parse(units).kpa
+    got = vorn.props(name, T=T, P=P / units_kpa, units=units)
+    np.testing.assert_array_equal(got, eos.value(code, T=T, P=P) * factor)
+
+
+def test_inputs_with_units_equal_bare_inputs_in_the_system():
+    h_mol = vorn.props("h", T=10.0, P=5.0, units="mol,bar")
+    assert vorn.props("T", P=(500, "kPa"), h=(h_mol, "J/mol")) == pytest.approx(10.0, rel=1e-12)
+    assert vorn.props("T", P=5.0, h=h_mol, units="mol,bar") == pytest.approx(10.0, rel=1e-12)
+    assert vorn.props("rho", T=(-268.65, "C"), P=(1, "atm")) == eos.value("rho", T=4.5, P=101.325)
+
+
+@pytest.mark.parametrize("T, P", [(5.19, 227.0), (5.2, 228.5), (4.2, 100.0), (2.2, 5.0), (300.0, 1e5)])
+def test_flash_round_trips_near_the_critical_point_and_the_lambda_line(T, P):
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore", vorn.PressureWarning)
+        h, s = vorn.props(["h", "s"], T=T, P=P)
+        assert vorn.props("T", P=P, h=h) == pytest.approx(T, rel=1e-9)
+        assert vorn.props("T", P=P, s=s) == pytest.approx(T, rel=1e-9)
+
+
+def test_arrays_broadcast_and_several_outputs_come_back_in_order():
+    T, P = np.array([10.0, 20.0, 30.0]), np.array([[100.0], [1000.0]])
+    rho, cp = vorn.props(("rho", "cp"), T=T, P=P)
+    assert rho.shape == cp.shape == (2, 3)
+    assert cp[1, 2] == eos.value("cp", T=30.0, P=1000.0)
+
+
+def test_he_ii_and_solid_give_nan_or_raise_with_strict():
+    assert math.isnan(vorn.props("rho", T=1.8, P=100))
+    assert vorn.props("flags", T=14, P=(100, "MPa")) == 4.0  # SOLID
+    with pytest.raises(eos.EosError):
+        vorn.props("rho", T=1.8, P=100, strict=True)
+
+
+@pytest.mark.parametrize("kwargs, warns", [
+    ({"P": 1e4}, True), ({"P": float(np.nextafter(1e4, 0))}, False), ({"P": [1.0, 2e4]}, True),
+    ({"P": 100, "units": "bar"}, True), ({"P": float(np.nextafter(100, 0)), "units": "bar"}, False),
+    ({"P": (1e5, "Pa")}, False), ({"P": 1e5, "warn": False}, False), ({"P": 101325, "units": "Pa"}, False),
+])
+def test_a_bare_pressure_of_10_MPa_or_more_warns(kwargs, warns):
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("always")
+        vorn.props("rho", T=300, **kwargs)
+    assert [w.category for w in caught] == ([vorn.PressureWarning] if warns else [])
+    if warns:
+        assert caught[0].filename == __file__  # points at the caller's line
+
+
+def test_the_equation_module_warns_by_the_same_rule():
+    with pytest.warns(vorn.PressureWarning, match="101325 kPa = 101.325 MPa"):
+        eos.state(T=300, P=101325)
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        eos.state(T=300, P=101.325)
+        eos.value("rho", T=300, P=101325, warn=False)
+
+
+@pytest.mark.parametrize("call, error, message", [
+    (lambda: vorn.props("enthalpie", T=300, P=100), ValueError, "unknown property 'enthalpie'"),
+    (lambda: vorn.props("h", T=300, h=100), TypeError, "pair"),
+    (lambda: vorn.props("h", T=300), TypeError, "two inputs"),
+    (lambda: vorn.props("h", T=300, P=(1, "mPa")), ValueError, "'mPa' is no unit of pressure"),
+    (lambda: vorn.props("h", T=(300, "F"), P=1), ValueError, "'F' is no unit of temperature"),
+    (lambda: vorn.props("T", P=100, h=(1, "J/g")), ValueError, "'J/g' is no unit of h"),
+    (lambda: vorn.props("h", T=300, P=1, units="mol,furlong"), ValueError, "'furlong' is not a unit"),
+])
+def test_bad_input_is_refused_naming_it(call, error, message):
+    with pytest.raises(error, match=message):
+        call()
+
+
+def test_help_lists_every_public_submodule():
+    import pkgutil
+    public = [m.name for m in pkgutil.iter_modules(vorn.__path__) if not m.name.startswith("_")]
+    assert public and all(f"vorn.{name}" in vorn.__doc__ for name in public), public

@@ -1,0 +1,53 @@
+// A property of either family, as `vorn table` and `vorn eval` compute it:
+// a correlation (of T, or of T and P) or the reference equation (of any
+// input pair), evaluated over arrays, with the flags that spoil each value.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "eos_report.hpp"
+#include "properties.hpp"
+#include "table.hpp"
+
+namespace vorn_cli {
+
+struct Quantity {
+  const Property* correlation = nullptr;  // exactly one of the two is set
+  const EosProperty* equation = nullptr;
+
+  std::string_view name() const { return correlation ? correlation->name : equation->name; }
+  std::string unit(const OutputUnits& units) const;
+  std::string description() const;  // "density (vorn_rho)", "enthalpy (reference equation of state)"
+  // The inputs it takes: 1 (T alone), or 2.
+  bool of_T_alone() const { return correlation != nullptr && !correlation->needs_pressure(); }
+
+  // Values (in the user's units) and flags at n points of `pair` (x1, x2 in the library's units; the
+  // correlations take VORN_EOS_TP alone).
+  void evaluate(int pair, std::size_t n, const double* x1, const double* x2, double* values, unsigned* flags,
+                const OutputUnits& units) const;
+  // Whether a value is an answer: a number, not flagged as meaningless.
+  bool answered(double value, unsigned flags) const;
+  std::vector<std::string> flag_list(unsigned flags) const;
+};
+
+// The property named: the equation's where `equation` is asked for, where the
+// correlations have no such property, or where the pair is not T P; else the
+// correlation's. Unknown names throw UsageError naming `argument`.
+Quantity find_quantity(std::string_view argument, std::string_view name, bool equation);
+
+// Counts of each flag over a table (the flags of a row once, whatever the
+// number of its properties), then one warning per flag met.
+class FlagCounts {
+ public:
+  void add(bool correlation, unsigned flags);
+  void warn(std::size_t points) const;
+
+ private:
+  std::vector<std::size_t> correlation_ = std::vector<std::size_t>(32),
+                           equation_ = std::vector<std::size_t>(32);
+};
+
+}  // namespace vorn_cli

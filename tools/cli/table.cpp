@@ -1,0 +1,178 @@
+#include "table.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
+#include "output.hpp"
+
+namespace vorn_cli {
+namespace {
+
+constexpr std::size_t kChunk = 1u << 16;
+
+nlohmann::ordered_json json_value(const Cell& cell) {
+  if (const auto* text = std::get_if<std::string>(&cell)) return *text;
+  if (std::holds_alternative<std::monostate>(cell)) return nullptr;
+  if (const auto* yes = std::get_if<bool>(&cell)) return *yes;
+  const double x = std::get<double>(cell);
+  if (std::isnan(x)) return "NaN";
+  if (std::isinf(x)) return x > 0 ? "Infinity" : "-Infinity";
+  // A whole number as the integer it is (20, not 20.0): the fewest digits that read back the same.
+  if (std::fabs(x) < 9007199254740992.0 && x == std::trunc(x) && !(x == 0.0 && std::signbit(x))) {
+    return static_cast<std::int64_t>(x);
+  }
+  return x;
+}
+
+std::string joined(const std::vector<std::string>& flags, std::string_view none) {
+  std::string names;
+  for (const std::string& f : flags) names += (names.empty() ? "" : "+") + f;
+  return names.empty() ? std::string(none) : names;
+}
+
+// A cell as CSV or text writes it.
+std::string cell_text(const Cell& cell, bool for_csv) {
+  if (const auto* text = std::get_if<std::string>(&cell)) return for_csv ? csv_field(*text) : *text;
+  if (const auto* x = std::get_if<double>(&cell)) return for_csv ? csv_number(*x) : readable(*x);
+  if (const auto* yes = std::get_if<bool>(&cell)) return *yes ? "true" : "false";
+  return "";
+}
+
+}  // namespace
+
+std::string readable(double x) { return std::isnan(x) ? "nan" : fmt::format("{:.10g}", x); }
+
+std::string csv_number(double x) { return std::isnan(x) ? "nan" : fmt::format("{}", x); }
+
+std::string csv_field(std::string_view text) {
+  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+Table::Table(const Options& options, std::string title, std::vector<Column> columns, bool with_flags)
+    : format_(options.format),
+      title_(std::move(title)),
+      columns_(std::move(columns)),
+      with_flags_(with_flags) {
+  for (const Column& c : columns_) {
+    widths_.push_back(std::max<std::size_t>(c.width != 0 ? c.width
+                                            : c.text     ? 16
+                                                         : 18,
+                                            c.heading().size() + 2));
+  }
+}
+
+void Table::note(std::string key, std::string value) {
+  notes_.push_back({std::move(key), value, value, {}, false});
+}
+
+void Table::note(std::string key, double value, std::string_view unit) {
+  notes_.push_back({std::move(key), fmt::format("{} {}", readable(value), unit), value, {}, false});
+}
+
+void Table::note(std::string key, const std::vector<std::string>& flags) {
+  notes_.push_back({std::move(key), joined(flags, "-"), {}, flags, true});
+}
+
+void Table::start() {
+  started_ = true;
+  auto out = std::back_inserter(text_);
+  switch (format_) {
+    case Format::csv:
+      for (std::size_t i = 0; i < columns_.size(); ++i)
+        fmt::format_to(out, "{}{}", i == 0 ? "" : ",", csv_field(columns_[i].heading()));
+      fmt::format_to(out, "{}\n", with_flags_ ? ",flags" : "");
+      break;
+    case Format::json: {
+      nlohmann::ordered_json head;
+      head["title"] = title_;
+      for (const Note& n : notes_)
+        head[n.key] = n.is_list ? nlohmann::ordered_json(n.list) : json_value(n.value);
+      auto& units = head["units"] = nlohmann::ordered_json::object();
+      for (const Column& c : columns_) {
+        if (!c.unit.empty()) units[c.key] = c.unit;
+      }
+      std::string text = head.dump(2);
+      text.pop_back();  // the closing brace: the rows follow
+      while (!text.empty() && text.back() == '\n') text.pop_back();
+      fmt::format_to(out, "{},\n  \"rows\": [", text);
+      break;
+    }
+    case Format::text:
+      fmt::format_to(out, "# {}\n", title_);
+      for (const Note& n : notes_) fmt::format_to(out, "# {}: {}\n", n.key, n.text);
+      for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].text) {
+          fmt::format_to(out, "{:<{}}", columns_[i].heading(), widths_[i]);
+        } else {
+          fmt::format_to(out, "{:>{}}  ", columns_[i].heading(), widths_[i] - 2);
+        }
+      }
+      fmt::format_to(out, "{}\n", with_flags_ ? "flags" : "");
+      break;
+  }
+}
+
+void Table::row(const std::vector<Cell>& cells, const std::vector<std::string>& flags) {
+  if (!started_) start();
+  auto out = std::back_inserter(text_);
+  switch (format_) {
+    case Format::csv:
+      for (std::size_t i = 0; i < cells.size(); ++i)
+        fmt::format_to(out, "{}{}", i == 0 ? "" : ",", cell_text(cells[i], true));
+      fmt::format_to(out, "{}\n", with_flags_ ? "," + csv_field(joined(flags, "")) : "");
+      break;
+    case Format::json: {
+      nlohmann::ordered_json row;
+      for (std::size_t i = 0; i < cells.size(); ++i) row[columns_[i].key] = json_value(cells[i]);
+      if (with_flags_) row["flags"] = flags;
+      fmt::format_to(out, "{}\n    {}", rows_ == 0 ? "" : ",", row.dump());
+      break;
+    }
+    case Format::text:
+      for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (columns_[i].text) {
+          fmt::format_to(out, "{:<{}}", cell_text(cells[i], false), widths_[i]);
+        } else {
+          fmt::format_to(out, "{:>{}}  ", cell_text(cells[i], false), widths_[i] - 2);
+        }
+      }
+      fmt::format_to(out, "{}\n", with_flags_ ? joined(flags, "-") : "");
+      break;
+  }
+  ++rows_;
+  flush_if_full();
+}
+
+void Table::flush_if_full() {
+  if (each_row_ || text_.size() > kChunk) {
+    write_out(std::string_view(text_.data(), text_.size()));
+    text_.clear();
+    if (each_row_) finish_out();
+  }
+}
+
+void Table::finish() {
+  if (!started_) start();
+  if (format_ == Format::json) fmt::format_to(std::back_inserter(text_), "\n  ]\n}}\n");
+  write_out(std::string_view(text_.data(), text_.size()));
+  text_.clear();
+  finish_out();
+}
+
+int Unanswered::finish(const Options& options) const {
+  if (count == 0) return kExitDone;
+  write_err(fmt::format("warning: {} of {} rows without an answer (NaN or flagged as meaningless){}", count,
+                        rows, options.strict ? "" : "; --strict makes this exit status 5"));
+  return options.strict ? kExitNoAnswer : kExitDone;
+}
+
+}  // namespace vorn_cli
