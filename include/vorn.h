@@ -326,6 +326,9 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_RHOU 7    /* rho, u */
 #define VORN_EOS_TQ 8      /* T, quality */
 #define VORN_EOS_PQ 9      /* P, quality */
+/* P = 0 is the limit of zero density. (T, P) gives that state: rho = 0, the ideal gas's u, h, cp, w, and s
+ * and g NaN (they diverge there), flagged VORN_EOS_FLAG_UNDEFINED, as is any positive P whose density rounds
+ * to zero. Every other pair takes P > 0 only (P = 0 is BAD_INPUT): no state of positive density has it. */
 
 #define VORN_EOS_PHASE_NONE 0          /* no result */
 #define VORN_EOS_PHASE_LIQUID 1
@@ -333,14 +336,15 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_PHASE_SUPERCRITICAL 3 /* T >= Tc = 5.1953 K */
 #define VORN_EOS_PHASE_TWO_PHASE 4
 
-#define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0, rho <= 0, quality outside [0, 1], unknown code: NaN */
-#define VORN_EOS_FLAG_HE_II 2u          /* below the lambda line (or the lambda temperature): outside the equation, NaN */
+#define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0 (P <= 0 but for (T, P)), rho <= 0, quality outside [0, 1], unknown code: NaN */
+#define VORN_EOS_FLAG_HE_II 2u          /* He II: below the lambda line, or colder than its lower end and not vapour: outside the equation, NaN */
 #define VORN_EOS_FLAG_SOLID 4u          /* above the melting pressure: NaN */
-#define VORN_EOS_FLAG_EXTRAPOLATED 8u   /* 1500 K < T <= 2000 K or P > 2000 MPa: results extrapolated */
+#define VORN_EOS_FLAG_EXTRAPOLATED 8u   /* 1500 K < T <= 2000 K, P > 2000 MPa, or vapour below the lambda temperature (1.25 K up): results extrapolated */
 #define VORN_EOS_FLAG_OUT_OF_RANGE 16u  /* T above 2000 K: NaN */
 #define VORN_EOS_FLAG_NOT_UNIQUE 32u    /* the pair has more than one fluid state; one of them is returned */
 #define VORN_EOS_FLAG_NO_SOLUTION 64u   /* no fluid state of the equation has this pair: NaN */
 #define VORN_EOS_FLAG_NOT_CONVERGED 128u /* an iteration ran out of steps: NaN */
+#define VORN_EOS_FLAG_UNDEFINED 256u    /* a state, but some of its values have no meaning (s and g at zero density): those NaN */
 
 /* One property at the state given by a pair; NaN where undefined, flagged or for an unknown code. */
 VORN_API double vorn_eos_value(const int *property, const int *pair, const double *x1, const double *x2);

@@ -18,9 +18,9 @@ the p-h diagram: the grid draws them.
 
 Where the equation gives no fluid (He II below the lambda line, the solid
 above the melting line) the charts are shaded, not left blank. The melting
-line is the library's Simon form, extrapolated below about 15 K; it reaches
-the lambda line at about 1.83 K and 2.53 MPa, not at the upper lambda point
-(1.7633 K, 3.0 MPa), and the phase diagram says so.
+line is the library's: a low-temperature form below 4 K joined to the Simon
+form by 5 K, meeting the lambda line at the upper lambda point (1.7633 K,
+2.9967 MPa).
 """
 
 from __future__ import annotations
@@ -46,7 +46,7 @@ T_CRITICAL = 5.1953
 P_CRITICAL = 228.322787
 #: The upper lambda point, on the melting line (K, kPa), the lambda line's other end.
 T_LAMBDA_MELTING = 1.7633
-P_LAMBDA_MELTING = 3000.0
+P_LAMBDA_MELTING = 2996.686858420198  # the library's melting pressure at T_LAMBDA_MELTING
 
 #: The pressure and temperature ranges of the p-h and T-s diagrams (kPa, K).
 P_RANGE = (1.0, 3.0e4)
@@ -82,7 +82,7 @@ def melting_temperature(P: Array) -> Array:
     """The temperature (K) at which the library's melting pressure is P (kPa), by bisection: the warm end
     of the last bracket, on the fluid side."""
     P = np.atleast_1d(np.asarray(P, dtype=np.float64))
-    lo, hi = np.full(P.shape, 1.0), np.full(P.shape, 400.0)
+    lo, hi = np.full(P.shape, 0.0), np.full(P.shape, 400.0)
     for _ in range(60):  # 400 K / 2^60: far below a double's resolution of T
         mid = 0.5 * (lo + hi)
         above = melting_pressure(mid) > P
@@ -447,16 +447,15 @@ def phase_diagram_chart(plt: Pyplot) -> Figure:
                 (T_LAMBDA_SATURATED, P_LAMBDA_SATURATED), xytext=(2.45, 0.35), fontsize=8.5,
                 arrowprops={"arrowstyle": "-", "lw": 0.8})
     ax.plot([T_LAMBDA_MELTING], [P_LAMBDA_MELTING], "s", color="C3", ms=5)
-    ax.annotate(f"upper lambda point\n{T_LAMBDA_MELTING} K, {P_LAMBDA_MELTING / 1000:g} MPa",
+    ax.annotate(f"upper lambda point\n{T_LAMBDA_MELTING} K, {P_LAMBDA_MELTING / 1000:.4g} MPa",
                 (T_LAMBDA_MELTING, P_LAMBDA_MELTING), xytext=(0.9, 350.0), fontsize=8.5,
                 arrowprops={"arrowstyle": "-", "lw": 0.8})
 
-    T_mel = np.linspace(T_cross, T_range[1], 200)
+    T_mel = np.linspace(T_range[0], T_range[1], 300)
     P_mel = melting_pressure(T_mel)
-    ax.plot(T_mel, P_mel, color="C0", lw=2.0, ls="-.", label="melting line (Simon form, extrapolated below 15 K)")
-    ax.annotate(f"the melting line meets the lambda line at {T_cross:.2f} K, {P_cross / 1000:.2f} MPa:\n"
-                f"its extrapolation gives {melting_pressure(np.array([T_LAMBDA_MELTING]))[0] / 1000:.1f} MPa "
-                f"at {T_LAMBDA_MELTING} K, where the upper lambda point is at {P_LAMBDA_MELTING / 1000:g} MPa",
+    ax.plot(T_mel, P_mel, color="C0", lw=2.0, ls="-.",
+            label="melting line (low-temperature form below 4 K, Simon form above 5 K)")
+    ax.annotate(f"the melting line meets the lambda line at {T_cross:.4f} K, {P_cross / 1000:.3f} MPa",
                 (T_cross, P_cross), xytext=(2.2, 9.0e2), fontsize=7.5, color="C0",
                 arrowprops={"arrowstyle": "-", "lw": 0.8, "color": "C0"})
 
@@ -466,8 +465,6 @@ def phase_diagram_chart(plt: Pyplot) -> Figure:
     style = {"ha": "center", "va": "center", "fontweight": "bold"}
     ax.text(3.6, 2.0e4, "solid", fontsize=13, color="C0", **style)
     ax.text(1.25, 3.0e4, "solid", fontsize=13, color="C0", **style)
-    ax.text(1.3, 1.2e4, "(its boundary below 1.83 K\nis not in vorn)", fontsize=7.5, color="C0", ha="center",
-            va="center")
     ax.text(1.4, 30.0, "He II\n(superfluid)", fontsize=13, color="C3", **style)
     ax.text(3.4, 250.0, "He I\n(normal liquid)", fontsize=13, color="k", **style)
     ax.text(3.6, 0.05, "gas", fontsize=13, color="0.25", **style)

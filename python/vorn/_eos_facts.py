@@ -57,14 +57,15 @@ PHASES: Tuple[Tuple[str, int, str, str], ...] = (
 
 #: (NAME, bit, withholds, description) of each flag.
 FLAGS: Tuple[Tuple[str, int, bool, str], ...] = (
-    ('BAD_INPUT', 1, True, 'not finite, T <= 0, P < 0, rho <= 0, quality outside [0, 1], unknown code'),
-    ('HE_II', 2, True, 'below the lambda line (or the lambda temperature): He II, outside the equation'),
+    ('BAD_INPUT', 1, True, 'not finite, T <= 0, P < 0 (<= 0 but in (T, P)), rho <= 0, q outside [0, 1], unknown code'),
+    ('HE_II', 2, True, 'He II: below the lambda line, or colder than it and not vapour: outside the equation'),
     ('SOLID', 4, True, 'above the melting pressure'),
-    ('EXTRAPOLATED', 8, False, '1500 K < T <= 2000 K or P > 2000 MPa: results extrapolated'),
+    ('EXTRAPOLATED', 8, False, 'T 1500 K to 2000 K, P > 2000 MPa, or vapour below T_lambda (1.25 K up): extrapolated'),
     ('OUT_OF_RANGE', 16, True, 'T above 2000 K'),
     ('NOT_UNIQUE', 32, False, 'the pair has more than one fluid state; one of them is returned'),
     ('NO_SOLUTION', 64, True, 'no fluid state of the equation has this pair'),
-    ('NOT_CONVERGED', 128, True, 'an iteration ran out of steps'),
+    ('NOT_CONVERGED', 128, True, 'an iteration ran out of steps, or found no stable root'),
+    ('UNDEFINED', 256, False, 'a state, but some values have no meaning (s, g at zero density): those NaN'),
 )
 
 #: (field, C type) of vorn_eos_state, in order.

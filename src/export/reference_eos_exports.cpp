@@ -268,9 +268,11 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
   s.s_vapour = v.s / M;
   s.latent_heat = (v.h - l.h) / M;
   s.surface_tension = eos::surface_tension(sat.T);
-  // At Tc the slope is the limit of (s'' - s')/(v'' - v'), which the two equal
-  // states cannot give: left NaN there.
-  s.dPdT = (v.s - l.s) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid) / kilo;
+  // At Tc the two states are one and (s'' - s')/(v'' - v') is 0/0: its limit
+  // there is the slope of the critical isochore, (dp/dT) at rho_c.
+  s.dPdT = (sat.rho_liquid > sat.rho_vapour ? (v.s - l.s) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid)
+                                            : l.dpdT) /
+           kilo;
   const vorn::reference_transport::TransportProperties lt = vorn::reference_transport::transport_at(l);
   const vorn::reference_transport::TransportProperties vt = vorn::reference_transport::transport_at(v);
   s.viscosity_liquid = lt.viscosity;

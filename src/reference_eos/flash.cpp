@@ -35,29 +35,69 @@ namespace {
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double density_tolerance = 1e-14;      // relative step in ln rho
 constexpr double temperature_tolerance = 1e-14;  // relative step in T
-constexpr double lowest_density = 1e-12;         // mol/m3, the low end of every density bracket
+constexpr double smallest_density = 1e-290;      // mol/m3, the low end of the (T, s) bracket
 constexpr double highest_density = 4e6;          // mol/m3, beyond anything the equation means
+// Brackets that start on the melting or lambda line are widened by this
+// (relative): the line itself is checked on the result.
+constexpr double edge_margin = 1e-12;
+// Below this |B rho| the second virial term is lost in rounding: the ideal gas.
+constexpr double ideal_gas_limit = 1e-17;
 
 FluidState empty(unsigned flags) {
   return {flags, Phase::none, nan, nan, nan, nan, nan, nan, nan, nan, nan,
           nan,   nan,         nan, nan, nan, nan, nan, nan, nan, 0};
 }
 
-// Flags of the limits at (T, p).
-unsigned limit_flags(double T, double p) {
+// Flags of the limits at (T, p). A solved state's T and p carry the
+// iteration's tolerance (relative): against the melting and lambda lines and
+// the vapour pressure of He II the state then counts as fluid if it is within
+// that of the fluid's side (warmer always is; p either way), so that a state
+// just inside a line, given by any pair, comes back.
+unsigned limit_flags(double T, double p, double tolerance = 0.0) {
+  const double T_fluid = T * (1.0 + tolerance);
+  const double p_lo = p * (1.0 - tolerance);
+  const double p_hi = p * (1.0 + tolerance);
   unsigned flags = 0U;
   if (T > extrapolation_temperature) flags |= flag_out_of_range;
-  if (T > validity_temperature || p > validity_pressure) flags |= flag_extrapolated;
-  if (below_lambda_line(T, p)) flags |= flag_he_ii;
-  if (above_melting_line(T, p)) flags |= flag_solid;
+  if (T > validity_temperature || p > validity_pressure || vapour_below_lambda(T_fluid, p_lo))
+    flags |= flag_extrapolated;
+  if (below_lambda_line(T_fluid, p_lo) && below_lambda_line(T_fluid, p_hi)) flags |= flag_he_ii;
+  if (above_melting_line(T_fluid, p_lo)) flags |= flag_solid;
   return flags;
 }
 
-FluidState finish(FluidState s) {
-  s.flags |= limit_flags(s.T, s.p);
+// The flag of a state colder than the coldest fluid at p: solid where the
+// melting line bounds the fluid, He II where the lambda line or the vapour
+// pressure of He II does.
+unsigned colder_than_fluid(double p) {
+  return p >= lambda_melting_pressure || melting_temperature(p) >= lambda_line_temperature(p) ? flag_solid
+                                                                                              : flag_he_ii;
+}
+
+// The cold end of a search along the isobar p: the coldest fluid
+// temperature, a rounding margin beyond it (the line is checked on the result).
+double coldest_bracket_temperature(double p) { return coldest_fluid_temperature(p) * (1.0 - edge_margin); }
+
+// The tolerance of a solved state against the lines (limit_flags).
+constexpr double solved_tolerance = 1e-11;
+
+// The equation's own critical point lies within rounding of its reducing
+// point, not on it: (dp/drho)_T / (RT) is -1.2e-9 at (Tc, rho_c). A state
+// whose stiffness is above -critical_stiffness is that critical point (cp
+// and w NaN there, as at the point itself), not an unstable root.
+constexpr double critical_stiffness = 1e-8;
+
+// `solved`: p is the iteration's, not the caller's input.
+FluidState finish(FluidState s, bool solved = false) {
+  s.flags |= limit_flags(s.T, s.p, solved ? solved_tolerance : 0.0);
   // Densities far beyond the fluid's overflow the terms: no state there.
   if (s.phase != Phase::none && !(std::isfinite(s.p) && std::isfinite(s.rho) && std::isfinite(s.h)))
     s.flags |= flag_no_solution;
+  // Every one-phase root is mechanically stable: one that is not is the
+  // solver's failure, never a state.
+  if (s.phase != Phase::none && s.phase != Phase::two_phase &&
+      !(s.dpdrho > -critical_stiffness * gas_constant * s.T) && s.rho > 0.0)
+    s.flags |= flag_not_converged;
   if ((s.flags & flags_without_result) != 0U) {
     const unsigned flags = s.flags;
     const int evaluations = s.evaluations;
@@ -74,27 +114,34 @@ Phase single_phase(double T, double rho, double rho_critical_side) {
 
 FluidState single(double T, double rho, Phase phase, int evaluations) {
   const FluidProperties f = properties_at(T, rho);
-  return {0U,
-          phase,
-          T,
-          f.p,
-          rho,
-          f.Z,
-          f.u,
-          f.h,
-          f.s,
-          f.g,
-          f.cv,
-          f.cp,
-          f.w,
-          f.jt,
-          f.kappa,
-          f.alpha,
-          f.dpdT,
-          f.dpdrho,
-          second_virial(T),
-          nan,
-          evaluations + 1};
+  FluidState state{0U,
+                   phase,
+                   T,
+                   f.p,
+                   rho,
+                   f.Z,
+                   f.u,
+                   f.h,
+                   f.s,
+                   f.g,
+                   f.cv,
+                   f.cp,
+                   f.w,
+                   f.jt,
+                   f.kappa,
+                   f.alpha,
+                   f.dpdT,
+                   f.dpdrho,
+                   second_virial(T),
+                   nan,
+                   evaluations + 1};
+  // At zero density (or a density that rounds to it) s and g go to +-inf:
+  // undefined, and flagged so.
+  if (rho == 0.0) {
+    state.s = state.g = nan;
+    state.flags |= flag_undefined;
+  }
+  return state;
 }
 
 // The lever rule between the two saturated states.
@@ -129,6 +176,16 @@ FluidState mixture(const Saturation& sat, double q, int evaluations) {
   return s;
 }
 
+// The saturation at the lambda point, the bottom of the dome (boundaries.hpp).
+Saturation lambda_point_saturation() {
+  return {lambda_temperature,
+          lambda_saturation_pressure,
+          lambda_saturation_liquid_density,
+          lambda_saturation_vapour_density,
+          0,
+          true};
+}
+
 double quality_from_volume(const Saturation& sat, double rho) {
   return (1.0 / rho - 1.0 / sat.rho_liquid) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid);
 }
@@ -157,6 +214,37 @@ bool raise_to(double T, double p, double& hi, int& evaluations) {
   return false;
 }
 
+// The density of the dilute branch at (T, p) below hi, where p(T, hi) >= p.
+// Where |B rho| is below rounding, the ideal gas, with no iteration (so every
+// positive pressure has its density, down to the smallest double). Otherwise
+// Newton in ln rho from the ideal gas, the bracket's low end a quarter of the
+// ideal gas's density (less for a dense fluid) and lowered a thousandfold
+// when the root lies below it.
+RootResult dilute_density(double T, double p, double hi) {
+  const double ideal = p / (gas_constant * T);
+  if (std::fabs(second_virial(T) * ideal) < ideal_gas_limit) return {ideal, 0, true};
+  // A dense fluid (the ideal gas's density above rho_c) has Z well above 1:
+  // there the low end tends to rho_c/4, below which no dense root lies.
+  double lo = std::fmin(0.25 * ideal / (1.0 + ideal / critical_density), 0.5 * hi);
+  int evaluations = 0;
+  for (int widening = 0; widening < 8; ++widening) {
+    RootResult r = density_in(T, p, lo, hi, std::fmin(ideal, 0.9 * hi));
+    evaluations += r.evaluations;
+    r.evaluations = evaluations;
+    if (!r.no_bracket) return r;
+    hi = lo;
+    lo *= 1e-3;
+  }
+  return {nan, evaluations, false};
+}
+
+// The vapour below the lambda temperature at (T, p), p below the vapour
+// pressure of He II: Z stays within a few per cent of 1 there, so the
+// bracket up to 1.5 times the ideal gas's density holds it.
+RootResult cold_vapour_density(double T, double p) {
+  return density_in(T, p, 0.5 * p / (gas_constant * T), 1.5 * p / (gas_constant * T), p / (gas_constant * T));
+}
+
 struct DensitySolution {
   double rho;
   Phase phase;
@@ -171,9 +259,12 @@ DensitySolution density_at(double T, double p) {
   if (T >= critical_temperature) {
     double hi = std::fmax(4.0 * critical_density, 2.0 * p / (gas_constant * T));
     if (!raise_to(T, p, hi, evaluations)) return {nan, Phase::none, flag_no_solution, evaluations};
-    const double ideal = p / (gas_constant * T);
-    const RootResult r = density_in(T, p, lowest_density, hi, std::fmin(ideal, 0.5 * hi));
+    const RootResult r = dilute_density(T, p, hi);
     return {r.x, Phase::supercritical, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations};
+  }
+  if (vapour_below_lambda(T, p)) {
+    const RootResult r = cold_vapour_density(T, p);
+    return {r.x, Phase::vapour, r.converged ? 0U : flag_not_converged, r.evaluations};
   }
   // The saturation at T decides the phase: from its series, cheaper than any
   // test on the ancillaries, and exact.
@@ -197,13 +288,12 @@ DensitySolution density_at(double T, double p) {
     return {r.x, Phase::liquid, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations,
             on_saturation};
   }
-  const double ideal = p / (gas_constant * T);
-  const RootResult r = density_in(T, p, lowest_density, rho_v, std::fmin(ideal, 0.9 * rho_v));
+  const RootResult r = dilute_density(T, p, rho_v);
   return {r.x, Phase::vapour, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations};
 }
 
 FluidState flash_Tp(double T, double p) {
-  if (p == 0.0) return single(T, 0.0, Phase::vapour, 0);
+  if (p == 0.0) return single(T, 0.0, single_phase(T, 0.0, critical_density), 0);
   const DensitySolution d = density_at(T, p);
   if (d.flags != 0U) {
     FluidState s = empty(d.flags);
@@ -245,10 +335,12 @@ FluidState flash_pq(double p, double q) {
   return mixture(sat, q, 0);
 }
 
-enum class Caloric { enthalpy, entropy };
+enum class Caloric { enthalpy, entropy, energy };
 
-double caloric(const FluidState& s, Caloric c) { return c == Caloric::enthalpy ? s.h : s.s; }
-double caloric(const FluidProperties& s, Caloric c) { return c == Caloric::enthalpy ? s.h : s.s; }
+template <typename State>
+double caloric(const State& s, Caloric c) {
+  return c == Caloric::enthalpy ? s.h : c == Caloric::entropy ? s.s : s.u;
+}
 
 // Newton in (T, ln rho) on p and h (or s) together, one evaluation a step,
 // steps limited to 30 % in T and a factor 2 in rho and kept inside (T_lo,
@@ -272,6 +364,12 @@ bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, 
       F2 = (a.h - target) / scale;
       J21 = (a.cv + a.dpdT / rho) / scale;
       J22 = (a.dpdrho - T * a.dpdT / rho) / scale;
+    } else if (c == Caloric::energy) {
+      // (du/dT)_rho = cv, (du/d ln rho)_T = (p - T (dp/dT)_rho)/rho.
+      const double scale = gas_constant * T;
+      F2 = (a.u - target) / scale;
+      J21 = a.cv / scale;
+      J22 = (a.p - T * a.dpdT) / (rho * scale);
     } else {
       F2 = (a.s - target) / gas_constant;
       J21 = a.cv / (T * gas_constant);
@@ -306,10 +404,11 @@ bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, 
   return false;
 }
 
-// The ideal gas's T at (p, h) or (p, s) with this ideal part: h = R (a2 Tc +
-// 5/2 T), s/R = 5/2 ln T + 1.5 - a1 - ln(p/(R rho_c)) - 1.5 ln Tc.
+// The ideal gas's T at (p, h), (p, u) or (p, s) with this ideal part: h = R (a2 Tc +
+// 5/2 T), u = R (a2 Tc + 3/2 T), s/R = 5/2 ln T + 1.5 - a1 - ln(p/(R rho_c)) - 1.5 ln Tc.
 double ideal_gas_temperature(double p, double target, Caloric c) {
   if (c == Caloric::enthalpy) return (target / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+  if (c == Caloric::energy) return (target / gas_constant - ideal_a2 * critical_temperature) / 1.5;
   return std::exp((target / gas_constant - 1.5 + ideal_a1 + std::log(p / (gas_constant * critical_density)) +
                    1.5 * std::log(critical_temperature)) /
                   2.5);
@@ -319,7 +418,7 @@ double ideal_gas_temperature(double p, double target, Caloric c) {
 // gas; failing that, Newton in T along the isobar inside a bracket, each step
 // a (T, p) flash, with (dh/dT)_p = cp and (ds/dT)_p = cp/T.
 FluidState flash_p_caloric(double p, double target, Caloric c) {
-  double T_lo = coldest_fluid_temperature(p);
+  double T_lo = coldest_bracket_temperature(p);
   double T_hi = extrapolation_temperature;
   int evaluations = 0;
   const double pc = critical_pressure();
@@ -331,7 +430,7 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
     evaluations += start.evaluations;
     if (start.flags == 0U &&
         newton_p_caloric(p, target, c, T_ideal, start.rho, critical_temperature, T_hi, 0, s, evaluations))
-      return finish(s);
+      return finish(s, true);
   }
   if (p < pc && p >= lambda_saturation_pressure) {
     const Saturation sat = saturation_at_pressure(p);
@@ -346,14 +445,14 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
     FluidState s{};
     if (target < cl) {
       if (newton_p_caloric(p, target, c, sat.T, sat.rho_liquid, T_lo, T_hi, 1, s, evaluations))
-        return finish(s);
+        return finish(s, true);
     } else {
       const double T0 = ideal_gas_temperature(p, target, c);
       const bool ideal_start = T0 > 1.2 * sat.T && T0 < T_hi;
       if (newton_p_caloric(p, target, c, ideal_start ? T0 : sat.T,
                            ideal_start ? p / (gas_constant * T0) : sat.rho_vapour, T_lo, T_hi, -1, s,
                            evaluations))
-        return finish(s);
+        return finish(s, true);
     }
   } else {
     const double T0 = ideal_gas_temperature(p, target, c);
@@ -363,7 +462,7 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
       evaluations += start.evaluations;
       if (start.flags == 0U &&
           newton_p_caloric(p, target, c, T0, start.rho, T_lo, T_hi, p < pc ? -1 : 0, s, evaluations))
-        return finish(s);
+        return finish(s, true);
     }
     if (p >= pc) {
       // A dense fluid above pc: start from the isobar below or above Tc,
@@ -377,7 +476,7 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
         evaluations += start.evaluations + 1;
         if (T1 > T_lo && start.flags == 0U &&
             newton_p_caloric(p, target, c, T1, start.rho, T_lo, T_hi, 0, s, evaluations))
-          return finish(s);
+          return finish(s, true);
       }
     }
   }
@@ -385,7 +484,7 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
   const FluidState hi = flash_Tp(T_hi, p);
   evaluations += lo.evaluations + hi.evaluations;
   if (!(target >= caloric(lo, c))) {
-    FluidState s = empty(T_lo == melting_temperature(p) ? flag_solid : flag_he_ii);
+    FluidState s = empty(colder_than_fluid(p));
     s.evaluations = evaluations;
     return target < caloric(lo, c) ? s : empty(flag_not_converged);
   }
@@ -397,27 +496,83 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
   auto f = [&](double T) -> ValueSlope {
     last = flash_Tp(T, p);
     evaluations += last.evaluations;
-    return {caloric(last, c) - target, c == Caloric::enthalpy ? last.cp : last.cp / T};
+    // Along the isobar: (dh/dT)_p = cp, (ds/dT)_p = cp/T, (du/dT)_p = cp - p alpha/rho.
+    const double slope = c == Caloric::enthalpy  ? last.cp
+                         : c == Caloric::entropy ? last.cp / T
+                                                 : last.cp - p * last.alpha / last.rho;
+    return {caloric(last, c) - target, slope};
   };
   const RootResult r = bracketed_newton(f, T_lo, T_hi, guess, temperature_tolerance, 0.0, 100);
   if (!r.converged) return empty(flag_not_converged);
   FluidState s = flash_Tp(r.x, p);
   s.evaluations += evaluations;
-  return finish(s);
+  return finish(s, true);
+}
+
+// (T, s) below the lambda temperature, above the lambda line: He I liquid
+// between the lambda line and the melting line (p_top).
+FluidState flash_Ts_cold_liquid(double T, double target, double p_top, int evaluations) {
+  if (T < lambda_melting_temperature) return empty(flag_he_ii);
+  const DensitySolution bottom = density_at(T, lambda_line_pressure(T));
+  const DensitySolution top = density_at(T, p_top);
+  evaluations += bottom.evaluations + top.evaluations;
+  if (bottom.flags != 0U || top.flags != 0U) return empty(flag_not_converged);
+  const FluidProperties at_bottom = properties_at(T, bottom.rho);
+  const FluidProperties at_top = properties_at(T, top.rho);
+  evaluations += 2;
+  // s along this isotherm falls and rises again where He I expands on
+  // cooling: both ends bound it only where it falls throughout.
+  if (target > at_bottom.s) return empty(flag_he_ii);
+  if (target < at_top.s) return empty(flag_solid);
+  auto f = [&](double x) -> ValueSlope {
+    const FluidProperties a = properties_at(T, std::exp(x));
+    ++evaluations;
+    return {target - a.s, a.dpdT / a.rho};
+  };
+  const RootResult r = bracketed_newton(f, std::log(bottom.rho), std::log(top.rho), std::log(bottom.rho),
+                                        density_tolerance, 1e-15);
+  if (!r.converged) return empty(r.no_bracket ? flag_not_unique | flag_no_solution : flag_not_converged);
+  FluidState s = single(T, std::exp(r.x), Phase::liquid, evaluations);
+  if (at_bottom.dpdT < 0.0 || s.dpdT < 0.0) s.flags |= flag_not_unique;
+  return finish(s, true);
 }
 
 // (T, s): Newton in ln rho along the isotherm; (ds/d ln rho)_T = -(dp/dT)_rho / rho.
 FluidState flash_Ts(double T, double target) {
-  if (T < lambda_temperature) return empty(flag_he_ii);
+  if (T < lambda_melting_temperature && !(T >= lowest_vapour_temperature)) return empty(flag_he_ii);
   if (T > extrapolation_temperature) return empty(flag_out_of_range);
   int evaluations = 0;
-  const double p_top = std::fmin(melting_pressure(T), validity_pressure);
+  // The melting line, widened by a rounding margin (checked on the result).
+  const double p_top = melting_pressure(T) * (1.0 + edge_margin);
+  // The ideal gas's ln rho at (T, s): s/R = 1.5 - ln delta - a1 - 1.5 ln tau.
+  const double ideal_ln_rho =
+      std::log(critical_density) +
+      (1.5 - ideal_a1 - 1.5 * std::log(critical_temperature / T) - target / gas_constant);
+  if (T < lambda_temperature && T < lowest_vapour_temperature)
+    return flash_Ts_cold_liquid(T, target, p_top, evaluations);
+  if (T < lambda_temperature) {
+    // Vapour below the lambda temperature, up to the vapour pressure of He II.
+    const RootResult edge = cold_vapour_density(T, he_ii_vapour_pressure(T) * (1.0 + edge_margin));
+    evaluations += edge.evaluations;
+    if (!edge.converged) return empty(flag_not_converged);
+    if (!(target > properties_at(T, edge.x).s)) return flash_Ts_cold_liquid(T, target, p_top, evaluations);
+    FluidProperties last{};
+    auto f = [&](double x) -> ValueSlope {
+      last = properties_at(T, std::exp(x));
+      ++evaluations;
+      return {target - last.s, last.dpdT / last.rho};
+    };
+    const RootResult r =
+        bracketed_newton(f, std::log(smallest_density), std::log(edge.x),
+                         std::fmin(ideal_ln_rho, std::log(edge.x)), density_tolerance, 1e-15);
+    if (!r.converged) return empty(r.no_bracket ? flag_no_solution : flag_not_converged);
+    return finish(single(T, std::exp(r.x), Phase::vapour, evaluations), true);
+  }
   if (T > 2.0 * critical_temperature) {
     // No dome to land in: Newton in ln rho from the ideal gas, s/R = 1.5 -
     // ln delta - a1 - 1.5 ln tau, up to 30 steps of at most a factor e; the
     // bracketed search below if it does not settle.
-    const double tau = critical_temperature / T;
-    double x = std::log(critical_density) + (1.5 - ideal_a1 - 1.5 * std::log(tau) - target / gas_constant);
+    double x = ideal_ln_rho;
     for (int i = 0; i < 30; ++i) {
       const FluidProperties a = properties_at(T, std::exp(x));
       ++evaluations;
@@ -434,7 +589,7 @@ FluidState flash_Ts(double T, double target) {
   const DensitySolution top = density_at(T, p_top);
   if (top.flags != 0U) return empty(top.flags);
   evaluations += top.evaluations;
-  double rho_lo = lowest_density;
+  double rho_lo = smallest_density;
   double rho_hi = top.rho;
   Phase phase = Phase::supercritical;
   bool check_unique = false;
@@ -455,7 +610,7 @@ FluidState flash_Ts(double T, double target) {
     }
   }
   const FluidProperties top_state = properties_at(T, rho_hi);
-  if (target < top_state.s) return empty(p_top < validity_pressure ? flag_solid : flag_no_solution);
+  if (target < top_state.s) return empty(flag_solid);
   if (target > properties_at(T, rho_lo).s) return empty(flag_no_solution);
   FluidProperties last{};
   auto f = [&](double x) -> ValueSlope {
@@ -463,8 +618,7 @@ FluidState flash_Ts(double T, double target) {
     ++evaluations;
     return {target - last.s, last.dpdT / last.rho};
   };
-  const double guess =
-      phase == Phase::vapour ? 0.5 * (std::log(rho_lo) + std::log(rho_hi)) : std::log(rho_lo);
+  const double guess = phase == Phase::liquid ? std::log(rho_lo) : std::fmin(ideal_ln_rho, std::log(rho_hi));
   const RootResult r =
       bracketed_newton(f, std::log(rho_lo), std::log(rho_hi), guess, density_tolerance, 1e-15);
   if (!r.converged) return empty(flag_not_converged);
@@ -472,60 +626,7 @@ FluidState flash_Ts(double T, double target) {
   // Where He I expands on cooling (near the lambda line) s falls and rises
   // again along the isotherm, and the pair has two liquid states.
   if (check_unique && (properties_at(T, rho_lo).dpdT < 0.0 || s.dpdT < 0.0)) s.flags |= flag_not_unique;
-  return finish(s);
-}
-
-// (p, rho): Newton in T along the isochore. Where He I expands on cooling
-// (near the lambda line) p falls before it rises along a dense isochore: the
-// search then starts at the isochore's pressure minimum, and a second root
-// below it makes the pair not unique.
-FluidState flash_prho(double p, double rho) {
-  double T_lo = coldest_fluid_temperature(p);
-  double T_hi = extrapolation_temperature;
-  int evaluations = 0;
-  const double pc = critical_pressure();
-  if (p < pc && p >= lambda_saturation_pressure) {
-    const Saturation sat = saturation_at_pressure(p);
-    if (!sat.converged) return empty(flag_not_converged);
-    evaluations += sat.evaluations;
-    if (rho > sat.rho_vapour && rho < sat.rho_liquid)
-      return finish(mixture(sat, quality_from_volume(sat, rho), evaluations));
-    (rho >= sat.rho_liquid ? T_hi : T_lo) = sat.T;
-  }
-  unsigned flags = 0U;
-  const FluidProperties lo = properties_at(T_lo, rho);
-  ++evaluations;
-  if (lo.dpdT < 0.0) {
-    // Bisect for the sign change of (dp/dT)_rho, 50 halvings.
-    double a = T_lo;
-    double b = T_hi;
-    for (int i = 0; i < 50; ++i) {
-      const double mid = 0.5 * (a + b);
-      (properties_at(mid, rho).dpdT < 0.0 ? a : b) = mid;
-    }
-    evaluations += 50;
-    if (lo.p >= p && properties_at(b, rho).p <= p) flags |= flag_not_unique;
-    T_lo = b;
-  }
-  const double p_lo = properties_at(T_lo, rho).p;
-  const double p_hi = pressure_and_slope(T_hi, rho).p;
-  evaluations += 2;
-  if (!(p >= p_lo)) return empty(p < p_lo ? flag_he_ii : flag_not_converged);
-  if (!(p <= p_hi)) return empty(flag_out_of_range);
-  auto f = [&](double T) -> ValueSlope {
-    ++evaluations;
-    const FluidProperties a = properties_at(T, rho);
-    return {(a.p - p) / p, a.dpdT / p};
-  };
-  const double ideal = p / (rho * gas_constant);
-  const double guess = ideal > T_lo && ideal < T_hi ? ideal : 0.5 * (T_lo + T_hi);
-  const RootResult r = bracketed_newton(f, T_lo, T_hi, guess, temperature_tolerance, 0.0, 100);
-  if (!r.converged) return empty(flag_not_converged);
-  FluidState s = single(r.x, rho, Phase::supercritical, evaluations);
-  if (r.x < critical_temperature) s.phase = rho >= critical_density ? Phase::liquid : Phase::vapour;
-  s.p = p;
-  s.flags |= flags;
-  return finish(s);
+  return finish(s, true);
 }
 
 // The saturated states at T and their slopes along the curve: dp_sat/dT by
@@ -578,14 +679,209 @@ RootResult dome_temperature(double rho, double rho_lambda_vapour, double rho_lam
   return bracketed_newton(g, lambda_temperature, critical_temperature, guess, 1e-12, 0.0, 100);
 }
 
+// The saturation where the isochore rho meets the dome (rho between the
+// lambda point's saturated densities): directly (saturation_at_density),
+// else by Newton in T over saturations at T.
+Saturation dome_edge(double rho, const Saturation& at_lambda, int& evaluations) {
+  const Saturation direct = saturation_at_density(rho);
+  evaluations += direct.evaluations;
+  if (direct.converged) return direct;
+  const RootResult dome = dome_temperature(rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
+  if (!dome.converged) return {nan, nan, nan, nan, 0, false};
+  const Saturation edge = saturation_at_temperature(dome.x);
+  evaluations += edge.evaluations;
+  return edge;
+}
+
+// (p, rho): Newton in T along the isochore, from the coldest fluid
+// temperature at p. An isochore between the saturated densities at the
+// lambda point crosses the dome: below the temperature where it meets the
+// saturation curve its states are two-phase, and the equation's p there (its
+// van der Waals loop, unstable or metastable) is no state's. So there the
+// search starts at that temperature, and a pressure below its saturation
+// pressure is two-phase. Outside that range every isochore stays one-phase
+// down to the lambda line. Where He I expands on cooling (near the lambda
+// line) p falls before it rises along a dense isochore: the search then
+// starts at the isochore's pressure minimum, and a second root below it makes
+// the pair not unique.
+FluidState flash_prho(double p, double rho) {
+  // Widened by a rounding margin: the line itself is checked on the result.
+  double T_lo = coldest_bracket_temperature(p);
+  double T_hi = extrapolation_temperature;
+  int evaluations = 0;
+  const Saturation at_lambda = lambda_point_saturation();
+  if (!at_lambda.converged) return empty(flag_not_converged);
+  if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
+    const Saturation edge = dome_edge(rho, at_lambda, evaluations);
+    if (!edge.converged) return empty(flag_not_converged);
+    if (p < edge.p) {
+      if (p < lambda_saturation_pressure) return empty(flag_he_ii);
+      const Saturation sat = saturation_at_pressure(p);
+      evaluations += sat.evaluations;
+      if (!sat.converged) return empty(flag_not_converged);
+      // Within rounding of the critical pressure, the critical point itself.
+      if (!(sat.rho_liquid > sat.rho_vapour)) {
+        FluidState s = single(sat.T, rho, Phase::supercritical, evaluations);
+        s.p = p;
+        return finish(s, true);
+      }
+      const double q = std::fmin(1.0, std::fmax(0.0, quality_from_volume(sat, rho)));
+      return finish(mixture(sat, q, evaluations));
+    }
+    T_lo = std::fmax(T_lo, edge.T);
+  }
+  unsigned flags = 0U;
+  const FluidProperties lo = properties_at(T_lo, rho);
+  ++evaluations;
+  if (lo.dpdT < 0.0) {
+    // Bisect for the sign change of (dp/dT)_rho, 50 halvings.
+    double a = T_lo;
+    double b = T_hi;
+    for (int i = 0; i < 50; ++i) {
+      const double mid = 0.5 * (a + b);
+      (properties_at(mid, rho).dpdT < 0.0 ? a : b) = mid;
+    }
+    evaluations += 50;
+    if (lo.p >= p && properties_at(b, rho).p <= p) flags |= flag_not_unique;
+    T_lo = b;
+  }
+  const double p_lo = properties_at(T_lo, rho).p;
+  const double p_hi = pressure_and_slope(T_hi, rho).p;
+  evaluations += 2;
+  if (!(p >= p_lo)) return empty(p < p_lo ? colder_than_fluid(p) : flag_not_converged);
+  if (!(p <= p_hi)) return empty(flag_out_of_range);
+  auto f = [&](double T) -> ValueSlope {
+    ++evaluations;
+    const FluidProperties a = properties_at(T, rho);
+    return {(a.p - p) / p, a.dpdT / p};
+  };
+  const double ideal = p / (rho * gas_constant);
+  const double guess = ideal > T_lo && ideal < T_hi ? ideal : 0.5 * (T_lo + T_hi);
+  const RootResult r = bracketed_newton(f, T_lo, T_hi, guess, temperature_tolerance, 0.0, 100);
+  if (!r.converged) return empty(flag_not_converged);
+  FluidState s = single(r.x, rho, single_phase(r.x, rho, critical_density), evaluations);
+  s.p = p;
+  s.flags |= flags;
+  return finish(s, true);
+}
+
+// The coldest temperature of a dilute isochore (rho at most the saturated
+// vapour's at the lambda point): the lambda temperature if u is above its u
+// there, else where the isochore meets the vapour pressure of He II (1.25 K
+// if below it there), by bisection, 50 halvings.
+double cold_vapour_edge(double rho, double target, int& evaluations) {
+  ++evaluations;
+  if (target >= properties_at(lambda_temperature, rho).u) return lambda_temperature;
+  auto inside = [&](double T) {
+    ++evaluations;
+    return pressure_and_slope(T, rho).p < he_ii_vapour_pressure(T);
+  };
+  if (inside(lowest_vapour_temperature)) return lowest_vapour_temperature;
+  double a = lowest_vapour_temperature;
+  double b = lambda_temperature;
+  for (int i = 0; i < 50; ++i) {
+    const double mid = 0.5 * (a + b);
+    (inside(mid) ? b : a) = mid;
+  }
+  return a * (1.0 - edge_margin);  // the line itself is checked on the result
+}
+
+// The two-phase state of overall density rho and internal energy u, as one
+// Newton iteration in (delta', delta'', tau): equal J and K on both sides
+// (saturation.hpp) and the mixture's u, with the quality from the volumes,
+// q = (1/delta - 1/delta')/(1/delta'' - 1/delta'). Two evaluations a step,
+// from the saturation where the isochore meets the dome (edge). With
+// u~ = u/(R Tc) = a2 + (1.5 + t)/tau on each side: du~/ddelta = dt/(delta tau),
+// du~/dtau = (tt - 1.5)/tau^2. Steps keep delta'' < delta < delta' and tau > 1.
+Saturation two_phase_at_density_energy(double rho, double target, const Saturation& edge) {
+  const double delta = rho / critical_density;
+  double dl = edge.rho_liquid / critical_density;
+  double dv = edge.rho_vapour / critical_density;
+  double tau = critical_temperature / edge.T;
+  const double gap = dl - dv;
+  // Off the edge by a hundredth of the gap, so that the first step may go
+  // either way without leaving delta'' < delta < delta'.
+  if (dl <= delta) dl = delta + 0.01 * gap;
+  if (dv >= delta) dv = std::fmax(0.5 * dv, delta - 0.01 * gap);
+  const double u_target = target / (gas_constant * critical_temperature) - ideal_a2;
+  const double w = 1.0 / delta;
+  const double eps = std::numeric_limits<double>::epsilon();
+  double previous_step = std::numeric_limits<double>::infinity();
+  int evaluations = 0;
+  for (int iteration = 0; iteration < 40; ++iteration) {
+    const HelmholtzDerivatives l = residual(dl, tau);
+    const HelmholtzDerivatives v = residual(dv, tau);
+    evaluations += 2;
+    const double Jl = dl * (1.0 + l.d);
+    const double Jv = dv * (1.0 + v.d);
+    const double Kl = l.d + l.a + std::log(dl);
+    const double Kv = v.d + v.a + std::log(dv);
+    const double ul = (1.5 + l.t) / tau;
+    const double uv = (1.5 + v.t) / tau;
+    const double wl = 1.0 / dl;
+    const double wv = 1.0 / dv;
+    const double q = (w - wl) / (wv - wl);
+    const double F[3] = {Jv - Jl, Kv - Kl, ul + q * (uv - ul) - u_target};
+    // At the rounding level of J, K and u: this step is the last.
+    const bool at_rounding =
+        std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
+        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
+        std::fabs(F[2]) <= 16.0 * eps * std::fmax(1.0, std::fabs(u_target));
+    const double Jdl = 1.0 + 2.0 * l.d + l.dd;
+    const double Jdv = 1.0 + 2.0 * v.d + v.dd;
+    const double dq_dwl = (w - wv) / ((wv - wl) * (wv - wl));
+    const double dq_dwv = -(w - wl) / ((wv - wl) * (wv - wl));
+    const double A[3][3] = {{-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
+                            {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
+                            {(1.0 - q) * l.dt / (dl * tau) - (uv - ul) * dq_dwl / (dl * dl),
+                             q * v.dt / (dv * tau) - (uv - ul) * dq_dwv / (dv * dv),
+                             ((1.0 - q) * (l.tt - 1.5) + q * (v.tt - 1.5)) / (tau * tau)}};
+    auto det3 = [](const double(&M)[3][3]) {
+      return M[0][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]) -
+             M[0][1] * (M[1][0] * M[2][2] - M[1][2] * M[2][0]) +
+             M[0][2] * (M[1][0] * M[2][1] - M[1][1] * M[2][0]);
+    };
+    const double det = det3(A);
+    double step_of[3];
+    for (int k = 0; k < 3; ++k) {
+      double M[3][3];
+      for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) M[i][j] = j == k ? -F[i] : A[i][j];
+      step_of[k] = det3(M) / det;
+    }
+    double ddl = step_of[0];
+    double ddv = step_of[1];
+    double dtau = step_of[2];
+    if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
+    for (int halving = 0; halving < 30; ++halving) {
+      if (dv + ddv > 0.0 && dv + ddv < delta && dl + ddl > delta && tau + dtau > 1.0) break;
+      ddl *= 0.5;
+      ddv *= 0.5;
+      dtau *= 0.5;
+    }
+    dl += ddl;
+    dv += ddv;
+    tau += dtau;
+    const double step = std::fmax(std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv), std::fabs(dtau) / tau);
+    const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
+    previous_step = step;
+    if (step <= 1e-14 || quadratic || at_rounding) {
+      const double T = critical_temperature / tau;
+      if (!(T >= lambda_temperature && dl - dv > 0.25 * gap && dv < delta && delta < dl)) break;
+      const double rho_v = dv * critical_density;
+      return {T, pressure_and_slope(T, rho_v).p, dl * critical_density, rho_v, evaluations + 1, true};
+    }
+  }
+  return {nan, nan, nan, nan, evaluations, false};
+}
+
 // (rho, u): a closed vessel. Single phase: Newton in T, (du/dT)_rho = cv.
 // Inside the dome: Newton in T on the mixture's u at fixed overall density,
 // its slope from the saturated states' slopes (saturation_slopes).
 FluidState flash_rhou(double rho, double target) {
   int evaluations = 0;
   double T_lo = lambda_temperature;
-  const Saturation at_lambda = saturation_at_temperature(lambda_temperature);
-  evaluations += at_lambda.evaluations;
+  const Saturation at_lambda = lambda_point_saturation();
   // At or above the energy the isochore has at Tc the state is one phase, no
   // colder than Tc: no dome to meet.
   const FluidProperties at_tc = properties_at(critical_temperature, rho);
@@ -593,10 +889,14 @@ FluidState flash_rhou(double rho, double target) {
   if (target >= at_tc.u) {
     T_lo = critical_temperature;
   } else if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
-    const RootResult dome = dome_temperature(rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
-    if (!dome.converged) return empty(flag_not_converged);
+    const Saturation edge = dome_edge(rho, at_lambda, evaluations);
+    if (!edge.converged) return empty(flag_not_converged);
+    const RootResult dome{edge.T, 0, true};
     const double u_dome = properties_at(dome.x, rho).u;
     if (target < u_dome) {
+      const Saturation direct = two_phase_at_density_energy(rho, target, edge);
+      evaluations += direct.evaluations;
+      if (direct.converged) return finish(mixture(direct, quality_from_volume(direct, rho), evaluations));
       const double v = 1.0 / rho;
       auto f = [&](double T) -> ValueSlope {
         const SaturationSlopes a = saturation_slopes(T, evaluations);
@@ -624,9 +924,11 @@ FluidState flash_rhou(double rho, double target) {
     T_lo = dome.x;
   } else if (rho >= at_lambda.rho_liquid) {
     T_lo = lambda_melting_temperature;
+  } else {
+    T_lo = cold_vapour_edge(rho, target, evaluations);
   }
   const FluidProperties lo = T_lo == critical_temperature ? at_tc : properties_at(T_lo, rho);
-  if (!(target >= lo.u)) return empty(target < lo.u ? flag_he_ii : flag_not_converged);
+  if (!(target >= lo.u)) return empty(target < lo.u ? colder_than_fluid(lo.p) : flag_not_converged);
   const FluidProperties hi = properties_at(extrapolation_temperature, rho);
   if (!(target <= hi.u)) return empty(flag_out_of_range);
   auto f = [&](double T) -> ValueSlope {
@@ -643,7 +945,7 @@ FluidState flash_rhou(double rho, double target) {
   const RootResult r =
       bracketed_newton(f, T_lo, extrapolation_temperature, guess, temperature_tolerance, 0.0, 100);
   if (!r.converged) return empty(flag_not_converged);
-  return finish(single(r.x, rho, single_phase(r.x, rho, critical_density), evaluations));
+  return finish(single(r.x, rho, single_phase(r.x, rho, critical_density), evaluations), true);
 }
 
 bool finite(double x) { return std::isfinite(x); }
@@ -656,13 +958,15 @@ FluidState flash(InputPair pair, double x1, double x2) {
     case InputPair::TP:
       if (x1 <= 0.0 || x2 < 0.0) return empty(flag_bad_input);
       if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
+      if ((limit_flags(x1, x2) & (flag_he_ii | flag_solid)) != 0U)
+        return empty(limit_flags(x1, x2) & (flag_he_ii | flag_solid));
       return finish(flash_Tp(x1, x2));
     case InputPair::Trho:
       if (x1 <= 0.0 || x2 <= 0.0) return empty(flag_bad_input);
       if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
-      return finish(flash_Trho(x1, x2));
+      return finish(flash_Trho(x1, x2), true);
     case InputPair::Prho:
-      if (x1 < 0.0 || x2 <= 0.0) return empty(flag_bad_input);
+      if (x1 <= 0.0 || x2 <= 0.0) return empty(flag_bad_input);
       return flash_prho(x1, x2);
     case InputPair::Ph:
       if (x1 <= 0.0) return empty(flag_bad_input);
@@ -670,6 +974,9 @@ FluidState flash(InputPair pair, double x1, double x2) {
     case InputPair::Ps:
       if (x1 <= 0.0) return empty(flag_bad_input);
       return flash_p_caloric(x1, x2, Caloric::entropy);
+    case InputPair::Pu:
+      if (x1 <= 0.0) return empty(flag_bad_input);
+      return flash_p_caloric(x1, x2, Caloric::energy);
     case InputPair::Ts:
       if (x1 <= 0.0) return empty(flag_bad_input);
       return flash_Ts(x1, x2);

@@ -10,11 +10,14 @@ enum class Phase : int { none = 0, liquid = 1, vapour = 2, supercritical = 3, tw
 inline constexpr unsigned flag_bad_input = 1U;  // non-finite input, T <= 0, P < 0, rho <= 0, q outside [0, 1]
 inline constexpr unsigned flag_he_ii = 2U;      // below the lambda line: He II, outside the equation
 inline constexpr unsigned flag_solid = 4U;      // above the melting pressure
-inline constexpr unsigned flag_extrapolated = 8U;   // 1500 K < T <= 2000 K or P > 2000 MPa
+inline constexpr unsigned flag_extrapolated =
+    8U;  // 1500 K < T <= 2000 K, P > 2000 MPa, vapour below T_lambda
 inline constexpr unsigned flag_out_of_range = 16U;  // T > 2000 K
 inline constexpr unsigned flag_not_unique = 32U;    // the pair has more than one fluid state
 inline constexpr unsigned flag_no_solution = 64U;   // no fluid state of the equation has this pair
 inline constexpr unsigned flag_not_converged = 128U;
+inline constexpr unsigned flag_undefined =
+    256U;  // some values have no meaning here (s, g at zero density): NaN
 
 // Flags whose results are NaN.
 inline constexpr unsigned flags_without_result =
@@ -44,7 +47,18 @@ struct FluidState {
   int evaluations;
 };
 
-enum class InputPair : int { TP = 1, Trho = 2, Prho = 3, Ph = 4, Ps = 5, Ts = 6, rhou = 7, Tq = 8, Pq = 9 };
+enum class InputPair : int {
+  TP = 1,
+  Trho = 2,
+  Prho = 3,
+  Ph = 4,
+  Ps = 5,
+  Ts = 6,
+  rhou = 7,
+  Tq = 8,
+  Pq = 9,
+  Pu = 10  // built and tested here; not yet a code of vorn.h (the hosts' tables wait for it)
+};
 
 // The flash for a pair (T in K, p in Pa, rho in mol/m3, h and u in J/mol,
 // s in J/(mol K), q the vapour fraction). An unknown pair is bad input.

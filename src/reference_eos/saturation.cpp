@@ -171,10 +171,9 @@ double ancillary_saturation_temperature(double p) {
 // ln p(delta'', tau) = ln p, two evaluations a step, from the ancillaries.
 // Away from Tc only (theta > 0.01): the caller falls back to Newton in T over
 // saturations at T, which handles the approach to Tc.
-Saturation newton_at_pressure(double p, double T0) {
+Saturation newton_at_pressure(double p, double T0, double dl, double dv) {
   double tau = critical_temperature / T0;
-  double dl = ancillary_liquid_density(T0) / critical_density;
-  double dv = ancillary_vapour_density(T0) / critical_density;
+  const double expected_gap = dl - dv;
   const double ln_scale = std::log(critical_density * gas_constant * critical_temperature / p);
   const double tau_max = critical_temperature / (0.99 * lambda_temperature);
   double previous_step = std::numeric_limits<double>::infinity();
@@ -194,6 +193,16 @@ Saturation newton_at_pressure(double p, double T0) {
     const double Ktl = (rl.dt + rl.t) / tau;
     const double Ktv = (rv.dt + rv.t) / tau;
     const double F[3] = {Jv - Jl, Kv - Kl, ln_scale - std::log(tau) + std::log(Jv)};
+    // At the rounding level of J, K and ln p: near Tc, where the Jacobian is
+    // nearly singular, the steps never get below step_tolerance, but this does.
+    const double eps = std::numeric_limits<double>::epsilon();
+    if (std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
+        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
+        std::fabs(F[2]) <= 16.0 * eps * std::fmax(1.0, std::fabs(ln_scale))) {
+      const double T = critical_temperature / tau;
+      if (!(T >= lambda_temperature && dl - dv > 0.25 * expected_gap)) break;
+      return {T, p, dl * critical_density, dv * critical_density, evaluations, true};
+    }
     const double A[3][3] = {
         {-Jdl, Jdv, Jtv - Jtl}, {-Jdl / dl, Jdv / dv, Ktv - Ktl}, {0.0, Jdv / Jv, Jtv / Jv - 1.0 / tau}};
     const double det = A[0][0] * (A[1][1] * A[2][2] - A[1][2] * A[2][1]) -
@@ -229,7 +238,7 @@ Saturation newton_at_pressure(double p, double T0) {
     previous_step = step;
     if (step <= step_tolerance || quadratic) {
       const double T = critical_temperature / tau;
-      if (!(T >= lambda_temperature && dl - dv > 0.1)) break;
+      if (!(T >= lambda_temperature && dl - dv > 0.25 * expected_gap)) break;
       return {T, p, dl * critical_density, dv * critical_density, evaluations, true};
     }
   }
@@ -257,9 +266,26 @@ Saturation solved_saturation_at_pressure(double p) {
   const double T0 = ancillary_saturation_temperature(p);
   int evaluations = 0;
   if (1.0 - T0 / critical_temperature > 0.01) {
-    const Saturation direct = newton_at_pressure(p, T0);
+    const Saturation direct = newton_at_pressure(p, T0, ancillary_liquid_density(T0) / critical_density,
+                                                 ancillary_vapour_density(T0) / critical_density);
     if (direct.converged) return direct;
     evaluations += direct.evaluations;
+  } else {
+    // Near Tc the ancillaries' critical point is not the equation's: start
+    // from p_sat linear in T with the critical isochore's slope, and the
+    // square-root law for the densities.
+    const double slope = properties_at(critical_temperature, critical_density).dpdT;
+    const double theta = std::fmin(0.02, (pc - p) / (slope * critical_temperature));
+    const double half_width = near_critical_half_width * std::sqrt(theta);
+    const double centre = 1.0 + near_critical_diameter * theta;
+    const Saturation direct =
+        newton_at_pressure(p, critical_temperature * (1.0 - theta), centre + half_width, centre - half_width);
+    evaluations += 1 + direct.evaluations;
+    if (direct.converged && 1.0 - direct.T / critical_temperature >= square_root_law_theta) {
+      Saturation result = direct;
+      result.evaluations = evaluations;
+      return result;
+    }
   }
   Saturation current{nan, nan, nan, nan, 0, false};
   const double near_tc = critical_temperature * (1.0 - square_root_law_theta);
@@ -302,6 +328,102 @@ Saturation saturation_at_temperature(double T) {
 Saturation saturation_at_pressure(double p) {
   const Saturation s = expanded_saturation_at_pressure(p);
   return s.converged ? s : solved_saturation_at_pressure(p);
+}
+
+}  // namespace vorn::reference_eos
+
+namespace vorn::reference_eos {
+namespace {
+
+// The temperature at which an ancillary density equals rho, by bisection
+// between the lambda point and Tc (a start only).
+double ancillary_temperature_of_density(double rho, bool liquid) {
+  double lo = lambda_temperature;
+  double hi = critical_temperature;
+  for (int i = 0; i < 40; ++i) {
+    const double mid = 0.5 * (lo + hi);
+    const bool below = liquid ? ancillary_liquid_density(mid) > rho : ancillary_vapour_density(mid) < rho;
+    (below ? lo : hi) = mid;
+  }
+  return 0.5 * (lo + hi);
+}
+
+}  // namespace
+
+Saturation saturation_at_density(double rho) {
+  const double delta = rho / critical_density;
+  if (!(delta > 0.0) || delta == 1.0) {
+    if (delta == 1.0) return saturation_at_temperature(critical_temperature);
+    return {nan, nan, nan, nan, 0, false};
+  }
+  const bool liquid = delta > 1.0;
+  // Start: the ancillaries away from Tc, the square-root law near it,
+  // delta = 1 + D theta +- A sqrt(theta) solved for sqrt(theta).
+  double T0 = ancillary_temperature_of_density(rho, liquid);
+  double other = (liquid ? ancillary_vapour_density(T0) : ancillary_liquid_density(T0)) / critical_density;
+  if (1.0 - T0 / critical_temperature < near_critical_theta) {
+    const double A = near_critical_half_width;
+    const double D = near_critical_diameter;
+    const double x = liquid ? (-A + std::sqrt(A * A + 4.0 * D * (delta - 1.0))) / (2.0 * D)
+                            : (A - std::sqrt(std::fmax(0.0, A * A - 4.0 * D * (1.0 - delta)))) / (2.0 * D);
+    const double theta = x * x;
+    T0 = critical_temperature * (1.0 - theta);
+    other = 1.0 + D * theta + (liquid ? -A * x : A * x);
+  }
+  double tau = critical_temperature / T0;
+  double d_other = other;
+  const double expected_gap = std::fabs(delta - d_other);
+  double previous_step = std::numeric_limits<double>::infinity();
+  int evaluations = 0;
+  for (int iteration = 0; iteration < max_steps; ++iteration) {
+    const HelmholtzDerivatives a = residual(delta, tau);
+    const HelmholtzDerivatives b = residual(d_other, tau);
+    evaluations += 2;
+    const double Jd = 1.0 + 2.0 * b.d + b.dd;
+    const double F1 = d_other * (1.0 + b.d) - delta * (1.0 + a.d);
+    const double K_other = b.d + b.a + std::log(d_other);
+    const double K_this = a.d + a.a + std::log(delta);
+    const double F2 = K_other - K_this;
+    // At the rounding level of J and K (near Tc the steps never get below
+    // step_tolerance, but this does).
+    const double eps = std::numeric_limits<double>::epsilon();
+    if (std::fabs(F1) <= 16.0 * eps * std::fmax(delta * (1.0 + a.d), d_other * (1.0 + b.d)) &&
+        std::fabs(F2) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(K_other), std::fabs(K_this)))) {
+      const double T = critical_temperature / tau;
+      if (!(T >= lambda_temperature && std::fabs(delta - d_other) > 0.25 * expected_gap)) break;
+      const double rho_other = d_other * critical_density;
+      const double p = pressure_and_slope(T, rho).p;
+      return {T, p, liquid ? rho : rho_other, liquid ? rho_other : rho, evaluations + 1, true};
+    }
+    const double A11 = Jd;
+    const double A12 = (d_other * b.dt - delta * a.dt) / tau;
+    const double A21 = Jd / d_other;
+    const double A22 = ((b.dt + b.t) - (a.dt + a.t)) / tau;
+    const double det = A11 * A22 - A12 * A21;
+    double dd = -(F1 * A22 - A12 * F2) / det;
+    double dtau = -(A11 * F2 - A21 * F1) / det;
+    if (!std::isfinite(dd) || !std::isfinite(dtau)) break;
+    // Keep the other phase on its side of rho and positive, and T below Tc.
+    for (int halving = 0; halving < 30; ++halving) {
+      const double n = d_other + dd;
+      if (n > 0.0 && (liquid ? n < delta : n > delta) && tau + dtau > 1.0) break;
+      dd *= 0.5;
+      dtau *= 0.5;
+    }
+    d_other += dd;
+    tau += dtau;
+    const double step = std::fmax(std::fabs(dd) / d_other, std::fabs(dtau) / tau);
+    const bool quadratic = step <= quadratic_stop && step <= 1e-3 * previous_step;
+    previous_step = step;
+    if (step <= step_tolerance || quadratic) {
+      const double T = critical_temperature / tau;
+      if (!(T >= lambda_temperature && std::fabs(delta - d_other) > 0.25 * expected_gap)) break;
+      const double rho_other = d_other * critical_density;
+      const double p = pressure_and_slope(T, rho).p;
+      return {T, p, liquid ? rho : rho_other, liquid ? rho_other : rho, evaluations + 1, true};
+    }
+  }
+  return {nan, nan, nan, nan, evaluations, false};
 }
 
 }  // namespace vorn::reference_eos

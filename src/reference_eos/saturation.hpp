@@ -35,6 +35,13 @@ Saturation saturation_at_temperature(double T);
 // pressure; the series up to 224.67 kPa, the solved equations above.
 Saturation saturation_at_pressure(double p);
 
+// The saturation whose liquid (rho > rho_c) or vapour (rho < rho_c) has the
+// density rho: where an isochore meets the dome. Newton's method in (T, the
+// other density), two evaluations a step, from the ancillaries (the square-
+// root law near Tc); rho between the saturated densities at the lambda point,
+// otherwise not converged.
+Saturation saturation_at_density(double rho);
+
 // The equations above solved in doubles, at any T or p of the range: what
 // the series stand in for, and what they are checked against.
 Saturation solved_saturation_at_temperature(double T);

@@ -1,0 +1,211 @@
+// The flashes where they can fail: near the critical point, on the melting
+// and lambda lines and the vapour pressure of He II, at vanishing pressure,
+// and the exact inputs that once gave a wrong state without a flag.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "vorn.h"
+
+namespace {
+
+constexpr double M = 0.004002602;  // kg/mol
+constexpr double R = 8.3144598;    // J/(mol K)
+constexpr double Tc = 5.1953;
+constexpr double rho_c = 17383.7 * M;      // kg/m3
+constexpr double pc = 228.32278679097944;  // kPa
+constexpr unsigned withheld = VORN_EOS_FLAG_BAD_INPUT | VORN_EOS_FLAG_HE_II | VORN_EOS_FLAG_SOLID |
+                              VORN_EOS_FLAG_OUT_OF_RANGE | VORN_EOS_FLAG_NO_SOLUTION |
+                              VORN_EOS_FLAG_NOT_CONVERGED;
+
+vorn_eos_state state(int pair, double x1, double x2) {
+  vorn_eos_state s{};
+  s.size = sizeof s;
+  EXPECT_EQ(vorn_eos_state_at(&pair, &x1, &x2, &s), 0);
+  return s;
+}
+
+double relative(double a, double b) { return std::fabs(a - b) / std::fabs(b); }
+
+// From the (T, P) state, every other pair back to T and P: a state (never a
+// withheld one), stable, in the same phase.
+void round_trip(double T, double P, unsigned allowed, double tolerance) {
+  const vorn_eos_state a = state(VORN_EOS_TP, T, P);
+  ASSERT_EQ(a.flags & ~allowed, 0u) << T << " K " << P << " kPa";
+  const struct {
+    int pair;
+    double x1, x2;
+  } pairs[] = {{VORN_EOS_TRHO, T, a.rho}, {VORN_EOS_PRHO, P, a.rho}, {VORN_EOS_PH, P, a.h},
+               {VORN_EOS_PS, P, a.s},     {VORN_EOS_TS, T, a.s},     {VORN_EOS_RHOU, a.rho, a.u}};
+  for (const auto& p : pairs) {
+    const vorn_eos_state b = state(p.pair, p.x1, p.x2);
+    SCOPED_TRACE(testing::Message() << "pair " << p.pair << " at " << T << " K " << P << " kPa");
+    EXPECT_EQ(b.flags & ~(allowed | VORN_EOS_FLAG_NOT_UNIQUE), 0u);
+    EXPECT_LE(relative(b.T, T), tolerance);
+    EXPECT_LE(relative(b.P, P), tolerance);
+    EXPECT_GT(b.dpdrho, 0.0);
+    EXPECT_EQ(b.phase, a.phase);
+  }
+}
+
+TEST(FlashEdges, InputsThatOnceGaveAWrongState) {
+  // (P, rho) on the equation's van der Waals loop, reported as a clean liquid.
+  const vorn_eos_state a = state(VORN_EOS_PRHO, 228.5, 79.00540586606122);
+  EXPECT_EQ(a.phase, VORN_EOS_PHASE_SUPERCRITICAL);
+  EXPECT_LE(relative(a.T, 5.1953), 1e-9);
+  const vorn_eos_state b = state(VORN_EOS_PRHO, 225.735216760205, 80.82792047041649);
+  EXPECT_LE(relative(b.T, 5.180585443203809), 1e-9);
+  EXPECT_GT(b.dpdrho, 0.0);
+  const vorn_eos_state c = state(VORN_EOS_PRHO, std::nextafter(pc, 0.0), rho_c);
+  EXPECT_EQ(c.flags, 0u);
+  EXPECT_LE(relative(c.T, Tc), 1e-9);
+  EXPECT_FALSE(c.cp < 0.0);
+  // The dilute gas down to the smallest pressure: its ideal-gas density.
+  for (const double P : {1e-13, 1e-100, 1e-300}) {
+    const vorn_eos_state s = state(VORN_EOS_TP, 300.0, P);
+    EXPECT_EQ(s.flags, 0u) << P;
+    EXPECT_LE(relative(s.rho, P * 1000.0 * M / (R * 300.0)), 1e-14) << P;
+  }
+  const vorn_eos_state tiny = state(VORN_EOS_TP, 300.0, 5e-324);
+  EXPECT_EQ(tiny.flags, unsigned{VORN_EOS_FLAG_UNDEFINED});  // its density rounds to zero
+  EXPECT_EQ(tiny.rho, 0.0);
+  // Zero pressure: the zero-density state from (T, P), s and g undefined and
+  // flagged; no other pair takes it.
+  const vorn_eos_state zero = state(VORN_EOS_TP, 300.0, 0.0);
+  EXPECT_EQ(zero.flags, unsigned{VORN_EOS_FLAG_UNDEFINED});
+  EXPECT_TRUE(std::isnan(zero.s) && std::isnan(zero.g) && std::isfinite(zero.h));
+  for (const int pair : {VORN_EOS_PRHO, VORN_EOS_PH, VORN_EOS_PS, VORN_EOS_PQ})
+    EXPECT_EQ(state(pair, 0.0, 0.5).flags, unsigned{VORN_EOS_FLAG_BAD_INPUT}) << pair;
+  // The vapour of a 1.9 K plant's pumping line; He I at 1.8 K and 2.9 MPa.
+  const vorn_eos_state pump = state(VORN_EOS_TP, 1.9, 1.0);
+  EXPECT_EQ(pump.flags, unsigned{VORN_EOS_FLAG_EXTRAPOLATED});
+  EXPECT_EQ(pump.phase, VORN_EOS_PHASE_VAPOUR);
+  EXPECT_EQ(state(VORN_EOS_TP, 1.8, 2900.0).flags, 0u);
+  // (T, s) of a state above 2000 MPa: extrapolated, as from (T, P).
+  const vorn_eos_state dense = state(VORN_EOS_TP, 1000.0, 3e6);
+  const vorn_eos_state dense_ts = state(VORN_EOS_TS, 1000.0, dense.s);
+  EXPECT_EQ(dense_ts.flags, unsigned{VORN_EOS_FLAG_EXTRAPOLATED});
+  EXPECT_LE(relative(dense_ts.P, 3e6), 1e-9);
+  // The reason of a refusal: solid by the melting line, not He II.
+  EXPECT_EQ(state(VORN_EOS_PRHO, 20000.0, 240.0).flags, unsigned{VORN_EOS_FLAG_SOLID});
+}
+
+TEST(FlashEdges, BoundaryLines) {
+  const double zero = 0.0, lambda_end = 1.7633, T4 = 4.2;
+  EXPECT_DOUBLE_EQ(vorn_eos_melting_pressure(&zero), 2500.0);
+  // The melting line meets the lambda line at its upper end.
+  const double P_end = vorn_eos_melting_pressure(&lambda_end);
+  EXPECT_NEAR(P_end, 2996.7, 0.1);
+  EXPECT_NEAR(vorn_eos_lambda_temperature(&P_end), lambda_end, 1e-12);
+  EXPECT_NEAR(vorn_eos_melting_pressure(&T4), 14077.0, 1.0);
+  // Rising, with no step, through the join of its two forms (4 K to 5 K).
+  double last = 0.0;
+  for (double T = 3.9; T <= 5.1; T += 0.001) {
+    const double P = vorn_eos_melting_pressure(&T);
+    EXPECT_GT(P, last) << T;
+    if (last > 0.0) {
+      EXPECT_LT(P - last, 30.0) << T;
+    }
+    last = P;
+  }
+  // dP/dT of saturation at Tc: finite, the critical isochore's slope.
+  vorn_eos_saturation sat{};
+  sat.size = sizeof sat;
+  const double T = Tc;
+  ASSERT_EQ(vorn_eos_saturation_T(&T, &sat), 0);
+  EXPECT_NEAR(sat.dPdT, state(VORN_EOS_TRHO, Tc, rho_c).dpdT, 1e-9);
+}
+
+TEST(FlashEdges, EachSideOfEveryLine) {
+  // One ulp inside the line: a state from every pair; one ulp outside: the flag.
+  const struct {
+    double T, P_line;
+    unsigned outside;  // the flag beyond the line
+    bool above;        // the line bounds the fluid from above in P
+    unsigned inside;   // flags of the state inside
+  } rows[] = {
+      {2.0, 0.0, VORN_EOS_FLAG_SOLID, true, 0u},   // melting line, low-temperature form
+      {4.2, 0.0, VORN_EOS_FLAG_SOLID, true, 0u},   // in the join
+      {10.0, 0.0, VORN_EOS_FLAG_SOLID, true, 0u},  // Simon form
+      {1.5, 0.47155, VORN_EOS_FLAG_HE_II, false, VORN_EOS_FLAG_EXTRAPOLATED},  // He II vapour pressure
+      {2.1, 0.0, VORN_EOS_FLAG_HE_II, false, 0u},                              // lambda line
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.T);
+    double P_line = row.P_line;
+    if (row.outside == VORN_EOS_FLAG_SOLID) {
+      P_line = vorn_eos_melting_pressure(&row.T);
+    } else if (P_line == 0.0) {
+      // The lambda line's pressure at T, by bisection on its temperature.
+      double lo = 5.04, hi = 2996.0;
+      for (int i = 0; i < 200; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (vorn_eos_lambda_temperature(&mid) > row.T ? lo : hi) = mid;
+      }
+      P_line = hi;
+    } else {
+      // The vapour pressure of He II: where (T, P) turns from vapour to He II.
+      double lo = 0.3, hi = 0.6;
+      for (int i = 0; i < 200; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (state(VORN_EOS_TP, row.T, mid).flags == row.inside ? lo : hi) = mid;
+      }
+      P_line = lo;
+    }
+    const double P_in = row.above ? std::nextafter(P_line, 0.0) : std::nextafter(P_line, 1e9);
+    const double P_out = row.above ? std::nextafter(P_line, 1e9) : std::nextafter(P_line, 0.0);
+    if (row.outside == VORN_EOS_FLAG_HE_II && row.inside != 0u) {
+      // The vapour edge: P_line is the last vapour pressure found.
+      EXPECT_EQ(state(VORN_EOS_TP, row.T, P_line).flags, row.inside);
+      EXPECT_EQ(state(VORN_EOS_TP, row.T, std::nextafter(P_line, 1.0)).flags, row.outside);
+      round_trip(row.T, P_line, row.inside, 1e-9);
+      continue;
+    }
+    EXPECT_EQ(state(VORN_EOS_TP, row.T, P_out).flags, row.outside);
+    round_trip(row.T, P_in, row.inside, 1e-9);
+  }
+}
+
+TEST(FlashEdges, NearTheCriticalPointOnBothSides) {
+  // Every pair round-trips one-phase states within 1e-6 K of Tc, a hair off
+  // the saturation pressure on either side, and a band below Tc.
+  vorn_eos_saturation sat{};
+  sat.size = sizeof sat;
+  for (const double dT : {-0.5, -0.1, -0.01, -1e-3, -1e-5, -1e-6, 1e-6, 1e-3}) {
+    const double T = Tc + dT;
+    double P_ref = pc;
+    if (dT < 0.0) {
+      ASSERT_EQ(vorn_eos_saturation_T(&T, &sat), 0);
+      P_ref = sat.P;
+    }
+    for (const double f : {0.97, 0.999, 1.001, 1.03}) {
+      SCOPED_TRACE(testing::Message() << dT << " K from Tc, P " << f << " p_sat");
+      round_trip(T, P_ref * f, 0u, dT > -1e-4 && dT < 1e-4 ? 1e-7 : 1e-9);
+    }
+  }
+}
+
+TEST(FlashEdges, VapourBelowTheLambdaTemperature) {
+  for (const double T : {1.25, 1.6, 1.9, 2.17}) {
+    for (const double P : {1e-3, 0.1}) {
+      SCOPED_TRACE(T);
+      round_trip(T, P, VORN_EOS_FLAG_EXTRAPOLATED, 1e-9);
+    }
+  }
+  EXPECT_EQ(state(VORN_EOS_TP, 1.2, 0.01).flags, unsigned{VORN_EOS_FLAG_HE_II});  // below 1.25 K
+}
+
+TEST(FlashEdges, SweepsFindNoUnstableOrWithheldRoot) {
+  // One-phase (T, P) states across the fluid, near Tc, beside both lines:
+  // every pair round-trips them to 1e-9.
+  for (const double T : {2.2, 2.6, 3.5, 4.5, 5.0, 5.3, 7.0, 20.0, 300.0, 1400.0}) {
+    for (const double P : {0.5, 3.0, 30.0, 150.0, 240.0, 1000.0, 1e4, 1e5, 1e6}) {
+      const vorn_eos_state a = state(VORN_EOS_TP, T, P);
+      if ((a.flags & withheld) != 0u || a.flags == VORN_EOS_FLAG_NOT_UNIQUE) continue;
+      round_trip(T, P, a.flags, 1e-9);
+    }
+  }
+}
+
+}  // namespace
