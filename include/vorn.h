@@ -326,6 +326,7 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_RHOU 7    /* rho, u */
 #define VORN_EOS_TQ 8      /* T, quality */
 #define VORN_EOS_PQ 9      /* P, quality */
+#define VORN_EOS_PU 10     /* P, u: a vessel filled or emptied at a held pressure */
 /* P = 0 is the limit of zero density. (T, P) gives that state: rho = 0, the ideal gas's u, h, cp, w, and s
  * and g NaN (they diverge there), flagged VORN_EOS_FLAG_UNDEFINED, as is any positive P whose density rounds
  * to zero. Every other pair takes P > 0 only (P = 0 is BAD_INPUT): no state of positive density has it. */

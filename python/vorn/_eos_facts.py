@@ -44,6 +44,7 @@ PAIRS: Tuple[Tuple[str, int, str, str], ...] = (
     ('RHOU', 7, 'rho', 'u'),
     ('TQ', 8, 'T', 'q'),
     ('PQ', 9, 'P', 'q'),
+    ('PU', 10, 'P', 'u'),
 )
 
 #: (NAME, code, name, description) of each phase.

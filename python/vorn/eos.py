@@ -15,6 +15,7 @@ T, s        K, J/(kg K)                                  ``VORN_EOS_TS``
 rho, u      kg/m^3, J/kg                                 ``VORN_EOS_RHOU``
 T, q        K, vapour quality                            ``VORN_EOS_TQ``
 P, q        kPa, vapour quality                          ``VORN_EOS_PQ``
+P, u        kPa, J/kg                                    ``VORN_EOS_PU``
 ==========  ===========================================  ==================
 
 It returns an ``EosState`` whose attributes are every property (T, P, rho, vm,

@@ -28,7 +28,7 @@ constexpr double undefined = std::numeric_limits<double>::quiet_NaN();
 constexpr double M = eos::molar_mass;
 constexpr double kilo = 1000.0;
 
-bool known_pair(int pair) { return pair >= VORN_EOS_TP && pair <= VORN_EOS_PQ; }
+bool known_pair(int pair) { return pair >= VORN_EOS_TP && pair <= VORN_EOS_PU; }
 
 // Host inputs (kPa, kg/m3, per kilogram) to the flash's molar SI.
 eos::FluidState state_from(int pair, double x1, double x2) {
@@ -49,6 +49,7 @@ eos::FluidState state_from(int pair, double x1, double x2) {
       break;
     case VORN_EOS_PH:
     case VORN_EOS_PS:
+    case VORN_EOS_PU:
       x1 *= kilo;
       x2 *= M;
       break;

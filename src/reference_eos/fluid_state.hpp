@@ -57,7 +57,7 @@ enum class InputPair : int {
   rhou = 7,
   Tq = 8,
   Pq = 9,
-  Pu = 10  // built and tested here; not yet a code of vorn.h (the hosts' tables wait for it)
+  Pu = 10
 };
 
 // The flash for a pair (T in K, p in Pa, rho in mol/m3, h and u in J/mol,

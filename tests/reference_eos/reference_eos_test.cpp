@@ -450,7 +450,7 @@ TEST(ReferenceEos, WildInputsGiveAFlagOrAState) {
   const unsigned withheld = VORN_EOS_FLAG_BAD_INPUT | VORN_EOS_FLAG_HE_II | VORN_EOS_FLAG_SOLID |
                             VORN_EOS_FLAG_OUT_OF_RANGE | VORN_EOS_FLAG_NO_SOLUTION |
                             VORN_EOS_FLAG_NOT_CONVERGED;
-  for (int pair = VORN_EOS_TP; pair <= VORN_EOS_PQ; ++pair) {
+  for (int pair = VORN_EOS_TP; pair <= VORN_EOS_PU; ++pair) {
     for (double x1 : values) {
       for (double x2 : values) {
         const vorn_eos_state s = state(pair, x1, x2);

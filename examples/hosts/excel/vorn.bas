@@ -436,7 +436,7 @@ End Function
 ' The code of a pair name (TP, Trho, Prho, Ph, Ps, Ts, rhou, Tq, Pq), 0 for another name.
 Private Function EosPairCode(ByVal name As String) As Long
     Dim names As Variant, i As Long
-    names = Array("TP", "Trho", "Prho", "Ph", "Ps", "Ts", "rhou", "Tq", "Pq")
+    names = Array("TP", "Trho", "Prho", "Ph", "Ps", "Ts", "rhou", "Tq", "Pq", "Pu")
     EosPairCode = 0
     For i = 0 To UBound(names)
         If StrComp(name, names(i), vbBinaryCompare) = 0 Then EosPairCode = i + 1
