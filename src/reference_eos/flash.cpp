@@ -16,6 +16,7 @@
 //   (T, q), (p, q)  a saturation and the lever rule
 // Two-phase states have the mixture's rho, u, h, s, g, Z and q; the properties
 // that have no two-phase meaning are NaN. Flags come from the final (T, p).
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -26,6 +27,7 @@
 #include "reference_eos/fluid_state.hpp"
 #include "reference_eos/helmholtz.hpp"
 #include "reference_eos/isochore_start.hpp"
+#include "reference_eos/newton_step3.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
 
@@ -836,19 +838,7 @@ Saturation two_phase_at_density_energy(double rho, double target, const Saturati
                             {(1.0 - q) * l.dt / (dl * tau) - (uv - ul) * dq_dwl / (dl * dl),
                              q * v.dt / (dv * tau) - (uv - ul) * dq_dwv / (dv * dv),
                              ((1.0 - q) * (l.tt - 1.5) + q * (v.tt - 1.5)) / (tau * tau)}};
-    auto det3 = [](const double(&M)[3][3]) {
-      return M[0][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]) -
-             M[0][1] * (M[1][0] * M[2][2] - M[1][2] * M[2][0]) +
-             M[0][2] * (M[1][0] * M[2][1] - M[1][1] * M[2][0]);
-    };
-    const double det = det3(A);
-    double step_of[3];
-    for (int k = 0; k < 3; ++k) {
-      double M[3][3];
-      for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) M[i][j] = j == k ? -F[i] : A[i][j];
-      step_of[k] = det3(M) / det;
-    }
+    const std::array<double, 3> step_of = newton_step3(A, F);
     double ddl = step_of[0];
     double ddv = step_of[1];
     double dtau = step_of[2];

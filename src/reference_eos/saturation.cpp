@@ -1,5 +1,6 @@
 #include "reference_eos/saturation.hpp"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -9,6 +10,7 @@
 #include "reference_eos/bracketed_newton.hpp"
 #include "reference_eos/constants.hpp"
 #include "reference_eos/helmholtz.hpp"
+#include "reference_eos/newton_step3.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation_expansion.hpp"
 
@@ -205,21 +207,10 @@ Saturation newton_at_pressure(double p, double T0, double dl, double dv) {
     }
     const double A[3][3] = {
         {-Jdl, Jdv, Jtv - Jtl}, {-Jdl / dl, Jdv / dv, Ktv - Ktl}, {0.0, Jdv / Jv, Jtv / Jv - 1.0 / tau}};
-    const double det = A[0][0] * (A[1][1] * A[2][2] - A[1][2] * A[2][1]) -
-                       A[0][1] * (A[1][0] * A[2][2] - A[1][2] * A[2][0]) +
-                       A[0][2] * (A[1][0] * A[2][1] - A[1][1] * A[2][0]);
-    // Cramer's rule for A x = -F.
-    auto column_det = [&](int k) {
-      double M[3][3];
-      for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) M[i][j] = j == k ? -F[i] : A[i][j];
-      return M[0][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]) -
-             M[0][1] * (M[1][0] * M[2][2] - M[1][2] * M[2][0]) +
-             M[0][2] * (M[1][0] * M[2][1] - M[1][1] * M[2][0]);
-    };
-    double ddl = column_det(0) / det;
-    double ddv = column_det(1) / det;
-    double dtau = column_det(2) / det;
+    const std::array<double, 3> step_of = newton_step3(A, F);
+    double ddl = step_of[0];
+    double ddv = step_of[1];
+    double dtau = step_of[2];
     if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
     for (int halving = 0; halving < 30; ++halving) {
       const double nl = dl + ddl;
