@@ -256,6 +256,13 @@ struct DensitySolution {
 };
 
 // The stable density at (T, p), p > 0, and its phase.
+// How far past each saturated density a one-phase search may look, relative:
+// the saturation's densities and pressure agree with the equation only to
+// rounding (the stiff liquid's pressure to about 1e-12), so at p within that of
+// p_sat the root can lie a hair inside the metastable branch, which reaches much
+// further (to the spinodal) even a microkelvin below Tc.
+constexpr double saturation_bracket_margin = 1e-9;
+
 DensitySolution density_at(double T, double p) {
   int evaluations = 0;
   if (T >= critical_temperature) {
@@ -286,11 +293,11 @@ DensitySolution density_at(double T, double p) {
     const PressureSlope at_l = pressure_and_slope(T, rho_l);
     ++evaluations;
     const double guess = std::fmin(rho_l + (p - at_l.p) / at_l.dpdrho, 0.5 * (rho_l + hi));
-    const RootResult r = density_in(T, p, rho_l, hi, guess);
+    const RootResult r = density_in(T, p, rho_l * (1.0 - saturation_bracket_margin), hi, guess);
     return {r.x, Phase::liquid, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations,
             on_saturation};
   }
-  const RootResult r = dilute_density(T, p, rho_v);
+  const RootResult r = dilute_density(T, p, rho_v * (1.0 + saturation_bracket_margin));
   return {r.x, Phase::vapour, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations};
 }
 

@@ -3,6 +3,7 @@
 // and the exact inputs that once gave a wrong state without a flag.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -194,6 +195,29 @@ TEST(FlashEdges, VapourBelowTheLambdaTemperature) {
     }
   }
   EXPECT_EQ(state(VORN_EOS_TP, 1.2, 0.01).flags, unsigned{VORN_EOS_FLAG_HE_II});  // below 1.25 K
+}
+
+TEST(FlashEdges, OnTheSaturationLineItself) {
+  // (T, P) exactly at the saturation's own T (from P) or P (from T): the
+  // saturated densities agree with the equation only to rounding, so the root
+  // may lie a hair past them; it must still be found, stable. (P, h) of a
+  // compressed liquid far below its boiling point brackets on that state.
+  for (int i = 0; i <= 400; ++i) {
+    const double P = 5.06 * std::pow(228.3 / 5.06, i / 400.0);
+    const vorn_eos_state sat = state(VORN_EOS_PQ, P, 0.0);
+    const vorn_eos_state at_T = state(VORN_EOS_TP, sat.T, P);
+    EXPECT_EQ(at_T.flags & withheld, 0u) << P << " kPa";
+    EXPECT_GT(at_T.dpdrho, 0.0) << P << " kPa";
+    const double T = 2.1768 + (5.1953 - 2.1768) * i / 400.0;
+    const vorn_eos_state at_P = state(VORN_EOS_TP, T, state(VORN_EOS_TQ, T, 1.0).P);
+    EXPECT_EQ(at_P.flags & withheld, 0u) << T << " K";
+  }
+  for (const auto& c : {std::array<double, 3>{2.3022523373593353, 195.94075248579, -5274.638924639673},
+                        std::array<double, 3>{2.170262287424657, 207.50470417067544, -5533.827342586773}}) {
+    const vorn_eos_state s = state(VORN_EOS_PH, c[1], c[2]);
+    EXPECT_EQ(s.flags, 0u);
+    EXPECT_LE(relative(s.T, c[0]), 1e-9);
+  }
 }
 
 TEST(FlashEdges, SweepsFindNoUnstableOrWithheldRoot) {
