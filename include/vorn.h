@@ -327,6 +327,17 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_TQ 8      /* T, quality */
 #define VORN_EOS_PQ 9      /* P, quality */
 #define VORN_EOS_PU 10     /* P, u: a vessel filled or emptied at a held pressure */
+#define VORN_EOS_TH 11     /* T, h: see below for which of two states */
+#define VORN_EOS_TU 12     /* T, u: see below for which of two states */
+#define VORN_EOS_RHOH 13   /* rho, h */
+#define VORN_EOS_RHOS 14   /* rho, s */
+#define VORN_EOS_HS 15     /* h, s: expansion and turbine work; one state at most (h rises with P along an isentrope) */
+/* (T, h) and (T, u): along an isotherm h and u fall from the dilute gas's value to a minimum (h on the
+ * Joule-Thomson inversion curve) and rise again in the compressed fluid, so a value below the dilute gas's
+ * can have two states. The less dense one is returned (the gas, or below Tc the two-phase state or
+ * saturated vapour), flagged VORN_EOS_FLAG_NOT_UNIQUE when a denser one (a compressed liquid, say) has the
+ * same pair: give that one by (T, P) or (P, h). A dilute gas's h and u barely depend on its density, which
+ * the pair then fixes only to about 1e-16 h / (h - h_ideal gas), relative. */
 /* P = 0 is the limit of zero density. (T, P) gives that state: rho = 0, the ideal gas's u, h, cp, w, and s
  * and g NaN (they diverge there), flagged VORN_EOS_FLAG_UNDEFINED, as is any positive P whose density rounds
  * to zero. Every other pair takes P > 0 only (P = 0 is BAD_INPUT): no state of positive density has it. */

@@ -63,7 +63,7 @@ def test_flags_and_strict():
 
 def test_wrong_keywords():
     with pytest.raises(TypeError):
-        eos.state(T=4.0, h=1.0)
+        eos.state(P=4.0, T=4.0, h=1.0)
     with pytest.raises(TypeError):
         eos.state(T=4.0)
     with pytest.raises(TypeError):

@@ -45,6 +45,11 @@ PAIRS: Tuple[Tuple[str, int, str, str], ...] = (
     ('TQ', 8, 'T', 'q'),
     ('PQ', 9, 'P', 'q'),
     ('PU', 10, 'P', 'u'),
+    ('TH', 11, 'T', 'h'),
+    ('TU', 12, 'T', 'u'),
+    ('RHOH', 13, 'rho', 'h'),
+    ('RHOS', 14, 'rho', 's'),
+    ('HS', 15, 'h', 's'),
 )
 
 #: (NAME, code, name, description) of each phase.

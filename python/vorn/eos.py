@@ -16,6 +16,11 @@ rho, u      kg/m^3, J/kg                                 ``VORN_EOS_RHOU``
 T, q        K, vapour quality                            ``VORN_EOS_TQ``
 P, q        kPa, vapour quality                          ``VORN_EOS_PQ``
 P, u        kPa, J/kg                                    ``VORN_EOS_PU``
+T, h        K, J/kg (the less dense of two states)       ``VORN_EOS_TH``
+T, u        K, J/kg (the less dense of two states)       ``VORN_EOS_TU``
+rho, h      kg/m^3, J/kg                                 ``VORN_EOS_RHOH``
+rho, s      kg/m^3, J/(kg K)                             ``VORN_EOS_RHOS``
+h, s        J/kg, J/(kg K)                               ``VORN_EOS_HS``
 ==========  ===========================================  ==================
 
 It returns an ``EosState`` whose attributes are every property (T, P, rho, vm,

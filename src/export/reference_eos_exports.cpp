@@ -28,7 +28,7 @@ constexpr double undefined = std::numeric_limits<double>::quiet_NaN();
 constexpr double M = eos::molar_mass;
 constexpr double kilo = 1000.0;
 
-bool known_pair(int pair) { return pair >= VORN_EOS_TP && pair <= VORN_EOS_PU; }
+bool known_pair(int pair) { return pair >= VORN_EOS_TP && pair <= VORN_EOS_HS; }
 
 // Host inputs (kPa, kg/m3, per kilogram) to the flash's molar SI.
 eos::FluidState state_from(int pair, double x1, double x2) {
@@ -54,10 +54,18 @@ eos::FluidState state_from(int pair, double x1, double x2) {
       x2 *= M;
       break;
     case VORN_EOS_TS:
+    case VORN_EOS_TH:
+    case VORN_EOS_TU:
       x2 *= M;
       break;
     case VORN_EOS_RHOU:
+    case VORN_EOS_RHOH:
+    case VORN_EOS_RHOS:
       x1 /= M;
+      x2 *= M;
+      break;
+    case VORN_EOS_HS:
+      x1 *= M;
       x2 *= M;
       break;
     case VORN_EOS_PQ:

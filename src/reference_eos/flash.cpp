@@ -663,10 +663,23 @@ SaturationSlopes saturation_slopes(double T, int& evaluations) {
   return r;
 }
 
-// du/dT along the saturation curve on one side: cv + (du/drho)_T drho/dT,
-// (du/drho)_T = (p - T (dp/dT)_rho) / rho^2.
-double saturated_energy_slope(const FluidProperties& a, double drho) {
-  return a.cv + (a.p - a.T * a.dpdT) / (a.rho * a.rho) * drho;
+// d(u, h or s)/dT along the saturation curve on one side: the isochore's
+// slope plus the isotherm's times drho/dT, with (du/drho)_T = (p - T (dp/dT)_rho)
+// / rho^2, (dh/drho)_T = (dp/drho)_T / rho - T (dp/dT)_rho / rho^2 and
+// (ds/drho)_T = -(dp/dT)_rho / rho^2.
+double saturated_caloric_slope(const FluidProperties& a, double drho, Caloric c) {
+  const double rho2 = a.rho * a.rho;
+  if (c == Caloric::energy) return a.cv + (a.p - a.T * a.dpdT) / rho2 * drho;
+  if (c == Caloric::enthalpy) return a.cv + a.dpdT / a.rho + (a.dpdrho / a.rho - a.T * a.dpdT / rho2) * drho;
+  return a.cv / a.T - a.dpdT / rho2 * drho;
+}
+
+// (d(u, h or s)/dT)_rho in one phase.
+template <typename State>
+double isochoric_caloric_slope(const State& a, Caloric c) {
+  if (c == Caloric::energy) return a.cv;
+  if (c == Caloric::enthalpy) return a.cv + a.dpdT / a.rho;
+  return a.cv / a.T;
 }
 
 // Temperature at which rho lies on the saturation curve (the isochore meets
@@ -775,12 +788,12 @@ FluidState flash_prho(double p, double rho) {
 }
 
 // The coldest temperature of a dilute isochore (rho at most the saturated
-// vapour's at the lambda point): the lambda temperature if u is above its u
-// there, else where the isochore meets the vapour pressure of He II (1.25 K
+// vapour's at the lambda point): the lambda temperature if the target u (h,
+// s) is above its value there, else where the isochore meets the vapour pressure of He II (1.25 K
 // if below it there), by bisection, 50 halvings.
-double cold_vapour_edge(double rho, double target, int& evaluations) {
+double cold_vapour_edge(double rho, double target, Caloric c, int& evaluations) {
   ++evaluations;
-  if (target >= properties_at(lambda_temperature, rho).u) return lambda_temperature;
+  if (target >= caloric(properties_at(lambda_temperature, rho), c)) return lambda_temperature;
   auto inside = [&](double T) {
     ++evaluations;
     return pressure_and_slope(T, rho).p < he_ii_vapour_pressure(T);
@@ -795,14 +808,42 @@ double cold_vapour_edge(double rho, double target, int& evaluations) {
   return a * (1.0 - edge_margin);  // the line itself is checked on the result
 }
 
-// The two-phase state of overall density rho and internal energy u, as one
-// Newton iteration in (delta', delta'', tau): equal J and K on both sides
-// (saturation.hpp) and the mixture's u, with the quality from the volumes,
-// q = (1/delta - 1/delta')/(1/delta'' - 1/delta'). Two evaluations a step,
-// from the saturation where the isochore meets the dome (edge). With
-// u~ = u/(R Tc) = a2 + (1.5 + t)/tau on each side: du~/ddelta = dt/(delta tau),
-// du~/dtau = (tt - 1.5)/tau^2. Steps keep delta'' < delta < delta' and tau > 1.
-Saturation two_phase_at_density_energy(double rho, double target, const Saturation& edge) {
+// One side's u, h or s in reduced form and its derivatives in delta and tau
+// (at that side's delta), for the two-phase iteration below. With the ideal
+// part's constants left out (they cancel between target and mixture):
+//   u~ = u/(R Tc) - a2 = (1.5 + t)/tau
+//   h~ = h/(R Tc) - a2 = (2.5 + t + d)/tau
+//   s~ = s/R + a1 = 1.5 + t - ln delta - 1.5 ln tau - a
+// using d(t)/d(delta) = dt/delta, d(d)/d(delta) = (d + dd)/delta,
+// d(t)/d(tau) = (t + tt)/tau, d(d)/d(tau) = dt/tau, d(a)/d(tau) = t/tau.
+struct ReducedCaloric {
+  double x;
+  double ddelta;
+  double dtau;
+};
+
+ReducedCaloric reduced_caloric(const HelmholtzDerivatives& r, double delta, double tau, Caloric c) {
+  if (c == Caloric::energy) return {(1.5 + r.t) / tau, r.dt / (delta * tau), (r.tt - 1.5) / (tau * tau)};
+  if (c == Caloric::enthalpy)
+    return {(2.5 + r.t + r.d) / tau, (r.dt + r.d + r.dd) / (delta * tau),
+            (r.tt - 1.5 + r.dt - 1.0 - r.d) / (tau * tau)};
+  return {1.5 + r.t - std::log(delta) - 1.5 * std::log(tau) - r.a, (r.dt - 1.0 - r.d) / delta,
+          (r.tt - 1.5) / tau};
+}
+
+// The target in the same reduced form.
+double reduced_target(double target, Caloric c) {
+  if (c == Caloric::entropy) return target / gas_constant + ideal_a1;
+  return target / (gas_constant * critical_temperature) - ideal_a2;
+}
+
+// The two-phase state of overall density rho and internal energy u (or h,
+// or s), as one Newton iteration in (delta', delta'', tau): equal J and K on
+// both sides (saturation.hpp) and the mixture's value, with the quality from
+// the volumes, q = (1/delta - 1/delta')/(1/delta'' - 1/delta'). Two
+// evaluations a step, from the saturation where the isochore meets the dome
+// (edge). Steps keep delta'' < delta < delta' and tau > 1.
+Saturation two_phase_at_density(double rho, double target, Caloric c, const Saturation& edge) {
   const double delta = rho / critical_density;
   double dl = edge.rho_liquid / critical_density;
   double dv = edge.rho_vapour / critical_density;
@@ -812,7 +853,7 @@ Saturation two_phase_at_density_energy(double rho, double target, const Saturati
   // either way without leaving delta'' < delta < delta'.
   if (dl <= delta) dl = delta + 0.01 * gap;
   if (dv >= delta) dv = std::fmax(0.5 * dv, delta - 0.01 * gap);
-  const double u_target = target / (gas_constant * critical_temperature) - ideal_a2;
+  const double x_target = reduced_target(target, c);
   const double w = 1.0 / delta;
   const double eps = std::numeric_limits<double>::epsilon();
   double previous_step = std::numeric_limits<double>::infinity();
@@ -825,26 +866,26 @@ Saturation two_phase_at_density_energy(double rho, double target, const Saturati
     const double Jv = dv * (1.0 + v.d);
     const double Kl = l.d + l.a + std::log(dl);
     const double Kv = v.d + v.a + std::log(dv);
-    const double ul = (1.5 + l.t) / tau;
-    const double uv = (1.5 + v.t) / tau;
+    const ReducedCaloric xl = reduced_caloric(l, dl, tau, c);
+    const ReducedCaloric xv = reduced_caloric(v, dv, tau, c);
     const double wl = 1.0 / dl;
     const double wv = 1.0 / dv;
     const double q = (w - wl) / (wv - wl);
-    const double F[3] = {Jv - Jl, Kv - Kl, ul + q * (uv - ul) - u_target};
-    // At the rounding level of J, K and u: this step is the last.
+    const double F[3] = {Jv - Jl, Kv - Kl, xl.x + q * (xv.x - xl.x) - x_target};
+    // At the rounding level of J, K and the value: this step is the last.
     const bool at_rounding =
         std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
         std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
-        std::fabs(F[2]) <= 16.0 * eps * std::fmax(1.0, std::fabs(u_target));
+        std::fabs(F[2]) <= 16.0 * eps * std::fmax(1.0, std::fabs(x_target));
     const double Jdl = 1.0 + 2.0 * l.d + l.dd;
     const double Jdv = 1.0 + 2.0 * v.d + v.dd;
     const double dq_dwl = (w - wv) / ((wv - wl) * (wv - wl));
     const double dq_dwv = -(w - wl) / ((wv - wl) * (wv - wl));
-    const double A[3][3] = {{-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
-                            {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
-                            {(1.0 - q) * l.dt / (dl * tau) - (uv - ul) * dq_dwl / (dl * dl),
-                             q * v.dt / (dv * tau) - (uv - ul) * dq_dwv / (dv * dv),
-                             ((1.0 - q) * (l.tt - 1.5) + q * (v.tt - 1.5)) / (tau * tau)}};
+    const double A[3][3] = {
+        {-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
+        {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
+        {(1.0 - q) * xl.ddelta - (xv.x - xl.x) * dq_dwl / (dl * dl),
+         q * xv.ddelta - (xv.x - xl.x) * dq_dwv / (dv * dv), (1.0 - q) * xl.dtau + q * xv.dtau}};
     const std::array<double, 3> step_of = newton_step3(A, F);
     double ddl = step_of[0];
     double ddv = step_of[1];
@@ -872,26 +913,40 @@ Saturation two_phase_at_density_energy(double rho, double target, const Saturati
   return {nan, nan, nan, nan, evaluations, false};
 }
 
-// (rho, u): a closed vessel. Single phase: Newton in T, (du/dT)_rho = cv.
-// Inside the dome: Newton in T on the mixture's u at fixed overall density,
-// its slope from the saturated states' slopes (saturation_slopes).
-FluidState flash_rhou(double rho, double target) {
+// The ideal gas's T on the isochore rho at u, h or s (cv0 = 3/2 R, Z = 1):
+// u = R (a2 Tc + 1.5 T), h = R (a2 Tc + 2.5 T), s/R = 1.5 - ln delta - a1 -
+// 1.5 ln(Tc/T); for u corrected once by the residual energy (isochore_start.hpp).
+double isochore_guess(double rho, double target, Caloric c) {
+  if (c == Caloric::energy) return isochore_start(rho, target);
+  if (c == Caloric::enthalpy) return (target / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+  return critical_temperature *
+         std::exp((target / gas_constant - 1.5 + std::log(rho / critical_density) + ideal_a1) / 1.5);
+}
+
+// (rho, u), (rho, h), (rho, s): a closed vessel. Single phase: Newton in T,
+// with (du/dT)_rho = cv, (dh/dT)_rho = cv + (dp/dT)_rho/rho, (ds/dT)_rho =
+// cv/T. Inside the dome (each rises with T there too): one Newton in
+// (delta', delta'', tau), else Newton in T on the mixture's value at fixed
+// overall density, its slope from the saturated states' slopes
+// (saturation_slopes). h can fall with T on a dense isochore near the lambda
+// line, where (dp/dT)_rho < 0: two states then, flagged not unique.
+FluidState flash_rho_caloric(double rho, double target, Caloric c) {
   int evaluations = 0;
   double T_lo = lambda_temperature;
   const Saturation at_lambda = lambda_point_saturation();
-  // At or above the energy the isochore has at Tc the state is one phase, no
+  // At or above the value the isochore has at Tc the state is one phase, no
   // colder than Tc: no dome to meet.
   const FluidProperties at_tc = properties_at(critical_temperature, rho);
   ++evaluations;
-  if (target >= at_tc.u) {
+  if (target >= caloric(at_tc, c)) {
     T_lo = critical_temperature;
   } else if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
     const Saturation edge = dome_edge(rho, at_lambda, evaluations);
     if (!edge.converged) return empty(flag_not_converged);
     const RootResult dome{edge.T, 0, true};
-    const double u_dome = properties_at(dome.x, rho).u;
-    if (target < u_dome) {
-      const Saturation direct = two_phase_at_density_energy(rho, target, edge);
+    const double x_dome = caloric(properties_at(dome.x, rho), c);
+    if (target < x_dome) {
+      const Saturation direct = two_phase_at_density(rho, target, c, edge);
       evaluations += direct.evaluations;
       if (direct.converged) return finish(mixture(direct, quality_from_volume(direct, rho), evaluations));
       const double v = 1.0 / rho;
@@ -904,14 +959,15 @@ FluidState flash_rhou(double rho, double target) {
         const double dvv = -a.drho_vapour * vv * vv;
         const double q = (v - vl) / (vv - vl);
         const double dq = (-dvl * (vv - vl) - (v - vl) * (dvv - dvl)) / ((vv - vl) * (vv - vl));
-        const double dul = saturated_energy_slope(a.liquid, a.drho_liquid);
-        const double duv = saturated_energy_slope(a.vapour, a.drho_vapour);
-        const double u = a.liquid.u + q * (a.vapour.u - a.liquid.u);
-        return {u - target, dul + dq * (a.vapour.u - a.liquid.u) + q * (duv - dul)};
+        const double dxl = saturated_caloric_slope(a.liquid, a.drho_liquid, c);
+        const double dxv = saturated_caloric_slope(a.vapour, a.drho_vapour, c);
+        const double xl = caloric(a.liquid, c);
+        const double xv = caloric(a.vapour, c);
+        return {xl + q * (xv - xl) - target, dxl + dq * (xv - xl) + q * (dxv - dxl)};
       };
       const ValueSlope at_lo = f(lambda_temperature);
       if (!(at_lo.f <= 0.0)) return empty(at_lo.f > 0.0 ? flag_he_ii : flag_not_converged);
-      const double fraction = -at_lo.f / (u_dome - target - at_lo.f);
+      const double fraction = -at_lo.f / (x_dome - target - at_lo.f);
       const double guess = lambda_temperature + fraction * (dome.x - lambda_temperature);
       const RootResult r = bracketed_newton(f, lambda_temperature, dome.x, guess, 1e-12, 0.0, 100);
       if (!r.converged) return empty(flag_not_converged);
@@ -922,27 +978,395 @@ FluidState flash_rhou(double rho, double target) {
   } else if (rho >= at_lambda.rho_liquid) {
     T_lo = lambda_melting_temperature;
   } else {
-    T_lo = cold_vapour_edge(rho, target, evaluations);
+    T_lo = cold_vapour_edge(rho, target, c, evaluations);
   }
   const FluidProperties lo = T_lo == critical_temperature ? at_tc : properties_at(T_lo, rho);
-  if (!(target >= lo.u)) return empty(target < lo.u ? colder_than_fluid(lo.p) : flag_not_converged);
+  const double x_lo = caloric(lo, c);
+  if (!(target >= x_lo)) return empty(target < x_lo ? colder_than_fluid(lo.p) : flag_not_converged);
   const FluidProperties hi = properties_at(extrapolation_temperature, rho);
-  if (!(target <= hi.u)) return empty(flag_out_of_range);
+  const double x_hi = caloric(hi, c);
+  if (!(target <= x_hi)) return empty(flag_out_of_range);
   auto f = [&](double T) -> ValueSlope {
     ++evaluations;
     const FluidProperties a = properties_at(T, rho);
-    return {a.u - target, a.cv};
+    return {caloric(a, c) - target, isochoric_caloric_slope(a, c)};
   };
-  const double fraction = (target - lo.u) / (hi.u - lo.u);
-  const double start = isochore_start(rho, target);
-  ++evaluations;
+  const double fraction = (target - x_lo) / (x_hi - x_lo);
+  const double start = isochore_guess(rho, target, c);
+  if (c == Caloric::energy) ++evaluations;
   const double guess = start > T_lo && start < extrapolation_temperature
                            ? start
                            : T_lo + fraction * (extrapolation_temperature - T_lo);
   const RootResult r =
       bracketed_newton(f, T_lo, extrapolation_temperature, guess, temperature_tolerance, 0.0, 100);
   if (!r.converged) return empty(flag_not_converged);
-  return finish(single(r.x, rho, single_phase(r.x, rho, critical_density), evaluations), true);
+  FluidState s = single(r.x, rho, single_phase(r.x, rho, critical_density), evaluations);
+  if (isochoric_caloric_slope(lo, c) < 0.0 || isochoric_caloric_slope(s, c) < 0.0) s.flags |= flag_not_unique;
+  return finish(s, true);
+}
+
+// h or u at (T, rho) with its slope in ln rho along the isotherm, written
+// without the ideal gas's terms that cancel, so that its sign holds down to
+// the dilute limit: (dh/d ln rho)_T = R T (d + dd + dt), (du/d ln rho)_T =
+// R T dt. One evaluation.
+struct IsothermPoint {
+  double rho;    // mol/m3
+  double x;      // ln rho
+  double value;  // J/mol
+  double slope;  // J/mol per unit of ln rho
+};
+
+IsothermPoint isotherm_point(double T, double rho, Caloric c) {
+  const double x = std::log(rho);
+  const double delta = rho / critical_density;
+  const double tau = critical_temperature / T;
+  const HelmholtzDerivatives r = residual(delta, tau);
+  const IdealPart i = ideal(std::log(delta), tau);
+  const double RT = gas_constant * T;
+  if (c == Caloric::energy) return {rho, x, RT * (i.t + r.t), RT * r.dt};
+  return {rho, x, RT * ((i.t + r.t) + (1.0 + r.d)), RT * (r.d + r.dd + r.dt)};
+}
+
+// Where h or u is least along a one-phase piece of the isotherm whose slope
+// turns from negative at lo to positive at hi: the root of slope/rho, taken
+// in rho itself (near linear there, from the dilute limit up), by bracketed
+// Newton with the secant through the last two points for the slope.
+IsothermPoint isotherm_minimum(double T, const IsothermPoint& lo, const IsothermPoint& hi, Caloric c,
+                               int& evaluations, bool& converged) {
+  const double rho_lo = std::exp(lo.x);
+  const double rho_hi = std::exp(hi.x);
+  double last_rho = rho_lo;
+  double last_k = lo.slope / rho_lo;
+  double secant = (hi.slope / rho_hi - last_k) / (rho_hi - rho_lo);
+  IsothermPoint at = lo;
+  auto k = [&](double rho) -> ValueSlope {
+    at = isotherm_point(T, rho, c);
+    ++evaluations;
+    const double value = at.slope / rho;
+    if (rho != last_rho) secant = (value - last_k) / (rho - last_rho);
+    last_rho = rho;
+    last_k = value;
+    return {value, secant};
+  };
+  const double guess = rho_lo - (lo.slope / rho_lo) / secant;
+  const RootResult r = bracketed_newton(k, rho_lo, rho_hi, guess, 1e-10, 0.0, 60);
+  converged = r.converged;
+  if (at.x != std::log(r.x)) {
+    at = isotherm_point(T, r.x, c);
+    ++evaluations;
+  }
+  return at;
+}
+
+// One piece of the isotherm, in the order of density: a one-phase stretch
+// (lo the less dense end) on which h or u falls to at most one minimum and
+// rises again (h falls with pressure while the Joule-Thomson coefficient is
+// positive and rises beyond the inversion curve; u likewise, where the
+// attraction gives way to the repulsion), or the two-phase stretch below Tc.
+struct IsothermPiece {
+  IsothermPoint lo;
+  IsothermPoint hi;
+  Phase phase;
+  bool joined;  // lo is the state of the piece before: a root exactly there is not a second one
+};
+
+// Roots of h (u) = target on a piece: 0, 1 or 2, the less dense one's
+// bracket in [a, b] (ln rho) and whether h rises through it.
+struct PieceRoots {
+  int count;
+  double a;
+  double b;
+  bool rising;
+  bool failed;  // the minimum was not found
+};
+
+PieceRoots piece_roots(double T, double target, Caloric c, const IsothermPiece& piece, int& evaluations) {
+  const IsothermPoint& lo = piece.lo;
+  const IsothermPoint& hi = piece.hi;
+  if (piece.phase == Phase::two_phase) {
+    const bool inside = (target - lo.value) * (target - hi.value) <= 0.0;
+    const bool at_join = piece.joined && target == lo.value;
+    return {inside && !at_join ? 1 : 0, lo.x, hi.x, hi.value > lo.value, false};
+  }
+  const double least_end = std::fmin(lo.value, hi.value);
+  if (target > std::fmax(lo.value, hi.value)) return {0, lo.x, hi.x, true, false};
+  if (target >= least_end) {
+    if (piece.joined && target == lo.value) return {0, lo.x, hi.x, true, false};
+    return {1, lo.x, hi.x, hi.value > lo.value, false};
+  }
+  if (!(lo.slope < 0.0 && hi.slope > 0.0)) return {0, lo.x, hi.x, true, false};
+  bool converged = false;
+  const IsothermPoint m = isotherm_minimum(T, lo, hi, c, evaluations, converged);
+  if (!converged) return {0, lo.x, hi.x, true, true};
+  if (target < m.value) return {0, lo.x, hi.x, true, false};
+  return {target == m.value ? 1 : 2, lo.x, m.x, false, false};
+}
+
+// (T, h) and (T, u). Along an isotherm h and u fall from the dilute gas to a
+// minimum and rise again in the compressed fluid (below Tc through the dome,
+// where they fall from the saturated vapour's to the saturated liquid's), so
+// most values below the dilute gas's have two states: the less dense one is
+// returned (the gas, or the two-phase state below Tc), flagged not unique
+// when a denser one exists. The pieces of the isotherm, in the order of
+// density: the gas or vapour from the dilute limit (its density of
+// smallest_density stands for it: the values there are the ideal gas's to
+// rounding) to the saturated vapour, or to the vapour pressure of He II below
+// the lambda temperature, or to the melting line above Tc; the two-phase
+// stretch; the liquid up to the melting line, from the saturated liquid, or
+// from the lambda line below the lambda temperature. On each, Newton in ln
+// rho inside its bracket. A dilute gas's h and u barely depend on its
+// density: the pair fixes it only to about eps h / (h - h_ideal gas).
+FluidState flash_T_caloric(double T, double target, Caloric c) {
+  if (T < lambda_melting_temperature && !(T >= lowest_vapour_temperature)) return empty(flag_he_ii);
+  int evaluations = 0;
+  std::array<IsothermPiece, 3> pieces{};
+  std::size_t n = 0;
+  Saturation sat{};
+  const bool has_dense = T >= lambda_melting_temperature;
+  double rho_top = nan;
+  if (has_dense) {
+    const DensitySolution top = density_at(T, melting_pressure(T) * (1.0 + edge_margin));
+    evaluations += top.evaluations;
+    if (top.flags != 0U) return empty(top.flags);
+    rho_top = top.rho;
+  }
+  auto point = [&](double rho) {
+    ++evaluations;
+    return isotherm_point(T, rho, c);
+  };
+  const IsothermPoint dilute = point(smallest_density);
+  if (T >= critical_temperature) {
+    pieces[n++] = {dilute, point(rho_top), Phase::supercritical, false};
+  } else if (T >= lambda_temperature) {
+    sat = saturation_at_temperature(T);
+    evaluations += sat.evaluations;
+    if (!sat.converged) return empty(flag_not_converged);
+    const IsothermPoint v = point(sat.rho_vapour);
+    const IsothermPoint l = point(sat.rho_liquid);
+    pieces[n++] = {dilute, v, Phase::vapour, false};
+    pieces[n++] = {v, l, Phase::two_phase, true};
+    pieces[n++] = {l, point(rho_top), Phase::liquid, true};
+  } else {
+    const RootResult edge = cold_vapour_density(T, he_ii_vapour_pressure(T) * (1.0 + edge_margin));
+    evaluations += edge.evaluations;
+    if (!edge.converged) return empty(flag_not_converged);
+    pieces[n++] = {dilute, point(edge.x), Phase::vapour, false};
+    if (has_dense) {
+      const DensitySolution bottom = density_at(T, lambda_line_pressure(T));
+      evaluations += bottom.evaluations;
+      if (bottom.flags != 0U) return empty(flag_not_converged);
+      pieces[n++] = {point(bottom.rho), point(rho_top), Phase::liquid, false};
+    }
+  }
+  std::size_t found = n;
+  PieceRoots roots{};
+  for (std::size_t k = 0; k < n && found == n; ++k) {
+    roots = piece_roots(T, target, c, pieces[k], evaluations);
+    if (roots.failed) return empty(flag_not_converged);
+    if (roots.count > 0) found = k;
+  }
+  if (found == n) {
+    // Above every piece: beyond the melting line where the densest state holds
+    // the most, else hotter than the isotherm's dilute gas; below them: He II
+    // lies between the vapour and the liquid below the lambda temperature.
+    double most = -std::numeric_limits<double>::infinity();
+    for (std::size_t k = 0; k < n; ++k)
+      most = std::fmax(most, std::fmax(pieces[k].lo.value, pieces[k].hi.value));
+    if (target > most)
+      return empty(has_dense && pieces[n - 1].hi.value >= most ? flag_solid : flag_no_solution);
+    return empty(T < lambda_temperature ? flag_he_ii : flag_no_solution);
+  }
+  bool another = roots.count > 1;
+  for (std::size_t k = found + 1; k < n && !another; ++k) {
+    const PieceRoots later = piece_roots(T, target, c, pieces[k], evaluations);
+    another = later.count > 0;
+  }
+  const IsothermPiece& piece = pieces[found];
+  FluidState s{};
+  if (piece.phase == Phase::two_phase) {
+    s = mixture(sat, (target - piece.hi.value) / (piece.lo.value - piece.hi.value), evaluations);
+  } else {
+    const double orient = roots.rising ? 1.0 : -1.0;
+    auto f = [&](double x) -> ValueSlope {
+      const IsothermPoint p = point(std::exp(x));
+      return {orient * (p.value - target), orient * p.slope};
+    };
+    // From the second virial term in the dilute gas (h - h0 = rho R T k),
+    // else by interpolation between the ends.
+    double guess = nan;
+    if (found == 0) {
+      const double k = piece.lo.slope / std::exp(piece.lo.x);
+      guess = std::log((target - piece.lo.value) / k);
+    }
+    if (!(guess > roots.a && guess < roots.b)) {
+      const bool whole = roots.b == piece.hi.x && piece.hi.value != piece.lo.value;
+      guess = whole ? roots.a +
+                          (target - piece.lo.value) / (piece.hi.value - piece.lo.value) * (roots.b - roots.a)
+                    : 0.5 * (roots.a + roots.b);
+    }
+    RootResult r = bracketed_newton(f, roots.a, roots.b, guess, density_tolerance, 1e-15);
+    // A root on the end of a piece (the saturated vapour, say): the end's own
+    // density, which ln rho and back may miss by an ulp on the wrong side.
+    for (const IsothermPoint* end : {&piece.lo, &piece.hi}) {
+      if (roots.b == piece.hi.x || end == &piece.lo) {
+        const bool near = std::fabs(r.x - end->x) <= 1e-9 * std::fmax(1.0, std::fabs(end->x));
+        const double scale = std::fmax(std::fabs(target), gas_constant * T);
+        if (near && std::fabs(end->value - target) <= 8.0 * std::numeric_limits<double>::epsilon() * scale &&
+            end->rho > smallest_density)
+          r = {end->x, r.evaluations, true};
+      }
+    }
+    if (!r.converged) return empty(r.no_bracket ? flag_no_solution : flag_not_converged);
+    // At the dilute end itself the pair fixes no density: h (u) is the ideal
+    // gas's at every density that rounds away.
+    if (found == 0 && r.x <= roots.a) {
+      s = single(T, 0.0, single_phase(T, 0.0, critical_density), evaluations);
+      s.flags |= flag_not_unique;
+      return finish(s, true);
+    }
+    const double rho = r.x == piece.hi.x ? piece.hi.rho : r.x == piece.lo.x ? piece.lo.rho : std::exp(r.x);
+    s = single(T, rho, T >= critical_temperature ? Phase::supercritical : piece.phase, evaluations);
+  }
+  if (another) s.flags |= flag_not_unique;
+  return finish(s, true);
+}
+
+// Newton in (T, ln rho) on h and s together, one evaluation a step, with
+// (dh/dT)_rho = cv + (dp/dT)_rho/rho, (dh/d ln rho)_T = (dp/drho)_T - T
+// (dp/dT)_rho/rho, (ds/dT)_rho = cv/T, (ds/d ln rho)_T = -(dp/dT)_rho/rho: the
+// Jacobian's determinant is -((dp/dT)_rho^2/rho^2 + (dp/drho)_T cv/T), never
+// zero at a stable state. Steps limited to 30 % in T and a factor 2 in rho
+// and kept inside (T_lo, T_hi); succeeds only on a mechanically stable state.
+bool newton_hs(double h, double s, double T, double rho, double T_lo, double T_hi, FluidState& out,
+               int& evaluations) {
+  for (int i = 0; i < 50; ++i) {
+    const FluidProperties a = properties_at(T, rho);
+    ++evaluations;
+    if (!(a.dpdrho > 0.0) || !std::isfinite(a.h)) return false;
+    const double scale = gas_constant * T;
+    const double F1 = (a.h - h) / scale;
+    const double J11 = (a.cv + a.dpdT / rho) / scale;
+    const double J12 = (a.dpdrho - T * a.dpdT / rho) / scale;
+    const double F2 = (a.s - s) / gas_constant;
+    const double J21 = a.cv / (T * gas_constant);
+    const double J22 = -a.dpdT / (rho * gas_constant);
+    const double det = J11 * J22 - J12 * J21;
+    double dT = -(F1 * J22 - J12 * F2) / det;
+    double dx = -(J11 * F2 - F1 * J21) / det;
+    if (!std::isfinite(dT) || !std::isfinite(dx)) return false;
+    const double limit = std::fmax(std::fabs(dT) / (0.3 * T), std::fabs(dx) / 0.7);
+    if (limit > 1.0) {
+      dT /= limit;
+      dx /= limit;
+    }
+    int halvings = 0;
+    for (; halvings < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
+      dT *= 0.5;
+      dx *= 0.5;
+    }
+    if (halvings >= 20) return false;
+    T += dT;
+    rho *= std::exp(dx);
+    if (std::fabs(dT) <= 1e-14 * T && std::fabs(dx) <= 1e-14) {
+      out = single(T, rho, single_phase(T, rho, critical_density), evaluations);
+      return out.dpdrho > 0.0;
+    }
+  }
+  return false;
+}
+
+// Is (T, rho) inside the dome (below Tc, between the saturated densities,
+// each widened by the rounding of the saturation's own densities)?
+bool inside_dome(double T, double rho, int& evaluations) {
+  if (!(T >= lambda_temperature && T < critical_temperature)) return false;
+  const Saturation sat = saturation_at_temperature(T);
+  evaluations += sat.evaluations;
+  return sat.converged && rho > sat.rho_vapour * (1.0 + saturation_bracket_margin) &&
+         rho < sat.rho_liquid * (1.0 - saturation_bracket_margin);
+}
+
+// (h, s): expansion and turbine work. Along an isentrope h rises with p
+// (dh = v dp), so a pair has one state at most. The isentropes with s
+// between the saturated liquid's and vapour's at the lambda point cross the
+// dome: they meet the saturation curve at T_e, where the saturated liquid's
+// (below s_c, the critical point's) or vapour's s is s, and below h there
+// they are two-phase. There, with h' - h'' = T (s' - s''), the mixture of
+// entropy s has h = g_sat(T) + T s: Newton in T on it, its slope v dp_sat/dT
+// (v the mixture's volume), each step a saturation at T. Elsewhere Newton in
+// (T, ln rho) from the edge's saturated state, the ideal gas (a vapour) or
+// the saturated liquid at the lambda point (a liquid).
+FluidState flash_hs(double h, double s) {
+  int evaluations = 0;
+  const Saturation at_lambda = lambda_point_saturation();
+  const FluidProperties l_lambda = properties_at(lambda_temperature, at_lambda.rho_liquid);
+  const FluidProperties v_lambda = properties_at(lambda_temperature, at_lambda.rho_vapour);
+  evaluations += 2;
+  double T0 = lambda_temperature;
+  double rho0 = at_lambda.rho_liquid;
+  if (s > l_lambda.s && s < v_lambda.s) {
+    const FluidProperties critical = properties_at(critical_temperature, critical_density);
+    ++evaluations;
+    const bool vapour_side = s > critical.s;
+    auto edge = [&](double T) -> ValueSlope {
+      const SaturationSlopes a = saturation_slopes(T, evaluations);
+      if (!a.sat.converged) return {nan, nan};
+      const FluidProperties& side = vapour_side ? a.vapour : a.liquid;
+      const double ds =
+          saturated_caloric_slope(side, vapour_side ? a.drho_vapour : a.drho_liquid, Caloric::entropy);
+      return vapour_side ? ValueSlope{s - side.s, -ds} : ValueSlope{side.s - s, ds};
+    };
+    const double s_lambda = vapour_side ? v_lambda.s : l_lambda.s;
+    const double fraction = (s - s_lambda) / (critical.s - s_lambda);
+    const RootResult e = bracketed_newton(
+        edge, lambda_temperature, critical_temperature,
+        lambda_temperature + fraction * (critical_temperature - lambda_temperature), 1e-13, 0.0, 100);
+    if (!e.converged) return empty(flag_not_converged);
+    const Saturation sat_e = saturation_at_temperature(e.x);
+    evaluations += sat_e.evaluations;
+    const double rho_e = vapour_side ? sat_e.rho_vapour : sat_e.rho_liquid;
+    const FluidProperties at_e = properties_at(e.x, rho_e);
+    ++evaluations;
+    if (h < at_e.h) {
+      auto f = [&](double T) -> ValueSlope {
+        const Saturation sat = saturation_at_temperature(T);
+        evaluations += sat.evaluations + 2;
+        if (!sat.converged) return {nan, nan};
+        const FluidProperties l = properties_at(T, sat.rho_liquid);
+        const FluidProperties v = properties_at(T, sat.rho_vapour);
+        const double vl = 1.0 / sat.rho_liquid;
+        const double dp_sat = (v.s - l.s) / (1.0 / sat.rho_vapour - vl);
+        return {l.g + T * s - h, (s - l.s) + vl * dp_sat};
+      };
+      const ValueSlope at_lo = f(lambda_temperature);
+      if (!(at_lo.f <= 0.0)) return empty(at_lo.f > 0.0 ? flag_he_ii : flag_not_converged);
+      const double guess = lambda_temperature - at_lo.f / (at_e.h - h - at_lo.f) * (e.x - lambda_temperature);
+      const RootResult r = bracketed_newton(f, lambda_temperature, e.x, guess, 1e-13, 0.0, 100);
+      if (!r.converged) return empty(flag_not_converged);
+      const Saturation sat = saturation_at_temperature(r.x);
+      const FluidProperties l = properties_at(r.x, sat.rho_liquid);
+      const FluidProperties v = properties_at(r.x, sat.rho_vapour);
+      evaluations += sat.evaluations + 2;
+      const double q = std::fmin(1.0, std::fmax(0.0, (s - l.s) / (v.s - l.s)));
+      return finish(mixture(sat, q, evaluations));
+    }
+    T0 = e.x;
+    rho0 = rho_e;
+  } else if (s >= v_lambda.s) {
+    // The ideal gas: h = R (a2 Tc + 5/2 T), s/R = 1.5 - ln delta - a1 - 1.5 ln(Tc/T).
+    const double T_ideal = (h / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+    T0 = std::fmin(std::fmax(T_ideal, lambda_temperature), 0.5 * extrapolation_temperature);
+    rho0 = std::fmin(critical_density * std::exp(1.5 - ideal_a1 - 1.5 * std::log(critical_temperature / T0) -
+                                                 s / gas_constant),
+                     at_lambda.rho_vapour);
+    if (T_ideal <= lambda_temperature) rho0 = at_lambda.rho_vapour * 0.5;
+  }
+  FluidState out{};
+  const double T_lo = lowest_vapour_temperature * (1.0 - edge_margin);
+  if (!newton_hs(h, s, T0, rho0, T_lo, extrapolation_temperature, out, evaluations) ||
+      inside_dome(out.T, out.rho, evaluations))
+    return empty(flag_not_converged);
+  out.evaluations = evaluations;
+  return finish(out, true);
 }
 
 bool finite(double x) { return std::isfinite(x); }
@@ -979,7 +1403,23 @@ FluidState flash(InputPair pair, double x1, double x2) {
       return flash_Ts(x1, x2);
     case InputPair::rhou:
       if (x1 <= 0.0) return empty(flag_bad_input);
-      return flash_rhou(x1, x2);
+      return flash_rho_caloric(x1, x2, Caloric::energy);
+    case InputPair::rhoh:
+      if (x1 <= 0.0) return empty(flag_bad_input);
+      return flash_rho_caloric(x1, x2, Caloric::enthalpy);
+    case InputPair::rhos:
+      if (x1 <= 0.0) return empty(flag_bad_input);
+      return flash_rho_caloric(x1, x2, Caloric::entropy);
+    case InputPair::Th:
+      if (x1 <= 0.0) return empty(flag_bad_input);
+      if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
+      return flash_T_caloric(x1, x2, Caloric::enthalpy);
+    case InputPair::Tu:
+      if (x1 <= 0.0) return empty(flag_bad_input);
+      if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
+      return flash_T_caloric(x1, x2, Caloric::energy);
+    case InputPair::hs:
+      return flash_hs(x1, x2);
     case InputPair::Tq:
       if (x1 <= 0.0 || x2 < 0.0 || x2 > 1.0) return empty(flag_bad_input);
       return finish(flash_Tq(x1, x2));

@@ -57,7 +57,12 @@ enum class InputPair : int {
   rhou = 7,
   Tq = 8,
   Pq = 9,
-  Pu = 10
+  Pu = 10,
+  Th = 11,
+  Tu = 12,
+  rhoh = 13,
+  rhos = 14,
+  hs = 15
 };
 
 // The flash for a pair (T in K, p in Pa, rho in mol/m3, h and u in J/mol,

@@ -433,10 +433,10 @@ Private Function EosPropertyCode(ByVal name As String) As Long
     Next i
 End Function
 
-' The code of a pair name (TP, Trho, Prho, Ph, Ps, Ts, rhou, Tq, Pq), 0 for another name.
+' The code of a pair name (TP, Trho, Prho, Ph, Ps, Ts, rhou, Tq, Pq, Pu, Th, Tu, rhoh, rhos, hs), 0 for another name.
 Private Function EosPairCode(ByVal name As String) As Long
     Dim names As Variant, i As Long
-    names = Array("TP", "Trho", "Prho", "Ph", "Ps", "Ts", "rhou", "Tq", "Pq", "Pu")
+    names = Array("TP", "Trho", "Prho", "Ph", "Ps", "Ts", "rhou", "Tq", "Pq", "Pu", "Th", "Tu", "rhoh", "rhos", "hs")
     EosPairCode = 0
     For i = 0 To UBound(names)
         If StrComp(name, names(i), vbBinaryCompare) = 0 Then EosPairCode = i + 1
