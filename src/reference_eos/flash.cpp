@@ -1231,6 +1231,83 @@ FluidState flash_T_caloric(double T, double target, Caloric c) {
   return finish(s, true);
 }
 
+// A saturation with a third condition besides equal J and K (saturation.hpp):
+// Newton in (delta', delta'', tau), two evaluations a step, from the
+// saturation at T0. third(l, v, dl, dv, tau) gives the condition's value and
+// its derivatives in (delta', delta'', tau), scaled to order one. Steps keep
+// 0 < delta'' < delta' and tau > 1; a result is the dome's (delta' - delta''
+// at least a quarter of the start's), not the trivial root delta' = delta''.
+struct Condition {
+  double f;
+  double d_dl;
+  double d_dv;
+  double d_tau;
+};
+
+template <typename Third>
+Saturation saturation_with(double T0, Third third, int& evaluations) {
+  const Saturation start = saturation_at_temperature(T0);
+  evaluations += start.evaluations;
+  if (!start.converged) return {nan, nan, nan, nan, 0, false};
+  double dl = start.rho_liquid / critical_density;
+  double dv = start.rho_vapour / critical_density;
+  double tau = critical_temperature / start.T;
+  const double gap = dl - dv;
+  if (!(gap > 0.0)) return {nan, nan, nan, nan, 0, false};
+  const double eps = std::numeric_limits<double>::epsilon();
+  double previous_step = std::numeric_limits<double>::infinity();
+  for (int iteration = 0; iteration < 40; ++iteration) {
+    const HelmholtzDerivatives l = residual(dl, tau);
+    const HelmholtzDerivatives v = residual(dv, tau);
+    evaluations += 2;
+    const double Jl = dl * (1.0 + l.d);
+    const double Jv = dv * (1.0 + v.d);
+    const double Kl = l.d + l.a + std::log(dl);
+    const double Kv = v.d + v.a + std::log(dv);
+    const Condition c = third(l, v, dl, dv, tau);
+    const double F[3] = {Jv - Jl, Kv - Kl, c.f};
+    const bool at_rounding =
+        std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
+        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
+        std::fabs(F[2]) <= 16.0 * eps;
+    const double Jdl = 1.0 + 2.0 * l.d + l.dd;
+    const double Jdv = 1.0 + 2.0 * v.d + v.dd;
+    const double A[3][3] = {{-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
+                            {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
+                            {c.d_dl, c.d_dv, c.d_tau}};
+    const std::array<double, 3> step_of = newton_step3(A, F);
+    double ddl = step_of[0];
+    double ddv = step_of[1];
+    double dtau = step_of[2];
+    if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
+    for (int halving = 0; halving < 30; ++halving) {
+      if (dv + ddv > 0.0 && dv + ddv < dl + ddl && tau + dtau > 1.0) break;
+      ddl *= 0.5;
+      ddv *= 0.5;
+      dtau *= 0.5;
+    }
+    dl += ddl;
+    dv += ddv;
+    tau += dtau;
+    const double step = std::fmax(std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv), std::fabs(dtau) / tau);
+    const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
+    previous_step = step;
+    if (step <= 1e-14 || quadratic || at_rounding) {
+      const double T = critical_temperature / tau;
+      if (!(T >= lambda_temperature * (1.0 - 1e-12) && dl - dv > 0.25 * gap)) break;
+      const double rho_v = dv * critical_density;
+      ++evaluations;
+      return {std::fmax(T, lambda_temperature),
+              pressure_and_slope(T, rho_v).p,
+              dl * critical_density,
+              rho_v,
+              0,
+              true};
+    }
+  }
+  return {nan, nan, nan, nan, 0, false};
+}
+
 // Newton in (T, ln rho) on h and s together, one evaluation a step, with
 // (dh/dT)_rho = cv + (dp/dT)_rho/rho, (dh/d ln rho)_T = (dp/drho)_T - T
 // (dp/dT)_rho/rho, (ds/dT)_rho = cv/T, (ds/d ln rho)_T = -(dp/dT)_rho/rho: the
@@ -1285,73 +1362,128 @@ bool inside_dome(double T, double rho, int& evaluations) {
          rho < sat.rho_liquid * (1.0 - saturation_bracket_margin);
 }
 
+// (h, s) on an isentrope that crosses the dome, the slow way: its edge on
+// the dome by Newton in T over saturations (with the slopes of the saturated
+// states), then below the edge's h Newton in T on g_sat(T) + T s = h, its
+// slope v dp_sat/dT (v the mixture's volume), each step a saturation at T;
+// above it Newton in (T, ln rho) from the edge's saturated state.
+FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
+                            const FluidProperties& v_lambda, int evaluations) {
+  const FluidProperties critical = properties_at(critical_temperature, critical_density);
+  ++evaluations;
+  const bool vapour_side = s > critical.s;
+  const double s_lambda = vapour_side ? v_lambda.s : l_lambda.s;
+  const double fraction = (s - s_lambda) / (critical.s - s_lambda);
+  const double T_guess = lambda_temperature + fraction * (critical_temperature - lambda_temperature);
+  auto edge = [&](double T) -> ValueSlope {
+    const SaturationSlopes a = saturation_slopes(T, evaluations);
+    if (!a.sat.converged) return {nan, nan};
+    const FluidProperties& side = vapour_side ? a.vapour : a.liquid;
+    const double ds =
+        saturated_caloric_slope(side, vapour_side ? a.drho_vapour : a.drho_liquid, Caloric::entropy);
+    return vapour_side ? ValueSlope{s - side.s, -ds} : ValueSlope{side.s - s, ds};
+  };
+  const RootResult e =
+      bracketed_newton(edge, lambda_temperature, critical_temperature, T_guess, 1e-13, 0.0, 100);
+  if (!e.converged) return empty(flag_not_converged);
+  const Saturation sat_e = saturation_at_temperature(e.x);
+  evaluations += sat_e.evaluations;
+  const double rho_e = vapour_side ? sat_e.rho_vapour : sat_e.rho_liquid;
+  const FluidProperties at_e = properties_at(e.x, rho_e);
+  ++evaluations;
+  if (h >= at_e.h) {
+    FluidState out{};
+    if (!newton_hs(h, s, e.x, rho_e, lowest_vapour_temperature, extrapolation_temperature, out,
+                   evaluations) ||
+        inside_dome(out.T, out.rho, evaluations))
+      return empty(flag_not_converged);
+    out.evaluations = evaluations;
+    return finish(out, true);
+  }
+  auto f = [&](double T) -> ValueSlope {
+    const Saturation sat = saturation_at_temperature(T);
+    evaluations += sat.evaluations + 2;
+    if (!sat.converged) return {nan, nan};
+    const FluidProperties l = properties_at(T, sat.rho_liquid);
+    const FluidProperties v = properties_at(T, sat.rho_vapour);
+    const double vl = 1.0 / sat.rho_liquid;
+    const double dp_sat = (v.s - l.s) / (1.0 / sat.rho_vapour - vl);
+    return {l.g + T * s - h, (s - l.s) + vl * dp_sat};
+  };
+  const double at_lo = l_lambda.g + lambda_temperature * s - h;
+  const double guess = lambda_temperature - at_lo / (at_e.h - h - at_lo) * (e.x - lambda_temperature);
+  const RootResult r = bracketed_newton(f, lambda_temperature, e.x, guess, 1e-13, 0.0, 100);
+  if (!r.converged) return empty(flag_not_converged);
+  const Saturation sat = saturation_at_temperature(r.x);
+  const FluidProperties l = properties_at(r.x, sat.rho_liquid);
+  const FluidProperties v = properties_at(r.x, sat.rho_vapour);
+  evaluations += sat.evaluations + 2;
+  return finish(mixture(sat, std::fmin(1.0, std::fmax(0.0, (s - l.s) / (v.s - l.s))), evaluations));
+}
+
 // (h, s): expansion and turbine work. Along an isentrope h rises with p
-// (dh = v dp), so a pair has one state at most. The isentropes with s
-// between the saturated liquid's and vapour's at the lambda point cross the
-// dome: they meet the saturation curve at T_e, where the saturated liquid's
-// (below s_c, the critical point's) or vapour's s is s, and below h there
-// they are two-phase. There, with h' - h'' = T (s' - s''), the mixture of
-// entropy s has h = g_sat(T) + T s: Newton in T on it, its slope v dp_sat/dT
-// (v the mixture's volume), each step a saturation at T. Elsewhere Newton in
-// (T, ln rho) from the edge's saturated state, the ideal gas (a vapour) or
-// the saturated liquid at the lambda point (a liquid).
+// (dh = v dp), so a pair has one state at most, and any state found is it.
+// The isentropes with s between the saturated liquid's and vapour's at the
+// lambda point cross the dome. There, with h'' - h' = T (s'' - s'), the
+// mixture of entropy s at T has h = g_sat(T) + T s: one Newton in (delta',
+// delta'', tau) on equal J, K and g' + T s = h, from the lambda point, gives
+// the two-phase state if its quality (s - s')/(s'' - s') lies in [0, 1], and
+// otherwise the saturated state on the side of the one-phase state.
+// Elsewhere, or from there, Newton in (T, ln rho) from the ideal gas (a
+// vapour) or the saturated liquid at the lambda point (a liquid). Should
+// those fail, the isentrope's edge on the dome (where the saturated liquid's,
+// below the critical point's s, or vapour's s is s) and a search over
+// saturations below it.
 FluidState flash_hs(double h, double s) {
   int evaluations = 0;
   const Saturation at_lambda = lambda_point_saturation();
   const FluidProperties l_lambda = properties_at(lambda_temperature, at_lambda.rho_liquid);
   const FluidProperties v_lambda = properties_at(lambda_temperature, at_lambda.rho_vapour);
   evaluations += 2;
-  double T0 = lambda_temperature;
-  double rho0 = at_lambda.rho_liquid;
+  FluidState out{};
+  const double T_lo = lowest_vapour_temperature * (1.0 - edge_margin);
+  auto one_phase = [&](double T0, double rho0) {
+    return newton_hs(h, s, T0, rho0, T_lo, extrapolation_temperature, out, evaluations) &&
+           !inside_dome(out.T, out.rho, evaluations);
+  };
+  auto solved = [&]() {
+    out.evaluations = evaluations;
+    return finish(out, true);
+  };
   if (s > l_lambda.s && s < v_lambda.s) {
+    // Below the two-phase state at the lambda point on this isentrope: He II.
+    if (l_lambda.g + lambda_temperature * s - h > 0.0) return empty(flag_he_ii);
+    const double h_reduced = h / (gas_constant * critical_temperature);
+    auto mixed = [&](const HelmholtzDerivatives& l, const HelmholtzDerivatives&, double dl, double,
+                     double tau) -> Condition {
+      return {1.0 + (l.d + l.a + std::log(dl)) + ideal_a1 + ideal_a2 * tau + 1.5 * std::log(tau) +
+                  s / gas_constant - h_reduced * tau,
+              (1.0 + 2.0 * l.d + l.dd) / dl, 0.0, ideal_a2 + (1.5 + l.t + l.dt) / tau - h_reduced};
+    };
+    // From where h_mix(T) - h, linear between the lambda point and Tc, is zero.
     const FluidProperties critical = properties_at(critical_temperature, critical_density);
     ++evaluations;
-    const bool vapour_side = s > critical.s;
-    auto edge = [&](double T) -> ValueSlope {
-      const SaturationSlopes a = saturation_slopes(T, evaluations);
-      if (!a.sat.converged) return {nan, nan};
-      const FluidProperties& side = vapour_side ? a.vapour : a.liquid;
-      const double ds =
-          saturated_caloric_slope(side, vapour_side ? a.drho_vapour : a.drho_liquid, Caloric::entropy);
-      return vapour_side ? ValueSlope{s - side.s, -ds} : ValueSlope{side.s - s, ds};
-    };
-    const double s_lambda = vapour_side ? v_lambda.s : l_lambda.s;
-    const double fraction = (s - s_lambda) / (critical.s - s_lambda);
-    const RootResult e = bracketed_newton(
-        edge, lambda_temperature, critical_temperature,
-        lambda_temperature + fraction * (critical_temperature - lambda_temperature), 1e-13, 0.0, 100);
-    if (!e.converged) return empty(flag_not_converged);
-    const Saturation sat_e = saturation_at_temperature(e.x);
-    evaluations += sat_e.evaluations;
-    const double rho_e = vapour_side ? sat_e.rho_vapour : sat_e.rho_liquid;
-    const FluidProperties at_e = properties_at(e.x, rho_e);
-    ++evaluations;
-    if (h < at_e.h) {
-      auto f = [&](double T) -> ValueSlope {
-        const Saturation sat = saturation_at_temperature(T);
-        evaluations += sat.evaluations + 2;
-        if (!sat.converged) return {nan, nan};
-        const FluidProperties l = properties_at(T, sat.rho_liquid);
-        const FluidProperties v = properties_at(T, sat.rho_vapour);
-        const double vl = 1.0 / sat.rho_liquid;
-        const double dp_sat = (v.s - l.s) / (1.0 / sat.rho_vapour - vl);
-        return {l.g + T * s - h, (s - l.s) + vl * dp_sat};
-      };
-      const ValueSlope at_lo = f(lambda_temperature);
-      if (!(at_lo.f <= 0.0)) return empty(at_lo.f > 0.0 ? flag_he_ii : flag_not_converged);
-      const double guess = lambda_temperature - at_lo.f / (at_e.h - h - at_lo.f) * (e.x - lambda_temperature);
-      const RootResult r = bracketed_newton(f, lambda_temperature, e.x, guess, 1e-13, 0.0, 100);
-      if (!r.converged) return empty(flag_not_converged);
-      const Saturation sat = saturation_at_temperature(r.x);
-      const FluidProperties l = properties_at(r.x, sat.rho_liquid);
-      const FluidProperties v = properties_at(r.x, sat.rho_vapour);
-      evaluations += sat.evaluations + 2;
-      const double q = std::fmin(1.0, std::fmax(0.0, (s - l.s) / (v.s - l.s)));
-      return finish(mixture(sat, q, evaluations));
+    const double at_lambda_point = l_lambda.g + lambda_temperature * s - h;
+    const double at_critical = critical.g + critical_temperature * s - h;
+    const double start = at_critical > 0.0
+                             ? lambda_temperature + (critical_temperature - lambda_temperature) *
+                                                        (-at_lambda_point / (at_critical - at_lambda_point))
+                             : lambda_temperature;
+    const Saturation sat = saturation_with(start, mixed, evaluations);
+    if (sat.converged) {
+      const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
+      const FluidProperties v = properties_at(sat.T, sat.rho_vapour);
+      evaluations += 2;
+      const double q = (s - l.s) / (v.s - l.s);
+      if (q >= -1e-12 && q <= 1.0 + 1e-12)
+        return finish(mixture(sat, std::fmin(1.0, std::fmax(0.0, q)), evaluations));
+      if (one_phase(sat.T, q < 0.0 ? sat.rho_liquid : sat.rho_vapour)) return solved();
     }
-    T0 = e.x;
-    rho0 = rho_e;
-  } else if (s >= v_lambda.s) {
+    return flash_hs_by_edge(h, s, l_lambda, v_lambda, evaluations);
+  }
+  double T0 = lambda_temperature;
+  double rho0 = at_lambda.rho_liquid;
+  if (s >= v_lambda.s) {
     // The ideal gas: h = R (a2 Tc + 5/2 T), s/R = 1.5 - ln delta - a1 - 1.5 ln(Tc/T).
     const double T_ideal = (h / gas_constant - ideal_a2 * critical_temperature) / 2.5;
     T0 = std::fmin(std::fmax(T_ideal, lambda_temperature), 0.5 * extrapolation_temperature);
@@ -1360,13 +1492,8 @@ FluidState flash_hs(double h, double s) {
                      at_lambda.rho_vapour);
     if (T_ideal <= lambda_temperature) rho0 = at_lambda.rho_vapour * 0.5;
   }
-  FluidState out{};
-  const double T_lo = lowest_vapour_temperature * (1.0 - edge_margin);
-  if (!newton_hs(h, s, T0, rho0, T_lo, extrapolation_temperature, out, evaluations) ||
-      inside_dome(out.T, out.rho, evaluations))
-    return empty(flag_not_converged);
-  out.evaluations = evaluations;
-  return finish(out, true);
+  if (!one_phase(T0, rho0)) return empty(flag_not_converged);
+  return solved();
 }
 
 bool finite(double x) { return std::isfinite(x); }
