@@ -37,12 +37,21 @@ void round_trip(double T, double P, unsigned allowed, double tolerance) {
   const struct {
     int pair;
     double x1, x2;
-  } pairs[] = {{VORN_EOS_TRHO, T, a.rho}, {VORN_EOS_PRHO, P, a.rho}, {VORN_EOS_PH, P, a.h},
-               {VORN_EOS_PS, P, a.s},     {VORN_EOS_TS, T, a.s},     {VORN_EOS_RHOU, a.rho, a.u}};
+  } pairs[] = {{VORN_EOS_TRHO, T, a.rho},   {VORN_EOS_PRHO, P, a.rho},   {VORN_EOS_PH, P, a.h},
+               {VORN_EOS_PS, P, a.s},       {VORN_EOS_TS, T, a.s},       {VORN_EOS_RHOU, a.rho, a.u},
+               {VORN_EOS_PU, P, a.u},       {VORN_EOS_TH, T, a.h},       {VORN_EOS_TU, T, a.u},
+               {VORN_EOS_RHOH, a.rho, a.h}, {VORN_EOS_RHOS, a.rho, a.s}, {VORN_EOS_HS, a.h, a.s}};
   for (const auto& p : pairs) {
     const vorn_eos_state b = state(p.pair, p.x1, p.x2);
     SCOPED_TRACE(testing::Message() << "pair " << p.pair << " at " << T << " K " << P << " kPa");
     EXPECT_EQ(b.flags & ~(allowed | VORN_EOS_FLAG_NOT_UNIQUE), 0u);
+    // (T, h) and (T, u) give the less dense of two states: this one's twin.
+    if ((p.pair == VORN_EOS_TH || p.pair == VORN_EOS_TU) && (b.flags & VORN_EOS_FLAG_NOT_UNIQUE) != 0u &&
+        b.rho < a.rho * (1.0 - 1e-6)) {
+      EXPECT_EQ(b.T, T);
+      EXPECT_LE(relative(p.pair == VORN_EOS_TH ? b.h : b.u, p.x2), 1e-12);
+      continue;
+    }
     EXPECT_LE(relative(b.T, T), tolerance);
     EXPECT_LE(relative(b.P, P), tolerance);
     EXPECT_GT(b.dpdrho, 0.0);
@@ -230,6 +239,81 @@ TEST(FlashEdges, SweepsFindNoUnstableOrWithheldRoot) {
       round_trip(T, P, a.flags, 1e-9);
     }
   }
+}
+
+TEST(FlashEdges, TwoPhaseStatesFromEveryCaloricPair) {
+  // Back to T and q from the mixture's rho, u, h, s, down to 10 uK below Tc
+  // (where q is fixed only to about 1e-5 by any pair: the dome is that thin).
+  for (const double T : {2.1769, 3.0, 4.2, 5.0, 5.19, Tc - 1e-5}) {
+    for (const double q : {0.02, 0.5, 0.98}) {
+      const vorn_eos_state a = state(VORN_EOS_TQ, T, q);
+      const struct {
+        int pair;
+        double x1, x2;
+      } pairs[] = {{VORN_EOS_RHOU, a.rho, a.u}, {VORN_EOS_RHOH, a.rho, a.h}, {VORN_EOS_RHOS, a.rho, a.s},
+                   {VORN_EOS_TH, T, a.h},       {VORN_EOS_TU, T, a.u},       {VORN_EOS_HS, a.h, a.s}};
+      for (const auto& p : pairs) {
+        SCOPED_TRACE(testing::Message() << "pair " << p.pair << " at " << T << " K, q " << q);
+        const vorn_eos_state b = state(p.pair, p.x1, p.x2);
+        EXPECT_EQ(b.phase, VORN_EOS_PHASE_TWO_PHASE);
+        EXPECT_LE(relative(b.T, T), 1e-9);
+        EXPECT_NEAR(b.q, q, T > 5.1 ? 1e-5 : 1e-9);
+      }
+    }
+  }
+}
+
+TEST(FlashEdges, IsothermPairsSayWhichOfTwoStates) {
+  // (T, h) and (T, u): the less dense state, flagged when a denser one has the pair.
+  const struct {
+    int pair;
+    double T, P;
+    int phase;  // of the state returned
+    bool same;  // it is the (T, P) state itself
+    unsigned flags;
+  } rows[] = {
+      {VORN_EOS_TH, 4.2, 1000.0, VORN_EOS_PHASE_TWO_PHASE, false,
+       VORN_EOS_FLAG_NOT_UNIQUE},  // compressed liquid
+      {VORN_EOS_TH, 10.0, 5000.0, VORN_EOS_PHASE_SUPERCRITICAL, false, VORN_EOS_FLAG_NOT_UNIQUE},
+      {VORN_EOS_TH, 10.0, 100.0, VORN_EOS_PHASE_SUPERCRITICAL, true, VORN_EOS_FLAG_NOT_UNIQUE},
+      {VORN_EOS_TU, 4.2, 1000.0, VORN_EOS_PHASE_LIQUID, true, VORN_EOS_FLAG_NOT_UNIQUE},
+      {VORN_EOS_TH, 300.0, 100.0, VORN_EOS_PHASE_SUPERCRITICAL, true,
+       0u},  // above the inversion: h rises with P
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << "pair " << row.pair << " at " << row.T << " K " << row.P << " kPa");
+    const vorn_eos_state a = state(VORN_EOS_TP, row.T, row.P);
+    const vorn_eos_state b = state(row.pair, row.T, row.pair == VORN_EOS_TH ? a.h : a.u);
+    EXPECT_EQ(b.phase, row.phase);
+    EXPECT_EQ(b.flags, row.flags);
+    if (row.same) {
+      EXPECT_LE(relative(b.P, row.P), 1e-9);
+    } else {
+      EXPECT_LT(b.rho, a.rho);
+    }
+  }
+}
+
+TEST(FlashEdges, NewPairsRefuseWithTheRightReason) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    int pair;
+    double x1, x2;
+    unsigned flags;
+  } rows[] = {
+      {VORN_EOS_TH, 4.2, 1e9, VORN_EOS_FLAG_SOLID},          // more than the melting line's h
+      {VORN_EOS_TH, 10.0, -1e9, VORN_EOS_FLAG_NO_SOLUTION},  // below the isotherm's least h
+      {VORN_EOS_TU, 1.9, 0.0, VORN_EOS_FLAG_HE_II},          // between the vapour and He I
+      {VORN_EOS_TH, 0.0, 1e4, VORN_EOS_FLAG_BAD_INPUT},
+      {VORN_EOS_TU, 2500.0, 1e4, VORN_EOS_FLAG_OUT_OF_RANGE},
+      {VORN_EOS_RHOH, -1.0, 1e4, VORN_EOS_FLAG_BAD_INPUT},
+      {VORN_EOS_RHOS, 100.0, -1e5, VORN_EOS_FLAG_HE_II},
+      {VORN_EOS_RHOH, 100.0, 1e12, VORN_EOS_FLAG_OUT_OF_RANGE},
+      {VORN_EOS_HS, nan, 1e3, VORN_EOS_FLAG_BAD_INPUT},
+      {VORN_EOS_HS, -1e9, 0.0, VORN_EOS_FLAG_HE_II},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(state(row.pair, row.x1, row.x2).flags, row.flags) << row.pair << " " << row.x1 << " " << row.x2;
 }
 
 }  // namespace
