@@ -81,7 +81,7 @@ def test_the_equation_module_warns_by_the_same_rule():
 
 @pytest.mark.parametrize("call, error, message", [
     (lambda: vorn.props("enthalpie", T=300, P=100), ValueError, "unknown property 'enthalpie'"),
-    (lambda: vorn.props("h", T=300, h=100), TypeError, "pair"),
+    (lambda: vorn.props("h", s=300, u=100), TypeError, "pair"),
     (lambda: vorn.props("h", T=300), TypeError, "two inputs"),
     (lambda: vorn.props("h", T=300, P=(1, "mPa")), ValueError, "'mPa' is no unit of pressure"),
     (lambda: vorn.props("h", T=(300, "F"), P=1), ValueError, "'F' is no unit of temperature"),

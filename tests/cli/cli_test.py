@@ -353,7 +353,7 @@ class BadInputTest(unittest.TestCase):
         (["table", "cp", "--T", "1:10000:1", "--P", "1:1001:1"], "--T, --P: 10000 x 1001 points"),
         (["table", "enthalpie", "--T", "1", "--P", "1"], "PROPERTY: unknown property 'enthalpie'"),
         (["table", "dB/dT", "--T", "1", "--P", "1", "--eos"], "unknown property 'dB/dT' of the reference equation"),
-        (["table", "h", "--T", "4", "--h", "1"], "--T, --h: not an input pair"),
+        (["table", "h", "--s", "4", "--u", "1"], "--u, --s: not an input pair"),
         (["table", "h", "--T", "4", "--P", "1", "--rho", "2"], "table: 3 inputs given"),
         (["table", "vorn_cp_n", "--T", "1", "--P", "1"], "PROPERTY: unknown property 'vorn_cp_n'"),
         (["table", "cp", "--T", "1"], "--T: alone; cp depends on two inputs"),
@@ -409,7 +409,7 @@ class BadInputTest(unittest.TestCase):
         # The reference equation: two inputs forming a pair, each a number.
         (["eos", "--T", "4"], "eos: 1 inputs given; expected two"),
         (["eos", "--T", "4", "--P", "100", "--h", "1"], "eos: 3 inputs given"),
-        (["eos", "--T", "4", "--h", "1000"], "--T, --h: not an input pair"),
+        (["eos", "--rho", "4", "--q", "0.5"], "--rho, --q: not an input pair"),
         (["eos", "--P", "100", "--h", "1kJ"], "--h: '1kJ'"),
         (["eos", "--T", "4 furlongs", "--P", "100"], "--T: '4 furlongs'"),
         (["saturation"], "saturation: expected exactly one of --T"),
