@@ -30,6 +30,7 @@
 #include "reference_eos/newton_step3.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
+#include "reference_eos/saturation_expansion.hpp"
 
 namespace vorn::reference_eos {
 namespace {
@@ -114,8 +115,10 @@ Phase single_phase(double T, double rho, double rho_critical_side) {
   return rho >= rho_critical_side ? Phase::liquid : Phase::vapour;
 }
 
-FluidState single(double T, double rho, Phase phase, int evaluations) {
-  const FluidProperties f = properties_at(T, rho);
+// The state of properties already evaluated; `evaluations` counts them.
+FluidState from_properties(const FluidProperties& f, Phase phase, int evaluations) {
+  const double T = f.T;
+  const double rho = f.rho;
   FluidState state{0U,
                    phase,
                    T,
@@ -136,7 +139,7 @@ FluidState single(double T, double rho, Phase phase, int evaluations) {
                    f.dpdrho,
                    second_virial(T),
                    nan,
-                   evaluations + 1};
+                   evaluations};
   // At zero density (or a density that rounds to it) s and g go to +-inf:
   // undefined, and flagged so.
   if (rho == 0.0) {
@@ -146,21 +149,21 @@ FluidState single(double T, double rho, Phase phase, int evaluations) {
   return state;
 }
 
-// The lever rule between the two saturated states.
-FluidState mixture(const Saturation& sat, double q, int evaluations) {
+FluidState single(double T, double rho, Phase phase, int evaluations) {
+  return from_properties(properties_at(T, rho), phase, evaluations + 1);
+}
+
+// The lever rule between the two saturated states l and v of sat, already
+// evaluated: the split is computed once and handed on. `evaluations` counts
+// every evaluation made for it, the saturation's and l's and v's included.
+FluidState mixture(const Saturation& sat, const FluidProperties& l, const FluidProperties& v, double q,
+                   int evaluations) {
   if (!sat.converged) return empty(flag_not_converged);
-  if (q == 0.0) {
-    FluidState s = single(sat.T, sat.rho_liquid, Phase::liquid, evaluations + sat.evaluations);
-    s.q = 0.0;
+  if (q == 0.0 || q == 1.0) {
+    FluidState s = from_properties(q == 0.0 ? l : v, q == 0.0 ? Phase::liquid : Phase::vapour, evaluations);
+    s.q = q;
     return s;
   }
-  if (q == 1.0) {
-    FluidState s = single(sat.T, sat.rho_vapour, Phase::vapour, evaluations + sat.evaluations);
-    s.q = 1.0;
-    return s;
-  }
-  const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
-  const FluidProperties v = properties_at(sat.T, sat.rho_vapour);
   FluidState s = empty(0U);
   s.phase = Phase::two_phase;
   s.T = sat.T;
@@ -174,8 +177,22 @@ FluidState mixture(const Saturation& sat, double q, int evaluations) {
   s.g = l.g + q * (v.g - l.g);
   s.B = second_virial(sat.T);
   s.q = q;
-  s.evaluations = evaluations + sat.evaluations + 2;
+  s.evaluations = evaluations;
   return s;
+}
+
+// The same from the saturation alone; `evaluations` counts those made before
+// it, not the saturation's own.
+FluidState mixture(const Saturation& sat, double q, int evaluations) {
+  if (!sat.converged) return empty(flag_not_converged);
+  return mixture(sat, properties_at(sat.T, sat.rho_liquid), properties_at(sat.T, sat.rho_vapour), q,
+                 evaluations + sat.evaluations + 2);
+}
+
+// A saturation whose evaluations the caller has counted already.
+Saturation counted(Saturation sat) {
+  sat.evaluations = 0;
+  return sat;
 }
 
 // The saturation at the lambda point, the bottom of the dome (boundaries.hpp).
@@ -186,6 +203,16 @@ Saturation lambda_point_saturation() {
           lambda_saturation_vapour_density,
           0,
           true};
+}
+
+// The saturated liquid and vapour at the lambda point, evaluated once.
+const FluidProperties& lambda_point_liquid() {
+  static const FluidProperties l = properties_at(lambda_temperature, lambda_saturation_liquid_density);
+  return l;
+}
+const FluidProperties& lambda_point_vapour() {
+  static const FluidProperties v = properties_at(lambda_temperature, lambda_saturation_vapour_density);
+  return v;
 }
 
 double quality_from_volume(const Saturation& sat, double rho) {
@@ -502,9 +529,11 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
     evaluations += sat.evaluations;
     const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
     const FluidProperties v = properties_at(sat.T, sat.rho_vapour);
+    evaluations += 2;
     const double cl = caloric(l, c);
     const double cv = caloric(v, c);
-    if (target >= cl && target <= cv) return finish(mixture(sat, (target - cl) / (cv - cl), evaluations));
+    if (target >= cl && target <= cv)
+      return finish(mixture(sat, l, v, (target - cl) / (cv - cl), evaluations));
     (target < cl ? T_hi : T_lo) = sat.T;
     FluidState s{};
     if (target < cl) {
@@ -661,9 +690,13 @@ FluidState flash_Ts(double T, double target) {
     const Saturation sat = saturation_at_temperature(T);
     if (!sat.converged) return empty(flag_not_converged);
     evaluations += sat.evaluations;
-    const double sl = properties_at(T, sat.rho_liquid).s;
-    const double sv = properties_at(T, sat.rho_vapour).s;
-    if (target >= sl && target <= sv) return finish(mixture(sat, (target - sl) / (sv - sl), evaluations));
+    const FluidProperties l = properties_at(T, sat.rho_liquid);
+    const FluidProperties v = properties_at(T, sat.rho_vapour);
+    evaluations += 2;
+    const double sl = l.s;
+    const double sv = v.s;
+    if (target >= sl && target <= sv)
+      return finish(mixture(sat, l, v, (target - sl) / (sv - sl), evaluations));
     if (target < sl) {
       rho_lo = sat.rho_liquid;
       phase = Phase::liquid;
@@ -803,7 +836,7 @@ FluidState flash_prho(double p, double rho) {
         return finish(s, true);
       }
       const double q = std::fmin(1.0, std::fmax(0.0, quality_from_volume(sat, rho)));
-      return finish(mixture(sat, q, evaluations));
+      return finish(mixture(counted(sat), q, evaluations));
     }
     T_lo = std::fmax(T_lo, edge.T);
   }
@@ -896,14 +929,18 @@ double reduced_target(double target, Caloric c) {
 // or s), as one Newton iteration in (delta', delta'', tau): equal J and K on
 // both sides (saturation.hpp) and the mixture's value, with the quality from
 // the volumes, q = (1/delta - 1/delta')/(1/delta'' - 1/delta'). Two
-// evaluations a step, from the saturation where the isochore meets the dome
-// (edge). Steps keep delta'' < delta < delta' and tau > 1.
-Saturation two_phase_at_density(double rho, double target, Caloric c, const Saturation& edge) {
+// evaluations a step, from the saturation start (colder than the edge, where
+// the isochore meets the dome, or the edge itself). Steps keep delta'' <
+// delta < delta' and tau > 1.
+Saturation two_phase_at_density(double rho, double target, Caloric c, const Saturation& start,
+                                const Saturation& edge) {
   const double delta = rho / critical_density;
-  double dl = edge.rho_liquid / critical_density;
-  double dv = edge.rho_vapour / critical_density;
-  double tau = critical_temperature / edge.T;
-  const double gap = dl - dv;
+  double dl = start.rho_liquid / critical_density;
+  double dv = start.rho_vapour / critical_density;
+  double tau = critical_temperature / start.T;
+  // The dome is narrowest at the edge: a result narrower than a quarter of
+  // that is the trivial root delta' = delta''.
+  const double gap = (edge.rho_liquid - edge.rho_vapour) / critical_density;
   // Off the edge by a hundredth of the gap, so that the first step may go
   // either way without leaving delta'' < delta < delta'.
   if (dl <= delta) dl = delta + 0.01 * gap;
@@ -961,8 +998,8 @@ Saturation two_phase_at_density(double rho, double target, Caloric c, const Satu
     if (step <= 1e-14 || quadratic || at_rounding) {
       const double T = critical_temperature / tau;
       if (!(T >= lambda_temperature && dl - dv > 0.25 * gap && dv < delta && delta < dl)) break;
-      const double rho_v = dv * critical_density;
-      return {T, pressure_and_slope(T, rho_v).p, dl * critical_density, rho_v, evaluations + 1, true};
+      // p is the caller's to take from the saturated states it evaluates.
+      return {T, nan, dl * critical_density, dv * critical_density, evaluations, true};
     }
   }
   return {nan, nan, nan, nan, evaluations, false};
@@ -1001,9 +1038,29 @@ FluidState flash_rho_caloric(double rho, double target, Caloric c) {
     const RootResult dome{edge.T, 0, true};
     const double x_dome = caloric(properties_at(dome.x, rho), c);
     if (target < x_dome) {
-      const Saturation direct = two_phase_at_density(rho, target, c, edge);
+      // The mixture's value at the lambda point: below it, He II. Start
+      // where the value, linear in T from there to the edge, is the target.
+      const FluidProperties& l_lambda = lambda_point_liquid();
+      const FluidProperties& v_lambda = lambda_point_vapour();
+      const double x_lambda = caloric(l_lambda, c) + quality_from_volume(at_lambda, rho) *
+                                                         (caloric(v_lambda, c) - caloric(l_lambda, c));
+      if (target < x_lambda) return empty(flag_he_ii);
+      // From the series (no evaluation) where they reach, else from the edge.
+      Saturation start = edge;
+      const double T_start =
+          lambda_temperature + (dome.x - lambda_temperature) * (target - x_lambda) / (x_dome - x_lambda);
+      if (T_start < dome.x) {
+        const Saturation guess = expanded_saturation_at_temperature(T_start);
+        if (guess.converged && guess.rho_vapour < rho && rho < guess.rho_liquid) start = guess;
+      }
+      Saturation direct = two_phase_at_density(rho, target, c, start, edge);
       evaluations += direct.evaluations;
-      if (direct.converged) return finish(mixture(direct, quality_from_volume(direct, rho), evaluations));
+      if (direct.converged) {
+        const FluidProperties l = properties_at(direct.T, direct.rho_liquid);
+        const FluidProperties v = properties_at(direct.T, direct.rho_vapour);
+        direct.p = v.p;
+        return finish(mixture(direct, l, v, quality_from_volume(direct, rho), evaluations + 2));
+      }
       const double v = 1.0 / rho;
       auto f = [&](double T) -> ValueSlope {
         const SaturationSlopes a = saturation_slopes(T, evaluations);
@@ -1239,7 +1296,7 @@ FluidState flash_T_caloric(double T, double target, Caloric c) {
   const IsothermPiece& piece = pieces[found];
   FluidState s{};
   if (piece.phase == Phase::two_phase) {
-    s = mixture(sat, (target - piece.hi.value) / (piece.lo.value - piece.hi.value), evaluations);
+    s = mixture(counted(sat), (target - piece.hi.value) / (piece.lo.value - piece.hi.value), evaluations);
   } else {
     const double orient = roots.rising ? 1.0 : -1.0;
     auto f = [&](double x) -> ValueSlope {
@@ -1350,14 +1407,8 @@ Saturation saturation_with(double T0, Third third, int& evaluations) {
     if (step <= 1e-14 || quadratic || at_rounding) {
       const double T = critical_temperature / tau;
       if (!(T >= lambda_temperature * (1.0 - 1e-12) && dl - dv > 0.25 * gap)) break;
-      const double rho_v = dv * critical_density;
-      ++evaluations;
-      return {std::fmax(T, lambda_temperature),
-              pressure_and_slope(T, rho_v).p,
-              dl * critical_density,
-              rho_v,
-              0,
-              true};
+      // p is the caller's to take from the saturated states it evaluates.
+      return {std::fmax(T, lambda_temperature), nan, dl * critical_density, dv * critical_density, 0, true};
     }
   }
   return {nan, nan, nan, nan, 0, false};
@@ -1473,7 +1524,7 @@ FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
   const FluidProperties l = properties_at(r.x, sat.rho_liquid);
   const FluidProperties v = properties_at(r.x, sat.rho_vapour);
   evaluations += sat.evaluations + 2;
-  return finish(mixture(sat, std::fmin(1.0, std::fmax(0.0, (s - l.s) / (v.s - l.s))), evaluations));
+  return finish(mixture(sat, l, v, std::fmin(1.0, std::fmax(0.0, (s - l.s) / (v.s - l.s))), evaluations));
 }
 
 // (h, s): expansion and turbine work. Along an isentrope h rises with p
@@ -1524,14 +1575,15 @@ FluidState flash_hs(double h, double s) {
                              ? lambda_temperature + (critical_temperature - lambda_temperature) *
                                                         (-at_lambda_point / (at_critical - at_lambda_point))
                              : lambda_temperature;
-    const Saturation sat = saturation_with(start, mixed, evaluations);
+    Saturation sat = saturation_with(start, mixed, evaluations);
     if (sat.converged) {
       const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
       const FluidProperties v = properties_at(sat.T, sat.rho_vapour);
       evaluations += 2;
+      sat.p = v.p;
       const double q = (s - l.s) / (v.s - l.s);
       if (q >= -1e-12 && q <= 1.0 + 1e-12)
-        return finish(mixture(sat, std::fmin(1.0, std::fmax(0.0, q)), evaluations));
+        return finish(mixture(sat, l, v, std::fmin(1.0, std::fmax(0.0, q)), evaluations));
       if (one_phase(sat.T, q < 0.0 ? sat.rho_liquid : sat.rho_vapour)) return solved();
     }
     return flash_hs_by_edge(h, s, l_lambda, v_lambda, evaluations);
