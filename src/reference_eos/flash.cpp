@@ -950,7 +950,7 @@ Saturation two_phase_at_density(double rho, double target, Caloric c, const Satu
   const double eps = std::numeric_limits<double>::epsilon();
   double previous_step = std::numeric_limits<double>::infinity();
   int evaluations = 0;
-  for (int iteration = 0; iteration < 40; ++iteration) {
+  for (int iteration = 0; iteration < 16; ++iteration) {
     const HelmholtzDerivatives l = residual(dl, tau);
     const HelmholtzDerivatives v = residual(dv, tau);
     evaluations += 2;
