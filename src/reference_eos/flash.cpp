@@ -1575,6 +1575,11 @@ FluidState flash_hs(double h, double s) {
                              ? lambda_temperature + (critical_temperature - lambda_temperature) *
                                                         (-at_lambda_point / (at_critical - at_lambda_point))
                              : lambda_temperature;
+    // Above the mixture's h at Tc the state is most likely one phase: from
+    // the critical isotherm's side of s first.
+    if (!(at_critical > 0.0) &&
+        one_phase(critical_temperature * 1.2, critical_density * (s < critical.s ? 1.2 : 0.8)))
+      return solved();
     Saturation sat = saturation_with(start, mixed, evaluations);
     if (sat.converged) {
       const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
