@@ -11,8 +11,16 @@
 //   (p, h), (p, s)  Newton in T along the isobar, each step a (T, p) flash:
 //              a saturation at p plus 20 to 50 evaluations
 //   (T, s)     Newton in ln rho along the isotherm, after a saturation at T
-//   (rho, u)   Newton in T along the isochore; inside the dome Newton in T
-//              on the mixture's u, each step a saturation
+//   (T, h), (T, u)  along the isotherm in order of density, Newton in ln rho
+//              on each stretch where h (u) falls or rises; the less dense of
+//              two states
+//   (rho, u), (rho, h), (rho, s)  Newton in T along the isochore; inside the
+//              dome Newton in T on the mixture's value, each step a
+//              saturation (from its series) and its two states: 7 to 13
+//   (p, u)     as (p, h)
+//   (h, s)     Newton in (T, ln rho); on an isentrope that crosses the dome
+//              first one Newton in (delta', delta'', tau) on equal J, K and
+//              g' + T s = h
 //   (T, q), (p, q)  a saturation and the lever rule
 // Two-phase states have the mixture's rho, u, h, s, g, Z and q; the properties
 // that have no two-phase meaning are NaN. Flags come from the final (T, p).
@@ -1017,10 +1025,10 @@ double isochore_guess(double rho, double target, Caloric c) {
 
 // (rho, u), (rho, h), (rho, s): a closed vessel. Single phase: Newton in T,
 // with (du/dT)_rho = cv, (dh/dT)_rho = cv + (dp/dT)_rho/rho, (ds/dT)_rho =
-// cv/T. Inside the dome (each rises with T there too): one Newton in
-// (delta', delta'', tau), else Newton in T on the mixture's value at fixed
-// overall density, its slope from the saturated states' slopes
-// (saturation_slopes). h can fall with T on a dense isochore near the lambda
+// cv/T. Inside the dome (each rises with T there too): Newton in T on the
+// mixture's value at fixed overall density, its slope from the saturated
+// states' slopes (saturation_slopes), else one Newton in (delta', delta'',
+// tau) from the edge. h can fall with T on a dense isochore near the lambda
 // line, where (dp/dT)_rho < 0: two states then, flagged not unique.
 FluidState flash_rho_caloric(double rho, double target, Caloric c) {
   int evaluations = 0;
@@ -1045,26 +1053,21 @@ FluidState flash_rho_caloric(double rho, double target, Caloric c) {
       const double x_lambda = caloric(l_lambda, c) + quality_from_volume(at_lambda, rho) *
                                                          (caloric(v_lambda, c) - caloric(l_lambda, c));
       if (target < x_lambda) return empty(flag_he_ii);
-      // From the series (no evaluation) where they reach, else from the edge.
-      Saturation start = edge;
-      const double T_start =
-          lambda_temperature + (dome.x - lambda_temperature) * (target - x_lambda) / (x_dome - x_lambda);
-      if (T_start < dome.x) {
-        const Saturation guess = expanded_saturation_at_temperature(T_start);
-        if (guess.converged && guess.rho_vapour < rho && rho < guess.rho_liquid) start = guess;
-      }
-      Saturation direct = two_phase_at_density(rho, target, c, start, edge);
-      evaluations += direct.evaluations;
-      if (direct.converged) {
-        const FluidProperties l = properties_at(direct.T, direct.rho_liquid);
-        const FluidProperties v = properties_at(direct.T, direct.rho_vapour);
-        direct.p = v.p;
-        return finish(mixture(direct, l, v, quality_from_volume(direct, rho), evaluations + 2));
-      }
+      // Newton in T on the mixture's value at fixed overall density, its
+      // slope from the saturated states' slopes (saturation_slopes): the
+      // saturation at T costs no evaluation (its series reach to 52 nK below
+      // Tc), so a step is the two saturated states. Started where the value,
+      // linear in T from the lambda point to the edge, is the target.
       const double v = 1.0 / rho;
+      Saturation last{};
+      FluidProperties last_l{};
+      FluidProperties last_v{};
       auto f = [&](double T) -> ValueSlope {
         const SaturationSlopes a = saturation_slopes(T, evaluations);
         if (!a.sat.converged) return {nan, nan};
+        last = a.sat;
+        last_l = a.liquid;
+        last_v = a.vapour;
         const double vl = 1.0 / a.sat.rho_liquid;
         const double vv = 1.0 / a.sat.rho_vapour;
         const double dvl = -a.drho_liquid * vl * vl;
@@ -1077,14 +1080,23 @@ FluidState flash_rho_caloric(double rho, double target, Caloric c) {
         const double xv = caloric(a.vapour, c);
         return {xl + q * (xv - xl) - target, dxl + dq * (xv - xl) + q * (dxv - dxl)};
       };
-      const ValueSlope at_lo = f(lambda_temperature);
-      if (!(at_lo.f <= 0.0)) return empty(at_lo.f > 0.0 ? flag_he_ii : flag_not_converged);
-      const double fraction = -at_lo.f / (x_dome - target - at_lo.f);
-      const double guess = lambda_temperature + fraction * (dome.x - lambda_temperature);
-      const RootResult r = bracketed_newton(f, lambda_temperature, dome.x, guess, 1e-12, 0.0, 100);
-      if (!r.converged) return empty(flag_not_converged);
-      const Saturation sat = saturation_at_temperature(r.x);
-      return finish(mixture(sat, quality_from_volume(sat, rho), evaluations));
+      const double guess =
+          lambda_temperature + (dome.x - lambda_temperature) * (target - x_lambda) / (x_dome - x_lambda);
+      const RootResult r = bracketed_newton(f, lambda_temperature, dome.x, guess, 1e-13, 0.0, 100);
+      if (r.converged && last.converged && last.T == r.x)
+        return finish(mixture(counted(last), last_l, last_v, quality_from_volume(last, rho), evaluations));
+      if (r.converged) {
+        const Saturation sat = saturation_at_temperature(r.x);
+        return finish(mixture(sat, quality_from_volume(sat, rho), evaluations));
+      }
+      // Else one Newton in (delta', delta'', tau) from the edge.
+      Saturation direct = two_phase_at_density(rho, target, c, edge, edge);
+      evaluations += direct.evaluations;
+      if (!direct.converged) return empty(flag_not_converged);
+      const FluidProperties l = properties_at(direct.T, direct.rho_liquid);
+      const FluidProperties vap = properties_at(direct.T, direct.rho_vapour);
+      direct.p = vap.p;
+      return finish(mixture(direct, l, vap, quality_from_volume(direct, rho), evaluations + 2));
     }
     T_lo = dome.x;
   } else if (rho >= at_lambda.rho_liquid) {
