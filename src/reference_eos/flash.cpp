@@ -1380,7 +1380,7 @@ Saturation saturation_with(double T0, Third third, int& evaluations) {
   if (!(gap > 0.0)) return {nan, nan, nan, nan, 0, false};
   const double eps = std::numeric_limits<double>::epsilon();
   double previous_step = std::numeric_limits<double>::infinity();
-  for (int iteration = 0; iteration < 40; ++iteration) {
+  for (int iteration = 0; iteration < 16; ++iteration) {
     const HelmholtzDerivatives l = residual(dl, tau);
     const HelmholtzDerivatives v = residual(dv, tau);
     evaluations += 2;
