@@ -265,7 +265,9 @@ TEST(FlashEdges, TwoPhaseStatesFromEveryCaloricPair) {
         EXPECT_LE(relative(b.T, T), 1e-9);
         // (h, s) within a microkelvin of Tc: its dome is the equations' solved
         // in doubles, which differs there from the series' by 1e-13/theta.
-        if (p.pair != VORN_EOS_HS || T < Tc - 1e-6) EXPECT_NEAR(b.q, q, T > 5.1 ? 1e-5 : 1e-9);
+        if (p.pair != VORN_EOS_HS || T < Tc - 1e-6) {
+          EXPECT_NEAR(b.q, q, T > 5.1 ? 1e-5 : 1e-9);
+        }
         if (p.pair == VORN_EOS_RHOU || p.pair == VORN_EOS_RHOH || p.pair == VORN_EOS_PH) {
           EXPECT_LE(b.evaluations, 30);
         }
