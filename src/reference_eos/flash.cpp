@@ -1480,7 +1480,7 @@ bool inside_dome(double T, double rho, int& evaluations) {
          rho < sat.rho_liquid * (1.0 - saturation_bracket_margin);
 }
 
-// (h, s) on an isentrope that crosses the dome, the slow way: its edge on
+// (h, s) on an isentrope that crosses the dome, over saturations: its edge on
 // the dome by Newton in T over saturations (with the slopes of the saturated
 // states), then below the edge's h Newton in T on g_sat(T) + T s = h, its
 // slope v dp_sat/dT (v the mixture's volume), each step a saturation at T;
@@ -1548,10 +1548,10 @@ FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
 // the two-phase state if its quality (s - s')/(s'' - s') lies in [0, 1], and
 // otherwise the saturated state on the side of the one-phase state.
 // Elsewhere, or from there, Newton in (T, ln rho) from the ideal gas (a
-// vapour) or the saturated liquid at the lambda point (a liquid). Should
-// those fail, the isentrope's edge on the dome (where the saturated liquid's,
-// below the critical point's s, or vapour's s is s) and a search over
-// saturations below it.
+// vapour) or the saturated liquid at the lambda point (a liquid). Within
+// 1e-4 Tc of Tc, or should those fail, the isentrope's edge on the dome
+// (where the saturated liquid's, below the critical point's s, or vapour's s
+// is s) and a search over saturations below it.
 FluidState flash_hs(double h, double s) {
   int evaluations = 0;
   const Saturation at_lambda = lambda_point_saturation();
@@ -1593,7 +1593,10 @@ FluidState flash_hs(double h, double s) {
         one_phase(critical_temperature * 1.2, critical_density * (s < critical.s ? 1.2 : 0.8)))
       return solved();
     Saturation sat = saturation_with(start, mixed, evaluations);
-    if (sat.converged) {
+    // Within 1e-4 Tc of Tc equal J and K solved in doubles fix the dome only
+    // to about 1e-13/theta, and the quality with it: there the search over the
+    // saturation curve (its series) below.
+    if (sat.converged && sat.T < critical_temperature * (1.0 - 1e-4)) {
       const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
       const FluidProperties v = properties_at(sat.T, sat.rho_vapour);
       evaluations += 2;
