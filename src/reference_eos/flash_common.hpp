@@ -1,0 +1,208 @@
+// What the flashes share: the state they build and the flags they set, the
+// lever rule, the density at (T, p), the saturated states' slopes, the
+// two-phase Newton iterations, and each pair's flash. The pairs are grouped by
+// what they hold fixed: flash_isotherm.cpp ((T, rho), (T, q), (T, s), (T, h),
+// (T, u)), flash_isochore.cpp ((p, rho), (rho, u), (rho, h), (rho, s)),
+// flash_isobar.cpp ((p, q), (p, h), (p, s), (p, u)), flash_isentrope.cpp
+// ((h, s)); (T, p) and the dispatch in flash.cpp, the two-phase iterations in
+// flash_two_phase.cpp, the rest in flash_common.cpp. Molar SI units.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "reference_eos/boundaries.hpp"
+#include "reference_eos/bracketed_newton.hpp"
+#include "reference_eos/constants.hpp"
+#include "reference_eos/fluid_state.hpp"
+#include "reference_eos/helmholtz.hpp"
+#include "reference_eos/newton_step3.hpp"
+#include "reference_eos/properties.hpp"
+#include "reference_eos/saturation.hpp"
+
+namespace vorn::reference_eos::flash_detail {
+
+inline constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+inline constexpr double density_tolerance = 1e-14;      // relative step in ln rho
+inline constexpr double temperature_tolerance = 1e-14;  // relative step in T
+inline constexpr double smallest_density = 1e-290;      // mol/m3, the dilute end of an isotherm's brackets
+inline constexpr double highest_density = 4e6;          // mol/m3, beyond anything the equation means
+// Brackets that start on the melting or lambda line are widened by this
+// (relative): the line itself is checked on the result.
+inline constexpr double edge_margin = 1e-12;
+
+// Below this |B rho| the second virial term is lost in rounding: the ideal gas.
+inline constexpr double ideal_gas_limit = 1e-17;
+
+// The equation's own critical point lies within rounding of its reducing
+// point, not on it: (dp/drho)_T / (RT) is -1.2e-9 at (Tc, rho_c). A state
+// whose stiffness is above -critical_stiffness is that critical point (cp
+// and w NaN there, as at the point itself), not an unstable root.
+inline constexpr double critical_stiffness = 1e-8;
+
+// How far past each saturated density a one-phase search may look, relative:
+// the saturation's densities and pressure agree with the equation only to
+// rounding (the stiff liquid's pressure to about 1e-12), so at p within that of
+// p_sat the root can lie a hair inside the metastable branch, which reaches much
+// further (to the spinodal) even a microkelvin below Tc.
+inline constexpr double saturation_bracket_margin = 1e-9;
+
+// The state, its flags and the limits (flash_common.cpp).
+FluidState empty(unsigned flags);
+unsigned limit_flags(double T, double p, double tolerance = 0.0);
+unsigned colder_than_fluid(double p);
+double coldest_bracket_temperature(double p);
+FluidState finish(FluidState s, bool solved = false);
+Phase single_phase(double T, double rho, double rho_critical_side);
+FluidState from_properties(const FluidProperties& f, Phase phase, int evaluations);
+FluidState single(double T, double rho, Phase phase, int evaluations);
+FluidState mixture(const Saturation& sat, const FluidProperties& l, const FluidProperties& v, double q,
+                   int evaluations);
+FluidState mixture(const Saturation& sat, double q, int evaluations);
+Saturation counted(Saturation sat);
+Saturation lambda_point_saturation();
+const FluidProperties& lambda_point_liquid();
+const FluidProperties& lambda_point_vapour();
+double quality_from_volume(const Saturation& sat, double rho);
+
+// The density at (T, p) and the (T, p) flash (flash.cpp).
+struct DensitySolution {
+  double rho;
+  Phase phase;
+  unsigned flags;
+  int evaluations;
+  bool on_saturation = false;  // p is the saturation pressure at T exactly: any quality fits
+};
+RootResult cold_vapour_density(double T, double p);
+DensitySolution density_at(double T, double p);
+FluidState flash_Tp(double T, double p);
+
+// u, h or s, and the slope of each along an isochore.
+enum class Caloric { enthalpy, entropy, energy };
+template <typename State>
+double caloric(const State& s, Caloric c) {
+  return c == Caloric::enthalpy ? s.h : c == Caloric::entropy ? s.s : s.u;
+}
+// (d(u, h or s)/dT)_rho in one phase.
+template <typename State>
+double isochoric_caloric_slope(const State& a, Caloric c) {
+  if (c == Caloric::energy) return a.cv;
+  if (c == Caloric::enthalpy) return a.cv + a.dpdT / a.rho;
+  return a.cv / a.T;
+}
+
+// The two-phase iterations (flash_two_phase.cpp).
+// The saturated states at T and their slopes along the curve: dp_sat/dT by
+// Clausius-Clapeyron, and d rho/dT on each side from dp_sat/dT = (dp/dT)_rho
+// + (dp/drho)_T drho/dT.
+struct SaturationSlopes {
+  Saturation sat;
+  FluidProperties liquid;
+  FluidProperties vapour;
+  double drho_liquid;  // mol/(m3 K)
+  double drho_vapour;
+};
+SaturationSlopes saturation_slopes(double T, int& evaluations);
+double saturated_caloric_slope(const FluidProperties& a, double drho, Caloric c);
+Saturation dome_edge(double rho, const Saturation& at_lambda, int& evaluations);
+// One side's u, h or s in reduced form and its derivatives in delta and tau
+// (at that side's delta), for the two-phase iteration below. With the ideal
+// part's constants left out (they cancel between target and mixture):
+//   u~ = u/(R Tc) - a2 = (1.5 + t)/tau
+//   h~ = h/(R Tc) - a2 = (2.5 + t + d)/tau
+//   s~ = s/R + a1 = 1.5 + t - ln delta - 1.5 ln tau - a
+// using d(t)/d(delta) = dt/delta, d(d)/d(delta) = (d + dd)/delta,
+// d(t)/d(tau) = (t + tt)/tau, d(d)/d(tau) = dt/tau, d(a)/d(tau) = t/tau.
+struct ReducedCaloric {
+  double x;
+  double ddelta;
+  double dtau;
+};
+ReducedCaloric reduced_caloric(const HelmholtzDerivatives& r, double delta, double tau, Caloric c);
+double reduced_target(double target, Caloric c);
+Saturation two_phase_at_density(double rho, double target, Caloric c, const Saturation& start,
+                                const Saturation& edge);
+// A saturation with a third condition besides equal J and K (saturation.hpp):
+// Newton in (delta', delta'', tau), two evaluations a step, from the
+// saturation at T0. third(l, v, dl, dv, tau) gives the condition's value and
+// its derivatives in (delta', delta'', tau), scaled to order one. Steps keep
+// 0 < delta'' < delta' and tau > 1; a result is the dome's (delta' - delta''
+// at least a quarter of the start's), not the trivial root delta' = delta''.
+struct Condition {
+  double f;
+  double d_dl;
+  double d_dv;
+  double d_tau;
+};
+template <typename Third>
+Saturation saturation_with(double T0, Third third, int& evaluations) {
+  const Saturation start = saturation_at_temperature(T0);
+  evaluations += start.evaluations;
+  if (!start.converged) return {nan, nan, nan, nan, 0, false};
+  double dl = start.rho_liquid / critical_density;
+  double dv = start.rho_vapour / critical_density;
+  double tau = critical_temperature / start.T;
+  const double gap = dl - dv;
+  if (!(gap > 0.0)) return {nan, nan, nan, nan, 0, false};
+  const double eps = std::numeric_limits<double>::epsilon();
+  double previous_step = std::numeric_limits<double>::infinity();
+  for (int iteration = 0; iteration < 16; ++iteration) {
+    const HelmholtzDerivatives l = residual(dl, tau);
+    const HelmholtzDerivatives v = residual(dv, tau);
+    evaluations += 2;
+    const double Jl = dl * (1.0 + l.d);
+    const double Jv = dv * (1.0 + v.d);
+    const double Kl = l.d + l.a + std::log(dl);
+    const double Kv = v.d + v.a + std::log(dv);
+    const Condition c = third(l, v, dl, dv, tau);
+    const double F[3] = {Jv - Jl, Kv - Kl, c.f};
+    const bool at_rounding =
+        std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
+        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
+        std::fabs(F[2]) <= 16.0 * eps;
+    const double Jdl = 1.0 + 2.0 * l.d + l.dd;
+    const double Jdv = 1.0 + 2.0 * v.d + v.dd;
+    const double A[3][3] = {{-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
+                            {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
+                            {c.d_dl, c.d_dv, c.d_tau}};
+    const std::array<double, 3> step_of = newton_step3(A, F);
+    double ddl = step_of[0];
+    double ddv = step_of[1];
+    double dtau = step_of[2];
+    if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
+    for (int halving = 0; halving < 30; ++halving) {
+      if (dv + ddv > 0.0 && dv + ddv < dl + ddl && tau + dtau > 1.0) break;
+      ddl *= 0.5;
+      ddv *= 0.5;
+      dtau *= 0.5;
+    }
+    dl += ddl;
+    dv += ddv;
+    tau += dtau;
+    const double step = std::fmax(std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv), std::fabs(dtau) / tau);
+    const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
+    previous_step = step;
+    if (step <= 1e-14 || quadratic || at_rounding) {
+      const double T = critical_temperature / tau;
+      if (!(T >= lambda_temperature * (1.0 - 1e-12) && dl - dv > 0.25 * gap)) break;
+      // p is the caller's to take from the saturated states it evaluates.
+      return {std::fmax(T, lambda_temperature), nan, dl * critical_density, dv * critical_density, 0, true};
+    }
+  }
+  return {nan, nan, nan, nan, 0, false};
+}
+
+// The flash of each pair, by what it holds fixed.
+FluidState flash_Trho(double T, double rho);
+FluidState flash_Tq(double T, double q);
+FluidState flash_Ts(double T, double target);
+FluidState flash_T_caloric(double T, double target, Caloric c);
+FluidState flash_prho(double p, double rho);
+FluidState flash_rho_caloric(double rho, double target, Caloric c);
+FluidState flash_pq(double p, double q);
+FluidState flash_p_caloric(double p, double target, Caloric c);
+FluidState flash_hs(double h, double s);
+
+}  // namespace vorn::reference_eos::flash_detail

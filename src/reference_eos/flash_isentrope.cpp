@@ -1,0 +1,208 @@
+// The flash at a held entropy and enthalpy: (h, s), expansion and turbine
+// work. Molar SI units.
+#include "reference_eos/flash_common.hpp"
+#include "reference_eos/saturation_expansion.hpp"
+
+namespace vorn::reference_eos::flash_detail {
+namespace {
+
+// Newton in (T, ln rho) on h and s together, one evaluation a step, with
+// (dh/dT)_rho = cv + (dp/dT)_rho/rho, (dh/d ln rho)_T = (dp/drho)_T - T
+// (dp/dT)_rho/rho, (ds/dT)_rho = cv/T, (ds/d ln rho)_T = -(dp/dT)_rho/rho: the
+// Jacobian's determinant is -((dp/dT)_rho^2/rho^2 + (dp/drho)_T cv/T), never
+// zero at a stable state. Steps limited to 30 % in T and a factor 2 in rho
+// and kept inside (T_lo, T_hi); succeeds only on a mechanically stable state.
+bool newton_hs(double h, double s, double T, double rho, double T_lo, double T_hi, FluidState& out,
+               int& evaluations) {
+  for (int i = 0; i < 50; ++i) {
+    const FluidProperties a = properties_at(T, rho);
+    ++evaluations;
+    if (!(a.dpdrho > 0.0) || !std::isfinite(a.h)) return false;
+    const double scale = gas_constant * T;
+    const double F1 = (a.h - h) / scale;
+    const double J11 = (a.cv + a.dpdT / rho) / scale;
+    const double J12 = (a.dpdrho - T * a.dpdT / rho) / scale;
+    const double F2 = (a.s - s) / gas_constant;
+    const double J21 = a.cv / (T * gas_constant);
+    const double J22 = -a.dpdT / (rho * gas_constant);
+    const double det = J11 * J22 - J12 * J21;
+    double dT = -(F1 * J22 - J12 * F2) / det;
+    double dx = -(J11 * F2 - F1 * J21) / det;
+    if (!std::isfinite(dT) || !std::isfinite(dx)) return false;
+    const double limit = std::fmax(std::fabs(dT) / (0.3 * T), std::fabs(dx) / 0.7);
+    if (limit > 1.0) {
+      dT /= limit;
+      dx /= limit;
+    }
+    int halvings = 0;
+    for (; halvings < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
+      dT *= 0.5;
+      dx *= 0.5;
+    }
+    if (halvings >= 20) return false;
+    T += dT;
+    rho *= std::exp(dx);
+    if (std::fabs(dT) <= 1e-14 * T && std::fabs(dx) <= 1e-14) {
+      out = single(T, rho, single_phase(T, rho, critical_density), evaluations);
+      return out.dpdrho > 0.0;
+    }
+  }
+  return false;
+}
+
+// Is (T, rho) inside the dome (below Tc, between the saturated densities,
+// each widened by the rounding of the saturation's own densities)?
+bool inside_dome(double T, double rho, int& evaluations) {
+  if (!(T >= lambda_temperature && T < critical_temperature)) return false;
+  const Saturation sat = saturation_at_temperature(T);
+  evaluations += sat.evaluations;
+  return sat.converged && rho > sat.rho_vapour * (1.0 + saturation_bracket_margin) &&
+         rho < sat.rho_liquid * (1.0 - saturation_bracket_margin);
+}
+
+// (h, s) on an isentrope that crosses the dome, over saturations: its edge on
+// the dome by Newton in T over saturations (with the slopes of the saturated
+// states), then below the edge's h Newton in T on g_sat(T) + T s = h, its
+// slope v dp_sat/dT (v the mixture's volume), each step a saturation at T;
+// above it Newton in (T, ln rho) from the edge's saturated state.
+FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
+                            const FluidProperties& v_lambda, int evaluations) {
+  const FluidProperties critical = properties_at(critical_temperature, critical_density);
+  ++evaluations;
+  const bool vapour_side = s > critical.s;
+  const double s_lambda = vapour_side ? v_lambda.s : l_lambda.s;
+  const double fraction = (s - s_lambda) / (critical.s - s_lambda);
+  const double T_guess = lambda_temperature + fraction * (critical_temperature - lambda_temperature);
+  auto edge = [&](double T) -> ValueSlope {
+    const SaturationSlopes a = saturation_slopes(T, evaluations);
+    if (!a.sat.converged) return {nan, nan};
+    const FluidProperties& side = vapour_side ? a.vapour : a.liquid;
+    const double ds =
+        saturated_caloric_slope(side, vapour_side ? a.drho_vapour : a.drho_liquid, Caloric::entropy);
+    return vapour_side ? ValueSlope{s - side.s, -ds} : ValueSlope{side.s - s, ds};
+  };
+  const RootResult e =
+      bracketed_newton(edge, lambda_temperature, critical_temperature, T_guess, 1e-13, 0.0, 100);
+  if (!e.converged) return empty(flag_not_converged);
+  const Saturation sat_e = saturation_at_temperature(e.x);
+  evaluations += sat_e.evaluations;
+  const double rho_e = vapour_side ? sat_e.rho_vapour : sat_e.rho_liquid;
+  const FluidProperties at_e = properties_at(e.x, rho_e);
+  ++evaluations;
+  if (h >= at_e.h) {
+    FluidState out{};
+    if (!newton_hs(h, s, e.x, rho_e, lowest_vapour_temperature, extrapolation_temperature, out,
+                   evaluations) ||
+        inside_dome(out.T, out.rho, evaluations))
+      return empty(flag_not_converged);
+    out.evaluations = evaluations;
+    return finish(out, true);
+  }
+  auto f = [&](double T) -> ValueSlope {
+    const Saturation sat = saturation_at_temperature(T);
+    evaluations += sat.evaluations + 2;
+    if (!sat.converged) return {nan, nan};
+    const FluidProperties l = properties_at(T, sat.rho_liquid);
+    const FluidProperties v = properties_at(T, sat.rho_vapour);
+    const double vl = 1.0 / sat.rho_liquid;
+    const double dp_sat = (v.s - l.s) / (1.0 / sat.rho_vapour - vl);
+    return {l.g + T * s - h, (s - l.s) + vl * dp_sat};
+  };
+  const double at_lo = l_lambda.g + lambda_temperature * s - h;
+  const double guess = lambda_temperature - at_lo / (at_e.h - h - at_lo) * (e.x - lambda_temperature);
+  const RootResult r = bracketed_newton(f, lambda_temperature, e.x, guess, 1e-13, 0.0, 100);
+  if (!r.converged) return empty(flag_not_converged);
+  const Saturation sat = saturation_at_temperature(r.x);
+  const FluidProperties l = properties_at(r.x, sat.rho_liquid);
+  const FluidProperties v = properties_at(r.x, sat.rho_vapour);
+  evaluations += sat.evaluations + 2;
+  return finish(mixture(sat, l, v, std::fmin(1.0, std::fmax(0.0, (s - l.s) / (v.s - l.s))), evaluations));
+}
+
+}  // namespace
+
+// (h, s): expansion and turbine work. Along an isentrope h rises with p
+// (dh = v dp), so a pair has one state at most, and any state found is it.
+// The isentropes with s between the saturated liquid's and vapour's at the
+// lambda point cross the dome. There, with h'' - h' = T (s'' - s'), the
+// mixture of entropy s at T has h = g_sat(T) + T s: one Newton in (delta',
+// delta'', tau) on equal J, K and g' + T s = h, from the lambda point, gives
+// the two-phase state if its quality (s - s')/(s'' - s') lies in [0, 1], and
+// otherwise the saturated state on the side of the one-phase state.
+// Elsewhere, or from there, Newton in (T, ln rho) from the ideal gas (a
+// vapour) or the saturated liquid at the lambda point (a liquid). Within
+// 1e-4 Tc of Tc, or should those fail, the isentrope's edge on the dome
+// (where the saturated liquid's, below the critical point's s, or vapour's s
+// is s) and a search over saturations below it.
+FluidState flash_hs(double h, double s) {
+  int evaluations = 0;
+  const Saturation at_lambda = lambda_point_saturation();
+  const FluidProperties l_lambda = properties_at(lambda_temperature, at_lambda.rho_liquid);
+  const FluidProperties v_lambda = properties_at(lambda_temperature, at_lambda.rho_vapour);
+  evaluations += 2;
+  FluidState out{};
+  const double T_lo = lowest_vapour_temperature * (1.0 - edge_margin);
+  auto one_phase = [&](double T0, double rho0) {
+    return newton_hs(h, s, T0, rho0, T_lo, extrapolation_temperature, out, evaluations) &&
+           !inside_dome(out.T, out.rho, evaluations);
+  };
+  auto solved = [&]() {
+    out.evaluations = evaluations;
+    return finish(out, true);
+  };
+  if (s > l_lambda.s && s < v_lambda.s) {
+    // Below the two-phase state at the lambda point on this isentrope: He II.
+    if (l_lambda.g + lambda_temperature * s - h > 0.0) return empty(flag_he_ii);
+    const double h_reduced = h / (gas_constant * critical_temperature);
+    auto mixed = [&](const HelmholtzDerivatives& l, const HelmholtzDerivatives&, double dl, double,
+                     double tau) -> Condition {
+      return {1.0 + (l.d + l.a + std::log(dl)) + ideal_a1 + ideal_a2 * tau + 1.5 * std::log(tau) +
+                  s / gas_constant - h_reduced * tau,
+              (1.0 + 2.0 * l.d + l.dd) / dl, 0.0, ideal_a2 + (1.5 + l.t + l.dt) / tau - h_reduced};
+    };
+    // From where h_mix(T) - h, linear between the lambda point and Tc, is zero.
+    const FluidProperties critical = properties_at(critical_temperature, critical_density);
+    ++evaluations;
+    const double at_lambda_point = l_lambda.g + lambda_temperature * s - h;
+    const double at_critical = critical.g + critical_temperature * s - h;
+    const double start = at_critical > 0.0
+                             ? lambda_temperature + (critical_temperature - lambda_temperature) *
+                                                        (-at_lambda_point / (at_critical - at_lambda_point))
+                             : lambda_temperature;
+    // Above the mixture's h at Tc the state is most likely one phase: from
+    // the critical isotherm's side of s first.
+    if (!(at_critical > 0.0) &&
+        one_phase(critical_temperature * 1.2, critical_density * (s < critical.s ? 1.2 : 0.8)))
+      return solved();
+    Saturation sat = saturation_with(start, mixed, evaluations);
+    // Within 1e-4 Tc of Tc equal J and K solved in doubles fix the dome only
+    // to about 1e-13/theta, and the quality with it: there the search over the
+    // saturation curve (its series) below.
+    if (sat.converged && sat.T < critical_temperature * (1.0 - 1e-4)) {
+      const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
+      const FluidProperties v = properties_at(sat.T, sat.rho_vapour);
+      evaluations += 2;
+      sat.p = v.p;
+      const double q = (s - l.s) / (v.s - l.s);
+      if (q >= -1e-12 && q <= 1.0 + 1e-12)
+        return finish(mixture(sat, l, v, std::fmin(1.0, std::fmax(0.0, q)), evaluations));
+      if (one_phase(sat.T, q < 0.0 ? sat.rho_liquid : sat.rho_vapour)) return solved();
+    }
+    return flash_hs_by_edge(h, s, l_lambda, v_lambda, evaluations);
+  }
+  double T0 = lambda_temperature;
+  double rho0 = at_lambda.rho_liquid;
+  if (s >= v_lambda.s) {
+    // The ideal gas: h = R (a2 Tc + 5/2 T), s/R = 1.5 - ln delta - a1 - 1.5 ln(Tc/T).
+    const double T_ideal = (h / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+    T0 = std::fmin(std::fmax(T_ideal, lambda_temperature), 0.5 * extrapolation_temperature);
+    rho0 = std::fmin(critical_density * std::exp(1.5 - ideal_a1 - 1.5 * std::log(critical_temperature / T0) -
+                                                 s / gas_constant),
+                     at_lambda.rho_vapour);
+    if (T_ideal <= lambda_temperature) rho0 = at_lambda.rho_vapour * 0.5;
+  }
+  if (!one_phase(T0, rho0)) return empty(flag_not_converged);
+  return solved();
+}
+
+}  // namespace vorn::reference_eos::flash_detail

@@ -1,0 +1,188 @@
+// Flashes at a held pressure: (p, q), (p, h), (p, s), (p, u). Molar SI
+// units.
+#include "reference_eos/flash_common.hpp"
+
+namespace vorn::reference_eos::flash_detail {
+namespace {
+
+// Newton in (T, ln rho) on p and h (or s) together, one evaluation a step,
+// steps limited to 30 % in T and a factor 2 in rho and kept inside (T_lo,
+// T_hi). Succeeds only on a mechanically stable state on the expected side of
+// rho_c below Tc (dense for the liquid branch); the caller falls back to the
+// bracketed search along the isobar otherwise.
+bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, double T_lo, double T_hi,
+                      int side, FluidState& out, int& evaluations) {
+  for (int i = 0; i < 40; ++i) {
+    const FluidProperties a = properties_at(T, rho);
+    ++evaluations;
+    if (!(a.dpdrho > 0.0) || !std::isfinite(a.p)) return false;
+    const double F1 = (a.p - p) / p;
+    const double J11 = a.dpdT / p;
+    const double J12 = rho * a.dpdrho / p;
+    double F2;
+    double J21;
+    double J22;
+    if (c == Caloric::enthalpy) {
+      const double scale = gas_constant * T;
+      F2 = (a.h - target) / scale;
+      J21 = (a.cv + a.dpdT / rho) / scale;
+      J22 = (a.dpdrho - T * a.dpdT / rho) / scale;
+    } else if (c == Caloric::energy) {
+      // (du/dT)_rho = cv, (du/d ln rho)_T = (p - T (dp/dT)_rho)/rho.
+      const double scale = gas_constant * T;
+      F2 = (a.u - target) / scale;
+      J21 = a.cv / scale;
+      J22 = (a.p - T * a.dpdT) / (rho * scale);
+    } else {
+      F2 = (a.s - target) / gas_constant;
+      J21 = a.cv / (T * gas_constant);
+      J22 = -a.dpdT / (rho * gas_constant);
+    }
+    const double det = J11 * J22 - J12 * J21;
+    double dT = -(F1 * J22 - J12 * F2) / det;
+    double dx = -(J11 * F2 - F1 * J21) / det;
+    if (!std::isfinite(dT) || !std::isfinite(dx)) return false;
+    const double limit = std::fmax(std::fabs(dT) / (0.3 * T), std::fabs(dx) / 0.7);
+    if (limit > 1.0) {
+      dT /= limit;
+      dx /= limit;
+    }
+    int halvings = 0;
+    for (; halvings < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
+      dT *= 0.5;
+      dx *= 0.5;
+    }
+    // Pressed against a bound of the bracket: the root is not inside it from here.
+    if (halvings >= 3) return false;
+    T += dT;
+    rho *= std::exp(dx);
+    if (std::fabs(dT) <= 1e-14 * T && std::fabs(dx) <= 1e-14) {
+      if (!(T > T_lo && T < T_hi)) return false;
+      if (T < critical_temperature && side != 0 && (rho > critical_density ? 1 : -1) != side) return false;
+      out = single(T, rho, single_phase(T, rho, critical_density), evaluations);
+      out.p = p;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The ideal gas's T at (p, h), (p, u) or (p, s) with this ideal part: h = R (a2 Tc +
+// 5/2 T), u = R (a2 Tc + 3/2 T), s/R = 5/2 ln T + 1.5 - a1 - ln(p/(R rho_c)) - 1.5 ln Tc.
+double ideal_gas_temperature(double p, double target, Caloric c) {
+  if (c == Caloric::enthalpy) return (target / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+  if (c == Caloric::energy) return (target / gas_constant - ideal_a2 * critical_temperature) / 1.5;
+  return std::exp((target / gas_constant - 1.5 + ideal_a1 + std::log(p / (gas_constant * critical_density)) +
+                   1.5 * std::log(critical_temperature)) /
+                  2.5);
+}
+
+}  // namespace
+
+FluidState flash_pq(double p, double q) {
+  const Saturation sat = saturation_at_pressure(p);
+  if (!sat.converged) {
+    FluidState s = empty(p < critical_pressure() ? flag_he_ii : flag_no_solution);
+    return s;
+  }
+  return mixture(sat, q, 0);
+}
+
+// (p, h) and (p, s): Newton in (T, rho) from the saturated state or the ideal
+// gas; failing that, Newton in T along the isobar inside a bracket, each step
+// a (T, p) flash, with (dh/dT)_p = cp and (ds/dT)_p = cp/T.
+FluidState flash_p_caloric(double p, double target, Caloric c) {
+  double T_lo = coldest_bracket_temperature(p);
+  double T_hi = extrapolation_temperature;
+  int evaluations = 0;
+  const double pc = critical_pressure();
+  // A gas well above Tc needs no saturation: there is no dome to land in.
+  const double T_ideal = ideal_gas_temperature(p, target, c);
+  if (T_ideal > 2.0 * critical_temperature && T_ideal < T_hi) {
+    FluidState s{};
+    const DensitySolution start = density_at(T_ideal, p);
+    evaluations += start.evaluations;
+    if (start.flags == 0U &&
+        newton_p_caloric(p, target, c, T_ideal, start.rho, critical_temperature, T_hi, 0, s, evaluations))
+      return finish(s, true);
+  }
+  if (p < pc && p >= lambda_saturation_pressure) {
+    const Saturation sat = saturation_at_pressure(p);
+    if (!sat.converged) return empty(flag_not_converged);
+    evaluations += sat.evaluations;
+    const FluidProperties l = properties_at(sat.T, sat.rho_liquid);
+    const FluidProperties v = properties_at(sat.T, sat.rho_vapour);
+    evaluations += 2;
+    const double cl = caloric(l, c);
+    const double cv = caloric(v, c);
+    if (target >= cl && target <= cv)
+      return finish(mixture(sat, l, v, (target - cl) / (cv - cl), evaluations));
+    (target < cl ? T_hi : T_lo) = sat.T;
+    FluidState s{};
+    if (target < cl) {
+      if (newton_p_caloric(p, target, c, sat.T, sat.rho_liquid, T_lo, T_hi, 1, s, evaluations))
+        return finish(s, true);
+    } else {
+      const double T0 = ideal_gas_temperature(p, target, c);
+      const bool ideal_start = T0 > 1.2 * sat.T && T0 < T_hi;
+      if (newton_p_caloric(p, target, c, ideal_start ? T0 : sat.T,
+                           ideal_start ? p / (gas_constant * T0) : sat.rho_vapour, T_lo, T_hi, -1, s,
+                           evaluations))
+        return finish(s, true);
+    }
+  } else {
+    const double T0 = ideal_gas_temperature(p, target, c);
+    FluidState s{};
+    if (T0 > T_lo && T0 < T_hi && T0 <= 2.0 * critical_temperature) {
+      const DensitySolution start = density_at(T0, p);
+      evaluations += start.evaluations;
+      if (start.flags == 0U &&
+          newton_p_caloric(p, target, c, T0, start.rho, T_lo, T_hi, p < pc ? -1 : 0, s, evaluations))
+        return finish(s, true);
+    }
+    if (p >= pc) {
+      // A dense fluid above pc: start from the isobar below or above Tc,
+      // whichever side of h(Tc, p) (or s) the target lies.
+      const DensitySolution at_tc = density_at(critical_temperature, p);
+      evaluations += at_tc.evaluations;
+      if (at_tc.flags == 0U) {
+        const bool colder = target < caloric(properties_at(critical_temperature, at_tc.rho), c);
+        const double T1 = colder ? T_lo + 0.7 * (critical_temperature - T_lo) : 1.5 * critical_temperature;
+        const DensitySolution start = density_at(T1, p);
+        evaluations += start.evaluations + 1;
+        if (T1 > T_lo && start.flags == 0U &&
+            newton_p_caloric(p, target, c, T1, start.rho, T_lo, T_hi, 0, s, evaluations))
+          return finish(s, true);
+      }
+    }
+  }
+  const FluidState lo = flash_Tp(T_lo, p);
+  const FluidState hi = flash_Tp(T_hi, p);
+  evaluations += lo.evaluations + hi.evaluations;
+  if (!(target >= caloric(lo, c))) {
+    FluidState s = empty(colder_than_fluid(p));
+    s.evaluations = evaluations;
+    return target < caloric(lo, c) ? s : empty(flag_not_converged);
+  }
+  if (!(target <= caloric(hi, c))) return empty(flag_out_of_range);
+  // Start by interpolating in ln T between the ends.
+  const double fraction = (target - caloric(lo, c)) / (caloric(hi, c) - caloric(lo, c));
+  const double guess = T_lo * std::pow(T_hi / T_lo, fraction);
+  FluidState last = lo;
+  auto f = [&](double T) -> ValueSlope {
+    last = flash_Tp(T, p);
+    evaluations += last.evaluations;
+    // Along the isobar: (dh/dT)_p = cp, (ds/dT)_p = cp/T, (du/dT)_p = cp - p alpha/rho.
+    const double slope = c == Caloric::enthalpy  ? last.cp
+                         : c == Caloric::entropy ? last.cp / T
+                                                 : last.cp - p * last.alpha / last.rho;
+    return {caloric(last, c) - target, slope};
+  };
+  const RootResult r = bracketed_newton(f, T_lo, T_hi, guess, temperature_tolerance, 0.0, 100);
+  if (!r.converged) return empty(flag_not_converged);
+  FluidState s = flash_Tp(r.x, p);
+  s.evaluations += evaluations;
+  return finish(s, true);
+}
+
+}  // namespace vorn::reference_eos::flash_detail

@@ -1,0 +1,220 @@
+// Flashes at a held density: (p, rho), (rho, u), (rho, h), (rho, s).
+// Molar SI units.
+#include "reference_eos/flash_common.hpp"
+#include "reference_eos/isochore_start.hpp"
+
+namespace vorn::reference_eos::flash_detail {
+namespace {
+
+// The coldest temperature of a dilute isochore (rho at most the saturated
+// vapour's at the lambda point): the lambda temperature if the target u (h,
+// s) is above its value there, else where the isochore meets the vapour
+// pressure of He II (1.25 K if below it there), by bisection, 50 halvings.
+double cold_vapour_edge(double rho, double target, Caloric c, int& evaluations) {
+  ++evaluations;
+  if (target >= caloric(properties_at(lambda_temperature, rho), c)) return lambda_temperature;
+  auto inside = [&](double T) {
+    ++evaluations;
+    return pressure_and_slope(T, rho).p < he_ii_vapour_pressure(T);
+  };
+  if (inside(lowest_vapour_temperature)) return lowest_vapour_temperature;
+  double a = lowest_vapour_temperature;
+  double b = lambda_temperature;
+  for (int i = 0; i < 50; ++i) {
+    const double mid = 0.5 * (a + b);
+    (inside(mid) ? b : a) = mid;
+  }
+  return a * (1.0 - edge_margin);  // the line itself is checked on the result
+}
+
+// The ideal gas's T on the isochore rho at u, h or s (cv0 = 3/2 R, Z = 1):
+// u = R (a2 Tc + 1.5 T), h = R (a2 Tc + 2.5 T), s/R = 1.5 - ln delta - a1 -
+// 1.5 ln(Tc/T); for u corrected once by the residual energy (isochore_start.hpp).
+double isochore_guess(double rho, double target, Caloric c) {
+  if (c == Caloric::energy) return isochore_start(rho, target);
+  if (c == Caloric::enthalpy) return (target / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+  return critical_temperature *
+         std::exp((target / gas_constant - 1.5 + std::log(rho / critical_density) + ideal_a1) / 1.5);
+}
+
+}  // namespace
+
+// (p, rho): Newton in T along the isochore, from the coldest fluid
+// temperature at p. An isochore between the saturated densities at the
+// lambda point crosses the dome: below the temperature where it meets the
+// saturation curve its states are two-phase, and the equation's p there (its
+// van der Waals loop, unstable or metastable) is no state's. So there the
+// search starts at that temperature, and a pressure below its saturation
+// pressure is two-phase. Outside that range every isochore stays one-phase
+// down to the lambda line. Where He I expands on cooling (near the lambda
+// line) p falls before it rises along a dense isochore: the search then
+// starts at the isochore's pressure minimum, and a second root below it makes
+// the pair not unique.
+FluidState flash_prho(double p, double rho) {
+  // Widened by a rounding margin: the line itself is checked on the result.
+  double T_lo = coldest_bracket_temperature(p);
+  double T_hi = extrapolation_temperature;
+  int evaluations = 0;
+  const Saturation at_lambda = lambda_point_saturation();
+  if (!at_lambda.converged) return empty(flag_not_converged);
+  if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
+    const Saturation edge = dome_edge(rho, at_lambda, evaluations);
+    if (!edge.converged) return empty(flag_not_converged);
+    if (p < edge.p) {
+      if (p < lambda_saturation_pressure) return empty(flag_he_ii);
+      const Saturation sat = saturation_at_pressure(p);
+      evaluations += sat.evaluations;
+      if (!sat.converged) return empty(flag_not_converged);
+      // Within rounding of the critical pressure, the critical point itself.
+      if (!(sat.rho_liquid > sat.rho_vapour)) {
+        FluidState s = single(sat.T, rho, Phase::supercritical, evaluations);
+        s.p = p;
+        return finish(s, true);
+      }
+      const double q = std::fmin(1.0, std::fmax(0.0, quality_from_volume(sat, rho)));
+      return finish(mixture(counted(sat), q, evaluations));
+    }
+    T_lo = std::fmax(T_lo, edge.T);
+  }
+  unsigned flags = 0U;
+  const FluidProperties lo = properties_at(T_lo, rho);
+  ++evaluations;
+  if (lo.dpdT < 0.0) {
+    // Bisect for the sign change of (dp/dT)_rho, 50 halvings.
+    double a = T_lo;
+    double b = T_hi;
+    for (int i = 0; i < 50; ++i) {
+      const double mid = 0.5 * (a + b);
+      (properties_at(mid, rho).dpdT < 0.0 ? a : b) = mid;
+    }
+    evaluations += 50;
+    if (lo.p >= p && properties_at(b, rho).p <= p) flags |= flag_not_unique;
+    T_lo = b;
+  }
+  const double p_lo = properties_at(T_lo, rho).p;
+  const double p_hi = pressure_and_slope(T_hi, rho).p;
+  evaluations += 2;
+  if (!(p >= p_lo)) return empty(p < p_lo ? colder_than_fluid(p) : flag_not_converged);
+  if (!(p <= p_hi)) return empty(flag_out_of_range);
+  auto f = [&](double T) -> ValueSlope {
+    ++evaluations;
+    const FluidProperties a = properties_at(T, rho);
+    return {(a.p - p) / p, a.dpdT / p};
+  };
+  const double ideal = p / (rho * gas_constant);
+  const double guess = ideal > T_lo && ideal < T_hi ? ideal : 0.5 * (T_lo + T_hi);
+  const RootResult r = bracketed_newton(f, T_lo, T_hi, guess, temperature_tolerance, 0.0, 100);
+  if (!r.converged) return empty(flag_not_converged);
+  FluidState s = single(r.x, rho, single_phase(r.x, rho, critical_density), evaluations);
+  s.p = p;
+  s.flags |= flags;
+  return finish(s, true);
+}
+
+// (rho, u), (rho, h), (rho, s): a closed vessel. Single phase: Newton in T,
+// with (du/dT)_rho = cv, (dh/dT)_rho = cv + (dp/dT)_rho/rho, (ds/dT)_rho =
+// cv/T. Inside the dome (each rises with T there too): Newton in T on the
+// mixture's value at fixed overall density, its slope from the saturated
+// states' slopes (saturation_slopes), else one Newton in (delta', delta'',
+// tau) from the edge. h can fall with T on a dense isochore near the lambda
+// line, where (dp/dT)_rho < 0: two states then, flagged not unique.
+FluidState flash_rho_caloric(double rho, double target, Caloric c) {
+  int evaluations = 0;
+  double T_lo = lambda_temperature;
+  const Saturation at_lambda = lambda_point_saturation();
+  // At or above the value the isochore has at Tc the state is one phase, no
+  // colder than Tc: no dome to meet.
+  const FluidProperties at_tc = properties_at(critical_temperature, rho);
+  ++evaluations;
+  if (target >= caloric(at_tc, c)) {
+    T_lo = critical_temperature;
+  } else if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
+    const Saturation edge = dome_edge(rho, at_lambda, evaluations);
+    if (!edge.converged) return empty(flag_not_converged);
+    const RootResult dome{edge.T, 0, true};
+    const double x_dome = caloric(properties_at(dome.x, rho), c);
+    if (target < x_dome) {
+      // The mixture's value at the lambda point: below it, He II. Start
+      // where the value, linear in T from there to the edge, is the target.
+      const FluidProperties& l_lambda = lambda_point_liquid();
+      const FluidProperties& v_lambda = lambda_point_vapour();
+      const double x_lambda = caloric(l_lambda, c) + quality_from_volume(at_lambda, rho) *
+                                                         (caloric(v_lambda, c) - caloric(l_lambda, c));
+      if (target < x_lambda) return empty(flag_he_ii);
+      // Newton in T on the mixture's value at fixed overall density, its
+      // slope from the saturated states' slopes (saturation_slopes): the
+      // saturation at T costs no evaluation (its series reach to 52 nK below
+      // Tc), so a step is the two saturated states. Started where the value,
+      // linear in T from the lambda point to the edge, is the target.
+      const double v = 1.0 / rho;
+      Saturation last{};
+      FluidProperties last_l{};
+      FluidProperties last_v{};
+      auto f = [&](double T) -> ValueSlope {
+        const SaturationSlopes a = saturation_slopes(T, evaluations);
+        if (!a.sat.converged) return {nan, nan};
+        last = a.sat;
+        last_l = a.liquid;
+        last_v = a.vapour;
+        const double vl = 1.0 / a.sat.rho_liquid;
+        const double vv = 1.0 / a.sat.rho_vapour;
+        const double dvl = -a.drho_liquid * vl * vl;
+        const double dvv = -a.drho_vapour * vv * vv;
+        const double q = (v - vl) / (vv - vl);
+        const double dq = (-dvl * (vv - vl) - (v - vl) * (dvv - dvl)) / ((vv - vl) * (vv - vl));
+        const double dxl = saturated_caloric_slope(a.liquid, a.drho_liquid, c);
+        const double dxv = saturated_caloric_slope(a.vapour, a.drho_vapour, c);
+        const double xl = caloric(a.liquid, c);
+        const double xv = caloric(a.vapour, c);
+        return {xl + q * (xv - xl) - target, dxl + dq * (xv - xl) + q * (dxv - dxl)};
+      };
+      const double guess =
+          lambda_temperature + (dome.x - lambda_temperature) * (target - x_lambda) / (x_dome - x_lambda);
+      const RootResult r = bracketed_newton(f, lambda_temperature, dome.x, guess, 1e-13, 0.0, 100);
+      if (r.converged && last.converged && last.T == r.x)
+        return finish(mixture(counted(last), last_l, last_v, quality_from_volume(last, rho), evaluations));
+      if (r.converged) {
+        const Saturation sat = saturation_at_temperature(r.x);
+        return finish(mixture(sat, quality_from_volume(sat, rho), evaluations));
+      }
+      // Else one Newton in (delta', delta'', tau) from the edge.
+      Saturation direct = two_phase_at_density(rho, target, c, edge, edge);
+      evaluations += direct.evaluations;
+      if (!direct.converged) return empty(flag_not_converged);
+      const FluidProperties l = properties_at(direct.T, direct.rho_liquid);
+      const FluidProperties vap = properties_at(direct.T, direct.rho_vapour);
+      direct.p = vap.p;
+      return finish(mixture(direct, l, vap, quality_from_volume(direct, rho), evaluations + 2));
+    }
+    T_lo = dome.x;
+  } else if (rho >= at_lambda.rho_liquid) {
+    T_lo = lambda_melting_temperature;
+  } else {
+    T_lo = cold_vapour_edge(rho, target, c, evaluations);
+  }
+  const FluidProperties lo = T_lo == critical_temperature ? at_tc : properties_at(T_lo, rho);
+  const double x_lo = caloric(lo, c);
+  if (!(target >= x_lo)) return empty(target < x_lo ? colder_than_fluid(lo.p) : flag_not_converged);
+  const FluidProperties hi = properties_at(extrapolation_temperature, rho);
+  const double x_hi = caloric(hi, c);
+  if (!(target <= x_hi)) return empty(flag_out_of_range);
+  auto f = [&](double T) -> ValueSlope {
+    ++evaluations;
+    const FluidProperties a = properties_at(T, rho);
+    return {caloric(a, c) - target, isochoric_caloric_slope(a, c)};
+  };
+  const double fraction = (target - x_lo) / (x_hi - x_lo);
+  const double start = isochore_guess(rho, target, c);
+  if (c == Caloric::energy) ++evaluations;
+  const double guess = start > T_lo && start < extrapolation_temperature
+                           ? start
+                           : T_lo + fraction * (extrapolation_temperature - T_lo);
+  const RootResult r =
+      bracketed_newton(f, T_lo, extrapolation_temperature, guess, temperature_tolerance, 0.0, 100);
+  if (!r.converged) return empty(flag_not_converged);
+  FluidState s = single(r.x, rho, single_phase(r.x, rho, critical_density), evaluations);
+  if (isochoric_caloric_slope(lo, c) < 0.0 || isochoric_caloric_slope(s, c) < 0.0) s.flags |= flag_not_unique;
+  return finish(s, true);
+}
+
+}  // namespace vorn::reference_eos::flash_detail

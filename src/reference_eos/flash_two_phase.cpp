@@ -1,0 +1,165 @@
+// The two-phase iterations the flashes share: the saturated states' slopes
+// along the curve, where an isochore meets the dome, and one Newton in
+// (delta', delta'', tau) on equal J and K and the mixture's u, h or s at a
+// given overall density. Molar SI units.
+#include "reference_eos/flash_common.hpp"
+
+namespace vorn::reference_eos::flash_detail {
+namespace {
+
+// Temperature at which rho lies on the saturation curve (the isochore meets
+// the dome): Newton in T over saturations, rho between rho'' and rho' at the
+// lambda point.
+RootResult dome_temperature(double rho, double rho_lambda_vapour, double rho_lambda_liquid,
+                            int& evaluations) {
+  if (rho == critical_density) return {critical_temperature, 0, true};
+  const bool vapour_side = rho < critical_density;
+  auto g = [&](double T) -> ValueSlope {
+    const SaturationSlopes a = saturation_slopes(T, evaluations);
+    if (!a.sat.converged) return {nan, nan};
+    return vapour_side ? ValueSlope{a.sat.rho_vapour - rho, a.drho_vapour}
+                       : ValueSlope{rho - a.sat.rho_liquid, -a.drho_liquid};
+  };
+  const double fraction = vapour_side ? (rho - rho_lambda_vapour) / (critical_density - rho_lambda_vapour)
+                                      : (rho_lambda_liquid - rho) / (rho_lambda_liquid - critical_density);
+  const double guess = lambda_temperature + fraction * (critical_temperature - lambda_temperature);
+  return bracketed_newton(g, lambda_temperature, critical_temperature, guess, 1e-12, 0.0, 100);
+}
+
+}  // namespace
+
+SaturationSlopes saturation_slopes(double T, int& evaluations) {
+  SaturationSlopes r{};
+  r.sat = saturation_at_temperature(T);
+  evaluations += r.sat.evaluations;
+  if (!r.sat.converged) return r;
+  r.liquid = properties_at(T, r.sat.rho_liquid);
+  r.vapour = properties_at(T, r.sat.rho_vapour);
+  evaluations += 2;
+  const double dp_sat = (r.vapour.s - r.liquid.s) / (1.0 / r.sat.rho_vapour - 1.0 / r.sat.rho_liquid);
+  r.drho_liquid = (dp_sat - r.liquid.dpdT) / r.liquid.dpdrho;
+  r.drho_vapour = (dp_sat - r.vapour.dpdT) / r.vapour.dpdrho;
+  return r;
+}
+
+// d(u, h or s)/dT along the saturation curve on one side: the isochore's
+// slope plus the isotherm's times drho/dT, with (du/drho)_T = (p - T (dp/dT)_rho)
+// / rho^2, (dh/drho)_T = (dp/drho)_T / rho - T (dp/dT)_rho / rho^2 and
+// (ds/drho)_T = -(dp/dT)_rho / rho^2.
+double saturated_caloric_slope(const FluidProperties& a, double drho, Caloric c) {
+  const double rho2 = a.rho * a.rho;
+  if (c == Caloric::energy) return a.cv + (a.p - a.T * a.dpdT) / rho2 * drho;
+  if (c == Caloric::enthalpy) return a.cv + a.dpdT / a.rho + (a.dpdrho / a.rho - a.T * a.dpdT / rho2) * drho;
+  return a.cv / a.T - a.dpdT / rho2 * drho;
+}
+
+// The saturation where the isochore rho meets the dome (rho between the
+// lambda point's saturated densities): directly (saturation_at_density),
+// else by Newton in T over saturations at T.
+Saturation dome_edge(double rho, const Saturation& at_lambda, int& evaluations) {
+  const Saturation direct = saturation_at_density(rho);
+  evaluations += direct.evaluations;
+  if (direct.converged) return direct;
+  const RootResult dome = dome_temperature(rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
+  if (!dome.converged) return {nan, nan, nan, nan, 0, false};
+  const Saturation edge = saturation_at_temperature(dome.x);
+  evaluations += edge.evaluations;
+  return edge;
+}
+
+ReducedCaloric reduced_caloric(const HelmholtzDerivatives& r, double delta, double tau, Caloric c) {
+  if (c == Caloric::energy) return {(1.5 + r.t) / tau, r.dt / (delta * tau), (r.tt - 1.5) / (tau * tau)};
+  if (c == Caloric::enthalpy)
+    return {(2.5 + r.t + r.d) / tau, (r.dt + r.d + r.dd) / (delta * tau),
+            (r.tt - 1.5 + r.dt - 1.0 - r.d) / (tau * tau)};
+  return {1.5 + r.t - std::log(delta) - 1.5 * std::log(tau) - r.a, (r.dt - 1.0 - r.d) / delta,
+          (r.tt - 1.5) / tau};
+}
+
+// The target in the same reduced form.
+double reduced_target(double target, Caloric c) {
+  if (c == Caloric::entropy) return target / gas_constant + ideal_a1;
+  return target / (gas_constant * critical_temperature) - ideal_a2;
+}
+
+// The two-phase state of overall density rho and internal energy u (or h,
+// or s), as one Newton iteration in (delta', delta'', tau): equal J and K on
+// both sides (saturation.hpp) and the mixture's value, with the quality from
+// the volumes, q = (1/delta - 1/delta')/(1/delta'' - 1/delta'). Two
+// evaluations a step, from the saturation start (colder than the edge, where
+// the isochore meets the dome, or the edge itself). Steps keep delta'' <
+// delta < delta' and tau > 1.
+Saturation two_phase_at_density(double rho, double target, Caloric c, const Saturation& start,
+                                const Saturation& edge) {
+  const double delta = rho / critical_density;
+  double dl = start.rho_liquid / critical_density;
+  double dv = start.rho_vapour / critical_density;
+  double tau = critical_temperature / start.T;
+  // The dome is narrowest at the edge: a result narrower than a quarter of
+  // that is the trivial root delta' = delta''.
+  const double gap = (edge.rho_liquid - edge.rho_vapour) / critical_density;
+  // Off the edge by a hundredth of the gap, so that the first step may go
+  // either way without leaving delta'' < delta < delta'.
+  if (dl <= delta) dl = delta + 0.01 * gap;
+  if (dv >= delta) dv = std::fmax(0.5 * dv, delta - 0.01 * gap);
+  const double x_target = reduced_target(target, c);
+  const double w = 1.0 / delta;
+  const double eps = std::numeric_limits<double>::epsilon();
+  double previous_step = std::numeric_limits<double>::infinity();
+  int evaluations = 0;
+  for (int iteration = 0; iteration < 16; ++iteration) {
+    const HelmholtzDerivatives l = residual(dl, tau);
+    const HelmholtzDerivatives v = residual(dv, tau);
+    evaluations += 2;
+    const double Jl = dl * (1.0 + l.d);
+    const double Jv = dv * (1.0 + v.d);
+    const double Kl = l.d + l.a + std::log(dl);
+    const double Kv = v.d + v.a + std::log(dv);
+    const ReducedCaloric xl = reduced_caloric(l, dl, tau, c);
+    const ReducedCaloric xv = reduced_caloric(v, dv, tau, c);
+    const double wl = 1.0 / dl;
+    const double wv = 1.0 / dv;
+    const double q = (w - wl) / (wv - wl);
+    const double F[3] = {Jv - Jl, Kv - Kl, xl.x + q * (xv.x - xl.x) - x_target};
+    // At the rounding level of J, K and the value: this step is the last.
+    const bool at_rounding =
+        std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
+        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
+        std::fabs(F[2]) <= 16.0 * eps * std::fmax(1.0, std::fabs(x_target));
+    const double Jdl = 1.0 + 2.0 * l.d + l.dd;
+    const double Jdv = 1.0 + 2.0 * v.d + v.dd;
+    const double dq_dwl = (w - wv) / ((wv - wl) * (wv - wl));
+    const double dq_dwv = -(w - wl) / ((wv - wl) * (wv - wl));
+    const double A[3][3] = {
+        {-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
+        {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
+        {(1.0 - q) * xl.ddelta - (xv.x - xl.x) * dq_dwl / (dl * dl),
+         q * xv.ddelta - (xv.x - xl.x) * dq_dwv / (dv * dv), (1.0 - q) * xl.dtau + q * xv.dtau}};
+    const std::array<double, 3> step_of = newton_step3(A, F);
+    double ddl = step_of[0];
+    double ddv = step_of[1];
+    double dtau = step_of[2];
+    if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
+    for (int halving = 0; halving < 30; ++halving) {
+      if (dv + ddv > 0.0 && dv + ddv < delta && dl + ddl > delta && tau + dtau > 1.0) break;
+      ddl *= 0.5;
+      ddv *= 0.5;
+      dtau *= 0.5;
+    }
+    dl += ddl;
+    dv += ddv;
+    tau += dtau;
+    const double step = std::fmax(std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv), std::fabs(dtau) / tau);
+    const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
+    previous_step = step;
+    if (step <= 1e-14 || quadratic || at_rounding) {
+      const double T = critical_temperature / tau;
+      if (!(T >= lambda_temperature && dl - dv > 0.25 * gap && dv < delta && delta < dl)) break;
+      // p is the caller's to take from the saturated states it evaluates.
+      return {T, nan, dl * critical_density, dv * critical_density, evaluations, true};
+    }
+  }
+  return {nan, nan, nan, nan, evaluations, false};
+}
+
+}  // namespace vorn::reference_eos::flash_detail
