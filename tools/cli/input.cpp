@@ -371,23 +371,4 @@ Values parse_values(std::string_view argument, std::string_view text, Dimension 
   return Values(start, step, count);
 }
 
-void mark_negative_numbers(int argc, char** argv, std::vector<std::string>& storage,
-                           std::vector<char*>& marked) {
-  storage.clear();
-  storage.reserve(static_cast<std::size_t>(argc));
-  for (int i = 0; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    const bool negative_number =
-        i > 0 && arg.size() > 1 && arg[0] == '-' && arg[1] != '-' && number_length(arg) > 1;
-    storage.push_back(negative_number ? " " + std::string(arg) : std::string(arg));
-  }
-  marked.clear();
-  for (std::string& s : storage) marked.push_back(s.data());
-  marked.push_back(nullptr);
-}
-
-void unmark(std::string& text) {
-  if (text.size() > 2 && text[0] == ' ' && text[1] == '-') text.erase(0, 1);
-}
-
 }  // namespace vorn_cli

@@ -80,12 +80,4 @@ class Values {
 Values parse_values(std::string_view argument, std::string_view text, Dimension dimension,
                     const Unit* bare_unit = nullptr);
 
-// Arguments like "-.5", "-inf" or "-196.15C" are numbers, not options: before
-// the command line is parsed each is marked so that it is taken as a value
-// (the mark, a leading space, is dropped when the number is read).
-void mark_negative_numbers(int argc, char** argv, std::vector<std::string>& storage,
-                           std::vector<char*>& marked);
-// Drops the mark again, for messages that quote the argument.
-void unmark(std::string& text);
-
 }  // namespace vorn_cli
