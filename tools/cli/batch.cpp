@@ -155,22 +155,22 @@ class Rows {
       unsigned flags = 0;
       q.evaluate(pair_.code, 1, &x[0], &x[1], &value, &flags, options_.units);
       cells.emplace_back(value);
-      for (std::string& f : q.flag_list(flags)) {
+      for (std::string& f : q.flags().names(flags)) {
         if (std::find(flag_names.begin(), flag_names.end(), f) == flag_names.end())
           flag_names.push_back(std::move(f));
       }
       seen[q.correlation ? 0 : 1] |= flags;
       answered = answered && q.answered(value, flags);
     }
-    counts_.add(true, seen[0]);
-    counts_.add(false, seen[1]);
+    counts_[0].add(seen[0]);
+    counts_[1].add(seen[1]);
     table_->row(cells, flag_names);
     unanswered_.add(answered);
   }
 
   int finish() {
     table_->finish();
-    counts_.warn(unanswered_.rows);
+    for (const FlagCounts& c : counts_) c.warn(unanswered_.rows);
     return unanswered_.finish(options_);
   }
 
@@ -181,7 +181,7 @@ class Rows {
   Options options_;
   std::vector<Quantity> quantities_;
   std::optional<Table> table_;
-  FlagCounts counts_;
+  FlagCounts counts_[2]{FlagCounts(correlation_flags()), FlagCounts(equation_flags())};
   Unanswered unanswered_;
 };
 

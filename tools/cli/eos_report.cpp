@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "flags.hpp"
 #include "fmt/format.h"
 #include "names.hpp"
 #include "output.hpp"
@@ -20,16 +21,6 @@ struct FactRow {
 };
 constexpr FactRow kFactRows[] = {
 #define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) {code, #key, unit, description},
-#include "vorn_eos_facts.def"
-};
-struct FlagRow {
-  unsigned bit;
-  std::string_view name;
-  bool withholds;
-  std::string_view meaning;
-};
-constexpr FlagRow kFlags[] = {
-#define VORN_EOS_FLAG_ROW(NAME, bit, withholds, description) {bit, #NAME, withholds != 0, description},
 #include "vorn_eos_facts.def"
 };
 constexpr std::pair<int, std::string_view> kPhases[] = {
@@ -184,33 +175,6 @@ double read_input(const EosProperty& input, std::string_view argument, std::stri
   return eos_in(input, parse_number(argument, text), units);
 }
 
-// HE_II as the tool writes it: he-ii.
-std::string flag_name(std::string_view name) {
-  std::string text(name);
-  for (char& c : text) c = c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::vector<std::string> eos_flag_list(unsigned flags) {
-  std::vector<std::string> names;
-  for (const FlagRow& f : kFlags) {
-    if ((flags & f.bit) != 0) names.push_back(flag_name(f.name));
-  }
-  return names;
-}
-
-unsigned eos_without_result() {
-  unsigned mask = 0;
-  for (const FlagRow& f : kFlags) mask |= f.withholds ? f.bit : 0u;
-  return mask;
-}
-
-std::string eos_flag_names(unsigned flags) {
-  std::string names;
-  for (const std::string& f : eos_flag_list(flags)) names += (names.empty() ? "" : "+") + f;
-  return names.empty() ? "-" : names;
-}
-
 std::string eos_phase_name(int phase) {
   for (const auto& [code, name] : kPhases) {
     if (code == phase) return std::string(name);
@@ -219,11 +183,7 @@ std::string eos_phase_name(int phase) {
 }
 
 void warn_eos_flags(unsigned flags) {
-  for (const FlagRow& f : kFlags) {
-    if ((flags & f.bit) != 0) {
-      write_err(fmt::format("warning: reference equation: {}: {}", flag_name(f.name), f.meaning));
-    }
-  }
+  equation_flags().warn(flags);
   if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
     write_err(
         "hint: below the lambda line only the saturated liquid is described (He II under pressure is not in "
@@ -259,12 +219,13 @@ int print_eos_state(const EosInput& first, const EosInput& second, const Options
                           b.name, b.text),
               {{"property", "", true, "", 21}, {"value"}, {"unit", "", true}}, false);
   table.note("phase", eos_phase_name(state.phase));
-  table.note("flags", eos_flag_list(state.flags));
+  table.note("flags", equation_flags().names(state.flags));
   for (const EosProperty& p : kProperties)
     table.row({std::string(p.name), eos_out(p, eos_value(p, pair->code, x1, x2), units), eos_unit(p, units)});
   table.finish();
   warn_eos_flags(state.flags);
-  return (state.flags & eos_without_result()) != 0 || std::isnan(state.rho) ? kExitNoAnswer : kExitDone;
+  return (state.flags & equation_flags().withholding()) != 0 || std::isnan(state.rho) ? kExitNoAnswer
+                                                                                      : kExitDone;
 }
 
 int print_saturation(bool at_temperature, const Values& points, const Options& options) {
@@ -314,9 +275,9 @@ int print_saturation(bool at_temperature, const Values& points, const Options& o
         x;  // the row names the point asked for, also where there is no saturation
     std::vector<Cell> row;
     for (const Field& f : fields) row.emplace_back(f.as ? eos_out(*f.as, sat.*f.field, units) : sat.*f.field);
-    table.row(row, eos_flag_list(sat.flags));
+    table.row(row, equation_flags().names(sat.flags));
     seen |= sat.flags;
-    unanswered.add((sat.flags & eos_without_result()) == 0);
+    unanswered.add((sat.flags & equation_flags().withholding()) == 0);
   }
   table.finish();
   warn_eos_flags(seen);

@@ -63,12 +63,8 @@ std::string pair_names();  // "T P, T rho, ...": for messages
 double read_input(const EosProperty& input, std::string_view argument, std::string_view text,
                   const OutputUnits& units);
 
-// The flags of the equation by name: ["he-ii", "extrapolated"].
-std::vector<std::string> eos_flag_list(unsigned flags);
-std::string eos_flag_names(unsigned flags);  // "he-ii+extrapolated", or "-"
 std::string eos_phase_name(int phase);
-// The flags under which the equation gives no value (NaN).
-unsigned eos_without_result();
+// The equation's flags on stderr, with a hint where one is He II.
 void warn_eos_flags(unsigned flags);
 
 // Every property of the equation at the state a pair gives.

@@ -183,7 +183,8 @@ int run_state(const Arguments& a, const std::vector<std::string>& values) {
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (i >= 2 || values[i].rfind("--", 0) == 0) {
       throw UsageError(fmt::format(
-          "state: '{}' is not expected; expected two values, T and P (such as 4.5K 3bar), and options", values[i]));
+          "state: '{}' is not expected; expected two values, T and P (such as 4.5K 3bar), and options",
+          values[i]));
     }
   }
   if (values.size() < 2)

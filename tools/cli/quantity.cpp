@@ -45,14 +45,8 @@ void Quantity::evaluate(int pair, std::size_t n, const double* x1, const double*
 }
 
 bool Quantity::answered(double value, unsigned flags) const {
-  return !std::isnan(value) && (flags & (correlation ? correlation->flags : eos_without_result())) == 0;
-}
-
-std::vector<std::string> Quantity::flag_list(unsigned flags) const {
-  if (equation != nullptr) return eos_flag_list(flags);
-  std::vector<std::string> names;
-  for (const unsigned bit : named_bits(flags)) names.emplace_back(vorn_state_name(bit));
-  return names;
+  return !std::isnan(value) &&
+         (flags & (correlation ? correlation->flags : equation_flags().withholding())) == 0;
 }
 
 Quantity find_quantity(std::string_view argument, std::string_view name, bool equation) {
@@ -66,26 +60,6 @@ Quantity find_quantity(std::string_view argument, std::string_view name, bool eq
                   "sound', or an exported name such as vorn_cp), or of the reference equation's {}",
                   argument, name, p != nullptr ? " of the reference equation" : "", property_names(),
                   eos_property_names()));
-}
-
-void FlagCounts::add(bool correlation, unsigned flags) {
-  auto& counts = correlation ? correlation_ : equation_;
-  for (unsigned bit = 0; bit < 32; ++bit) counts[bit] += (flags >> bit) & 1u;
-}
-
-void FlagCounts::warn(std::size_t points) const {
-  for (unsigned bit = 0; bit < 32; ++bit) {
-    if (correlation_[bit] != 0) {
-      write_err(fmt::format("warning: {} at {} of {} points: {}", vorn_state_name(1u << bit),
-                            correlation_[bit], points, flag_meaning(1u << bit)));
-    }
-  }
-  for (unsigned bit = 0; bit < 32; ++bit) {
-    if (equation_[bit] != 0) {
-      write_err(fmt::format("warning: reference equation: {} at {} of {} points", eos_flag_names(1u << bit),
-                            equation_[bit], points));
-    }
-  }
 }
 
 }  // namespace vorn_cli

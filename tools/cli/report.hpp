@@ -57,7 +57,4 @@ void print_thermometer(const char* method, const ThermometerResult& result, cons
 // Every property at a few reference states: what `vorn` alone prints.
 void print_reference_states(const Options& options);
 
-// One warning line on stderr for each flag set in `flags`.
-void warn_state_flags(unsigned flags);
-
 }  // namespace vorn_cli

@@ -84,69 +84,63 @@ void Table::note(std::string key, const std::vector<std::string>& flags) {
 
 void Table::start() {
   started_ = true;
-  auto out = std::back_inserter(text_);
-  switch (format_) {
-    case Format::csv:
-      for (std::size_t i = 0; i < columns_.size(); ++i)
-        fmt::format_to(out, "{}{}", i == 0 ? "" : ",", csv_field(columns_[i].heading()));
-      fmt::format_to(out, "{}\n", with_flags_ ? ",flags" : "");
-      break;
-    case Format::json: {
-      nlohmann::ordered_json head;
-      head["title"] = title_;
-      for (const Note& n : notes_)
-        head[n.key] = n.is_list ? nlohmann::ordered_json(n.list) : json_value(n.value);
-      auto& units = head["units"] = nlohmann::ordered_json::object();
-      for (const Column& c : columns_) {
-        if (!c.unit.empty()) units[c.key] = c.unit;
-      }
-      std::string text = head.dump(2);
-      text.pop_back();  // the closing brace: the rows follow
-      while (!text.empty() && text.back() == '\n') text.pop_back();
-      fmt::format_to(out, "{},\n  \"rows\": [", text);
-      break;
+  if (format_ == Format::json) {
+    nlohmann::ordered_json head;
+    head["title"] = title_;
+    for (const Note& n : notes_)
+      head[n.key] = n.is_list ? nlohmann::ordered_json(n.list) : json_value(n.value);
+    auto& units = head["units"] = nlohmann::ordered_json::object();
+    for (const Column& c : columns_) {
+      if (!c.unit.empty()) units[c.key] = c.unit;
     }
-    case Format::text:
-      fmt::format_to(out, "# {}\n", title_);
-      for (const Note& n : notes_) fmt::format_to(out, "# {}: {}\n", n.key, n.text);
-      for (std::size_t i = 0; i < columns_.size(); ++i) {
-        if (columns_[i].text) {
-          fmt::format_to(out, "{:<{}}", columns_[i].heading(), widths_[i]);
-        } else {
-          fmt::format_to(out, "{:>{}}  ", columns_[i].heading(), widths_[i] - 2);
-        }
-      }
-      fmt::format_to(out, "{}\n", with_flags_ ? "flags" : "");
-      break;
+    std::string text = head.dump(2);
+    text.pop_back();  // the closing brace: the rows follow
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    fmt::format_to(std::back_inserter(text_), "{},\n  \"rows\": [", text);
+    return;
   }
+  std::vector<std::string> headings;
+  for (const Column& c : columns_)
+    headings.push_back(format_ == Format::csv ? csv_field(c.heading()) : c.heading());
+  if (format_ == Format::text) {
+    fmt::format_to(std::back_inserter(text_), "# {}\n", title_);
+    for (const Note& n : notes_) fmt::format_to(std::back_inserter(text_), "# {}: {}\n", n.key, n.text);
+  }
+  line(headings, "flags");
+}
+
+// One line of text or CSV: the cells, then the flags where the table has them.
+void Table::line(const std::vector<std::string>& cells, std::string_view flags) {
+  auto out = std::back_inserter(text_);
+  const bool csv = format_ == Format::csv;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (csv) {
+      fmt::format_to(out, "{}{}", i == 0 ? "" : ",", cells[i]);
+    } else if (columns_[i].text) {
+      fmt::format_to(out, "{:<{}}", cells[i], widths_[i]);
+    } else {
+      fmt::format_to(out, "{:>{}}  ", cells[i], widths_[i] - 2);
+    }
+  }
+  if (with_flags_) fmt::format_to(out, "{}{}", csv ? "," : "", flags);
+  std::size_t end = text_.size();
+  while (!csv && end > 0 && text_[end - 1] == ' ') --end;  // no blanks at the end of a line of text
+  text_.resize(end);
+  text_.push_back('\n');
 }
 
 void Table::row(const std::vector<Cell>& cells, const std::vector<std::string>& flags) {
   if (!started_) start();
-  auto out = std::back_inserter(text_);
-  switch (format_) {
-    case Format::csv:
-      for (std::size_t i = 0; i < cells.size(); ++i)
-        fmt::format_to(out, "{}{}", i == 0 ? "" : ",", cell_text(cells[i], true));
-      fmt::format_to(out, "{}\n", with_flags_ ? "," + csv_field(joined(flags, "")) : "");
-      break;
-    case Format::json: {
-      nlohmann::ordered_json row;
-      for (std::size_t i = 0; i < cells.size(); ++i) row[columns_[i].key] = json_value(cells[i]);
-      if (with_flags_) row["flags"] = flags;
-      fmt::format_to(out, "{}\n    {}", rows_ == 0 ? "" : ",", row.dump());
-      break;
-    }
-    case Format::text:
-      for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (columns_[i].text) {
-          fmt::format_to(out, "{:<{}}", cell_text(cells[i], false), widths_[i]);
-        } else {
-          fmt::format_to(out, "{:>{}}  ", cell_text(cells[i], false), widths_[i] - 2);
-        }
-      }
-      fmt::format_to(out, "{}\n", with_flags_ ? joined(flags, "-") : "");
-      break;
+  if (format_ == Format::json) {
+    nlohmann::ordered_json row;
+    for (std::size_t i = 0; i < cells.size(); ++i) row[columns_[i].key] = json_value(cells[i]);
+    if (with_flags_) row["flags"] = flags;
+    fmt::format_to(std::back_inserter(text_), "{}\n    {}", rows_ == 0 ? "" : ",", row.dump());
+  } else {
+    const bool csv = format_ == Format::csv;
+    std::vector<std::string> texts;
+    for (const Cell& c : cells) texts.push_back(cell_text(c, csv));
+    line(texts, csv ? csv_field(joined(flags, "")) : joined(flags, "-"));
   }
   ++rows_;
   flush_if_full();

@@ -76,6 +76,7 @@ class Table {
 
  private:
   void start();
+  void line(const std::vector<std::string>& cells, std::string_view flags);
   void flush_if_full();
   Format format_;
   std::string title_;
