@@ -137,7 +137,8 @@ class Rows {
     }
     std::vector<Column> columns;
     for (const std::string& h : header) columns.push_back({h, "", true});
-    for (const Quantity& q : quantities_) columns.push_back({std::string(q.name()), q.unit(options.units)});
+    for (const Quantity& q : quantities_)
+      columns.push_back({std::string(q.name()), q.units(options.units).unit});
     table_.emplace(options, "helium-4 at the states of a log", columns);
     if (each_row) table_->each_row();
   }

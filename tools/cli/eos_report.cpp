@@ -65,30 +65,15 @@ constexpr ToolName kNames[] = {
     {"prandtl", "prandtl", "Pr,prandtl-number"},
 };
 
-// A property of the table with the tool's names and the units of --units, which follow from the
-// library's unit: kPa in it is the pressure unit; per kilogram becomes per mole (and the molar
-// volume per kilogram).
+// A property of the table with the tool's names.
 EosProperty property_of(const FactRow& row) {
-  EosProperty p{row.key, "", "", row.key, row.code, std::string(row.unit), "", "", 0, 0, row.description};
+  EosProperty p{row.key, "", "", row.key, row.code, row.unit, row.description};
   for (const ToolName& n : kNames) {
     if (n.key == row.key) p.name = n.name, p.aliases = n.aliases;
   }
   for (const EosPair& pair : kPairs) {
     if (pair.first == row.key || pair.second == row.key) p.input = row.key;
   }
-  if (row.unit.rfind("kPa", 0) == 0) p.pressure_power = 1;
-  if (row.unit.find("/kPa") != std::string_view::npos) p.pressure_power = -1;
-  const auto per_mole = [&](std::string_view from, std::string_view to, int power) {
-    if (const auto at = p.unit.find(from); at != std::string::npos && p.molar_unit.empty()) {
-      p.molar_unit = p.unit;
-      p.molar_unit.replace(at, from.size(), to);
-      p.molar_power = power;
-    }
-  };
-  per_mole("kg/m^3", "mol/m^3", -1);
-  per_mole("/kg", "/mol", 1);
-  per_mole("(kg", "(mol", 1);
-  if (row.unit == "m^3/mol") p.mass_unit = "m^3/kg", p.molar_power = 1;
   return p;
 }
 
@@ -101,16 +86,6 @@ std::vector<EosProperty> make_properties() {
 }
 
 const std::vector<EosProperty> kProperties = make_properties();
-
-double molar_factor(const EosProperty& p, const OutputUnits& units) {
-  if (units.basis == Basis::molar && !p.molar_unit.empty()) return std::pow(kMolarMass, p.molar_power);
-  if (units.basis == Basis::mass && !p.mass_unit.empty()) return std::pow(kMolarMass, -p.molar_power);
-  return 1.0;
-}
-
-double factor(const EosProperty& p, const OutputUnits& units) {
-  return molar_factor(p, units) * std::pow(units.kpa_per_pressure_unit, -p.pressure_power);
-}
 
 }  // namespace
 
@@ -132,22 +107,16 @@ std::string eos_property_names() {
   return names;
 }
 
+Converted eos_units(const EosProperty& p, const OutputUnits& units) {
+  return convert(p.unit, units, kMolarMass);
+}
 double eos_out(const EosProperty& p, double value, const OutputUnits& units) {
-  return value * factor(p, units);
+  return eos_units(p, units)(value);
 }
 double eos_in(const EosProperty& p, double value, const OutputUnits& units) {
-  return value / factor(p, units);
+  return eos_units(p, units).back(value);
 }
-
-std::string eos_unit(const EosProperty& p, const OutputUnits& units) {
-  std::string unit(p.unit);
-  if (units.basis == Basis::molar && !p.molar_unit.empty()) unit = p.molar_unit;
-  if (units.basis == Basis::mass && !p.mass_unit.empty()) unit = p.mass_unit;
-  if (p.pressure_power != 0) {
-    if (const auto at = unit.find("kPa"); at != std::string::npos) unit.replace(at, 3, units.pressure);
-  }
-  return unit;
-}
+std::string eos_unit(const EosProperty& p, const OutputUnits& units) { return eos_units(p, units).unit; }
 
 const std::vector<EosPair>& eos_pairs() { return kPairs; }
 

@@ -15,21 +15,14 @@
 namespace vorn_cli {
 
 // A property of the equation, from the library's table of its facts
-// (vorn_eos_facts.def) with the tool's names. Its value in the user's units
-// is the library's times (kPa per pressure unit)^-pressure_power, and on the
-// other basis than the library's times M^molar_power (M the equation's
-// molar mass).
+// (vorn_eos_facts.def) with the tool's names.
 struct EosProperty {
   std::string_view name;     // shown in tables
   std::string_view aliases;  // also accepted, comma-separated
   std::string_view input;    // the option naming it as an input (T, rho), or empty
   std::string_view key;      // the library's name (the field of vorn_eos_state), also accepted
   int code;                  // VORN_EOS_*
-  std::string unit;          // the library's, "kPa" standing for the pressure unit of --units
-  std::string molar_unit;    // on the molar basis ("" when the basis changes nothing)
-  std::string mass_unit;     // on the mass basis
-  int pressure_power;
-  int molar_power;  // from per kilogram to per mole (or back, negated, for the molar volume)
+  std::string_view unit;     // the library's
   std::string_view description;
 };
 
@@ -42,6 +35,7 @@ const EosProperty* find_eos_property(std::string_view name);
 std::string eos_property_names();
 
 // A property in the user's units, and back.
+Converted eos_units(const EosProperty& p, const OutputUnits& units);
 double eos_out(const EosProperty& p, double library_value, const OutputUnits& units);
 double eos_in(const EosProperty& p, double value, const OutputUnits& units);
 std::string eos_unit(const EosProperty& p, const OutputUnits& units);

@@ -86,12 +86,6 @@ std::vector<Property> make_properties() {
              "dynamic viscosity at zero pressure"),
       of_row("viscosity", {"mu", "eta", "nu", "dynamic-viscosity"}, nu, "dynamic viscosity"),
   };
-  // The results that --units may give per kilogram or per mole.
-  for (Property& p : all) {
-    if (p.exported == "vorn_rho") p.specific = Specific::density;
-    if (p.exported == "vorn_vol") p.specific = Specific::molar_volume;
-    if (p.exported == "vorn_cv" || p.exported == "vorn_cp") p.specific = Specific::heat_capacity;
-  }
   return all;
 }
 
@@ -110,33 +104,8 @@ const Property* find_property(std::string_view name) {
   });
 }
 
-double in_output_units(const Property& p, double value, const OutputUnits& units) {
-  const double m0 = __vorn_MOD_m0;  // kg/mol, as the library holds it now
-  switch (units.basis == Basis::library ? Specific::no : p.specific) {
-    case Specific::density:
-      return units.basis == Basis::molar ? value / m0 : value;
-    case Specific::molar_volume:
-      return units.basis == Basis::mass ? value / m0 : value;
-    case Specific::heat_capacity:
-      return units.basis == Basis::molar ? value * m0 : value;
-    case Specific::no:
-      break;
-  }
-  return value;
-}
-
-std::string_view output_unit(const Property& p, const OutputUnits& units) {
-  switch (units.basis == Basis::library ? Specific::no : p.specific) {
-    case Specific::density:
-      return units.basis == Basis::molar ? "mol/m^3" : p.unit;
-    case Specific::molar_volume:
-      return units.basis == Basis::mass ? "m^3/kg" : p.unit;
-    case Specific::heat_capacity:
-      return units.basis == Basis::molar ? "J/(mol K)" : p.unit;
-    case Specific::no:
-      break;
-  }
-  return p.unit;
+Converted output_units(const Property& p, const OutputUnits& units) {
+  return convert(p.unit, units, __vorn_MOD_m0);  // kg/mol, as the library holds it now
 }
 
 std::string property_names() {

@@ -9,8 +9,8 @@
 
 namespace vorn_cli {
 
-std::string Quantity::unit(const OutputUnits& units) const {
-  return correlation ? std::string(output_unit(*correlation, units)) : eos_unit(*equation, units);
+Converted Quantity::units(const OutputUnits& units) const {
+  return correlation ? output_units(*correlation, units) : eos_units(*equation, units);
 }
 
 std::string Quantity::description() const {
@@ -20,6 +20,7 @@ std::string Quantity::description() const {
 
 void Quantity::evaluate(int pair, std::size_t n, const double* x1, const double* x2, double* values,
                         unsigned* flags, const OutputUnits& units) const {
+  const Converted to = this->units(units);
   if (correlation != nullptr) {
     const Property& p = *correlation;
     if (p.of_TP_n != nullptr) {
@@ -29,7 +30,7 @@ void Quantity::evaluate(int pair, std::size_t n, const double* x1, const double*
     }
     vorn_state_n(n, x1, x2, flags);
     for (std::size_t k = 0; k < n; ++k) {
-      values[k] = in_output_units(p, values[k], units);
+      values[k] = to(values[k]);
       flags[k] &= p.flags;
     }
     return;
@@ -39,7 +40,7 @@ void Quantity::evaluate(int pair, std::size_t n, const double* x1, const double*
   const int code = VORN_EOS_FLAGS;
   vorn_eos_value_n(n, &code, &pair, x1, x2, f.data());
   for (std::size_t k = 0; k < n; ++k) {
-    values[k] = eos_out(*equation, values[k], units);
+    values[k] = to(values[k]);
     flags[k] = static_cast<unsigned>(f[k]);
   }
 }

@@ -20,7 +20,7 @@ struct Quantity {
   const EosProperty* equation = nullptr;
 
   std::string_view name() const { return correlation ? correlation->name : equation->name; }
-  std::string unit(const OutputUnits& units) const;
+  Converted units(const OutputUnits& units) const;  // the unit of its values, and the factor to it
   std::string description() const;  // "density (vorn_rho)", "enthalpy (reference equation of state)"
   // The inputs it takes: 1 (T alone), or 2.
   bool of_T_alone() const { return correlation != nullptr && !correlation->needs_pressure(); }

@@ -97,7 +97,8 @@ int print_state(double T, double P, const Options& options) {
   if (const auto note = phase_relations(T, P, flags, equation, units)) table.note("phases", *note);
   bool density_answered = true;
   for (const Property& p : properties()) {
-    const double correlation = in_output_units(p, p(T, P), units);
+    const Converted unit = output_units(p, units);
+    const double correlation = unit(p(T, P));
     const unsigned spoiled = flags & p.flags;
     const EosProperty* e = counterpart(p);
     Cell value = correlation, from = std::string(spoiled != 0 ? "flagged" : "correlation"), other, difference;
@@ -109,8 +110,8 @@ int print_state(double T, double P, const Options& options) {
     }
     if (p.name == "density")
       density_answered = std::get<std::string>(from) != "flagged" && !std::isnan(std::get<double>(value));
-    table.row({std::string(p.name), value, std::string(output_unit(p, units)), from, correlation, other,
-               difference, std::string(p.exported)},
+    table.row({std::string(p.name), value, unit.unit, from, correlation, other, difference,
+               std::string(p.exported)},
               correlation_flags().names(spoiled));
   }
   for (const EosProperty& e : eos_properties()) {
@@ -129,9 +130,20 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
                 const Options& options) {
   const OutputUnits& units = options.units;
   std::vector<Column> columns;
-  for (const TableInput& in : inputs)
-    columns.push_back({std::string(in.input->input), eos_unit(*in.input, units)});
-  Column value{"value", quantity.unit(units)};
+  std::vector<Converted> to;                // from the library's units to the user's
+  std::array<bool, 2> typed{false, false};  // a point as typed is in the user's units, else the library's
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    to.push_back(eos_units(*inputs[i].input, units));
+    columns.push_back({std::string(inputs[i].input->input), to[i].unit});
+    typed[i] = inputs[i].input->code != VORN_EOS_T && inputs[i].input->code != VORN_EOS_P;
+  }
+  const auto library = [&](std::size_t i, std::size_t k) {
+    return typed[i] ? to[i].back(inputs[i].points[k]) : inputs[i].points[k];
+  };
+  const auto shown = [&](std::size_t i, std::size_t k) {
+    return typed[i] ? inputs[i].points[k] : to[i](inputs[i].points[k]);
+  };
+  Column value{"value", quantity.units(units).unit};
   value.label = quantity.name();
   columns.push_back(value);
   Table table(options, fmt::format("{}: {}", quantity.name(), quantity.description()), columns);
@@ -148,13 +160,13 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
     const std::size_t n = std::min(kBlock, total - begin);
     x1.resize(n), x2.resize(n), values.resize(n), flags.resize(n);
     for (std::size_t k = 0; k < n; ++k) {
-      x1[k] = inputs[0].library((begin + k) % n1, units);
-      x2[k] = inputs.size() > 1 ? inputs[1].library((begin + k) / n1, units) : 0.0;
+      x1[k] = library(0, (begin + k) % n1);
+      x2[k] = inputs.size() > 1 ? library(1, (begin + k) / n1) : 0.0;
     }
     quantity.evaluate(pair, n, x1.data(), x2.data(), values.data(), flags.data(), units);
     for (std::size_t k = 0; k < n; ++k) {
-      std::vector<Cell> row{inputs[0].shown((begin + k) % n1, units)};
-      if (inputs.size() > 1) row.emplace_back(inputs[1].shown((begin + k) / n1, units));
+      std::vector<Cell> row{shown(0, (begin + k) % n1)};
+      if (inputs.size() > 1) row.emplace_back(shown(1, (begin + k) / n1));
       row.emplace_back(values[k]);
       table.row(row, quantity.flags().names(flags[k]));
       counts.add(flags[k]);
@@ -190,11 +202,11 @@ void print_reference_states(const Options& options) {
   if (options.format != Format::text) {
     std::vector<Column> columns{{"T", "K"}, {"P", std::string(units.pressure)}};
     for (const Property& p : properties())
-      columns.push_back({std::string(p.name), std::string(output_unit(p, units))});
+      columns.push_back({std::string(p.name), output_units(p, units).unit});
     Table table(options, "helium-4 gas properties at reference states", columns);
     for (const State& s : states) {
       std::vector<Cell> row{s.T, pressure_out(s.P, units)};
-      for (const Property& p : properties()) row.emplace_back(in_output_units(p, p(s.T, s.P), units));
+      for (const Property& p : properties()) row.emplace_back(output_units(p, units)(p(s.T, s.P)));
       table.row(row, correlation_flags().names(vorn_state(&s.T, &s.P)));
     }
     table.finish();
@@ -230,8 +242,9 @@ void print_reference_states(const Options& options) {
   }
   table.note("more", "vorn --help");
   for (const Property& p : properties()) {
-    std::vector<Cell> row{std::string(p.name), std::string(output_unit(p, units))};
-    for (const State& s : states) row.emplace_back(in_output_units(p, p(s.T, s.P), units));
+    const Converted unit = output_units(p, units);
+    std::vector<Cell> row{std::string(p.name), unit.unit};
+    for (const State& s : states) row.emplace_back(unit(p(s.T, s.P)));
     table.row(row);
   }
   table.finish();

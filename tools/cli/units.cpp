@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 
 #include "input.hpp"
 
@@ -73,6 +74,31 @@ std::string unit_symbols(Dimension dimension) {
     symbols += u.symbol;
   }
   return symbols;
+}
+
+Converted convert(std::string_view unit, const OutputUnits& units, double molar_mass) {
+  Converted c{std::string(unit), 1.0};
+  const auto replace = [&](std::string_view from, std::string_view to) {
+    const auto at = c.unit.find(from);
+    if (at != std::string::npos) c.unit.replace(at, from.size(), to);
+    return at != std::string::npos;
+  };
+  int molar_power = 0;
+  if (units.basis == Basis::molar) {
+    if (replace("kg/m^3", "mol/m^3")) {
+      molar_power = -1;
+    } else if (replace("/kg", "/mol") || replace("(kg", "(mol")) {
+      molar_power = 1;
+    }
+  }
+  if (units.basis == Basis::mass && unit == "m^3/mol" && replace("m^3/mol", "m^3/kg")) molar_power = -1;
+  const int pressure_power = unit.rfind("kPa", 0) == 0                     ? 1
+                             : unit.find("/kPa") != std::string_view::npos ? -1
+                                                                           : 0;
+  if (pressure_power != 0) replace("kPa", units.pressure);
+  // One factor, computed as the Python package computes it: both give the same double.
+  c.factor = std::pow(molar_mass, molar_power) * std::pow(units.kpa_per_pressure_unit, -pressure_power);
+  return c;
 }
 
 OutputUnits parse_output_units(std::string_view argument, std::string_view text) {
