@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 #include <stdexcept>
+#include <type_traits>
 
 #include "flags.hpp"
 #include "fmt/format.h"
@@ -199,51 +202,38 @@ int print_eos_state(const EosInput& first, const EosInput& second, const Options
 
 int print_saturation(bool at_temperature, const Values& points, const Options& options) {
   const OutputUnits& units = options.units;
-  const EosProperty& T = *find_eos_property("T");
-  const EosProperty& P = *find_eos_property("P");
-  const EosProperty& rho = *find_eos_property("density");
-  const EosProperty& h = *find_eos_property("h");
-  const EosProperty& s = *find_eos_property("s");
-  const EosProperty& mu = *find_eos_property("viscosity");
-  const EosProperty& k = *find_eos_property("conductivity");
-  const EosProperty& dpdT = *find_eos_property("dP/dT");
-  using Sat = vorn_eos_saturation;
+  // Every number of vorn_eos_saturation, from the library's table of its fields.
   struct Field {
     std::string_view key;
-    const EosProperty* as;  // converted as this property is
-    double Sat::*field;
+    std::size_t offset;
+    Converted to;
   };
-  const std::array<Field, 15> fields{{{"T", &T, &Sat::T},
-                                      {"P", &P, &Sat::P},
-                                      {"rho_liquid", &rho, &Sat::rho_liquid},
-                                      {"rho_vapour", &rho, &Sat::rho_vapour},
-                                      {"h_liquid", &h, &Sat::h_liquid},
-                                      {"h_vapour", &h, &Sat::h_vapour},
-                                      {"s_liquid", &s, &Sat::s_liquid},
-                                      {"s_vapour", &s, &Sat::s_vapour},
-                                      {"latent_heat", &h, &Sat::latent_heat},
-                                      {"surface_tension", nullptr, &Sat::surface_tension},
-                                      {"dPdT", &dpdT, &Sat::dPdT},
-                                      {"viscosity_liquid", &mu, &Sat::viscosity_liquid},
-                                      {"viscosity_vapour", &mu, &Sat::viscosity_vapour},
-                                      {"conductivity_liquid", &k, &Sat::conductivity_liquid},
-                                      {"conductivity_vapour", &k, &Sat::conductivity_vapour}}};
+  std::vector<Field> fields;
   std::vector<Column> columns;
-  for (const Field& f : fields)
-    columns.push_back({std::string(f.key), f.as ? eos_unit(*f.as, units) : "N/m"});
+#define VORN_EOS_SATURATION_ROW(name, type, library_unit)                                        \
+  if (std::is_same_v<type, double>) {                                                            \
+    fields.push_back(                                                                            \
+        {#name, offsetof(vorn_eos_saturation, name), convert(library_unit, units, kMolarMass)}); \
+    columns.push_back({#name, fields.back().to.unit});                                           \
+  }
+#include "vorn_eos_facts.def"
   Table table(options, "helium-4 at saturation, reference equation of state", columns);
   Unanswered unanswered;
   unsigned seen = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const double x = points[i];
-    Sat sat{};
+    vorn_eos_saturation sat{};
     sat.size = sizeof sat;
     const int status = at_temperature ? vorn_eos_saturation_T(&x, &sat) : vorn_eos_saturation_P(&x, &sat);
     if (status != 0) throw std::runtime_error("the library refused the size of vorn_eos_saturation");
     (at_temperature ? sat.T : sat.P) =
         x;  // the row names the point asked for, also where there is no saturation
     std::vector<Cell> row;
-    for (const Field& f : fields) row.emplace_back(f.as ? eos_out(*f.as, sat.*f.field, units) : sat.*f.field);
+    for (const Field& f : fields) {
+      double value = 0.0;
+      std::memcpy(&value, reinterpret_cast<const char*>(&sat) + f.offset, sizeof value);
+      row.emplace_back(f.to(value));
+    }
     table.row(row, equation_flags().names(sat.flags));
     seen |= sat.flags;
     unanswered.add((sat.flags & equation_flags().withholding()) == 0);

@@ -17,10 +17,10 @@ using StateRoutine = double (*)(const double*, const double*);
 using StateArrayRoutine = void (*)(size_t, const double*, const double*, double*);
 
 struct Property {
-  std::string_view name;                  // shown in tables: "cp", "dB/dT"
-  std::vector<std::string_view> aliases;  // also accepted on the command line
-  std::string_view exported;              // the library's exported name
-  std::string_view unit;                  // unit of the result, "1" if none
+  std::string_view name;      // shown in tables: "cp", "dB/dT"
+  std::string_view aliases;   // also accepted on the command line, comma-separated
+  std::string_view exported;  // the library's exported name
+  std::string_view unit;      // unit of the result, "1" if none
   std::string_view description;
   TemperatureRoutine of_T = nullptr;    // set for routines of T alone
   StateRoutine of_TP = nullptr;         // set for routines of T and P
