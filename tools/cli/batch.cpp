@@ -22,12 +22,6 @@
 namespace vorn_cli {
 namespace {
 
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  return text;
-}
-
 // One CSV line into its fields: commas separate, double quotes quote ("" is a quote).
 std::optional<std::vector<std::string>> fields_of(std::string_view line) {
   std::vector<std::string> fields(1);

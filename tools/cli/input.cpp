@@ -29,12 +29,6 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
   }
 }
 
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  return text;
-}
-
 bool digit(char c) { return c >= '0' && c <= '9'; }
 
 bool starts_with_word(std::string_view text, std::string_view word) {
@@ -124,17 +118,6 @@ std::optional<Decimal> at_exponent(const Decimal& d, int exponent) {
   const auto mantissa = times(d.mantissa, *scale);
   if (!mantissa) return std::nullopt;
   return Decimal{*mantissa, exponent};
-}
-
-std::string to_string(Int128 m) {
-  const bool negative = m < 0;
-  std::string digits;
-  do {
-    const int last = static_cast<int>(m % 10);
-    digits.insert(digits.begin(), static_cast<char>('0' + (negative ? -last : last)));
-    m /= 10;
-  } while (m != 0);
-  return negative ? "-" + digits : digits;
 }
 
 // strtod on our own digits: correctly rounded; an underflow is the nearest
@@ -244,6 +227,12 @@ double value_of(std::string_view argument, std::string_view whole, const Reading
 
 }  // namespace
 
+std::string_view trim(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  return text;
+}
+
 double to_double(const Decimal& d) {
   // Both factors exact in a double (|m| < 2^53, 10^|e| <= 10^22): one IEEE
   // operation, so one rounding of the exact product or quotient.
@@ -256,7 +245,7 @@ double to_double(const Decimal& d) {
     return d.exponent >= 0 ? m * kPowers[static_cast<std::size_t>(d.exponent)]
                            : m / kPowers[static_cast<std::size_t>(-d.exponent)];
   }
-  return read_double(fmt::format("{}e{}", to_string(d.mantissa), d.exponent));
+  return read_double(fmt::format("{}e{}", d.mantissa, d.exponent));
 }
 
 double parse_quantity(std::string_view argument, std::string_view text, Dimension dimension,

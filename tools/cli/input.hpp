@@ -21,6 +21,9 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// `text` without the blanks at its ends.
+std::string_view trim(std::string_view text);
+
 // The most points one table may have, over all its rows.
 inline constexpr std::size_t kMaxPoints = 10'000'000;
 

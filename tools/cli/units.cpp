@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "input.hpp"
+#include "names.hpp"
 
 namespace vorn_cli {
 namespace {
@@ -38,12 +39,6 @@ constexpr std::array<Unit, 17> kUnits{{
     {"psi", Dimension::pressure, 44482216152605, -8, 64516, 0, true},
 }};
 
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 struct PressureUnit {
   std::string_view symbol;
   double kpa;
@@ -56,7 +51,7 @@ constexpr std::array<PressureUnit, 4> kOutputPressures{
 const Unit* find_unit(std::string_view symbol, Dimension dimension) {
   const auto matches = [&](const Unit& u, bool exact) {
     return u.dimension == dimension &&
-           (exact ? u.symbol == symbol : u.any_case && equal_ignoring_case(u.symbol, symbol));
+           (exact ? u.symbol == symbol : u.any_case && equal_names_ignoring_case(u.symbol, symbol));
   };
   for (const bool exact : {true, false}) {
     for (const Unit& u : kUnits) {
@@ -110,13 +105,14 @@ OutputUnits parse_output_units(std::string_view argument, std::string_view text)
     const std::string_view word = text.substr(from, at == std::string_view::npos ? at : at - from);
     const auto pressure =
         std::find_if(kOutputPressures.begin(), kOutputPressures.end(),
-                     [&](const PressureUnit& p) { return equal_ignoring_case(p.symbol, word); });
+                     [&](const PressureUnit& p) { return equal_names_ignoring_case(p.symbol, word); });
     if (pressure != kOutputPressures.end() && !pressure_given) {
       units.pressure = pressure->symbol;
       units.kpa_per_pressure_unit = pressure->kpa;
       pressure_given = true;
-    } else if ((equal_ignoring_case(word, "kg") || equal_ignoring_case(word, "mol")) && !basis_given) {
-      units.basis = equal_ignoring_case(word, "kg") ? Basis::mass : Basis::molar;
+    } else if ((equal_names_ignoring_case(word, "kg") || equal_names_ignoring_case(word, "mol")) &&
+               !basis_given) {
+      units.basis = equal_names_ignoring_case(word, "kg") ? Basis::mass : Basis::molar;
       basis_given = true;
     } else {
       throw UsageError(fmt::format(
