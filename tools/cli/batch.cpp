@@ -157,17 +157,13 @@ class Rows {
       seen[q.correlation ? 0 : 1] |= flags;
       answered = answered && q.answered(value, flags);
     }
-    counts_[0].add(seen[0]);
-    counts_[1].add(seen[1]);
+    table_->count(correlation_flags(), seen[0]);
+    table_->count(equation_flags(), seen[1]);
     table_->row(cells, flag_names);
-    unanswered_.add(answered);
+    table_->count(answered);
   }
 
-  int finish() {
-    table_->finish();
-    for (const FlagCounts& c : counts_) c.warn(unanswered_.rows);
-    return unanswered_.finish(options_);
-  }
+  int finish() { return table_->finish(); }
 
  private:
   std::vector<std::string> header_;
@@ -176,8 +172,6 @@ class Rows {
   Options options_;
   std::vector<Quantity> quantities_;
   std::optional<Table> table_;
-  FlagCounts counts_[2]{FlagCounts(correlation_flags()), FlagCounts(equation_flags())};
-  Unanswered unanswered_;
 };
 
 }  // namespace

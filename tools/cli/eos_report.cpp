@@ -156,6 +156,10 @@ std::string eos_phase_name(int phase) {
 
 void warn_eos_flags(unsigned flags) {
   equation_flags().warn(flags);
+  he_ii_hint(flags);
+}
+
+void he_ii_hint(unsigned flags) {
   if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
     write_err(
         "hint: below the lambda line only the saturated liquid is described (He II under pressure is not in "
@@ -218,7 +222,6 @@ int print_saturation(bool at_temperature, const Values& points, const Options& o
   }
 #include "vorn_eos_facts.def"
   Table table(options, "helium-4 at saturation, reference equation of state", columns);
-  Unanswered unanswered;
   unsigned seen = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const double x = points[i];
@@ -234,13 +237,12 @@ int print_saturation(bool at_temperature, const Values& points, const Options& o
       std::memcpy(&value, reinterpret_cast<const char*>(&sat) + f.offset, sizeof value);
       row.emplace_back(f.to(value));
     }
-    table.row(row, equation_flags().names(sat.flags));
+    table.row(row, equation_flags(), sat.flags, (sat.flags & equation_flags().withholding()) == 0);
     seen |= sat.flags;
-    unanswered.add((sat.flags & equation_flags().withholding()) == 0);
   }
-  table.finish();
-  warn_eos_flags(seen);
-  return unanswered.finish(options);
+  const int status = table.finish();
+  he_ii_hint(seen);
+  return status;
 }
 
 }  // namespace vorn_cli

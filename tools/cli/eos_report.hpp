@@ -60,6 +60,7 @@ double read_input(const EosProperty& input, std::string_view argument, std::stri
 std::string eos_phase_name(int phase);
 // The equation's flags on stderr, with a hint where one is He II.
 void warn_eos_flags(unsigned flags);
+void he_ii_hint(unsigned flags);  // where He II is described
 
 // Every property of the equation at the state a pair gives.
 vorn_eos_state eos_state_at(int pair, double x1, double x2);

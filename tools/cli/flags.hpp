@@ -45,6 +45,7 @@ class FlagCounts {
   explicit FlagCounts(const FlagFamily& family) : family_(&family), counts_(family.all().size()) {}
   void add(unsigned flags);
   void warn(std::size_t points) const;
+  const FlagFamily& family() const { return *family_; }
 
  private:
   const FlagFamily* family_;

@@ -154,8 +154,6 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
   constexpr std::size_t kBlock = std::size_t{1} << 14;
   std::vector<double> x1, x2, values;
   std::vector<unsigned> flags;
-  FlagCounts counts(quantity.flags());
-  Unanswered unanswered;
   for (std::size_t begin = 0; begin < total; begin += kBlock) {
     const std::size_t n = std::min(kBlock, total - begin);
     x1.resize(n), x2.resize(n), values.resize(n), flags.resize(n);
@@ -168,14 +166,10 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
       std::vector<Cell> row{shown(0, (begin + k) % n1)};
       if (inputs.size() > 1) row.emplace_back(shown(1, (begin + k) / n1));
       row.emplace_back(values[k]);
-      table.row(row, quantity.flags().names(flags[k]));
-      counts.add(flags[k]);
-      unanswered.add(quantity.answered(values[k], flags[k]));
+      table.row(row, quantity.flags(), flags[k], quantity.answered(values[k], flags[k]));
     }
   }
-  table.finish();
-  counts.warn(total);
-  return unanswered.finish(options);
+  return table.finish();
 }
 
 void print_thermometer(const char* method, const ThermometerResult& result, const Options& options) {

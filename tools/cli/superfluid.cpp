@@ -55,8 +55,6 @@ int print_superfluid(const Values& T, const Options& options) {
                   "fit's range",
                   kLambdaTemperature),
       columns);
-  Unanswered unanswered;
-  unsigned seen = 0;
   for (std::size_t i = 0; i < T.size(); ++i) {
     const double t = T[i];
     std::vector<Cell> row{t};
@@ -67,14 +65,12 @@ int print_superfluid(const Values& T, const Options& options) {
       row.emplace_back(c.key == "P" ? v / units.kpa_per_pressure_unit : v);
       row_flags |= f;
     }
-    seen |= row_flags;
     table.row(row, liquid_flags().names(row_flags));
-    unanswered.add(!std::isnan(std::get<double>(row[1])));
+    // Some column out of its fit's range is the rule (no fit covers 0 K to 5.15 K): not warned about.
+    table.count(liquid_flags(), row_flags & ~static_cast<unsigned>(VORN_SVP_FLAG_OUT_OF_RANGE));
+    table.count(!std::isnan(std::get<double>(row[1])));
   }
-  table.finish();
-  // Flags of some column are the rule (no fit covers 0 K to 5.15 K): name them once.
-  liquid_flags().warn(seen & ~static_cast<unsigned>(VORN_SVP_FLAG_OUT_OF_RANGE));
-  return unanswered.finish(options);
+  return table.finish();
 }
 
 int print_vapour_scale(bool from_pressure, const Values& points, const Options& options) {
@@ -83,8 +79,6 @@ int print_vapour_scale(bool from_pressure, const Values& points, const Options& 
               {{"T90", "K"},
                {"P", std::string(units.pressure)},
                {"dTdP", fmt::format("K/{}", units.pressure), false, "dT/dP"}});
-  Unanswered unanswered;
-  unsigned seen = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const double x = points[i];
     unsigned f = 0;
@@ -94,14 +88,10 @@ int print_vapour_scale(bool from_pressure, const Values& points, const Options& 
     } else {
       P = vorn_its90_P(&x, &slope, &f);
     }
-    seen |= f;
-    table.row({T, P / units.kpa_per_pressure_unit, slope * units.kpa_per_pressure_unit},
-              liquid_flags().names(f));
-    unanswered.add(!std::isnan(from_pressure ? T : P));
+    table.row({T, P / units.kpa_per_pressure_unit, slope * units.kpa_per_pressure_unit}, liquid_flags(), f,
+              !std::isnan(from_pressure ? T : P));
   }
-  table.finish();
-  liquid_flags().warn(seen);
-  return unanswered.finish(options);
+  return table.finish();
 }
 
 }  // namespace vorn_cli

@@ -61,7 +61,8 @@ Table::Table(const Options& options, std::string title, std::vector<Column> colu
     : format_(options.format),
       title_(std::move(title)),
       columns_(std::move(columns)),
-      with_flags_(with_flags) {
+      with_flags_(with_flags),
+      strict_(options.strict) {
   for (const Column& c : columns_) {
     widths_.push_back(std::max<std::size_t>(c.width != 0 ? c.width
                                             : c.text     ? 16
@@ -154,19 +155,24 @@ void Table::flush_if_full() {
   }
 }
 
-void Table::finish() {
+void Table::count(const FlagFamily& family, unsigned flags) {
+  auto c = std::find_if(counts_.begin(), counts_.end(),
+                        [&](const FlagCounts& f) { return &f.family() == &family; });
+  if (c == counts_.end()) c = counts_.insert(c, FlagCounts(family));
+  c->add(flags);
+}
+
+int Table::finish() {
   if (!started_) start();
   if (format_ == Format::json) fmt::format_to(std::back_inserter(text_), "\n  ]\n}}\n");
   write_out(std::string_view(text_.data(), text_.size()));
   text_.clear();
   finish_out();
-}
-
-int Unanswered::finish(const Options& options) const {
-  if (count == 0) return kExitDone;
-  write_err(fmt::format("warning: {} of {} rows without an answer (NaN or flagged as meaningless){}", count,
-                        rows, options.strict ? "" : "; --strict makes this exit status 5"));
-  return options.strict ? kExitNoAnswer : kExitDone;
+  for (const FlagCounts& c : counts_) c.warn(rows_);
+  if (unanswered_ == 0) return kExitDone;
+  write_err(fmt::format("warning: {} of {} rows without an answer (NaN or flagged as meaningless){}",
+                        unanswered_, rows_, strict_ ? "" : "; --strict makes this exit status 5"));
+  return strict_ ? kExitNoAnswer : kExitDone;
 }
 
 }  // namespace vorn_cli
