@@ -123,14 +123,11 @@ std::string eos_unit(const EosProperty& p, const OutputUnits& units) { return eo
 
 const std::vector<EosPair>& eos_pairs() { return kPairs; }
 
-const EosPair* find_pair(std::string_view a, std::string_view b, bool& swapped) {
+const EosPair& input_pair(std::string_view a, std::string_view b) {
   for (const EosPair& p : kPairs) {
-    if ((p.first == a && p.second == b) || (p.first == b && p.second == a)) {
-      swapped = p.first == b;
-      return &p;
-    }
+    if ((p.first == a && p.second == b) || (p.first == b && p.second == a)) return p;
   }
-  return nullptr;
+  throw UsageError(fmt::format("--{}, --{}: not an input pair; expected one of {}", a, b, pair_names()));
 }
 
 std::string pair_names() {
@@ -176,28 +173,22 @@ vorn_eos_state eos_state_at(int pair, double x1, double x2) {
   return state;
 }
 
-int print_eos_state(const EosInput& first, const EosInput& second, const Options& options) {
-  bool swapped = false;
-  const EosPair* pair = find_pair(first.name, second.name, swapped);
-  if (pair == nullptr) {
-    throw UsageError(fmt::format("--{}, --{}: not an input pair; expected one of {}", first.name, second.name,
-                                 pair_names()));
-  }
-  const EosInput& a = swapped ? second : first;
-  const EosInput& b = swapped ? first : second;
+int print_eos_state(const EosPair& pair, std::string_view first, std::string_view second,
+                    const Options& options) {
   const OutputUnits& units = options.units;
-  const double x1 = read_input(*find_eos_property(a.name), "--" + a.name, a.text, units);
-  const double x2 = read_input(*find_eos_property(b.name), "--" + b.name, b.text, units);
-  const vorn_eos_state state = eos_state_at(pair->code, x1, x2);
+  const double x1 = read_input(*find_eos_property(pair.first), "--" + std::string(pair.first), first, units);
+  const double x2 =
+      read_input(*find_eos_property(pair.second), "--" + std::string(pair.second), second, units);
+  const vorn_eos_state state = eos_state_at(pair.code, x1, x2);
 
   Table table(options,
-              fmt::format("helium-4, reference equation of state, at {} = {}, {} = {}", a.name, a.text,
-                          b.name, b.text),
+              fmt::format("helium-4, reference equation of state, at {} = {}, {} = {}", pair.first, first,
+                          pair.second, second),
               {{"property", "", true, "", 21}, {"value"}, {"unit", "", true}}, false);
   table.note("phase", eos_phase_name(state.phase));
   table.note("flags", equation_flags().names(state.flags));
   for (const EosProperty& p : kProperties)
-    table.row({std::string(p.name), eos_out(p, eos_value(p, pair->code, x1, x2), units), eos_unit(p, units)});
+    table.row({std::string(p.name), eos_out(p, eos_value(p, pair.code, x1, x2), units), eos_unit(p, units)});
   table.finish();
   warn_eos_flags(state.flags);
   return (state.flags & equation_flags().withholding()) != 0 || std::isnan(state.rho) ? kExitNoAnswer

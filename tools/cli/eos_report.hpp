@@ -47,8 +47,8 @@ struct EosPair {
   int code;
 };
 const std::vector<EosPair>& eos_pairs();
-// The pair of two input names in either order; `swapped` when given second-first.
-const EosPair* find_pair(std::string_view a, std::string_view b, bool& swapped);
+// The pair of two input names, in either order; UsageError where they form none.
+const EosPair& input_pair(std::string_view a, std::string_view b);
 std::string pair_names();  // "T P, T rho, ...": for messages
 
 // A value given for an input: T and P with an optional unit (bare P in the
@@ -65,15 +65,11 @@ void he_ii_hint(unsigned flags);  // where He II is described
 // Every property of the equation at the state a pair gives.
 vorn_eos_state eos_state_at(int pair, double x1, double x2);
 
-// An input of `vorn eos`: its option name (T, rho) and the text given.
-struct EosInput {
-  std::string name;
-  std::string text;
-};
-
-// Every property at the state the two given inputs name; bad input throws
-// UsageError. The exit status: kExitNoAnswer where the equation has no state.
-int print_eos_state(const EosInput& first, const EosInput& second, const Options& options);
+// Every property at the state of a pair, its inputs as typed (`first` the
+// pair's first); bad input throws UsageError. The exit status: kExitNoAnswer
+// where the equation has no state.
+int print_eos_state(const EosPair& pair, std::string_view first, std::string_view second,
+                    const Options& options);
 
 // The saturated liquid and vapour at every T (or every P) of `points`.
 int print_saturation(bool at_temperature, const Values& points, const Options& options);

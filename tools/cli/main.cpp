@@ -149,14 +149,9 @@ int run_table(const Arguments& a, const Inputs& input_options) {
   int pair = VORN_EOS_TP;
   std::vector<std::string> names = names_given;
   if (names.size() == 2) {
-    bool swapped = false;
-    const EosPair* p = find_pair(names[0], names[1], swapped);
-    if (p == nullptr) {
-      throw UsageError(
-          fmt::format("--{}, --{}: not an input pair; expected one of {}", names[0], names[1], pair_names()));
-    }
-    pair = p->code;
-    names = {std::string(p->first), std::string(p->second)};
+    const EosPair& p = input_pair(names[0], names[1]);
+    pair = p.code;
+    names = {std::string(p.first), std::string(p.second)};
   }
   const Quantity quantity = find_quantity("PROPERTY", a.property, a.eos || pair != VORN_EOS_TP);
   if (names.size() == 1 && (names[0] != "T" || !quantity.of_T_alone())) {
@@ -234,8 +229,9 @@ int run_eos(const Arguments& a, const Inputs& input_options) {
         fmt::format("eos: {} inputs given; expected two forming a pair ({}), such as --P 100 --h 1000",
                     names.size(), pair_names()));
   }
-  return print_eos_state({names[0], a.values.find(names[0])->second},
-                         {names[1], a.values.find(names[1])->second}, options_of(a));
+  const EosPair& pair = input_pair(names[0], names[1]);
+  return print_eos_state(pair, a.values.find(pair.first)->second, a.values.find(pair.second)->second,
+                         options_of(a));
 }
 
 int run_saturation(const Arguments& a, const Inputs& input_options) {
