@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -31,38 +32,13 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 
 bool digit(char c) { return c >= '0' && c <= '9'; }
 
-bool starts_with_word(std::string_view text, std::string_view word) {
-  if (text.size() < word.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) != word[i]) return false;
-  }
-  return true;
-}
-
 // Length of the number at the start of `text`: [+-] digits [. digits] [e [+-] digits],
 // or [+-] inf, infinity, nan. Zero when there is none.
 std::size_t number_length(std::string_view text) {
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  for (const std::string_view word : {"infinity", "inf", "nan"}) {
-    if (starts_with_word(text.substr(i), word)) return i + word.size();
-  }
-  std::size_t digits = 0;
-  while (i < text.size() && digit(text[i])) ++i, ++digits;
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && digit(text[i])) ++i, ++digits;
-  }
-  if (digits == 0) return 0;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    std::size_t j = i + 1;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-    if (j < text.size() && digit(text[j])) {
-      while (j < text.size() && digit(text[j])) ++j;
-      i = j;
-    }
-  }
-  return i;
+  const std::size_t sign = text.size() > 1 && text[0] == '+' && text[1] != '-' ? 1 : 0;  // "+-5" is none
+  double x = 0.0;
+  const auto read = std::from_chars(text.data() + sign, text.data() + text.size(), x);
+  return read.ec == std::errc::invalid_argument ? 0 : static_cast<std::size_t>(read.ptr - text.data());
 }
 
 // The exact decimal of a number as number_length reads it, or nothing when

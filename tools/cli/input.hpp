@@ -27,7 +27,12 @@ std::string_view trim(std::string_view text);
 // The most points one table may have, over all its rows.
 inline constexpr std::size_t kMaxPoints = 10'000'000;
 
-// A decimal number held exactly: mantissa * 10^exponent.
+// A decimal number held exactly: mantissa * 10^exponent. Ranges are worked
+// out on these by hand because no library at hand does START + i STEP in
+// decimal with one rounding: strtod and std::from_chars round a decimal once
+// but do no arithmetic, fmt and CLI11 only print and parse, and exact decimal
+// arithmetic (GMP, Boost.Multiprecision) is no dependency of the tool. 128
+// bits hold the 37 digits of any range of ten million points typed by hand.
 __extension__ typedef __int128 Int128;
 struct Decimal {
   Int128 mantissa = 0;
