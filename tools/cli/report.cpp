@@ -17,23 +17,12 @@ namespace {
 
 double pressure_out(double P, const OutputUnits& units) { return P / units.kpa_per_pressure_unit; }
 
-// The equation's counterpart of a correlation property, by the tool's names.
+// The equation's counterpart of a correlation property: the one of its name (of the correlation's speed of
+// sound too).
 const EosProperty* counterpart(const Property& p) {
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 11> kCounterparts{{
-      {"B", "B"},
-      {"density", "density"},
-      {"volume", "volume"},
-      {"cv", "cv"},
-      {"cp", "cp"},
-      {"gamma", "gamma"},
-      {"Z", "Z"},
-      {"sound-speed", "sound-speed"},
-      {"sound-speed-gk", "sound-speed"},
-      {"conductivity", "conductivity"},
-      {"viscosity", "viscosity"},
-  }};
-  for (const auto& [name, equation] : kCounterparts) {
-    if (name == p.name) return find_eos_property(equation);
+  const std::string_view name = p.name == "sound-speed-gk" ? "sound-speed" : p.name;
+  for (const EosProperty& e : eos_properties()) {
+    if (e.name == name) return &e;
   }
   return nullptr;
 }
