@@ -162,6 +162,22 @@ std::optional<Decimal> exact_in_base(const Reading& r, bool difference) {
 
 std::int64_t divisor_of(const Reading& r) { return r.unit == nullptr ? 1 : r.unit->divisor; }
 
+// The double nearest a decimal (one rounding).
+double to_double(const Decimal& d) {
+  // Both factors exact in a double (|m| < 2^53, 10^|e| <= 10^22): one IEEE
+  // operation, so one rounding of the exact product or quotient.
+  constexpr std::array<double, 23> kPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr Int128 kExact = Int128{1} << 53;
+  if (d.mantissa > -kExact && d.mantissa < kExact && d.exponent >= -22 && d.exponent <= 22) {
+    const auto m = static_cast<double>(static_cast<long long>(d.mantissa));
+    return d.exponent >= 0 ? m * kPowers[static_cast<std::size_t>(d.exponent)]
+                           : m / kPowers[static_cast<std::size_t>(-d.exponent)];
+  }
+  return read_double(fmt::format("{}e{}", d.mantissa, d.exponent));
+}
+
 // The double nearest d / divisor: the quotient to some 30 digits, and a last
 // digit 1 when the division leaves a remainder, so that strtod rounds the
 // exact quotient (unless it lies within 1e-30 of a point halfway between two
@@ -207,21 +223,6 @@ std::string_view trim(std::string_view text) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
   return text;
-}
-
-double to_double(const Decimal& d) {
-  // Both factors exact in a double (|m| < 2^53, 10^|e| <= 10^22): one IEEE
-  // operation, so one rounding of the exact product or quotient.
-  constexpr std::array<double, 23> kPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  constexpr Int128 kExact = Int128{1} << 53;
-  if (d.mantissa > -kExact && d.mantissa < kExact && d.exponent >= -22 && d.exponent <= 22) {
-    const auto m = static_cast<double>(static_cast<long long>(d.mantissa));
-    return d.exponent >= 0 ? m * kPowers[static_cast<std::size_t>(d.exponent)]
-                           : m / kPowers[static_cast<std::size_t>(-d.exponent)];
-  }
-  return read_double(fmt::format("{}e{}", d.mantissa, d.exponent));
 }
 
 double parse_quantity(std::string_view argument, std::string_view text, Dimension dimension,

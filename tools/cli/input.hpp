@@ -39,9 +39,6 @@ struct Decimal {
   int exponent = 0;
 };
 
-// The double nearest a decimal (one rounding).
-double to_double(const Decimal& d);
-
 // One finite number, the whole of `text`, in the base unit of `dimension`
 // (K or kPa), with an optional unit (`bare_unit` when none is written, base
 // units when that is null); `argument` names it in the error.

@@ -13,6 +13,20 @@ namespace {
 
 constexpr std::size_t kChunk = 1u << 16;
 
+// The shortest decimal that reads back to x; nan, inf, -inf.
+std::string csv_number(double x) { return std::isnan(x) ? "nan" : fmt::format("{}", x); }
+
+// A CSV field, quoted where it must be.
+std::string csv_field(std::string_view text) {
+  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
 nlohmann::ordered_json json_value(const Cell& cell) {
   if (const auto* text = std::get_if<std::string>(&cell)) return *text;
   if (std::holds_alternative<std::monostate>(cell)) return nullptr;
@@ -44,18 +58,6 @@ std::string cell_text(const Cell& cell, bool for_csv) {
 }  // namespace
 
 std::string readable(double x) { return std::isnan(x) ? "nan" : fmt::format("{:.10g}", x); }
-
-std::string csv_number(double x) { return std::isnan(x) ? "nan" : fmt::format("{}", x); }
-
-std::string csv_field(std::string_view text) {
-  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
 
 Table::Table(const Options& options, std::string title, std::vector<Column> columns, bool with_flags)
     : format_(options.format),

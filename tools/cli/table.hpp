@@ -39,10 +39,6 @@ struct Options {
 
 // Ten significant digits, for people.
 std::string readable(double x);
-// The shortest decimal that reads back to x; nan, inf, -inf.
-std::string csv_number(double x);
-// A CSV field, quoted where it must be.
-std::string csv_field(std::string_view text);
 
 struct Column {
   Column(std::string key_, std::string unit_ = "", bool text_ = false, std::string label_ = "",
@@ -83,7 +79,6 @@ class Table {
   // or flagged as meaningless). The exit status: kExitNoAnswer for such rows
   // with --strict, else kExitDone.
   int finish();
-  std::size_t rows() const { return rows_; }
 
  private:
   void start();
