@@ -31,7 +31,7 @@ constexpr double near_critical_theta = 2e-3;
 constexpr double near_critical_half_width = 3.85;
 constexpr double near_critical_diameter = 0.2807;
 
-// Closer to Tc than this (5 uK) the coexistence curve follows the square-root law.
+// Closer to Tc than this (5 uK) rounding swamps the Newton steps in doubles.
 constexpr double square_root_law_theta = 1e-6;
 
 struct Side {
@@ -125,21 +125,7 @@ double critical_pressure() { return pressure_and_slope(critical_temperature, cri
 
 Saturation solved_saturation_at_temperature(double T) {
   if (!(T >= lambda_temperature && T <= critical_temperature)) return {T, nan, nan, nan, 0, false};
-  const double theta = 1.0 - T / critical_temperature;
-  if (theta >= square_root_law_theta) return newton_at_temperature(T);
-  // Closer to Tc rounding swamps the Newton steps (the densities' rounding
-  // error grows like 1e-13/theta): the square-root law, matched to the
-  // equation's solution at square_root_law_theta, and p_sat linear in theta
-  // from there to the critical pressure.
-  const double pc = critical_pressure();
-  if (theta == 0.0) return {T, pc, critical_density, critical_density, 1, true};
-  const Saturation m = newton_at_temperature(critical_temperature * (1.0 - square_root_law_theta));
-  if (!m.converged) return {T, nan, nan, nan, m.evaluations + 1, false};
-  const double r = theta / square_root_law_theta;
-  const double centre = 0.5 * (m.rho_liquid + m.rho_vapour);
-  const double half_width = 0.5 * (m.rho_liquid - m.rho_vapour) * std::sqrt(r);
-  const double diameter = critical_density + (centre - critical_density) * r;
-  return {T, pc + (m.p - pc) * r, diameter + half_width, diameter - half_width, m.evaluations + 1, true};
+  return newton_at_temperature(T);
 }
 
 namespace {
@@ -309,17 +295,11 @@ Saturation solved_saturation_at_pressure(double p) {
   return result;
 }
 
-// Away from Tc the series are exact to rounding and cost no evaluation; near
-// Tc, where they end, the equations are solved.
-Saturation saturation_at_temperature(double T) {
-  const Saturation s = expanded_saturation_at_temperature(T);
-  return s.converged ? s : solved_saturation_at_temperature(T);
-}
+// From the series (and the join to the reducing point in the last 52 nK):
+// exact to rounding, no evaluation of the equation.
+Saturation saturation_at_temperature(double T) { return expanded_saturation_at_temperature(T); }
 
-Saturation saturation_at_pressure(double p) {
-  const Saturation s = expanded_saturation_at_pressure(p);
-  return s.converged ? s : solved_saturation_at_pressure(p);
-}
+Saturation saturation_at_pressure(double p) { return expanded_saturation_at_pressure(p); }
 
 }  // namespace vorn::reference_eos
 
