@@ -105,9 +105,7 @@ const EosProperty* find_eos_property(std::string_view name) {
 }
 
 std::string eos_property_names() {
-  std::string names;
-  for (const EosProperty& p : kProperties) names += (names.empty() ? "" : ", ") + std::string(p.name);
-  return names;
+  return joined_names(kProperties, [](const EosProperty& p) { return p.name; });
 }
 
 Converted eos_units(const EosProperty& p, const OutputUnits& units) {
@@ -131,10 +129,7 @@ const EosPair& input_pair(std::string_view a, std::string_view b) {
 }
 
 std::string pair_names() {
-  std::string names;
-  for (const EosPair& p : kPairs)
-    names += fmt::format("{}{} {}", names.empty() ? "" : ", ", p.first, p.second);
-  return names;
+  return joined_names(kPairs, [](const EosPair& p) { return fmt::format("{} {}", p.first, p.second); });
 }
 
 double read_input(const EosProperty& input, std::string_view argument, std::string_view text,

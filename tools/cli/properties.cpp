@@ -94,12 +94,7 @@ Converted output_units(const Property& p, const OutputUnits& units) {
 }
 
 std::string property_names() {
-  std::string names;
-  for (const Property& p : properties()) {
-    if (!names.empty()) names += ", ";
-    names += p.name;
-  }
-  return names;
+  return joined_names(properties(), [](const Property& p) { return p.name; });
 }
 
 }  // namespace vorn_cli
