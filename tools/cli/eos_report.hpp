@@ -1,6 +1,7 @@
 // The reference equation of state in the tool: its properties (names, units
-// per kilogram or per mole, the pressure unit of --units), its input pairs
-// (one line each), its flags, and `vorn eos` and `vorn saturation`.
+// per kilogram or per mole, the pressure unit of --units) and its input pairs,
+// both from the library's table of its facts (vorn_eos_facts.def), and
+// `vorn eos` and `vorn saturation`.
 #pragma once
 
 #include <optional>

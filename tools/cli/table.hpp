@@ -11,7 +11,8 @@
 // Python's float() and JavaScript's Number() read back.
 //
 // Rows are streamed: written when the buffer fills, or at once when asked
-// (a log read from a pipe).
+// (a log read from a pipe). A table of many rows counts the flags met and the
+// rows without an answer, and says so on stderr when it closes.
 #pragma once
 
 #include <fmt/format.h>
