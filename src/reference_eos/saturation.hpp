@@ -38,10 +38,9 @@ Saturation saturation_at_temperature(double T);
 Saturation saturation_at_pressure(double p);
 
 // The saturation whose liquid (rho > rho_c) or vapour (rho < rho_c) has the
-// density rho: where an isochore meets the dome. Newton's method in (T, the
-// other density), two evaluations a step, from the ancillaries (the square-
-// root law near Tc); rho between the saturated densities at the lambda point,
-// otherwise not converged.
+// density rho: where an isochore meets the dome. The series inverted (no
+// evaluation of the equation); rho between the saturated densities at the
+// lambda point, otherwise not converged.
 Saturation saturation_at_density(double rho);
 
 // The equations above solved in doubles: what the series stand in for, and

@@ -21,5 +21,8 @@ namespace vorn::reference_eos {
 
 Saturation expanded_saturation_at_temperature(double T);
 Saturation expanded_saturation_at_pressure(double p);
+// Where the isochore rho meets the curve: rho between the lambda point's
+// saturated densities, the other phase's density and T, p from the series.
+Saturation expanded_saturation_at_density(double rho);
 
 }  // namespace vorn::reference_eos

@@ -97,6 +97,28 @@ TEST(SaturationSeries, EndsFromBothSides) {
     EXPECT_FALSE(eos::expanded_saturation_at_pressure(p).converged) << p;
 }
 
+// Where an isochore meets the dome, from either phase's density: back to the
+// T and the other density the curve gives there, across the pieces, their
+// narrow run near Tc and the join; outside the lambda point's densities none.
+TEST(SaturationSeries, InvertedAtEitherDensity) {
+  for (double theta : {0.58, 0.3, 0.05, 4e-3, 1e-3, 1e-5, 1e-7, 1.1e-8, 5e-9, 1e-12}) {
+    const double T = eos::critical_temperature * (1.0 - theta);
+    const eos::Saturation s = eos::saturation_at_temperature(T);
+    for (const double rho : {s.rho_liquid, s.rho_vapour}) {
+      const eos::Saturation back = eos::saturation_at_density(rho);
+      ASSERT_TRUE(back.converged) << theta;
+      // T from rho is well-conditioned near Tc (the curve is steep in T).
+      EXPECT_LE(std::fabs(back.T - T), 1e-12 * T) << theta;
+      EXPECT_LE(relative(back.rho_liquid, s.rho_liquid), 1e-11) << theta;
+      EXPECT_LE(relative(back.rho_vapour, s.rho_vapour), 1e-11) << theta;
+    }
+  }
+  const eos::Saturation lambda = eos::saturation_at_temperature(eos::lambda_temperature);
+  EXPECT_FALSE(eos::saturation_at_density(lambda.rho_liquid * (1.0 + 1e-12)).converged);
+  EXPECT_FALSE(eos::saturation_at_density(lambda.rho_vapour * (1.0 - 1e-12)).converged);
+  EXPECT_EQ(eos::saturation_at_density(eos::critical_density).T, eos::critical_temperature);
+}
+
 // Near Tc, against the equation's solution at 50 digits
 // (scripts/saturation_expansion.py's solve_theta): p, rho', rho'' (Pa, mol/m3).
 // One ulp of T moves the densities by 3.85/(2 sqrt(theta)) * 1.1e-16 here,
