@@ -159,16 +159,6 @@ Saturation lambda_point_saturation() {
           true};
 }
 
-// The saturated liquid and vapour at the lambda point, evaluated once.
-const FluidProperties& lambda_point_liquid() {
-  static const FluidProperties l = properties_at(lambda_temperature, lambda_saturation_liquid_density);
-  return l;
-}
-const FluidProperties& lambda_point_vapour() {
-  static const FluidProperties v = properties_at(lambda_temperature, lambda_saturation_vapour_density);
-  return v;
-}
-
 double quality_from_volume(const Saturation& sat, double rho) {
   return (1.0 / rho - 1.0 / sat.rho_liquid) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid);
 }

@@ -63,8 +63,6 @@ FluidState mixture(const Saturation& sat, const FluidProperties& l, const FluidP
 FluidState mixture(const Saturation& sat, double q, int evaluations);
 Saturation counted(Saturation sat);
 Saturation lambda_point_saturation();
-const FluidProperties& lambda_point_liquid();
-const FluidProperties& lambda_point_vapour();
 double quality_from_volume(const Saturation& sat, double rho);
 
 // The density at (T, p) and the (T, p) flash (flash.cpp).

@@ -136,8 +136,9 @@ FluidState flash_rho_caloric(double rho, double target, Caloric c) {
     if (target < x_dome) {
       // The mixture's value at the lambda point: below it, He II. Start
       // where the value, linear in T from there to the edge, is the target.
-      const FluidProperties& l_lambda = lambda_point_liquid();
-      const FluidProperties& v_lambda = lambda_point_vapour();
+      const FluidProperties l_lambda = properties_at(lambda_temperature, at_lambda.rho_liquid);
+      const FluidProperties v_lambda = properties_at(lambda_temperature, at_lambda.rho_vapour);
+      evaluations += 2;
       const double x_lambda = caloric(l_lambda, c) + quality_from_volume(at_lambda, rho) *
                                                          (caloric(v_lambda, c) - caloric(l_lambda, c));
       if (target < x_lambda) return empty(flag_he_ii);
