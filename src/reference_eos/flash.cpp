@@ -17,7 +17,7 @@
 //              two states
 //   (rho, u), (rho, h), (rho, s)  Newton in T along the isochore; inside the
 //              dome Newton in T on the mixture's value, each step a
-//              saturation (from its series) and its two states: 7 to 13
+//              saturation (from its series) and its two states: 9 to 15
 //   (h, s)     Newton in (T, ln rho); on an isentrope that crosses the dome
 //              first one Newton in (delta', delta'', tau) on equal J, K and
 //              g' + T s = h
