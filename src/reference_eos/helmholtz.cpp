@@ -12,13 +12,14 @@
 // folds its tau power and both bells into one exp. Terms are summed in table
 // order, which fixes the last bits.
 //
-// What depends on tau alone (ln tau and tau^t of the first twelve terms) is
-// kept per thread for the last tau seen: the iterations along an isotherm
+// What depends on tau alone (ln tau and tau^t of the first twelve terms, from
+// five exponentials: tau_factors) is kept per thread for the last tau seen: the iterations along an isotherm
 // and the second virial coefficient after the state at the same temperature
 // then take it from there, 13 exponentials an evaluation instead of 25. The
 // values are the same bits either way.
 #include "reference_eos/helmholtz.hpp"
 
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -76,10 +77,16 @@ TermParts parts(const ExponentialTerm& c, double tau_t, const Shared& s) {
 }
 
 // phi = -eta (delta - eps)^2, psi = -beta (tau - gamma)^2.
-TermParts parts(const GaussianTerm& c, const Shared& s) {
+double gaussian_bell(const GaussianTerm& c, const Shared& s) {
   const double dd = s.delta - c.epsilon;
   const double dt = s.tau - c.gamma;
-  const double v = c.n * s.delta_to_d[c.d] * bell(c.t * s.ln_tau - c.eta * (dd * dd) - c.beta * (dt * dt));
+  return bell(c.t * s.ln_tau - c.eta * (dd * dd) - c.beta * (dt * dt));
+}
+
+TermParts parts(const GaussianTerm& c, double bell_value, const Shared& s) {
+  const double dd = s.delta - c.epsilon;
+  const double dt = s.tau - c.gamma;
+  const double v = c.n * s.delta_to_d[c.d] * bell_value;
   const double delta_phi1 = -2.0 * c.eta * s.delta * dd;
   const double tau_psi1 = -2.0 * c.beta * s.tau * dt;
   return {v, static_cast<double>(c.d) + delta_phi1, delta_phi1 - 2.0 * c.eta * (s.delta * s.delta),
@@ -100,13 +107,44 @@ static_assert(exponents_of_delta_at_most_4(power_terms) && exponents_of_delta_at
 
 }  // namespace
 
+namespace {
+
+constexpr double difference(double a, double b) { return a > b ? a - b : b - a; }
+
+// The exponents of tau the products in tau_factors stand for.
+constexpr bool exponents_as_assumed() {
+  const auto& p = power_terms;
+  const auto& e = exponential_terms;
+  constexpr double close = 1e-12;
+  return p[0].t == 1.0 && difference(p[5].t, 1.0 - p[1].t) < close &&
+         difference(e[0].t, 0.5 + p[1].t) < close && difference(e[2].t, 1.0 + p[3].t) < close &&
+         difference(e[1].t, e[3].t + 0.5 - p[1].t) < close &&
+         difference(p[4].t, p[2].t + p[3].t + e[3].t - 1.0) < close &&
+         difference(e[4].t, 3.0 * e[5].t + 0.5) < close;
+}
+static_assert(exponents_as_assumed(), "tau_factors forms tau^t of these exponents from products");
+
+}  // namespace
+
+// Five exponentials for the twelve powers: tau^0.425, tau^0.63, tau^0.69,
+// tau^1.51 and tau^0.8 themselves; the others from those, tau and sqrt(tau)
+// (0.575 = 1 - 0.425, 0.925 = 0.5 + 0.425, 1.69 = 1 + 0.69,
+// 1.585 = 1.51 + 0.5 - 0.425, 1.83 = 0.63 + 0.69 + 1.51 - 1, 2.9 = 3 x 0.8
+// + 0.5), each within a few units in the last place of the power itself.
 TauFactors tau_factors(double tau) {
+  const auto& p = power_terms;
+  const auto& e = exponential_terms;
   TauFactors f{};
   f.tau = tau;
   f.ln_tau = std::log(tau);
-  for (std::size_t i = 0; i < power_terms.size(); ++i) f.power[i] = std::exp(power_terms[i].t * f.ln_tau);
-  for (std::size_t i = 0; i < exponential_terms.size(); ++i)
-    f.exponential[i] = std::exp(exponential_terms[i].t * f.ln_tau);
+  const double root = std::sqrt(tau);
+  const double t0425 = std::exp(p[1].t * f.ln_tau);
+  const double t063 = std::exp(p[2].t * f.ln_tau);
+  const double t069 = std::exp(p[3].t * f.ln_tau);
+  const double t151 = std::exp(e[3].t * f.ln_tau);
+  const double t08 = std::exp(e[5].t * f.ln_tau);
+  f.power = {tau, t0425, t063, t069, t063 * t069 * t151 / tau, tau / t0425};
+  f.exponential = {root * t0425, t151 * root / t0425, tau * t069, t151, t08 * t08 * t08 * root, t08};
   return f;
 }
 
@@ -132,12 +170,17 @@ HelmholtzDerivatives residual(double delta, const TauFactors& f) {
                  {1.0, delta, delta2},
                  {std::exp(-1.0), std::exp(-delta), std::exp(-delta2)},
                  {1.0, delta, integer_power<2>(delta), integer_power<3>(delta), integer_power<4>(delta)}};
+  // The exponentials first, then the sums: no call inside the sums, whose
+  // running values would be saved and restored around each.
+  std::array<double, gaussian_terms.size()> bells{};
+  for (std::size_t i = 0; i < gaussian_terms.size(); ++i) bells[i] = gaussian_bell(gaussian_terms[i], s);
   HelmholtzDerivatives r{0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
   for (std::size_t i = 0; i < power_terms.size(); ++i)
     accumulate(r, parts(power_terms[i], s.power_tau_t[i], s));
   for (std::size_t i = 0; i < exponential_terms.size(); ++i)
     accumulate(r, parts(exponential_terms[i], s.exponential_tau_t[i], s));
-  for (const auto& term : gaussian_terms) accumulate(r, parts(term, s));
+  for (std::size_t i = 0; i < gaussian_terms.size(); ++i)
+    accumulate(r, parts(gaussian_terms[i], bells[i], s));
   return r;
 }
 
