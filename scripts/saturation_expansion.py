@@ -20,8 +20,11 @@ comment.
 theta_c < 0 is where the equation's own critical point lies (found here from
 dp/drho = d2p/drho2 = 0, about 14 nK above Tc): the equation is analytic there,
 so the coexistence curve is analytic in x, and the series converge as fast
-near the switch as anywhere; in T they would not. Closer to Tc than the switch
-the library keeps solving the equations in doubles.
+near the switch as anywhere; in T they would not. Solved in doubles, the same
+equations lose digits like 1e-13/theta near Tc (2e-11 in the densities at
+theta = 1e-4); the series keep 1e-15 down to the switch, 52 nK below Tc.
+Closer than that the library joins the curve to the reducing point (Tc, rho_c,
+pc) by the square-root law (saturation_expansion.cpp).
 
 Exit status: 0 written, 1 a check failed (nothing written), 2 bad arguments.
 """
@@ -37,11 +40,17 @@ SRC = os.path.join(ROOT, "src", "reference_eos")
 
 # Pieces and degree (degree + 1 coefficients a piece) of each expansion.
 X_PIECES, X_DEGREE = 32, 12
+# Closer to Tc than MIDDLE_THETA the curve turns within a few mK in x (its
+# expansion about Tc has a radius of about 0.06 in x): NEAR_PIECES equal pieces,
+# a third as wide, cover x from the switch to there.
+NEAR_PIECES = 8
+MIDDLE_THETA = mp.mpf("4e-3")
 Y_DEGREE = 12
 assert X_DEGREE == Y_DEGREE, "the header has one number of terms for every series"
-# The series end here, 21 mK below Tc: closer to Tc the library solves the
-# equations in doubles.
-SWITCH_THETA = mp.mpf("4e-3")
+# The series end here, 52 nK below Tc: closer to Tc the library joins the
+# curve to the reducing point (Tc, rho_c, pc), 14 nK below the equation's own
+# critical point (saturation_expansion.hpp says how, and how far that departs).
+SWITCH_THETA = mp.mpf("1e-8")
 # Each series, summed in doubles, must reproduce the exact solution to this
 # (relative, in p, the densities and T) at the check points: a few units in the
 # last place of ln p and ln rho''.
@@ -121,9 +130,9 @@ def solve_theta(theta):
     """(p, delta', delta'') at theta = 1 - T/Tc > 0, to the working precision."""
     tau = 1 / (1 - theta)
     if theta < mp.mpf("3e-3"):
-        # The square-root law of this equation near Tc.
-        s = mp.mpf("3.85") * mp.sqrt(theta)
-        c = 1 + mp.mpf("0.2807") * theta
+        # The square-root law of this equation near its own critical point.
+        s = mp.mpf("3.85") * mp.sqrt(theta - THETA_C)
+        c = 1 + mp.mpf("0.2807") * (theta - THETA_C)
         dl, dv = c + s, c - s
     else:
         dl, dv = ancillary_start(theta)
@@ -168,6 +177,7 @@ def critical_point():
 THETA_C = 1 - 1 / critical_point()[1]
 X_LAMBDA = mp.sqrt(1 - T_LAMBDA / TC - THETA_C)
 X_SWITCH = mp.sqrt(SWITCH_THETA - THETA_C)
+X_MIDDLE = mp.sqrt(MIDDLE_THETA - THETA_C)
 
 
 def chebyshev_nodes(lo, hi, degree):
@@ -215,7 +225,7 @@ def sat_of_x(x):
 def fit_temperature_side():
     """Per piece in x: the coefficients of ln(p/pc), delta', ln delta''."""
     out = []
-    for lo, hi in pieces(X_SWITCH, X_LAMBDA, X_PIECES):
+    for lo, hi in pieces(X_SWITCH, X_MIDDLE, NEAR_PIECES) + pieces(X_MIDDLE, X_LAMBDA, X_PIECES):
         sols = [sat_of_x(x) for x in chebyshev_nodes(lo, hi, X_DEGREE)]
         out.append((lo, hi,
                     chebyshev_coefficients([mp.log(p / PC) for p, _, _ in sols], X_DEGREE),
@@ -299,8 +309,10 @@ def write(path, temperature_pieces, pressure_pieces, worst):
         "// The curve was solved at 50 significant digits (mpmath) from this library's",
         "// own coefficient tables at the Chebyshev nodes of each piece. With theta =",
         "// 1 - T/Tc and theta_c the equation's own critical point (below):",
-        f"//   x = sqrt(theta - theta_c), {X_PIECES} equal pieces from theta = {mp.nstr(SWITCH_THETA, 3)} to the",
-        f"//     lambda point, degree {X_DEGREE}: ln(p_sat/pc), rho'/rho_c, ln(rho''/rho_c);",
+        f"//   x = sqrt(theta - theta_c), {NEAR_PIECES} equal pieces from theta = {mp.nstr(SWITCH_THETA, 3)}"
+        f" to {mp.nstr(MIDDLE_THETA, 3)},",
+        f"//     {X_PIECES} equal pieces from there to the lambda point, degree {X_DEGREE}:",
+        "//     ln(p_sat/pc), rho'/rho_c, ln(rho''/rho_c);",
         "//   y = ln(p/pc), on each x piece's image: theta, degree "
         f"{Y_DEGREE};",
         "// pc being the equation's pressure at (Tc, rho_c). Checked against",
@@ -315,13 +327,15 @@ def write(path, temperature_pieces, pressure_pieces, worst):
         "",
         "namespace vorn::reference_eos::saturation_data {",
         "",
-        f"inline constexpr int pieces = {X_PIECES};",
+        f"inline constexpr int pieces = {NEAR_PIECES + X_PIECES};",
+        "// The first near_pieces are the narrow ones next to Tc.",
+        f"inline constexpr int near_pieces = {NEAR_PIECES};",
         f"inline constexpr int terms = {X_DEGREE + 1};",
         "",
         "// theta of the equation's critical point (dp/drho = d2p/drho2 = 0): it lies",
         "// above Tc, where the reducing temperature and density do not quite meet it.",
         f"inline constexpr double critical_theta = {cxx(THETA_C)};",
-        "// The series' end near Tc, as theta: closer to Tc the equations are solved.",
+        "// The series' end near Tc, as theta: closer to Tc the curve is joined to (Tc, rho_c, pc).",
         f"inline constexpr double switch_theta = {cxx(SWITCH_THETA)};",
         f"// pc, Pa (the equation's pressure at Tc, rho_c, to 50 digits: {mp.nstr(PC, 20)}).",
         f"inline constexpr double critical_pressure = {cxx(PC)};",
@@ -331,13 +345,13 @@ def write(path, temperature_pieces, pressure_pieces, worst):
         "// clang-format off",
         "// The ends of the x pieces, rising from the switch to the lambda point, and",
         "// y = ln(p_sat/pc) there (falling).",
-        f"inline constexpr std::array<double, {X_PIECES + 1}> x_ends{{{{",
+        f"inline constexpr std::array<double, {NEAR_PIECES + X_PIECES + 1}> x_ends{{{{",
     ]
     xs = [lo for lo, _, _, _, _ in temperature_pieces] + [temperature_pieces[-1][1]]
     lines += ["    " + ", ".join(cxx(v) for v in xs[i:i + 4]) + "," for i in range(0, len(xs), 4)]
     lines.append("}};")
     ys = [hi for _, hi, _ in pressure_pieces] + [pressure_pieces[-1][0]]
-    lines.append(f"inline constexpr std::array<double, {X_PIECES + 1}> y_ends{{{{")
+    lines.append(f"inline constexpr std::array<double, {NEAR_PIECES + X_PIECES + 1}> y_ends{{{{")
     lines += ["    " + ", ".join(cxx(v) for v in ys[i:i + 4]) + "," for i in range(0, len(ys), 4)]
     lines.append("}};")
     lines.append("")

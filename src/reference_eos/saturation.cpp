@@ -31,7 +31,7 @@ constexpr double near_critical_theta = 2e-3;
 constexpr double near_critical_half_width = 3.85;
 constexpr double near_critical_diameter = 0.2807;
 
-// Closer to Tc than this (5 uK) the coexistence curve follows the square-root law.
+// Closer to Tc than this (5 uK) rounding swamps the Newton steps in doubles.
 constexpr double square_root_law_theta = 1e-6;
 
 struct Side {
@@ -125,21 +125,7 @@ double critical_pressure() { return pressure_and_slope(critical_temperature, cri
 
 Saturation solved_saturation_at_temperature(double T) {
   if (!(T >= lambda_temperature && T <= critical_temperature)) return {T, nan, nan, nan, 0, false};
-  const double theta = 1.0 - T / critical_temperature;
-  if (theta >= square_root_law_theta) return newton_at_temperature(T);
-  // Closer to Tc rounding swamps the Newton steps (the densities' rounding
-  // error grows like 1e-13/theta): the square-root law, matched to the
-  // equation's solution at square_root_law_theta, and p_sat linear in theta
-  // from there to the critical pressure.
-  const double pc = critical_pressure();
-  if (theta == 0.0) return {T, pc, critical_density, critical_density, 1, true};
-  const Saturation m = newton_at_temperature(critical_temperature * (1.0 - square_root_law_theta));
-  if (!m.converged) return {T, nan, nan, nan, m.evaluations + 1, false};
-  const double r = theta / square_root_law_theta;
-  const double centre = 0.5 * (m.rho_liquid + m.rho_vapour);
-  const double half_width = 0.5 * (m.rho_liquid - m.rho_vapour) * std::sqrt(r);
-  const double diameter = critical_density + (centre - critical_density) * r;
-  return {T, pc + (m.p - pc) * r, diameter + half_width, diameter - half_width, m.evaluations + 1, true};
+  return newton_at_temperature(T);
 }
 
 namespace {
@@ -309,112 +295,12 @@ Saturation solved_saturation_at_pressure(double p) {
   return result;
 }
 
-// Away from Tc the series are exact to rounding and cost no evaluation; near
-// Tc, where they end, the equations are solved.
-Saturation saturation_at_temperature(double T) {
-  const Saturation s = expanded_saturation_at_temperature(T);
-  return s.converged ? s : solved_saturation_at_temperature(T);
-}
+// From the series (and the join to the reducing point in the last 52 nK):
+// exact to rounding, no evaluation of the equation.
+Saturation saturation_at_temperature(double T) { return expanded_saturation_at_temperature(T); }
 
-Saturation saturation_at_pressure(double p) {
-  const Saturation s = expanded_saturation_at_pressure(p);
-  return s.converged ? s : solved_saturation_at_pressure(p);
-}
+Saturation saturation_at_pressure(double p) { return expanded_saturation_at_pressure(p); }
 
-}  // namespace vorn::reference_eos
-
-namespace vorn::reference_eos {
-namespace {
-
-// The temperature at which an ancillary density equals rho, by bisection
-// between the lambda point and Tc (a start only).
-double ancillary_temperature_of_density(double rho, bool liquid) {
-  double lo = lambda_temperature;
-  double hi = critical_temperature;
-  for (int i = 0; i < 40; ++i) {
-    const double mid = 0.5 * (lo + hi);
-    const bool below = liquid ? ancillary_liquid_density(mid) > rho : ancillary_vapour_density(mid) < rho;
-    (below ? lo : hi) = mid;
-  }
-  return 0.5 * (lo + hi);
-}
-
-}  // namespace
-
-Saturation saturation_at_density(double rho) {
-  const double delta = rho / critical_density;
-  if (!(delta > 0.0) || delta == 1.0) {
-    if (delta == 1.0) return saturation_at_temperature(critical_temperature);
-    return {nan, nan, nan, nan, 0, false};
-  }
-  const bool liquid = delta > 1.0;
-  // Start: the ancillaries away from Tc, the square-root law near it,
-  // delta = 1 + D theta +- A sqrt(theta) solved for sqrt(theta).
-  double T0 = ancillary_temperature_of_density(rho, liquid);
-  double other = (liquid ? ancillary_vapour_density(T0) : ancillary_liquid_density(T0)) / critical_density;
-  if (1.0 - T0 / critical_temperature < near_critical_theta) {
-    const double A = near_critical_half_width;
-    const double D = near_critical_diameter;
-    const double x = liquid ? (-A + std::sqrt(A * A + 4.0 * D * (delta - 1.0))) / (2.0 * D)
-                            : (A - std::sqrt(std::fmax(0.0, A * A - 4.0 * D * (1.0 - delta)))) / (2.0 * D);
-    const double theta = x * x;
-    T0 = critical_temperature * (1.0 - theta);
-    other = 1.0 + D * theta + (liquid ? -A * x : A * x);
-  }
-  double tau = critical_temperature / T0;
-  double d_other = other;
-  const double expected_gap = std::fabs(delta - d_other);
-  double previous_step = std::numeric_limits<double>::infinity();
-  int evaluations = 0;
-  for (int iteration = 0; iteration < max_steps; ++iteration) {
-    const HelmholtzDerivatives a = residual(delta, tau);
-    const HelmholtzDerivatives b = residual(d_other, tau);
-    evaluations += 2;
-    const double Jd = 1.0 + 2.0 * b.d + b.dd;
-    const double F1 = d_other * (1.0 + b.d) - delta * (1.0 + a.d);
-    const double K_other = b.d + b.a + std::log(d_other);
-    const double K_this = a.d + a.a + std::log(delta);
-    const double F2 = K_other - K_this;
-    // At the rounding level of J and K (near Tc the steps never get below
-    // step_tolerance, but this does).
-    const double eps = std::numeric_limits<double>::epsilon();
-    if (std::fabs(F1) <= 16.0 * eps * std::fmax(delta * (1.0 + a.d), d_other * (1.0 + b.d)) &&
-        std::fabs(F2) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(K_other), std::fabs(K_this)))) {
-      const double T = critical_temperature / tau;
-      if (!(T >= lambda_temperature && std::fabs(delta - d_other) > 0.25 * expected_gap)) break;
-      const double rho_other = d_other * critical_density;
-      const double p = pressure_and_slope(T, rho).p;
-      return {T, p, liquid ? rho : rho_other, liquid ? rho_other : rho, evaluations + 1, true};
-    }
-    const double A11 = Jd;
-    const double A12 = (d_other * b.dt - delta * a.dt) / tau;
-    const double A21 = Jd / d_other;
-    const double A22 = ((b.dt + b.t) - (a.dt + a.t)) / tau;
-    const double det = A11 * A22 - A12 * A21;
-    double dd = -(F1 * A22 - A12 * F2) / det;
-    double dtau = -(A11 * F2 - A21 * F1) / det;
-    if (!std::isfinite(dd) || !std::isfinite(dtau)) break;
-    // Keep the other phase on its side of rho and positive, and T below Tc.
-    for (int halving = 0; halving < 30; ++halving) {
-      const double n = d_other + dd;
-      if (n > 0.0 && (liquid ? n < delta : n > delta) && tau + dtau > 1.0) break;
-      dd *= 0.5;
-      dtau *= 0.5;
-    }
-    d_other += dd;
-    tau += dtau;
-    const double step = std::fmax(std::fabs(dd) / d_other, std::fabs(dtau) / tau);
-    const bool quadratic = step <= quadratic_stop && step <= 1e-3 * previous_step;
-    previous_step = step;
-    if (step <= step_tolerance || quadratic) {
-      const double T = critical_temperature / tau;
-      if (!(T >= lambda_temperature && std::fabs(delta - d_other) > 0.25 * expected_gap)) break;
-      const double rho_other = d_other * critical_density;
-      const double p = pressure_and_slope(T, rho).p;
-      return {T, p, liquid ? rho : rho_other, liquid ? rho_other : rho, evaluations + 1, true};
-    }
-  }
-  return {nan, nan, nan, nan, evaluations, false};
-}
+Saturation saturation_at_density(double rho) { return expanded_saturation_at_density(rho); }
 
 }  // namespace vorn::reference_eos

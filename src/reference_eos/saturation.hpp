@@ -1,6 +1,10 @@
 // Vapour-liquid equilibrium of the reference equation, from the lambda point
-// (2.1768 K) to Tc: from its Chebyshev series (saturation_expansion.hpp) up to
-// 21 mK below Tc, solved as follows closer to Tc or when asked.
+// (2.1768 K) to Tc: from its Chebyshev series (saturation_expansion.hpp),
+// generated from the equation's solution at 50 digits, up to 52 nK below Tc,
+// and joined from there to the reducing point (Tc, rho_c, pc). Solved in
+// doubles as follows where asked (the checks of the series, and where an
+// isochore meets the dome); rounding costs such a solution digits near Tc,
+// about 1e-13/theta in the densities.
 //
 // At T: equal pressure and equal Gibbs energy on both sides, as
 //   J(delta') = J(delta''), K(delta') = K(delta''),
@@ -26,24 +30,23 @@ struct Saturation {
 };
 
 // T from lambda_temperature to critical_temperature; otherwise not converged and NaN.
-// From the series of saturation_expansion.hpp where they reach (to 21 mK
-// below Tc, and no evaluation of the equation), from the solved equations
-// closer to Tc.
+// From the series of saturation_expansion.hpp, no evaluation of the equation.
 Saturation saturation_at_temperature(double T);
 
 // p from the saturation pressure at the lambda point to the critical
-// pressure; the series up to 224.67 kPa, the solved equations above.
+// pressure (each end within 1e-12); from the series likewise.
 Saturation saturation_at_pressure(double p);
 
 // The saturation whose liquid (rho > rho_c) or vapour (rho < rho_c) has the
-// density rho: where an isochore meets the dome. Newton's method in (T, the
-// other density), two evaluations a step, from the ancillaries (the square-
-// root law near Tc); rho between the saturated densities at the lambda point,
-// otherwise not converged.
+// density rho: where an isochore meets the dome. The series inverted (no
+// evaluation of the equation); rho between the saturated densities at the
+// lambda point, otherwise not converged.
 Saturation saturation_at_density(double rho);
 
-// The equations above solved in doubles, at any T or p of the range: what
-// the series stand in for, and what they are checked against.
+// The equations above solved in doubles: what the series stand in for, and
+// what they are checked against where rounding leaves the solution its
+// digits (theta above about 1e-3); closer to Tc it loses them, and within
+// 5 uK it may not converge.
 Saturation solved_saturation_at_temperature(double T);
 Saturation solved_saturation_at_pressure(double p);
 

@@ -8,9 +8,11 @@
 // ln(rho''/rho_c); at p, x from a series in ln(p/pc) on the same piece.
 // No evaluation of the Helmholtz energy; within 2e-15 of the exact solution.
 //
-// Range: from the lambda point (2.1768 K, 5039.33 Pa) to theta = 4e-3
-// (5.1745 K, 224.67 kPa). Outside it the result is not converged (NaN): closer
-// to Tc the caller solves the equations instead.
+// Range: from the lambda point (2.1768 K, 5039.33 Pa) to Tc; the series to
+// theta = 1e-8 (52 nK below Tc), then the curve joined to the reducing point
+// (Tc, rho_c, pc), where the library closes the dome (saturation_expansion.cpp
+// says how far that departs from the equation's own curve, which closes
+// 14 nK above Tc). Outside it the result is not converged (NaN).
 #pragma once
 
 #include "reference_eos/saturation.hpp"
@@ -19,5 +21,8 @@ namespace vorn::reference_eos {
 
 Saturation expanded_saturation_at_temperature(double T);
 Saturation expanded_saturation_at_pressure(double p);
+// Where the isochore rho meets the curve: rho between the lambda point's
+// saturated densities, the other phase's density and T, p from the series.
+Saturation expanded_saturation_at_density(double rho);
 
 }  // namespace vorn::reference_eos

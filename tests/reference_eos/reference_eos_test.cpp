@@ -169,11 +169,13 @@ TEST(ReferenceEos, ClausiusClapeyron) {
 }
 
 TEST(ReferenceEos, SaturationIsContinuousUpToTc) {
-  // The dome closes on (Tc, rho_c, pc) without a jump where the square-root
-  // law takes over (5 uK below Tc).
+  // The dome closes on (Tc, rho_c, pc) without a jump where the join takes
+  // over (52 nK below Tc). The curve's half-width is 3.85 rho_c sqrt(theta -
+  // theta_c), the equation's own critical point lying 14 nK above Tc
+  // (theta_c = -2.6246e-9); the join keeps the amplitude it has at 52 nK.
   const double Tc = 5.1953;
   double previous_gap = std::numeric_limits<double>::infinity();
-  for (double theta : {1e-2, 1e-3, 1e-4, 1e-5, 1.0001e-6, 0.9999e-6, 1e-7, 1e-9, 1e-12, 0.0}) {
+  for (double theta : {1e-2, 1e-3, 1e-4, 1e-5, 1e-7, 1.0001e-8, 0.9999e-8, 1e-9, 1e-12, 0.0}) {
     SCOPED_TRACE(theta);
     const vorn_eos_saturation s = saturation_T(Tc * (1.0 - theta));
     ASSERT_EQ(s.flags, 0u);
@@ -183,15 +185,16 @@ TEST(ReferenceEos, SaturationIsContinuousUpToTc) {
     previous_gap = gap;
     EXPECT_LE(s.P, 228.32278679097944 * (1.0 + 1e-15));
     if (theta > 0.0 && theta <= 1e-5) {
-      EXPECT_NEAR(gap / (2.0 * 17383.7 * std::sqrt(theta)), 3.85, 0.1);
+      const double amplitude = 3.85 * std::sqrt(1.0 + 2.6246e-9 / std::fmax(theta, 1e-8));
+      EXPECT_NEAR(gap / (2.0 * 17383.7 * std::sqrt(theta)), amplitude, 0.1);
     }
   }
   EXPECT_EQ(previous_gap, 0.0);
-  // Across the switch to the square-root law the densities move by less than
-  // their slope times the step.
-  const vorn_eos_saturation a = saturation_T(Tc * (1.0 - std::nextafter(1e-6, 1.0)));
-  const vorn_eos_saturation b = saturation_T(Tc * (1.0 - std::nextafter(1e-6, 0.0)));
-  EXPECT_LE(relative(a.rho_liquid, b.rho_liquid), 1e-7);
+  // Across the switch to the join the densities move by less than their
+  // slope times the step.
+  const vorn_eos_saturation a = saturation_T(Tc * (1.0 - std::nextafter(1e-8, 1.0)));
+  const vorn_eos_saturation b = saturation_T(Tc * (1.0 - std::nextafter(1e-8, 0.0)));
+  EXPECT_LE(relative(a.rho_liquid, b.rho_liquid), 1e-10);
   EXPECT_LE(relative(a.P, b.P), 1e-12);
   EXPECT_EQ(saturation_P(228.32278679097944).flags, 0u);
 }
