@@ -17,7 +17,9 @@ at 101.325 kPa. Isotherms are horizontal on the T-s diagram and isobars on
 the p-h diagram: the grid draws them.
 
 Where the equation gives no fluid (He II below the lambda line, the solid
-above the melting line) the charts are shaded, not left blank. The melting
+above the melting line) the charts are shaded, not left blank. The vapour
+colder than the lambda point, below the saturation pressure of He II (from
+1.25 K), is the equation's, flagged extrapolated: drawn, its edge marked. The melting
 line is the library's: a low-temperature form below 4 K joined to the Simon
 form by 5 K, meeting the lambda line at the upper lambda point (1.7633 K,
 2.9967 MPa).
@@ -52,7 +54,7 @@ P_LAMBDA_MELTING = 2996.686858420198  # the library's melting pressure at T_LAMB
 P_RANGE = (1.0, 3.0e4)
 T_TOP = 300.0
 
-_ISOTHERMS = (2.5, 3.0, 3.5, 4.0, 4.5, 5.0, 5.5, 6.0, 7.0, 8.0, 10.0, 12.0, 15.0, 20.0, 25.0, 30.0, 40.0, 50.0,
+_ISOTHERMS = (1.8, 2.0, 2.5, 3.0, 3.5, 4.0, 4.5, 5.0, 5.5, 6.0, 7.0, 8.0, 10.0, 12.0, 15.0, 20.0, 25.0, 30.0, 40.0, 50.0,
               70.0, 100.0, 150.0, 200.0, 300.0)
 _ISENTROPES = (-2.0, -1.0, 0.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0, 10.0, 12.0, 14.0, 16.0, 18.0, 20.0, 22.0,
                24.0, 26.0, 28.0, 30.0, 32.0, 34.0, 36.0)  # kJ/(kg K)
@@ -114,6 +116,18 @@ def _coldest_fluid(P_top: float = P_RANGE[1]) -> Tuple[Array, Array, Array]:
     return T, np.concatenate([P_lambda, P_melting]), which
 
 
+#: The factor the library puts on the ITS-90 vapour pressure of He II to meet its own saturation pressure at
+#: the lambda point (0.99951): below it the vapour is the equation's (flagged extrapolated).
+_HE_II_VAPOUR_SCALE = P_LAMBDA_SATURATED / float(thermometry.its90_pressure(T_LAMBDA_SATURATED))
+
+
+def _he_ii_vapour_edge(T: Array) -> Tuple[Array, Any]:
+    """(P, state) of the saturated vapour over He II at each T below the lambda point, as the equation gives
+    it just on the vapour side of the library's limit."""
+    P = thermometry.its90_pressure(T) * _HE_II_VAPOUR_SCALE
+    return P, eos.state(T=T, P=P * (1.0 - 1e-6), warn=False)
+
+
 def _edge_state(T: Array, P: Array) -> Any:
     """The fluid on its cold edge. The flags call a state He II only below the lambda line, so the line
     itself is fluid; a step warmer would be vapour near the lambda point, where the saturation line is
@@ -164,7 +178,7 @@ def _isotherm(T: float) -> Tuple[Array, Array]:
     """(h, P) along an isotherm; below Tc joined across the dome at P_sat."""
     P = np.geomspace(P_RANGE[0], P_RANGE[1], 700)
     _, _, h, _ = _sweep(T=T, P=P)
-    if T >= T_CRITICAL:
+    if T >= T_CRITICAL or T < T_LAMBDA_SATURATED:  # colder: the vapour only, up to He II's vapour pressure
         return h, P
     sat = eos.saturation(T=T)
     vapour, liquid = P < sat.P, P > sat.P
@@ -174,8 +188,8 @@ def _isotherm(T: float) -> Tuple[Array, Array]:
 
 def _isobar(P: float) -> Tuple[Array, Array]:
     """(s, T) along an isobar from the cold edge of the fluid to T_TOP; below Pc joined across the dome."""
-    if P < P_LAMBDA_SATURATED:
-        T_low = T_LAMBDA_SATURATED + 1e-3
+    if P < P_LAMBDA_SATURATED:  # from the vapour over He II
+        T_low = float(thermometry.its90_temperature(P / _HE_II_VAPOUR_SCALE)) * (1.0 + 1e-6)
     else:
         # the lambda line ends at 3 MPa (NaN above): the melting line alone bounds the fluid there
         T_low = float(np.fmax(lambda_temperature(np.array([P])), melting_temperature(np.array([P])))[0])
@@ -233,16 +247,22 @@ def pressure_enthalpy_chart(plt: Pyplot) -> Figure:
     ax.set_xticklabels([str(t) for t in ticks])
     ax.xaxis.set_minor_locator(plt.NullLocator())
 
-    # where the equation has no fluid: He II (and its vapour, below the lambda point's pressure) and the solid
+    # where the equation has no fluid: He II (to the saturated vapour over it, below the lambda point's
+    # pressure) and the solid
     T_edge, P_edge, which = _coldest_fluid()
     h_edge = np.asarray(_edge_state(T_edge, P_edge).h) * _kJ
-    vapour_at_lambda = float(eos.state(T=T_LAMBDA_SATURATED + 1e-3, P=P_RANGE[0]).h) * _kJ
+    T_cold = np.linspace(float(thermometry.its90_temperature(P_RANGE[0] / _HE_II_VAPOUR_SCALE)),
+                         T_LAMBDA_SATURATED * (1.0 - 1e-9), 60)
+    P_cold, cold = _he_ii_vapour_edge(T_cold)
+    h_cold = np.asarray(cold.h) * _kJ
     ax.fill_betweenx(P_edge, h_range[0], h_edge, **_SHADE)
-    ax.fill_between([h_range[0], vapour_at_lambda], P_RANGE[0], P_LAMBDA_SATURATED, **_SHADE)
+    ax.fill_betweenx(P_cold, h_range[0], h_cold, **_SHADE)
+    ax.plot(h_cold, P_cold, color="0.35", lw=1.2, ls=(0, (4, 2)), zorder=5,
+            label="vapour over He II (ITS-90): colder vapour extrapolated")
     lam, mel = which == 0, which == 1
     ax.plot(h_edge[lam], P_edge[lam], color="C3", lw=1.8, ls="--", zorder=5, label="lambda line (He II to its left)")
     ax.plot(h_edge[mel], P_edge[mel], color="C0", lw=1.8, ls="-.", zorder=5, label="melting line (solid to its left)")
-    ax.text(-8.5, 1.6, "He II and its vapour: outside the equation", fontsize=8, color="0.3", va="center")
+    ax.text(-8.5, 1.6, "He II: outside the equation", fontsize=8, color="0.3", va="center")
     ax.text(-8.5, 300.0, "He II", fontsize=10, color="C3", va="center")
     ax.text(-8.5, 4.0e3, "solid", fontsize=10, color="C0", va="center")
 
@@ -313,13 +333,20 @@ def temperature_entropy_chart(plt: Pyplot) -> Figure:
     T_edge, P_edge, which = _coldest_fluid(2.0e6)  # the melting line as far as the equation goes, 2000 MPa
     s_edge = np.asarray(_edge_state(T_edge, P_edge).s) * _kJ
     lam, mel = which == 0, which == 1
-    # He II: colder than the lambda line (to its right), and everything below its lower end at T_lambda
-    ax.fill_betweenx(T_edge[lam], s_edge[lam], s_range[1], **_SHADE)
-    ax.fill_between(s_range, T_range[0], T_edge[lam].min(), **_SHADE)
+    # He II: colder than the lambda line (to its right) and than the lambda point, up to the saturated
+    # vapour over it; the vapour beyond is the equation's, extrapolated
+    T_cold = np.linspace(T_range[0], T_LAMBDA_SATURATED * (1.0 - 1e-9), 120)
+    _, cold = _he_ii_vapour_edge(T_cold)
+    s_cold = np.asarray(cold.s) * _kJ
+    order = np.argsort(T_edge[lam])
+    s_left = np.interp(T_cold, T_edge[lam][order], s_edge[lam][order], left=s_range[0])
+    ax.fill_betweenx(T_cold, s_left, s_cold, **_SHADE)
     ax.fill_betweenx(T_edge[mel], s_range[0], s_edge[mel], **_SHADE)
+    ax.plot(s_cold, T_cold, color="0.35", lw=1.2, ls=(0, (4, 2)), zorder=5,
+            label="vapour over He II (ITS-90): colder vapour extrapolated")
     ax.plot(s_edge[lam], T_edge[lam], color="C3", lw=1.8, ls="--", zorder=5, label="lambda line (He II below it)")
     ax.plot(s_edge[mel], T_edge[mel], color="C0", lw=1.8, ls="-.", zorder=5, label="melting line (solid to its left)")
-    ax.text(12.0, 1.95, "He II and its vapour: outside the equation", fontsize=8.5, color="0.3", va="center")
+    ax.text(3.0, 1.95, "He II: outside the equation", fontsize=8.5, color="0.3", va="center")
     ax.text(-3.85, 3.2, "solid", fontsize=10, color="C0", va="center")
     ax.annotate("melting line to 2000 MPa,\nthe end of the equation's range", (s_edge[-1], T_edge[-1]),
                 xytext=(4, 2), textcoords="offset points", fontsize=7, color="C0", va="bottom")

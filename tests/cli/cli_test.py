@@ -361,6 +361,8 @@ class BadInputTest(unittest.TestCase):
         (["table", "cp", "--P", "1"], "--P: alone"),
         (["table"], "PROPERTY is required"),
         (["state", "20"], "P is required"),
+        (["state", "--bogus", "20", "100"], "state: '--bogus' is not expected"),
+        (["state", "20", "100", "-.5"], "state: '-.5' is not expected"),
         (["state", "x", "100"], "T: 'x' is not a number"),
         (["thermometer"], "thermometer: missing KIND"),
         (["thermometer", "acoustic", "--P", "1", "--T0", "1", "--P0", "1"], "--ratio is required"),
@@ -379,6 +381,9 @@ class BadInputTest(unittest.TestCase):
         (["state", "300", "1e400Pa"], "P: '1e400Pa' is out of the range of a double"),
         (["table", "cp", "--T", "+-5", "--P", "1"], "--T: '+-5' is not a number"),
         (["table", "cp", "--T", "--5", "--P", "1"], "--T"),
+        # An option's value is its next argument, or follows '=', negative or not.
+        (["thermometer", "gas", "--P", "10", "--T0=-.5", "--P0", "100"], "--T0: '-.5' is not above 0"),
+        (["thermometer", "gas", "--P", "-inf", "--T0", "273.16", "--P0", "100"], "--P: '-inf' is not a finite number"),
         # Units: what was expected is said.
         (["state", "300 kelvin", "100"], "T: '300 kelvin' is not a number with a unit: 'kelvin' is no unit of temperature"),
         (["state", "300", "1 K"], "P: '1 K' is not a number with a unit: 'K' is no unit of pressure"),
@@ -910,7 +915,7 @@ class SuperfluidTest(unittest.TestCase):
         self.assertEqual(row["flags"], "outside-scale")
         run = vorn("thermometer", "vapour", "--T", "2", "--P", "3")
         self.assertEqual(run.returncode, 2)
-        self.assertIn("exactly one of --P", run.stderr)
+        self.assertIn("exactly one of --T", run.stderr)
 
     def test_eos_below_lambda_points_at_the_saturated_line(self):
         run = vorn("eos", "--T", "1.9", "--P", "1bar")

@@ -22,12 +22,6 @@
 namespace vorn_cli {
 namespace {
 
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  return text;
-}
-
 // One CSV line into its fields: commas separate, double quotes quote ("" is a quote).
 std::optional<std::vector<std::string>> fields_of(std::string_view line) {
   std::vector<std::string> fields(1);
@@ -137,7 +131,8 @@ class Rows {
     }
     std::vector<Column> columns;
     for (const std::string& h : header) columns.push_back({h, "", true});
-    for (const Quantity& q : quantities_) columns.push_back({std::string(q.name()), q.unit(options.units)});
+    for (const Quantity& q : quantities_)
+      columns.push_back({std::string(q.name()), q.units(options.units).unit});
     table_.emplace(options, "helium-4 at the states of a log", columns);
     if (each_row) table_->each_row();
   }
@@ -155,24 +150,20 @@ class Rows {
       unsigned flags = 0;
       q.evaluate(pair_.code, 1, &x[0], &x[1], &value, &flags, options_.units);
       cells.emplace_back(value);
-      for (std::string& f : q.flag_list(flags)) {
+      for (std::string& f : q.flags().names(flags)) {
         if (std::find(flag_names.begin(), flag_names.end(), f) == flag_names.end())
           flag_names.push_back(std::move(f));
       }
       seen[q.correlation ? 0 : 1] |= flags;
       answered = answered && q.answered(value, flags);
     }
-    counts_.add(true, seen[0]);
-    counts_.add(false, seen[1]);
+    table_->count(correlation_flags(), seen[0]);
+    table_->count(equation_flags(), seen[1]);
     table_->row(cells, flag_names);
-    unanswered_.add(answered);
+    table_->count(answered);
   }
 
-  int finish() {
-    table_->finish();
-    counts_.warn(unanswered_.rows);
-    return unanswered_.finish(options_);
-  }
+  int finish() { return table_->finish(); }
 
  private:
   std::vector<std::string> header_;
@@ -181,8 +172,6 @@ class Rows {
   Options options_;
   std::vector<Quantity> quantities_;
   std::optional<Table> table_;
-  FlagCounts counts_;
-  Unanswered unanswered_;
 };
 
 }  // namespace

@@ -2,8 +2,12 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 #include <stdexcept>
+#include <type_traits>
 
+#include "flags.hpp"
 #include "fmt/format.h"
 #include "names.hpp"
 #include "output.hpp"
@@ -20,16 +24,6 @@ struct FactRow {
 };
 constexpr FactRow kFactRows[] = {
 #define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) {code, #key, unit, description},
-#include "vorn_eos_facts.def"
-};
-struct FlagRow {
-  unsigned bit;
-  std::string_view name;
-  bool withholds;
-  std::string_view meaning;
-};
-constexpr FlagRow kFlags[] = {
-#define VORN_EOS_FLAG_ROW(NAME, bit, withholds, description) {bit, #NAME, withholds != 0, description},
 #include "vorn_eos_facts.def"
 };
 constexpr std::pair<int, std::string_view> kPhases[] = {
@@ -74,30 +68,15 @@ constexpr ToolName kNames[] = {
     {"prandtl", "prandtl", "Pr,prandtl-number"},
 };
 
-// A property of the table with the tool's names and the units of --units, which follow from the
-// library's unit: kPa in it is the pressure unit; per kilogram becomes per mole (and the molar
-// volume per kilogram).
+// A property of the table with the tool's names.
 EosProperty property_of(const FactRow& row) {
-  EosProperty p{row.key, "", "", row.key, row.code, std::string(row.unit), "", "", 0, 0, row.description};
+  EosProperty p{row.key, "", "", row.key, row.code, row.unit, row.description};
   for (const ToolName& n : kNames) {
     if (n.key == row.key) p.name = n.name, p.aliases = n.aliases;
   }
   for (const EosPair& pair : kPairs) {
     if (pair.first == row.key || pair.second == row.key) p.input = row.key;
   }
-  if (row.unit.rfind("kPa", 0) == 0) p.pressure_power = 1;
-  if (row.unit.find("/kPa") != std::string_view::npos) p.pressure_power = -1;
-  const auto per_mole = [&](std::string_view from, std::string_view to, int power) {
-    if (const auto at = p.unit.find(from); at != std::string::npos && p.molar_unit.empty()) {
-      p.molar_unit = p.unit;
-      p.molar_unit.replace(at, from.size(), to);
-      p.molar_power = power;
-    }
-  };
-  per_mole("kg/m^3", "mol/m^3", -1);
-  per_mole("/kg", "/mol", 1);
-  per_mole("(kg", "(mol", 1);
-  if (row.unit == "m^3/mol") p.mass_unit = "m^3/kg", p.molar_power = 1;
   return p;
 }
 
@@ -110,16 +89,6 @@ std::vector<EosProperty> make_properties() {
 }
 
 const std::vector<EosProperty> kProperties = make_properties();
-
-double molar_factor(const EosProperty& p, const OutputUnits& units) {
-  if (units.basis == Basis::molar && !p.molar_unit.empty()) return std::pow(kMolarMass, p.molar_power);
-  if (units.basis == Basis::mass && !p.mass_unit.empty()) return std::pow(kMolarMass, -p.molar_power);
-  return 1.0;
-}
-
-double factor(const EosProperty& p, const OutputUnits& units) {
-  return molar_factor(p, units) * std::pow(units.kpa_per_pressure_unit, -p.pressure_power);
-}
 
 }  // namespace
 
@@ -136,45 +105,31 @@ const EosProperty* find_eos_property(std::string_view name) {
 }
 
 std::string eos_property_names() {
-  std::string names;
-  for (const EosProperty& p : kProperties) names += (names.empty() ? "" : ", ") + std::string(p.name);
-  return names;
+  return joined_names(kProperties, [](const EosProperty& p) { return p.name; });
 }
 
+Converted eos_units(const EosProperty& p, const OutputUnits& units) {
+  return convert(p.unit, units, kMolarMass);
+}
 double eos_out(const EosProperty& p, double value, const OutputUnits& units) {
-  return value * factor(p, units);
+  return eos_units(p, units)(value);
 }
 double eos_in(const EosProperty& p, double value, const OutputUnits& units) {
-  return value / factor(p, units);
+  return eos_units(p, units).back(value);
 }
-
-std::string eos_unit(const EosProperty& p, const OutputUnits& units) {
-  std::string unit(p.unit);
-  if (units.basis == Basis::molar && !p.molar_unit.empty()) unit = p.molar_unit;
-  if (units.basis == Basis::mass && !p.mass_unit.empty()) unit = p.mass_unit;
-  if (p.pressure_power != 0) {
-    if (const auto at = unit.find("kPa"); at != std::string::npos) unit.replace(at, 3, units.pressure);
-  }
-  return unit;
-}
+std::string eos_unit(const EosProperty& p, const OutputUnits& units) { return eos_units(p, units).unit; }
 
 const std::vector<EosPair>& eos_pairs() { return kPairs; }
 
-const EosPair* find_pair(std::string_view a, std::string_view b, bool& swapped) {
+const EosPair& input_pair(std::string_view a, std::string_view b) {
   for (const EosPair& p : kPairs) {
-    if ((p.first == a && p.second == b) || (p.first == b && p.second == a)) {
-      swapped = p.first == b;
-      return &p;
-    }
+    if ((p.first == a && p.second == b) || (p.first == b && p.second == a)) return p;
   }
-  return nullptr;
+  throw UsageError(fmt::format("--{}, --{}: not an input pair; expected one of {}", a, b, pair_names()));
 }
 
 std::string pair_names() {
-  std::string names;
-  for (const EosPair& p : kPairs)
-    names += fmt::format("{}{} {}", names.empty() ? "" : ", ", p.first, p.second);
-  return names;
+  return joined_names(kPairs, [](const EosPair& p) { return fmt::format("{} {}", p.first, p.second); });
 }
 
 double read_input(const EosProperty& input, std::string_view argument, std::string_view text,
@@ -182,33 +137,6 @@ double read_input(const EosProperty& input, std::string_view argument, std::stri
   if (input.code == VORN_EOS_T) return parse_quantity(argument, text, Dimension::temperature);
   if (input.code == VORN_EOS_P) return read_pressure(argument, text, units);
   return eos_in(input, parse_number(argument, text), units);
-}
-
-// HE_II as the tool writes it: he-ii.
-std::string flag_name(std::string_view name) {
-  std::string text(name);
-  for (char& c : text) c = c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::vector<std::string> eos_flag_list(unsigned flags) {
-  std::vector<std::string> names;
-  for (const FlagRow& f : kFlags) {
-    if ((flags & f.bit) != 0) names.push_back(flag_name(f.name));
-  }
-  return names;
-}
-
-unsigned eos_without_result() {
-  unsigned mask = 0;
-  for (const FlagRow& f : kFlags) mask |= f.withholds ? f.bit : 0u;
-  return mask;
-}
-
-std::string eos_flag_names(unsigned flags) {
-  std::string names;
-  for (const std::string& f : eos_flag_list(flags)) names += (names.empty() ? "" : "+") + f;
-  return names.empty() ? "-" : names;
 }
 
 std::string eos_phase_name(int phase) {
@@ -219,11 +147,11 @@ std::string eos_phase_name(int phase) {
 }
 
 void warn_eos_flags(unsigned flags) {
-  for (const FlagRow& f : kFlags) {
-    if ((flags & f.bit) != 0) {
-      write_err(fmt::format("warning: reference equation: {}: {}", flag_name(f.name), f.meaning));
-    }
-  }
+  equation_flags().warn(flags);
+  he_ii_hint(flags);
+}
+
+void he_ii_hint(unsigned flags) {
   if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
     write_err(
         "hint: below the lambda line only the saturated liquid is described (He II under pressure is not in "
@@ -240,87 +168,67 @@ vorn_eos_state eos_state_at(int pair, double x1, double x2) {
   return state;
 }
 
-int print_eos_state(const EosInput& first, const EosInput& second, const Options& options) {
-  bool swapped = false;
-  const EosPair* pair = find_pair(first.name, second.name, swapped);
-  if (pair == nullptr) {
-    throw UsageError(fmt::format("--{}, --{}: not an input pair; expected one of {}", first.name, second.name,
-                                 pair_names()));
-  }
-  const EosInput& a = swapped ? second : first;
-  const EosInput& b = swapped ? first : second;
+int print_eos_state(const EosPair& pair, std::string_view first, std::string_view second,
+                    const Options& options) {
   const OutputUnits& units = options.units;
-  const double x1 = read_input(*find_eos_property(a.name), "--" + a.name, a.text, units);
-  const double x2 = read_input(*find_eos_property(b.name), "--" + b.name, b.text, units);
-  const vorn_eos_state state = eos_state_at(pair->code, x1, x2);
+  const double x1 = read_input(*find_eos_property(pair.first), "--" + std::string(pair.first), first, units);
+  const double x2 =
+      read_input(*find_eos_property(pair.second), "--" + std::string(pair.second), second, units);
+  const vorn_eos_state state = eos_state_at(pair.code, x1, x2);
 
   Table table(options,
-              fmt::format("helium-4, reference equation of state, at {} = {}, {} = {}", a.name, a.text,
-                          b.name, b.text),
+              fmt::format("helium-4, reference equation of state, at {} = {}, {} = {}", pair.first, first,
+                          pair.second, second),
               {{"property", "", true, "", 21}, {"value"}, {"unit", "", true}}, false);
   table.note("phase", eos_phase_name(state.phase));
-  table.note("flags", eos_flag_list(state.flags));
+  table.note("flags", equation_flags().names(state.flags));
   for (const EosProperty& p : kProperties)
-    table.row({std::string(p.name), eos_out(p, eos_value(p, pair->code, x1, x2), units), eos_unit(p, units)});
+    table.row({std::string(p.name), eos_out(p, eos_value(p, pair.code, x1, x2), units), eos_unit(p, units)});
   table.finish();
   warn_eos_flags(state.flags);
-  return (state.flags & eos_without_result()) != 0 || std::isnan(state.rho) ? kExitNoAnswer : kExitDone;
+  return (state.flags & equation_flags().withholding()) != 0 || std::isnan(state.rho) ? kExitNoAnswer
+                                                                                      : kExitDone;
 }
 
 int print_saturation(bool at_temperature, const Values& points, const Options& options) {
   const OutputUnits& units = options.units;
-  const EosProperty& T = *find_eos_property("T");
-  const EosProperty& P = *find_eos_property("P");
-  const EosProperty& rho = *find_eos_property("density");
-  const EosProperty& h = *find_eos_property("h");
-  const EosProperty& s = *find_eos_property("s");
-  const EosProperty& mu = *find_eos_property("viscosity");
-  const EosProperty& k = *find_eos_property("conductivity");
-  const EosProperty& dpdT = *find_eos_property("dP/dT");
-  using Sat = vorn_eos_saturation;
+  // Every number of vorn_eos_saturation, from the library's table of its fields.
   struct Field {
     std::string_view key;
-    const EosProperty* as;  // converted as this property is
-    double Sat::*field;
+    std::size_t offset;
+    Converted to;
   };
-  const std::array<Field, 15> fields{{{"T", &T, &Sat::T},
-                                      {"P", &P, &Sat::P},
-                                      {"rho_liquid", &rho, &Sat::rho_liquid},
-                                      {"rho_vapour", &rho, &Sat::rho_vapour},
-                                      {"h_liquid", &h, &Sat::h_liquid},
-                                      {"h_vapour", &h, &Sat::h_vapour},
-                                      {"s_liquid", &s, &Sat::s_liquid},
-                                      {"s_vapour", &s, &Sat::s_vapour},
-                                      {"latent_heat", &h, &Sat::latent_heat},
-                                      {"surface_tension", nullptr, &Sat::surface_tension},
-                                      {"dPdT", &dpdT, &Sat::dPdT},
-                                      {"viscosity_liquid", &mu, &Sat::viscosity_liquid},
-                                      {"viscosity_vapour", &mu, &Sat::viscosity_vapour},
-                                      {"conductivity_liquid", &k, &Sat::conductivity_liquid},
-                                      {"conductivity_vapour", &k, &Sat::conductivity_vapour}}};
+  std::vector<Field> fields;
   std::vector<Column> columns;
-  for (const Field& f : fields)
-    columns.push_back({std::string(f.key), f.as ? eos_unit(*f.as, units) : "N/m"});
+#define VORN_EOS_SATURATION_ROW(name, type, library_unit)                                        \
+  if (std::is_same_v<type, double>) {                                                            \
+    fields.push_back(                                                                            \
+        {#name, offsetof(vorn_eos_saturation, name), convert(library_unit, units, kMolarMass)}); \
+    columns.push_back({#name, fields.back().to.unit});                                           \
+  }
+#include "vorn_eos_facts.def"
   Table table(options, "helium-4 at saturation, reference equation of state", columns);
-  Unanswered unanswered;
   unsigned seen = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const double x = points[i];
-    Sat sat{};
+    vorn_eos_saturation sat{};
     sat.size = sizeof sat;
     const int status = at_temperature ? vorn_eos_saturation_T(&x, &sat) : vorn_eos_saturation_P(&x, &sat);
     if (status != 0) throw std::runtime_error("the library refused the size of vorn_eos_saturation");
     (at_temperature ? sat.T : sat.P) =
         x;  // the row names the point asked for, also where there is no saturation
     std::vector<Cell> row;
-    for (const Field& f : fields) row.emplace_back(f.as ? eos_out(*f.as, sat.*f.field, units) : sat.*f.field);
-    table.row(row, eos_flag_list(sat.flags));
+    for (const Field& f : fields) {
+      double value = 0.0;
+      std::memcpy(&value, reinterpret_cast<const char*>(&sat) + f.offset, sizeof value);
+      row.emplace_back(f.to(value));
+    }
+    table.row(row, equation_flags(), sat.flags, (sat.flags & equation_flags().withholding()) == 0);
     seen |= sat.flags;
-    unanswered.add((sat.flags & eos_without_result()) == 0);
   }
-  table.finish();
-  warn_eos_flags(seen);
-  return unanswered.finish(options);
+  const int status = table.finish();
+  he_ii_hint(seen);
+  return status;
 }
 
 }  // namespace vorn_cli

@@ -1,6 +1,7 @@
 // The reference equation of state in the tool: its properties (names, units
-// per kilogram or per mole, the pressure unit of --units), its input pairs
-// (one line each), its flags, and `vorn eos` and `vorn saturation`.
+// per kilogram or per mole, the pressure unit of --units) and its input pairs,
+// both from the library's table of its facts (vorn_eos_facts.def), and
+// `vorn eos` and `vorn saturation`.
 #pragma once
 
 #include <optional>
@@ -15,21 +16,14 @@
 namespace vorn_cli {
 
 // A property of the equation, from the library's table of its facts
-// (vorn_eos_facts.def) with the tool's names. Its value in the user's units
-// is the library's times (kPa per pressure unit)^-pressure_power, and on the
-// other basis than the library's times M^molar_power (M the equation's
-// molar mass).
+// (vorn_eos_facts.def) with the tool's names.
 struct EosProperty {
   std::string_view name;     // shown in tables
   std::string_view aliases;  // also accepted, comma-separated
   std::string_view input;    // the option naming it as an input (T, rho), or empty
   std::string_view key;      // the library's name (the field of vorn_eos_state), also accepted
   int code;                  // VORN_EOS_*
-  std::string unit;          // the library's, "kPa" standing for the pressure unit of --units
-  std::string molar_unit;    // on the molar basis ("" when the basis changes nothing)
-  std::string mass_unit;     // on the mass basis
-  int pressure_power;
-  int molar_power;  // from per kilogram to per mole (or back, negated, for the molar volume)
+  std::string_view unit;     // the library's
   std::string_view description;
 };
 
@@ -42,6 +36,7 @@ const EosProperty* find_eos_property(std::string_view name);
 std::string eos_property_names();
 
 // A property in the user's units, and back.
+Converted eos_units(const EosProperty& p, const OutputUnits& units);
 double eos_out(const EosProperty& p, double library_value, const OutputUnits& units);
 double eos_in(const EosProperty& p, double value, const OutputUnits& units);
 std::string eos_unit(const EosProperty& p, const OutputUnits& units);
@@ -53,8 +48,8 @@ struct EosPair {
   int code;
 };
 const std::vector<EosPair>& eos_pairs();
-// The pair of two input names in either order; `swapped` when given second-first.
-const EosPair* find_pair(std::string_view a, std::string_view b, bool& swapped);
+// The pair of two input names, in either order; UsageError where they form none.
+const EosPair& input_pair(std::string_view a, std::string_view b);
 std::string pair_names();  // "T P, T rho, ...": for messages
 
 // A value given for an input: T and P with an optional unit (bare P in the
@@ -63,26 +58,19 @@ std::string pair_names();  // "T P, T rho, ...": for messages
 double read_input(const EosProperty& input, std::string_view argument, std::string_view text,
                   const OutputUnits& units);
 
-// The flags of the equation by name: ["he-ii", "extrapolated"].
-std::vector<std::string> eos_flag_list(unsigned flags);
-std::string eos_flag_names(unsigned flags);  // "he-ii+extrapolated", or "-"
 std::string eos_phase_name(int phase);
-// The flags under which the equation gives no value (NaN).
-unsigned eos_without_result();
+// The equation's flags on stderr, with a hint where one is He II.
 void warn_eos_flags(unsigned flags);
+void he_ii_hint(unsigned flags);  // where He II is described
 
 // Every property of the equation at the state a pair gives.
 vorn_eos_state eos_state_at(int pair, double x1, double x2);
 
-// An input of `vorn eos`: its option name (T, rho) and the text given.
-struct EosInput {
-  std::string name;
-  std::string text;
-};
-
-// Every property at the state the two given inputs name; bad input throws
-// UsageError. The exit status: kExitNoAnswer where the equation has no state.
-int print_eos_state(const EosInput& first, const EosInput& second, const Options& options);
+// Every property at the state of a pair, its inputs as typed (`first` the
+// pair's first); bad input throws UsageError. The exit status: kExitNoAnswer
+// where the equation has no state.
+int print_eos_state(const EosPair& pair, std::string_view first, std::string_view second,
+                    const Options& options);
 
 // The saturated liquid and vapour at every T (or every P) of `points`.
 int print_saturation(bool at_temperature, const Values& points, const Options& options);

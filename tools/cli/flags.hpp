@@ -1,21 +1,55 @@
-// State flags by name. The names are the library's own (vorn_state_name over
-// bits 0 to 31) and so are their meanings (vorn_state_description), so a
-// flag the library adds needs no change here.
+// The flags of the tool's three families of results, by name and meaning: the
+// correlations' state flags (the library's names and one-line descriptions,
+// vorn_state_name and vorn_state_description over bits 0 to 31), the
+// reference equation's (vorn_eos_facts.def; HE_II written he-ii) and those of
+// the saturated liquid's fits. A flag the library adds needs no change here.
 #pragma once
 
+#include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace vorn_cli {
 
-// The bits of `flags` that the library names, lowest first.
-std::vector<unsigned> named_bits(unsigned flags);
+struct Flag {
+  unsigned bit;
+  std::string name, meaning;
+  bool withholds;  // under it the result is NaN (the equation's and the fits' flags)
+};
 
-// "liquid+density-turned", or "-" when no named flag is set.
-std::string flag_names(unsigned flags);
+class FlagFamily {
+ public:
+  FlagFamily(std::string prefix, std::vector<Flag> flags);
+  // The names of the flags set, lowest bit first.
+  std::vector<std::string> names(unsigned flags) const;
+  unsigned withholding() const { return withholding_; }
+  // One line on stderr a flag set: "warning: <prefix><name>: <meaning>".
+  void warn(unsigned flags) const;
+  const std::vector<Flag>& all() const { return flags_; }
+  const std::string& prefix() const { return prefix_; }
 
-// One sentence on what the flag `bit` (a single bit) means.
-std::string flag_meaning(unsigned bit);
+ private:
+  std::string prefix_;
+  std::vector<Flag> flags_;
+  unsigned withholding_ = 0;
+};
+
+const FlagFamily& correlation_flags();
+const FlagFamily& equation_flags();
+const FlagFamily& liquid_flags();
+
+// Counts of each flag of a family over a table (the flags of a row once),
+// then one warning per flag met: "<name> at 3 of 10 points: <meaning>".
+class FlagCounts {
+ public:
+  explicit FlagCounts(const FlagFamily& family) : family_(&family), counts_(family.all().size()) {}
+  void add(unsigned flags);
+  void warn(std::size_t points) const;
+  const FlagFamily& family() const { return *family_; }
+
+ private:
+  const FlagFamily* family_;
+  std::vector<std::size_t> counts_;
+};
 
 }  // namespace vorn_cli

@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -29,46 +30,15 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
   }
 }
 
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  return text;
-}
-
 bool digit(char c) { return c >= '0' && c <= '9'; }
-
-bool starts_with_word(std::string_view text, std::string_view word) {
-  if (text.size() < word.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) != word[i]) return false;
-  }
-  return true;
-}
 
 // Length of the number at the start of `text`: [+-] digits [. digits] [e [+-] digits],
 // or [+-] inf, infinity, nan. Zero when there is none.
 std::size_t number_length(std::string_view text) {
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  for (const std::string_view word : {"infinity", "inf", "nan"}) {
-    if (starts_with_word(text.substr(i), word)) return i + word.size();
-  }
-  std::size_t digits = 0;
-  while (i < text.size() && digit(text[i])) ++i, ++digits;
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && digit(text[i])) ++i, ++digits;
-  }
-  if (digits == 0) return 0;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    std::size_t j = i + 1;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-    if (j < text.size() && digit(text[j])) {
-      while (j < text.size() && digit(text[j])) ++j;
-      i = j;
-    }
-  }
-  return i;
+  const std::size_t sign = text.size() > 1 && text[0] == '+' && text[1] != '-' ? 1 : 0;  // "+-5" is none
+  double x = 0.0;
+  const auto read = std::from_chars(text.data() + sign, text.data() + text.size(), x);
+  return read.ec == std::errc::invalid_argument ? 0 : static_cast<std::size_t>(read.ptr - text.data());
 }
 
 // The exact decimal of a number as number_length reads it, or nothing when
@@ -124,17 +94,6 @@ std::optional<Decimal> at_exponent(const Decimal& d, int exponent) {
   const auto mantissa = times(d.mantissa, *scale);
   if (!mantissa) return std::nullopt;
   return Decimal{*mantissa, exponent};
-}
-
-std::string to_string(Int128 m) {
-  const bool negative = m < 0;
-  std::string digits;
-  do {
-    const int last = static_cast<int>(m % 10);
-    digits.insert(digits.begin(), static_cast<char>('0' + (negative ? -last : last)));
-    m /= 10;
-  } while (m != 0);
-  return negative ? "-" + digits : digits;
 }
 
 // strtod on our own digits: correctly rounded; an underflow is the nearest
@@ -203,6 +162,22 @@ std::optional<Decimal> exact_in_base(const Reading& r, bool difference) {
 
 std::int64_t divisor_of(const Reading& r) { return r.unit == nullptr ? 1 : r.unit->divisor; }
 
+// The double nearest a decimal (one rounding).
+double to_double(const Decimal& d) {
+  // Both factors exact in a double (|m| < 2^53, 10^|e| <= 10^22): one IEEE
+  // operation, so one rounding of the exact product or quotient.
+  constexpr std::array<double, 23> kPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr Int128 kExact = Int128{1} << 53;
+  if (d.mantissa > -kExact && d.mantissa < kExact && d.exponent >= -22 && d.exponent <= 22) {
+    const auto m = static_cast<double>(static_cast<long long>(d.mantissa));
+    return d.exponent >= 0 ? m * kPowers[static_cast<std::size_t>(d.exponent)]
+                           : m / kPowers[static_cast<std::size_t>(-d.exponent)];
+  }
+  return read_double(fmt::format("{}e{}", d.mantissa, d.exponent));
+}
+
 // The double nearest d / divisor: the quotient to some 30 digits, and a last
 // digit 1 when the division leaves a remainder, so that strtod rounds the
 // exact quotient (unless it lies within 1e-30 of a point halfway between two
@@ -244,19 +219,10 @@ double value_of(std::string_view argument, std::string_view whole, const Reading
 
 }  // namespace
 
-double to_double(const Decimal& d) {
-  // Both factors exact in a double (|m| < 2^53, 10^|e| <= 10^22): one IEEE
-  // operation, so one rounding of the exact product or quotient.
-  constexpr std::array<double, 23> kPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  constexpr Int128 kExact = Int128{1} << 53;
-  if (d.mantissa > -kExact && d.mantissa < kExact && d.exponent >= -22 && d.exponent <= 22) {
-    const auto m = static_cast<double>(static_cast<long long>(d.mantissa));
-    return d.exponent >= 0 ? m * kPowers[static_cast<std::size_t>(d.exponent)]
-                           : m / kPowers[static_cast<std::size_t>(-d.exponent)];
-  }
-  return read_double(fmt::format("{}e{}", to_string(d.mantissa), d.exponent));
+std::string_view trim(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  return text;
 }
 
 double parse_quantity(std::string_view argument, std::string_view text, Dimension dimension,
@@ -369,25 +335,6 @@ Values parse_values(std::string_view argument, std::string_view text, Dimension 
   // floor() one short: the next point is still on this side of STOP (and not absorbed into the last).
   if (count < kMaxPoints && !past(probe[count]) && probe[count] != probe[count - 1]) ++count;
   return Values(start, step, count);
-}
-
-void mark_negative_numbers(int argc, char** argv, std::vector<std::string>& storage,
-                           std::vector<char*>& marked) {
-  storage.clear();
-  storage.reserve(static_cast<std::size_t>(argc));
-  for (int i = 0; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    const bool negative_number =
-        i > 0 && arg.size() > 1 && arg[0] == '-' && arg[1] != '-' && number_length(arg) > 1;
-    storage.push_back(negative_number ? " " + std::string(arg) : std::string(arg));
-  }
-  marked.clear();
-  for (std::string& s : storage) marked.push_back(s.data());
-  marked.push_back(nullptr);
-}
-
-void unmark(std::string& text) {
-  if (text.size() > 2 && text[0] == ' ' && text[1] == '-') text.erase(0, 1);
 }
 
 }  // namespace vorn_cli

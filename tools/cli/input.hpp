@@ -21,18 +21,23 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// `text` without the blanks at its ends.
+std::string_view trim(std::string_view text);
+
 // The most points one table may have, over all its rows.
 inline constexpr std::size_t kMaxPoints = 10'000'000;
 
-// A decimal number held exactly: mantissa * 10^exponent.
+// A decimal number held exactly: mantissa * 10^exponent. Ranges are worked
+// out on these by hand because no library at hand does START + i STEP in
+// decimal with one rounding: strtod and std::from_chars round a decimal once
+// but do no arithmetic, fmt and CLI11 only print and parse, and exact decimal
+// arithmetic (GMP, Boost.Multiprecision) is no dependency of the tool. 128
+// bits hold the 37 digits of any range of ten million points typed by hand.
 __extension__ typedef __int128 Int128;
 struct Decimal {
   Int128 mantissa = 0;
   int exponent = 0;
 };
-
-// The double nearest a decimal (one rounding).
-double to_double(const Decimal& d);
 
 // One finite number, the whole of `text`, in the base unit of `dimension`
 // (K or kPa), with an optional unit (`bare_unit` when none is written, base
@@ -79,13 +84,5 @@ class Values {
 // A number without a unit is in `bare_unit` (base units when null).
 Values parse_values(std::string_view argument, std::string_view text, Dimension dimension,
                     const Unit* bare_unit = nullptr);
-
-// Arguments like "-.5", "-inf" or "-196.15C" are numbers, not options: before
-// the command line is parsed each is marked so that it is taken as a value
-// (the mark, a leading space, is dropped when the number is read).
-void mark_negative_numbers(int argc, char** argv, std::vector<std::string>& storage,
-                           std::vector<char*>& marked);
-// Drops the mark again, for messages that quote the argument.
-void unmark(std::string& text);
 
 }  // namespace vorn_cli

@@ -1,27 +1,33 @@
 // vorn: helium-4 properties from the command line (the gas correlations and the reference equation of state).
 //
-//   vorn [--format F] [--units U]          every property at a few reference states
-//   vorn state T P                         every property of both families at one state
-//   vorn table PROPERTY --X RANGE [--Y RANGE] [--eos] [--strict]
-//   vorn eval INPUT [PROPERTY...] [--eos] [--strict]
-//   vorn eos --X A --Y B                   X, Y an input pair: T P, T rho, P rho, P h, P s, T s, rho u, T q,
-//   P q vorn saturation (--T RANGE | --P RANGE) [--strict] vorn thermometer acoustic --ratio R --P P --T0 T0
-//   --P0 P0 vorn thermometer gas --P P --T0 T0 --P0 P0 vorn thermometer vapour (--P RANGE | --T RANGE)
-//   [--strict] vorn superfluid --T RANGE [--strict]   the saturated liquid, He II included
+//   vorn                                    every property at a few reference states
+//   vorn state T P                          every property of both families at one state
+//   vorn table PROPERTY --X RANGE [--Y RANGE] [--eos]
+//   vorn eval INPUT [PROPERTY...] [--eos]
+//   vorn eos --X A --Y B                    X, Y an input pair of the equation (T P, P h, ...)
+//   vorn saturation (--T RANGE | --P RANGE)
+//   vorn superfluid --T RANGE               the saturated liquid, He II included
+//   vorn thermometer acoustic --ratio R --P P --T0 T0 --P0 P0
+//   vorn thermometer gas --P P --T0 T0 --P0 P0
+//   vorn thermometer vapour (--P RANGE | --T RANGE)
 //
 // Every command takes --format F (text, csv or json; --csv and --json say the
 // same) and --units U (kg or mol, and kPa, Pa, bar or MPa: the unit system of
-// the output and of bare input numbers). Exit status: 0 done; 2 bad input (one
-// line on stderr naming the argument); 3 a thermometer that did not meet its
-// tolerance (its last iterate is printed); 4 stdout or stderr could not be
-// written in full; 5 no answer: the state, density or temperature asked for is
-// NaN or flagged as meaningless (after printing what there is), or, with
-// --strict, a table or log has rows without an answer; 1 anything else (out of
-// memory).
+// the output and of bare input numbers); tables and logs --strict. An
+// option's value may be negative (--T -5, --T=-.5); T and P of `vorn state`
+// are read as they stand, "-.5" included. Exit status: 0 done; 2 bad input
+// (one line on stderr naming the argument); 3 a thermometer that did not meet
+// its tolerance (its last iterate is printed); 4 stdout or stderr could not be
+// written in full; 5 no answer: the state, density or temperature asked for
+// is NaN or flagged as meaningless (after printing what there is), or, with
+// --strict, a table or log has rows without an answer; 1 anything else (out
+// of memory).
 #include <fmt/format.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <exception>
+#include <initializer_list>
 #include <map>
 #include <sstream>
 #include <string>
@@ -29,7 +35,6 @@
 
 #include "batch.hpp"
 #include "eos_report.hpp"
-#include "flags.hpp"
 #include "input.hpp"
 #include "output.hpp"
 #include "properties.hpp"
@@ -40,14 +45,13 @@
 namespace {
 
 using namespace vorn_cli;
+using Inputs = std::vector<const CLI::Option*>;
 
 struct Arguments {
-  std::string T, P;  // of state and the thermometers
-  std::string property;
+  std::string property, input;
   std::vector<std::string> properties;
-  std::string input;
-  std::string ratio, T0, P0;
-  std::map<std::string, std::string, std::less<>> inputs;  // the equation's inputs by name (T, P, rho, ...)
+  std::map<std::string, std::string, std::less<>>
+      values;  // of the options --T, --P, --rho, ..., --T0, --ratio
   std::string format, units;
   bool json = false, csv = false, strict = false, eos = false;
 };
@@ -58,33 +62,40 @@ void add_format_options(CLI::App* app, Arguments& a, bool tabular) {
       ->type_name("FORMAT");
   app->add_flag("--csv", a.csv, "the same as --format csv");
   app->add_flag("--json", a.json, "the same as --format json");
-  app->add_option(
-         "--units", a.units,
-         "unit system of the output and of bare input numbers: kg (per kilogram) or mol (per mole), and "
-         "kPa, Pa, bar or MPa; such as mol,bar")
+  app->add_option("--units", a.units,
+                  "unit system of the output and of bare input numbers: kg (per kilogram) or mol (per mole), "
+                  "and kPa, Pa, bar or MPa; such as mol,bar")
       ->type_name("UNITS");
   if (tabular) app->add_flag("--strict", a.strict, "exit with status 5 when a row has no answer");
 }
 
-// The equation's inputs as options (--T, --P, --rho, --h, --s, --u, --q): a value, or a range of them.
-std::vector<const CLI::Option*> add_input_options(CLI::App* app, Arguments& a, bool ranges) {
-  std::vector<const CLI::Option*> options;
+// --NAME: one number, or a range or list of them.
+CLI::Option* add_value(CLI::App* app, Arguments& a, const std::string& name, const std::string& help,
+                       bool range) {
+  return app
+      ->add_option("--" + name, a.values[name], help + (range ? ": START:STOP:STEP, A,B,C or one value" : ""))
+      ->type_name(range ? "RANGE" : "NUMBER");
+}
+
+// The equation's inputs as options (--T, --P, --rho, --h, --s, --u, --q), or those of `only`.
+Inputs add_inputs(CLI::App* app, Arguments& a, bool ranges,
+                  std::initializer_list<std::string_view> only = {}) {
+  Inputs options;
   for (const EosProperty& p : eos_properties()) {
-    if (p.input.empty()) continue;
+    if (p.input.empty() || (only.size() != 0 && std::find(only.begin(), only.end(), p.input) == only.end()))
+      continue;
     const std::string unit = p.code == VORN_EOS_T ? "K, or with a unit (300K, -196.15C, 800mK)"
                              : p.code == VORN_EOS_P
                                  ? "kPa (or the unit of --units), or with a unit (1bar, 1e5Pa)"
                                  : fmt::format("{} (per mole with --units mol)", p.unit);
-    options.push_back(app->add_option("--" + std::string(p.input), a.inputs[std::string(p.input)],
-                                      fmt::format("{}, {}{}", p.description, unit,
-                                                  ranges ? ": START:STOP:STEP, A,B,C or one value" : ""))
-                          ->type_name(ranges ? "RANGE" : "NUMBER"));
+    options.push_back(
+        add_value(app, a, std::string(p.input), fmt::format("{}, {}", p.description, unit), ranges));
   }
   return options;
 }
 
 // The inputs given, in the order of the options.
-std::vector<std::string> given_inputs(const std::vector<const CLI::Option*>& options) {
+std::vector<std::string> given(const Inputs& options) {
   std::vector<std::string> names;
   for (const CLI::Option* o : options) {
     if (o->count() != 0) names.push_back(o->get_name().substr(2));
@@ -109,47 +120,51 @@ Options options_of(const Arguments& a) {
   return options;
 }
 
-Values parse_input_values(const EosProperty& input, const std::string& text, const OutputUnits& units) {
-  const std::string argument = "--" + std::string(input.input);
-  if (input.code == VORN_EOS_T) return parse_values(argument, text, Dimension::temperature);
+// The points of --NAME: T and P with their units (bare P in the unit of --units), the others as typed.
+Values points_of(const Arguments& a, const std::string& name, const OutputUnits& units) {
+  const std::string& text = a.values.find(name)->second;
+  const EosProperty& input = *find_eos_property(name);
+  if (input.code == VORN_EOS_T) return parse_values("--T", text, Dimension::temperature);
   if (input.code == VORN_EOS_P)
-    return parse_values(argument, text, Dimension::pressure, find_unit(units.pressure, Dimension::pressure));
-  return parse_values(argument, text, Dimension::none);
+    return parse_values("--P", text, Dimension::pressure, find_unit(units.pressure, Dimension::pressure));
+  return parse_values("--" + name, text, Dimension::none);
 }
 
-int run_table(const Arguments& a, const std::vector<const CLI::Option*>& input_options) {
+// The one input of a command that takes --T or --P.
+std::string T_or_P(const Inputs& options, std::string_view command, std::string_view what) {
+  const std::vector<std::string> names = given(options);
+  if (names.size() != 1)
+    throw UsageError(
+        fmt::format("{}: expected exactly one of --T (temperatures) or --P ({})", command, what));
+  return names[0];
+}
+
+int run_table(const Arguments& a, const Inputs& input_options) {
   const Options options = options_of(a);
-  const std::vector<std::string> given = given_inputs(input_options);
-  if (given.empty() || given.size() > 2) {
+  const std::vector<std::string> names_given = given(input_options);
+  if (names_given.empty() || names_given.size() > 2) {
     throw UsageError(fmt::format("table: {} inputs given; expected --T alone or two forming a pair ({})",
-                                 given.size(), pair_names()));
+                                 names_given.size(), pair_names()));
   }
   int pair = VORN_EOS_TP;
-  std::vector<std::string> names = given;
-  if (given.size() == 2) {
-    bool swapped = false;
-    const EosPair* p = find_pair(given[0], given[1], swapped);
-    if (p == nullptr) {
-      throw UsageError(
-          fmt::format("--{}, --{}: not an input pair; expected one of {}", given[0], given[1], pair_names()));
-    }
-    pair = p->code;
-    names = {std::string(p->first), std::string(p->second)};
+  std::vector<std::string> names = names_given;
+  if (names.size() == 2) {
+    const EosPair& p = input_pair(names[0], names[1]);
+    pair = p.code;
+    names = {std::string(p.first), std::string(p.second)};
   }
   const Quantity quantity = find_quantity("PROPERTY", a.property, a.eos || pair != VORN_EOS_TP);
-  if (given.size() == 1 && (given[0] != "T" || !quantity.of_T_alone())) {
+  if (names.size() == 1 && (names[0] != "T" || !quantity.of_T_alone())) {
     throw UsageError(
-        fmt::format("--{}: alone; {} depends on two inputs: expected a pair such as --T with --P", given[0],
+        fmt::format("--{}: alone; {} depends on two inputs: expected a pair such as --T with --P", names[0],
                     quantity.name()));
   }
-  if (given.size() == 2 && quantity.of_T_alone()) {
+  if (names.size() == 2 && quantity.of_T_alone()) {
     throw UsageError(fmt::format("--P: {} depends on T alone; expected --T alone", quantity.name()));
   }
   std::vector<TableInput> inputs;
-  for (const std::string& name : names) {
-    const EosProperty& input = *find_eos_property(name);
-    inputs.push_back({&input, parse_input_values(input, a.inputs.find(name)->second, options.units)});
-  }
+  for (const std::string& name : names)
+    inputs.push_back({find_eos_property(name), points_of(a, name, options.units)});
   if (inputs.size() == 2 && inputs[0].points.size() > kMaxPoints / inputs[1].points.size()) {
     throw UsageError(fmt::format("--{}, --{}: {} x {} points; expected at most {} in one table", names[0],
                                  names[1], inputs[0].points.size(), inputs[1].points.size(), kMaxPoints));
@@ -157,32 +172,44 @@ int run_table(const Arguments& a, const std::vector<const CLI::Option*>& input_o
   return print_table(quantity, pair, inputs, options);
 }
 
-int run_state(const Arguments& a) {
+// T and P as they stand on the command line: "-.5" is a value here, not an option.
+int run_state(const Arguments& a, const std::vector<std::string>& values) {
   const Options options = options_of(a);
-  const double T = parse_quantity("T", a.T, Dimension::temperature);
-  const double P = read_pressure("P", a.P, options.units);
-  if (!(T > 0.0)) throw UsageError(fmt::format("T: '{}' is {} K; expected a temperature above 0 K", a.T, T));
-  if (P < 0.0) throw UsageError(fmt::format("P: '{}' is {} kPa; expected a pressure of 0 or more", a.P, P));
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i >= 2 || values[i].rfind("--", 0) == 0) {
+      throw UsageError(fmt::format(
+          "state: '{}' is not expected; expected two values, T and P (such as 4.5K 3bar), and options",
+          values[i]));
+    }
+  }
+  if (values.size() < 2)
+    throw UsageError(fmt::format("{} is required; expected T and P", values.empty() ? "T" : "P"));
+  const double T = parse_quantity("T", values[0], Dimension::temperature);
+  const double P = read_pressure("P", values[1], options.units);
+  if (!(T > 0.0))
+    throw UsageError(fmt::format("T: '{}' is {} K; expected a temperature above 0 K", values[0], T));
+  if (P < 0.0)
+    throw UsageError(fmt::format("P: '{}' is {} kPa; expected a pressure of 0 or more", values[1], P));
   return print_state(T, P, options);
 }
 
-double positive(std::string_view argument, const std::string& text, Dimension dimension,
-                std::string_view what) {
-  const double x = parse_quantity(argument, text, dimension);
+double positive(const Arguments& a, const std::string& name, Dimension dimension, std::string_view what) {
+  const std::string& text = a.values.find(name)->second;
+  const double x = parse_quantity("--" + name, text, dimension);
   if (!(x > 0.0))
-    throw UsageError(fmt::format("{}: '{}' is not above 0; expected {} above 0", argument, text, what));
+    throw UsageError(fmt::format("--{}: '{}' is not above 0; expected {} above 0", name, text, what));
   return x;
 }
 
 int run_thermometer(const Arguments& a, bool acoustic) {
   const Options options = options_of(a);
-  const double P = positive("--P", a.P, Dimension::pressure, "a pressure");
-  const double T0 = positive("--T0", a.T0, Dimension::temperature, "a temperature");
-  const double P0 = positive("--P0", a.P0, Dimension::pressure, "a pressure");
+  const double P = positive(a, "P", Dimension::pressure, "a pressure");
+  const double T0 = positive(a, "T0", Dimension::temperature, "a temperature");
+  const double P0 = positive(a, "P0", Dimension::pressure, "a pressure");
   ThermometerResult result{};
   int converged = 0;
   if (acoustic) {
-    const double ratio = positive("--ratio", a.ratio, Dimension::none, "a ratio of squared sound speeds");
+    const double ratio = positive(a, "ratio", Dimension::none, "a ratio of squared sound speeds");
     result.T = vorn_temp_K_report_state(&ratio, &P, &T0, &P0, &result.iterations, &converged, &result.flags);
   } else {
     result.T = vorn_cvgt_temperature_state(&P, &T0, &P0, &result.iterations, &converged, &result.flags);
@@ -195,73 +222,62 @@ int run_thermometer(const Arguments& a, bool acoustic) {
 }
 
 // The two inputs of `vorn eos`, in the order given on the command line.
-int run_eos(const Arguments& a, const std::vector<const CLI::Option*>& input_options) {
-  const Options options = options_of(a);
-  const std::vector<std::string> given = given_inputs(input_options);
-  if (given.size() != 2) {
+int run_eos(const Arguments& a, const Inputs& input_options) {
+  const std::vector<std::string> names = given(input_options);
+  if (names.size() != 2) {
     throw UsageError(
         fmt::format("eos: {} inputs given; expected two forming a pair ({}), such as --P 100 --h 1000",
-                    given.size(), pair_names()));
+                    names.size(), pair_names()));
   }
-  return print_eos_state({given[0], a.inputs.find(given[0])->second},
-                         {given[1], a.inputs.find(given[1])->second}, options);
+  const EosPair& pair = input_pair(names[0], names[1]);
+  return print_eos_state(pair, a.values.find(pair.first)->second, a.values.find(pair.second)->second,
+                         options_of(a));
 }
 
-int run_saturation(const Arguments& a, const std::vector<const CLI::Option*>& input_options) {
+int run_saturation(const Arguments& a, const Inputs& input_options) {
   const Options options = options_of(a);
-  const std::vector<std::string> given = given_inputs(input_options);
-  if (given.size() != 1) {
-    throw UsageError(
-        "saturation: expected exactly one of --T (a range of temperatures) or --P (of pressures)");
-  }
-  const bool at_T = given[0] == "T";
-  const Values points =
-      parse_input_values(*find_eos_property(given[0]), a.inputs.find(given[0])->second, options.units);
+  const std::string name = T_or_P(input_options, "saturation", "pressures");
+  const Values points = points_of(a, name, options.units);
   // Below the lambda line the reference equation has no liquid: the He II line.
-  bool below_lambda = at_T;
+  bool below_lambda = name == "T";
   for (std::size_t i = 0; below_lambda && i < points.size(); ++i)
     below_lambda = points[i] < kLambdaTemperature;
-  return below_lambda ? print_superfluid(points, options) : print_saturation(at_T, points, options);
+  return below_lambda ? print_superfluid(points, options) : print_saturation(name == "T", points, options);
 }
 
 int run(int argc, char** argv) {
   CLI::App app{
       "vorn: thermophysical properties of helium-4 (the gas correlations and the reference equation of "
       "state).\nWith no arguments: every property at a few reference states.\nExit status: 0 done, 2 bad "
-      "input, "
-      "3 a thermometer missed its tolerance, 4 output could not be written, 5 no answer (NaN or flagged; "
-      "tables "
-      "and logs with --strict).",
+      "input, 3 a thermometer missed its tolerance, 4 output could not be written, 5 no answer (NaN or "
+      "flagged; tables and logs with --strict).",
       "vorn"};
   app.set_version_flag("--version", std::string("vorn ") + vorn_version());
   app.require_subcommand(0, 1);
   Arguments a;
   add_format_options(&app, a, false);
 
-  const std::string T_help = "temperature: K, or with a unit (300K, 4.2 K, -196.15C, 800mK)";
-  const std::string P_help =
-      "pressure: kPa (or the unit of --units), or with a unit (1bar, 1 MPa, 1e5Pa, 760torr)";
   auto* state = app.add_subcommand(
       "state",
-      "Every property of both families at one state; the reference equation's value first where a "
-      "correlation's is flagged as meaningless");
-  state->add_option("T", a.T, T_help)->required()->type_name("NUMBER");
-  state->add_option("P", a.P, P_help)->required()->type_name("NUMBER");
+      "vorn state T P: every property of both families at one state; the reference equation's value first "
+      "where a correlation's is flagged as meaningless");
+  state->footer(
+      "T: temperature, K, or with a unit (300K, 4.2 K, -196.15C, 800mK)\nP: pressure, kPa (or the unit of "
+      "--units), or with a unit (1bar, 1 MPa, 1e5Pa, 760torr)");
+  state->allow_extras();  // T and P: its arguments that are not options, "-.5" among them
   add_format_options(state, a, false);
 
   auto* table =
       app.add_subcommand("table", "One property of either family over ranges or lists of an input pair");
   table
-      ->add_option(
-          "PROPERTY", a.property,
-          "a correlation's (" + property_names() + ") or the reference equation's (" + eos_property_names() +
-              "), by name, alias or exported name; a name both have is the correlation's unless --eos "
-              "is given or the pair is not T P")
+      ->add_option("PROPERTY", a.property,
+                   "a correlation's (" + property_names() + ") or the reference equation's (" +
+                       eos_property_names() +
+                       "), by name, alias or exported name; a name both have is the correlation's unless "
+                       "--eos is given or the pair is not T P")
       ->required()
       ->type_name("NAME");
-  const auto table_inputs = add_input_options(table, a, true);
-  table->add_flag("--eos", a.eos, "the reference equation's property where both families have it");
-  add_format_options(table, a, true);
+  const Inputs table_inputs = add_inputs(table, a, true);
 
   auto* eval = app.add_subcommand(
       "eval",
@@ -270,82 +286,58 @@ int run(int argc, char** argv) {
   eval->add_option("INPUT", a.input, "CSV file, or - for standard input")->required()->type_name("FILE");
   eval->add_option("PROPERTY", a.properties, "properties to compute (all of the family when none is named)")
       ->type_name("NAME");
-  eval->add_flag("--eos", a.eos, "the reference equation's property where both families have it");
-  add_format_options(eval, a, true);
+  for (auto* sub : {table, eval}) {
+    sub->add_flag("--eos", a.eos, "the reference equation's property where both families have it");
+    add_format_options(sub, a, true);
+  }
 
-  auto* eos = app.add_subcommand(
-      "eos",
-      "Every property of the reference equation of state, transport included, at a state given by an "
-      "input pair: " +
-          pair_names());
-  const auto eos_inputs = add_input_options(eos, a, false);
+  auto* eos =
+      app.add_subcommand("eos",
+                         "Every property of the reference equation of state, transport included, at a "
+                         "state given by an input pair: " +
+                             pair_names());
+  const Inputs eos_inputs = add_inputs(eos, a, false);
   add_format_options(eos, a, false);
 
-  auto* saturation = app.add_subcommand(
-      "saturation",
-      "The saturated liquid and vapour (reference equation of state) over a range of T or of P");
-  const auto saturation_T =
-      saturation
-          ->add_option("--T", a.inputs["T"],
-                       "temperatures, K, 2.1768 to 5.1953: START:STOP:STEP, A,B,C or one value")
-          ->type_name("RANGE");
-  const auto saturation_P =
-      saturation
-          ->add_option("--P", a.inputs["P"],
-                       "pressures, kPa, 5.04 to 228.3: START:STOP:STEP, A,B,C or one value")
-          ->type_name("RANGE");
+  auto* saturation =
+      app.add_subcommand("saturation",
+                         "The saturated liquid and vapour (reference equation of state) over a "
+                         "range of T (2.1768 K to 5.1953 K) or of P (5.04 kPa to 228.3 kPa)");
+  const Inputs saturation_inputs = add_inputs(saturation, a, true, {"T", "P"});
   add_format_options(saturation, a, true);
 
   auto* superfluid = app.add_subcommand(
       "superfluid", "The saturated liquid below and above the lambda line (He II included), 0 K to 5.15 K");
-  superfluid->add_option("--T", a.T, "temperatures, K: START:STOP:STEP, A,B,C or one value")
-      ->required()
-      ->type_name("RANGE");
+  add_value(superfluid, a, "T", "temperatures, K", true)->required();
   add_format_options(superfluid, a, true);
 
   auto* thermometer = app.add_subcommand("thermometer", "Temperature from a thermometer's readings");
   thermometer->require_subcommand(0, 1);
   auto* acoustic = thermometer->add_subcommand(
       "acoustic", "temp_K: T solving T/T0 = ratio Za(T0, P0)/Za(T, P) with the correlation's Za");
-  acoustic
-      ->add_option("--ratio", a.ratio,
-                   "(w/w0)^2: the squared speed of sound at the temperature sought over that at T0, "
-                   "dimensionless, above 0")
-      ->required()
-      ->type_name("NUMBER");
+  add_value(acoustic, a, "ratio",
+            "(w/w0)^2: the squared speed of sound at the temperature sought over that at T0, dimensionless, "
+            "above 0",
+            false)
+      ->required();
   auto* gas = thermometer->add_subcommand(
       "gas", "Constant-volume gas thermometer: T solving T = T0 (P/P0) Z(T0, P0)/Z(T, P) with the true Z");
   for (auto* sub : {acoustic, gas}) {
-    sub->add_option("--P", a.P, "pressure at the temperature sought, kPa or with a unit, above 0")
-        ->required()
-        ->type_name("NUMBER");
-    sub->add_option("--T0", a.T0, "reference temperature, K or with a unit, above 0")
-        ->required()
-        ->type_name("NUMBER");
-    sub->add_option("--P0", a.P0, "pressure at the reference temperature, kPa or with a unit, above 0")
-        ->required()
-        ->type_name("NUMBER");
+    add_value(sub, a, "P", "pressure at the temperature sought, kPa or with a unit, above 0", false)
+        ->required();
+    add_value(sub, a, "T0", "reference temperature, K or with a unit, above 0", false)->required();
+    add_value(sub, a, "P0", "pressure at the reference temperature, kPa or with a unit, above 0", false)
+        ->required();
     add_format_options(sub, a, false);
   }
-
   auto* vapour = thermometer->add_subcommand(
       "vapour",
       "ITS-90 helium-4 vapour-pressure scale: T90 from the vapour pressure (--P) or P at T90 (--T)");
-  const auto* vapour_P =
-      vapour
-          ->add_option("--P", a.P,
-                       "vapour pressures, kPa or with a unit: START:STOP:STEP, A,B,C or one value")
-          ->type_name("RANGE");
-  const auto* vapour_T =
-      vapour->add_option("--T", a.T, "temperatures T90, K: START:STOP:STEP, A,B,C or one value")
-          ->type_name("RANGE");
+  const Inputs vapour_inputs = add_inputs(vapour, a, true, {"T", "P"});
   add_format_options(vapour, a, true);
 
-  std::vector<std::string> storage;
-  std::vector<char*> marked;
-  mark_negative_numbers(argc, argv, storage, marked);
   try {
-    app.parse(argc, marked.data());
+    app.parse(argc, argv);
   } catch (const CLI::Success& e) {  // --help, --version
     std::ostringstream out, err;
     const int status = app.exit(e, out, err);
@@ -353,28 +345,16 @@ int run(int argc, char** argv) {
     finish_out();
     return status;
   }
-  for (std::string* text : {&a.T, &a.P, &a.property, &a.input, &a.ratio, &a.T0, &a.P0}) unmark(*text);
-  for (std::string& text : a.properties) unmark(text);
-  for (auto& [name, text] : a.inputs) unmark(text);
-  if (state->parsed()) return run_state(a);
+  if (state->parsed()) return run_state(a, state->remaining());
   if (table->parsed()) return run_table(a, table_inputs);
   if (eval->parsed()) return evaluate_file(a.input, a.properties, options_of(a));
   if (eos->parsed()) return run_eos(a, eos_inputs);
-  if (saturation->parsed()) return run_saturation(a, {saturation_T, saturation_P});
-  if (superfluid->parsed())
-    return print_superfluid(parse_values("--T", a.T, Dimension::temperature), options_of(a));
+  if (saturation->parsed()) return run_saturation(a, saturation_inputs);
+  if (superfluid->parsed()) return print_superfluid(points_of(a, "T", {}), options_of(a));
   if (vapour->parsed()) {
-    if ((vapour_P->count() != 0) == (vapour_T->count() != 0)) {
-      throw UsageError(
-          "thermometer vapour: expected exactly one of --P (vapour pressures) or --T (temperatures)");
-    }
-    const bool from_P = vapour_P->count() != 0;
     const Options options = options_of(a);
-    return print_vapour_scale(from_P,
-                              from_P ? parse_values("--P", a.P, Dimension::pressure,
-                                                    find_unit(options.units.pressure, Dimension::pressure))
-                                     : parse_values("--T", a.T, Dimension::temperature),
-                              options);
+    const std::string name = T_or_P(vapour_inputs, "thermometer vapour", "vapour pressures");
+    return print_vapour_scale(name == "P", points_of(a, name, options.units), options);
   }
   if (thermometer->parsed()) {
     if (!acoustic->parsed() && !gas->parsed()) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 #include <string_view>
 
 namespace vorn_cli {
@@ -36,6 +37,14 @@ bool any_alias(std::string_view aliases, std::string_view name, Equal&& equal) {
     aliases.remove_prefix(at + 1);
   }
   return false;
+}
+
+// The names of `items`, `name(item)` each, joined by ", ": for messages.
+template <class Items, class Name>
+std::string joined_names(const Items& items, Name&& name) {
+  std::string names;
+  for (const auto& item : items) names += (names.empty() ? "" : ", ") + std::string(name(item));
+  return names;
 }
 
 // The first item that `matches(item, equal)` with an exact `equal`, else the

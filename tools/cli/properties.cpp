@@ -21,76 +21,57 @@ constexpr const vorn_routines::Row& routine(std::string_view short_name) {
   throw std::logic_error("no such routine in routines.def");  // at compile time: every call is constexpr
 }
 
-// The tool's readable name, the names it also accepts and its wording, beside
-// the library's row; the flags that spoil the result are the library's own.
-Property of_row(std::string_view name, std::vector<std::string_view> aliases, const vorn_routines::Row& row,
-                std::string_view description) {
-  Property p{name, std::move(aliases), row.symbol, row.unit, description};
-  p.of_T = row.scalar1;
-  p.of_TP = row.scalar2;
-  p.of_TP_n = row.array2;
-  p.flags = vorn_state_mask(row.symbol);
-  return p;
+// The tool's readable name, the names it also accepts (comma-separated) and
+// its wording, beside the library's routine (routines.def, by short name; Z,
+// the true compressibility factor, is beyond the table of the 22 routines).
+struct Naming {
+  std::string_view name, aliases, routine, description;
+};
+constexpr Naming kNamings[] = {
+    {"B", "second-virial", "b", "second virial coefficient"},
+    {"dB/dT", "dBdT", "db", "its first derivative"},
+    {"d2B/dT2", "d2BdT2", "d2b", "its second derivative"},
+    {"C", "third-virial", "c", "third virial coefficient"},
+    {"dC/dT", "dCdT", "dc", "its first derivative"},
+    {"d2C/dT2", "d2CdT2", "d2c", "its second derivative"},
+    {"D", "fourth-virial", "d", "fourth virial coefficient"},
+    {"dD/dT", "dDdT", "dd", "its first derivative"},
+    {"d2D/dT2", "d2DdT2", "d2d", "its second derivative"},
+    {"density", "rho", "rho", "density"},
+    {"volume", "vol,molar-volume", "vol", "molar volume"},
+    {"cv", "isochoric-heat-capacity", "cv", "isochoric specific heat capacity"},
+    {"cp", "isobaric-heat-capacity", "cp", "isobaric specific heat capacity"},
+    {"gamma", "cp/cv", "gamma", "ratio of heat capacities"},
+    {"Z", "compressibility", "", "compressibility factor pV/(nRT)"},
+    {"sound-speed", "w,speed-of-sound,sound-velocity", "w", "speed of sound (acoustic virials)"},
+    {"Za", "acoustic-factor", "Za_gk", "acoustic factor (w/w0)^2 (correlation)"},
+    {"sound-speed-gk", "w_gk", "w_gk", "speed of sound (correlation)"},
+    {"conductivity0", "k0,thermal-conductivity0", "k0", "thermal conductivity at zero pressure"},
+    {"conductivity", "k,thermal-conductivity,lambda", "k", "thermal conductivity"},
+    {"viscosity0", "mu0,eta0,nu0,dynamic-viscosity0", "nu0", "dynamic viscosity at zero pressure"},
+    {"viscosity", "mu,eta,nu,dynamic-viscosity", "nu", "dynamic viscosity"},
+};
+constexpr bool every_routine_named() {
+  for (const Naming& n : kNamings) {
+    if (!n.routine.empty()) routine(n.routine);
+  }
+  return true;
 }
+static_assert(every_routine_named(), "every routine of the table is in routines.def");
 
 std::vector<Property> make_properties() {
-  static constexpr const vorn_routines::Row& b = routine("b");
-  static constexpr const vorn_routines::Row& db = routine("db");
-  static constexpr const vorn_routines::Row& d2b = routine("d2b");
-  static constexpr const vorn_routines::Row& c = routine("c");
-  static constexpr const vorn_routines::Row& dc = routine("dc");
-  static constexpr const vorn_routines::Row& d2c = routine("d2c");
-  static constexpr const vorn_routines::Row& d = routine("d");
-  static constexpr const vorn_routines::Row& dd = routine("dd");
-  static constexpr const vorn_routines::Row& d2d = routine("d2d");
-  static constexpr const vorn_routines::Row& rho = routine("rho");
-  static constexpr const vorn_routines::Row& vol = routine("vol");
-  static constexpr const vorn_routines::Row& cv = routine("cv");
-  static constexpr const vorn_routines::Row& cp = routine("cp");
-  static constexpr const vorn_routines::Row& gamma = routine("gamma");
-  static constexpr const vorn_routines::Row& w = routine("w");
-  static constexpr const vorn_routines::Row& Za = routine("Za_gk");
-  static constexpr const vorn_routines::Row& w_gk = routine("w_gk");
-  static constexpr const vorn_routines::Row& k0 = routine("k0");
-  static constexpr const vorn_routines::Row& k = routine("k");
-  static constexpr const vorn_routines::Row& nu0 = routine("nu0");
-  static constexpr const vorn_routines::Row& nu = routine("nu");
-  // The true compressibility factor is beyond the table of the 22 routines.
-  Property Z{"Z", {"compressibility"}, "vorn_Z", "1", "compressibility factor pV/(nRT)"};
-  Z.of_TP = vorn_Z;
-  Z.of_TP_n = vorn_Z_n;
-  Z.flags = vorn_state_mask("vorn_Z");
-  std::vector<Property> all{
-      of_row("B", {"second-virial"}, b, "second virial coefficient"),
-      of_row("dB/dT", {"dBdT"}, db, "its first derivative"),
-      of_row("d2B/dT2", {"d2BdT2"}, d2b, "its second derivative"),
-      of_row("C", {"third-virial"}, c, "third virial coefficient"),
-      of_row("dC/dT", {"dCdT"}, dc, "its first derivative"),
-      of_row("d2C/dT2", {"d2CdT2"}, d2c, "its second derivative"),
-      of_row("D", {"fourth-virial"}, d, "fourth virial coefficient"),
-      of_row("dD/dT", {"dDdT"}, dd, "its first derivative"),
-      of_row("d2D/dT2", {"d2DdT2"}, d2d, "its second derivative"),
-      of_row("density", {"rho"}, rho, "density"),
-      of_row("volume", {"vol", "molar-volume"}, vol, "molar volume"),
-      of_row("cv", {"isochoric-heat-capacity"}, cv, "isochoric specific heat capacity"),
-      of_row("cp", {"isobaric-heat-capacity"}, cp, "isobaric specific heat capacity"),
-      of_row("gamma", {"cp/cv"}, gamma, "ratio of heat capacities"),
-      Z,
-      of_row("sound-speed", {"w", "speed-of-sound", "sound-velocity"}, w,
-             "speed of sound (acoustic virials)"),
-      of_row("Za", {"acoustic-factor"}, Za, "acoustic factor (w/w0)^2 (correlation)"),
-      of_row("sound-speed-gk", {"w_gk"}, w_gk, "speed of sound (correlation)"),
-      of_row("conductivity0", {"k0", "thermal-conductivity0"}, k0, "thermal conductivity at zero pressure"),
-      of_row("conductivity", {"k", "thermal-conductivity", "lambda"}, k, "thermal conductivity"),
-      of_row("viscosity0", {"mu0", "eta0", "nu0", "dynamic-viscosity0"}, nu0,
-             "dynamic viscosity at zero pressure"),
-      of_row("viscosity", {"mu", "eta", "nu", "dynamic-viscosity"}, nu, "dynamic viscosity"),
-  };
-  // The results that --units may give per kilogram or per mole.
-  for (Property& p : all) {
-    if (p.exported == "vorn_rho") p.specific = Specific::density;
-    if (p.exported == "vorn_vol") p.specific = Specific::molar_volume;
-    if (p.exported == "vorn_cv" || p.exported == "vorn_cp") p.specific = Specific::heat_capacity;
+  std::vector<Property> all;
+  for (const Naming& n : kNamings) {
+    Property p{n.name, n.aliases, "vorn_Z", "1", n.description};
+    p.of_TP = vorn_Z, p.of_TP_n = vorn_Z_n;
+    if (!n.routine.empty()) {
+      const vorn_routines::Row& row = routine(n.routine);
+      p.exported = row.symbol, p.unit = row.unit, p.of_T = row.scalar1, p.of_TP = row.scalar2,
+      p.of_TP_n = row.array2;
+    }
+    p.flags =
+        vorn_state_mask(std::string(p.exported).c_str());  // the flags that spoil it are the library's own
+    all.push_back(p);
   }
   return all;
 }
@@ -104,48 +85,16 @@ const std::vector<Property>& properties() {
 
 const Property* find_property(std::string_view name) {
   return find_named(properties(), [&](const Property& p, auto&& equal) {
-    return equal(p.name, name) || equal(p.exported, name) ||
-           std::any_of(p.aliases.begin(), p.aliases.end(),
-                       [&](std::string_view a) { return equal(a, name); });
+    return equal(p.name, name) || equal(p.exported, name) || any_alias(p.aliases, name, equal);
   });
 }
 
-double in_output_units(const Property& p, double value, const OutputUnits& units) {
-  const double m0 = __vorn_MOD_m0;  // kg/mol, as the library holds it now
-  switch (units.basis == Basis::library ? Specific::no : p.specific) {
-    case Specific::density:
-      return units.basis == Basis::molar ? value / m0 : value;
-    case Specific::molar_volume:
-      return units.basis == Basis::mass ? value / m0 : value;
-    case Specific::heat_capacity:
-      return units.basis == Basis::molar ? value * m0 : value;
-    case Specific::no:
-      break;
-  }
-  return value;
-}
-
-std::string_view output_unit(const Property& p, const OutputUnits& units) {
-  switch (units.basis == Basis::library ? Specific::no : p.specific) {
-    case Specific::density:
-      return units.basis == Basis::molar ? "mol/m^3" : p.unit;
-    case Specific::molar_volume:
-      return units.basis == Basis::mass ? "m^3/kg" : p.unit;
-    case Specific::heat_capacity:
-      return units.basis == Basis::molar ? "J/(mol K)" : p.unit;
-    case Specific::no:
-      break;
-  }
-  return p.unit;
+Converted output_units(const Property& p, const OutputUnits& units) {
+  return convert(p.unit, units, __vorn_MOD_m0);  // kg/mol, as the library holds it now
 }
 
 std::string property_names() {
-  std::string names;
-  for (const Property& p : properties()) {
-    if (!names.empty()) names += ", ";
-    names += p.name;
-  }
-  return names;
+  return joined_names(properties(), [](const Property& p) { return p.name; });
 }
 
 }  // namespace vorn_cli

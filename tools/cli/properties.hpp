@@ -16,20 +16,16 @@ using TemperatureRoutine = double (*)(const double*);
 using StateRoutine = double (*)(const double*, const double*);
 using StateArrayRoutine = void (*)(size_t, const double*, const double*, double*);
 
-// How a result changes with the basis of --units: per kilogram or per mole.
-enum class Specific { no, density, molar_volume, heat_capacity };
-
 struct Property {
-  std::string_view name;                  // shown in tables: "cp", "dB/dT"
-  std::vector<std::string_view> aliases;  // also accepted on the command line
-  std::string_view exported;              // the library's exported name
-  std::string_view unit;                  // unit of the result, "1" if none
+  std::string_view name;      // shown in tables: "cp", "dB/dT"
+  std::string_view aliases;   // also accepted on the command line, comma-separated
+  std::string_view exported;  // the library's exported name
+  std::string_view unit;      // unit of the result, "1" if none
   std::string_view description;
   TemperatureRoutine of_T = nullptr;    // set for routines of T alone
   StateRoutine of_TP = nullptr;         // set for routines of T and P
   StateArrayRoutine of_TP_n = nullptr;  // its array form
   unsigned flags = 0;                   // VORN_STATE_* bits that spoil the result (vorn_state_mask)
-  Specific specific = Specific::no;
 
   bool needs_pressure() const { return of_TP != nullptr; }
   double operator()(const double& T, const double& P) const { return of_TP ? of_TP(&T, &P) : of_T(&T); }
@@ -43,9 +39,8 @@ const std::vector<Property>& properties();
 // speed-of-sound). Null when nothing matches.
 const Property* find_property(std::string_view name);
 
-// A result in the units of `units`, and the name of that unit.
-double in_output_units(const Property& p, double value, const OutputUnits& units);
-std::string_view output_unit(const Property& p, const OutputUnits& units);
+// The unit of a result in `units`, and the factor to it from the library's.
+Converted output_units(const Property& p, const OutputUnits& units);
 
 // "B, dB/dT, ..., viscosity": for the message naming what was expected.
 std::string property_names();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "eos_report.hpp"
+#include "flags.hpp"
 #include "properties.hpp"
 #include "table.hpp"
 
@@ -19,7 +20,7 @@ struct Quantity {
   const EosProperty* equation = nullptr;
 
   std::string_view name() const { return correlation ? correlation->name : equation->name; }
-  std::string unit(const OutputUnits& units) const;
+  Converted units(const OutputUnits& units) const;  // the unit of its values, and the factor to it
   std::string description() const;  // "density (vorn_rho)", "enthalpy (reference equation of state)"
   // The inputs it takes: 1 (T alone), or 2.
   bool of_T_alone() const { return correlation != nullptr && !correlation->needs_pressure(); }
@@ -30,24 +31,12 @@ struct Quantity {
                 const OutputUnits& units) const;
   // Whether a value is an answer: a number, not flagged as meaningless.
   bool answered(double value, unsigned flags) const;
-  std::vector<std::string> flag_list(unsigned flags) const;
+  const FlagFamily& flags() const { return correlation ? correlation_flags() : equation_flags(); }
 };
 
 // The property named: the equation's where `equation` is asked for, where the
 // correlations have no such property, or where the pair is not T P; else the
 // correlation's. Unknown names throw UsageError naming `argument`.
 Quantity find_quantity(std::string_view argument, std::string_view name, bool equation);
-
-// Counts of each flag over a table (the flags of a row once, whatever the
-// number of its properties), then one warning per flag met.
-class FlagCounts {
- public:
-  void add(bool correlation, unsigned flags);
-  void warn(std::size_t points) const;
-
- private:
-  std::vector<std::size_t> correlation_ = std::vector<std::size_t>(32),
-                           equation_ = std::vector<std::size_t>(32);
-};
 
 }  // namespace vorn_cli

@@ -15,36 +15,14 @@
 namespace vorn_cli {
 namespace {
 
-void write(fmt::memory_buffer& text) {
-  write_out(std::string_view(text.data(), text.size()));
-  text.clear();
-}
-
-std::vector<std::string> correlation_flags(unsigned flags) {
-  std::vector<std::string> names;
-  for (const unsigned bit : named_bits(flags)) names.emplace_back(vorn_state_name(bit));
-  return names;
-}
-
 double pressure_out(double P, const OutputUnits& units) { return P / units.kpa_per_pressure_unit; }
 
-// The equation's counterpart of a correlation property, by the tool's names.
+// The equation's counterpart of a correlation property: the one of its name (of the correlation's speed of
+// sound too).
 const EosProperty* counterpart(const Property& p) {
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 11> kCounterparts{{
-      {"B", "B"},
-      {"density", "density"},
-      {"volume", "volume"},
-      {"cv", "cv"},
-      {"cp", "cp"},
-      {"gamma", "gamma"},
-      {"Z", "Z"},
-      {"sound-speed", "sound-speed"},
-      {"sound-speed-gk", "sound-speed"},
-      {"conductivity", "conductivity"},
-      {"viscosity", "viscosity"},
-  }};
-  for (const auto& [name, equation] : kCounterparts) {
-    if (name == p.name) return find_eos_property(equation);
+  const std::string_view name = p.name == "sound-speed-gk" ? "sound-speed" : p.name;
+  for (const EosProperty& e : eos_properties()) {
+    if (e.name == name) return &e;
   }
   return nullptr;
 }
@@ -85,12 +63,6 @@ std::optional<std::string> phase_relations(double T, double P, unsigned flags, c
 
 }  // namespace
 
-void warn_state_flags(unsigned flags) {
-  for (const unsigned bit : named_bits(flags)) {
-    write_err(fmt::format("warning: {}: {}", vorn_state_name(bit), flag_meaning(bit)));
-  }
-}
-
 int print_state(double T, double P, const Options& options) {
   const unsigned flags = vorn_state(&T, &P);
   const vorn_eos_state equation = eos_state_at(VORN_EOS_TP, T, P);
@@ -108,13 +80,14 @@ int print_state(double T, double P, const Options& options) {
                {"routine", "", true}});
   table.note("T", T, "K");
   table.note("P", pressure_out(P, units), units.pressure);
-  table.note("correlation_flags", correlation_flags(flags));
+  table.note("correlation_flags", correlation_flags().names(flags));
   table.note("phase", eos_phase_name(equation.phase));
-  table.note("equation_flags", eos_flag_list(equation.flags));
+  table.note("equation_flags", equation_flags().names(equation.flags));
   if (const auto note = phase_relations(T, P, flags, equation, units)) table.note("phases", *note);
   bool density_answered = true;
   for (const Property& p : properties()) {
-    const double correlation = in_output_units(p, p(T, P), units);
+    const Converted unit = output_units(p, units);
+    const double correlation = unit(p(T, P));
     const unsigned spoiled = flags & p.flags;
     const EosProperty* e = counterpart(p);
     Cell value = correlation, from = std::string(spoiled != 0 ? "flagged" : "correlation"), other, difference;
@@ -126,19 +99,18 @@ int print_state(double T, double P, const Options& options) {
     }
     if (p.name == "density")
       density_answered = std::get<std::string>(from) != "flagged" && !std::isnan(std::get<double>(value));
-    table.row({std::string(p.name), value, std::string(output_unit(p, units)), from, correlation, other,
-               difference, std::string(p.exported)},
-              correlation_flags(spoiled));
+    table.row({std::string(p.name), value, unit.unit, from, correlation, other, difference,
+               std::string(p.exported)},
+              correlation_flags().names(spoiled));
   }
   for (const EosProperty& e : eos_properties()) {
     if (e.code == VORN_EOS_T || e.code == VORN_EOS_P || find_property(e.name) != nullptr) continue;
-    table.row({std::string(e.name), eos_out(e, eos_value(e, VORN_EOS_TP, T, P), units), eos_unit(e, units),
-               std::string("equation"), std::monostate{}, eos_out(e, eos_value(e, VORN_EOS_TP, T, P), units),
-               std::monostate{}, std::string("vorn_eos_state")},
-              {});
+    const double x = eos_out(e, eos_value(e, VORN_EOS_TP, T, P), units);
+    table.row({std::string(e.name), x, eos_unit(e, units), std::string("equation"), std::monostate{}, x,
+               std::monostate{}, std::string("vorn_eos_state")});
   }
   table.finish();
-  warn_state_flags(flags);
+  correlation_flags().warn(flags);
   warn_eos_flags(equation.flags);
   return density_answered ? kExitDone : kExitNoAnswer;
 }
@@ -147,9 +119,20 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
                 const Options& options) {
   const OutputUnits& units = options.units;
   std::vector<Column> columns;
-  for (const TableInput& in : inputs)
-    columns.push_back({std::string(in.input->input), eos_unit(*in.input, units)});
-  Column value{"value", quantity.unit(units)};
+  std::vector<Converted> to;                // from the library's units to the user's
+  std::array<bool, 2> typed{false, false};  // a point as typed is in the user's units, else the library's
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    to.push_back(eos_units(*inputs[i].input, units));
+    columns.push_back({std::string(inputs[i].input->input), to[i].unit});
+    typed[i] = inputs[i].input->code != VORN_EOS_T && inputs[i].input->code != VORN_EOS_P;
+  }
+  const auto library = [&](std::size_t i, std::size_t k) {
+    return typed[i] ? to[i].back(inputs[i].points[k]) : inputs[i].points[k];
+  };
+  const auto shown = [&](std::size_t i, std::size_t k) {
+    return typed[i] ? inputs[i].points[k] : to[i](inputs[i].points[k]);
+  };
+  Column value{"value", quantity.units(units).unit};
   value.label = quantity.name();
   columns.push_back(value);
   Table table(options, fmt::format("{}: {}", quantity.name(), quantity.description()), columns);
@@ -160,37 +143,31 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
   constexpr std::size_t kBlock = std::size_t{1} << 14;
   std::vector<double> x1, x2, values;
   std::vector<unsigned> flags;
-  FlagCounts counts;
-  Unanswered unanswered;
   for (std::size_t begin = 0; begin < total; begin += kBlock) {
     const std::size_t n = std::min(kBlock, total - begin);
     x1.resize(n), x2.resize(n), values.resize(n), flags.resize(n);
     for (std::size_t k = 0; k < n; ++k) {
-      x1[k] = inputs[0].library((begin + k) % n1, units);
-      x2[k] = inputs.size() > 1 ? inputs[1].library((begin + k) / n1, units) : 0.0;
+      x1[k] = library(0, (begin + k) % n1);
+      x2[k] = inputs.size() > 1 ? library(1, (begin + k) / n1) : 0.0;
     }
     quantity.evaluate(pair, n, x1.data(), x2.data(), values.data(), flags.data(), units);
     for (std::size_t k = 0; k < n; ++k) {
-      std::vector<Cell> row{inputs[0].shown((begin + k) % n1, units)};
-      if (inputs.size() > 1) row.emplace_back(inputs[1].shown((begin + k) / n1, units));
+      std::vector<Cell> row{shown(0, (begin + k) % n1)};
+      if (inputs.size() > 1) row.emplace_back(shown(1, (begin + k) / n1));
       row.emplace_back(values[k]);
-      table.row(row, quantity.flag_list(flags[k]));
-      counts.add(quantity.correlation != nullptr, flags[k]);
-      unanswered.add(quantity.answered(values[k], flags[k]));
+      table.row(row, quantity.flags(), flags[k], quantity.answered(values[k], flags[k]));
     }
   }
-  table.finish();
-  counts.warn(total);
-  return unanswered.finish(options);
+  return table.finish();
 }
 
 void print_thermometer(const char* method, const ThermometerResult& result, const Options& options) {
   Table table(options, fmt::format("the {} thermometer", method),
               {{"thermometer", "", true}, {"T", "K"}, {"iterations"}, {"converged"}});
   table.row({std::string(method), result.T, static_cast<double>(result.iterations), result.converged},
-            correlation_flags(result.flags));
+            correlation_flags().names(result.flags));
   table.finish();
-  warn_state_flags(result.flags);
+  correlation_flags().warn(result.flags);
   if (!result.converged) {
     write_err(fmt::format(
         "warning: the {} thermometer did not meet its tolerance in {} iterations; T is the last iterate",
@@ -208,56 +185,52 @@ void print_reference_states(const Options& options) {
   if (options.format != Format::text) {
     std::vector<Column> columns{{"T", "K"}, {"P", std::string(units.pressure)}};
     for (const Property& p : properties())
-      columns.push_back({std::string(p.name), std::string(output_unit(p, units))});
+      columns.push_back({std::string(p.name), output_units(p, units).unit});
     Table table(options, "helium-4 gas properties at reference states", columns);
     for (const State& s : states) {
       std::vector<Cell> row{s.T, pressure_out(s.P, units)};
-      for (const Property& p : properties()) row.emplace_back(in_output_units(p, p(s.T, s.P), units));
-      table.row(row, correlation_flags(vorn_state(&s.T, &s.P)));
+      for (const Property& p : properties()) row.emplace_back(output_units(p, units)(p(s.T, s.P)));
+      table.row(row, correlation_flags().names(vorn_state(&s.T, &s.P)));
     }
     table.finish();
     return;
   }
-  fmt::memory_buffer text;
-  auto out = std::back_inserter(text);
-  fmt::format_to(out, "vorn {}: helium-4 gas properties at reference states\n\n", vorn_version());
+  // For people: a column a state, a row a property, the flags and the thermometers above.
+  const auto at = [&](const State& s) {
+    return fmt::format("{} K, {} {}", readable(s.T), readable(pressure_out(s.P, units)), units.pressure);
+  };
+  std::vector<Column> columns{{"property", "", true, "", 16}, {"unit", "", true, "", 18}};
+  for (const State& s : states) columns.push_back({at(s)});
+  Table table(options, fmt::format("helium-4 gas properties at reference states (vorn {})", vorn_version()),
+              columns, false);
   unsigned seen = 0;
-  fmt::format_to(out, "{:<16}{:<18}", "T [K]", "");
-  for (const State& s : states) fmt::format_to(out, " {:>16}", readable(s.T));
-  fmt::format_to(out, "\n{:<16}{:<18}", fmt::format("P [{}]", units.pressure), "");
-  for (const State& s : states) fmt::format_to(out, " {:>16}", readable(pressure_out(s.P, units)));
-  fmt::format_to(out, "\n{:<16}{:<18}", "state flags", "");
   for (const State& s : states) {
     const unsigned flags = vorn_state(&s.T, &s.P);
     seen |= flags;
-    fmt::format_to(out, " {:>16}", flag_names(flags));
+    if (flags != 0) table.note("flags at " + at(s), correlation_flags().names(flags));
   }
-  fmt::format_to(out, "\n\n");
-  for (const Property& p : properties()) {
-    fmt::format_to(out, "{:<16}{:<18}", p.name, output_unit(p, units));
-    for (const State& s : states)
-      fmt::format_to(out, " {:>16}", readable(in_output_units(p, p(s.T, s.P), units)));
-    fmt::format_to(out, "\n");
-  }
-
   // Two thermometers reading 10 kPa, referred to 100 kPa at the triple point of water.
   const double ratio = 0.1, P = 10.0, T0 = 273.16, P0 = 100.0;
   int iterations = 0, converged = 0;
-  double T = vorn_temp_K_report(&ratio, &P, &T0, &P0, &iterations, &converged);
-  fmt::format_to(out, "\nacoustic thermometer (temp_K), ratio {} at {} kPa, T0 = {} K at {} kPa:\n", ratio, P,
-                 T0, P0);
-  fmt::format_to(out, "  T = {:.12g} K after {} iterations ({})\n", T, iterations,
-                 converged ? "converged" : "NOT converged");
-  T = vorn_cvgt_temperature(&P, &T0, &P0, &iterations, &converged);
-  fmt::format_to(out, "gas thermometer (vorn_cvgt_temperature), {} kPa, T0 = {} K at {} kPa:\n", P, T0, P0);
-  fmt::format_to(out, "  T = {:.12g} K after {} iterations ({})\n", T, iterations,
-                 converged ? "converged" : "NOT converged");
-  fmt::format_to(out, "\n");
-  for (const unsigned bit : named_bits(seen))
-    fmt::format_to(out, "{}: {}\n", vorn_state_name(bit), flag_meaning(bit));
-  fmt::format_to(out, "more: vorn --help\n");
-  write(text);
-  finish_out();
+  const auto reading = [&](double T) {
+    return fmt::format("{} kPa, T0 = {} K at {} kPa: T = {:.12g} K after {} iterations ({})", P, T0, P0, T,
+                       iterations, converged ? "converged" : "NOT converged");
+  };
+  const double acoustic = vorn_temp_K_report(&ratio, &P, &T0, &P0, &iterations, &converged);
+  table.note("acoustic thermometer (temp_K)", fmt::format("ratio {} at {}", ratio, reading(acoustic)));
+  const double gas = vorn_cvgt_temperature(&P, &T0, &P0, &iterations, &converged);
+  table.note("gas thermometer (vorn_cvgt_temperature)", reading(gas));
+  for (const Flag& f : correlation_flags().all()) {
+    if ((seen & f.bit) != 0) table.note(f.name, f.meaning);
+  }
+  table.note("more", "vorn --help");
+  for (const Property& p : properties()) {
+    const Converted unit = output_units(p, units);
+    std::vector<Cell> row{std::string(p.name), unit.unit};
+    for (const State& s : states) row.emplace_back(unit(p(s.T, s.P)));
+    table.row(row);
+  }
+  table.finish();
 }
 
 }  // namespace vorn_cli

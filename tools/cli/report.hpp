@@ -28,13 +28,6 @@ int print_state(double T, double P, const Options& options);
 struct TableInput {
   const EosProperty* input;
   Values points;
-  bool library_units() const { return input->code == VORN_EOS_T || input->code == VORN_EOS_P; }
-  double library(std::size_t i, const OutputUnits& units) const {
-    return library_units() ? points[i] : eos_in(*input, points[i], units);
-  }
-  double shown(std::size_t i, const OutputUnits& units) const {
-    return library_units() ? eos_out(*input, points[i], units) : points[i];
-  }
 };
 
 // One property over every point of its inputs (the second input outer), a
@@ -56,8 +49,5 @@ void print_thermometer(const char* method, const ThermometerResult& result, cons
 
 // Every property at a few reference states: what `vorn` alone prints.
 void print_reference_states(const Options& options);
-
-// One warning line on stderr for each flag set in `flags`.
-void warn_state_flags(unsigned flags);
 
 }  // namespace vorn_cli

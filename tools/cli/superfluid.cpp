@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "flags.hpp"
 #include "output.hpp"
 #include "table.hpp"
 #include "vorn.h"
@@ -40,33 +41,6 @@ constexpr std::array<Fit, 14> kFits{{
     {"P", "", vorn_svp_P},
 }};
 
-struct FlagName {
-  unsigned bit;
-  const char* name;
-  const char* meaning;
-};
-constexpr std::array<FlagName, 4> kFlags{{
-    {VORN_SVP_FLAG_BAD_INPUT, "bad-input", "a temperature or pressure that is negative, zero or not finite"},
-    {VORN_SVP_FLAG_OUT_OF_RANGE, "out-of-range", "outside the range of a fit: NaN"},
-    {VORN_SVP_FLAG_OUTSIDE_SCALE, "outside-scale",
-     "below 1.25 K: the vapour-pressure fit of the data, not ITS-90"},
-    {VORN_SVP_FLAG_AT_LAMBDA, "at-lambda", "at the lambda point, where a property has no value: NaN"},
-}};
-
-std::vector<std::string> flag_list(unsigned flags) {
-  std::vector<std::string> names;
-  for (const FlagName& f : kFlags) {
-    if ((flags & f.bit) != 0) names.emplace_back(f.name);
-  }
-  return names;
-}
-
-void warn(unsigned seen) {
-  for (const FlagName& f : kFlags) {
-    if ((seen & f.bit) != 0) write_err(fmt::format("warning: saturated liquid: {}: {}", f.name, f.meaning));
-  }
-}
-
 }  // namespace
 
 int print_superfluid(const Values& T, const Options& options) {
@@ -81,8 +55,6 @@ int print_superfluid(const Values& T, const Options& options) {
                   "fit's range",
                   kLambdaTemperature),
       columns);
-  Unanswered unanswered;
-  unsigned seen = 0;
   for (std::size_t i = 0; i < T.size(); ++i) {
     const double t = T[i];
     std::vector<Cell> row{t};
@@ -93,14 +65,12 @@ int print_superfluid(const Values& T, const Options& options) {
       row.emplace_back(c.key == "P" ? v / units.kpa_per_pressure_unit : v);
       row_flags |= f;
     }
-    seen |= row_flags;
-    table.row(row, flag_list(row_flags));
-    unanswered.add(!std::isnan(std::get<double>(row[1])));
+    table.row(row, liquid_flags().names(row_flags));
+    // Some column out of its fit's range is the rule (no fit covers 0 K to 5.15 K): not warned about.
+    table.count(liquid_flags(), row_flags & ~static_cast<unsigned>(VORN_SVP_FLAG_OUT_OF_RANGE));
+    table.count(!std::isnan(std::get<double>(row[1])));
   }
-  table.finish();
-  // Flags of some column are the rule (no fit covers 0 K to 5.15 K): name them once.
-  warn(seen & ~static_cast<unsigned>(VORN_SVP_FLAG_OUT_OF_RANGE));
-  return unanswered.finish(options);
+  return table.finish();
 }
 
 int print_vapour_scale(bool from_pressure, const Values& points, const Options& options) {
@@ -109,8 +79,6 @@ int print_vapour_scale(bool from_pressure, const Values& points, const Options& 
               {{"T90", "K"},
                {"P", std::string(units.pressure)},
                {"dTdP", fmt::format("K/{}", units.pressure), false, "dT/dP"}});
-  Unanswered unanswered;
-  unsigned seen = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const double x = points[i];
     unsigned f = 0;
@@ -120,13 +88,10 @@ int print_vapour_scale(bool from_pressure, const Values& points, const Options& 
     } else {
       P = vorn_its90_P(&x, &slope, &f);
     }
-    seen |= f;
-    table.row({T, P / units.kpa_per_pressure_unit, slope * units.kpa_per_pressure_unit}, flag_list(f));
-    unanswered.add(!std::isnan(from_pressure ? T : P));
+    table.row({T, P / units.kpa_per_pressure_unit, slope * units.kpa_per_pressure_unit}, liquid_flags(), f,
+              !std::isnan(from_pressure ? T : P));
   }
-  table.finish();
-  warn(seen);
-  return unanswered.finish(options);
+  return table.finish();
 }
 
 }  // namespace vorn_cli

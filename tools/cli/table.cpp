@@ -13,6 +13,20 @@ namespace {
 
 constexpr std::size_t kChunk = 1u << 16;
 
+// The shortest decimal that reads back to x; nan, inf, -inf.
+std::string csv_number(double x) { return std::isnan(x) ? "nan" : fmt::format("{}", x); }
+
+// A CSV field, quoted where it must be.
+std::string csv_field(std::string_view text) {
+  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
 nlohmann::ordered_json json_value(const Cell& cell) {
   if (const auto* text = std::get_if<std::string>(&cell)) return *text;
   if (std::holds_alternative<std::monostate>(cell)) return nullptr;
@@ -45,23 +59,12 @@ std::string cell_text(const Cell& cell, bool for_csv) {
 
 std::string readable(double x) { return std::isnan(x) ? "nan" : fmt::format("{:.10g}", x); }
 
-std::string csv_number(double x) { return std::isnan(x) ? "nan" : fmt::format("{}", x); }
-
-std::string csv_field(std::string_view text) {
-  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
 Table::Table(const Options& options, std::string title, std::vector<Column> columns, bool with_flags)
     : format_(options.format),
       title_(std::move(title)),
       columns_(std::move(columns)),
-      with_flags_(with_flags) {
+      with_flags_(with_flags),
+      strict_(options.strict) {
   for (const Column& c : columns_) {
     widths_.push_back(std::max<std::size_t>(c.width != 0 ? c.width
                                             : c.text     ? 16
@@ -84,69 +87,63 @@ void Table::note(std::string key, const std::vector<std::string>& flags) {
 
 void Table::start() {
   started_ = true;
-  auto out = std::back_inserter(text_);
-  switch (format_) {
-    case Format::csv:
-      for (std::size_t i = 0; i < columns_.size(); ++i)
-        fmt::format_to(out, "{}{}", i == 0 ? "" : ",", csv_field(columns_[i].heading()));
-      fmt::format_to(out, "{}\n", with_flags_ ? ",flags" : "");
-      break;
-    case Format::json: {
-      nlohmann::ordered_json head;
-      head["title"] = title_;
-      for (const Note& n : notes_)
-        head[n.key] = n.is_list ? nlohmann::ordered_json(n.list) : json_value(n.value);
-      auto& units = head["units"] = nlohmann::ordered_json::object();
-      for (const Column& c : columns_) {
-        if (!c.unit.empty()) units[c.key] = c.unit;
-      }
-      std::string text = head.dump(2);
-      text.pop_back();  // the closing brace: the rows follow
-      while (!text.empty() && text.back() == '\n') text.pop_back();
-      fmt::format_to(out, "{},\n  \"rows\": [", text);
-      break;
+  if (format_ == Format::json) {
+    nlohmann::ordered_json head;
+    head["title"] = title_;
+    for (const Note& n : notes_)
+      head[n.key] = n.is_list ? nlohmann::ordered_json(n.list) : json_value(n.value);
+    auto& units = head["units"] = nlohmann::ordered_json::object();
+    for (const Column& c : columns_) {
+      if (!c.unit.empty()) units[c.key] = c.unit;
     }
-    case Format::text:
-      fmt::format_to(out, "# {}\n", title_);
-      for (const Note& n : notes_) fmt::format_to(out, "# {}: {}\n", n.key, n.text);
-      for (std::size_t i = 0; i < columns_.size(); ++i) {
-        if (columns_[i].text) {
-          fmt::format_to(out, "{:<{}}", columns_[i].heading(), widths_[i]);
-        } else {
-          fmt::format_to(out, "{:>{}}  ", columns_[i].heading(), widths_[i] - 2);
-        }
-      }
-      fmt::format_to(out, "{}\n", with_flags_ ? "flags" : "");
-      break;
+    std::string text = head.dump(2);
+    text.pop_back();  // the closing brace: the rows follow
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    fmt::format_to(std::back_inserter(text_), "{},\n  \"rows\": [", text);
+    return;
   }
+  std::vector<std::string> headings;
+  for (const Column& c : columns_)
+    headings.push_back(format_ == Format::csv ? csv_field(c.heading()) : c.heading());
+  if (format_ == Format::text) {
+    fmt::format_to(std::back_inserter(text_), "# {}\n", title_);
+    for (const Note& n : notes_) fmt::format_to(std::back_inserter(text_), "# {}: {}\n", n.key, n.text);
+  }
+  line(headings, "flags");
+}
+
+// One line of text or CSV: the cells, then the flags where the table has them.
+void Table::line(const std::vector<std::string>& cells, std::string_view flags) {
+  auto out = std::back_inserter(text_);
+  const bool csv = format_ == Format::csv;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (csv) {
+      fmt::format_to(out, "{}{}", i == 0 ? "" : ",", cells[i]);
+    } else if (columns_[i].text) {
+      fmt::format_to(out, "{:<{}}", cells[i], widths_[i]);
+    } else {
+      fmt::format_to(out, "{:>{}}  ", cells[i], widths_[i] - 2);
+    }
+  }
+  if (with_flags_) fmt::format_to(out, "{}{}", csv ? "," : "", flags);
+  std::size_t end = text_.size();
+  while (!csv && end > 0 && text_[end - 1] == ' ') --end;  // no blanks at the end of a line of text
+  text_.resize(end);
+  text_.push_back('\n');
 }
 
 void Table::row(const std::vector<Cell>& cells, const std::vector<std::string>& flags) {
   if (!started_) start();
-  auto out = std::back_inserter(text_);
-  switch (format_) {
-    case Format::csv:
-      for (std::size_t i = 0; i < cells.size(); ++i)
-        fmt::format_to(out, "{}{}", i == 0 ? "" : ",", cell_text(cells[i], true));
-      fmt::format_to(out, "{}\n", with_flags_ ? "," + csv_field(joined(flags, "")) : "");
-      break;
-    case Format::json: {
-      nlohmann::ordered_json row;
-      for (std::size_t i = 0; i < cells.size(); ++i) row[columns_[i].key] = json_value(cells[i]);
-      if (with_flags_) row["flags"] = flags;
-      fmt::format_to(out, "{}\n    {}", rows_ == 0 ? "" : ",", row.dump());
-      break;
-    }
-    case Format::text:
-      for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (columns_[i].text) {
-          fmt::format_to(out, "{:<{}}", cell_text(cells[i], false), widths_[i]);
-        } else {
-          fmt::format_to(out, "{:>{}}  ", cell_text(cells[i], false), widths_[i] - 2);
-        }
-      }
-      fmt::format_to(out, "{}\n", with_flags_ ? joined(flags, "-") : "");
-      break;
+  if (format_ == Format::json) {
+    nlohmann::ordered_json row;
+    for (std::size_t i = 0; i < cells.size(); ++i) row[columns_[i].key] = json_value(cells[i]);
+    if (with_flags_) row["flags"] = flags;
+    fmt::format_to(std::back_inserter(text_), "{}\n    {}", rows_ == 0 ? "" : ",", row.dump());
+  } else {
+    const bool csv = format_ == Format::csv;
+    std::vector<std::string> texts;
+    for (const Cell& c : cells) texts.push_back(cell_text(c, csv));
+    line(texts, csv ? csv_field(joined(flags, "")) : joined(flags, "-"));
   }
   ++rows_;
   flush_if_full();
@@ -160,19 +157,24 @@ void Table::flush_if_full() {
   }
 }
 
-void Table::finish() {
+void Table::count(const FlagFamily& family, unsigned flags) {
+  auto c = std::find_if(counts_.begin(), counts_.end(),
+                        [&](const FlagCounts& f) { return &f.family() == &family; });
+  if (c == counts_.end()) c = counts_.insert(c, FlagCounts(family));
+  c->add(flags);
+}
+
+int Table::finish() {
   if (!started_) start();
   if (format_ == Format::json) fmt::format_to(std::back_inserter(text_), "\n  ]\n}}\n");
   write_out(std::string_view(text_.data(), text_.size()));
   text_.clear();
   finish_out();
-}
-
-int Unanswered::finish(const Options& options) const {
-  if (count == 0) return kExitDone;
-  write_err(fmt::format("warning: {} of {} rows without an answer (NaN or flagged as meaningless){}", count,
-                        rows, options.strict ? "" : "; --strict makes this exit status 5"));
-  return options.strict ? kExitNoAnswer : kExitDone;
+  for (const FlagCounts& c : counts_) c.warn(rows_);
+  if (unanswered_ == 0) return kExitDone;
+  write_err(fmt::format("warning: {} of {} rows without an answer (NaN or flagged as meaningless){}",
+                        unanswered_, rows_, strict_ ? "" : "; --strict makes this exit status 5"));
+  return strict_ ? kExitNoAnswer : kExitDone;
 }
 
 }  // namespace vorn_cli

@@ -11,7 +11,8 @@
 // Python's float() and JavaScript's Number() read back.
 //
 // Rows are streamed: written when the buffer fills, or at once when asked
-// (a log read from a pipe).
+// (a log read from a pipe). A table of many rows counts the flags met and the
+// rows without an answer, and says so on stderr when it closes.
 #pragma once
 
 #include <fmt/format.h>
@@ -23,6 +24,7 @@
 #include <variant>
 #include <vector>
 
+#include "flags.hpp"
 #include "units.hpp"
 
 namespace vorn_cli {
@@ -38,10 +40,6 @@ struct Options {
 
 // Ten significant digits, for people.
 std::string readable(double x);
-// The shortest decimal that reads back to x; nan, inf, -inf.
-std::string csv_number(double x);
-// A CSV field, quoted where it must be.
-std::string csv_field(std::string_view text);
 
 struct Column {
   Column(std::string key_, std::string unit_ = "", bool text_ = false, std::string label_ = "",
@@ -69,13 +67,23 @@ class Table {
   void note(std::string key, double value, std::string_view unit);    // a number in JSON
   void note(std::string key, const std::vector<std::string>& flags);  // a list in JSON
   void row(const std::vector<Cell>& cells, const std::vector<std::string>& flags = {});
+  // A row of many: its flags of `family` named in it and counted, and whether it has its answer.
+  void row(const std::vector<Cell>& cells, const FlagFamily& family, unsigned flags, bool answered) {
+    row(cells, family.names(flags));
+    count(family, flags), count(answered);
+  }
+  void count(const FlagFamily& family, unsigned flags);  // the flags of a row, once each
+  void count(bool answered) { unanswered_ += answered ? 0 : 1; }
   void each_row() { each_row_ = true; }
-  // Closes the document and flushes it.
-  void finish();
-  std::size_t rows() const { return rows_; }
+  // Closes the document and flushes it; then, on stderr, one warning a flag
+  // counted ("he-ii at 3 of 10 points") and how many rows have no answer (NaN
+  // or flagged as meaningless). The exit status: kExitNoAnswer for such rows
+  // with --strict, else kExitDone.
+  int finish();
 
  private:
   void start();
+  void line(const std::vector<std::string>& cells, std::string_view flags);
   void flush_if_full();
   Format format_;
   std::string title_;
@@ -88,18 +96,10 @@ class Table {
     bool is_list;
   };
   std::vector<Note> notes_;
-  bool with_flags_, started_ = false, each_row_ = false;
-  std::size_t rows_ = 0;
+  bool with_flags_, strict_, started_ = false, each_row_ = false;
+  std::size_t rows_ = 0, unanswered_ = 0;
+  std::vector<FlagCounts> counts_;
   fmt::memory_buffer text_;
-};
-
-// Counts the rows of a table or log that have no answer (NaN or flagged as
-// meaningless) and says so on stderr at the end; non-zero exit only with
-// --strict.
-struct Unanswered {
-  std::size_t count = 0, rows = 0;
-  void add(bool answered) { ++rows, count += answered ? 0 : 1; }
-  int finish(const Options& options) const;
 };
 
 }  // namespace vorn_cli

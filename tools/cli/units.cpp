@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 
 #include "input.hpp"
+#include "names.hpp"
 
 namespace vorn_cli {
 namespace {
@@ -37,12 +39,6 @@ constexpr std::array<Unit, 17> kUnits{{
     {"psi", Dimension::pressure, 44482216152605, -8, 64516, 0, true},
 }};
 
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 struct PressureUnit {
   std::string_view symbol;
   double kpa;
@@ -55,7 +51,7 @@ constexpr std::array<PressureUnit, 4> kOutputPressures{
 const Unit* find_unit(std::string_view symbol, Dimension dimension) {
   const auto matches = [&](const Unit& u, bool exact) {
     return u.dimension == dimension &&
-           (exact ? u.symbol == symbol : u.any_case && equal_ignoring_case(u.symbol, symbol));
+           (exact ? u.symbol == symbol : u.any_case && equal_names_ignoring_case(u.symbol, symbol));
   };
   for (const bool exact : {true, false}) {
     for (const Unit& u : kUnits) {
@@ -75,6 +71,31 @@ std::string unit_symbols(Dimension dimension) {
   return symbols;
 }
 
+Converted convert(std::string_view unit, const OutputUnits& units, double molar_mass) {
+  Converted c{std::string(unit), 1.0};
+  const auto replace = [&](std::string_view from, std::string_view to) {
+    const auto at = c.unit.find(from);
+    if (at != std::string::npos) c.unit.replace(at, from.size(), to);
+    return at != std::string::npos;
+  };
+  int molar_power = 0;
+  if (units.basis == Basis::molar) {
+    if (replace("kg/m^3", "mol/m^3")) {
+      molar_power = -1;
+    } else if (replace("/kg", "/mol") || replace("(kg", "(mol")) {
+      molar_power = 1;
+    }
+  }
+  if (units.basis == Basis::mass && unit == "m^3/mol" && replace("m^3/mol", "m^3/kg")) molar_power = -1;
+  const int pressure_power = unit.rfind("kPa", 0) == 0                     ? 1
+                             : unit.find("/kPa") != std::string_view::npos ? -1
+                                                                           : 0;
+  if (pressure_power != 0) replace("kPa", units.pressure);
+  // One factor, computed as the Python package computes it: both give the same double.
+  c.factor = std::pow(molar_mass, molar_power) * std::pow(units.kpa_per_pressure_unit, -pressure_power);
+  return c;
+}
+
 OutputUnits parse_output_units(std::string_view argument, std::string_view text) {
   OutputUnits units;
   bool basis_given = false, pressure_given = false;
@@ -84,13 +105,14 @@ OutputUnits parse_output_units(std::string_view argument, std::string_view text)
     const std::string_view word = text.substr(from, at == std::string_view::npos ? at : at - from);
     const auto pressure =
         std::find_if(kOutputPressures.begin(), kOutputPressures.end(),
-                     [&](const PressureUnit& p) { return equal_ignoring_case(p.symbol, word); });
+                     [&](const PressureUnit& p) { return equal_names_ignoring_case(p.symbol, word); });
     if (pressure != kOutputPressures.end() && !pressure_given) {
       units.pressure = pressure->symbol;
       units.kpa_per_pressure_unit = pressure->kpa;
       pressure_given = true;
-    } else if ((equal_ignoring_case(word, "kg") || equal_ignoring_case(word, "mol")) && !basis_given) {
-      units.basis = equal_ignoring_case(word, "kg") ? Basis::mass : Basis::molar;
+    } else if ((equal_names_ignoring_case(word, "kg") || equal_names_ignoring_case(word, "mol")) &&
+               !basis_given) {
+      units.basis = equal_names_ignoring_case(word, "kg") ? Basis::mass : Basis::molar;
       basis_given = true;
     } else {
       throw UsageError(fmt::format(

@@ -46,6 +46,18 @@ struct OutputUnits {
   double kpa_per_pressure_unit = 1.0;  // what one output pressure unit is in kPa
 };
 
+// A unit of the library in the unit system of `units`, and the factor from a
+// value in the one to the other: "kPa" in it is the pressure unit; on the
+// molar basis per kilogram becomes per mole (kg/m^3 mol/m^3, J/(kg K)
+// J/(mol K)), on the mass basis the molar volume m^3/mol becomes m^3/kg.
+struct Converted {
+  std::string unit;
+  double factor;
+  double operator()(double library_value) const { return library_value * factor; }
+  double back(double value) const { return value / factor; }
+};
+Converted convert(std::string_view unit, const OutputUnits& units, double molar_mass);
+
 // "--units mol,bar": a comma-separated list of kg|mol and kPa|Pa|bar|MPa.
 OutputUnits parse_output_units(std::string_view argument, std::string_view text);
 
