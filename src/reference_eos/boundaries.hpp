@@ -144,7 +144,9 @@ inline bool below_lambda_line(double T, double p) {
   return T < lambda_line_temperature(std::fmax(p, lambda_saturation_pressure));
 }
 
-inline bool above_melting_line(double T, double p) { return p > melting_pressure(T); }
+// No melting pressure is below melting_floor (either form, and the join of
+// the two, stay above it): below that p the line need not be evaluated.
+inline bool above_melting_line(double T, double p) { return p > melting_floor && p > melting_pressure(T); }
 
 // The coldest fluid temperature at p (He I or its vapour, not solid), K.
 inline double coldest_fluid_temperature(double p) {

@@ -10,6 +10,10 @@
 // needed to form them. Dimensionless; delta >= 0, tau > 0.
 #pragma once
 
+#include <array>
+
+#include "reference_eos/residual_coefficients.hpp"
+
 namespace vorn::reference_eos {
 
 // The ideal part as distributed with the equation.
@@ -39,8 +43,20 @@ struct HelmholtzDerivatives {
   double dt;
 };
 
-// The residual part and its five scaled derivatives, in one pass over the terms.
+// What the residual part takes from tau alone: ln tau and tau^t of the power
+// and exponential terms (residual_coefficients.hpp), in table order.
+struct TauFactors {
+  double tau;
+  double ln_tau;
+  std::array<double, power_terms.size()> power;
+  std::array<double, exponential_terms.size()> exponential;
+};
+TauFactors tau_factors(double tau);
+
+// The residual part and its five scaled derivatives, in one pass over the
+// terms. The form with tau keeps the factors of the last tau per thread.
 HelmholtzDerivatives residual(double delta, double tau);
+HelmholtzDerivatives residual(double delta, const TauFactors& factors);
 
 // The zero-density limit of alpha_r_delta (so that B = that / rho_c).
 double residual_zero_density_slope(double tau);
