@@ -152,6 +152,13 @@ std::vector<Case> cases() {
   auto Ph = [](const vorn_eos_state& s) { return std::pair{s.P, s.h}; };
   auto Ps = [](const vorn_eos_state& s) { return std::pair{s.P, s.s}; };
   auto rhou = [](const vorn_eos_state& s) { return std::pair{s.rho, s.u}; };
+  auto Prho = [](const vorn_eos_state& s) { return std::pair{s.P, s.rho}; };
+  auto Ts = [](const vorn_eos_state& s) { return std::pair{s.T, s.s}; };
+  auto Pu = [](const vorn_eos_state& s) { return std::pair{s.P, s.u}; };
+  auto Th = [](const vorn_eos_state& s) { return std::pair{s.T, s.h}; };
+  auto rhoh = [](const vorn_eos_state& s) { return std::pair{s.rho, s.h}; };
+  auto rhos = [](const vorn_eos_state& s) { return std::pair{s.rho, s.s}; };
+  auto hs = [](const vorn_eos_state& s) { return std::pair{s.h, s.s}; };
   const std::vector<int> kFive{VORN_EOS_P, VORN_EOS_RHO, VORN_EOS_H, VORN_EOS_S, VORN_EOS_CP};
   const std::vector<int> kFiveAtTP{VORN_EOS_RHO, VORN_EOS_H, VORN_EOS_S, VORN_EOS_CP, VORN_EOS_W};
   const std::vector<int> kFiveAtPX{VORN_EOS_T, VORN_EOS_RHO, VORN_EOS_S, VORN_EOS_CP, VORN_EOS_W};
@@ -167,6 +174,15 @@ std::vector<Case> cases() {
       quality("TQ", VORN_EOS_TQ, 4, 2.2, 5.15, {VORN_EOS_P, VORN_EOS_RHO, VORN_EOS_H}),
       quality("PQ", VORN_EOS_PQ, 5, 6.0, 215.0, {VORN_EOS_T, VORN_EOS_RHO, VORN_EOS_H}),
       derived("RHOU/gas", VORN_EOS_RHOU, gas, rhou, kFive),
+      // The other pairs, one region each (a library without a pair answers
+      // bad input at once: its column then means nothing).
+      derived("PRHO/liquid", VORN_EOS_PRHO, liquid, Prho, kFiveAtPX),
+      derived("TS/gas", VORN_EOS_TS, gas, Ts, kFiveAtPX),
+      derived("PU/gas", VORN_EOS_PU, gas, Pu, kFiveAtPX),
+      derived("TH/supercritical", VORN_EOS_TH, supercritical, Th, kFiveAtPX),
+      derived("RHOH/gas", VORN_EOS_RHOH, gas, rhoh, kFiveAtPX),
+      derived("RHOS/gas", VORN_EOS_RHOS, gas, rhos, kFiveAtPX),
+      derived("HS/gas", VORN_EOS_HS, gas, hs, kFiveAtPX),
   };
 }
 
