@@ -15,7 +15,8 @@ import json
 import sys
 
 CASES = ["TRHO/gas", "TRHO/liquid", "TP/gas", "TP/liquid", "TP/supercritical", "PH/gas", "PH/liquid",
-         "PS/gas", "TQ", "PQ", "RHOU/gas"]
+         "PS/gas", "TQ", "PQ", "RHOU/gas", "PRHO/liquid", "TS/gas", "PU/gas", "TH/supercritical", "RHOH/gas",
+         "RHOS/gas", "HS/gas"]
 SHAPES = ["state_at", "value", "value_n", "state_n"]
 
 
