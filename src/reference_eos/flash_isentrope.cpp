@@ -19,12 +19,14 @@ bool newton_hs(double h, double s, double T, double rho, double T_lo, double T_h
     ++evaluations;
     if (!(a.dpdrho > 0.0) || !std::isfinite(a.h)) return false;
     const double scale = gas_constant * T;
-    const double F1 = (a.h - h) / scale;
-    const double J11 = (a.cv + a.dpdT / rho) / scale;
-    const double J12 = (a.dpdrho - T * a.dpdT / rho) / scale;
-    const double F2 = (a.s - s) / gas_constant;
-    const double J21 = a.cv / (T * gas_constant);
-    const double J22 = -a.dpdT / (rho * gas_constant);
+    const Partials ha = partials(a, Quantity::enthalpy);
+    const Partials sa = partials(a, Quantity::entropy);
+    const double F1 = (ha.value - h) / scale;
+    const double J11 = ha.dT / scale;
+    const double J12 = ha.dlnrho / scale;
+    const double F2 = (sa.value - s) / gas_constant;
+    const double J21 = sa.dT / gas_constant;
+    const double J22 = sa.dlnrho / gas_constant;
     const double det = J11 * J22 - J12 * J21;
     double dT = -(F1 * J22 - J12 * F2) / det;
     double dx = -(J11 * F2 - F1 * J21) / det;
@@ -78,7 +80,7 @@ FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
     if (!a.sat.converged) return {nan, nan};
     const FluidProperties& side = vapour_side ? a.vapour : a.liquid;
     const double ds =
-        saturated_caloric_slope(side, vapour_side ? a.drho_vapour : a.drho_liquid, Caloric::entropy);
+        along_curve(partials(side, Quantity::entropy), side.rho, vapour_side ? a.drho_vapour : a.drho_liquid);
     return vapour_side ? ValueSlope{s - side.s, -ds} : ValueSlope{side.s - s, ds};
   };
   const RootResult e =
