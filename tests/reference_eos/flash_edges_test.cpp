@@ -332,6 +332,13 @@ TEST(FlashEdges, NewPairsRefuseWithTheRightReason) {
   };
   for (const auto& row : rows)
     EXPECT_EQ(state(row.pair, row.x1, row.x2).flags, row.flags) << row.pair << " " << row.x1 << " " << row.x2;
+  // Below the lambda point's temperature the melting line parts He II from
+  // the solid: one reason on each side of it, never both.
+  for (const double T : {1.0, 1.5}) {
+    const double P_m = vorn_eos_melting_pressure(&T);
+    EXPECT_EQ(state(VORN_EOS_TP, T, std::nextafter(P_m, 0.0)).flags, unsigned{VORN_EOS_FLAG_HE_II}) << T;
+    EXPECT_EQ(state(VORN_EOS_TP, T, std::nextafter(P_m, 1e9)).flags, unsigned{VORN_EOS_FLAG_SOLID}) << T;
+  }
 }
 
 }  // namespace
