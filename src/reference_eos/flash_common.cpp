@@ -24,8 +24,13 @@ unsigned limit_flags(double T, double p, double tolerance) {
   if (T > extrapolation_temperature) flags |= flag_out_of_range;
   if (T > validity_temperature || p > validity_pressure || vapour_below_lambda(T_fluid, p_lo))
     flags |= flag_extrapolated;
-  if (below_lambda_line(T_fluid, p_lo) && below_lambda_line(T_fluid, p_hi)) flags |= flag_he_ii;
-  if (above_melting_line(T_fluid, p_lo)) flags |= flag_solid;
+  // Beyond the melting line the state is solid, on either side of where the
+  // lambda line ends on it: one reason, not two.
+  if (above_melting_line(T_fluid, p_lo)) {
+    flags |= flag_solid;
+  } else if (below_lambda_line(T_fluid, p_lo) && below_lambda_line(T_fluid, p_hi)) {
+    flags |= flag_he_ii;
+  }
   return flags;
 }
 

@@ -1,4 +1,5 @@
 // What the flashes share: the state they build and the flags they set, the
+// table of what they hold fixed with its derivatives in (T, rho), the
 // lever rule, the density at (T, p), the saturated states' slopes, the
 // two-phase Newton iterations, and each pair's flash. The pairs are grouped by
 // what they hold fixed: flash_isotherm.cpp ((T, rho), (T, q), (T, s), (T, h),
@@ -77,18 +78,62 @@ RootResult cold_vapour_density(double T, double p);
 DensitySolution density_at(double T, double p);
 FluidState flash_Tp(double T, double p);
 
-// u, h or s, and the slope of each along an isochore.
-enum class Caloric { enthalpy, entropy, energy };
+// What a flash holds fixed or seeks, read off one evaluation at (T, rho) (a
+// FluidProperties, or a FluidState built from one) with its derivatives in T
+// at constant rho and in ln rho at constant T (rho times d/drho):
+//   quantity  value  d/dT at constant rho      d/d ln rho at constant T
+//   p         p      (dp/dT)_rho               rho (dp/drho)_T
+//   rho       rho    0                         rho
+//   u         u      cv                        (p - T (dp/dT)_rho)/rho
+//   h         h      cv + (dp/dT)_rho/rho      (dp/drho)_T - T (dp/dT)_rho/rho
+//   s         s      cv/T                      -(dp/dT)_rho/rho
+// The slope in T along a path follows from the two, for every quantity alike:
+// an isochore d/dT; an isotherm d/d ln rho; the saturation curve on one side
+// d/dT + d/d ln rho times (d rho/dT)/rho; and where another quantity y is held
+// (an isobar, an isentrope) d/dT - d/d ln rho times (dy/dT)/(dy/d ln rho)
+// (along an isobar cp for h, cp/T for s). The isotherm's h and u in the
+// dilute gas are the exception: the two terms of d/d ln rho cancel there to
+// rounding, and flash_isotherm.cpp writes it from the Helmholtz energy.
+enum class Quantity { pressure, density, energy, enthalpy, entropy };
+enum class Caloric { enthalpy, entropy, energy };  // the quantities a caloric pair holds
+inline Quantity quantity(Caloric c) {
+  return c == Caloric::enthalpy  ? Quantity::enthalpy
+         : c == Caloric::entropy ? Quantity::entropy
+                                 : Quantity::energy;
+}
+struct Partials {
+  double value;
+  double dT;      // at constant rho
+  double dlnrho;  // at constant T
+};
+template <typename State>
+Partials partials(const State& a, Quantity q) {
+  switch (q) {
+    case Quantity::pressure:
+      return {a.p, a.dpdT, a.rho * a.dpdrho};
+    case Quantity::density:
+      return {a.rho, 0.0, a.rho};
+    case Quantity::energy:
+      return {a.u, a.cv, (a.p - a.T * a.dpdT) / a.rho};
+    case Quantity::enthalpy:
+      return {a.h, a.cv + a.dpdT / a.rho, a.dpdrho - a.T * a.dpdT / a.rho};
+    case Quantity::entropy:
+      break;
+  }
+  return {a.s, a.cv / a.T, -a.dpdT / a.rho};
+}
+template <typename State>
+Partials partials(const State& a, Caloric c) {
+  return partials(a, quantity(c));
+}
 template <typename State>
 double caloric(const State& s, Caloric c) {
   return c == Caloric::enthalpy ? s.h : c == Caloric::entropy ? s.s : s.u;
 }
-// (d(u, h or s)/dT)_rho in one phase.
-template <typename State>
-double isochoric_caloric_slope(const State& a, Caloric c) {
-  if (c == Caloric::energy) return a.cv;
-  if (c == Caloric::enthalpy) return a.cv + a.dpdT / a.rho;
-  return a.cv / a.T;
+// d(x)/dT with y held, and along the saturation curve.
+inline double along(const Partials& x, const Partials& y) { return x.dT - x.dlnrho * (y.dT / y.dlnrho); }
+inline double along_curve(const Partials& x, double rho, double drho_dT) {
+  return x.dT + x.dlnrho * (drho_dT / rho);
 }
 
 // The two-phase iterations (flash_two_phase.cpp).
@@ -103,7 +148,6 @@ struct SaturationSlopes {
   double drho_vapour;
 };
 SaturationSlopes saturation_slopes(double T, int& evaluations);
-double saturated_caloric_slope(const FluidProperties& a, double drho, Caloric c);
 Saturation dome_edge(double rho, const Saturation& at_lambda, int& evaluations);
 // One side's u, h or s in reduced form and its derivatives in delta and tau
 // (at that side's delta), for the two-phase iteration below. With the ideal

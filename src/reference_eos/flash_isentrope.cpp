@@ -19,12 +19,14 @@ bool newton_hs(double h, double s, double T, double rho, double T_lo, double T_h
     ++evaluations;
     if (!(a.dpdrho > 0.0) || !std::isfinite(a.h)) return false;
     const double scale = gas_constant * T;
-    const double F1 = (a.h - h) / scale;
-    const double J11 = (a.cv + a.dpdT / rho) / scale;
-    const double J12 = (a.dpdrho - T * a.dpdT / rho) / scale;
-    const double F2 = (a.s - s) / gas_constant;
-    const double J21 = a.cv / (T * gas_constant);
-    const double J22 = -a.dpdT / (rho * gas_constant);
+    const Partials ha = partials(a, Quantity::enthalpy);
+    const Partials sa = partials(a, Quantity::entropy);
+    const double F1 = (ha.value - h) / scale;
+    const double J11 = ha.dT / scale;
+    const double J12 = ha.dlnrho / scale;
+    const double F2 = (sa.value - s) / gas_constant;
+    const double J21 = sa.dT / gas_constant;
+    const double J22 = sa.dlnrho / gas_constant;
     const double det = J11 * J22 - J12 * J21;
     double dT = -(F1 * J22 - J12 * F2) / det;
     double dx = -(J11 * F2 - F1 * J21) / det;
@@ -60,6 +62,103 @@ bool inside_dome(double T, double rho, int& evaluations) {
          rho < sat.rho_liquid * (1.0 - saturation_bracket_margin);
 }
 
+// Does the (T, s) flash give a state (one phase or two)?
+bool is_state(const FluidState& x) { return (x.flags & flags_without_result) == 0U; }
+
+// Where the isentrope s leaves the fluid between a state at T_in and a
+// refusal at T_out: 30 halvings in ln T (about 1e-9 of the span). The state
+// on the near side, its evaluations added to the caller's.
+FluidState isentrope_end(double s, double T_in, double T_out, FluidState in, int& evaluations) {
+  for (int i = 0; i < 30; ++i) {
+    const double T = std::sqrt(T_in * T_out);
+    const FluidState x = flash_Ts(T, s);
+    evaluations += x.evaluations;
+    if (is_state(x)) {
+      T_in = T;
+      in = x;
+    } else {
+      T_out = T;
+    }
+  }
+  return in;
+}
+
+// (h, s) when Newton in (T, ln rho) did not settle, or no fluid state has the
+// pair: along the isentrope over T, each step a (T, s) flash (one phase or
+// two), on which h rises with T wherever the fluid expands on heating (dh = v
+// dp, (dp/dT)_s = cp/(T v alpha)). First Newton in (T, ln rho) again from a
+// state on the isentrope, at the ideal gas's T for h (h = R (a2 Tc + 5/2 T))
+// within its ends: it has only to move along it. Its ends: the extrapolation
+// limit or, if that is refused, where the isentrope meets the melting line
+// (or leaves the fluid otherwise); the coldest vapour temperature, or where
+// the isentrope enters the fluid above it, from a first state among 12
+// temperatures spread evenly in ln T. An h above the upper end's gets the
+// reason that end gives (OUT_OF_RANGE past the extrapolation limit), below
+// the lower end's that end's (HE_II beneath the coldest vapour); in between,
+// bracketed Newton in T with the slope (dh/dT)_s from the table of partials.
+FluidState flash_hs_along_isentrope(double h, double s, int evaluations) {
+  const double T_lo = lowest_vapour_temperature;
+  const double T_hi = extrapolation_temperature;
+  FluidState top = flash_Ts(T_hi, s);
+  FluidState bottom = flash_Ts(T_lo, s);
+  evaluations += top.evaluations + bottom.evaluations;
+  const unsigned above = is_state(top) ? flag_out_of_range : top.flags & flags_without_result;
+  const unsigned below = is_state(bottom) ? flag_he_ii : bottom.flags & flags_without_result;
+  if (is_state(top) && h > top.h) return empty(above);
+  if (is_state(bottom) && h < bottom.h) return empty(below);
+  FluidState out{};
+  const double T_ideal = (h / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+  FluidState near = T_ideal >= T_hi ? top : bottom;
+  if (T_ideal > T_lo && T_ideal < T_hi) {
+    near = flash_Ts(T_ideal, s);
+    evaluations += near.evaluations;
+  }
+  if (is_state(near) && near.phase != Phase::two_phase &&
+      newton_hs(h, s, near.T, near.rho, T_lo * (1.0 - edge_margin), T_hi, out, evaluations) &&
+      !inside_dome(out.T, out.rho, evaluations)) {
+    out.evaluations = evaluations;
+    return finish(out, true);
+  }
+  if (!is_state(top) || !is_state(bottom)) {
+    FluidState inside = is_state(near) ? near : is_state(top) ? top : bottom;
+    for (int k = 1; k < 12 && !is_state(inside); ++k) {
+      inside = flash_Ts(T_lo * std::pow(T_hi / T_lo, k / 12.0), s);
+      evaluations += inside.evaluations;
+    }
+    // No temperature of the fluid has this entropy.
+    if (!is_state(inside)) return empty((top.flags & flag_no_solution) != 0U ? flag_no_solution : above);
+    // An end is sought only on the side of h it bounds; on the other side
+    // the state found is the bracket's end.
+    if (!is_state(top)) top = h > inside.h ? isentrope_end(s, inside.T, T_hi, inside, evaluations) : inside;
+    if (!is_state(bottom))
+      bottom = h < inside.h ? isentrope_end(s, inside.T, T_lo, inside, evaluations) : inside;
+  }
+  if (h > top.h) return empty(above);
+  if (h < bottom.h) return empty(below);
+  const double T_top = top.T;
+  const double T_bottom = bottom.T;
+  FluidState last{};
+  auto f = [&](double T) -> ValueSlope {
+    last = flash_Ts(T, s);
+    evaluations += last.evaluations;
+    if (!is_state(last)) return {nan, nan};
+    // A mixture carries no derivatives: its step is a bisection.
+    const double slope = last.phase == Phase::two_phase
+                             ? 0.0
+                             : along(partials(last, Quantity::enthalpy), partials(last, Quantity::entropy));
+    return {last.h - h, slope};
+  };
+  const double guess = T_bottom + (h - bottom.h) / (top.h - bottom.h) * (T_top - T_bottom);
+  const RootResult r = bracketed_newton(f, T_bottom, T_top, guess, temperature_tolerance, 0.0, 100);
+  if (!r.converged) return empty(flag_not_converged);
+  out = last.T == r.x ? last : flash_Ts(r.x, s);
+  if (last.T != r.x) evaluations += out.evaluations;
+  // The (T, s) flash's own ambiguity is not this pair's: h picks one state.
+  out.flags &= ~flag_not_unique;
+  out.evaluations = evaluations;
+  return out;
+}
+
 // (h, s) on an isentrope that crosses the dome, over saturations: its edge on
 // the dome by Newton in T over saturations (with the slopes of the saturated
 // states), then below the edge's h Newton in T on g_sat(T) + T s = h, its
@@ -78,12 +177,12 @@ FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
     if (!a.sat.converged) return {nan, nan};
     const FluidProperties& side = vapour_side ? a.vapour : a.liquid;
     const double ds =
-        saturated_caloric_slope(side, vapour_side ? a.drho_vapour : a.drho_liquid, Caloric::entropy);
+        along_curve(partials(side, Quantity::entropy), side.rho, vapour_side ? a.drho_vapour : a.drho_liquid);
     return vapour_side ? ValueSlope{s - side.s, -ds} : ValueSlope{side.s - s, ds};
   };
   const RootResult e =
       bracketed_newton(edge, lambda_temperature, critical_temperature, T_guess, 1e-13, 0.0, 100);
-  if (!e.converged) return empty(flag_not_converged);
+  if (!e.converged) return flash_hs_along_isentrope(h, s, evaluations);
   const Saturation sat_e = saturation_at_temperature(e.x);
   evaluations += sat_e.evaluations;
   const double rho_e = vapour_side ? sat_e.rho_vapour : sat_e.rho_liquid;
@@ -94,7 +193,7 @@ FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
     if (!newton_hs(h, s, e.x, rho_e, lowest_vapour_temperature, extrapolation_temperature, out,
                    evaluations) ||
         inside_dome(out.T, out.rho, evaluations))
-      return empty(flag_not_converged);
+      return flash_hs_along_isentrope(h, s, evaluations);
     out.evaluations = evaluations;
     return finish(out, true);
   }
@@ -111,7 +210,7 @@ FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
   const double at_lo = l_lambda.g + lambda_temperature * s - h;
   const double guess = lambda_temperature - at_lo / (at_e.h - h - at_lo) * (e.x - lambda_temperature);
   const RootResult r = bracketed_newton(f, lambda_temperature, e.x, guess, 1e-13, 0.0, 100);
-  if (!r.converged) return empty(flag_not_converged);
+  if (!r.converged) return flash_hs_along_isentrope(h, s, evaluations);
   const Saturation sat = saturation_at_temperature(r.x);
   const FluidProperties l = properties_at(r.x, sat.rho_liquid);
   const FluidProperties v = properties_at(r.x, sat.rho_vapour);
@@ -201,7 +300,7 @@ FluidState flash_hs(double h, double s) {
                      at_lambda.rho_vapour);
     if (T_ideal <= lambda_temperature) rho0 = at_lambda.rho_vapour * 0.5;
   }
-  if (!one_phase(T0, rho0)) return empty(flag_not_converged);
+  if (!one_phase(T0, rho0)) return flash_hs_along_isentrope(h, s, evaluations);
   return solved();
 }
 

@@ -16,28 +16,15 @@ bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, 
     const FluidProperties a = properties_at(T, rho);
     ++evaluations;
     if (!(a.dpdrho > 0.0) || !std::isfinite(a.p)) return false;
-    const double F1 = (a.p - p) / p;
-    const double J11 = a.dpdT / p;
-    const double J12 = rho * a.dpdrho / p;
-    double F2;
-    double J21;
-    double J22;
-    if (c == Caloric::enthalpy) {
-      const double scale = gas_constant * T;
-      F2 = (a.h - target) / scale;
-      J21 = (a.cv + a.dpdT / rho) / scale;
-      J22 = (a.dpdrho - T * a.dpdT / rho) / scale;
-    } else if (c == Caloric::energy) {
-      // (du/dT)_rho = cv, (du/d ln rho)_T = (p - T (dp/dT)_rho)/rho.
-      const double scale = gas_constant * T;
-      F2 = (a.u - target) / scale;
-      J21 = a.cv / scale;
-      J22 = (a.p - T * a.dpdT) / (rho * scale);
-    } else {
-      F2 = (a.s - target) / gas_constant;
-      J21 = a.cv / (T * gas_constant);
-      J22 = -a.dpdT / (rho * gas_constant);
-    }
+    const Partials pa = partials(a, Quantity::pressure);
+    const Partials xa = partials(a, c);
+    const double F1 = (pa.value - p) / p;
+    const double J11 = pa.dT / p;
+    const double J12 = pa.dlnrho / p;
+    const double scale = c == Caloric::entropy ? gas_constant : gas_constant * T;
+    const double F2 = (xa.value - target) / scale;
+    const double J21 = xa.dT / scale;
+    const double J22 = xa.dlnrho / scale;
     const double det = J11 * J22 - J12 * J21;
     double dT = -(F1 * J22 - J12 * F2) / det;
     double dx = -(J11 * F2 - F1 * J21) / det;
@@ -172,11 +159,8 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
   auto f = [&](double T) -> ValueSlope {
     last = flash_Tp(T, p);
     evaluations += last.evaluations;
-    // Along the isobar: (dh/dT)_p = cp, (ds/dT)_p = cp/T, (du/dT)_p = cp - p alpha/rho.
-    const double slope = c == Caloric::enthalpy  ? last.cp
-                         : c == Caloric::entropy ? last.cp / T
-                                                 : last.cp - p * last.alpha / last.rho;
-    return {caloric(last, c) - target, slope};
+    const Partials x = partials(last, c);
+    return {x.value - target, along(x, partials(last, Quantity::pressure))};
   };
   const RootResult r = bracketed_newton(f, T_lo, T_hi, guess, temperature_tolerance, 0.0, 100);
   if (!r.converged) return empty(flag_not_converged);

@@ -98,8 +98,8 @@ FluidState flash_prho(double p, double rho) {
   if (!(p <= p_hi)) return empty(flag_out_of_range);
   auto f = [&](double T) -> ValueSlope {
     ++evaluations;
-    const FluidProperties a = properties_at(T, rho);
-    return {(a.p - p) / p, a.dpdT / p};
+    const Partials a = partials(properties_at(T, rho), Quantity::pressure);
+    return {(a.value - p) / p, a.dT / p};
   };
   const double ideal = p / (rho * gas_constant);
   const double guess = ideal > T_lo && ideal < T_hi ? ideal : 0.5 * (T_lo + T_hi);
@@ -163,10 +163,12 @@ FluidState flash_rho_caloric(double rho, double target, Caloric c) {
         const double dvv = -a.drho_vapour * vv * vv;
         const double q = (v - vl) / (vv - vl);
         const double dq = (-dvl * (vv - vl) - (v - vl) * (dvv - dvl)) / ((vv - vl) * (vv - vl));
-        const double dxl = saturated_caloric_slope(a.liquid, a.drho_liquid, c);
-        const double dxv = saturated_caloric_slope(a.vapour, a.drho_vapour, c);
-        const double xl = caloric(a.liquid, c);
-        const double xv = caloric(a.vapour, c);
+        const Partials l = partials(a.liquid, c);
+        const Partials vap = partials(a.vapour, c);
+        const double dxl = along_curve(l, a.sat.rho_liquid, a.drho_liquid);
+        const double dxv = along_curve(vap, a.sat.rho_vapour, a.drho_vapour);
+        const double xl = l.value;
+        const double xv = vap.value;
         return {xl + q * (xv - xl) - target, dxl + dq * (xv - xl) + q * (dxv - dxl)};
       };
       const double guess =
@@ -201,8 +203,8 @@ FluidState flash_rho_caloric(double rho, double target, Caloric c) {
   if (!(target <= x_hi)) return empty(flag_out_of_range);
   auto f = [&](double T) -> ValueSlope {
     ++evaluations;
-    const FluidProperties a = properties_at(T, rho);
-    return {caloric(a, c) - target, isochoric_caloric_slope(a, c)};
+    const Partials a = partials(properties_at(T, rho), c);
+    return {a.value - target, a.dT};
   };
   const double fraction = (target - x_lo) / (x_hi - x_lo);
   const double start = isochore_guess(rho, target, c);
@@ -214,7 +216,7 @@ FluidState flash_rho_caloric(double rho, double target, Caloric c) {
       bracketed_newton(f, T_lo, extrapolation_temperature, guess, temperature_tolerance, 0.0, 100);
   if (!r.converged) return empty(flag_not_converged);
   FluidState s = single(r.x, rho, single_phase(r.x, rho, critical_density), evaluations);
-  if (isochoric_caloric_slope(lo, c) < 0.0 || isochoric_caloric_slope(s, c) < 0.0) s.flags |= flag_not_unique;
+  if (partials(lo, c).dT < 0.0 || partials(s, c).dT < 0.0) s.flags |= flag_not_unique;
   return finish(s, true);
 }
 

@@ -21,9 +21,9 @@ FluidState flash_Ts_cold_liquid(double T, double target, double p_top, int evalu
   if (target > at_bottom.s) return empty(flag_he_ii);
   if (target < at_top.s) return empty(flag_solid);
   auto f = [&](double x) -> ValueSlope {
-    const FluidProperties a = properties_at(T, std::exp(x));
+    const Partials a = partials(properties_at(T, std::exp(x)), Quantity::entropy);
     ++evaluations;
-    return {target - a.s, a.dpdT / a.rho};
+    return {target - a.value, -a.dlnrho};
   };
   const RootResult r = bracketed_newton(f, std::log(bottom.rho), std::log(top.rho), std::log(bottom.rho),
                                         density_tolerance, 1e-15);
@@ -172,7 +172,8 @@ FluidState flash_Ts(double T, double target) {
     auto f = [&](double x) -> ValueSlope {
       last = properties_at(T, std::exp(x));
       ++evaluations;
-      return {target - last.s, last.dpdT / last.rho};
+      const Partials a = partials(last, Quantity::entropy);
+      return {target - a.value, -a.dlnrho};
     };
     const RootResult r =
         bracketed_newton(f, std::log(smallest_density), std::log(edge.x),
@@ -189,7 +190,8 @@ FluidState flash_Ts(double T, double target) {
       const FluidProperties a = properties_at(T, std::exp(x));
       ++evaluations;
       if (!(a.dpdT > 0.0) || !(a.dpdrho > 0.0)) break;
-      double dx = -(target - a.s) / (a.dpdT / a.rho);
+      const Partials sa = partials(a, Quantity::entropy);
+      double dx = (target - sa.value) / sa.dlnrho;
       dx = std::fmax(-1.0, std::fmin(1.0, dx));
       x += dx;
       if (std::fabs(dx) <= density_tolerance) {
@@ -232,7 +234,8 @@ FluidState flash_Ts(double T, double target) {
   auto f = [&](double x) -> ValueSlope {
     last = properties_at(T, std::exp(x));
     ++evaluations;
-    return {target - last.s, last.dpdT / last.rho};
+    const Partials a = partials(last, Quantity::entropy);
+    return {target - a.value, -a.dlnrho};
   };
   const double guess = phase == Phase::liquid ? std::log(rho_lo) : std::fmin(ideal_ln_rho, std::log(rho_hi));
   const RootResult r =

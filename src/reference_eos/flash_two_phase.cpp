@@ -42,17 +42,6 @@ SaturationSlopes saturation_slopes(double T, int& evaluations) {
   return r;
 }
 
-// d(u, h or s)/dT along the saturation curve on one side: the isochore's
-// slope plus the isotherm's times drho/dT, with (du/drho)_T = (p - T (dp/dT)_rho)
-// / rho^2, (dh/drho)_T = (dp/drho)_T / rho - T (dp/dT)_rho / rho^2 and
-// (ds/drho)_T = -(dp/dT)_rho / rho^2.
-double saturated_caloric_slope(const FluidProperties& a, double drho, Caloric c) {
-  const double rho2 = a.rho * a.rho;
-  if (c == Caloric::energy) return a.cv + (a.p - a.T * a.dpdT) / rho2 * drho;
-  if (c == Caloric::enthalpy) return a.cv + a.dpdT / a.rho + (a.dpdrho / a.rho - a.T * a.dpdT / rho2) * drho;
-  return a.cv / a.T - a.dpdT / rho2 * drho;
-}
-
 // The saturation where the isochore rho meets the dome (rho between the
 // lambda point's saturated densities): directly (saturation_at_density),
 // else by Newton in T over saturations at T.

@@ -101,6 +101,9 @@ TEST(FlashEdges, InputsThatOnceGaveAWrongState) {
   const vorn_eos_state dense_ts = state(VORN_EOS_TS, 1000.0, dense.s);
   EXPECT_EQ(dense_ts.flags, unsigned{VORN_EOS_FLAG_EXTRAPOLATED});
   EXPECT_LE(relative(dense_ts.P, 3e6), 1e-9);
+  // Every pair far above 2000 MPa, where Newton in (T, rho) on (h, s) once
+  // stalled against its temperature bound and said not converged.
+  for (const double T : {900.0, 1500.0}) round_trip(T, T * 1.6e4, VORN_EOS_FLAG_EXTRAPOLATED, 1e-9);
   // The reason of a refusal: solid by the melting line, not He II.
   EXPECT_EQ(state(VORN_EOS_PRHO, 20000.0, 240.0).flags, unsigned{VORN_EOS_FLAG_SOLID});
 }
@@ -320,9 +323,22 @@ TEST(FlashEdges, NewPairsRefuseWithTheRightReason) {
       {VORN_EOS_RHOH, 100.0, 1e12, VORN_EOS_FLAG_OUT_OF_RANGE},
       {VORN_EOS_HS, nan, 1e3, VORN_EOS_FLAG_BAD_INPUT},
       {VORN_EOS_HS, -1e9, 0.0, VORN_EOS_FLAG_HE_II},
+      // (h, s) far outside the fluid, by where its isentrope leaves it: the
+      // melting line, 2000 K, below the coldest vapour; no entropy that high.
+      {VORN_EOS_HS, 1e9, 0.0, VORN_EOS_FLAG_SOLID},
+      {VORN_EOS_HS, 1e9, 1e4, VORN_EOS_FLAG_OUT_OF_RANGE},
+      {VORN_EOS_HS, 1e3, 1e5, VORN_EOS_FLAG_HE_II},
+      {VORN_EOS_HS, 1e5, 1e9, VORN_EOS_FLAG_NO_SOLUTION},
   };
   for (const auto& row : rows)
     EXPECT_EQ(state(row.pair, row.x1, row.x2).flags, row.flags) << row.pair << " " << row.x1 << " " << row.x2;
+  // Below the lambda point's temperature the melting line parts He II from
+  // the solid: one reason on each side of it, never both.
+  for (const double T : {1.0, 1.5}) {
+    const double P_m = vorn_eos_melting_pressure(&T);
+    EXPECT_EQ(state(VORN_EOS_TP, T, std::nextafter(P_m, 0.0)).flags, unsigned{VORN_EOS_FLAG_HE_II}) << T;
+    EXPECT_EQ(state(VORN_EOS_TP, T, std::nextafter(P_m, 1e9)).flags, unsigned{VORN_EOS_FLAG_SOLID}) << T;
+  }
 }
 
 }  // namespace
