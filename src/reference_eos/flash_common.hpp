@@ -136,6 +136,41 @@ inline double along_curve(const Partials& x, double rho, double drho_dT) {
   return x.dT + x.dlnrho * (drho_dT / rho);
 }
 
+// One Newton step in (T, ln rho) on two held quantities, each residual and
+// its partials divided by its scale: limited to 30 % in T and 0.7 in ln rho
+// (a factor 2 in rho), then halved until T stays inside (T_lo, T_hi).
+struct TemperatureDensityStep {
+  double dT;
+  double dlnrho;
+  int halvings;  // how often it was halved to stay inside; 20 means it never did
+  bool finite;
+};
+inline TemperatureDensityStep temperature_density_step(const Partials& f, double f_target, double f_scale,
+                                                       const Partials& g, double g_target, double g_scale,
+                                                       double T, double T_lo, double T_hi) {
+  const double F1 = (f.value - f_target) / f_scale;
+  const double J11 = f.dT / f_scale;
+  const double J12 = f.dlnrho / f_scale;
+  const double F2 = (g.value - g_target) / g_scale;
+  const double J21 = g.dT / g_scale;
+  const double J22 = g.dlnrho / g_scale;
+  const double det = J11 * J22 - J12 * J21;
+  double dT = -(F1 * J22 - J12 * F2) / det;
+  double dx = -(J11 * F2 - F1 * J21) / det;
+  if (!std::isfinite(dT) || !std::isfinite(dx)) return {dT, dx, 0, false};
+  const double limit = std::fmax(std::fabs(dT) / (0.3 * T), std::fabs(dx) / 0.7);
+  if (limit > 1.0) {
+    dT /= limit;
+    dx /= limit;
+  }
+  int halvings = 0;
+  for (; halvings < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
+    dT *= 0.5;
+    dx *= 0.5;
+  }
+  return {dT, dx, halvings, true};
+}
+
 // The two-phase iterations (flash_two_phase.cpp).
 // The saturated states at T and their slopes along the curve: dp_sat/dT by
 // Clausius-Clapeyron, and d rho/dT on each side from dp_sat/dT = (dp/dT)_rho
@@ -209,21 +244,9 @@ Saturation saturation_with(double T0, Third third, int& evaluations) {
     const double A[3][3] = {{-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
                             {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
                             {c.d_dl, c.d_dv, c.d_tau}};
-    const std::array<double, 3> step_of = newton_step3(A, F);
-    double ddl = step_of[0];
-    double ddv = step_of[1];
-    double dtau = step_of[2];
-    if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
-    for (int halving = 0; halving < 30; ++halving) {
-      if (dv + ddv > 0.0 && dv + ddv < dl + ddl && tau + dtau > 1.0) break;
-      ddl *= 0.5;
-      ddv *= 0.5;
-      dtau *= 0.5;
-    }
-    dl += ddl;
-    dv += ddv;
-    tau += dtau;
-    const double step = std::fmax(std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv), std::fabs(dtau) / tau);
+    const double step = damped_step3(
+        A, F, dl, dv, tau, [](double l, double v, double t) { return v > 0.0 && v < l && t > 1.0; });
+    if (std::isnan(step)) break;
     const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
     previous_step = step;
     if (step <= 1e-14 || quadratic || at_rounding) {

@@ -18,30 +18,12 @@ bool newton_hs(double h, double s, double T, double rho, double T_lo, double T_h
     const FluidProperties a = properties_at(T, rho);
     ++evaluations;
     if (!(a.dpdrho > 0.0) || !std::isfinite(a.h)) return false;
-    const double scale = gas_constant * T;
-    const Partials ha = partials(a, Quantity::enthalpy);
-    const Partials sa = partials(a, Quantity::entropy);
-    const double F1 = (ha.value - h) / scale;
-    const double J11 = ha.dT / scale;
-    const double J12 = ha.dlnrho / scale;
-    const double F2 = (sa.value - s) / gas_constant;
-    const double J21 = sa.dT / gas_constant;
-    const double J22 = sa.dlnrho / gas_constant;
-    const double det = J11 * J22 - J12 * J21;
-    double dT = -(F1 * J22 - J12 * F2) / det;
-    double dx = -(J11 * F2 - F1 * J21) / det;
-    if (!std::isfinite(dT) || !std::isfinite(dx)) return false;
-    const double limit = std::fmax(std::fabs(dT) / (0.3 * T), std::fabs(dx) / 0.7);
-    if (limit > 1.0) {
-      dT /= limit;
-      dx /= limit;
-    }
-    int halvings = 0;
-    for (; halvings < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
-      dT *= 0.5;
-      dx *= 0.5;
-    }
-    if (halvings >= 20) return false;
+    const TemperatureDensityStep step =
+        temperature_density_step(partials(a, Quantity::enthalpy), h, gas_constant * T,
+                                 partials(a, Quantity::entropy), s, gas_constant, T, T_lo, T_hi);
+    if (!step.finite || step.halvings >= 20) return false;
+    const double dT = step.dT;
+    const double dx = step.dlnrho;
     T += dT;
     rho *= std::exp(dx);
     if (std::fabs(dT) <= 1e-14 * T && std::fabs(dx) <= 1e-14) {

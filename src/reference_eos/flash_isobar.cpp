@@ -16,31 +16,13 @@ bool newton_p_caloric(double p, double target, Caloric c, double T, double rho, 
     const FluidProperties a = properties_at(T, rho);
     ++evaluations;
     if (!(a.dpdrho > 0.0) || !std::isfinite(a.p)) return false;
-    const Partials pa = partials(a, Quantity::pressure);
-    const Partials xa = partials(a, c);
-    const double F1 = (pa.value - p) / p;
-    const double J11 = pa.dT / p;
-    const double J12 = pa.dlnrho / p;
     const double scale = c == Caloric::entropy ? gas_constant : gas_constant * T;
-    const double F2 = (xa.value - target) / scale;
-    const double J21 = xa.dT / scale;
-    const double J22 = xa.dlnrho / scale;
-    const double det = J11 * J22 - J12 * J21;
-    double dT = -(F1 * J22 - J12 * F2) / det;
-    double dx = -(J11 * F2 - F1 * J21) / det;
-    if (!std::isfinite(dT) || !std::isfinite(dx)) return false;
-    const double limit = std::fmax(std::fabs(dT) / (0.3 * T), std::fabs(dx) / 0.7);
-    if (limit > 1.0) {
-      dT /= limit;
-      dx /= limit;
-    }
-    int halvings = 0;
-    for (; halvings < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
-      dT *= 0.5;
-      dx *= 0.5;
-    }
+    const TemperatureDensityStep step = temperature_density_step(
+        partials(a, Quantity::pressure), p, p, partials(a, c), target, scale, T, T_lo, T_hi);
     // Pressed against a bound of the bracket: the root is not inside it from here.
-    if (halvings >= 3) return false;
+    if (!step.finite || step.halvings >= 3) return false;
+    const double dT = step.dT;
+    const double dx = step.dlnrho;
     T += dT;
     rho *= std::exp(dx);
     if (std::fabs(dT) <= 1e-14 * T && std::fabs(dx) <= 1e-14) {

@@ -124,21 +124,10 @@ Saturation two_phase_at_density(double rho, double target, Caloric c, const Satu
         {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
         {(1.0 - q) * xl.ddelta - (xv.x - xl.x) * dq_dwl / (dl * dl),
          q * xv.ddelta - (xv.x - xl.x) * dq_dwv / (dv * dv), (1.0 - q) * xl.dtau + q * xv.dtau}};
-    const std::array<double, 3> step_of = newton_step3(A, F);
-    double ddl = step_of[0];
-    double ddv = step_of[1];
-    double dtau = step_of[2];
-    if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
-    for (int halving = 0; halving < 30; ++halving) {
-      if (dv + ddv > 0.0 && dv + ddv < delta && dl + ddl > delta && tau + dtau > 1.0) break;
-      ddl *= 0.5;
-      ddv *= 0.5;
-      dtau *= 0.5;
-    }
-    dl += ddl;
-    dv += ddv;
-    tau += dtau;
-    const double step = std::fmax(std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv), std::fabs(dtau) / tau);
+    const double step = damped_step3(A, F, dl, dv, tau, [delta](double l, double v, double t) {
+      return v > 0.0 && v < delta && l > delta && t > 1.0;
+    });
+    if (std::isnan(step)) break;
     const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
     previous_step = step;
     if (step <= 1e-14 || quadratic || at_rounding) {

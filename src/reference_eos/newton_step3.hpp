@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 namespace vorn::reference_eos {
@@ -26,6 +27,28 @@ inline std::array<double, 3> newton_step3(const double (&A)[3][3], const double 
     step[static_cast<std::size_t>(k)] = determinant3(M) / det;
   }
   return step;
+}
+
+// The step of A x = -F applied to (delta', delta'', tau), halved (at most 30
+// times) until valid(delta', delta'', tau) holds for the new point. Returns the
+// largest relative change, or NaN (nothing applied) if the step is not finite.
+template <typename Valid>
+double damped_step3(const double (&A)[3][3], const double (&F)[3], double& dl, double& dv, double& tau,
+                    Valid&& valid) {
+  const std::array<double, 3> step_of = newton_step3(A, F);
+  double ddl = step_of[0];
+  double ddv = step_of[1];
+  double dtau = step_of[2];
+  if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) return std::nan("");
+  for (int halving = 0; halving < 30 && !valid(dl + ddl, dv + ddv, tau + dtau); ++halving) {
+    ddl *= 0.5;
+    ddv *= 0.5;
+    dtau *= 0.5;
+  }
+  dl += ddl;
+  dv += ddv;
+  tau += dtau;
+  return std::fmax(std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv), std::fabs(dtau) / tau);
 }
 
 }  // namespace vorn::reference_eos

@@ -193,24 +193,10 @@ Saturation newton_at_pressure(double p, double T0, double dl, double dv) {
     }
     const double A[3][3] = {
         {-Jdl, Jdv, Jtv - Jtl}, {-Jdl / dl, Jdv / dv, Ktv - Ktl}, {0.0, Jdv / Jv, Jtv / Jv - 1.0 / tau}};
-    const std::array<double, 3> step_of = newton_step3(A, F);
-    double ddl = step_of[0];
-    double ddv = step_of[1];
-    double dtau = step_of[2];
-    if (!std::isfinite(ddl) || !std::isfinite(ddv) || !std::isfinite(dtau)) break;
-    for (int halving = 0; halving < 30; ++halving) {
-      const double nl = dl + ddl;
-      const double nv = dv + ddv;
-      const double nt = tau + dtau;
-      if (nv > 0.0 && nl > nv && nt > 1.0 && nt < tau_max) break;
-      ddl *= 0.5;
-      ddv *= 0.5;
-      dtau *= 0.5;
-    }
-    dl += ddl;
-    dv += ddv;
-    tau += dtau;
-    const double step = std::fmax(std::fmax(std::fabs(ddl) / dl, std::fabs(ddv) / dv), std::fabs(dtau) / tau);
+    const double step = damped_step3(A, F, dl, dv, tau, [tau_max](double l, double v, double t) {
+      return v > 0.0 && l > v && t > 1.0 && t < tau_max;
+    });
+    if (std::isnan(step)) break;
     const bool quadratic = step <= quadratic_stop && step <= 1e-3 * previous_step;
     previous_step = step;
     if (step <= step_tolerance || quadratic) {
