@@ -160,6 +160,12 @@ FluidState flash_Ts(double T, double target) {
   const double ideal_ln_rho =
       std::log(critical_density) +
       (1.5 - ideal_a1 - 1.5 * std::log(critical_temperature / T) - target / gas_constant);
+  // target - s along the isotherm in ln rho, rising (s falls as rho rises).
+  auto f = [&](double x) -> ValueSlope {
+    ++evaluations;
+    const Partials a = partials(properties_at(T, std::exp(x)), Quantity::entropy);
+    return {target - a.value, -a.dlnrho};
+  };
   if (T < lambda_temperature && T < lowest_vapour_temperature)
     return flash_Ts_cold_liquid(T, target, p_top, evaluations);
   if (T < lambda_temperature) {
@@ -168,13 +174,6 @@ FluidState flash_Ts(double T, double target) {
     evaluations += edge.evaluations;
     if (!edge.converged) return empty(flag_not_converged);
     if (!(target > properties_at(T, edge.x).s)) return flash_Ts_cold_liquid(T, target, p_top, evaluations);
-    FluidProperties last{};
-    auto f = [&](double x) -> ValueSlope {
-      last = properties_at(T, std::exp(x));
-      ++evaluations;
-      const Partials a = partials(last, Quantity::entropy);
-      return {target - a.value, -a.dlnrho};
-    };
     const RootResult r =
         bracketed_newton(f, std::log(smallest_density), std::log(edge.x),
                          std::fmin(ideal_ln_rho, std::log(edge.x)), density_tolerance, 1e-15);
@@ -230,13 +229,6 @@ FluidState flash_Ts(double T, double target) {
   const FluidProperties top_state = properties_at(T, rho_hi);
   if (target < top_state.s) return empty(flag_solid);
   if (target > properties_at(T, rho_lo).s) return empty(flag_no_solution);
-  FluidProperties last{};
-  auto f = [&](double x) -> ValueSlope {
-    last = properties_at(T, std::exp(x));
-    ++evaluations;
-    const Partials a = partials(last, Quantity::entropy);
-    return {target - a.value, -a.dlnrho};
-  };
   const double guess = phase == Phase::liquid ? std::log(rho_lo) : std::fmin(ideal_ln_rho, std::log(rho_hi));
   const RootResult r =
       bracketed_newton(f, std::log(rho_lo), std::log(rho_hi), guess, density_tolerance, 1e-15);
