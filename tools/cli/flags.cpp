@@ -75,7 +75,9 @@ const FlagFamily& liquid_flags() {
        {VORN_SVP_FLAG_OUTSIDE_SCALE, "outside-scale",
         "below 1.25 K: the vapour-pressure fit of the data, not ITS-90", false},
        {VORN_SVP_FLAG_AT_LAMBDA, "at-lambda", "at the lambda point, where a property has no value: NaN",
-        true}});
+        true},
+       {VORN_SVP_FLAG_PAST_LAMBDA, "past-lambda",
+        "the channel's warm end would pass the lambda point (q above the peak heat flux): NaN", true}});
   return family;
 }
 
