@@ -93,7 +93,8 @@ inline Result channel_warm_end(double T_bath, double L, double q, double m) {
   constexpr double rounding = 16.0 * std::numeric_limits<double>::epsilon();
   if (target > whole * (1.0 + rounding)) return no_channel(flag_past_lambda);
   if (target >= whole * (1.0 - rounding)) return {lambda_temperature, 0U};
-  double low = T_bath, high = lambda_temperature;
+  double low = T_bath;
+  double high = lambda_temperature;
   const double resolution = 4.0 * std::numeric_limits<double>::epsilon() * lambda_temperature;
   // Start where a constant f_m^-1 at the bath would put the warm end.
   double T = T_bath + target / heat_conductivity_function(T_bath, m);
