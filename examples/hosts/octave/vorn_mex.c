@@ -417,6 +417,18 @@ static const struct {
     {"heat_conductivity_function", vorn_svp_heat_conductivity_function},
 };
 
+/* The result array of a routine with flags, and the flags' array when the caller asks for it (*flags
+ * stays NULL otherwise). */
+static double* values_and_flags(int nlhs, mxArray* plhs[], mwSize ndims, const mwSize* dims,
+                                unsigned** flags) {
+  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+  if (nlhs > 1) {
+    plhs[1] = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
+    *flags = (unsigned*)mxGetData(plhs[1]);
+  }
+  return mxGetPr(plhs[0]);
+}
+
 /* [value, flags] of one property of the saturated liquid over an array of T. */
 static void call_svp(int nlhs, int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   static const char* const names[] = {"T"};
@@ -436,12 +448,7 @@ static void call_svp(int nlhs, int nrhs, const mxArray* prhs[], mxArray* plhs[])
   if (f == NULL) mexErrMsgIdAndTxt("vorn:argument", "vorn.superfluid: no property named '%s'", name);
   ndims = broadcast_shape("superfluid", 1, prhs + 1, names, dims);
   count = element_count(ndims, dims);
-  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
-  out = mxGetPr(plhs[0]);
-  if (nlhs > 1) {
-    plhs[1] = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
-    flags = (unsigned*)mxGetData(plhs[1]);
-  }
+  out = values_and_flags(nlhs, plhs, ndims, dims, &flags);
   for (j = 0; j < count; ++j) out[j] = f(mxGetPr(prhs[1]) + j, flags == NULL ? NULL : flags + j);
 }
 
@@ -473,12 +480,7 @@ static void call_channel(int nlhs, int nrhs, const mxArray* prhs[], mxArray* plh
                                  : flux_names,
                           dims);
   count = element_count(ndims, dims);
-  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
-  out = mxGetPr(plhs[0]);
-  if (nlhs > 1) {
-    plhs[1] = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
-    flags = (unsigned*)mxGetData(plhs[1]);
-  }
+  out = values_and_flags(nlhs, plhs, ndims, dims, &flags);
   for (i = 0; i < nrhs - 1; ++i) x[i] = mxGetPr(prhs[i + 1]);
   for (j = 0; j < count; ++j) {
     unsigned* fl = flags == NULL ? NULL : flags + j;
