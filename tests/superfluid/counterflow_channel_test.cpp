@@ -189,22 +189,4 @@ TEST(Channel, Refusals) {
   EXPECT_EQ(flags, out);
 }
 
-TEST(Channel, ArrayFormsAreTheScalarRoutines) {
-  const double Tb[] = {1.8, 2.0, 2.3}, L[] = {1.0, 0.1, 1.0}, q[] = {1e4, 1e4, 1e3}, m[] = {3.0, 3.4, 3.0};
-  double out[3];
-  unsigned flags[3];
-  vorn_svp_channel_warm_end_n(3, Tb, L, q, m, out, flags);
-  for (int i = 0; i < 3; ++i) {
-    unsigned f = 0;
-    const double one = warm_end(Tb[i], L[i], q[i], m[i], &f);
-    EXPECT_TRUE(out[i] == one || (std::isnan(out[i]) && std::isnan(one)));
-    EXPECT_EQ(flags[i], f);
-  }
-  vorn_svp_channel_peak_flux_n(3, Tb, L, nullptr, out, nullptr);
-  EXPECT_EQ(out[0], peak_flux(1.8, 1.0, 3.0));
-  vorn_svp_channel_heat_flux_n(3, Tb, Tb, L, m, out, flags);
-  EXPECT_EQ(out[1], 0.0);
-  EXPECT_EQ(flags[2], unsigned{VORN_SVP_FLAG_OUT_OF_RANGE});
-}
-
 }  // namespace
