@@ -426,6 +426,7 @@ VORN_API double vorn_eos_lambda_temperature(const double *P);
 #define VORN_SVP_FLAG_OUT_OF_RANGE 2u   /* outside the range of the fit (listed below): NaN */
 #define VORN_SVP_FLAG_OUTSIDE_SCALE 4u  /* vapour scale, 0.5 K to 1.25 K: a value, but not ITS-90 */
 #define VORN_SVP_FLAG_AT_LAMBDA 8u      /* at the lambda point, where the property has no value: NaN */
+#define VORN_SVP_FLAG_PAST_LAMBDA 16u   /* a He II channel's warm end would pass T_lambda (q above the peak flux): NaN */
 
 /* The ITS-90 helium-4 vapour-pressure scale: T90 = A0 + sum Ai ((ln(p/Pa) - B)/C)^i, 1.25 K to 2.1768 K
  * (5.6, 2.9) and 2.1768 K to 5.0 K (10.3, 1.9); the lower range up to 5.041815 kPa (where it reaches
@@ -453,6 +454,7 @@ VORN_API double vorn_svp_eta_n(const double *T, unsigned *flags);    /* normal-f
 VORN_API double vorn_svp_B(const double *T, unsigned *flags);        /* mutual friction B, 1.2859 to below T_lambda */
 VORN_API double vorn_svp_B_prime(const double *T, unsigned *flags);  /* mutual friction B', 1.2779 to below T_lambda */
 VORN_API double vorn_svp_P(const double *T, unsigned *flags);        /* saturated vapour pressure (their fit), kPa, 0.5-5.0 */
+VORN_API double vorn_svp_heat_conductivity_function(const double *T, unsigned *flags); /* He II f^-1 for m = 3, W^3 m^-5 K^-1, 1.4-4.9 (0 from T_lambda) */
 /* The same at n temperatures: out[i] and flags[i] (flags may be NULL). */
 VORN_API void vorn_svp_rho_n(size_t n, const double *T, double *out, unsigned *flags);
 VORN_API void vorn_svp_alpha_n(size_t n, const double *T, double *out, unsigned *flags);
@@ -468,6 +470,23 @@ VORN_API void vorn_svp_eta_n_n(size_t n, const double *T, double *out, unsigned 
 VORN_API void vorn_svp_B_n(size_t n, const double *T, double *out, unsigned *flags);
 VORN_API void vorn_svp_B_prime_n(size_t n, const double *T, double *out, unsigned *flags);
 VORN_API void vorn_svp_P_n(size_t n, const double *T, double *out, unsigned *flags);
+VORN_API void vorn_svp_heat_conductivity_function_n(size_t n, const double *T, double *out, unsigned *flags);
+
+/* Heat through a channel of He II by turbulent counterflow (Gorter-Mellink), from a saturated bath at T_bath
+ * (K, 1.4 to below T_lambda) along a length L (m, above 0): dT/dx = -f_m q^m, so q^m L is the integral of
+ * f_m^-1 from T_bath to the warm end. q in W/m^2; m the exponent, 2 to 4 (NULL: 3; channel data favour 3.4).
+ * vorn_svp_channel_warm_end gives the warm end's T (K) for a heat flux q >= 0; vorn_svp_channel_heat_flux the
+ * q (W/m^2) that puts the warm end at T_warm (T_bath to T_lambda); vorn_svp_channel_peak_flux the q whose warm
+ * end reaches T_lambda. NaN with VORN_SVP_FLAG_BAD_INPUT (an argument negative, not finite or L <= 0, m
+ * outside 2-4, T_warm below T_bath), VORN_SVP_FLAG_OUT_OF_RANGE (T_bath below 1.4 K or at or above T_lambda)
+ * or VORN_SVP_FLAG_PAST_LAMBDA (q above the peak flux, T_warm above T_lambda). See docs/superfluid.md. */
+VORN_API double vorn_svp_channel_warm_end(const double *T_bath, const double *L, const double *q, const double *m, unsigned *flags);
+VORN_API double vorn_svp_channel_heat_flux(const double *T_bath, const double *T_warm, const double *L, const double *m, unsigned *flags);
+VORN_API double vorn_svp_channel_peak_flux(const double *T_bath, const double *L, const double *m, unsigned *flags);
+/* The same at n points: element i of every argument (m may be NULL: 3 at every point; flags may be NULL). */
+VORN_API void vorn_svp_channel_warm_end_n(size_t n, const double *T_bath, const double *L, const double *q, const double *m, double *out, unsigned *flags);
+VORN_API void vorn_svp_channel_heat_flux_n(size_t n, const double *T_bath, const double *T_warm, const double *L, const double *m, double *out, unsigned *flags);
+VORN_API void vorn_svp_channel_peak_flux_n(size_t n, const double *T_bath, const double *L, const double *m, double *out, unsigned *flags);
 
 #ifdef __cplusplus
 }

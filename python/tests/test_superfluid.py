@@ -49,3 +49,40 @@ def test_its90_scale_round_trip_and_strict():
 def test_eos_below_lambda_points_at_the_saturated_line():
     with pytest.raises(vorn.eos.EosError, match="vorn.superfluid"):
         vorn.eos.state(T=1.9, P=100.0, strict=True)
+
+
+def test_heat_through_he_ii_channels():
+    # Peak heat fluxes (kW/m^2) of 1 m and 0.1 m from four baths, broadcast in one call, m = 3.
+    q = superfluid.peak_heat_flux([1.6, 1.8, 1.9, 2.0], [[1.0], [0.1]]) / 1e3
+    assert np.allclose(q, [[16.5, 15.0, 12.9, 9.4], [35.6, 32.2, 27.8, 20.2]], atol=0.05, rtol=0)
+    assert superfluid.heat_conductivity_function(1.8) == pytest.approx(9.917e12, rel=1e-4)
+    assert superfluid.heat_conductivity_function(2.5) == 0.0
+    # Warm end and heat flux undo each other, the exponent per point.
+    m = np.array([3.0, 3.4])
+    T_warm = superfluid.channel_warm_end(1.8, 0.5, 1.2e4, m)
+    assert np.all((T_warm > 1.8) & (T_warm < superfluid.LAMBDA_TEMPERATURE))
+    assert np.allclose(superfluid.channel_heat_flux(1.8, T_warm, 0.5, m), 1.2e4, rtol=1e-11, atol=0)
+
+
+@pytest.mark.parametrize(
+    "call, flag",
+    [
+        (lambda: superfluid.channel_warm_end(1.8, 1.0, 2e4, strict=True), superfluid.Flag.PAST_LAMBDA),
+        (lambda: superfluid.channel_heat_flux(1.8, 2.2, 1.0, strict=True), superfluid.Flag.PAST_LAMBDA),
+        (lambda: superfluid.peak_heat_flux(1.8, 0.0, strict=True), superfluid.Flag.BAD_INPUT),
+        (lambda: superfluid.channel_warm_end(1.8, 1.0, -1.0, strict=True), superfluid.Flag.BAD_INPUT),
+        (lambda: superfluid.peak_heat_flux(1.8, 1.0, 4.5, strict=True), superfluid.Flag.BAD_INPUT),
+        (lambda: superfluid.peak_heat_flux(superfluid.LAMBDA_TEMPERATURE, 1.0, strict=True),
+         superfluid.Flag.OUT_OF_RANGE),
+    ],
+)
+def test_channel_refusals(call, flag):
+    with pytest.raises(superfluid.SuperfluidError) as error:
+        call()
+    assert error.value.flags == flag
+
+
+def test_channel_nan_without_strict_and_bad_types():
+    assert math.isnan(superfluid.channel_warm_end(1.8, 1.0, 2e4))
+    with pytest.raises(TypeError):
+        superfluid.peak_heat_flux(1.8, "1 m")

@@ -225,10 +225,15 @@ _SIGNATURES["vorn_eos_melting_pressure"] = (DOUBLE, [_PD])
 _SIGNATURES["vorn_eos_lambda_temperature"] = (DOUBLE, [_PD])
 
 # The saturated liquid (He II included) and the ITS-90 vapour-pressure scale.
-SVP_PROPERTIES = ("rho", "alpha", "rho_s", "rho_normal", "fraction_s", "u1", "u2", "c", "s", "L", "eta_n", "B", "B_prime", "P")
+SVP_PROPERTIES = ("rho", "alpha", "rho_s", "rho_normal", "fraction_s", "u1", "u2", "c", "s", "L", "eta_n", "B", "B_prime", "P",
+                  "heat_conductivity_function")
 for _name in SVP_PROPERTIES:
     _SIGNATURES["vorn_svp_" + _name] = (DOUBLE, [_PD, ctypes.POINTER(UINT)])
     _SIGNATURES["vorn_svp_" + _name + "_n"] = (None, [_N, _VP, _VP, _VP])
+# He II channels: the inputs by address, then the exponent (NULL: 3) and the flags.
+for _name, _inputs in (("channel_warm_end", 3), ("channel_heat_flux", 3), ("channel_peak_flux", 2)):
+    _SIGNATURES["vorn_svp_" + _name] = (DOUBLE, [_PD] * (_inputs + 1) + [ctypes.POINTER(UINT)])
+    _SIGNATURES["vorn_svp_" + _name + "_n"] = (None, [_N] + [_VP] * (_inputs + 3))
 _SIGNATURES["vorn_its90_T"] = (DOUBLE, [_PD, _PD, ctypes.POINTER(UINT)])
 _SIGNATURES["vorn_its90_P"] = (DOUBLE, [_PD, _PD, ctypes.POINTER(UINT)])
 _SIGNATURES["vorn_its90_T_n"] = (None, [_N, _VP, _VP, _VP, _VP])

@@ -2,7 +2,7 @@
 
     python3 -m vorn.charts OUTDIR
 
-writes eight charts into OUTDIR (created if needed):
+writes these charts into OUTDIR (created if needed):
 
 - virial_coefficients.png: B, C and D against T, with the pole of D;
 - compressibility_isotherms.png: the acoustic factor and the true Z against P;
@@ -22,7 +22,11 @@ writes eight charts into OUTDIR (created if needed):
   the lambda and melting lines);
 - phase_diagram.png: pressure against temperature, with the saturation,
   melting and lambda lines, the critical point and the regions He I, He II,
-  solid and gas.
+  solid and gas;
+- he_ii_heat_transport.png: the heat conductivity function f^-1 of He II
+  (the calibrated form vorn gives, against the two-fluid expression on the
+  library's rho_s, rho_n and s) and the peak heat flux of channels against
+  the bath temperature, m = 3 and 3.4.
 
 Needs matplotlib (Debian: python3-matplotlib).
 """
@@ -39,7 +43,7 @@ import numpy as np
 from numpy.typing import NDArray
 
 import vorn
-from vorn import State, eos, reference_data, thermometry, virial
+from vorn import State, eos, reference_data, superfluid, thermometry, virial
 from vorn._diagrams import phase_diagram_chart, pressure_enthalpy_chart, temperature_entropy_chart
 
 __all__ = ["main", "CHARTS", "phase_diagram_chart", "pressure_enthalpy_chart", "temperature_entropy_chart"]
@@ -421,6 +425,64 @@ def thermometer_chart(plt: Pyplot) -> Figure:
     return fig
 
 
+#: The engineering form's Gorter-Mellink coefficient at T_lambda, m s/kg.
+A_LAMBDA = 1450.0
+
+
+def heat_transport_chart(plt: Pyplot) -> Figure:
+    """Draw f^-1 of He II (two forms) and the peak heat flux of channels against T.
+
+    Parameters
+    ----------
+    plt : module
+        ``matplotlib.pyplot``.
+
+    Returns
+    -------
+    matplotlib.figure.Figure
+        The chart.
+    """
+    T_lambda = superfluid.LAMBDA_TEMPERATURE
+    T = np.linspace(1.4, T_lambda, 800)[:-1]
+    t = T / T_lambda
+    calibrated = superfluid.heat_conductivity_function(T)
+    # rho_s^3 s^4 T^3 / (A_GM rho_n) with the fits' rho_s, rho_n, s and the A_GM = A_lambda t^3 the
+    # calibrated form implies.
+    two_fluid = superfluid.rho_s(T) ** 3 * superfluid.s(T) ** 4 * T**3 / (A_LAMBDA * t**3 * superfluid.rho_normal(T))
+    fig, axes = plt.subplots(2, 1, figsize=(8.5, 8.6))
+    ax = axes[0]
+    ax.plot(T, calibrated / 1e12, color="C0", lw=1.8, label="vorn: the calibrated engineering form (Van Sciver)")
+    ax.plot(T, two_fluid / 1e12, color="C1", lw=1.4, ls="--",
+            label="two-fluid ρs³s⁴T³/(A ρn), fits' ρs, ρn, s, A = 1450 (T/Tλ)³ m s/kg")
+    ax.axvspan(1.6, 2.0, color="0.5", alpha=0.08, lw=0)
+    ax.set_ylabel("f⁻¹ (10¹² W³ m⁻⁵ K⁻¹)")
+    ax.set_xlim(1.4, T_lambda)
+    ax.legend(loc="upper left")
+    ax.set_title("Heat conductivity function of He II at saturation, m = 3 (shaded: 1.6–2.0 K)", loc="left")
+    ratio = ax.twinx()
+    ratio.plot(T, two_fluid / calibrated, color="C3", lw=0.9, ls=":")
+    ratio.set_ylim(0.0, 3.0)
+    ratio.set_ylabel("two-fluid / calibrated (dotted)", color="C3")
+    ratio.grid(False)
+    ax = axes[1]
+    bath = np.linspace(1.4, 2.17, 300)
+    for i, L in enumerate((0.1, 1.0, 10.0)):
+        for m, style in ((3.0, "-"), (3.4, "--")):
+            q = superfluid.peak_heat_flux(bath, L, m) / 1e3
+            ax.plot(bath, q, color=f"C{i}", ls=style, lw=1.5, label=f"L = {L:g} m, m = {m:g}")
+    ax.plot([1.8], [superfluid.peak_heat_flux(1.8, 1.0) / 1e3], "ko", ms=4)
+    ax.annotate("1 m from 1.8 K: 15.0 kW/m²", (1.8, superfluid.peak_heat_flux(1.8, 1.0) / 1e3), xytext=(8, 8),
+                textcoords="offset points", fontsize=8.5)
+    ax.set_xlim(1.4, T_lambda)
+    ax.set_ylim(0.0, None)
+    ax.set_xlabel("T (K); below: the bath temperature")
+    ax.set_ylabel("peak heat flux (kW/m²)")
+    ax.legend(loc="upper right", ncol=2)
+    ax.set_title("Peak heat flux of a He II channel: its warm end reaches Tλ", loc="left")
+    fig.tight_layout()
+    return fig
+
+
 #: File name: function drawing that chart.
 CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "virial_coefficients.png": virial_chart,
@@ -432,6 +494,7 @@ CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "pressure_enthalpy.png": pressure_enthalpy_chart,
     "temperature_entropy.png": temperature_entropy_chart,
     "phase_diagram.png": phase_diagram_chart,
+    "he_ii_heat_transport.png": heat_transport_chart,
 }
 
 

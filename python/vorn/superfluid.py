@@ -10,6 +10,12 @@ where a property has no value (the expansion and the heat capacity at the
 lambda point), the result is NaN; ``strict=True`` raises `SuperfluidError`
 there instead. ``flags(name, T)`` gives the reasons (``Flag`` bits).
 
+Heat through He II: ``heat_conductivity_function(T)`` is f^-1 of the
+Gorter-Mellink law dT/dx = -f q^3 (W^3 m^-5 K^-1); ``peak_heat_flux``,
+``channel_warm_end`` and ``channel_heat_flux`` work out a channel of length L
+(m) from a saturated bath, heat fluxes in W/m^2, the exponent m settable
+(3 by default, 2 to 4).
+
 >>> import vorn
 >>> round(vorn.superfluid.rho(1.8), 2)
 145.35
@@ -17,6 +23,8 @@ there instead. ``flags(name, T)`` gives the reasons (``Flag`` bits).
 20.03
 >>> vorn.superfluid.line(1.9)["fraction_s"] > 0.5
 True
+>>> round(vorn.superfluid.peak_heat_flux(1.8, 1.0))  # W/m^2, a 1 m channel from a 1.8 K bath
+14964
 """
 
 from __future__ import annotations
@@ -39,6 +47,9 @@ __all__ = [
     "flags",
     "line",
     "value",
+    "channel_warm_end",
+    "channel_heat_flux",
+    "peak_heat_flux",
 ] + list(SVP_PROPERTIES)
 
 #: The lambda temperature at saturation on ITS-90, K.
@@ -60,6 +71,8 @@ PROPERTIES: Dict[str, Tuple[str, str, float, float]] = {
     "B": ("mutual friction B", "1", 1.2859, 2.1768),
     "B_prime": ("mutual friction B'", "1", 1.2779, 2.1768),
     "P": ("saturated vapour pressure", "kPa", 0.5, 5.0),
+    "heat_conductivity_function": ("heat conductivity function f^-1 of He II for m = 3 (0 from T_lambda on)",
+                                   "W^3 m^-5 K^-1", 1.4, 4.9),
 }
 
 
@@ -70,6 +83,7 @@ class Flag(enum.IntFlag):
     OUT_OF_RANGE = 2  #: outside the fit's range
     OUTSIDE_SCALE = 4  #: vapour scale between 0.5 K and 1.25 K: a value, not ITS-90
     AT_LAMBDA = 8  #: at the lambda point, where the property has no value
+    PAST_LAMBDA = 16  #: a channel's warm end would pass T_lambda (q above the peak heat flux)
 
 
 class SuperfluidError(ValueError):
@@ -161,4 +175,50 @@ eta_n = _make("eta_n")
 B = _make("B")
 B_prime = _make("B_prime")
 P = _make("P")
+heat_conductivity_function = _make("heat_conductivity_function")
+
+
+def _channel(name: str, inputs: Dict[str, ArrayLike], m: ArrayLike, strict: bool) -> FloatResult:
+    arrays = [as_float_array(v, k) for k, v in inputs.items()] + [as_float_array(m, "m")]
+    shaped = np.broadcast_arrays(*arrays)
+    columns = [np.array(a, dtype=np.float64, order="C") for a in shaped]
+    out = np.empty(columns[0].shape, dtype=np.float64)
+    bits = np.empty(columns[0].shape, dtype=np.uint32)
+    getattr(_lib, f"vorn_svp_{name}_n")(out.size, *(c.ctypes.data for c in columns), out.ctypes.data,
+                                       bits.ctypes.data)
+    scalar = out.ndim == 0
+    if strict:
+        _problem(bits, scalar, f"superfluid.{name}", ~0)
+    return float(out[()]) if scalar else out
+
+
+def peak_heat_flux(T_bath: ArrayLike, L: ArrayLike, m: ArrayLike = 3.0, *, strict: bool = False) -> FloatResult:
+    """Return the peak heat flux (W/m^2) of a He II channel: the q whose warm end reaches T_lambda.
+
+    T_bath (K) from 1.4 K to below T_lambda, L (m) above 0, m the exponent of
+    dT/dx = -f q^m (3, or 2 to 4). Arguments broadcast. NaN where there is no
+    answer; ``strict=True`` raises SuperfluidError (its ``flags`` say why).
+    """
+    return _channel("channel_peak_flux", {"T_bath": T_bath, "L": L}, m, strict)
+
+
+def channel_warm_end(T_bath: ArrayLike, L: ArrayLike, q: ArrayLike, m: ArrayLike = 3.0, *,
+                     strict: bool = False) -> FloatResult:
+    """Return the warm-end temperature (K) of a He II channel of length L (m) carrying q (W/m^2).
+
+    From a bath at T_bath (K); NaN with `Flag.PAST_LAMBDA` where q is above
+    the peak heat flux (the warm end would go normal). Otherwise as
+    `peak_heat_flux`.
+    """
+    return _channel("channel_warm_end", {"T_bath": T_bath, "L": L, "q": q}, m, strict)
+
+
+def channel_heat_flux(T_bath: ArrayLike, T_warm: ArrayLike, L: ArrayLike, m: ArrayLike = 3.0, *,
+                      strict: bool = False) -> FloatResult:
+    """Return the heat flux (W/m^2) of a He II channel of length L (m) from T_bath to T_warm (K).
+
+    T_warm from T_bath to T_lambda (above it: NaN, `Flag.PAST_LAMBDA`).
+    Otherwise as `peak_heat_flux`.
+    """
+    return _channel("channel_heat_flux", {"T_bath": T_bath, "T_warm": T_warm, "L": L}, m, strict)
 

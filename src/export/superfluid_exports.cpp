@@ -6,6 +6,7 @@
 
 #include "constants/export.hpp"
 #include "constants/floating_point_guards.hpp"
+#include "superfluid/counterflow_channel.hpp"
 #include "superfluid/range_flags.hpp"
 #include "superfluid/saturated_liquid.hpp"
 #include "thermometry/its90_vapour_scale.hpp"
@@ -17,6 +18,7 @@ static_assert(sf::flag_bad_input == VORN_SVP_FLAG_BAD_INPUT, "flag bits as vorn.
 static_assert(sf::flag_out_of_range == VORN_SVP_FLAG_OUT_OF_RANGE, "flag bits as vorn.h");
 static_assert(sf::flag_outside_scale == VORN_SVP_FLAG_OUTSIDE_SCALE, "flag bits as vorn.h");
 static_assert(sf::flag_at_lambda == VORN_SVP_FLAG_AT_LAMBDA, "flag bits as vorn.h");
+static_assert(sf::flag_past_lambda == VORN_SVP_FLAG_PAST_LAMBDA, "flag bits as vorn.h");
 
 namespace {
 
@@ -40,6 +42,14 @@ void svp_n(sf::Property p, std::size_t n, const double* T, double* out, unsigned
     out[i] = r.value;
     if (flags != nullptr) flags[i] = r.flags;
   }
+}
+
+// The exponent of a channel routine: *m, or 3 where the host passes none.
+double exponent(const double* m) { return m == nullptr ? sf::counterflow_exponent_classical : *m; }
+
+double written(const sf::Result& r, unsigned* flags) {
+  if (flags != nullptr) *flags = r.flags;
+  return r.value;
 }
 
 }  // namespace
@@ -90,7 +100,49 @@ VORN_SVP_ROUTINES(eta_n, normal_viscosity)
 VORN_SVP_ROUTINES(B, mutual_friction_B)
 VORN_SVP_ROUTINES(B_prime, mutual_friction_B_prime)
 VORN_SVP_ROUTINES(P, vapour_pressure)
+VORN_SVP_ROUTINES(heat_conductivity_function, heat_conductivity_function)
 
 #undef VORN_SVP_ROUTINES
+
+VORN_EXPORT double vorn_svp_channel_warm_end(const double* T_bath, const double* L, const double* q,
+                                             const double* m, unsigned* flags) {
+  return written(sf::channel_warm_end(*T_bath, *L, *q, exponent(m)), flags);
+}
+
+VORN_EXPORT double vorn_svp_channel_heat_flux(const double* T_bath, const double* T_warm, const double* L,
+                                              const double* m, unsigned* flags) {
+  return written(sf::channel_heat_flux(*T_bath, *T_warm, *L, exponent(m)), flags);
+}
+
+VORN_EXPORT double vorn_svp_channel_peak_flux(const double* T_bath, const double* L, const double* m,
+                                              unsigned* flags) {
+  return written(sf::channel_peak_heat_flux(*T_bath, *L, exponent(m)), flags);
+}
+
+// The array forms: point i of each argument (m may be NULL: 3 everywhere).
+VORN_EXPORT void vorn_svp_channel_warm_end_n(std::size_t n, const double* T_bath, const double* L,
+                                             const double* q, const double* m, double* out, unsigned* flags) {
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = vorn_svp_channel_warm_end(T_bath + i, L + i, q + i, m == nullptr ? nullptr : m + i,
+                                       flags == nullptr ? nullptr : flags + i);
+  }
+}
+
+VORN_EXPORT void vorn_svp_channel_heat_flux_n(std::size_t n, const double* T_bath, const double* T_warm,
+                                              const double* L, const double* m, double* out,
+                                              unsigned* flags) {
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = vorn_svp_channel_heat_flux(T_bath + i, T_warm + i, L + i, m == nullptr ? nullptr : m + i,
+                                        flags == nullptr ? nullptr : flags + i);
+  }
+}
+
+VORN_EXPORT void vorn_svp_channel_peak_flux_n(std::size_t n, const double* T_bath, const double* L,
+                                              const double* m, double* out, unsigned* flags) {
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = vorn_svp_channel_peak_flux(T_bath + i, L + i, m == nullptr ? nullptr : m + i,
+                                        flags == nullptr ? nullptr : flags + i);
+  }
+}
 
 }  // extern "C"

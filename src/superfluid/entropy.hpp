@@ -15,34 +15,16 @@
 // evaluations of a spline above T_lambda.
 #pragma once
 
-#include <array>
 #include <cstddef>
 
+#include "constants/gauss_legendre.hpp"
 #include "superfluid/heat_capacity.hpp"
 
 namespace vorn::superfluid {
 
-// 8-point Gauss-Legendre nodes and weights on [-1, 1], the positive half
-// (Abramowitz and Stegun, Table 25.4).
-inline constexpr std::array<double, 4> gauss_legendre_8_nodes{
-    0.183434642495649804939476142360, 0.525532409916328985817739049189, 0.796666477413626739591553936476,
-    0.960289856497536231683560868569};
-inline constexpr std::array<double, 4> gauss_legendre_8_weights{
-    0.362683783378361982965150449277, 0.313706645877887287337962201987, 0.222381034453374470544355994426,
-    0.101228536290376259152011654482};
-
 template <std::size_t Knots>
 double integral_of_c_over_t(const CubicBSpline<Knots>& s, double from, double to) {
-  const double half = 0.5 * (to - from);
-  const double middle = 0.5 * (to + from);
-  double sum = 0.0;
-  for (std::size_t i = 0; i < 4; ++i) {
-    for (const double sign : {-1.0, 1.0}) {
-      const double x = middle + sign * half * gauss_legendre_8_nodes[i];
-      sum += gauss_legendre_8_weights[i] * std::pow(10.0, evaluate(s, x).value) / x;
-    }
-  }
-  return half * sum;
+  return gauss_legendre_8([&s](double x) { return std::pow(10.0, evaluate(s, x).value) / x; }, from, to);
 }
 
 // integral of C/T over [from, to] within one spline's range, knot interval by

@@ -13,6 +13,7 @@
 //   normal-fluid viscosity                      0.7913364 .. 4.406982
 //   B, B'                                       1.2859, 1.2779 .. T_lambda (excluded)
 //   vapour pressure                             0.5 .. 5.0
+//   heat conductivity function (m = 3)          1.4 .. 4.9     (0 from T_lambda on)
 #pragma once
 
 #include <cmath>
@@ -21,6 +22,7 @@
 #include "superfluid/density.hpp"
 #include "superfluid/entropy.hpp"
 #include "superfluid/heat_capacity.hpp"
+#include "superfluid/heat_conductivity_function.hpp"
 #include "superfluid/lambda_point.hpp"
 #include "superfluid/latent_heat.hpp"
 #include "superfluid/mutual_friction.hpp"
@@ -46,7 +48,8 @@ enum class Property {
   normal_viscosity,     // Pa s
   mutual_friction_B,
   mutual_friction_B_prime,
-  vapour_pressure,  // kPa
+  vapour_pressure,             // kPa
+  heat_conductivity_function,  // f^-1 for m = 3, W^3 m^-5 K^-1
 };
 
 struct Range {
@@ -81,6 +84,8 @@ inline Range range_of(Property p) {
       return {mutual_friction_lowest(mutual_friction_B_prime_spline.last_knot()), lambda_temperature, true};
     case Property::vapour_pressure:
       return {vapour_pressure_lowest, vapour_pressure_highest, false};
+    case Property::heat_conductivity_function:
+      return {heat_conductivity_lowest, density_highest, false};
   }
   return {0.0, -1.0, false};
 }
@@ -137,6 +142,8 @@ inline double value_in_range(Property p, double T) {
       return mutual_friction_B_prime(T);
     case Property::vapour_pressure:
       return 1e-3 * vapour_pressure(T).value;
+    case Property::heat_conductivity_function:
+      return heat_conductivity_function(T);
   }
   return std::numeric_limits<double>::quiet_NaN();
 }

@@ -908,6 +908,42 @@ class SuperfluidTest(unittest.TestCase):
         self.assertEqual(out["rows"][1]["c_sat"], "NaN")
         self.assertIn("at-lambda", out["rows"][1]["flags"])
 
+    def test_channel_peak_flux_warm_end_and_heat_flux(self):
+        def library(name, *args):
+            f = getattr(LIB, "vorn_svp_channel_" + name)
+            f.argtypes, f.restype = [PD] * len(args) + [ctypes.POINTER(ctypes.c_uint)], D
+            return f(*[ctypes.byref(D(a)) for a in args], None)
+
+        rows = list(csv.DictReader(io.StringIO(vorn("superfluid", "channel", "--T-bath", "1.6:2.0:0.2", "--L", "100cm",
+                                                    "--csv").stdout)))
+        self.assertEqual([float(r["T_bath [K]"]) for r in rows], [1.6, 1.8, 2.0])
+        for r in rows:
+            self.assertEqual(float(r["q_peak [W/m^2]"]), library("peak_flux", float(r["T_bath [K]"]), 1.0, 3.0))
+        self.assertAlmostEqual(float(rows[1]["q_peak [W/m^2]"]), 15.0e3, delta=50)
+        out = json.loads(vorn("superfluid", "channel", "--T-bath", "1.8", "--L", "0.5", "--q", "1W/cm2,2W/cm^2",
+                              "--m", "3.4", "--json").stdout)
+        self.assertEqual(out["m"], 3.4)
+        self.assertEqual(out["rows"][0]["T_warm"], library("warm_end", 1.8, 0.5, 1e4, 3.4))
+        self.assertEqual((out["rows"][1]["T_warm"], out["rows"][1]["flags"]), ("NaN", ["past-lambda"]))
+        row = next(csv.DictReader(io.StringIO(vorn("superfluid", "channel", "--T-bath", "1.8", "--L", "1",
+                                                   "--T-warm", "1.9", "--csv").stdout)))
+        self.assertEqual(float(row["q [W/m^2]"]), library("heat_flux", 1.8, 1.9, 1.0, 3.0))
+        text = vorn("superfluid", "--T", "1.8").stdout
+        self.assertIn("f^-1 [W^3 m^-5 K^-1]", text)
+
+    def test_channel_bad_input(self):
+        for args, expected in [(["--L", "0"], "--L"), (["--L", "1ft"], "no unit of length"),
+                               (["--L", "1", "--m", "4.5"], "--m"), (["--L", "1", "--q", "1kW", "--m", "3"], "--q"),
+                               (["--L", "1", "--q", "1", "--T-warm", "2"], "both --q and --T-warm")]:
+            with self.subTest(args=args):
+                run = vorn("superfluid", "channel", "--T-bath", "1.8", *args)
+                self.assertEqual(run.returncode, 2)
+                self.assertIn(expected, run.stderr)
+        self.assertEqual(vorn("superfluid").returncode, 2)
+        run = vorn("superfluid", "channel", "--T-bath", "2.2", "--L", "1", "--strict")
+        self.assertEqual(run.returncode, 5)
+        self.assertIn("out-of-range", run.stdout)
+
     def test_vapour_thermometer_both_ways(self):
         row = next(csv.DictReader(io.StringIO(vorn("thermometer", "vapour", "--P", "1atm", "--csv").stdout)))
         self.assertAlmostEqual(float(row["T90 [K]"]), 4.222099, delta=5e-7)

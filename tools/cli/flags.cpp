@@ -70,12 +70,16 @@ const FlagFamily& liquid_flags() {
   static const FlagFamily family(
       "saturated liquid: ",
       {{VORN_SVP_FLAG_BAD_INPUT, "bad-input",
-        "a temperature or pressure that is negative, zero or not finite", true},
+        "a temperature or pressure that is negative, zero or not finite (a channel: also a heat flux "
+        "below 0, a warm end below the bath)",
+        true},
        {VORN_SVP_FLAG_OUT_OF_RANGE, "out-of-range", "outside the range of a fit: NaN", true},
        {VORN_SVP_FLAG_OUTSIDE_SCALE, "outside-scale",
         "below 1.25 K: the vapour-pressure fit of the data, not ITS-90", false},
        {VORN_SVP_FLAG_AT_LAMBDA, "at-lambda", "at the lambda point, where a property has no value: NaN",
-        true}});
+        true},
+       {VORN_SVP_FLAG_PAST_LAMBDA, "past-lambda",
+        "the channel's warm end would pass the lambda point (q above the peak heat flux): NaN", true}});
   return family;
 }
 

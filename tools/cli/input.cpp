@@ -110,6 +110,10 @@ const char* what_is_expected(Dimension dimension) {
     case Dimension::pressure:
       return "a pressure: a number in kPa, or a number and a unit such as 101.325kPa, 1 bar, 1e5Pa or "
              "760torr";
+    case Dimension::length:
+      return "a length: a number in m, or a number and a unit such as 1m, 50 cm or 300mm";
+    case Dimension::heat_flux:
+      return "a heat flux: a number in W/m^2, or a number and a unit such as 10kW/m2, 1 W/cm^2 or 5000W/m2";
     case Dimension::none:
       break;
   }
@@ -132,14 +136,13 @@ Reading read(std::string_view argument, std::string_view whole, std::string_view
   if (symbol.empty()) return reading;
   if (dimension != Dimension::none) reading.unit = find_unit(symbol, dimension);
   if (reading.unit == nullptr) {
-    fail(argument,
-         dimension == Dimension::none
-             ? fmt::format("'{}' is not a number; expected {} without a unit", whole,
-                           what_is_expected(dimension))
-             : fmt::format("'{}' is not a number with a unit: '{}' is no unit of {}; expected "
-                           "{} (units: {})",
-                           whole, symbol, dimension == Dimension::temperature ? "temperature" : "pressure",
-                           what_is_expected(dimension), unit_symbols(dimension)));
+    fail(argument, dimension == Dimension::none
+                       ? fmt::format("'{}' is not a number; expected {} without a unit", whole,
+                                     what_is_expected(dimension))
+                       : fmt::format("'{}' is not a number with a unit: '{}' is no unit of {}; expected "
+                                     "{} (units: {})",
+                                     whole, symbol, dimension_name(dimension), what_is_expected(dimension),
+                                     unit_symbols(dimension)));
   }
   return reading;
 }

@@ -7,6 +7,7 @@
 //   vorn eos --X A --Y B                    X, Y an input pair of the equation (T P, P h, ...)
 //   vorn saturation (--T RANGE | --P RANGE)
 //   vorn superfluid --T RANGE               the saturated liquid, He II included
+//   vorn superfluid channel --T-bath RANGE --L LENGTH [--q RANGE | --T-warm RANGE] [--m M]
 //   vorn thermometer acoustic --ratio R --P P --T0 T0 --P0 P0
 //   vorn thermometer gas --P P --T0 T0 --P0 P0
 //   vorn thermometer vapour (--P RANGE | --T RANGE)
@@ -245,6 +246,37 @@ int run_saturation(const Arguments& a, const Inputs& input_options) {
   return below_lambda ? print_superfluid(points, options) : print_saturation(name == "T", points, options);
 }
 
+int run_channel(const Arguments& a, const CLI::App* channel) {
+  const Options options = options_of(a);
+  const auto text = [&a](const std::string& name) -> const std::string& {
+    return a.values.find(name)->second;
+  };
+  const bool q = channel->get_option("--q")->count() != 0;
+  const bool T_warm = channel->get_option("--T-warm")->count() != 0;
+  if (q && T_warm)
+    throw UsageError(
+        "channel: both --q and --T-warm given; expected one of them (or neither: the peak flux)");
+  const Channel c{positive(a, "L", Dimension::length, "a length"),
+                  channel->get_option("--m")->count() != 0 ? parse_number("--m", text("m")) : 3.0};
+  if (!(c.m >= 2.0 && c.m <= 4.0))
+    throw UsageError(
+        fmt::format("--m: '{}' is outside 2 to 4; expected the exponent of dT/dx = -f q^m, "
+                    "such as 3 or 3.4",
+                    text("m")));
+  const Values T_bath = parse_values("--T-bath", text("T-bath"), Dimension::temperature);
+  const ChannelQuestion question = q        ? ChannelQuestion::warm_end
+                                   : T_warm ? ChannelQuestion::heat_flux
+                                            : ChannelQuestion::peak_flux;
+  const Values asked = q        ? parse_values("--q", text("q"), Dimension::heat_flux)
+                       : T_warm ? parse_values("--T-warm", text("T-warm"), Dimension::temperature)
+                                : Values(std::vector<double>{});
+  if (asked.size() != 0 && T_bath.size() > kMaxPoints / asked.size()) {
+    throw UsageError(fmt::format("--T-bath, --{}: {} x {} points; expected at most {} in one table",
+                                 q ? "q" : "T-warm", T_bath.size(), asked.size(), kMaxPoints));
+  }
+  return print_channel(T_bath, c, question, asked, options);
+}
+
 int run(int argc, char** argv) {
   CLI::App app{
       "vorn: thermophysical properties of helium-4 (the gas correlations and the reference equation of "
@@ -308,8 +340,20 @@ int run(int argc, char** argv) {
 
   auto* superfluid = app.add_subcommand(
       "superfluid", "The saturated liquid below and above the lambda line (He II included), 0 K to 5.15 K");
-  add_value(superfluid, a, "T", "temperatures, K", true)->required();
+  const CLI::Option* superfluid_T = add_value(superfluid, a, "T", "temperatures, K", true);
   add_format_options(superfluid, a, true);
+  auto* channel = superfluid->add_subcommand(
+      "channel",
+      "Heat through a channel of He II from a saturated bath by turbulent counterflow (dT/dx = -f q^m): "
+      "the peak heat flux at each bath temperature, the warm end for each --q, or the q for each --T-warm");
+  add_value(channel, a, "T-bath", "bath temperatures, K, 1.4 K to below 2.1768 K", true)->required();
+  add_value(channel, a, "L", "channel length, m, or with a unit (1m, 50cm, 300mm), above 0", false)
+      ->required();
+  add_value(channel, a, "q", "heat fluxes, W/m^2, or with a unit (10kW/m2, 1W/cm2)", true);
+  add_value(channel, a, "T-warm", "warm-end temperatures, K, from the bath's to 2.1768 K", true);
+  add_value(channel, a, "m", "exponent of dT/dx = -f q^m, 2 to 4 (3 when not given; channel data favour 3.4)",
+            false);
+  add_format_options(channel, a, true);
 
   auto* thermometer = app.add_subcommand("thermometer", "Temperature from a thermometer's readings");
   thermometer->require_subcommand(0, 1);
@@ -350,7 +394,12 @@ int run(int argc, char** argv) {
   if (eval->parsed()) return evaluate_file(a.input, a.properties, options_of(a));
   if (eos->parsed()) return run_eos(a, eos_inputs);
   if (saturation->parsed()) return run_saturation(a, saturation_inputs);
-  if (superfluid->parsed()) return print_superfluid(points_of(a, "T", {}), options_of(a));
+  if (channel->parsed()) return run_channel(a, channel);
+  if (superfluid->parsed()) {
+    if (superfluid_T->count() == 0)
+      throw UsageError("superfluid: --T is required; expected temperatures (or the subcommand 'channel')");
+    return print_superfluid(points_of(a, "T", {}), options_of(a));
+  }
   if (vapour->parsed()) {
     const Options options = options_of(a);
     const std::string name = T_or_P(vapour_inputs, "thermometer vapour", "vapour pressures");

@@ -24,7 +24,7 @@ struct Fit {
 };
 
 // The order of the library's header; the pressure's unit is --units'.
-constexpr std::array<Fit, 14> kFits{{
+constexpr std::array<Fit, 15> kFits{{
     {"rho", "kg/m^3", vorn_svp_rho},
     {"alpha", "1/K", vorn_svp_alpha},
     {"rho_s", "kg/m^3", vorn_svp_rho_s},
@@ -39,6 +39,7 @@ constexpr std::array<Fit, 14> kFits{{
     {"B", "1", vorn_svp_B},
     {"B'", "1", vorn_svp_B_prime},
     {"P", "", vorn_svp_P},
+    {"f^-1", "W^3 m^-5 K^-1", vorn_svp_heat_conductivity_function},
 }};
 
 }  // namespace
@@ -69,6 +70,38 @@ int print_superfluid(const Values& T, const Options& options) {
     // Some column out of its fit's range is the rule (no fit covers 0 K to 5.15 K): not warned about.
     table.count(liquid_flags(), row_flags & ~static_cast<unsigned>(VORN_SVP_FLAG_OUT_OF_RANGE));
     table.count(!std::isnan(std::get<double>(row[1])));
+  }
+  return table.finish();
+}
+
+int print_channel(const Values& T_bath, const Channel& channel, ChannelQuestion question, const Values& asked,
+                  const Options& options) {
+  Table table(
+      options,
+      "He II channel from a saturated bath, turbulent counterflow: q^m L = integral of f^-1 dT from the "
+      "bath to the warm end; the peak heat flux puts the warm end at the lambda point",
+      {{"T_bath", "K"}, {"q", "W/m^2"}, {"T_warm", "K"}, {"q_peak", "W/m^2"}});
+  table.note("L", channel.L, "m");
+  table.note("m", channel.m, "");
+  const std::size_t per_bath = question == ChannelQuestion::peak_flux ? 1 : asked.size();
+  for (std::size_t i = 0; i < T_bath.size(); ++i) {
+    const double Tb = T_bath[i];
+    unsigned peak_flags = 0;
+    const double peak = vorn_svp_channel_peak_flux(&Tb, &channel.L, &channel.m, &peak_flags);
+    for (std::size_t j = 0; j < per_bath; ++j) {
+      unsigned f = peak_flags;
+      double q = peak, T_warm = kLambdaTemperature, answer = peak;
+      if (question == ChannelQuestion::warm_end) {
+        q = asked[j];
+        answer = T_warm = vorn_svp_channel_warm_end(&Tb, &channel.L, &q, &channel.m, &f);
+      } else if (question == ChannelQuestion::heat_flux) {
+        T_warm = asked[j];
+        answer = q = vorn_svp_channel_heat_flux(&Tb, &T_warm, &channel.L, &channel.m, &f);
+      } else if (std::isnan(peak)) {
+        T_warm = peak;
+      }
+      table.row({Tb, q, T_warm, peak}, liquid_flags(), f | peak_flags, !std::isnan(answer));
+    }
   }
   return table.finish();
 }

@@ -78,7 +78,9 @@ void Table::note(std::string key, std::string value) {
 }
 
 void Table::note(std::string key, double value, std::string_view unit) {
-  notes_.push_back({std::move(key), fmt::format("{} {}", readable(value), unit), value, {}, false});
+  std::string text = readable(value);
+  if (!unit.empty()) text += fmt::format(" {}", unit);
+  notes_.push_back({std::move(key), std::move(text), value, {}, false});
 }
 
 void Table::note(std::string key, const std::vector<std::string>& flags) {

@@ -18,8 +18,8 @@ namespace {
 // 1 torr = 1/760 atm; 1 mmHg = 13.5951 kg/m^3 * 9.80665 m/s^2 * 1 mm
 // = 133.322387415 Pa (the conventional value); 1 psi = 0.45359237 kg *
 // 9.80665 m/s^2 / (0.0254 m)^2 = 4.4482216152605 N / 0.00064516 m^2;
-// 0 degrees Celsius = 273.15 K.
-constexpr std::array<Unit, 17> kUnits{{
+// 0 degrees Celsius = 273.15 K; 1 W/cm^2 = 10^4 W/m^2.
+constexpr std::array<Unit, 29> kUnits{{
     {"K", Dimension::temperature, 1, 0, 1, 0, true},
     {"mK", Dimension::temperature, 1, -3, 1, 0, false},
     {"uK", Dimension::temperature, 1, -6, 1, 0, false},
@@ -37,6 +37,18 @@ constexpr std::array<Unit, 17> kUnits{{
     {"torr", Dimension::pressure, 101325, -3, 760, 0, true},
     {"mmHg", Dimension::pressure, 133322387415, -12, 1, 0, true},
     {"psi", Dimension::pressure, 44482216152605, -8, 64516, 0, true},
+    {"m", Dimension::length, 1, 0, 1, 0, false},
+    {"cm", Dimension::length, 1, -2, 1, 0, false},
+    {"mm", Dimension::length, 1, -3, 1, 0, false},
+    {"km", Dimension::length, 1, 3, 1, 0, false},
+    {"W/m2", Dimension::heat_flux, 1, 0, 1, 0, false},
+    {"W/m^2", Dimension::heat_flux, 1, 0, 1, 0, false},
+    {"kW/m2", Dimension::heat_flux, 1, 3, 1, 0, false},
+    {"kW/m^2", Dimension::heat_flux, 1, 3, 1, 0, false},
+    {"W/cm2", Dimension::heat_flux, 1, 4, 1, 0, false},
+    {"W/cm^2", Dimension::heat_flux, 1, 4, 1, 0, false},
+    {"mW/cm2", Dimension::heat_flux, 1, 1, 1, 0, false},
+    {"mW/cm^2", Dimension::heat_flux, 1, 1, 1, 0, false},
 }};
 
 struct PressureUnit {
@@ -69,6 +81,22 @@ std::string unit_symbols(Dimension dimension) {
     symbols += u.symbol;
   }
   return symbols;
+}
+
+std::string_view dimension_name(Dimension dimension) {
+  switch (dimension) {
+    case Dimension::temperature:
+      return "temperature";
+    case Dimension::pressure:
+      return "pressure";
+    case Dimension::length:
+      return "length";
+    case Dimension::heat_flux:
+      return "heat flux";
+    case Dimension::none:
+      break;
+  }
+  return "number";
 }
 
 Converted convert(std::string_view unit, const OutputUnits& units, double molar_mass) {

@@ -2,7 +2,9 @@
 //
 // Input: a number may carry a unit, with or without a space between them
 // ("300K", "4.2 K", "-196.15C", "1bar", "101.325kPa", "760torr"); a bare
-// number is in K for temperatures and kPa for pressures. Every factor is held
+// number is in K for temperatures and kPa for pressures; lengths ("1m",
+// "10 cm") and heat fluxes ("10kW/m2", "1 W/cm^2") of the He II channels in
+// m and W/m^2. Every factor is held
 // as an exact decimal (an integer times a power of ten) over an integer
 // divisor, so that a conversion whose factor is a decimal (Pa, MPa, bar, atm,
 // mK, degrees Celsius) is exact before the one rounding to a double; torr and
@@ -19,12 +21,12 @@
 
 namespace vorn_cli {
 
-enum class Dimension { temperature, pressure, none };
+enum class Dimension { temperature, pressure, length, heat_flux, none };
 
 struct Unit {
   std::string_view symbol;
   Dimension dimension;
-  std::int64_t numerator;  // one unit is numerator * 10^exponent / divisor base units (K, kPa)
+  std::int64_t numerator;  // one unit is numerator * 10^exponent / divisor base units (K, kPa, m, W/m^2)
   int exponent;
   std::int64_t divisor;
   std::int64_t offset_hundredths;  // added after scaling, in hundredths of a base unit: degrees Celsius
@@ -37,6 +39,9 @@ const Unit* find_unit(std::string_view symbol, Dimension dimension);
 
 // "K, mK, uK, C" or "kPa, Pa, hPa, MPa, GPa, bar, mbar, atm, torr, mmHg, psi": for messages.
 std::string unit_symbols(Dimension dimension);
+
+// "temperature", "pressure", "length", "heat flux": for messages.
+std::string_view dimension_name(Dimension dimension);
 
 // How properties and pressures are written.
 enum class Basis { library, mass, molar };

@@ -153,6 +153,10 @@ Private Declare PtrSafe Function vorn_svp_eta_n Lib "vorn.dll" (ByRef T As Doubl
 Private Declare PtrSafe Function vorn_svp_B Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
 Private Declare PtrSafe Function vorn_svp_B_prime Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
 Private Declare PtrSafe Function vorn_svp_P Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_heat_conductivity_function Lib "vorn.dll" (ByRef T As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_channel_peak_flux Lib "vorn.dll" (ByRef T_bath As Double, ByRef L As Double, ByRef m As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_channel_warm_end Lib "vorn.dll" (ByRef T_bath As Double, ByRef L As Double, ByRef q As Double, ByRef m As Double, ByRef flags As Long) As Double
+Private Declare PtrSafe Function vorn_svp_channel_heat_flux Lib "vorn.dll" (ByRef T_bath As Double, ByRef T_warm As Double, ByRef L As Double, ByRef m As Double, ByRef flags As Long) As Double
 Private Declare PtrSafe Function vorn_its90_T Lib "vorn.dll" _
     (ByRef P As Double, ByRef dTdP As Double, ByRef flags As Long) As Double
 Private Declare PtrSafe Function vorn_its90_P Lib "vorn.dll" _
@@ -544,8 +548,9 @@ End Function
 
 ' =VornSuperfluid("u2", 1.8): a property of the saturated liquid at T (K), He II
 ' included: rho, rho_s, rho_normal (kg/m^3), alpha (1/K), fraction_s, u1, u2 (m/s),
-' c, s (J/(kg K)), L (J/kg), eta_n (Pa s), B, B_prime, P (kPa); #NUM! outside the
-' range of its fit, #VALUE! for an unknown name (docs/superfluid.md)
+' c, s (J/(kg K)), L (J/kg), eta_n (Pa s), B, B_prime, P (kPa), heat_conductivity_function
+' (He II f^-1, m = 3, W^3 m^-5 K^-1); #NUM! outside the range of its fit, #VALUE! for an
+' unknown name (docs/superfluid.md)
 Public Function VornSuperfluid(ByVal name As String, ByVal T As Double) As Variant
     Dim flags As Long, v As Double
     Select Case name
@@ -563,11 +568,33 @@ Public Function VornSuperfluid(ByVal name As String, ByVal T As Double) As Varia
     Case "B": v = vorn_svp_B(T, flags)
     Case "B_prime": v = vorn_svp_B_prime(T, flags)
     Case "P": v = vorn_svp_P(T, flags)
+    Case "heat_conductivity_function": v = vorn_svp_heat_conductivity_function(T, flags)
     Case Else
         VornSuperfluid = CVErr(xlErrValue)
         Exit Function
     End Select
     VornSuperfluid = Cell(v)
+End Function
+
+' =VornChannelPeakFlux(1.8, 1): the peak heat flux (W/m^2) of a He II channel of length L (m)
+' from a saturated bath at T_bath (K, 1.4 to below 2.1768): its warm end at the lambda point.
+' m: the exponent of dT/dx = -f q^m, 3 unless given (2 to 4). #NUM! where there is no answer.
+Public Function VornChannelPeakFlux(ByVal T_bath As Double, ByVal L As Double, Optional ByVal m As Double = 3) As Variant
+    Dim flags As Long
+    VornChannelPeakFlux = Cell(vorn_svp_channel_peak_flux(T_bath, L, m, flags))
+End Function
+
+' =VornChannelWarmEnd(1.8, 1, 10000): the warm-end temperature (K) of the same channel carrying
+' q (W/m^2); #NUM! above the peak heat flux (the warm end would go normal)
+Public Function VornChannelWarmEnd(ByVal T_bath As Double, ByVal L As Double, ByVal q As Double, Optional ByVal m As Double = 3) As Variant
+    Dim flags As Long
+    VornChannelWarmEnd = Cell(vorn_svp_channel_warm_end(T_bath, L, q, m, flags))
+End Function
+
+' =VornChannelHeatFlux(1.8, 1.9, 1): the heat flux (W/m^2) that puts the warm end at T_warm (K)
+Public Function VornChannelHeatFlux(ByVal T_bath As Double, ByVal T_warm As Double, ByVal L As Double, Optional ByVal m As Double = 3) As Variant
+    Dim flags As Long
+    VornChannelHeatFlux = Cell(vorn_svp_channel_heat_flux(T_bath, T_warm, L, m, flags))
 End Function
 
 ' =VornIts90T(P): T90 (K) at the helium-4 vapour pressure P (kPa), ITS-90 (1.25 K to

@@ -16,6 +16,8 @@
  *   vorn_mex('eos_state', pair, x1, x2)       every property of it at once, a struct of arrays
  *   vorn_mex('eos_saturation', 'T' or 'P', x) the saturated liquid and vapour, a struct of arrays
  *   [v, flags] = vorn_mex('svp', name, T)       the saturated liquid (He II included): 'rho', 'u2', ...
+ *   [v, flags] = vorn_mex('channel', what, ...) a He II channel: 'peak_flux' (T_bath, L, m), 'warm_end'
+ *                                               (T_bath, L, q, m), 'heat_flux' (T_bath, T_warm, L, m)
  *   [v, dTdP, flags] = vorn_mex('its90_T', P)   the ITS-90 vapour scale: T90 from P (kPa); 'its90_P' back
  *
  * Arrays broadcast as in Octave's element-wise operators: in each dimension
@@ -412,12 +414,25 @@ static const struct {
     {"B", vorn_svp_B},
     {"B_prime", vorn_svp_B_prime},
     {"P", vorn_svp_P},
+    {"heat_conductivity_function", vorn_svp_heat_conductivity_function},
 };
+
+/* The result array of a routine with flags, and the flags' array when the caller asks for it (*flags
+ * stays NULL otherwise). */
+static double* values_and_flags(int nlhs, mxArray* plhs[], mwSize ndims, const mwSize* dims,
+                                unsigned** flags) {
+  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
+  if (nlhs > 1) {
+    plhs[1] = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
+    *flags = (unsigned*)mxGetData(plhs[1]);
+  }
+  return mxGetPr(plhs[0]);
+}
 
 /* [value, flags] of one property of the saturated liquid over an array of T. */
 static void call_svp(int nlhs, int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
   static const char* const names[] = {"T"};
-  char name[16];
+  char name[32];
   mwSize dims[MAX_DIMENSIONS], ndims, count, j;
   size_t i;
   svp_fn f = NULL;
@@ -433,13 +448,52 @@ static void call_svp(int nlhs, int nrhs, const mxArray* prhs[], mxArray* plhs[])
   if (f == NULL) mexErrMsgIdAndTxt("vorn:argument", "vorn.superfluid: no property named '%s'", name);
   ndims = broadcast_shape("superfluid", 1, prhs + 1, names, dims);
   count = element_count(ndims, dims);
-  plhs[0] = mxCreateNumericArray(ndims, dims, mxDOUBLE_CLASS, mxREAL);
-  out = mxGetPr(plhs[0]);
-  if (nlhs > 1) {
-    plhs[1] = mxCreateNumericArray(ndims, dims, mxUINT32_CLASS, mxREAL);
-    flags = (unsigned*)mxGetData(plhs[1]);
-  }
+  out = values_and_flags(nlhs, plhs, ndims, dims, &flags);
   for (j = 0; j < count; ++j) out[j] = f(mxGetPr(prhs[1]) + j, flags == NULL ? NULL : flags + j);
+}
+
+/* [value, flags] of a He II channel over arrays that broadcast: its last argument the exponent m. */
+static void call_channel(int nlhs, int nrhs, const mxArray* prhs[], mxArray* plhs[]) {
+  static const char* const peak_names[] = {"T_bath", "L", "m"};
+  static const char* const warm_names[] = {"T_bath", "L", "q", "m"};
+  static const char* const flux_names[] = {"T_bath", "T_warm", "L", "m"};
+  char what[16];
+  mwSize dims[MAX_DIMENSIONS], offset[4], ndims, count, j;
+  const double* x[4];
+  double* out;
+  unsigned* flags = NULL;
+  int peak, warm, i;
+  if (nrhs < 1 || !mxIsChar(prhs[0]) || mxGetString(prhs[0], what, sizeof what) != 0)
+    mexErrMsgIdAndTxt("vorn:argument",
+                      "vorn.channel: the first argument must be 'peak_flux', 'warm_end' or "
+                      "'heat_flux'");
+  peak = strcmp(what, "peak_flux") == 0;
+  warm = strcmp(what, "warm_end") == 0;
+  if (!peak && !warm && strcmp(what, "heat_flux") != 0)
+    mexErrMsgIdAndTxt("vorn:argument", "vorn.channel: no question named '%s'", what);
+  if (nrhs != (peak ? 4 : 5))
+    mexErrMsgIdAndTxt("vorn:arguments", "vorn.channel('%s', ...) takes %d arguments, not %d", what,
+                      peak ? 3 : 4, nrhs - 1);
+  ndims = broadcast_shape("channel", nrhs - 1, prhs + 1,
+                          peak   ? peak_names
+                          : warm ? warm_names
+                                 : flux_names,
+                          dims);
+  count = element_count(ndims, dims);
+  out = values_and_flags(nlhs, plhs, ndims, dims, &flags);
+  for (i = 0; i < nrhs - 1; ++i) x[i] = mxGetPr(prhs[i + 1]);
+  for (j = 0; j < count; ++j) {
+    unsigned* fl = flags == NULL ? NULL : flags + j;
+    input_offsets(j, ndims, dims, nrhs - 1, prhs + 1, offset);
+    if (peak)
+      out[j] = vorn_svp_channel_peak_flux(x[0] + offset[0], x[1] + offset[1], x[2] + offset[2], fl);
+    else if (warm)
+      out[j] = vorn_svp_channel_warm_end(x[0] + offset[0], x[1] + offset[1], x[2] + offset[2],
+                                         x[3] + offset[3], fl);
+    else
+      out[j] = vorn_svp_channel_heat_flux(x[0] + offset[0], x[1] + offset[1], x[2] + offset[2],
+                                          x[3] + offset[3], fl);
+  }
 }
 
 /* [value, dTdP, flags] of the ITS-90 vapour scale over an array. */
@@ -502,6 +556,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call_eos_saturation(nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "svp") == 0) {
     call_svp(nlhs, nrhs - 1, prhs + 1, plhs);
+  } else if (strcmp(command, "channel") == 0) {
+    call_channel(nlhs, nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "its90_T") == 0 || strcmp(command, "its90_P") == 0) {
     call_its90(command[6] == 'T', nlhs, nrhs - 1, prhs + 1, plhs);
   } else if (strcmp(command, "version") == 0) {

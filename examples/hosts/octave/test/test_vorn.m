@@ -164,6 +164,12 @@ check(abs(vorn.superfluid('rho', 2.5) - 144.84) < 5e-3, 'vorn.superfluid rho at 
 check(all(abs(T90 - [4.222099 2.176799]) < 5e-7) && all(dTdP > 0) && isequal(f, uint32([0 0])), 'vorn.its90_T');
 check(abs(vorn.its90_T(vorn.its90_P(1.8)) - 1.8) < 1e-12, 'vorn.its90_P round trip');
 check_error(@() vorn.superfluid('density', 2), 'vorn:argument', 'an unknown superfluid property');
+check(abs(vorn.superfluid('heat_conductivity_function', 1.8) / 9.917e12 - 1) < 1e-4, 'vorn.superfluid f^-1 at 1.8 K');
+[q, f] = vorn.channel('peak_flux', [1.8 2.2], [1; 0.1], 3);
+check(all(abs(q(:, 1) / 1e3 - [15.0; 32.2]) < 0.05) && all(isnan(q(:, 2))) && isequal(f(:, 2), uint32([2; 2])), ...
+      'vorn.channel peak fluxes broadcast');
+T = vorn.channel('warm_end', 1.8, 1, [1e4 2e4], 3.4);
+check(abs(vorn.channel('heat_flux', 1.8, T(1), 1, 3.4) / 1e4 - 1) < 1e-11 && isnan(T(2)), 'vorn.channel round trip');
 
 % Refused, each with an error naming what is wrong; nothing converted.
 check_error(@() vorn.cp([1 2], [1 2 3]), 'vorn:nonconformant', 'sizes 1x2 and 1x3');
