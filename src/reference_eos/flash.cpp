@@ -138,7 +138,7 @@ RootResult cold_vapour_density(double T, double p) {
 }
 
 // The stable density at (T, p), p > 0, and its phase.
-DensitySolution density_at(double T, double p) {
+DensitySolution density_at(double T, double p, Phase branch) {
   int evaluations = 0;
   if (T >= critical_temperature) {
     // The top of the bracket is checked only if the search ends against it.
@@ -158,8 +158,11 @@ DensitySolution density_at(double T, double p) {
   if (!sat.converged) return {nan, Phase::none, flag_not_converged, evaluations};
   // Below the lambda point (He II unless compressed above the lambda line):
   // the liquid at the lambda point's density starts the search.
-  const bool liquid = T < lambda_temperature ? p > sat.p : p >= sat.p;
-  const bool on_saturation = p == sat.p && T >= lambda_temperature;
+  const bool liquid = branch == Phase::liquid   ? true
+                      : branch == Phase::vapour ? false
+                      : T < lambda_temperature  ? p > sat.p
+                                                : p >= sat.p;
+  const bool on_saturation = p == sat.p && T >= lambda_temperature && branch == Phase::none;
   const double rho_l = sat.rho_liquid;
   const double rho_v = sat.rho_vapour;
   if (liquid) {
@@ -183,9 +186,9 @@ DensitySolution density_at(double T, double p) {
   return {r.x, Phase::vapour, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations};
 }
 
-FluidState flash_Tp(double T, double p) {
+FluidState flash_Tp(double T, double p, Phase branch) {
   if (p == 0.0) return single(T, 0.0, single_phase(T, 0.0, critical_density), 0);
-  const DensitySolution d = density_at(T, p);
+  const DensitySolution d = density_at(T, p, branch);
   if (d.flags != 0U) {
     FluidState s = empty(d.flags);
     s.T = T;

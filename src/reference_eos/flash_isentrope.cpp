@@ -65,6 +65,49 @@ FluidState isentrope_end(double s, double T_in, double T_out, FluidState in, int
   return in;
 }
 
+// The saturated state on the dome's edge where the isentrope s meets it on
+// `side`, near T0 (that side's s equal to s: Newton in T over saturations,
+// at most 8 steps of two evaluations), if h is its h to rounding: the
+// saturated edge's rule (flash_common.hpp) for (h, s).
+bool saturated_edge_hs(double h, double s, double T0, Phase side, FluidState& out, int& evaluations) {
+  double T = T0;
+  const double eps = std::numeric_limits<double>::epsilon();
+  for (int i = 0; i < 8; ++i) {
+    const SaturationSlopes a = saturation_slopes(T, evaluations);
+    if (!a.sat.converged) return false;
+    const bool liquid = side == Phase::liquid;
+    const FluidProperties& f = liquid ? a.liquid : a.vapour;
+    const double ds =
+        along_curve(partials(f, Quantity::entropy), f.rho, liquid ? a.drho_liquid : a.drho_vapour);
+    const double next = std::fmin(critical_temperature, std::fmax(lambda_temperature, T - (f.s - s) / ds));
+    if (saturated_phase(a, Quantity::entropy, s) == side || std::fabs(next - T) <= 4.0 * eps * T) {
+      if (!(saturated_phase(a, Quantity::entropy, s) == side &&
+            std::fabs(h - f.h) <= edge_tolerance(a, Quantity::enthalpy, side)))
+        return false;
+      out = finish(saturated_state(a, side, evaluations));
+      return true;
+    }
+    if (!std::isfinite(next)) return false;
+    T = next;
+  }
+  return false;
+}
+
+// A one-phase state Newton in (T, ln rho) settled on: within rounding of the
+// dome's edge, the saturated state there.
+FluidState one_phase_result(double h, double s, FluidState out, int evaluations) {
+  if (out.T >= lambda_temperature && out.T < critical_temperature) {
+    const Saturation sat = saturation_at_temperature(out.T);
+    const Phase side = out.rho > critical_density ? Phase::liquid : Phase::vapour;
+    FluidState at_edge{};
+    if (sat.converged && near_edge(out.rho, side == Phase::liquid ? sat.rho_liquid : sat.rho_vapour, 0.0) &&
+        saturated_edge_hs(h, s, out.T, side, at_edge, evaluations))
+      return at_edge;
+  }
+  out.evaluations = evaluations;
+  return finish(out, true);
+}
+
 // (h, s) when Newton in (T, ln rho) did not settle, or no fluid state has the
 // pair: along the isentrope over T, each step a (T, s) flash (one phase or
 // two), on which h rises with T wherever the fluid expands on heating (dh = v
@@ -97,10 +140,8 @@ FluidState flash_hs_along_isentrope(double h, double s, int evaluations) {
   }
   if (is_state(near) && near.phase != Phase::two_phase &&
       newton_hs(h, s, near.T, near.rho, T_lo * (1.0 - edge_margin), T_hi, out, evaluations) &&
-      !inside_dome(out.T, out.rho, evaluations)) {
-    out.evaluations = evaluations;
-    return finish(out, true);
-  }
+      !inside_dome(out.T, out.rho, evaluations))
+    return one_phase_result(h, s, out, evaluations);
   if (!is_state(top) || !is_state(bottom)) {
     FluidState inside = is_state(near) ? near : is_state(top) ? top : bottom;
     for (int k = 1; k < 12 && !is_state(inside); ++k) {
@@ -170,14 +211,17 @@ FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
   const double rho_e = vapour_side ? sat_e.rho_vapour : sat_e.rho_liquid;
   const FluidProperties at_e = properties_at(e.x, rho_e);
   ++evaluations;
+  FluidState at_edge{};
+  if (near_edge(h, at_e.h, gas_constant * e.x) &&
+      saturated_edge_hs(h, s, e.x, vapour_side ? Phase::vapour : Phase::liquid, at_edge, evaluations))
+    return at_edge;
   if (h >= at_e.h) {
     FluidState out{};
     if (!newton_hs(h, s, e.x, rho_e, lowest_vapour_temperature, extrapolation_temperature, out,
                    evaluations) ||
         inside_dome(out.T, out.rho, evaluations))
       return flash_hs_along_isentrope(h, s, evaluations);
-    out.evaluations = evaluations;
-    return finish(out, true);
+    return one_phase_result(h, s, out, evaluations);
   }
   auto f = [&](double T) -> ValueSlope {
     const Saturation sat = saturation_at_temperature(T);
@@ -227,10 +271,7 @@ FluidState flash_hs(double h, double s) {
     return newton_hs(h, s, T0, rho0, T_lo, extrapolation_temperature, out, evaluations) &&
            !inside_dome(out.T, out.rho, evaluations);
   };
-  auto solved = [&]() {
-    out.evaluations = evaluations;
-    return finish(out, true);
-  };
+  auto solved = [&]() { return one_phase_result(h, s, out, evaluations); };
   if (s > l_lambda.s && s < v_lambda.s) {
     // Below the two-phase state at the lambda point on this isentrope: He II.
     if (l_lambda.g + lambda_temperature * s - h > 0.0) return empty(flag_he_ii);
@@ -265,6 +306,15 @@ FluidState flash_hs(double h, double s) {
       evaluations += 2;
       sat.p = v.p;
       const double q = (s - l.s) / (v.s - l.s);
+      // Next to an edge, the saturated state there if h and s are its own:
+      // the saturation solved here in doubles fixes q only to about
+      // 1e-13/theta (a compressed liquid's q here is rarely that small).
+      FluidState at_edge{};
+      const double q_rounding = 1e-12 / (1.0 - sat.T / critical_temperature);
+      if (std::fabs(q) <= q_rounding || std::fabs(1.0 - q) <= q_rounding) {
+        const Phase side = q < 0.5 ? Phase::liquid : Phase::vapour;
+        if (saturated_edge_hs(h, s, sat.T, side, at_edge, evaluations)) return at_edge;
+      }
       if (q >= -1e-12 && q <= 1.0 + 1e-12)
         return finish(mixture(sat, l, v, std::fmin(1.0, std::fmax(0.0, q)), evaluations));
       if (one_phase(sat.T, q < 0.0 ? sat.rho_liquid : sat.rho_vapour)) return solved();
