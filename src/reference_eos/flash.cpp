@@ -25,6 +25,7 @@
 // Two-phase states have the mixture's rho, u, h, s, g, Z and q; the properties
 // that have no two-phase meaning are NaN. Flags come from the final (T, p).
 #include <cmath>
+#include <limits>
 
 #include "reference_eos/flash_common.hpp"
 
@@ -225,7 +226,9 @@ FluidState flash(InputPair pair, double x1, double x2) {
       if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
       return finish(flash_Trho(x1, x2), true);
     case InputPair::Prho:
-      if (x1 <= 0.0 || x2 <= 0.0) return empty(flag_bad_input);
+      // T = p/(rho R Z): a subnormal p or rho keeps too few digits to fix it.
+      if (!(x1 >= std::numeric_limits<double>::min() && x2 >= std::numeric_limits<double>::min()))
+        return empty(flag_bad_input);
       return flash_prho(x1, x2);
     case InputPair::Ph:
       if (x1 <= 0.0) return empty(flag_bad_input);

@@ -205,6 +205,9 @@ inline bool near_edge(double x, double value, double scale) {
   return std::fabs(x - value) <= 1e-9 * (std::fabs(value) + scale);
 }
 double edge_tolerance(const SaturationSlopes& a, Quantity q, Phase side);
+// The same without the slope along the curve: the value's own rounding and
+// that of ulps of T and of rho at the state.
+double rounding_tolerance(const SaturationSlopes& a, Quantity q, Phase side);
 // The saturated phase whose value of q is x to rounding, else Phase::none.
 Phase saturated_phase(const SaturationSlopes& a, Quantity q, double x);
 FluidState saturated_state(const SaturationSlopes& a, Phase side, int evaluations);

@@ -80,9 +80,17 @@ bool saturated_edge_hs(double h, double s, double T0, Phase side, FluidState& ou
     const double ds =
         along_curve(partials(f, Quantity::entropy), f.rho, liquid ? a.drho_liquid : a.drho_vapour);
     const double next = std::fmin(critical_temperature, std::fmax(lambda_temperature, T - (f.s - s) / ds));
-    if (saturated_phase(a, Quantity::entropy, s) == side || std::fabs(next - T) <= 4.0 * eps * T) {
-      if (!(saturated_phase(a, Quantity::entropy, s) == side &&
-            std::fabs(h - f.h) <= edge_tolerance(a, Quantity::enthalpy, side)))
+    if (f.s == s || !(std::fabs(next - T) > 4.0 * eps * T) || i == 7) {
+      // h within rounding of the edge's, rounding here without the slope
+      // along the curve (the isentrope crosses the edge, it does not run
+      // along it), and no more than 1e-6 in q: next to Tc a mixture's h at
+      // given s moves by little more than rounding over a quality of 1e-6,
+      // (dh/dq)_s = v dp_sat/dT (s'' - s')/|ds/dT| along the edge.
+      const FluidProperties& other = liquid ? a.vapour : a.liquid;
+      const double dh_dq = (1.0 / f.rho) * std::fabs((other.s - f.s) / (1.0 / other.rho - 1.0 / f.rho)) *
+                           std::fabs(other.s - f.s) / std::fabs(ds);
+      const double tolerance = std::fmin(rounding_tolerance(a, Quantity::enthalpy, side), 1e-6 * dh_dq);
+      if (!(saturated_phase(a, Quantity::entropy, s) == side && std::fabs(h - f.h) <= tolerance))
         return false;
       out = finish(saturated_state(a, side, evaluations));
       return true;
@@ -231,17 +239,34 @@ FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
     const FluidProperties v = properties_at(T, sat.rho_vapour);
     const double vl = 1.0 / sat.rho_liquid;
     const double dp_sat = (v.s - l.s) / (1.0 / sat.rho_vapour - vl);
-    return {l.g + T * s - h, (s - l.s) + vl * dp_sat};
+    // g' + T s - h = T (s - s') - (h - h'), with h'' - h' = T (s'' - s')
+    // taken from the states themselves: at the root q from h and q from s
+    // agree even where g' and g'' differ by rounding (next to Tc, where q
+    // moves by 1e6 per kelvin: hence the tolerance in T of a few ulps).
+    const double ratio = v.h > l.h ? T * (v.s - l.s) / (v.h - l.h) : 1.0;
+    return {T * (s - l.s) - (h - l.h) * ratio, (s - l.s) + vl * dp_sat};
   };
   const double at_lo = l_lambda.g + lambda_temperature * s - h;
   const double guess = lambda_temperature - at_lo / (at_e.h - h - at_lo) * (e.x - lambda_temperature);
-  const RootResult r = bracketed_newton(f, lambda_temperature, e.x, guess, 1e-13, 0.0, 100);
+  const RootResult r = bracketed_newton(f, lambda_temperature, e.x, guess, 1e-15, 0.0, 100);
   if (!r.converged) return flash_hs_along_isentrope(h, s, evaluations);
   const Saturation sat = saturation_at_temperature(r.x);
   const FluidProperties l = properties_at(r.x, sat.rho_liquid);
   const FluidProperties v = properties_at(r.x, sat.rho_vapour);
   evaluations += sat.evaluations + 2;
-  return finish(mixture(sat, l, v, std::fmin(1.0, std::fmax(0.0, (s - l.s) / (v.s - l.s))), evaluations));
+  const double q = std::fmin(1.0, std::fmax(0.0, (s - l.s) / (v.s - l.s)));
+  // Next to Tc q at given s moves with T without bound: where 16 ulps of T
+  // (the root's rounding, g' + T s and h cancelling) move it by more than
+  // 1e-6, the pair does not fix it in doubles. Measured, two evaluations:
+  // the curve's slopes there are the join's (saturation_expansion.cpp).
+  const double T_next = r.x * (1.0 + 16.0 * std::numeric_limits<double>::epsilon());
+  const Saturation beside = saturation_at_temperature(T_next);
+  const double s_l = properties_at(T_next, beside.rho_liquid).s;
+  const double s_v = properties_at(T_next, beside.rho_vapour).s;
+  evaluations += 2;
+  if (!(std::fabs((s - s_l) / (s_v - s_l) - (s - l.s) / (v.s - l.s)) <= 1e-6))
+    return empty(flag_not_converged);
+  return finish(mixture(sat, l, v, q, evaluations));
 }
 
 }  // namespace

@@ -54,10 +54,14 @@ SaturationSlopes slopes_of(const Saturation& sat, const FluidProperties& liquid,
 double edge_tolerance(const SaturationSlopes& a, Quantity q, Phase side) {
   const bool liquid = side == Phase::liquid;
   const FluidProperties& f = liquid ? a.liquid : a.vapour;
-  const Partials x = partials(f, q);
-  const double T = a.sat.T;
-  const double curve = std::fabs(T * (liquid ? a.drho_liquid : a.drho_vapour) / f.rho);
-  const double spread = std::fabs(x.value) + T * std::fabs(x.dT) + std::fabs(x.dlnrho) * curve;
+  const double curve = std::fabs(a.sat.T * (liquid ? a.drho_liquid : a.drho_vapour) / f.rho);
+  return rounding_tolerance(a, q, side) +
+         edge_ulps * std::numeric_limits<double>::epsilon() * std::fabs(partials(f, q).dlnrho) * curve;
+}
+
+double rounding_tolerance(const SaturationSlopes& a, Quantity q, Phase side) {
+  const Partials x = partials(side == Phase::liquid ? a.liquid : a.vapour, q);
+  const double spread = std::fabs(x.value) + a.sat.T * std::fabs(x.dT) + std::fabs(x.dlnrho);
   return edge_ulps * std::numeric_limits<double>::epsilon() * spread;
 }
 
