@@ -199,8 +199,12 @@ FluidState flash_Tp(double T, double p, Phase branch) {
   FluidState s = single(T, d.rho, d.phase, d.evaluations);
   s.p = p;  // the input, not its rounding through the density
   // Exactly on the saturation curve (T, P) fixes no quality: the saturated
-  // liquid is returned, and said to be one of many.
-  if (d.on_saturation) s.flags |= flag_not_unique;
+  // liquid is returned, q 0 as every saturated phase has it, and said to be
+  // one of many.
+  if (d.on_saturation) {
+    s.flags |= flag_not_unique;
+    s.q = 0.0;
+  }
   return s;
 }
 

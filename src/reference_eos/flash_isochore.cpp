@@ -54,6 +54,8 @@ bool at_saturated_edge(const Saturation& edge, double rho, Quantity q, double x,
       slopes_of(edge, properties_at(edge.T, edge.rho_liquid), properties_at(edge.T, edge.rho_vapour));
   evaluations += 2;
   const Phase side = rho > critical_density ? Phase::liquid : Phase::vapour;
+  const double rho_edge = side == Phase::liquid ? edge.rho_liquid : edge.rho_vapour;
+  if (std::fabs(rho - rho_edge) > edge_tolerance(a, Quantity::density, side)) return false;
   const double own = partials(side == Phase::liquid ? a.liquid : a.vapour, q).value;
   const double tolerance = edge_tolerance(a, q, side);
   const bool between = x >= std::fmin(own, first_look) && x <= std::fmax(own, first_look);
@@ -106,7 +108,7 @@ FluidState flash_prho(double p, double rho) {
   }
   // The saturated states at the lambda point, the dome's bottom corners.
   FluidState saturated{};
-  if ((rho == at_lambda.rho_liquid || rho == at_lambda.rho_vapour) &&
+  if ((near_edge(rho, at_lambda.rho_liquid, 0.0) || near_edge(rho, at_lambda.rho_vapour, 0.0)) &&
       at_saturated_edge(at_lambda, rho, Quantity::pressure, p, at_lambda.p, 0.0, saturated, evaluations))
     return saturated;
   unsigned flags = 0U;
@@ -235,7 +237,8 @@ FluidState flash_rho_caloric(double rho, double target, Caloric c) {
   const FluidProperties lo = T_lo == critical_temperature ? at_tc : properties_at(T_lo, rho);
   const double x_lo = caloric(lo, c);
   FluidState saturated{};
-  if ((rho == at_lambda.rho_liquid || rho == at_lambda.rho_vapour) && T_lo < critical_temperature &&
+  if ((near_edge(rho, at_lambda.rho_liquid, 0.0) || near_edge(rho, at_lambda.rho_vapour, 0.0)) &&
+      T_lo < critical_temperature &&
       at_saturated_edge(at_lambda, rho, quantity(c), target,
                         caloric(properties_at(lambda_temperature, rho), c),
                         caloric_scale(c, lambda_temperature), saturated, evaluations))
