@@ -81,16 +81,20 @@ bool saturated_edge_hs(double h, double s, double T0, Phase side, FluidState& ou
         along_curve(partials(f, Quantity::entropy), f.rho, liquid ? a.drho_liquid : a.drho_vapour);
     const double next = std::fmin(critical_temperature, std::fmax(lambda_temperature, T - (f.s - s) / ds));
     if (f.s == s || !(std::fabs(next - T) > 4.0 * eps * T) || i == 7) {
-      // h within rounding of the edge's, rounding here without the slope
-      // along the curve (the isentrope crosses the edge, it does not run
-      // along it), and no more than 1e-6 in q: next to Tc a mixture's h at
-      // given s moves by little more than rounding over a quality of 1e-6,
-      // (dh/dq)_s = v dp_sat/dT (s'' - s')/|ds/dT| along the edge.
+      // h within rounding of the edge's at s (carried the last ulps of T
+      // along the curve), rounding here without the slope along the curve
+      // (the isentrope crosses the edge, it does not run along it), and no
+      // more than 1e-6 in q: next to Tc a mixture's h at given s moves by
+      // little more than rounding over a quality of 1e-6, (dh/dq)_s = v
+      // dp_sat/dT (s'' - s')/|ds/dT| along the edge.
       const FluidProperties& other = liquid ? a.vapour : a.liquid;
       const double dh_dq = (1.0 / f.rho) * std::fabs((other.s - f.s) / (1.0 / other.rho - 1.0 / f.rho)) *
                            std::fabs(other.s - f.s) / std::fabs(ds);
       const double tolerance = std::fmin(rounding_tolerance(a, Quantity::enthalpy, side), 1e-6 * dh_dq);
-      if (!(saturated_phase(a, Quantity::entropy, s) == side && std::fabs(h - f.h) <= tolerance))
+      const double h_at_s =
+          f.h + along_curve(partials(f, Quantity::enthalpy), f.rho, liquid ? a.drho_liquid : a.drho_vapour) *
+                    (next - T);
+      if (!(saturated_phase(a, Quantity::entropy, s) == side && std::fabs(h - h_at_s) <= tolerance))
         return false;
       out = finish(saturated_state(a, side, evaluations));
       return true;
