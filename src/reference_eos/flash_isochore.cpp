@@ -49,7 +49,8 @@ double caloric_scale(Caloric c, double T) { return c == Caloric::entropy ? gas_c
 // spent only within 1e-9 of it.
 bool at_saturated_edge(const Saturation& edge, double rho, Quantity q, double x, double first_look,
                        double scale, FluidState& out, int& evaluations) {
-  if (!near_edge(x, first_look, scale)) return false;
+  // At Tc the two states are one, the critical point: no edge.
+  if (!(edge.rho_liquid > edge.rho_vapour) || !near_edge(x, first_look, scale)) return false;
   const SaturationSlopes a =
       slopes_of(edge, properties_at(edge.T, edge.rho_liquid), properties_at(edge.T, edge.rho_vapour));
   evaluations += 2;

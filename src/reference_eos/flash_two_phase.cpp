@@ -66,7 +66,8 @@ double rounding_tolerance(const SaturationSlopes& a, Quantity q, Phase side) {
 }
 
 Phase saturated_phase(const SaturationSlopes& a, Quantity q, double x) {
-  if (!a.sat.converged) return Phase::none;
+  // At Tc the two states are one, the critical point: no edge.
+  if (!(a.sat.converged && a.sat.rho_liquid > a.sat.rho_vapour)) return Phase::none;
   const double xl = partials(a.liquid, q).value;
   const double xv = partials(a.vapour, q).value;
   const double dl = std::fabs(x - xl);

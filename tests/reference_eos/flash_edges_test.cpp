@@ -389,6 +389,14 @@ TEST(FlashEdges, InputsThatOnceGaveTheOtherPhaseOrARefusal) {
     EXPECT_EQ(s.flags & withheld, 0u) << row.pair << " " << row.x1;
     EXPECT_EQ(s.phase, row.phase) << row.pair << " " << row.x1;
   }
+  // (T, P) at the saturation pressure itself: the saturated liquid, q 0, and
+  // any other quality would do.
+  for (const double T : {2.5, 4.2, 5.1}) {
+    const vorn_eos_state s = state(VORN_EOS_TP, T, state(VORN_EOS_TQ, T, 0.0).P);
+    EXPECT_EQ(s.flags, unsigned{VORN_EOS_FLAG_NOT_UNIQUE}) << T;
+    EXPECT_EQ(s.phase, VORN_EOS_PHASE_LIQUID) << T;
+    EXPECT_EQ(s.q, 0.0) << T;
+  }
 }
 
 TEST(FlashEdges, ZeroAndSubnormalDensity) {
