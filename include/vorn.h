@@ -305,7 +305,7 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_DPDRHO 17 /* (dP/drho) at constant T, kPa m^3/kg; NaN in two phases */
 #define VORN_EOS_B 18      /* the equation's second virial coefficient B(T), cm^3/mol */
 #define VORN_EOS_Z 19      /* compressibility factor P/(rho R T) */
-#define VORN_EOS_Q 20      /* vapour quality (mass fraction of vapour); NaN in one phase */
+#define VORN_EOS_Q 20      /* vapour quality (mass fraction of vapour); NaN in one phase, 0 or 1 on the saturated edge */
 #define VORN_EOS_PHASE 21  /* one of VORN_EOS_PHASE_* below, as a double */
 #define VORN_EOS_FLAGS 22  /* the set of VORN_EOS_FLAG_* below, as a double */
 /* Transport, from the dense-fluid correlations at the equation's state (docs/reference_eos.md); NaN in two
@@ -324,8 +324,8 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_PS 5      /* P, s */
 #define VORN_EOS_TS 6      /* T, s */
 #define VORN_EOS_RHOU 7    /* rho, u */
-#define VORN_EOS_TQ 8      /* T, quality */
-#define VORN_EOS_PQ 9      /* P, quality */
+#define VORN_EOS_TQ 8      /* T, quality: at q = 0 or 1 the saturated phase (see below), T as given */
+#define VORN_EOS_PQ 9      /* P, quality: at q = 0 or 1 the saturated phase (see below), P as given */
 #define VORN_EOS_PU 10     /* P, u: a vessel filled or emptied at a held pressure */
 #define VORN_EOS_TH 11     /* T, h: see below for which of two states */
 #define VORN_EOS_TU 12     /* T, u: see below for which of two states */
@@ -340,7 +340,18 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * the pair then fixes only to about 1e-16 h / (h - h_ideal gas), relative. */
 /* P = 0 is the limit of zero density. (T, P) gives that state: rho = 0, the ideal gas's u, h, cp, w, and s
  * and g NaN (they diverge there), flagged VORN_EOS_FLAG_UNDEFINED, as is any positive P whose density rounds
- * to zero. Every other pair takes P > 0 only (P = 0 is BAD_INPUT): no state of positive density has it. */
+ * to zero or below the smallest normal double (2.2e-308 mol/m^3). (T, h) and (T, u) within rounding of the
+ * ideal gas's value give that state too, flagged NOT_UNIQUE as well. Every other pair takes P > 0 only (P = 0
+ * is BAD_INPUT): no state of positive density has it; (P, rho) refuses a P or rho so small that it is
+ * subnormal in Pa or mol/m^3 (BAD_INPUT): it keeps too few digits to fix T. */
+/* The saturated edge. A saturated phase is one phase (VORN_EOS_PHASE_LIQUID or _VAPOUR) with q = 0 or 1,
+ * at the saturation's T and P: (T, q) and (P, q) at q = 0 or 1 give it with T or P exactly as given, and
+ * every other pair whose values are those of a saturated phase to rounding (a few dozen ulps, scaled by how
+ * fast the value moves along the curve: the numbers of vorn_eos_saturation_T or _P, or of a (T, q) or
+ * (P, q) state, given back through any pair) returns that same saturated phase, never the other one and
+ * never a refusal. (T, P) at exactly the saturation pressure of T returns the saturated liquid, q = 0,
+ * flagged NOT_UNIQUE (any quality has that pair). Within 50 nK of Tc, where 16 ulps of T move the quality
+ * given (h, s) by more than 1e-6, (h, s) in two phases is NOT_CONVERGED rather than a loose quality. */
 
 #define VORN_EOS_PHASE_NONE 0          /* no result */
 #define VORN_EOS_PHASE_LIQUID 1
@@ -348,15 +359,15 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_PHASE_SUPERCRITICAL 3 /* T >= Tc = 5.1953 K */
 #define VORN_EOS_PHASE_TWO_PHASE 4
 
-#define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0 (P <= 0 but for (T, P)), rho <= 0, quality outside [0, 1], unknown code: NaN */
+#define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0 (P <= 0 but for (T, P)), rho <= 0, quality outside [0, 1], unknown code, subnormal P or rho for (P, rho): NaN */
 #define VORN_EOS_FLAG_HE_II 2u          /* He II: below the lambda line, or colder than its lower end and not vapour: outside the equation, NaN */
 #define VORN_EOS_FLAG_SOLID 4u          /* above the melting pressure: NaN */
 #define VORN_EOS_FLAG_EXTRAPOLATED 8u   /* 1500 K < T <= 2000 K, P > 2000 MPa, or vapour below the lambda temperature (1.25 K up): results extrapolated */
 #define VORN_EOS_FLAG_OUT_OF_RANGE 16u  /* T above 2000 K: NaN */
 #define VORN_EOS_FLAG_NOT_UNIQUE 32u    /* the pair has more than one fluid state; one of them is returned */
 #define VORN_EOS_FLAG_NO_SOLUTION 64u   /* no fluid state of the equation has this pair: NaN */
-#define VORN_EOS_FLAG_NOT_CONVERGED 128u /* an iteration ran out of steps: NaN */
-#define VORN_EOS_FLAG_UNDEFINED 256u    /* a state, but some of its values have no meaning (s and g at zero density): those NaN */
+#define VORN_EOS_FLAG_NOT_CONVERGED 128u /* an iteration ran out of steps, or doubles cannot fix the result (see the saturated edge): NaN */
+#define VORN_EOS_FLAG_UNDEFINED 256u    /* a state, but some of its values have no meaning (s and g at zero or subnormal density): those NaN */
 
 /* One property at the state given by a pair; NaN where undefined, flagged or for an unknown code. */
 VORN_API double vorn_eos_value(const int *property, const int *pair, const double *x1, const double *x2);

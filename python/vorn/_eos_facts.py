@@ -23,7 +23,7 @@ PROPERTIES: Tuple[Tuple[str, int, str, str, str], ...] = (
     ('DPDRHO', 17, 'dpdrho', 'kPa m^3/kg', '(dP/drho) at constant T; NaN in two phases'),
     ('B', 18, 'B', 'cm^3/mol', "the equation's second virial coefficient B(T)"),
     ('Z', 19, 'Z', '1', 'compressibility factor P/(rho R T)'),
-    ('Q', 20, 'q', '1', 'vapour quality (mass fraction of vapour); NaN in one phase'),
+    ('Q', 20, 'q', '1', 'vapour quality (mass fraction of vapour); NaN in one phase, 0 or 1 on the saturated edge'),
     ('PHASE', 21, 'phase', '', 'one of the phases, as a double'),
     ('FLAGS', 22, 'flags', '', 'the set of flags, as a double'),
     ('VISCOSITY', 23, 'viscosity', 'Pa s', 'dynamic viscosity; NaN in two phases'),
@@ -63,15 +63,15 @@ PHASES: Tuple[Tuple[str, int, str, str], ...] = (
 
 #: (NAME, bit, withholds, description) of each flag.
 FLAGS: Tuple[Tuple[str, int, bool, str], ...] = (
-    ('BAD_INPUT', 1, True, 'not finite, T <= 0, P < 0 (<= 0 but in (T, P)), rho <= 0, q outside [0, 1], unknown code'),
+    ('BAD_INPUT', 1, True, 'not finite, T <= 0, P < 0 (<= 0 but in (T, P)), rho <= 0, q outside [0, 1], unknown code, subnormal P or rho in (P, rho)'),
     ('HE_II', 2, True, 'He II: below the lambda line, or colder than it and not vapour: outside the equation'),
     ('SOLID', 4, True, 'above the melting pressure'),
     ('EXTRAPOLATED', 8, False, 'T 1500 K to 2000 K, P > 2000 MPa, or vapour below T_lambda (1.25 K up): extrapolated'),
     ('OUT_OF_RANGE', 16, True, 'T above 2000 K'),
     ('NOT_UNIQUE', 32, False, 'the pair has more than one fluid state; one of them is returned'),
     ('NO_SOLUTION', 64, True, 'no fluid state of the equation has this pair'),
-    ('NOT_CONVERGED', 128, True, 'an iteration ran out of steps, or found no stable root'),
-    ('UNDEFINED', 256, False, 'a state, but some values have no meaning (s, g at zero density): those NaN'),
+    ('NOT_CONVERGED', 128, True, 'an iteration ran out of steps, found no stable root, or doubles cannot fix the result'),
+    ('UNDEFINED', 256, False, 'a state, but some values have no meaning (s, g at zero or subnormal density): those NaN'),
 )
 
 #: (field, C type) of vorn_eos_state, in order.

@@ -25,6 +25,7 @@
 // Two-phase states have the mixture's rho, u, h, s, g, Z and q; the properties
 // that have no two-phase meaning are NaN. Flags come from the final (T, p).
 #include <cmath>
+#include <limits>
 
 #include "reference_eos/flash_common.hpp"
 
@@ -138,7 +139,7 @@ RootResult cold_vapour_density(double T, double p) {
 }
 
 // The stable density at (T, p), p > 0, and its phase.
-DensitySolution density_at(double T, double p) {
+DensitySolution density_at(double T, double p, Phase branch) {
   int evaluations = 0;
   if (T >= critical_temperature) {
     // The top of the bracket is checked only if the search ends against it.
@@ -158,8 +159,11 @@ DensitySolution density_at(double T, double p) {
   if (!sat.converged) return {nan, Phase::none, flag_not_converged, evaluations};
   // Below the lambda point (He II unless compressed above the lambda line):
   // the liquid at the lambda point's density starts the search.
-  const bool liquid = T < lambda_temperature ? p > sat.p : p >= sat.p;
-  const bool on_saturation = p == sat.p && T >= lambda_temperature;
+  const bool liquid = branch == Phase::liquid   ? true
+                      : branch == Phase::vapour ? false
+                      : T < lambda_temperature  ? p > sat.p
+                                                : p >= sat.p;
+  const bool on_saturation = p == sat.p && T >= lambda_temperature && branch == Phase::none;
   const double rho_l = sat.rho_liquid;
   const double rho_v = sat.rho_vapour;
   if (liquid) {
@@ -183,9 +187,9 @@ DensitySolution density_at(double T, double p) {
   return {r.x, Phase::vapour, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations};
 }
 
-FluidState flash_Tp(double T, double p) {
+FluidState flash_Tp(double T, double p, Phase branch) {
   if (p == 0.0) return single(T, 0.0, single_phase(T, 0.0, critical_density), 0);
-  const DensitySolution d = density_at(T, p);
+  const DensitySolution d = density_at(T, p, branch);
   if (d.flags != 0U) {
     FluidState s = empty(d.flags);
     s.T = T;
@@ -195,8 +199,12 @@ FluidState flash_Tp(double T, double p) {
   FluidState s = single(T, d.rho, d.phase, d.evaluations);
   s.p = p;  // the input, not its rounding through the density
   // Exactly on the saturation curve (T, P) fixes no quality: the saturated
-  // liquid is returned, and said to be one of many.
-  if (d.on_saturation) s.flags |= flag_not_unique;
+  // liquid is returned, q 0 as every saturated phase has it, and said to be
+  // one of many.
+  if (d.on_saturation) {
+    s.flags |= flag_not_unique;
+    s.q = 0.0;
+  }
   return s;
 }
 
@@ -222,7 +230,9 @@ FluidState flash(InputPair pair, double x1, double x2) {
       if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
       return finish(flash_Trho(x1, x2), true);
     case InputPair::Prho:
-      if (x1 <= 0.0 || x2 <= 0.0) return empty(flag_bad_input);
+      // T = p/(rho R Z): a subnormal p or rho keeps too few digits to fix it.
+      if (!(x1 >= std::numeric_limits<double>::min() && x2 >= std::numeric_limits<double>::min()))
+        return empty(flag_bad_input);
       return flash_prho(x1, x2);
     case InputPair::Ph:
       if (x1 <= 0.0) return empty(flag_bad_input);

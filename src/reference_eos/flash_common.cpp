@@ -99,9 +99,11 @@ FluidState from_properties(const FluidProperties& f, Phase phase, int evaluation
                    second_virial(T),
                    nan,
                    evaluations};
-  // At zero density (or a density that rounds to it) s and g go to +-inf:
-  // undefined, and flagged so.
-  if (rho == 0.0) {
+  // At zero density s and g go to +-inf: undefined, and flagged so; so too
+  // where the reduced density underflows to a subnormal number (its
+  // logarithm then keeps few digits, or none) or s overflows.
+  if (!(rho / critical_density >= std::numeric_limits<double>::min()) ||
+      !(std::isfinite(state.s) && std::isfinite(state.g))) {
     state.s = state.g = nan;
     state.flags |= flag_undefined;
   }
@@ -118,8 +120,12 @@ FluidState single(double T, double rho, Phase phase, int evaluations) {
 FluidState mixture(const Saturation& sat, const FluidProperties& l, const FluidProperties& v, double q,
                    int evaluations) {
   if (!sat.converged) return empty(flag_not_converged);
+  // q = 0 or 1: that saturated phase, one phase with q as given, at the
+  // saturation's T and p (the liquid's p from the equation differs from
+  // p_sat by the rounding of its stiff isotherm).
   if (q == 0.0 || q == 1.0) {
     FluidState s = from_properties(q == 0.0 ? l : v, q == 0.0 ? Phase::liquid : Phase::vapour, evaluations);
+    s.p = sat.p;
     s.q = q;
     return s;
   }

@@ -75,8 +75,11 @@ struct DensitySolution {
   bool on_saturation = false;  // p is the saturation pressure at T exactly: any quality fits
 };
 RootResult cold_vapour_density(double T, double p);
-DensitySolution density_at(double T, double p);
-FluidState flash_Tp(double T, double p);
+// `branch` (liquid or vapour) takes that side of the saturation at T below
+// Tc whatever p says: a search along an isobar that knows its side of the
+// dome, near the edge, where p and the saturation at T agree only to rounding.
+DensitySolution density_at(double T, double p, Phase branch = Phase::none);
+FluidState flash_Tp(double T, double p, Phase branch = Phase::none);
 
 // What a flash holds fixed or seeks, read off one evaluation at (T, rho) (a
 // FluidProperties, or a FluidState built from one) with its derivatives in T
@@ -183,6 +186,31 @@ struct SaturationSlopes {
   double drho_vapour;
 };
 SaturationSlopes saturation_slopes(double T, int& evaluations);
+SaturationSlopes slopes_of(const Saturation& sat, const FluidProperties& liquid,
+                           const FluidProperties& vapour);
+
+// The saturated edge, one rule for every pair: a value within rounding of a
+// saturated phase's (the saturation's own numbers, as a host gets them back
+// through its units, or from the saturation at p rather than at T) is that
+// saturated phase, never the other one and never a refusal. Rounding here is
+// edge_ulps ulps of the value and of its change over as many ulps of T, on
+// the isochore and along the curve: |x| + T |dx/dT|_rho + |dx/d ln rho|_T
+// |d ln rho/d ln T| along the curve. The phase and the state returned come
+// from the same saturated states (saturated_state: q 0 or 1, the
+// saturation's T and p).
+inline constexpr double edge_ulps = 64.0;
+// A first look, before any evaluation is spent on the slopes: x within 1e-9
+// of the saturated value (relative to |value| + scale).
+inline bool near_edge(double x, double value, double scale) {
+  return std::fabs(x - value) <= 1e-9 * (std::fabs(value) + scale);
+}
+double edge_tolerance(const SaturationSlopes& a, Quantity q, Phase side);
+// The same without the slope along the curve: the value's own rounding and
+// that of ulps of T and of rho at the state.
+double rounding_tolerance(const SaturationSlopes& a, Quantity q, Phase side);
+// The saturated phase whose value of q is x to rounding, else Phase::none.
+Phase saturated_phase(const SaturationSlopes& a, Quantity q, double x);
+FluidState saturated_state(const SaturationSlopes& a, Phase side, int evaluations);
 Saturation dome_edge(double rho, const Saturation& at_lambda, int& evaluations);
 // One side's u, h or s in reduced form and its derivatives in delta and tau
 // (at that side's delta), for the two-phase iteration below. With the ideal

@@ -65,6 +65,61 @@ FluidState isentrope_end(double s, double T_in, double T_out, FluidState in, int
   return in;
 }
 
+// The saturated state on the dome's edge where the isentrope s meets it on
+// `side`, near T0 (that side's s equal to s: Newton in T over saturations,
+// at most 8 steps of two evaluations), if h is its h to rounding: the
+// saturated edge's rule (flash_common.hpp) for (h, s).
+bool saturated_edge_hs(double h, double s, double T0, Phase side, FluidState& out, int& evaluations) {
+  double T = T0;
+  const double eps = std::numeric_limits<double>::epsilon();
+  for (int i = 0; i < 8; ++i) {
+    const SaturationSlopes a = saturation_slopes(T, evaluations);
+    if (!a.sat.converged) return false;
+    const bool liquid = side == Phase::liquid;
+    const FluidProperties& f = liquid ? a.liquid : a.vapour;
+    const double ds =
+        along_curve(partials(f, Quantity::entropy), f.rho, liquid ? a.drho_liquid : a.drho_vapour);
+    const double next = std::fmin(critical_temperature, std::fmax(lambda_temperature, T - (f.s - s) / ds));
+    if (f.s == s || !(std::fabs(next - T) > 4.0 * eps * T) || i == 7) {
+      // h within rounding of the edge's at s (carried the last ulps of T
+      // along the curve), rounding here without the slope along the curve
+      // (the isentrope crosses the edge, it does not run along it), and no
+      // more than 1e-6 in q: next to Tc a mixture's h at given s moves by
+      // little more than rounding over a quality of 1e-6, (dh/dq)_s = v
+      // dp_sat/dT (s'' - s')/|ds/dT| along the edge.
+      const FluidProperties& other = liquid ? a.vapour : a.liquid;
+      const double dh_dq = (1.0 / f.rho) * std::fabs((other.s - f.s) / (1.0 / other.rho - 1.0 / f.rho)) *
+                           std::fabs(other.s - f.s) / std::fabs(ds);
+      const double tolerance = std::fmin(rounding_tolerance(a, Quantity::enthalpy, side), 1e-6 * dh_dq);
+      const double h_at_s =
+          f.h + along_curve(partials(f, Quantity::enthalpy), f.rho, liquid ? a.drho_liquid : a.drho_vapour) *
+                    (next - T);
+      if (!(saturated_phase(a, Quantity::entropy, s) == side && std::fabs(h - h_at_s) <= tolerance))
+        return false;
+      out = finish(saturated_state(a, side, evaluations));
+      return true;
+    }
+    if (!std::isfinite(next)) return false;
+    T = next;
+  }
+  return false;
+}
+
+// A one-phase state Newton in (T, ln rho) settled on: within rounding of the
+// dome's edge, the saturated state there.
+FluidState one_phase_result(double h, double s, FluidState out, int evaluations) {
+  if (out.T >= lambda_temperature && out.T < critical_temperature) {
+    const Saturation sat = saturation_at_temperature(out.T);
+    const Phase side = out.rho > critical_density ? Phase::liquid : Phase::vapour;
+    FluidState at_edge{};
+    if (sat.converged && near_edge(out.rho, side == Phase::liquid ? sat.rho_liquid : sat.rho_vapour, 0.0) &&
+        saturated_edge_hs(h, s, out.T, side, at_edge, evaluations))
+      return at_edge;
+  }
+  out.evaluations = evaluations;
+  return finish(out, true);
+}
+
 // (h, s) when Newton in (T, ln rho) did not settle, or no fluid state has the
 // pair: along the isentrope over T, each step a (T, s) flash (one phase or
 // two), on which h rises with T wherever the fluid expands on heating (dh = v
@@ -97,10 +152,8 @@ FluidState flash_hs_along_isentrope(double h, double s, int evaluations) {
   }
   if (is_state(near) && near.phase != Phase::two_phase &&
       newton_hs(h, s, near.T, near.rho, T_lo * (1.0 - edge_margin), T_hi, out, evaluations) &&
-      !inside_dome(out.T, out.rho, evaluations)) {
-    out.evaluations = evaluations;
-    return finish(out, true);
-  }
+      !inside_dome(out.T, out.rho, evaluations))
+    return one_phase_result(h, s, out, evaluations);
   if (!is_state(top) || !is_state(bottom)) {
     FluidState inside = is_state(near) ? near : is_state(top) ? top : bottom;
     for (int k = 1; k < 12 && !is_state(inside); ++k) {
@@ -170,14 +223,17 @@ FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
   const double rho_e = vapour_side ? sat_e.rho_vapour : sat_e.rho_liquid;
   const FluidProperties at_e = properties_at(e.x, rho_e);
   ++evaluations;
+  FluidState at_edge{};
+  if (near_edge(h, at_e.h, gas_constant * e.x) &&
+      saturated_edge_hs(h, s, e.x, vapour_side ? Phase::vapour : Phase::liquid, at_edge, evaluations))
+    return at_edge;
   if (h >= at_e.h) {
     FluidState out{};
     if (!newton_hs(h, s, e.x, rho_e, lowest_vapour_temperature, extrapolation_temperature, out,
                    evaluations) ||
         inside_dome(out.T, out.rho, evaluations))
       return flash_hs_along_isentrope(h, s, evaluations);
-    out.evaluations = evaluations;
-    return finish(out, true);
+    return one_phase_result(h, s, out, evaluations);
   }
   auto f = [&](double T) -> ValueSlope {
     const Saturation sat = saturation_at_temperature(T);
@@ -187,17 +243,34 @@ FluidState flash_hs_by_edge(double h, double s, const FluidProperties& l_lambda,
     const FluidProperties v = properties_at(T, sat.rho_vapour);
     const double vl = 1.0 / sat.rho_liquid;
     const double dp_sat = (v.s - l.s) / (1.0 / sat.rho_vapour - vl);
-    return {l.g + T * s - h, (s - l.s) + vl * dp_sat};
+    // g' + T s - h = T (s - s') - (h - h'), with h'' - h' = T (s'' - s')
+    // taken from the states themselves: at the root q from h and q from s
+    // agree even where g' and g'' differ by rounding (next to Tc, where q
+    // moves by 1e6 per kelvin: hence the tolerance in T of a few ulps).
+    const double ratio = v.h > l.h ? T * (v.s - l.s) / (v.h - l.h) : 1.0;
+    return {T * (s - l.s) - (h - l.h) * ratio, (s - l.s) + vl * dp_sat};
   };
   const double at_lo = l_lambda.g + lambda_temperature * s - h;
   const double guess = lambda_temperature - at_lo / (at_e.h - h - at_lo) * (e.x - lambda_temperature);
-  const RootResult r = bracketed_newton(f, lambda_temperature, e.x, guess, 1e-13, 0.0, 100);
+  const RootResult r = bracketed_newton(f, lambda_temperature, e.x, guess, 1e-15, 0.0, 100);
   if (!r.converged) return flash_hs_along_isentrope(h, s, evaluations);
   const Saturation sat = saturation_at_temperature(r.x);
   const FluidProperties l = properties_at(r.x, sat.rho_liquid);
   const FluidProperties v = properties_at(r.x, sat.rho_vapour);
   evaluations += sat.evaluations + 2;
-  return finish(mixture(sat, l, v, std::fmin(1.0, std::fmax(0.0, (s - l.s) / (v.s - l.s))), evaluations));
+  const double q = std::fmin(1.0, std::fmax(0.0, (s - l.s) / (v.s - l.s)));
+  // Next to Tc q at given s moves with T without bound: where 16 ulps of T
+  // (the root's rounding, g' + T s and h cancelling) move it by more than
+  // 1e-6, the pair does not fix it in doubles. Measured, two evaluations:
+  // the curve's slopes there are the join's (saturation_expansion.cpp).
+  const double T_next = r.x * (1.0 + 16.0 * std::numeric_limits<double>::epsilon());
+  const Saturation beside = saturation_at_temperature(T_next);
+  const double s_l = properties_at(T_next, beside.rho_liquid).s;
+  const double s_v = properties_at(T_next, beside.rho_vapour).s;
+  evaluations += 2;
+  if (!(std::fabs((s - s_l) / (s_v - s_l) - (s - l.s) / (v.s - l.s)) <= 1e-6))
+    return empty(flag_not_converged);
+  return finish(mixture(sat, l, v, q, evaluations));
 }
 
 }  // namespace
@@ -227,10 +300,7 @@ FluidState flash_hs(double h, double s) {
     return newton_hs(h, s, T0, rho0, T_lo, extrapolation_temperature, out, evaluations) &&
            !inside_dome(out.T, out.rho, evaluations);
   };
-  auto solved = [&]() {
-    out.evaluations = evaluations;
-    return finish(out, true);
-  };
+  auto solved = [&]() { return one_phase_result(h, s, out, evaluations); };
   if (s > l_lambda.s && s < v_lambda.s) {
     // Below the two-phase state at the lambda point on this isentrope: He II.
     if (l_lambda.g + lambda_temperature * s - h > 0.0) return empty(flag_he_ii);
@@ -265,6 +335,15 @@ FluidState flash_hs(double h, double s) {
       evaluations += 2;
       sat.p = v.p;
       const double q = (s - l.s) / (v.s - l.s);
+      // Next to an edge, the saturated state there if h and s are its own:
+      // the saturation solved here in doubles fixes q only to about
+      // 1e-13/theta (a compressed liquid's q here is rarely that small).
+      FluidState at_edge{};
+      const double q_rounding = 1e-12 / (1.0 - sat.T / critical_temperature);
+      if (std::fabs(q) <= q_rounding || std::fabs(1.0 - q) <= q_rounding) {
+        const Phase side = q < 0.5 ? Phase::liquid : Phase::vapour;
+        if (saturated_edge_hs(h, s, sat.T, side, at_edge, evaluations)) return at_edge;
+      }
       if (q >= -1e-12 && q <= 1.0 + 1e-12)
         return finish(mixture(sat, l, v, std::fmin(1.0, std::fmax(0.0, q)), evaluations));
       if (one_phase(sat.T, q < 0.0 ? sat.rho_liquid : sat.rho_vapour)) return solved();

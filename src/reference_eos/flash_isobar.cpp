@@ -64,6 +64,10 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
   double T_lo = coldest_bracket_temperature(p);
   double T_hi = extrapolation_temperature;
   int evaluations = 0;
+  // Below pc, the side of the dome the state lies on: the search along the
+  // isobar stays on it, even where the saturation at T it meets near the
+  // edge puts p a rounding on the other side.
+  Phase branch = Phase::none;
   const double pc = critical_pressure();
   // A gas well above Tc needs no saturation: there is no dome to land in.
   const double T_ideal = ideal_gas_temperature(p, target, c);
@@ -84,9 +88,13 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
     evaluations += 2;
     const double cl = caloric(l, c);
     const double cv = caloric(v, c);
+    const SaturationSlopes edge = slopes_of(sat, l, v);
+    const Phase at_edge = saturated_phase(edge, quantity(c), target);
+    if (at_edge != Phase::none) return finish(saturated_state(edge, at_edge, evaluations));
     if (target >= cl && target <= cv)
       return finish(mixture(sat, l, v, (target - cl) / (cv - cl), evaluations));
     (target < cl ? T_hi : T_lo) = sat.T;
+    branch = target < cl ? Phase::liquid : Phase::vapour;
     FluidState s{};
     if (target < cl) {
       if (newton_p_caloric(p, target, c, sat.T, sat.rho_liquid, T_lo, T_hi, 1, s, evaluations))
@@ -125,8 +133,8 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
       }
     }
   }
-  const FluidState lo = flash_Tp(T_lo, p);
-  const FluidState hi = flash_Tp(T_hi, p);
+  const FluidState lo = flash_Tp(T_lo, p, branch);
+  const FluidState hi = flash_Tp(T_hi, p, branch);
   evaluations += lo.evaluations + hi.evaluations;
   if (!(target >= caloric(lo, c))) {
     FluidState s = empty(colder_than_fluid(p));
@@ -139,14 +147,14 @@ FluidState flash_p_caloric(double p, double target, Caloric c) {
   const double guess = T_lo * std::pow(T_hi / T_lo, fraction);
   FluidState last = lo;
   auto f = [&](double T) -> ValueSlope {
-    last = flash_Tp(T, p);
+    last = flash_Tp(T, p, branch);
     evaluations += last.evaluations;
     const Partials x = partials(last, c);
     return {x.value - target, along(x, partials(last, Quantity::pressure))};
   };
   const RootResult r = bracketed_newton(f, T_lo, T_hi, guess, temperature_tolerance, 0.0, 100);
   if (!r.converged) return empty(flag_not_converged);
-  FluidState s = flash_Tp(r.x, p);
+  FluidState s = flash_Tp(r.x, p, branch);
   s.evaluations += evaluations;
   return finish(s, true);
 }

@@ -37,6 +37,34 @@ double isochore_guess(double rho, double target, Caloric c) {
          std::exp((target / gas_constant - 1.5 + std::log(rho / critical_density) + ideal_a1) / 1.5);
 }
 
+// The scale of u, h (R T) or s (R) for a first look at the edge.
+double caloric_scale(Caloric c, double T) { return c == Caloric::entropy ? gas_constant : gas_constant * T; }
+
+// The saturated edge's rule (flash_common.hpp) on an isochore: where rho
+// meets the dome (`edge`), a value x of q (p, u, h or s) within rounding of
+// that saturated phase's is that phase; so is one between p_sat and the
+// equation's own p there, which differ by the rounding of the stiff liquid.
+// `first_look` is the value at the edge the caller has (p_sat, or the value
+// at the edge's T and rho): the states at the edge cost two evaluations,
+// spent only within 1e-9 of it.
+bool at_saturated_edge(const Saturation& edge, double rho, Quantity q, double x, double first_look,
+                       double scale, FluidState& out, int& evaluations) {
+  // At Tc the two states are one, the critical point: no edge.
+  if (!(edge.rho_liquid > edge.rho_vapour) || !near_edge(x, first_look, scale)) return false;
+  const SaturationSlopes a =
+      slopes_of(edge, properties_at(edge.T, edge.rho_liquid), properties_at(edge.T, edge.rho_vapour));
+  evaluations += 2;
+  const Phase side = rho > critical_density ? Phase::liquid : Phase::vapour;
+  const double rho_edge = side == Phase::liquid ? edge.rho_liquid : edge.rho_vapour;
+  if (std::fabs(rho - rho_edge) > edge_tolerance(a, Quantity::density, side)) return false;
+  const double own = partials(side == Phase::liquid ? a.liquid : a.vapour, q).value;
+  const double tolerance = edge_tolerance(a, q, side);
+  const bool between = x >= std::fmin(own, first_look) && x <= std::fmax(own, first_look);
+  if (!between && std::fabs(x - own) > tolerance && std::fabs(x - first_look) > tolerance) return false;
+  out = finish(saturated_state(a, side, evaluations), true);
+  return true;
+}
+
 }  // namespace
 
 // (p, rho): Newton in T along the isochore, from the coldest fluid
@@ -60,6 +88,9 @@ FluidState flash_prho(double p, double rho) {
   if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
     const Saturation edge = dome_edge(rho, at_lambda, evaluations);
     if (!edge.converged) return empty(flag_not_converged);
+    FluidState saturated{};
+    if (at_saturated_edge(edge, rho, Quantity::pressure, p, edge.p, 0.0, saturated, evaluations))
+      return saturated;
     if (p < edge.p) {
       if (p < lambda_saturation_pressure) return empty(flag_he_ii);
       const Saturation sat = saturation_at_pressure(p);
@@ -76,6 +107,11 @@ FluidState flash_prho(double p, double rho) {
     }
     T_lo = std::fmax(T_lo, edge.T);
   }
+  // The saturated states at the lambda point, the dome's bottom corners.
+  FluidState saturated{};
+  if ((near_edge(rho, at_lambda.rho_liquid, 0.0) || near_edge(rho, at_lambda.rho_vapour, 0.0)) &&
+      at_saturated_edge(at_lambda, rho, Quantity::pressure, p, at_lambda.p, 0.0, saturated, evaluations))
+    return saturated;
   unsigned flags = 0U;
   const FluidProperties lo = properties_at(T_lo, rho);
   ++evaluations;
@@ -133,6 +169,10 @@ FluidState flash_rho_caloric(double rho, double target, Caloric c) {
     if (!edge.converged) return empty(flag_not_converged);
     const RootResult dome{edge.T, 0, true};
     const double x_dome = caloric(properties_at(dome.x, rho), c);
+    FluidState saturated{};
+    if (at_saturated_edge(edge, rho, quantity(c), target, x_dome, caloric_scale(c, edge.T), saturated,
+                          evaluations))
+      return saturated;
     if (target < x_dome) {
       // The mixture's value at the lambda point: below it, He II. Start
       // where the value, linear in T from there to the edge, is the target.
@@ -197,6 +237,13 @@ FluidState flash_rho_caloric(double rho, double target, Caloric c) {
   }
   const FluidProperties lo = T_lo == critical_temperature ? at_tc : properties_at(T_lo, rho);
   const double x_lo = caloric(lo, c);
+  FluidState saturated{};
+  if ((near_edge(rho, at_lambda.rho_liquid, 0.0) || near_edge(rho, at_lambda.rho_vapour, 0.0)) &&
+      T_lo < critical_temperature &&
+      at_saturated_edge(at_lambda, rho, quantity(c), target,
+                        caloric(properties_at(lambda_temperature, rho), c),
+                        caloric_scale(c, lambda_temperature), saturated, evaluations))
+    return saturated;
   if (!(target >= x_lo)) return empty(target < x_lo ? colder_than_fluid(lo.p) : flag_not_converged);
   const FluidProperties hi = properties_at(extrapolation_temperature, rho);
   const double x_hi = caloric(hi, c);

@@ -137,6 +137,13 @@ FluidState flash_Trho(double T, double rho) {
   if (T < critical_temperature && T >= lambda_temperature) {
     const Saturation sat = saturation_at_temperature(T);
     if (!sat.converged) return empty(flag_not_converged);
+    if (near_edge(rho, sat.rho_liquid, 0.0) || near_edge(rho, sat.rho_vapour, 0.0)) {
+      const SaturationSlopes edge =
+          slopes_of(sat, properties_at(T, sat.rho_liquid), properties_at(T, sat.rho_vapour));
+      const Phase side = saturated_phase(edge, Quantity::density, rho);
+      if (side != Phase::none) return saturated_state(edge, side, sat.evaluations + 2);
+      evaluations += 2;
+    }
     if (rho > sat.rho_vapour && rho < sat.rho_liquid) return mixture(sat, quality_from_volume(sat, rho), 0);
     evaluations += sat.evaluations;
   }
@@ -215,6 +222,9 @@ FluidState flash_Ts(double T, double target) {
     evaluations += 2;
     const double sl = l.s;
     const double sv = v.s;
+    const SaturationSlopes edge = slopes_of(sat, l, v);
+    const Phase side = saturated_phase(edge, Quantity::entropy, target);
+    if (side != Phase::none) return finish(saturated_state(edge, side, evaluations));
     if (target >= sl && target <= sv)
       return finish(mixture(sat, l, v, (target - sl) / (sv - sl), evaluations));
     if (target < sl) {
@@ -294,6 +304,32 @@ FluidState flash_T_caloric(double T, double target, Caloric c) {
       evaluations += bottom.evaluations;
       if (bottom.flags != 0U) return empty(flag_not_converged);
       pieces[n++] = {point(bottom.rho), point(rho_top), Phase::liquid, false};
+    }
+  }
+  // Within rounding of the ideal gas's value: the limit of zero density
+  // (a denser state has it too).
+  const double eps = std::numeric_limits<double>::epsilon();
+  if (std::fabs(target - dilute.value) <= edge_ulps * eps * (std::fabs(dilute.value) + gas_constant * T)) {
+    FluidState s = single(T, 0.0, single_phase(T, 0.0, critical_density), evaluations);
+    s.flags |= flag_not_unique;
+    return finish(s, true);
+  }
+  // Within rounding of a saturated phase's value: that phase, its value then
+  // taken exactly for the denser states that may share it.
+  if (sat.converged && (near_edge(target, pieces[1].lo.value, gas_constant * T) ||
+                        near_edge(target, pieces[1].hi.value, gas_constant * T))) {
+    const SaturationSlopes edge =
+        slopes_of(sat, properties_at(T, sat.rho_liquid), properties_at(T, sat.rho_vapour));
+    evaluations += 2;
+    const Phase side = saturated_phase(edge, quantity(c), target);
+    if (side != Phase::none) {
+      const double exact = side == Phase::liquid ? pieces[1].hi.value : pieces[1].lo.value;
+      bool denser = false;
+      for (std::size_t k = side == Phase::liquid ? 2 : 1; k < n && !denser; ++k)
+        denser = piece_roots(T, exact, c, pieces[k], evaluations).count > 0;
+      FluidState s = saturated_state(edge, side, evaluations);
+      if (denser) s.flags |= flag_not_unique;
+      return finish(s, true);
     }
   }
   std::size_t found = n;

@@ -29,17 +29,58 @@ RootResult dome_temperature(double rho, double rho_lambda_vapour, double rho_lam
 }  // namespace
 
 SaturationSlopes saturation_slopes(double T, int& evaluations) {
-  SaturationSlopes r{};
-  r.sat = saturation_at_temperature(T);
-  evaluations += r.sat.evaluations;
-  if (!r.sat.converged) return r;
-  r.liquid = properties_at(T, r.sat.rho_liquid);
-  r.vapour = properties_at(T, r.sat.rho_vapour);
+  const Saturation sat = saturation_at_temperature(T);
+  evaluations += sat.evaluations;
+  if (!sat.converged) {
+    SaturationSlopes r{};
+    r.sat = sat;
+    return r;
+  }
   evaluations += 2;
-  const double dp_sat = (r.vapour.s - r.liquid.s) / (1.0 / r.sat.rho_vapour - 1.0 / r.sat.rho_liquid);
-  r.drho_liquid = (dp_sat - r.liquid.dpdT) / r.liquid.dpdrho;
-  r.drho_vapour = (dp_sat - r.vapour.dpdT) / r.vapour.dpdrho;
+  return slopes_of(sat, properties_at(T, sat.rho_liquid), properties_at(T, sat.rho_vapour));
+}
+
+// The slopes of saturated states already evaluated. At Tc itself (the two
+// states one) the slopes are infinite.
+SaturationSlopes slopes_of(const Saturation& sat, const FluidProperties& liquid,
+                           const FluidProperties& vapour) {
+  SaturationSlopes r{sat, liquid, vapour, 0.0, 0.0};
+  const double dp_sat = (vapour.s - liquid.s) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid);
+  r.drho_liquid = (dp_sat - liquid.dpdT) / liquid.dpdrho;
+  r.drho_vapour = (dp_sat - vapour.dpdT) / vapour.dpdrho;
   return r;
+}
+
+double edge_tolerance(const SaturationSlopes& a, Quantity q, Phase side) {
+  const bool liquid = side == Phase::liquid;
+  const FluidProperties& f = liquid ? a.liquid : a.vapour;
+  const double curve = std::fabs(a.sat.T * (liquid ? a.drho_liquid : a.drho_vapour) / f.rho);
+  return rounding_tolerance(a, q, side) +
+         edge_ulps * std::numeric_limits<double>::epsilon() * std::fabs(partials(f, q).dlnrho) * curve;
+}
+
+double rounding_tolerance(const SaturationSlopes& a, Quantity q, Phase side) {
+  const Partials x = partials(side == Phase::liquid ? a.liquid : a.vapour, q);
+  const double spread = std::fabs(x.value) + a.sat.T * std::fabs(x.dT) + std::fabs(x.dlnrho);
+  return edge_ulps * std::numeric_limits<double>::epsilon() * spread;
+}
+
+Phase saturated_phase(const SaturationSlopes& a, Quantity q, double x) {
+  // At Tc the two states are one, the critical point: no edge.
+  if (!(a.sat.converged && a.sat.rho_liquid > a.sat.rho_vapour)) return Phase::none;
+  const double xl = partials(a.liquid, q).value;
+  const double xv = partials(a.vapour, q).value;
+  const double dl = std::fabs(x - xl);
+  const double dv = std::fabs(x - xv);
+  // The nearer of the two where both are within rounding (at Tc, say).
+  if (dl <= dv && dl <= edge_tolerance(a, q, Phase::liquid)) return Phase::liquid;
+  if (dv <= edge_tolerance(a, q, Phase::vapour)) return Phase::vapour;
+  if (dl <= edge_tolerance(a, q, Phase::liquid)) return Phase::liquid;
+  return Phase::none;
+}
+
+FluidState saturated_state(const SaturationSlopes& a, Phase side, int evaluations) {
+  return mixture(a.sat, a.liquid, a.vapour, side == Phase::liquid ? 0.0 : 1.0, evaluations);
 }
 
 // The saturation where the isochore rho meets the dome (rho between the

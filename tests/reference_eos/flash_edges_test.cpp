@@ -6,6 +6,8 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 #include "vorn.h"
 
@@ -271,6 +273,172 @@ TEST(FlashEdges, TwoPhaseStatesFromEveryCaloricPair) {
           EXPECT_LE(b.evaluations, 30);
         }
       }
+    }
+  }
+}
+
+// A saturated phase as the library reports it, and what each pair is given.
+struct Saturated {
+  double T, P, rho, u, h, s;
+  int phase;  // VORN_EOS_PHASE_LIQUID or _VAPOUR
+};
+
+std::array<Saturated, 2> saturated_phases(const vorn_eos_saturation& a) {
+  const auto one = [&a](double rho, double h, double s, int phase) {
+    return Saturated{a.T, a.P, rho, h - a.P * 1000.0 / rho, h, s, phase};
+  };
+  return {one(a.rho_liquid, a.h_liquid, a.s_liquid, VORN_EOS_PHASE_LIQUID),
+          one(a.rho_vapour, a.h_vapour, a.s_vapour, VORN_EOS_PHASE_VAPOUR)};
+}
+
+struct PairInput {
+  int pair;
+  double x1, x2;
+};
+
+std::array<PairInput, 14> pair_inputs(const Saturated& a) {
+  const double q = a.phase == VORN_EOS_PHASE_LIQUID ? 0.0 : 1.0;
+  return {{{VORN_EOS_TRHO, a.T, a.rho},
+           {VORN_EOS_PRHO, a.P, a.rho},
+           {VORN_EOS_PH, a.P, a.h},
+           {VORN_EOS_PS, a.P, a.s},
+           {VORN_EOS_PU, a.P, a.u},
+           {VORN_EOS_TS, a.T, a.s},
+           {VORN_EOS_TH, a.T, a.h},
+           {VORN_EOS_TU, a.T, a.u},
+           {VORN_EOS_RHOU, a.rho, a.u},
+           {VORN_EOS_RHOH, a.rho, a.h},
+           {VORN_EOS_RHOS, a.rho, a.s},
+           {VORN_EOS_HS, a.h, a.s},
+           {VORN_EOS_TQ, a.T, q},
+           {VORN_EOS_PQ, a.P, q}}};
+}
+
+TEST(FlashEdges, EverySaturatedStateComesBackThroughEveryPair) {
+  // The library's own saturated states (saturation by T and by P, (T, q) and
+  // (P, q) at 0 and 1) from the lambda point to 0.1 mK below Tc: every pair
+  // returns that saturated phase, q 0 or 1, T to 1e-9; their values moved by
+  // 1e-16 to 1e-13 either way never give the other phase, and are refused
+  // only where no state has them (He II past the lambda point, an (T, h)
+  // below the least h of its isotherm).
+  int checked = 0;
+  for (int i = 0; i <= 48; ++i) {
+    const double T = i % 2 == 0 ? 2.1768 + (Tc - 1e-4 - 2.1768) * i / 48.0
+                                : Tc - std::pow(10.0, -4.0 + 3.0 * i / 48.0) + 1e-7 * std::sin(i);
+    vorn_eos_saturation by_T{}, by_P{};
+    by_T.size = by_P.size = sizeof by_T;
+    ASSERT_EQ(vorn_eos_saturation_T(&T, &by_T), 0);
+    ASSERT_EQ(vorn_eos_saturation_P(&by_T.P, &by_P), 0);
+    std::array<Saturated, 8> states{};
+    int n = 0;
+    for (const vorn_eos_saturation* sat : {&by_T, &by_P})
+      for (const Saturated& a : saturated_phases(*sat)) states[n++] = a;
+    for (const double q : {0.0, 1.0}) {
+      const vorn_eos_state tq = state(VORN_EOS_TQ, T, q);
+      const vorn_eos_state pq = state(VORN_EOS_PQ, by_T.P, q);
+      EXPECT_EQ(tq.T, T);
+      EXPECT_EQ(pq.P, by_T.P);
+      for (const vorn_eos_state& x : {tq, pq})
+        states[n++] = {
+            x.T, x.P, x.rho, x.u, x.h, x.s, q == 0.0 ? VORN_EOS_PHASE_LIQUID : VORN_EOS_PHASE_VAPOUR};
+    }
+    for (int k = 0; k < n; ++k) {
+      const Saturated& a = states[k];
+      for (const PairInput& p : pair_inputs(a)) {
+        SCOPED_TRACE(testing::Message() << "pair " << p.pair << " at " << T << " K, source " << k);
+        const vorn_eos_state b = state(p.pair, p.x1, p.x2);
+        ++checked;
+        EXPECT_EQ(b.flags & withheld, 0u);
+        EXPECT_EQ(b.phase, a.phase);
+        EXPECT_EQ(b.q, a.phase == VORN_EOS_PHASE_LIQUID ? 0.0 : 1.0);
+        EXPECT_NEAR(b.T, a.T, 1e-9);
+        if (k >= 4 || p.pair == VORN_EOS_TQ || p.pair == VORN_EOS_PQ) continue;
+        for (const double step : {1e-16, 1e-15, 1e-14, 1e-13}) {
+          for (const double sign : {-1.0, 1.0}) {
+            const vorn_eos_state c = state(p.pair, p.x1, p.x2 + sign * step * std::fabs(p.x2));
+            EXPECT_NE(c.phase, VORN_EOS_PHASE_LIQUID + VORN_EOS_PHASE_VAPOUR - a.phase) << sign * step;
+            EXPECT_EQ(c.flags & withheld & ~(VORN_EOS_FLAG_HE_II | VORN_EOS_FLAG_NO_SOLUTION), 0u)
+                << sign * step;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(checked, 49 * 8 * 14);
+}
+
+TEST(FlashEdges, InputsThatOnceGaveTheOtherPhaseOrARefusal) {
+  vorn_eos_saturation sat{};
+  sat.size = sizeof sat;
+  const double P_refused = 132.88527995830273;
+  ASSERT_EQ(vorn_eos_saturation_P(&P_refused, &sat), 0);
+  const struct {
+    int pair;
+    double x1, x2;
+    int phase;
+  } rows[] = {
+      {VORN_EOS_PH, 122.40204429764732, 1170.8454370525533, VORN_EOS_PHASE_LIQUID},    // was the vapour
+      {VORN_EOS_PS, 178.25107885049297, 848.9000941779751, VORN_EOS_PHASE_LIQUID},     // was the vapour
+      {VORN_EOS_PH, 223.12384873708655, 14512.429105446481, VORN_EOS_PHASE_VAPOUR},    // was the liquid
+      {VORN_EOS_PH, P_refused, sat.h_liquid, VORN_EOS_PHASE_LIQUID},                   // was OUT_OF_RANGE
+      {VORN_EOS_PRHO, 26.063061603173274, 140.70380316749032, VORN_EOS_PHASE_LIQUID},  // was HE_II
+      {VORN_EOS_TS, 4.552403761956852, 377.59790179074685, VORN_EOS_PHASE_LIQUID},     // was NOT_CONVERGED
+  };
+  for (const auto& row : rows) {
+    const vorn_eos_state s = state(row.pair, row.x1, row.x2);
+    EXPECT_EQ(s.flags & withheld, 0u) << row.pair << " " << row.x1;
+    EXPECT_EQ(s.phase, row.phase) << row.pair << " " << row.x1;
+  }
+  // (T, P) at the saturation pressure itself: the saturated liquid, q 0, and
+  // any other quality would do.
+  for (const double T : {2.5, 4.2, 5.1}) {
+    const vorn_eos_state s = state(VORN_EOS_TP, T, state(VORN_EOS_TQ, T, 0.0).P);
+    EXPECT_EQ(s.flags, unsigned{VORN_EOS_FLAG_NOT_UNIQUE}) << T;
+    EXPECT_EQ(s.phase, VORN_EOS_PHASE_LIQUID) << T;
+    EXPECT_EQ(s.q, 0.0) << T;
+  }
+}
+
+TEST(FlashEdges, ZeroAndSubnormalDensity) {
+  // (T, h), (T, u) at the ideal gas's value (and an ulp off): the limit of
+  // zero density, not the compressed state that shares it (89 MPa at 78.5 K).
+  for (const double T : {10.0, 78.5}) {
+    const vorn_eos_state zero = state(VORN_EOS_TP, T, 0.0);
+    for (const auto& [pair, x] : {std::pair{VORN_EOS_TH, zero.h}, std::pair{VORN_EOS_TU, zero.u},
+                                  std::pair{VORN_EOS_TH, std::nextafter(zero.h, 1e300)},
+                                  std::pair{VORN_EOS_TU, std::nextafter(zero.u, -1e300)}}) {
+      const vorn_eos_state s = state(pair, T, x);
+      EXPECT_EQ(s.flags, VORN_EOS_FLAG_UNDEFINED | VORN_EOS_FLAG_NOT_UNIQUE) << T << " " << pair;
+      EXPECT_EQ(s.rho, 0.0);
+      EXPECT_EQ(s.P, 0.0);
+    }
+  }
+  // A density that underflows to a subnormal number: s and g undefined, not
+  // infinite; (P, rho) refuses subnormal inputs rather than a T 8 % off.
+  for (const auto& [pair, x1, x2] :
+       {std::tuple{VORN_EOS_TP, 300.0, 1e-320}, std::tuple{VORN_EOS_TP, 300.0, 1e-306},
+        std::tuple{VORN_EOS_TRHO, 300.0, 1e-312}}) {
+    const vorn_eos_state s = state(pair, x1, x2);
+    EXPECT_EQ(s.flags, unsigned{VORN_EOS_FLAG_UNDEFINED}) << x2;
+    EXPECT_TRUE(std::isnan(s.s) && std::isnan(s.g)) << x2;
+  }
+  EXPECT_EQ(state(VORN_EOS_TP, 300.0, 1e-300).flags, 0u);
+  EXPECT_EQ(state(VORN_EOS_PRHO, 1e-320, 1.5e-323).flags, unsigned{VORN_EOS_FLAG_BAD_INPUT});
+  EXPECT_LE(relative(state(VORN_EOS_PRHO, 1e-300, 1e-300 * 1000.0 * M / (R * 300.0)).T, 300.0), 1e-12);
+}
+
+TEST(FlashEdges, HsInTwoPhasesNextToTc) {
+  // Within 0.1 mK of Tc: the quality within 1e-6, or NOT_CONVERGED (only
+  // within 50 nK, where 16 ulps of T move q by more).
+  for (const double dT : {1e-4, 1e-5, 1e-6, 1e-7, 6e-8, 3e-8, 1e-8, 1e-9}) {
+    for (const double q : {1e-3, 0.3, 0.7, 0.999}) {
+      const vorn_eos_state a = state(VORN_EOS_TQ, Tc - dT, q);
+      const vorn_eos_state b = state(VORN_EOS_HS, a.h, a.s);
+      SCOPED_TRACE(testing::Message() << dT << " K below Tc, q " << q);
+      if (b.flags == VORN_EOS_FLAG_NOT_CONVERGED && dT < 5e-8) continue;
+      EXPECT_EQ(b.flags, 0u);
+      EXPECT_EQ(b.phase, VORN_EOS_PHASE_TWO_PHASE);
+      EXPECT_NEAR(b.q, q, 1e-6);
     }
   }
 }
