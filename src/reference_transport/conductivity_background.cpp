@@ -35,10 +35,13 @@ ExcessFactors excess_factors(double T) {
 }  // namespace
 
 double conductivity_excess_part(double T, double rho) {
-  if (rho == 0.0) return 0.0;  // the limit: rho^2 ln rho goes to 0
   const ExcessFactors f = excess_factors(T);
-  return f.linear * rho + f.cubic * integer_power<3>(rho) +
-         f.logarithmic * integer_power<2>(rho) * std::log(rho / conductivity_reference_density);
+  // rho^2 ln(rho/68) goes to 0 with rho; where rho^2 has underflowed to 0
+  // (below 1e-162 kg/m3) it is 0, as rho/68 may have too (and its log -inf).
+  const double r2 = integer_power<2>(rho);
+  const double logarithmic =
+      r2 == 0.0 ? 0.0 : f.logarithmic * r2 * std::log(rho / conductivity_reference_density);
+  return f.linear * rho + f.cubic * integer_power<3>(rho) + logarithmic;
 }
 
 bool conductivity_turned_over(double T, double rho) {
