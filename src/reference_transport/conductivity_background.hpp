@@ -44,12 +44,12 @@ double conductivity_excess_part(double T, double rho);
 // Whether the excess has turned over: denser than the reference density and
 // falling with density, d(lambda_e)/d(rho) <= 0 at constant T. The fitted
 // cubic wins over the other terms far beyond the data (from 255 MPa up at
-// 300-1500 K, above 1900 MPa at 260 K; never at 100 MPa or below), past which
-// the form falls with pressure and turns negative (from 800 MPa up at
-// 340-2000 K). A fluid's background conductivity rises with density at
-// constant T, so the form no longer describes helium there. (At the lower
-// densities the form dips by 0.04 % around 20 kg/m3 above 1700 K, beyond
-// 1500 K; that is not counted.)
+// 300-1500 K, from 890 MPa at 270 K and 1900 MPa at 260 K, never below
+// 255 MPa), past which the form falls with pressure and turns negative (from
+// 800 MPa up at 340-2000 K). A fluid's background conductivity rises with
+// density at constant T, so the form no longer describes helium there. (At
+// lower densities the form dips by 0.04 % around 20 kg/m3 above 1700 K,
+// beyond 1500 K; that is not counted.)
 bool conductivity_turned_over(double T, double rho);
 
 }  // namespace vorn::reference_transport

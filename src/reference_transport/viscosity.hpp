@@ -18,7 +18,10 @@
 //
 // Source: V. D. Arp, R. D. McCarty and D. G. Friend, NIST Technical Note 1334
 // (revised 1998), the form of R. D. McCarty, NBS Technical Note 631 (1972).
-// Stated 0.8 K to 1500 K, to 2000 MPa; a few per cent in the dense fluid, about
+// The report's tables run from 0.8 K to 1500 K and to 2000 MPa, but the data
+// behind the form reach 1000 atm (100 MPa; the form's own report: 2 K to
+// 1500 K, to 1000 atm): beyond, it is extrapolated, and transport.hpp flags
+// it. Stated: a few per cent in the dense fluid, about
 // 0.1-1 % in the dilute gas (docs/accuracy.md compares the dilute values with
 // the ab initio ones). It means nothing outside the fluid (He II, solid); at
 // T <= 0 or rho < 0 it is NaN or garbage, which the callers never pass.
