@@ -309,7 +309,14 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_PHASE 21  /* one of VORN_EOS_PHASE_* below, as a double */
 #define VORN_EOS_FLAGS 22  /* the set of VORN_EOS_FLAG_* below, as a double */
 /* Transport, from the dense-fluid correlations at the equation's state (docs/reference_eos.md); NaN in two
- * phases, where the mixture has no one value: take each saturated phase's from vorn_eos_saturation. */
+ * phases, where the mixture has no one value: take each saturated phase's from vorn_eos_saturation. The data
+ * behind the correlations reach 100 MPa: above it the transport is flagged VORN_EOS_FLAG_EXTRAPOLATED (so is
+ * all of it above 1500 K). Where a form stops describing helium (the conductivity's excess turned over with
+ * density, from 255 MPa up at 300-1500 K, before it would turn negative) the values that depend on it are NaN,
+ * flagged VORN_EOS_FLAG_UNDEFINED: none is ever zero or negative. These two flags come with the transport: in
+ * VORN_EOS_FLAGS and in a struct that holds transport, not in the first version's, which has none. The cold
+ * gas (below 4.2 K, fading out by 6 K and by the critical density) takes its dilute part from vorn_nu0 and
+ * vorn_k0, so its zero-density limit is theirs. */
 #define VORN_EOS_VISCOSITY 23           /* dynamic viscosity, Pa s */
 #define VORN_EOS_CONDUCTIVITY 24        /* thermal conductivity, W/(m K), critical enhancement included */
 #define VORN_EOS_KINEMATIC_VISCOSITY 25 /* viscosity/rho, m^2/s */
@@ -369,7 +376,9 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_FLAG_NOT_CONVERGED 128u /* an iteration ran out of steps, or doubles cannot fix the result (see the saturated edge): NaN */
 #define VORN_EOS_FLAG_UNDEFINED 256u    /* a state, but some of its values have no meaning (s and g at zero or subnormal density): those NaN */
 
-/* One property at the state given by a pair; NaN where undefined, flagged or for an unknown code. */
+/* One property at the state given by a pair; NaN where undefined, flagged or for an unknown code. The array
+ * form gives out[i] = vorn_eos_value(property, pair, &x1[i], &x2[i]) for i < n: one property and one pair
+ * for all n points, x1 and x2 one value per point. */
 VORN_API double vorn_eos_value(const int *property, const int *pair, const double *x1, const double *x2);
 VORN_API void vorn_eos_value_n(size_t n, const int *property, const int *pair, const double *x1, const double *x2,
                                double *out);
@@ -395,8 +404,9 @@ typedef struct vorn_eos_state {
  * fields are only ever appended. */
 #define VORN_EOS_STATE_SIZE_V1 (offsetof(vorn_eos_state, evaluations) + sizeof(int))
 VORN_API int vorn_eos_state_at(const int *pair, const double *x1, const double *x2, vorn_eos_state *out);
-/* The array form: n states into out[0..n-1], the stride out[0].size (set by the caller in out[0] only; a
- * multiple of the struct's alignment, at least VORN_EOS_STATE_SIZE_V1, or -1 and nothing written). */
+/* The array form: n states into out[0..n-1], at one pair for all points (x1[i], x2[i] the i-th state's), the
+ * stride out[0].size (set by the caller in out[0] only; a multiple of the struct's alignment, at least
+ * VORN_EOS_STATE_SIZE_V1, or -1 and nothing written). */
 VORN_API int vorn_eos_state_n(size_t n, const int *pair, const double *x1, const double *x2, vorn_eos_state *out);
 
 /* Saturation at T (2.1768 K to 5.1953 K) or at P (5.03933 kPa to the critical 228.322787 kPa). The same
@@ -457,7 +467,7 @@ VORN_API double vorn_svp_rho_s(const double *T, unsigned *flags);    /* superflu
 VORN_API double vorn_svp_rho_normal(const double *T, unsigned *flags); /* normal-fluid density rho - rho_s, kg/m^3, 0-4.9 */
 VORN_API double vorn_svp_fraction_s(const double *T, unsigned *flags); /* superfluid fraction rho_s/rho, 0-4.9 */
 VORN_API double vorn_svp_u1(const double *T, unsigned *flags);       /* first sound, m/s, 0-4.248035 */
-VORN_API double vorn_svp_u2(const double *T, unsigned *flags);       /* second sound, m/s, 0.5517426-2.1768 (0 at T_lambda) */
+VORN_API double vorn_svp_u2(const double *T, unsigned *flags);       /* second sound, m/s, 0.5517426-2.1768 (the fit ends at 0.0106 at T_lambda itself, not 0) */
 VORN_API double vorn_svp_c(const double *T, unsigned *flags);        /* heat capacity along saturation, J/(kg K), 0.01-5.0614358; NaN at T_lambda */
 VORN_API double vorn_svp_s(const double *T, unsigned *flags);        /* entropy along saturation, S(0) = 0, J/(kg K), 0-5.0614358 */
 VORN_API double vorn_svp_L(const double *T, unsigned *flags);        /* latent heat of vaporisation, J/kg, 0-5.15 */

@@ -79,11 +79,15 @@ eos::FluidState state_from(int pair, double x1, double x2) {
 
 // The state in the host's units, with what its transport needs kept in the
 // equation's molar SI units. Transport is filled in only when a caller asks for
-// it (a transport code, or a struct long enough to hold it): the other
-// properties do not pay for it.
+// it (a transport code, the flags, or a struct long enough to hold it): the
+// other properties do not pay for it. Its flags (extrapolated beyond the
+// correlations' data, undefined where a form stops describing helium) are
+// kept apart and reach only the results that carry transport, so a host of
+// the first struct sees the equation's flags as it always did.
 struct KeptState {
   vorn_eos_state host;
-  double rho, cp, kappa, dpdT;  // mol/m3, J/(mol K), 1/Pa, Pa/K
+  double rho, p, cp, kappa, dpdT;  // mol/m3, Pa, J/(mol K), 1/Pa, Pa/K
+  unsigned transport_flags;
   bool transport_filled;
 };
 
@@ -116,6 +120,7 @@ KeptState host_state(const eos::FluidState& f) {
   s.evaluations = f.evaluations;
   s.viscosity = s.conductivity = s.kinematic_viscosity = s.thermal_diffusivity = s.prandtl = undefined;
   k.rho = f.rho;
+  k.p = f.p;
   k.cp = f.cp;
   k.kappa = f.kappa;
   k.dpdT = f.dpdT;
@@ -131,7 +136,8 @@ void fill_transport(KeptState& k) {
   if (k.transport_filled) return;
   vorn_eos_state& s = k.host;
   const vorn::reference_transport::TransportProperties t =
-      vorn::reference_transport::transport_at(s.T, k.rho, k.cp, k.kappa, k.dpdT);
+      vorn::reference_transport::transport_at(s.T, k.rho, k.p, k.cp, k.kappa, k.dpdT);
+  if ((s.flags & eos::flags_without_result) == 0U) k.transport_flags = t.flags;
   s.viscosity = t.viscosity;
   s.conductivity = t.conductivity;
   s.kinematic_viscosity = t.kinematic_viscosity;
@@ -266,7 +272,6 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
   }
   const eos::FluidProperties l = eos::properties_at(sat.T, sat.rho_liquid);
   const eos::FluidProperties v = eos::properties_at(sat.T, sat.rho_vapour);
-  s.flags = 0U;
   s.T = sat.T;
   s.P = sat.p / kilo;
   s.rho_liquid = sat.rho_liquid * M;
@@ -288,6 +293,7 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
   s.viscosity_vapour = vt.viscosity;
   s.conductivity_liquid = lt.conductivity;
   s.conductivity_vapour = vt.conductivity;
+  s.flags = lt.flags | vt.flags;
   s.evaluations = sat.evaluations + 2;
   return s;
 }
@@ -297,12 +303,16 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
 thread_local vorn::exports::LastState<KeptState> last_state;
 
 // Transport is added to the kept state when first asked for, so a later call
-// at the same state asking for it costs no second flash.
-const vorn_eos_state& state_of(int pair, double x1, double x2, bool with_transport) {
+// at the same state asking for it costs no second flash. The flags of a state
+// with transport are the equation's and the transport's.
+vorn_eos_state state_of(int pair, double x1, double x2, bool with_transport) {
   KeptState& k =
       last_state.at(pair, x1, x2, [](int p, double a, double b) { return host_state(state_from(p, a, b)); });
-  if (with_transport) fill_transport(k);
-  return k.host;
+  if (!with_transport) return k.host;
+  fill_transport(k);
+  vorn_eos_state s = k.host;
+  s.flags |= k.transport_flags;
+  return s;
 }
 
 // Whether a struct of `size` bytes holds any transport field.
@@ -321,7 +331,8 @@ int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
 extern "C" {
 
 VORN_EXPORT double vorn_eos_value(const int* property, const int* pair, const double* x1, const double* x2) {
-  const bool transport = *property >= VORN_EOS_VISCOSITY && *property <= VORN_EOS_PRANDTL;
+  const bool transport =
+      (*property >= VORN_EOS_VISCOSITY && *property <= VORN_EOS_PRANDTL) || *property == VORN_EOS_FLAGS;
   return pick(state_of(*pair, *x1, *x2, transport), *property);
 }
 

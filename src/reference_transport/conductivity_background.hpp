@@ -11,7 +11,9 @@
 // one data set (Table 1), lambda_e their Eq. 17 with Table 3 and the
 // reference density 68 kg/m3. Stated: a few per cent in the dense fluid, more
 // near the critical point (critical_enhancement.hpp adds that term), about
-// 0.1-1 % in the dilute gas. Means nothing outside the fluid (He II, solid).
+// 0.1-1 % in the dilute gas. The data behind it reach 100 MPa: beyond, it is
+// extrapolated, and from 255 MPa up it turns over (conductivity_turned_over).
+// Means nothing outside the fluid (He II, solid).
 #pragma once
 
 #include <array>
@@ -38,5 +40,16 @@ double conductivity_dilute_gas(double T);
 double conductivity_dilute_gas(double T, double log_T);  // the same, given ln T
 // The excess over the dilute gas at density rho (kg/m3), W/(m K).
 double conductivity_excess_part(double T, double rho);
+
+// Whether the excess has turned over: denser than the reference density and
+// falling with density, d(lambda_e)/d(rho) <= 0 at constant T. The fitted
+// cubic wins over the other terms far beyond the data (from 255 MPa up at
+// 300-1500 K, from 890 MPa at 270 K and 1900 MPa at 260 K, never below
+// 255 MPa), past which the form falls with pressure and turns negative (from
+// 800 MPa up at 340-2000 K). A fluid's background conductivity rises with
+// density at constant T, so the form no longer describes helium there. (At
+// lower densities the form dips by 0.04 % around 20 kg/m3 above 1700 K,
+// beyond 1500 K; that is not counted.)
+bool conductivity_turned_over(double T, double rho);
 
 }  // namespace vorn::reference_transport

@@ -42,6 +42,9 @@ double scaled_compressibility(double rho, double dT, double dr) {
 
 double critical_enhancement(double T, double rho, double eta, double kappa_T, double dpdT) {
   if (!(T > enhancement_lowest_temperature && T < enhancement_highest_temperature)) return 0.0;
+  // kappa_T ~ 1/p overflows only below about 1e-300 kg/m3, where the term's
+  // limit (it vanishes as sqrt(rho)) is 0.
+  if (std::isinf(kappa_T)) return 0.0;
   const double dT = std::fabs(1.0 - T / conductivity_critical_temperature);
   const double dr = std::fabs(1.0 - rho / conductivity_critical_density);
   const double W =
@@ -50,8 +53,12 @@ double critical_enhancement(double T, double rho, double eta, double kappa_T, do
   if (W <= 1.0) K = W * kappa_T + (1.0 - W) * scaled_compressibility(rho, dT, dr);
   const double damping = std::exp(-enhancement_damping_temperature * integer_power<2>(dT) -
                                   enhancement_damping_density * integer_power<4>(dr));
-  return enhancement_amplitude * enhancement_table_factor * std::sqrt(K) * integer_power<2>(T) / (rho * eta) *
-         integer_power<2>(dpdT) * damping;
+  // sqrt(K) (dp/dT)^2 / rho as (dp/dT / rho) (dp/dT sqrt(K)): each factor
+  // finite at any density (about R/M and sqrt(rho R/(M T)) in the dilute
+  // gas), where the product in the written order overflows and underflows
+  // to inf times 0 at vanishing density.
+  return enhancement_amplitude * enhancement_table_factor * integer_power<2>(T) / eta * (dpdT / rho) *
+         (dpdT * std::sqrt(K)) * damping;
 }
 
 }  // namespace vorn::reference_transport

@@ -26,13 +26,14 @@ double hot_dilute(double T) {
 double viscosity_whole_fluid(double T, double rho) { return viscosity_whole_fluid(T, std::log(T), rho); }
 
 double viscosity_whole_fluid(double T, double log_T, double rho) {
-  const double x = log_T;
-  const double xd = T > viscosity_density_terms_frozen ? std::log(viscosity_density_terms_frozen) : x;
+  // Above 300 K every term takes x = ln 300, ln eta0* included: the excess is
+  // frozen at its 300 K form and only eta0_hi(T) carries the temperature.
+  const double x = T > viscosity_frozen_temperature ? std::log(viscosity_frozen_temperature) : log_T;
   const double r = rho / gram_per_cm3;
   const double log_dilute = log_polynomial(viscosity_dilute_log, x);
-  const double log_excess = r * log_polynomial(viscosity_density_B, xd) +
-                            integer_power<2>(r) * log_polynomial(viscosity_density_C, xd) +
-                            integer_power<3>(r) * log_polynomial(viscosity_density_D, xd);
+  const double log_excess = r * log_polynomial(viscosity_density_B, x) +
+                            integer_power<2>(r) * log_polynomial(viscosity_density_C, x) +
+                            integer_power<3>(r) * log_polynomial(viscosity_density_D, x);
   if (T <= viscosity_high_temperature) return std::exp(log_dilute + log_excess) * micropoise;
   return (hot_dilute(T) + std::exp(log_dilute) * std::expm1(log_excess)) * micropoise;
 }

@@ -22,9 +22,11 @@ constexpr unsigned withheld = VORN_EOS_FLAG_BAD_INPUT | VORN_EOS_FLAG_HE_II | VO
                               VORN_EOS_FLAG_OUT_OF_RANGE | VORN_EOS_FLAG_NO_SOLUTION |
                               VORN_EOS_FLAG_NOT_CONVERGED;
 
+// The equation's state: the first version of the struct, without the
+// transport and the transport's flags (extrapolated above 100 MPa).
 vorn_eos_state state(int pair, double x1, double x2) {
   vorn_eos_state s{};
-  s.size = sizeof s;
+  s.size = VORN_EOS_STATE_SIZE_V1;
   EXPECT_EQ(vorn_eos_state_at(&pair, &x1, &x2, &s), 0);
   return s;
 }

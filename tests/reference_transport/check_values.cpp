@@ -9,7 +9,9 @@
 
 #include "reference_eos/constants.hpp"
 #include "reference_eos/fluid_state.hpp"
+#include "reference_transport/cold_dilute.hpp"
 #include "reference_transport/transport.hpp"
+#include "reference_transport/viscosity.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -59,6 +61,19 @@ TEST(ReferenceTransport, PublishedCheckValues) {
   }
 }
 
+// Above 300 K every term takes x = ln 300, ln eta0* included: the values
+// computed with that reading (not published), at the equation's density.
+TEST(ReferenceTransport, ViscosityAbove300KAsComputed) {
+  struct Row {
+    double T, p;             // K, Pa
+    vorn_test::Printed eta;  // uPa s
+  };
+  const Row rows[] = {{500, 50e6, {"29.2588"}}, {1000, 100e6, {"47.0698"}}, {1500, 200e6, {"62.7298"}}};
+  for (const Row& r : rows) EXPECT_PRINTED(tr::viscosity(r.T, density(r.T, r.p)) * 1e6, r.eta);
+}
+
+// The published form's own zero-density values; the transport's dilute limit
+// is that above 6 K and the dilute-gas correlation's below 4.2 K.
 TEST(ReferenceTransport, ZeroDensityViscosityAsComputed) {
   struct Row {
     double T;
@@ -68,7 +83,10 @@ TEST(ReferenceTransport, ZeroDensityViscosityAsComputed) {
                       {100, {"9.7650"}},  {200, {"15.1348"}}, {273.16, {"18.6904"}}, {300, {"19.9262"}},
                       {500, {"28.3610"}}, {1000, {"46.1587"}}};
   for (const Row& r : rows) {
-    EXPECT_PRINTED(tr::viscosity_dilute(r.T) * 1e6, r.eta);
+    EXPECT_PRINTED(tr::viscosity_zero_density(r.T) * 1e6, r.eta);
+    if (r.T > tr::cold_shift_gone_above) {
+      EXPECT_EQ(tr::viscosity_dilute(r.T), tr::viscosity_zero_density(r.T));
+    }
   }
 }
 
