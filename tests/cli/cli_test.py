@@ -145,7 +145,7 @@ class TableTest(unittest.TestCase):
         return rows[0][:-1], [[float(x) for x in row[:-1]] for row in rows[1:]], [row[-1] for row in rows[1:]], run.stderr
 
     def test_range_and_list_every_point_bit_for_bit(self):
-        header, rows, _, _ = self.read_csv("cp", "--T", "2:300:0.5", "--P", "100,1000")
+        header, rows, _, _ = self.read_csv("vorn_cp", "--T", "2:300:0.5", "--P", "100,1000")
         self.assertEqual(header, ["T [K]", "P [kPa]", "cp [J/(kg K)]"])
         self.assertEqual(len(rows), 2 * 597)
         self.assertEqual((rows[0][0], rows[596][0], rows[597][1]), (2.0, 300.0, 1000.0))
@@ -154,8 +154,7 @@ class TableTest(unittest.TestCase):
 
     def test_names_readable_exported_and_any_case_agree(self):
         outputs = {vorn("table", name, "--T", "10,20", "--P", "50", "--csv").stdout.split("\n", 1)[1]
-                   for name in ["viscosity", "nu", "mu", "eta", "dynamic viscosity", "Dynamic_Viscosity", "vorn_nu",
-                                "VISCOSITY"]}
+                   for name in ["viscosity", "nu", "mu", "eta", "dynamic viscosity", "Dynamic_Viscosity", "VISCOSITY"]}
         self.assertEqual(len(outputs), 1)
 
     def test_property_of_T_alone_has_no_pressure_column(self):
@@ -172,7 +171,7 @@ class TableTest(unittest.TestCase):
                 self.assertEqual([r[0] for r in rows], expected)
 
     def test_readable_table(self):
-        run = vorn("table", "density", "--T", "4,300", "--P", "100")
+        run = vorn("table", "vorn_rho", "--T", "4,300", "--P", "100")
         lines = run.stdout.splitlines()
         self.assertEqual(lines[0], "# density: density (vorn_rho)")
         self.assertEqual(lines[1].split(), ["T", "[K]", "P", "[kPa]", "density", "[kg/m^3]", "flags"])
@@ -180,7 +179,7 @@ class TableTest(unittest.TestCase):
 
     def test_flags_that_spoil_the_property_are_counted_on_stderr(self):
         for args, warnings in [
-            (["cp", "--T", "2:4:1", "--P", "100"],
+            (["vorn_cp", "--T", "2:4:1", "--P", "100"],
              ["liquid at 3 of 3 points", "density-turned at 1 of 3 points", "virial-divergent at 2 of 3 points",
               "sound-divergent at 3 of 3 points", "density-unconverged at 3 of 3 points", "out-of-range at 1 of 3 points",
               "heat-capacity-truncated at 3 of 3 points"]),
@@ -188,8 +187,8 @@ class TableTest(unittest.TestCase):
             (["viscosity0", "--T", "0.05,1"], ["nu-negative at 1 of 2 points"]),
             (["k0", "--T", "36.3759531,50"], ["k-pole at 1 of 2 points"]),
             # A pole of k0 spoils k, not the viscosity at the same temperature.
-            (["viscosity", "--T", "36.3759531", "--P", "1"], []),
-            (["B", "--T", "-1,1"], ["invalid at 1 of 2 points"]),
+            (["vorn_nu", "--T", "36.3759531", "--P", "1"], []),
+            (["__vorn_MOD_b", "--T", "-1,1"], ["invalid at 1 of 2 points"]),
         ]:
             with self.subTest(args=args):
                 _, _, flags, stderr = self.read_csv(*args)
@@ -204,7 +203,7 @@ class TableTest(unittest.TestCase):
     def test_every_row_carries_its_flags_in_every_format(self):
         T, P = [2.0, 3.0, 5.0, 6.0], 1000.0
         expected = [[f for f in flag_names(t, P) if f in CP_FLAGS] for t in T]
-        args = ["table", "cp", "--T", "2,3,5,6", "--P", "1000"]
+        args = ["table", "vorn_cp", "--T", "2,3,5,6", "--P", "1000"]
         _, _, flags, _ = self.read_csv(*args[1:])
         self.assertEqual([f.split("+") if f else [] for f in flags], expected)
         doc = json.loads(vorn(*args, "--json").stdout)
@@ -217,7 +216,7 @@ class TableTest(unittest.TestCase):
     def test_nan_is_written_without_a_sign(self):
         # The acoustic virial bracket is negative at 4.2 K and 250 kPa: vorn_w is NaN there.
         self.assertTrue(math.isnan(call("vorn_w", 4.2, 250.0)))
-        run = vorn("table", "w", "--T", "4.2", "--P", "250", "--csv")
+        run = vorn("table", "vorn_w", "--T", "4.2", "--P", "250", "--csv")
         self.assertEqual(run.stdout.splitlines()[1], "4.2,250,nan,liquid+sound-undefined+virial-divergent+sound-divergent+density-unconverged")
 
     def test_the_three_spellings_of_a_format_agree(self):
@@ -242,9 +241,25 @@ class TableTest(unittest.TestCase):
         self.assertEqual((vorn(*args).returncode, vorn(*args, "--strict").returncode), (0, 5))
         self.assertIn("1 of 2 rows without an answer", vorn(*args).stderr)
 
+    def test_a_name_both_families_have_follows_the_rule_of_state(self):
+        # The liquid at 4.5 K, 3 bar: the equation's cp (the gas correlation gives 289,986); the gas: the correlation's.
+        doc = json.loads(vorn("table", "cp", "--T", "4.5,300", "--P", "3bar", "--json").stdout)
+        self.assertEqual([(r["value"], r["from"]) for r in doc["rows"]],
+                         [(eos("cp", "TP", 4.5, 300.0), "equation"), (call("vorn_cp", 300.0, 300.0), "correlation")])
+        self.assertAlmostEqual(doc["rows"][0]["value"], 4553.9, delta=0.05)
+        self.assertEqual(doc["rows"][0]["flags"], [])  # the equation's, which answered
+        # Each row as `vorn state` gives it, He II (neither family answers: the flagged correlation's) included.
+        for T, P in [(4.5, 300.0), (2.0, 100.0), (20.0, 1000.0), (4.2, 250.0)]:
+            rows = state_rows(json.loads(vorn("state", repr(T), repr(P), "--json").stdout))
+            for name in ["density", "cp", "sound-speed", "viscosity", "Z"]:
+                row = json.loads(vorn("table", name, "--T", repr(T), "--P", repr(P), "--json").stdout)["rows"][0]
+                self.assertEqual((row["value"], row["from"]), (rows[name]["value"], rows[name]["from"]), (T, P, name))
+        self.assertEqual(vorn("table", "cp", "--T", "2", "--P", "100", "--strict").returncode, 5)
+
     def test_json_rows_of_a_routine_of_T_alone(self):
-        doc = json.loads(vorn("table", "B", "--T", "-1,300", "--json").stdout)
+        doc = json.loads(vorn("table", "__vorn_MOD_b", "--T", "-1,300", "--json").stdout)
         self.assertEqual(doc["rows"][0], {"T": -1, "value": call("__vorn_MOD_b", -1.0), "flags": ["invalid"]})
+        self.assertEqual(json.loads(vorn("table", "B", "--T", "-1", "--json").stdout)["rows"][0]["from"], "flagged")
         self.assertEqual(doc["rows"][1]["value"], call("__vorn_MOD_b", 300.0))
 
 
@@ -529,7 +544,7 @@ class UnitsTest(unittest.TestCase):
     def test_table_with_units_on_input_and_output(self):
         run = vorn("table", "density", "--T", "300", "--P", "1:3:1bar", "--units", "bar,mol", "--csv")
         rows = list(csv.reader(io.StringIO(run.stdout)))
-        self.assertEqual(rows[0], ["T [K]", "P [bar]", "density [mol/m^3]", "flags"])
+        self.assertEqual(rows[0], ["T [K]", "P [bar]", "density [mol/m^3]", "from", "flags"])
         self.assertEqual([r[1] for r in rows[1:]], ["1", "2", "3"])
 
 
@@ -613,7 +628,7 @@ class EvalTest(unittest.TestCase):
         self.directory.cleanup()
 
     def test_csv_rows_bit_for_bit_with_their_flags_every_column_passed_through(self):
-        run = vorn("eval", self.path, "cp", "speed of sound", "mu", "--format", "csv")
+        run = vorn("eval", self.path, "vorn_cp", "vorn_w", "vorn_nu", "--format", "csv")
         self.assertEqual(run.returncode, 0, run.stderr)
         rows = list(csv.DictReader(io.StringIO(run.stdout)))
         self.assertEqual(list(rows[0]), ["time", "P [bar]", "T (C)", "comment", "cp [J/(kg K)]", "sound-speed [m/s]",
@@ -629,20 +644,29 @@ class EvalTest(unittest.TestCase):
             self.assertTrue(same(float(row["viscosity [Pa s]"]), call("vorn_nu", T, P)))
         self.assertIn("invalid at 1 of 4 points", run.stderr)
         self.assertIn("2 of 4 rows without an answer", run.stderr)
-        self.assertEqual(vorn("eval", self.path, "cp", "--strict").returncode, 5)
+        self.assertEqual(vorn("eval", self.path, "vorn_cp", "--strict").returncode, 5)
 
     def test_standard_input_json_and_text_agree(self):
-        doc = json.loads(vorn("eval", "-", "density", "--json", input=self.LOG).stdout)
+        doc = json.loads(vorn("eval", "-", "vorn_rho", "--json", input=self.LOG).stdout)
         self.assertEqual([r["time"] for r in doc["rows"]], ["10:00", "10:01", "10:02", "10:03"])
         self.assertEqual(doc["rows"][3]["density"], "NaN")
         self.assertEqual(doc["rows"][0]["flags"], ["liquid", "sound-divergent", "density-unconverged"])
         self.assertEqual(doc["rows"][1]["density"], call("vorn_rho", 293.15, 50.0))
-        text = vorn("eval", "-", "density", input=self.LOG).stdout.splitlines()
+        text = vorn("eval", "-", "vorn_rho", input=self.LOG).stdout.splitlines()
         self.assertEqual([line.split()[-1] for line in text[2:]], ["liquid+sound-divergent+density-unconverged", "-", "-", "invalid"])
+
+    def test_one_family_a_name_under_the_rule_with_a_from_column(self):
+        # h and prandtl are the equation's alone; density by the rule: the liquid's 129.31 kg/m^3, not the series' 272.7.
+        rows = list(csv.DictReader(io.StringIO(vorn("eval", "-", "h", "prandtl", "density", "B", "--csv",
+                                                    input="T [K],P [kPa]\n4.5,300\n300,100\n").stdout)))
+        self.assertEqual(float(rows[0]["density [kg/m^3]"]), eos("density", "TP", 4.5, 300.0))
+        self.assertAlmostEqual(float(rows[0]["density [kg/m^3]"]), 129.31, delta=0.005)
+        self.assertEqual([r["from"] for r in rows], ["correlation: B; equation: density", "correlation"])
+        self.assertEqual(float(rows[1]["density [kg/m^3]"]), call("vorn_rho", 300.0, 100.0))
 
     def test_every_property_by_default(self):
         rows = list(csv.reader(io.StringIO(vorn("eval", self.path, "--csv").stdout)))
-        self.assertEqual(len(rows[0]), 4 + 22 + 1)
+        self.assertEqual(len(rows[0]), 4 + 22 + 2)  # and the from column
 
     def test_the_equation_on_any_pair_in_molar_units(self):
         # A log of P and molar enthalpy: the equation's state at each, the timestamp kept for the join.
@@ -676,7 +700,7 @@ class EvalTest(unittest.TestCase):
                 self.assertIn(message, run.stderr)
 
     def test_rows_stream_from_a_pipe(self):
-        tool = subprocess.Popen([TOOL, "eval", "-", "cp", "--csv"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+        tool = subprocess.Popen([TOOL, "eval", "-", "vorn_cp", "--csv"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                 text=True)
         tool.stdin.write("T [K],P [kPa]\n20,1000\n")
         tool.stdin.flush()

@@ -270,11 +270,13 @@ int run(int argc, char** argv) {
   auto* table =
       app.add_subcommand("table", "One property of either family over ranges or lists of an input pair");
   table
-      ->add_option("PROPERTY", a.property,
-                   "a correlation's (" + property_names() + ") or the reference equation's (" +
-                       eos_property_names() +
-                       "), by name, alias or exported name; a name both have is the correlation's unless "
-                       "--eos is given or the pair is not T P")
+      ->add_option(
+          "PROPERTY", a.property,
+          "a correlation's (" + property_names() + ") or the reference equation's (" + eos_property_names() +
+              "), by name, alias or exported name; a name both have follows the rule of `vorn state` (the "
+              "correlation's value where no flag spoils it, else the equation's; a from column says "
+              "which), an exported name (vorn_cp) is that routine alone, --eos or a pair other than T P "
+              "the equation's")
       ->required()
       ->type_name("NAME");
   const Inputs table_inputs = add_inputs(table, a, true);
@@ -287,7 +289,8 @@ int run(int argc, char** argv) {
   eval->add_option("PROPERTY", a.properties, "properties to compute (all of the family when none is named)")
       ->type_name("NAME");
   for (auto* sub : {table, eval}) {
-    sub->add_flag("--eos", a.eos, "the reference equation's property where both families have it");
+    sub->add_flag("--eos", a.eos,
+                  "the reference equation's property where both families have it, at every point");
     add_format_options(sub, a, true);
   }
 

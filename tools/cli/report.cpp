@@ -17,16 +17,6 @@ namespace {
 
 double pressure_out(double P, const OutputUnits& units) { return P / units.kpa_per_pressure_unit; }
 
-// The equation's counterpart of a correlation property: the one of its name (of the correlation's speed of
-// sound too).
-const EosProperty* counterpart(const Property& p) {
-  const std::string_view name = p.name == "sound-speed-gk" ? "sound-speed" : p.name;
-  for (const EosProperty& e : eos_properties()) {
-    if (e.name == name) return &e;
-  }
-  return nullptr;
-}
-
 // (correlation - equation) / |equation| in percent; NaN where either is not finite or the equation's is 0.
 double difference_percent(double correlation, double equation) {
   if (!std::isfinite(correlation) || !std::isfinite(equation) || equation == 0.0) return NAN;
@@ -90,17 +80,17 @@ int print_state(double T, double P, const Options& options) {
     const double correlation = unit(p(T, P));
     const unsigned spoiled = flags & p.flags;
     const EosProperty* e = counterpart(p);
-    Cell value = correlation, from = std::string(spoiled != 0 ? "flagged" : "correlation"), other, difference;
+    Cell other, difference;
+    double x = NAN;
     if (e != nullptr) {
-      const double x = eos_out(*e, eos_value(*e, VORN_EOS_TP, T, P), units);
+      x = eos_out(*e, eos_value(*e, VORN_EOS_TP, T, P), units);
       other = x;
       difference = difference_percent(correlation, x);
-      if (spoiled != 0 && !std::isnan(x)) value = x, from = std::string("equation");
     }
-    if (p.name == "density")
-      density_answered = std::get<std::string>(from) != "flagged" && !std::isnan(std::get<double>(value));
-    table.row({std::string(p.name), value, unit.unit, from, correlation, other, difference,
-               std::string(p.exported)},
+    const Answer answer = choose(correlation, spoiled, x);
+    if (p.name == "density") density_answered = answer.source != Source::flagged && !std::isnan(answer.value);
+    table.row({std::string(p.name), answer.value, unit.unit, std::string(source_name(answer.source)),
+               correlation, other, difference, std::string(p.exported)},
               correlation_flags().names(spoiled));
   }
   for (const EosProperty& e : eos_properties()) {
@@ -135,6 +125,7 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
   Column value{"value", quantity.units(units).unit};
   value.label = quantity.name();
   columns.push_back(value);
+  if (quantity.by_rule()) columns.push_back({"from", "", true, "", 13});
   Table table(options, fmt::format("{}: {}", quantity.name(), quantity.description()), columns);
 
   // Blocks of points, the first input inner: x1, x2 in the library's units.
@@ -143,19 +134,22 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
   constexpr std::size_t kBlock = std::size_t{1} << 14;
   std::vector<double> x1, x2, values;
   std::vector<unsigned> flags;
+  std::vector<Source> sources;
   for (std::size_t begin = 0; begin < total; begin += kBlock) {
     const std::size_t n = std::min(kBlock, total - begin);
-    x1.resize(n), x2.resize(n), values.resize(n), flags.resize(n);
+    x1.resize(n), x2.resize(n), values.resize(n), flags.resize(n), sources.resize(n);
     for (std::size_t k = 0; k < n; ++k) {
       x1[k] = library(0, (begin + k) % n1);
       x2[k] = inputs.size() > 1 ? library(1, (begin + k) / n1) : 0.0;
     }
-    quantity.evaluate(pair, n, x1.data(), x2.data(), values.data(), flags.data(), units);
+    quantity.evaluate(pair, n, x1.data(), x2.data(), values.data(), flags.data(), sources.data(), units);
     for (std::size_t k = 0; k < n; ++k) {
       std::vector<Cell> row{shown(0, (begin + k) % n1)};
       if (inputs.size() > 1) row.emplace_back(shown(1, (begin + k) / n1));
       row.emplace_back(values[k]);
-      table.row(row, quantity.flags(), flags[k], quantity.answered(values[k], flags[k]));
+      if (quantity.by_rule()) row.emplace_back(std::string(source_name(sources[k])));
+      table.row(row, quantity.flags(sources[k]), flags[k],
+                quantity.answered(values[k], flags[k], sources[k]));
     }
   }
   return table.finish();

@@ -120,7 +120,8 @@ void Table::line(const std::vector<std::string>& cells, std::string_view flags) 
     if (csv) {
       fmt::format_to(out, "{}{}", i == 0 ? "" : ",", cells[i]);
     } else if (columns_[i].text) {
-      fmt::format_to(out, "{:<{}}", cells[i], widths_[i]);
+      // A text longer than its column keeps one blank before the next.
+      fmt::format_to(out, "{:<{}}{}", cells[i], widths_[i], cells[i].size() >= widths_[i] ? " " : "");
     } else {
       fmt::format_to(out, "{:>{}}  ", cells[i], widths_[i] - 2);
     }
