@@ -32,6 +32,7 @@ from __future__ import annotations
 import argparse
 import os
 import sys
+import warnings
 from pathlib import Path
 from typing import Any, Callable, Dict, List, Optional, Sequence, Tuple
 
@@ -456,7 +457,9 @@ def main(argv: Optional[Sequence[str]] = None) -> int:
     plt = _pyplot()
     args.outdir.mkdir(parents=True, exist_ok=True)
     for name in args.only or CHARTS:
-        fig = CHARTS[name](plt)
+        with warnings.catch_warnings():  # the charts shade the flagged regions themselves
+            warnings.simplefilter("ignore", vorn.StateWarning)
+            fig = CHARTS[name](plt)
         path = args.outdir / name
         fig.savefig(path, metadata={"Software": None})
         plt.close(fig)

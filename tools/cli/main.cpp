@@ -26,6 +26,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <initializer_list>
 #include <map>
@@ -62,9 +63,11 @@ void add_format_options(CLI::App* app, Arguments& a, bool tabular) {
       ->type_name("FORMAT");
   app->add_flag("--csv", a.csv, "the same as --format csv");
   app->add_flag("--json", a.json, "the same as --format json");
-  app->add_option("--units", a.units,
-                  "unit system of the output and of bare input numbers: kg (per kilogram) or mol (per mole), "
-                  "and kPa, Pa, bar or MPa; such as mol,bar")
+  app->add_option(
+         "--units", a.units,
+         "unit system of the output and of bare input numbers: kg (per kilogram), g (per gram) or mol "
+         "(per mole), and kPa, Pa, mbar, bar, MPa, atm, psi or torr; such as g,mbar (default: the "
+         "environment variable VORN_UNITS, else the library's own, K and kPa)")
       ->type_name("UNITS");
   if (tabular) app->add_flag("--strict", a.strict, "exit with status 5 when a row has no answer");
 }
@@ -114,7 +117,11 @@ Options options_of(const Arguments& a) {
   if (a.json) ++chosen, options.format = Format::json;
   if (chosen > 1)
     throw UsageError("--format, --csv, --json: more than one given; expected one output format");
-  if (!a.units.empty()) options.units = parse_output_units("--units", a.units);
+  if (!a.units.empty()) {
+    options.units = parse_output_units("--units", a.units);
+  } else if (const char* units = std::getenv("VORN_UNITS"); units != nullptr && *units != '\0') {
+    options.units = parse_output_units("VORN_UNITS (the environment)", units);  // the default units, set once
+  }
   options.strict = a.strict;
   options.equation = a.eos;
   return options;
