@@ -369,7 +369,7 @@ class BadInputTest(unittest.TestCase):
         (["table", "enthalpie", "--T", "1", "--P", "1"], "PROPERTY: unknown property 'enthalpie'"),
         (["table", "dB/dT", "--T", "1", "--P", "1", "--eos"], "unknown property 'dB/dT' of the reference equation"),
         (["table", "h", "--s", "4", "--u", "1"], "--u, --s: not an input pair"),
-        (["table", "h", "--T", "4", "--P", "1", "--rho", "2"], "table: 3 inputs given"),
+        (["table", "h", "--T", "4", "--P", "1", "--rho", "2"], "table: --T, --P and --rho given"),
         (["table", "vorn_cp_n", "--T", "1", "--P", "1"], "PROPERTY: unknown property 'vorn_cp_n'"),
         (["table", "cp", "--T", "1"], "--T: alone; cp depends on two inputs"),
         (["table", "k0", "--T", "1", "--P", "1"], "--P: conductivity0 depends on T alone"),
@@ -427,8 +427,14 @@ class BadInputTest(unittest.TestCase):
         (["eval", "/nonexistent/log.csv"], "INPUT: cannot open '/nonexistent/log.csv'"),
         (["eval", "-", "enthalpie"], "has no header"),
         # The reference equation: two inputs forming a pair, each a number.
-        (["eos", "--T", "4"], "eos: 1 inputs given; expected two"),
-        (["eos", "--T", "4", "--P", "100", "--h", "1"], "eos: 3 inputs given"),
+        (["eos", "--T", "4"], "eos: --T alone given; expected two"),
+        (["eos", "--T", "4", "--P", "100", "--h", "1"], "eos: --T, --P and --h given"),
+        # One state, in every subcommand: T <= 0 and P < 0 are bad input, not a state without an answer.
+        (["eos", "--T", "-4", "--P", "1"], "--T: '-4' is -4 K; expected a temperature above 0 K"),
+        (["eos", "--P", "-1", "--h", "1"], "--P: '-1' is -1 kPa; expected a pressure of 0 or more"),
+        (["eos", "--T", "0K", "--q", "0"], "--T: '0K' is 0 K"),
+        # Extra arguments named in the order typed.
+        (["table", "cp", "--T", "4", "--X", "3"], "'--X' '3': not expected"),
         (["eos", "--rho", "4", "--q", "0.5"], "--rho, --q: not an input pair"),
         (["eos", "--P", "100", "--h", "1kJ"], "--h: '1kJ'"),
         (["eos", "--T", "4 furlongs", "--P", "100"], "--T: '4 furlongs'"),
@@ -896,13 +902,29 @@ class SharedTest(unittest.TestCase):
         cls.vorn = vorn
 
     def test_every_output_of_eos_has_the_package_name_unit_and_value(self):
-        for units in ["kg,kPa", "mol,bar", "MPa"]:
+        for units in ["kg,kPa", "mol,bar", "MPa", "g,mbar", "psi", "torr,g", "atm"]:
             with self.subTest(units=units):
                 out = json.loads(vorn("eos", "--T", "4.5", "--P", "300kPa", "--units", units, "--json").stdout)
                 for row in out["rows"]:
                     self.assertEqual(self.vorn._props.unit(row["property"], units), row["unit"], row["property"])
-                    value = self.vorn.props(row["property"], T=4.5, P=(300, "kPa"), units=units)
+                    value = self.vorn.props(row["property"], T=4.5, P=(300, "kPa"), units=units, family="equation")
                     self.assertTrue(same(json_float(row["value"]), value), row["property"])
+
+    def test_one_table_of_units_and_the_default_from_the_environment(self):
+        from vorn import _units
+        self.assertEqual([u[0] for u in _units.UNITS if u[1] == "pressure" and u[7]],
+                         ["kPa", "Pa", "MPa", "bar", "mbar", "atm", "torr", "psi"])
+        rows = state_rows(json.loads(vorn("eos", "--T", "4.5", "--P", "3bar", "--units", "g,mbar", "--json").stdout))
+        self.assertEqual((rows["P"]["value"], rows["P"]["unit"]), (3000, "mbar"))
+        self.assertEqual((round(rows["h"]["value"], 4), rows["h"]["unit"]), (1.7198, "J/g"))
+        env = dict(os.environ, VORN_UNITS="g,mbar")
+        run = subprocess.run([TOOL, "eos", "--T", "4.5", "--P", "3000", "--json"], capture_output=True, text=True,
+                             env=env, timeout=60)
+        self.assertEqual(state_rows(json.loads(run.stdout))["h"]["unit"], "J/g")
+        run = subprocess.run([TOOL, "eos", "--T", "4.5", "--P", "3"], capture_output=True, text=True, timeout=60,
+                             env=dict(os.environ, VORN_UNITS="furlong"))
+        self.assertEqual(run.returncode, 2)
+        self.assertIn("VORN_UNITS (the environment): 'furlong' is not an output unit", run.stderr)
 
     def test_the_same_bare_pressures_warn(self):
         import warnings

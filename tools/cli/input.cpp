@@ -246,6 +246,17 @@ double read_pressure(std::string_view argument, std::string_view text, const Out
   return P;
 }
 
+void require_physical(std::string_view argument, std::string_view text, double value, Dimension dimension) {
+  if (dimension == Dimension::temperature && !(value > 0.0)) {
+    throw UsageError(
+        fmt::format("{}: '{}' is {} K; expected a temperature above 0 K", argument, trim(text), value));
+  }
+  if (dimension == Dimension::pressure && !(value >= 0.0)) {
+    throw UsageError(
+        fmt::format("{}: '{}' is {} kPa; expected a pressure of 0 or more", argument, trim(text), value));
+  }
+}
+
 Values::Values(Decimal start, Decimal step, std::int64_t divisor, std::size_t count)
     : kind_(Kind::decimal), start_(start), step_(step), divisor_(divisor), count_(count) {}
 

@@ -106,6 +106,16 @@ std::vector<std::string> given(const Inputs& options) {
   return names;
 }
 
+// "no input given", "--T alone given", "--T, --P and --q given": for messages.
+std::string inputs_given(const std::vector<std::string>& names) {
+  if (names.empty()) return "no input given";
+  if (names.size() == 1) return fmt::format("--{} alone given", names[0]);
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    text += fmt::format("{}--{}", i == 0 ? "" : i + 1 == names.size() ? " and " : ", ", names[i]);
+  return text + " given";
+}
+
 Options options_of(const Arguments& a) {
   Options options;
   int chosen = 0;
@@ -150,8 +160,8 @@ int run_table(const Arguments& a, const Inputs& input_options) {
   const Options options = options_of(a);
   const std::vector<std::string> names_given = given(input_options);
   if (names_given.empty() || names_given.size() > 2) {
-    throw UsageError(fmt::format("table: {} inputs given; expected --T alone or two forming a pair ({})",
-                                 names_given.size(), pair_names()));
+    throw UsageError(fmt::format("table: {}; expected --T alone or two forming a pair ({})",
+                                 inputs_given(names_given), pair_names()));
   }
   int pair = VORN_EOS_TP;
   std::vector<std::string> names = names_given;
@@ -193,10 +203,8 @@ int run_state(const Arguments& a, const std::vector<std::string>& values) {
     throw UsageError(fmt::format("{} is required; expected T and P", values.empty() ? "T" : "P"));
   const double T = parse_quantity("T", values[0], Dimension::temperature);
   const double P = read_pressure("P", values[1], options.units);
-  if (!(T > 0.0))
-    throw UsageError(fmt::format("T: '{}' is {} K; expected a temperature above 0 K", values[0], T));
-  if (P < 0.0)
-    throw UsageError(fmt::format("P: '{}' is {} kPa; expected a pressure of 0 or more", values[1], P));
+  require_physical("T", values[0], T, Dimension::temperature);
+  require_physical("P", values[1], P, Dimension::pressure);
   return print_state(T, P, options);
 }
 
@@ -232,9 +240,8 @@ int run_thermometer(const Arguments& a, bool acoustic) {
 int run_eos(const Arguments& a, const Inputs& input_options) {
   const std::vector<std::string> names = given(input_options);
   if (names.size() != 2) {
-    throw UsageError(
-        fmt::format("eos: {} inputs given; expected two forming a pair ({}), such as --P 100 --h 1000",
-                    names.size(), pair_names()));
+    throw UsageError(fmt::format("eos: {}; expected two forming a pair ({}), such as --P 100 --h 1000",
+                                 inputs_given(names), pair_names()));
   }
   const EosPair& pair = input_pair(names[0], names[1]);
   return print_eos_state(pair, a.values.find(pair.first)->second, a.values.find(pair.second)->second,
@@ -348,6 +355,12 @@ int run(int argc, char** argv) {
 
   try {
     app.parse(argc, argv);
+  } catch (const CLI::ExtrasError&) {
+    // CLI11 names them last first: name them in the order typed.
+    std::string extras;
+    for (const std::string& x : app.remaining(true)) extras += (extras.empty() ? "'" : " '") + x + "'";
+    throw UsageError(fmt::format("{}: not expected; expected the options of --help (vorn SUBCOMMAND --help)",
+                                 extras.empty() ? std::string("an argument") : extras));
   } catch (const CLI::Success& e) {  // --help, --version
     std::ostringstream out, err;
     const int status = app.exit(e, out, err);
