@@ -82,7 +82,8 @@ class StateTest(unittest.TestCase):
                 out = json.loads(run.stdout)
                 self.assertEqual((out["T"], out["P"]), (T, P))
                 props = state_rows(out)
-                self.assertEqual(len([r for r in out["rows"] if r["routine"] != "vorn_eos_state"]), 22)
+                self.assertEqual(len([r for r in out["rows"] if r["routine"].startswith(("vorn_", "__vorn"))
+                                      and r["routine"] != "vorn_eos_state"]), 22)
                 for name, routine in [("B", "__vorn_MOD_b"), ("conductivity0", "vorn_k0"), ("viscosity0", "vorn_nu0")]:
                     self.assertEqual(props[name]["routine"], routine)
                     self.assertTrue(same(props[name]["correlation"], call(routine, T)), name)
@@ -114,8 +115,8 @@ class StateTest(unittest.TestCase):
     def test_readable_table_has_names_units_and_published_values(self):
         run = vorn("state", "20", "1000")
         self.assertEqual(run.returncode, 0)
-        # k's pressure term is just past its limit there; nothing else is flagged
-        self.assertEqual([line.split(":")[2].strip() for line in run.stderr.splitlines()], ["k-dense"])
+        # k's pressure term is just past its limit there, nothing else is flagged: the equation's k leads
+        self.assertEqual(run.stderr.splitlines()[0].split(":")[1:3], [" note", " correlation flags k-dense"])
         rows = {line.split()[0]: line.split() for line in run.stdout.splitlines() if not line.startswith("#")}
         for name, value, unit, digits in [("cp", 5697.8757, "J/(kg", 4), ("cv", 3129.1324, "J/(kg", 4),
                                           ("density", 24.185122, "kg/m^3", 6), ("sound-speed", 275.07690, "m/s", 5),
@@ -124,15 +125,45 @@ class StateTest(unittest.TestCase):
                 self.assertAlmostEqual(float(rows[name][1]), value, digits)
                 self.assertEqual(rows[name][2], unit)
 
-    def test_a_warning_for_every_flag_set(self):
-        for T, P in [(4.2, 100.0), (0.001, 100.0), (0.05, 0.0), (20.0, 1000.0)]:
-            with self.subTest(T=T, P=P):
-                run = vorn("state", repr(T), repr(P))
+    def test_one_line_a_flag_a_warning_only_where_a_flagged_value_leads(self):
+        # Every flag named once: a warning where a flagged correlation value is shown all the same (no
+        # equation value to replace it), else on the one note line. The liquid at 4.2 K and the dense gas at
+        # 20 K: the equation answers every row that leads, so nothing is warned of.
+        for T, P, detail in [(4.2, 100.0, False), (4.2, 100.0, True), (0.001, 100.0, False), (0.05, 0.0, True),
+                             (20.0, 1000.0, False)]:
+            with self.subTest(T=T, P=P, detail=detail):
+                run = vorn("state", repr(T), repr(P), *(["--detail"] if detail else []))
                 self.assertEqual(run.returncode, 5 if T < 2.1768 else 0)  # He II: a density from neither family
-                warned = [line.split(":")[2].strip() for line in run.stderr.splitlines()
-                          if not line.startswith(("vorn: warning: reference equation:", "vorn: hint"))]
-                self.assertEqual(warned, flag_names(T, P))
-                self.assertTrue(all(line.startswith(("vorn: warning: ", "vorn: hint: ")) for line in run.stderr.splitlines()))
+                lines = [line for line in run.stderr.splitlines()
+                         if not line.startswith(("vorn: warning: reference equation:", "vorn: hint"))]
+                got = [line.split(":")[2].strip() for line in lines if line.startswith("vorn: warning: ")]
+                if detail:  # the rows JSON gives are those of --detail
+                    rows = json.loads(vorn("state", repr(T), repr(P), "--json").stdout)["rows"]
+                    shown = {f for r in rows if r["from"] == "flagged" for f in r["flags"]}
+                    self.assertEqual(got, [f for f in flag_names(T, P) if f in shown])
+                notes = [line for line in lines if line.startswith("vorn: note: correlation flags ")]
+                noted = notes[0].split("flags ")[1].split(":")[0].split(", ") if notes else []
+                self.assertEqual(sorted(got + noted), sorted(flag_names(T, P)))
+                self.assertEqual(len(lines), len(got) + len(notes))
+                if T in (4.2, 20.0) and not detail:
+                    self.assertEqual(got, [])
+
+    def test_the_engineer_view_leads_and_the_detail_is_behind_an_option(self):
+        text = vorn("state", "4.5K", "3bar")
+        names = [line.split()[0] for line in text.stdout.splitlines() if not line.startswith("#")][1:]
+        self.assertEqual(names[:12], ["density", "h", "s", "cp", "cv", "gamma", "sound-speed", "viscosity",
+                                      "conductivity", "prandtl", "kinematic-viscosity", "thermal-diffusivity"])
+        self.assertNotIn("dB/dT", names)
+        self.assertIn("# detail: the virial coefficients, the acoustic factor, k0 and nu0: --detail", text.stdout)
+        self.assertIn("dB/dT", vorn("state", "4.5K", "3bar", "--detail").stdout)
+        self.assertIn("Za", vorn("state", "10K", "10kPa").stdout)  # a gas-thermometry state: always there
+        # The transport numbers from the viscosity, conductivity, cp and density shown, whatever family each.
+        rows = state_rows(json.loads(vorn("state", "1.8K", "16mbar", "--json").stdout))
+        self.assertEqual((rows["viscosity"]["from"], rows["conductivity"]["from"]), ("correlation", "correlation"))
+        self.assertEqual(rows["prandtl"]["value"],
+                         rows["cp"]["value"] * rows["viscosity"]["value"] / rows["conductivity"]["value"])
+        self.assertEqual(rows["prandtl"]["from"], "equation+correlation")
+        self.assertEqual(rows["kinematic-viscosity"]["value"], rows["viscosity"]["value"] / rows["density"]["value"])
 
 
 class TableTest(unittest.TestCase):
@@ -766,7 +797,9 @@ class EosTest(unittest.TestCase):
                         exact = 100 * (value - reference) / abs(reference)
                         self.assertAlmostEqual(props[name]["difference"], exact, delta=5e-3 * abs(exact))
                 for name in ("prandtl", "kinematic-viscosity", "thermal-diffusivity", "h"):
-                    self.assertTrue(same(json_float(props[name]["value"]), eos(name, "TP", T, P)), name)
+                    self.assertTrue(same(json_float(props[name]["equation"]), eos(name, "TP", T, P)), name)
+                    if props[name]["from"] == "equation":
+                        self.assertTrue(same(json_float(props[name]["value"]), eos(name, "TP", T, P)), name)
         # 14 K and 100 MPa is solid helium: the equation says so and gives nothing to compare with.
         out = json.loads(vorn("state", "14", "100MPa", "--json").stdout)
         self.assertEqual((out["phase"], out["equation_flags"]), ("none", ["solid"]))

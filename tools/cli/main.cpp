@@ -54,7 +54,7 @@ struct Arguments {
   std::map<std::string, std::string, std::less<>>
       values;  // of the options --T, --P, --rho, ..., --T0, --ratio
   std::string format, units;
-  bool json = false, csv = false, strict = false, eos = false;
+  bool json = false, csv = false, strict = false, eos = false, detail = false;
 };
 
 void add_format_options(CLI::App* app, Arguments& a, bool tabular) {
@@ -134,6 +134,7 @@ Options options_of(const Arguments& a) {
   }
   options.strict = a.strict;
   options.equation = a.eos;
+  options.detail = a.detail;
   return options;
 }
 
@@ -279,6 +280,11 @@ int run(int argc, char** argv) {
       "T: temperature, K, or with a unit (300K, 4.2 K, -196.15C, 800mK)\nP: pressure, kPa (or the unit of "
       "--units), or with a unit (1bar, 1 MPa, 1e5Pa, 760torr)");
   state->allow_extras();  // T and P: its arguments that are not options, "-.5" among them
+  state->add_flag(
+      "--detail", a.detail,
+      "also the virial coefficients and derivatives, the acoustic factor and the zero-pressure "
+      "transport (always in csv and json, and in a gas-thermometry state: 3 K to 24.5561 K in the "
+      "gas)");
   add_format_options(state, a, false);
 
   auto* table =

@@ -36,6 +36,7 @@ struct Options {
   OutputUnits units;
   bool strict = false;    // tables and logs: rows without an answer make the exit status non-zero
   bool equation = false;  // --eos: a name both families have is the reference equation's
+  bool detail = false;    // --detail: `vorn state` with the virial and acoustic detail in text too
 };
 
 // Ten significant digits, for people.
