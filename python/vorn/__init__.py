@@ -44,7 +44,9 @@ scale), ``vorn.virial`` (B, C, D and their derivatives),
 ``vorn.thermometry`` (the two thermometer inversions), ``vorn.constants``
 (the library's four module constants, readable and writable),
 ``vorn.reference_data`` (the published values the tests compare with) and
-``vorn.charts`` (``python3 -m vorn.charts OUTDIR``).
+``vorn.charts`` (``python3 -m vorn.charts OUTDIR``; a chart of one's own in
+one call: ``vorn.plot("cp", T="2.5:10:0.1", P=["1bar", "3bar"])`` or
+``python3 -m vorn.charts --plot cp --T 2.5:10:0.1 --P 1bar,3bar -o cp.png``).
 """
 
 from __future__ import annotations
@@ -92,6 +94,7 @@ __all__ = [
     "superfluid",
     "props",
     "answered_by",
+    "plot",
     "Units",
     "PressureWarning",
     "NaNWarning",
@@ -549,3 +552,4 @@ from . import eos  # noqa: E402  (the reference equation of state)
 from . import superfluid  # noqa: E402  (the saturated liquid, He II included)
 from ._props import Units, answered_by, props  # noqa: E402  (one call for any state, by the rule)
 from ._core import NaNWarning, PressureWarning, StateWarning  # noqa: E402
+from ._plot import plot  # noqa: E402  (a property along isobars, isotherms or saturation; matplotlib when called)

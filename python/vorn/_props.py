@@ -191,9 +191,11 @@ def _factor(row: _Row, units: Units, molar_mass: float = _MOLAR_MASS) -> float:
     return f
 
 
-def _by_rule(name: str, T: FloatArray, P: FloatArray, units: Units) -> Tuple[FloatArray, NDArray[np.int8]]:
+def _by_rule(name: str, T: FloatArray, P: FloatArray, units: Units,
+             correlation_only: bool = False) -> Tuple[FloatArray, NDArray[np.int8]]:
     """The rule at every (T, P): values in `units` (each family's own molar mass, as the tool converts) and the
-    index in SOURCES of what answered each point."""
+    index in SOURCES of what answered each point. `correlation_only`: the correlation's value, NaN where a flag
+    spoils it."""
     from . import _core, constants  # noqa: PLC0415  (vorn's own modules, loaded by then)
     row = _row(name)
     routine = RULE[row[0]]
@@ -210,7 +212,10 @@ def _by_rule(name: str, T: FloatArray, P: FloatArray, units: Units) -> Tuple[Flo
     spoiled = (flags & int(_core.state_mask(routine))) != 0
     values = mine * _factor(row, units, constants.m0)
     source = np.zeros(t.size, dtype=np.int8)
-    if spoiled.any():
+    if correlation_only:
+        values[spoiled] = np.nan
+        source[spoiled] = 2
+    elif spoiled.any():
         theirs = eos.value(row[7], warn=False, T=t[spoiled], P=p[spoiled]) * _factor(row, units)
         theirs = np.asarray(theirs, dtype=np.float64)
         has = ~np.isnan(theirs)
@@ -326,7 +331,8 @@ def props(outputs: Union[str, Sequence[str]], *, units: Union[str, Units, None] 
         (density, volume, cv, cp, gamma, sound-speed, Z, B, viscosity,
         conductivity; `RULE`) is the correlation's where no state flag
         spoils it, else the equation's, as the tool's tables give it
-        (`answered_by` says which); "equation": the equation's everywhere.
+        (`answered_by` says which); "equation": the equation's everywhere;
+        "correlation": the correlation's, NaN where a flag spoils it.
     **inputs : array_like, str or (array_like, str)
         Two of T, P, rho (D), h (H), s (S), u (U), q (Q) forming a pair;
         broadcast against each other. T and P may carry their unit
@@ -359,8 +365,8 @@ def props(outputs: Union[str, Sequence[str]], *, units: Union[str, Units, None] 
     u = Units.parse(units)
     if len(inputs) != 2 or any(k not in _INPUT for k in inputs):
         raise TypeError(f"props() takes two inputs of {', '.join(_INPUT)} forming a pair; got {tuple(inputs)}")
-    if family not in ("rule", "equation"):
-        raise ValueError(f"family: {family!r}; expected 'rule' or 'equation'")
+    if family not in ("rule", "equation", "correlation"):
+        raise ValueError(f"family: {family!r}; expected 'rule', 'equation' or 'correlation'")
     pair: Dict[str, FloatArray] = {}
     for k, v in inputs.items():
         pair[_PAIR_KEY[_row(_INPUT[k])[0]]] = _input(k, v, u, warn)
@@ -369,6 +375,13 @@ def props(outputs: Union[str, Sequence[str]], *, units: Union[str, Units, None] 
     flags: Optional[FloatResult] = None
     for name in names:
         row = _row(name)
+        if family == "correlation" and (row[0] not in RULE or set(pair) != {"T", "P"}):
+            raise ValueError(f"{name}: no correlation of it at {', '.join(pair)}; the correlations give "
+                             f"{', '.join(RULE)} at T and P")
+        if family == "correlation":
+            values, _ = _by_rule(row[0], pair["T"], pair["P"], u, correlation_only=True)
+            results.append(float(values[()]) if values.ndim == 0 else values)
+            continue
         if family == "rule" and row[0] in RULE and set(pair) == {"T", "P"}:
             values, source = _by_rule(row[0], pair["T"], pair["P"], u)
             value: FloatResult = float(values[()]) if values.ndim == 0 else values

@@ -72,8 +72,10 @@ def read(name: str, value: Any, dimension: str, bare: str) -> Tuple[FloatArray, 
     text: Optional[str] = None
     if isinstance(value, tuple) and len(value) == 2 and isinstance(value[1], str):
         value, given = value
-    elif isinstance(value, tuple) and not all(not isinstance(v, str) for v in value):
-        raise TypeError(f"{name}: expected a value or a (value, unit) tuple; got {value!r}")
+    elif isinstance(value, (list, tuple)) and any(isinstance(v, str) for v in value):
+        # A list of numbers each with its own unit: ["1.8K", 4.2].
+        items = [read(name, v, dimension, bare) for v in value]
+        return np.array([float(x) for x, _ in items]), all(bare_item for _, bare_item in items)
     if isinstance(value, str):
         m = _NUMBER.match(value)
         if m is None or (m.group(2) and given):

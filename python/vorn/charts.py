@@ -2,7 +2,13 @@
 
     python3 -m vorn.charts OUTDIR
 
-writes eight charts into OUTDIR (created if needed):
+writes nine charts into OUTDIR (created if needed), and
+
+    python3 -m vorn.charts --plot cp --T 2.5:10:0.1 --P 1bar,2bar,3bar -o cp.png
+
+one's own: a property along isobars, isotherms or the saturation line, as
+``vorn.plot`` draws it (``--family``, ``--units``, ``--saturation``).
+The nine:
 
 - virial_coefficients.png: B, C and D against T, with the pole of D;
 - compressibility_isotherms.png: the acoustic factor and the true Z against P;
@@ -451,9 +457,32 @@ def main(argv: Optional[Sequence[str]] = None) -> int:
         The exit status, 0.
     """
     parser = argparse.ArgumentParser(prog="python3 -m vorn.charts", description=(__doc__ or "").split("\n")[0])
-    parser.add_argument("outdir", type=Path, help="directory to write the PNG files into")
+    parser.add_argument("outdir", type=Path, nargs="?", help="directory to write the PNG files into")
     parser.add_argument("--only", choices=sorted(CHARTS), action="append", help="write only this chart")
+    own = parser.add_argument_group("a chart of one's own (vorn.plot)")
+    own.add_argument("--plot", metavar="PROPERTY", help="a property of vorn.props: cp, density, viscosity, h, ...")
+    own.add_argument("--T", help="temperatures: START:STOP:STEP or A,B,C, with units (2.5:10:0.1, 1500mK)")
+    own.add_argument("--P", help="pressures, as --T (1bar,2bar,3bar); the longer of the two is the axis")
+    own.add_argument("--saturation", action="store_true", help="along the saturation line (--T alone)")
+    own.add_argument("--family", default="rule", choices=("rule", "equation", "correlation"),
+                     help="which family answers (default: the rule of the tool's tables)")
+    own.add_argument("--units", help="unit system, as the tool's --units (g,mbar)")
+    own.add_argument("-o", "--output", type=Path, help="the PNG file to write")
     args = parser.parse_args(argv)
+    if args.plot is not None:
+        if args.output is None or args.outdir is not None:
+            parser.error("--plot writes one file: give -o FILE and no OUTDIR")
+        _pyplot()
+        try:
+            fig = vorn.plot(args.plot, T=args.T, P=args.P, saturation=args.saturation, family=args.family,
+                            units=args.units)
+        except (TypeError, ValueError) as error:
+            parser.error(str(error))
+        fig.savefig(args.output, metadata={"Software": None})
+        print(args.output)
+        return 0
+    if args.outdir is None:
+        parser.error("the following arguments are required: outdir (or --plot PROPERTY -o FILE)")
     plt = _pyplot()
     args.outdir.mkdir(parents=True, exist_ok=True)
     for name in args.only or CHARTS:

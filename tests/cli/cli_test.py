@@ -969,6 +969,33 @@ class SharedTest(unittest.TestCase):
                 self.assertEqual(bool(caught), tool)
 
 
+class LinesTest(unittest.TestCase):
+    def test_the_lines_are_the_library_s_and_meet_at_the_lambda_point(self):
+        for name, export in [("lambda_temperature", "vorn_eos_lambda_temperature"),
+                             ("melting_pressure", "vorn_eos_melting_pressure")]:
+            getattr(LIB, export).restype = D
+        rows = list(csv.DictReader(io.StringIO(vorn("line", "lambda", "--P", "5.04,1bar,31bar", "--csv").stdout)))
+        self.assertEqual([float(r["T [K]"]) for r in rows[:2]],
+                         [LIB.vorn_eos_lambda_temperature(ctypes.byref(D(P))) for P in (5.04, 100.0)])
+        self.assertEqual(rows[2]["T [K]"], "nan")  # above the melting line: no lambda line
+        doc = json.loads(vorn("line", "melting", "--T", "1.5", "--json", "--units", "bar").stdout)
+        self.assertEqual(doc["rows"][0]["P"], LIB.vorn_eos_melting_pressure(ctypes.byref(D(1.5))) / 100)
+        # The saturation line: the He II fit below the lambda point, the equation above; the two meet there.
+        rows = list(csv.DictReader(io.StringIO(vorn("line", "saturation", "--T", "2.1767,2.1769", "--csv").stdout)))
+        self.assertEqual([r["from"] for r in rows], ["He II fit", "equation"])
+        self.assertAlmostEqual(float(rows[0]["P [kPa]"]), float(rows[1]["P [kPa]"]), delta=5e-3)
+
+    def test_bad_input_exits_2_and_no_answer_only_with_strict(self):
+        for args, message in [(["line", "boiling", "--T", "2"], "LINE: 'boiling' is no line"),
+                              (["line", "lambda", "--T", "2"], "the lambda line is given at P"),
+                              (["line", "melting", "--P", "2"], "the melting line is given at T"),
+                              (["line", "melting"], "expected exactly one of --T")]:
+            run = vorn(*args)
+            self.assertEqual((run.returncode, run.stdout), (2, ""), args)
+            self.assertIn(message, run.stderr)
+        self.assertEqual(vorn("line", "lambda", "--P", "31bar", "--strict").returncode, 5)
+
+
 class SuperfluidTest(unittest.TestCase):
     """The saturated liquid below the lambda line and the ITS-90 vapour scale."""
 

@@ -7,6 +7,7 @@
 //   vorn eos --X A --Y B                    X, Y an input pair of the equation (T P, P h, ...)
 //   vorn saturation (--T RANGE | --P RANGE)
 //   vorn superfluid --T RANGE               the saturated liquid, He II included
+//   vorn line lambda|melting|saturation     the lines of the phase diagram
 //   vorn thermometer acoustic --ratio R --P P --T0 T0 --P0 P0
 //   vorn thermometer gas --P P --T0 T0 --P0 P0
 //   vorn thermometer vapour (--P RANGE | --T RANGE)
@@ -37,6 +38,7 @@
 #include "batch.hpp"
 #include "eos_report.hpp"
 #include "input.hpp"
+#include "lines.hpp"
 #include "output.hpp"
 #include "properties.hpp"
 #include "report.hpp"
@@ -49,7 +51,7 @@ using namespace vorn_cli;
 using Inputs = std::vector<const CLI::Option*>;
 
 struct Arguments {
-  std::string property, input;
+  std::string property, input, line;
   std::vector<std::string> properties;
   std::map<std::string, std::string, std::less<>>
       values;  // of the options --T, --P, --rho, ..., --T0, --ratio
@@ -334,6 +336,14 @@ int run(int argc, char** argv) {
   add_value(superfluid, a, "T", "temperatures, K", true)->required();
   add_format_options(superfluid, a, true);
 
+  auto* line = app.add_subcommand(
+      "line",
+      "A line of the phase diagram: lambda (T at --P), melting (P at --T) or saturation (P at --T, He II "
+      "included)");
+  line->add_option("LINE", a.line, "lambda, melting or saturation")->required()->type_name("LINE");
+  const Inputs line_inputs = add_inputs(line, a, true, {"T", "P"});
+  add_format_options(line, a, true);
+
   auto* thermometer = app.add_subcommand("thermometer", "Temperature from a thermometer's readings");
   thermometer->require_subcommand(0, 1);
   auto* acoustic = thermometer->add_subcommand(
@@ -379,6 +389,16 @@ int run(int argc, char** argv) {
   if (eval->parsed()) return evaluate_file(a.input, a.properties, options_of(a));
   if (eos->parsed()) return run_eos(a, eos_inputs);
   if (saturation->parsed()) return run_saturation(a, saturation_inputs);
+  if (line->parsed()) {
+    const Options options = options_of(a);
+    const Line which = find_line(a.line);
+    const std::string name = T_or_P(line_inputs, "line", "pressures");
+    if ((which == Line::lambda) != (name == "P")) {
+      throw UsageError(fmt::format("--{}: the {} line is given at {}; expected {}", name, a.line,
+                                   which == Line::lambda ? "P" : "T", which == Line::lambda ? "--P" : "--T"));
+    }
+    return print_line(which, points_of(a, name, options.units), options);
+  }
   if (superfluid->parsed()) return print_superfluid(points_of(a, "T", {}), options_of(a));
   if (vapour->parsed()) {
     const Options options = options_of(a);
