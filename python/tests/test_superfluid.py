@@ -49,3 +49,9 @@ def test_its90_scale_round_trip_and_strict():
 def test_eos_below_lambda_points_at_the_saturated_line():
     with pytest.raises(vorn.eos.EosError, match="vorn.superfluid"):
         vorn.eos.state(T=1.9, P=100.0, strict=True)
+
+
+def test_its90_pressure_full_output_puts_the_answer_first():
+    point = thermometry.its90_pressure(4.222099, full_output=True)
+    assert point[0] == point.pressure == thermometry.its90_pressure(4.222099) and point.temperature == 4.222099
+    assert thermometry.its90_temperature(101.325, full_output=True)[0] == thermometry.its90_temperature(101.325)

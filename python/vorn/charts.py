@@ -2,13 +2,13 @@
 
     python3 -m vorn.charts OUTDIR
 
-writes nine charts into OUTDIR (created if needed), and
+writes ten charts into OUTDIR (created if needed), and
 
     python3 -m vorn.charts --plot cp --T 2.5:10:0.1 --P 1bar,2bar,3bar -o cp.png
 
 one's own: a property along isobars, isotherms or the saturation line, as
 ``vorn.plot`` draws it (``--family``, ``--units``, ``--saturation``).
-The nine:
+The ten:
 
 - virial_coefficients.png: B, C and D against T, with the pole of D;
 - compressibility_isotherms.png: the acoustic factor and the true Z against P;
@@ -28,7 +28,9 @@ The nine:
   the lambda and melting lines);
 - phase_diagram.png: pressure against temperature, with the saturation,
   melting and lambda lines, the critical point and the regions He I, He II,
-  solid and gas.
+  solid and gas;
+- he_ii_properties.png: the saturated liquid against T, He II below the
+  lambda line: density, superfluid fraction, second sound, heat capacity.
 
 Needs matplotlib (Debian: python3-matplotlib).
 """
@@ -428,6 +430,30 @@ def thermometer_chart(plt: Pyplot) -> Figure:
     return fig
 
 
+def he_ii_chart(plt: Pyplot) -> Figure:
+    """Draw the saturated liquid against T, He II below the lambda line: density, superfluid fraction,
+    second sound and heat capacity along saturation (the fits of ``vorn.superfluid``)."""
+    from vorn import superfluid  # noqa: PLC0415
+
+    T_lambda = superfluid.LAMBDA_TEMPERATURE
+    T = np.linspace(0.5, 4.9, 2201)
+    T = np.sort(np.concatenate([T, T_lambda + np.array([-1e-4, -1e-5, -1e-6, 1e-6, 1e-5, 1e-4])]))
+    fig, ax = plt.subplots(2, 2, figsize=(10, 7.5))
+    panels = [("rho", "density ρ (kg/m³)", 1.0, None), ("fraction_s", "superfluid fraction ρs/ρ", 1.0, None),
+              ("u2", "second sound u2 (m/s)", 1.0, (0, 40)),
+              ("c", "heat capacity along saturation (J/(mol K))", 4.002602e-3, None)]
+    for a, (name, label, scale, limits) in zip(ax.ravel(), panels):
+        a.plot(T, np.asarray(superfluid.value(name, T)) * scale, color="C0", lw=1.4)
+        a.axvline(T_lambda, color="0.5", lw=0.8, ls=":")
+        a.set_ylabel(label)
+        a.set_xlabel("T (K)")
+        if limits is not None:
+            a.set_ylim(*limits)
+    fig.suptitle(f"Liquid helium-4 at saturation (He II below T_λ = {T_lambda} K)")
+    fig.tight_layout()
+    return fig
+
+
 #: File name: function drawing that chart.
 CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "virial_coefficients.png": virial_chart,
@@ -439,6 +465,7 @@ CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "pressure_enthalpy.png": pressure_enthalpy_chart,
     "temperature_entropy.png": temperature_entropy_chart,
     "phase_diagram.png": phase_diagram_chart,
+    "he_ii_properties.png": he_ii_chart,
 }
 
 
