@@ -287,6 +287,23 @@ class TableTest(unittest.TestCase):
                 self.assertEqual((row["value"], row["from"]), (rows[name]["value"], rows[name]["from"]), (T, P, name))
         self.assertEqual(vorn("table", "cp", "--T", "2", "--P", "100", "--strict").returncode, 5)
 
+    def test_the_family_switches_where_the_routine_s_flags_do_across_the_dome(self):
+        # From 2 K to 8 K on three isobars: the liquid, the saturated edge, the dense and the dilute gas. A row is
+        # the correlation's exactly where none of the flags of its routine is set, the equation's elsewhere.
+        LIB.vorn_state_mask.restype = ctypes.c_uint
+        for name, routine in [("density", "vorn_rho"), ("viscosity", "vorn_nu"), ("sound-speed", "vorn_w")]:
+            mask = LIB.vorn_state_mask(routine.encode())
+            doc = json.loads(vorn("table", name, "--T", "2.2:8:0.05", "--P", "3,30,300", "--json").stdout)
+            sources = set()
+            for row in doc["rows"]:
+                T, P = float(row["T"]), float(row["P"])
+                spoiled = LIB.vorn_state(ctypes.byref(D(T)), ctypes.byref(D(P))) & mask
+                sources.add(row["from"])
+                self.assertEqual(row["from"], "equation" if spoiled else "correlation", (name, T, P))
+                self.assertTrue(same(json_float(row["value"]), eos(name, "TP", T, P) if spoiled
+                                     else call(routine, T, P)), (name, T, P))
+            self.assertEqual(sources, {"correlation", "equation"}, name)
+
     def test_json_rows_of_a_routine_of_T_alone(self):
         doc = json.loads(vorn("table", "__vorn_MOD_b", "--T", "-1,300", "--json").stdout)
         self.assertEqual(doc["rows"][0], {"T": -1, "value": call("__vorn_MOD_b", -1.0), "flags": ["invalid"]})
@@ -942,6 +959,17 @@ class SharedTest(unittest.TestCase):
                     self.assertEqual(self.vorn._props.unit(row["property"], units), row["unit"], row["property"])
                     value = self.vorn.props(row["property"], T=4.5, P=(300, "kPa"), units=units, family="equation")
                     self.assertTrue(same(json_float(row["value"]), value), row["property"])
+
+    def test_the_tool_s_tables_and_props_answer_by_the_same_rule_to_the_bit(self):
+        for name, units in [("cp", "kg"), ("density", "mol,bar"), ("viscosity", "g"), ("Z", "psi")]:
+            doc = json.loads(vorn("table", name, "--T", "2.2,3,4.5,10,300", "--P", "1bar,3bar", "--units", units,
+                                  "--json").stdout)
+            T = [float(r["T"]) for r in doc["rows"]]
+            P = [(float(r["P"]), units.split(",")[-1] if units not in ("kg", "g") else "kPa") for r in doc["rows"]]
+            got = [self.vorn.props(name, T=t, P=p, units=units) for t, p in zip(T, P)]
+            self.assertEqual([json_float(r["value"]) for r in doc["rows"]], got, name)
+            self.assertEqual([r["from"] for r in doc["rows"]],
+                             [self.vorn.answered_by(name, T=t, P=p) for t, p in zip(T, P)])
 
     def test_one_table_of_units_and_the_default_from_the_environment(self):
         from vorn import _units
