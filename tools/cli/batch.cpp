@@ -153,7 +153,7 @@ class Rows {
       columns.push_back({std::string(q.name()), q.units(options.units).unit});
       by_rule_ = by_rule_ || q.by_rule();
     }
-    if (by_rule_) columns.push_back({"from", "", true});
+    if (by_rule_) columns.emplace_back("from", "", true);
     table_.emplace(options, "helium-4 at the states of a log", columns);
     if (each_row) table_->each_row();
   }
@@ -178,7 +178,7 @@ class Rows {
           flag_names.push_back(std::move(f));
       }
       seen[source == Source::equation ? 1 : 0] |= flags;
-      answered = answered && q.answered(value, flags, source);
+      answered = answered && Quantity::answered(value, flags, source);
       if (q.by_rule()) from[static_cast<int>(source)].emplace_back(q.name());
     }
     if (by_rule_) cells.emplace_back(sources_text(from));

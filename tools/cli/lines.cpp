@@ -23,13 +23,14 @@ int print_line(Line line, const Values& points, const Options& options) {
   const std::string P_unit(units.pressure);
   const bool saturation = line == Line::saturation;
   std::vector<Column> columns{{"T", "K"}, {"P", P_unit}};
-  if (saturation) columns.push_back({"from", "", true, "", 13});
+  if (saturation) columns.emplace_back("from", "", true, "", 13);
   const char* title = line == Line::lambda    ? "helium-4, the lambda line: He I above T, He II below"
                       : line == Line::melting ? "helium-4, the melting line: solid above P"
                                               : "helium-4, the saturation line (He II below 2.1768 K)";
   Table table(options, title, columns, false);
   for (std::size_t i = 0; i < points.size(); ++i) {
-    double T = points[i], P = points[i];
+    double T = points[i];
+    double P = points[i];
     std::string from = "equation";
     if (line == Line::lambda) {
       T = vorn_eos_lambda_temperature(&P);

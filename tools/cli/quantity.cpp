@@ -29,7 +29,7 @@ const EosProperty* counterpart(const Property& p) {
 }
 
 Converted Quantity::units(const OutputUnits& units) const {
-  return correlation ? output_units(*correlation, units) : eos_units(*equation, units);
+  return correlation != nullptr ? output_units(*correlation, units) : eos_units(*equation, units);
 }
 
 std::string Quantity::description() const {
@@ -37,8 +37,8 @@ std::string Quantity::description() const {
     return fmt::format("{} ({} where it means something, else the reference equation of state)",
                        correlation->description, correlation->exported);
   }
-  return correlation ? fmt::format("{} ({})", correlation->description, correlation->exported)
-                     : fmt::format("{} (reference equation of state)", equation->description);
+  return correlation != nullptr ? fmt::format("{} ({})", correlation->description, correlation->exported)
+                                : fmt::format("{} (reference equation of state)", equation->description);
 }
 
 void Quantity::evaluate(int pair, std::size_t n, const double* x1, const double* x2, double* values,
@@ -61,13 +61,15 @@ void Quantity::evaluate(int pair, std::size_t n, const double* x1, const double*
   }
   // The equation: everywhere, or under the rule at the points whose correlation value is spoiled.
   const Converted to = eos_units(*equation, units);
-  std::vector<double> a, b;
+  std::vector<double> a;
+  std::vector<double> b;
   std::vector<std::size_t> at;
   for (std::size_t k = 0; k < n; ++k) {
     if (correlation == nullptr || flags[k] != 0) a.push_back(x1[k]), b.push_back(x2[k]), at.push_back(k);
   }
   if (at.empty()) return;
-  std::vector<double> x(at.size()), f(at.size());
+  std::vector<double> x(at.size());
+  std::vector<double> f(at.size());
   vorn_eos_value_n(at.size(), &equation->code, &pair, a.data(), b.data(), x.data());
   const int code = VORN_EOS_FLAGS;
   vorn_eos_value_n(at.size(), &code, &pair, a.data(), b.data(), f.data());
@@ -82,7 +84,7 @@ void Quantity::evaluate(int pair, std::size_t n, const double* x1, const double*
   }
 }
 
-bool Quantity::answered(double value, unsigned flags, Source source) const {
+bool Quantity::answered(double value, unsigned flags, Source source) {
   if (std::isnan(value) || source == Source::flagged) return false;
   return source == Source::correlation || (flags & equation_flags().withholding()) == 0;
 }

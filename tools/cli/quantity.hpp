@@ -39,7 +39,7 @@ struct Quantity {
   const EosProperty* equation = nullptr;
 
   bool by_rule() const { return correlation != nullptr && equation != nullptr; }
-  std::string_view name() const { return correlation ? correlation->name : equation->name; }
+  std::string_view name() const { return correlation != nullptr ? correlation->name : equation->name; }
   Converted units(const OutputUnits& units) const;  // the unit of its values, and the factor to it
   // "density (vorn_rho)", "enthalpy (reference equation of state)", "cp (vorn_cp where it means something,
   // else the reference equation of state)"
@@ -52,7 +52,7 @@ struct Quantity {
   void evaluate(int pair, std::size_t n, const double* x1, const double* x2, double* values, unsigned* flags,
                 Source* sources, const OutputUnits& units) const;
   // Whether a value is an answer: a number, not flagged as meaningless.
-  bool answered(double value, unsigned flags, Source source) const;
+  static bool answered(double value, unsigned flags, Source source);
   const FlagFamily& flags(Source source) const {
     return source == Source::equation ? equation_flags() : correlation_flags();
   }

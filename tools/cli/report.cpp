@@ -131,11 +131,14 @@ int print_state(double T, double P, const Options& options) {
   std::vector<std::string_view> order;  // of the rows not in kLeading
   for (const Property& p : properties()) {
     const Converted unit = output_units(p, units);
-    const double raw = p(T, P), correlation = unit(raw);
+    const double raw = p(T, P);
+    const double correlation = unit(raw);
     const unsigned spoiled = flags & p.flags;
     const EosProperty* e = counterpart(p);
-    Cell other, difference;
-    double x = NAN, x_raw = NAN;
+    Cell other;
+    Cell difference;
+    double x = NAN;
+    double x_raw = NAN;
     if (e != nullptr) {
       x_raw = eos_value(*e, VORN_EOS_TP, T, P);
       x = eos_out(*e, x_raw, units);
@@ -264,7 +267,7 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
       row.emplace_back(values[k]);
       if (quantity.by_rule()) row.emplace_back(std::string(source_name(sources[k])));
       table.row(row, quantity.flags(sources[k]), flags[k],
-                quantity.answered(values[k], flags[k], sources[k]));
+                Quantity::answered(values[k], flags[k], sources[k]));
     }
   }
   return table.finish();

@@ -18,7 +18,7 @@ namespace {
 // The table of units the tool and the Python package share (units.def: the factors and their sources).
 constexpr Unit kUnits[] = {
 #define VORN_UNIT_ROW(symbol, dimension, numerator, exponent, divisor, offset, any_case, output) \
-  {symbol, Dimension::dimension, numerator, exponent, divisor, offset, any_case != 0, output != 0},
+  {symbol, Dimension::dimension, numerator, exponent, divisor, offset, (any_case) != 0, (output) != 0},
 #define VORN_BASIS_ROW(symbol, kilograms)
 #include "units.def"
 };
@@ -105,13 +105,14 @@ Converted convert(std::string_view unit, const OutputUnits& units, double molar_
 
 OutputUnits parse_output_units(std::string_view argument, std::string_view text) {
   OutputUnits units;
-  bool basis_given = false, pressure_given = false;
+  bool basis_given = false;
+  bool pressure_given = false;
   std::size_t from = 0;
   for (;;) {
     const auto at = text.find(',', from);
     const std::string_view word = trim(text.substr(from, at == std::string_view::npos ? at : at - from));
     const Unit* pressure = find_unit(word, Dimension::pressure);
-    const auto basis = std::find_if(std::begin(kBases), std::end(kBases), [&](const BasisRow& b) {
+    const auto* const basis = std::find_if(std::begin(kBases), std::end(kBases), [&](const BasisRow& b) {
       return equal_names_ignoring_case(b.symbol, word);
     });
     if (pressure != nullptr && pressure->output && !pressure_given) {
