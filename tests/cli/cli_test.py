@@ -157,6 +157,10 @@ class StateTest(unittest.TestCase):
         self.assertIn("# detail: the virial coefficients, the acoustic factor, k0 and nu0: --detail", text.stdout)
         self.assertIn("dB/dT", vorn("state", "4.5K", "3bar", "--detail").stdout)
         self.assertIn("Za", vorn("state", "10K", "10kPa").stdout)  # a gas-thermometry state: always there
+        # A bare pressure is kPa, and the P line says so where it was read: 3 typed for 3 bar shows as 3 kPa.
+        self.assertIn("# P: 3 kPa (a bare number, read in kPa: 3bar for bar", vorn("state", "4.5", "3").stdout)
+        self.assertIn("# P: 300 kPa\n", vorn("state", "4.5", "3bar").stdout)
+        self.assertEqual(json.loads(vorn("state", "4.5", "3", "--json").stdout)["P"], 3)
         # The transport numbers from the viscosity, conductivity, cp and density shown, whatever family each.
         rows = state_rows(json.loads(vorn("state", "1.8K", "16mbar", "--json").stdout))
         self.assertEqual((rows["viscosity"]["from"], rows["conductivity"]["from"]), ("correlation", "correlation"))

@@ -232,10 +232,11 @@ double parse_quantity(std::string_view argument, std::string_view text, Dimensio
   return value_of(argument, trim(text), r, false);
 }
 
-double read_pressure(std::string_view argument, std::string_view text, const OutputUnits& units) {
+double read_pressure(std::string_view argument, std::string_view text, const OutputUnits& units, bool* bare) {
   const double P =
       parse_quantity(argument, text, Dimension::pressure, find_unit(units.pressure, Dimension::pressure));
   const Reading r = read(argument, trim(text), text, Dimension::pressure);
+  if (bare != nullptr) *bare = r.unit == nullptr;
   if (r.unit == nullptr && P >= kLargeBarePressure) {
     write_err(
         fmt::format("warning: {}: a bare number is read in {}: {} {} = {} MPa; write its unit (such as {}Pa) "

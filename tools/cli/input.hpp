@@ -50,7 +50,9 @@ double parse_quantity(std::string_view argument, std::string_view text, Dimensio
 // typed in a smaller unit than meant: a warning on stderr says how it was
 // read (the Python package warns by the same rule).
 inline constexpr double kLargeBarePressure = 1e4;  // kPa
-double read_pressure(std::string_view argument, std::string_view text, const OutputUnits& units);
+// `bare`, when given, says whether the number was written without its unit.
+double read_pressure(std::string_view argument, std::string_view text, const OutputUnits& units,
+                     bool* bare = nullptr);
 
 // One finite dimensionless number.
 inline double parse_number(std::string_view argument, std::string_view text) {

@@ -13,8 +13,9 @@
 //   vorn thermometer vapour (--P RANGE | --T RANGE)
 //
 // Every command takes --format F (text, csv or json; --csv and --json say the
-// same) and --units U (kg or mol, and kPa, Pa, bar or MPa: the unit system of
-// the output and of bare input numbers); tables and logs --strict. An
+// same) and --units U (kg, g or mol, and kPa, Pa, mbar, bar, MPa, atm, psi or
+// torr: the unit system of the output and of bare input numbers; by default
+// the environment variable VORN_UNITS); tables and logs --strict. An
 // option's value may be negative (--T -5, --T=-.5); T and P of `vorn state`
 // are read as they stand, "-.5" included. Exit status: 0 done; 2 bad input
 // (one line on stderr naming the argument); 3 a thermometer that did not meet
@@ -205,10 +206,11 @@ int run_state(const Arguments& a, const std::vector<std::string>& values) {
   if (values.size() < 2)
     throw UsageError(fmt::format("{} is required; expected T and P", values.empty() ? "T" : "P"));
   const double T = parse_quantity("T", values[0], Dimension::temperature);
-  const double P = read_pressure("P", values[1], options.units);
+  bool bare = false;
+  const double P = read_pressure("P", values[1], options.units, &bare);
   require_physical("T", values[0], T, Dimension::temperature);
   require_physical("P", values[1], P, Dimension::pressure);
-  return print_state(T, P, options);
+  return print_state(T, P, options, bare ? trim(values[1]) : std::string_view{});
 }
 
 double positive(const Arguments& a, const std::string& name, Dimension dimension, std::string_view what) {

@@ -105,7 +105,7 @@ struct StateRow {
 
 }  // namespace
 
-int print_state(double T, double P, const Options& options) {
+int print_state(double T, double P, const Options& options, std::string_view P_bare) {
   const unsigned flags = vorn_state(&T, &P);
   const vorn_eos_state equation = eos_state_at(VORN_EOS_TP, T, P);
   const OutputUnits& units = options.units;
@@ -121,7 +121,16 @@ int print_state(double T, double P, const Options& options) {
                {"difference", "%"},
                {"routine", "", true}});
   table.note("T", T, "K");
-  table.note("P", pressure_out(P, units), units.pressure);
+  if (!P_bare.empty()) {
+    // A bare number is in the unit of --units (kPa by default): say so where it is read, so that 3 typed
+    // for 3 bar shows as the 3 kPa it is.
+    table.note("P", pressure_out(P, units), units.pressure,
+               fmt::format("a bare number, read in {}: {}bar for bar, or --units or VORN_UNITS for another "
+                           "default",
+                           units.pressure, P_bare));
+  } else {
+    table.note("P", pressure_out(P, units), units.pressure);
+  }
   table.note("correlation_flags", correlation_flags().names(flags));
   table.note("phase", eos_phase_name(equation.phase));
   table.note("equation_flags", equation_flags().names(equation.flags));

@@ -81,6 +81,11 @@ void Table::note(std::string key, double value, std::string_view unit) {
   notes_.push_back({std::move(key), fmt::format("{} {}", readable(value), unit), value, {}, false});
 }
 
+void Table::note(std::string key, double value, std::string_view unit, std::string_view remark) {
+  notes_.push_back(
+      {std::move(key), fmt::format("{} {} ({})", readable(value), unit, remark), value, {}, false});
+}
+
 void Table::note(std::string key, const std::vector<std::string>& flags) {
   notes_.push_back({std::move(key), joined(flags, "-"), {}, flags, true});
 }

@@ -65,7 +65,9 @@ class Table {
   Table(const Options& options, std::string title, std::vector<Column> columns, bool with_flags = true);
   // A line under the title in text, a field of the document in JSON; nothing in CSV.
   void note(std::string key, std::string value);
-  void note(std::string key, double value, std::string_view unit);    // a number in JSON
+  void note(std::string key, double value, std::string_view unit);  // a number in JSON
+  // The same with a remark after it in text ("3 kPa (...)"); the number alone in JSON.
+  void note(std::string key, double value, std::string_view unit, std::string_view remark);
   void note(std::string key, const std::vector<std::string>& flags);  // a list in JSON
   void row(const std::vector<Cell>& cells, const std::vector<std::string>& flags = {});
   // A row of many: its flags of `family` named in it and counted, and whether it has its answer.
