@@ -4,7 +4,8 @@ A temperature or pressure may be a number or array (in the unit of the unit
 system: K, and kPa unless ``units=`` says otherwise), a string with its unit
 ("3bar", "4.5 K", "-196.15C", "760torr"), or a tuple ``(value, unit)``. None,
 bools, text that is no number, and temperatures at or below 0 K are refused
-with an error naming the argument.
+with an error naming the argument, as are numbers that are not finite and
+pressures below 0.
 """
 
 from __future__ import annotations
@@ -87,9 +88,11 @@ def read(name: str, value: Any, dimension: str, bare: str) -> Tuple[FloatArray, 
         raise ValueError(f"{name}: {given!r} is no unit of {dimension}; expected one of {_symbols(dimension)}")
     x = np.asarray(float(text)) if text is not None else as_float_array(value, name)
     result = _scaled(x, row, text)
-    if dimension == "temperature":
-        bad = ~(result > 0)
-        if np.any(bad & ~np.isnan(result)) or np.any(np.isnan(result)):
-            first = float(np.asarray(result)[bad].ravel()[0]) if np.any(bad) else float("nan")
-            raise ValueError(f"{name}: {first!r} K; expected a temperature above 0 K")
+    # As the tool: finite numbers, a temperature above 0 K, a pressure of 0 or more.
+    bad = ~np.isfinite(result) | ((result <= 0) if dimension == "temperature" else (result < 0))
+    if np.any(bad):
+        first = float(np.asarray(result)[bad].ravel()[0])
+        expected = "a temperature above 0 K" if dimension == "temperature" else "a pressure of 0 or more"
+        unit = "K" if dimension == "temperature" else "kPa"
+        raise ValueError(f"{name}: {first!r} {unit}; expected {expected}, finite")
     return result, given is None
