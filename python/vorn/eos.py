@@ -555,8 +555,7 @@ def melting_pressure(T: Any, *, strict: bool = False) -> FloatResult:
     T : array_like, str or (array_like, str)
         Temperature, K, or with its unit ("1.5K", (1500, "mK")), above 0 K.
     strict : bool, optional
-        Raise ValueError outside the line's range instead of returning NaN
-        with a `vorn.NaNWarning`.
+        As in `lambda_temperature`.
 
     Returns
     -------
@@ -584,8 +583,7 @@ def saturation_pressure(T: Any, *, strict: bool = False) -> FloatResult:
     T : array_like, str or (array_like, str)
         Temperature, K, or with its unit.
     strict : bool, optional
-        Raise ValueError outside the line's range instead of returning NaN
-        with a `vorn.NaNWarning`.
+        As in `lambda_temperature`.
 
     Returns
     -------
