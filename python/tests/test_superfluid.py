@@ -86,3 +86,9 @@ def test_channel_nan_without_strict_and_bad_types():
     assert math.isnan(superfluid.channel_warm_end(1.8, 1.0, 2e4))
     with pytest.raises(TypeError):
         superfluid.peak_heat_flux(1.8, "1 m")
+
+
+def test_its90_pressure_full_output_puts_the_answer_first():
+    point = thermometry.its90_pressure(4.222099, full_output=True)
+    assert point[0] == point.pressure == thermometry.its90_pressure(4.222099) and point.temperature == 4.222099
+    assert thermometry.its90_temperature(101.325, full_output=True)[0] == thermometry.its90_temperature(101.325)

@@ -6,10 +6,13 @@ ufunc, takes scalars or arrays of any shape, and returns a float for scalar
 arguments and a float64 array otherwise. An array call is one call of the
 library's array form, whatever its size.
 
-Out of range nothing is checked by default: the formulas give what IEEE
-arithmetic gives (infinities, NaN, or a number that means nothing). Pass
-``strict=True`` to raise ``vorn.StateError`` (a ``ValueError``) naming the
-state flag instead, or ask ``vorn.state(T, P)`` which flags are set.
+These functions are the library's routines, bit for bit: out of range
+they give what the formulas give (infinities, NaN, or a number that means
+nothing, such as the gas correlation's cp in the liquid), with one
+``vorn.StateWarning`` a call naming the flags that spoil the result and the
+call that gives the value that means something there. Pass ``strict=True``
+to raise ``vorn.StateError`` (a ``ValueError``) instead, or ask
+``vorn.state(T, P)`` which flags are set.
 
 >>> import vorn
 >>> round(vorn.cp(20.0, 1000.0), 2)
@@ -22,11 +25,17 @@ built from (CMake's project version); ``vorn.library_version`` is what the
 loaded library says of itself (None for a library too old to say), and
 ``vorn.library_path`` where it was loaded from.
 
-One call for any state: ``vorn.props("h", T=300, P=(1, "bar"))`` gives any
-property of the reference equation of state (He I: liquid, vapour,
-supercritical; transport, Prandtl number, kinematic viscosity and thermal
-diffusivity included) at any input pair, in an explicit unit system
-(``units="mol,bar"``, the tool's ``--units``), arrays broadcast.
+One call for any state: ``vorn.props("h", T=300, P="1bar")`` gives any
+property at any input pair (He I: liquid, vapour, supercritical; transport,
+Prandtl number, kinematic viscosity and thermal diffusivity included), in
+an explicit unit system (``units="g,mbar"``, the tool's ``--units``; the
+default from the environment variable ``VORN_UNITS``), arrays broadcast. A
+name both families have (density, cp, viscosity, ...) follows the rule of
+the tool's ``vorn state``: the correlation's value where its flags leave
+it meaning something, the reference equation's where they do not
+(``vorn.answered_by`` says which); the others are the equation's. Inputs
+are refused with an error naming them (None, bools, text, T <= 0), and a
+NaN comes with a ``vorn.NaNWarning`` saying why.
 
 Submodules: ``vorn.eos`` (the reference equation of state: states,
 saturation, one property by code), ``vorn.superfluid`` (the saturated
@@ -35,7 +44,9 @@ scale), ``vorn.virial`` (B, C, D and their derivatives),
 ``vorn.thermometry`` (the two thermometer inversions), ``vorn.constants``
 (the library's four module constants, readable and writable),
 ``vorn.reference_data`` (the published values the tests compare with) and
-``vorn.charts`` (``python3 -m vorn.charts OUTDIR``).
+``vorn.charts`` (``python3 -m vorn.charts OUTDIR``; a chart of one's own in
+one call: ``vorn.plot("cp", T="2.5:10:0.1", P=["1bar", "3bar"])`` or
+``python3 -m vorn.charts --plot cp --T 2.5:10:0.1 --P 1bar,3bar -o cp.png``).
 """
 
 from __future__ import annotations
@@ -82,8 +93,12 @@ __all__ = [
     "eos",
     "superfluid",
     "props",
+    "answered_by",
+    "plot",
     "Units",
     "PressureWarning",
+    "NaNWarning",
+    "StateWarning",
 ]
 
 # strict refuses the states that the library's own table says spoil the routine (vorn_state_mask).
@@ -92,8 +107,17 @@ _MASKS = {name: int(state_mask(name)) for name in ("vorn_rho", "vorn_vol", "vorn
                                                    "vorn_nu0", "vorn_nu")}
 
 
+# The generic name of each routine's property: vorn.props gives it by the rule (the correlation's value where it
+# means something, the equation's where a flag spoils the correlation's).
+_GENERIC = {"vorn_rho": "density", "vorn_vol": "volume", "vorn_cv": "cv", "vorn_cp": "cp", "vorn_gamma": "gamma",
+            "vorn_w": "sound-speed", "vorn_Z": "Z", "vorn_Za_gk": "", "vorn_w_gk": "sound-speed", "vorn_k0": "",
+            "vorn_k": "conductivity", "vorn_nu0": "", "vorn_nu": "viscosity"}
+
+
 def _tp(function: str, name: str, T: ArrayLike, P: ArrayLike, strict: bool) -> FloatResult:
-    return _evaluate(function, getattr(_native, name + "_n"), (T, P), ("T", "P"), _MASKS[name], strict)
+    # The routine's own bits; a StateWarning where its state's flags spoil them.
+    return _evaluate(function, getattr(_native, name + "_n"), (T, P), ("T", "P"), _MASKS[name], strict,
+                     _GENERIC[name])
 
 
 
@@ -438,7 +462,7 @@ def _transport(function: str, name: str, T: ArrayLike, P: Optional[ArrayLike], s
     # The value of P never picks the routine, only whether it was given: a scalar 0 and an array
     # of zeros take the same path.
     if P is None:
-        return _evaluate(function, getattr(_native, name + "0_n"), (T,), ("T",), _MASKS[name + "0"], strict)
+        return _evaluate(function, getattr(_native, name + "0_n"), (T,), ("T",), _MASKS[name + "0"], strict, "")
     return _tp(function, name, T, P, strict)
 
 
@@ -526,5 +550,6 @@ def viscosity(T: ArrayLike, P: Optional[ArrayLike] = None, *, strict: bool = Fal
 from . import constants, thermometry, virial  # noqa: E402  (they use the functions above)
 from . import eos  # noqa: E402  (the reference equation of state)
 from . import superfluid  # noqa: E402  (the saturated liquid, He II included)
-from ._props import Units, props  # noqa: E402  (one call for any state, on the equation)
-from ._core import PressureWarning  # noqa: E402
+from ._props import Units, answered_by, props  # noqa: E402  (one call for any state, by the rule)
+from ._core import NaNWarning, PressureWarning, StateWarning  # noqa: E402
+from ._plot import plot  # noqa: E402  (a property along isobars, isotherms or saturation; matplotlib when called)

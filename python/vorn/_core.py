@@ -11,7 +11,7 @@ from __future__ import annotations
 import enum
 import numbers
 import warnings
-from typing import Any, Callable, Dict, List, Sequence, Tuple, Union, cast
+from typing import Any, Callable, Dict, List, Optional, Sequence, Tuple, Union, cast
 
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
@@ -30,6 +30,8 @@ __all__ = [
     "state_name",
     "state_mask",
     "PressureWarning",
+    "NaNWarning",
+    "StateWarning",
     "LARGE_BARE_PRESSURE_KPA",
     "warn_bare_pressure",
 ]
@@ -37,6 +39,18 @@ __all__ = [
 #: kPa: a bare pressure at or above this (10 MPa) is more often one typed in a smaller unit than meant; the
 #: tool warns by the same rule.
 LARGE_BARE_PRESSURE_KPA = 1e4
+
+
+class NaNWarning(UserWarning):
+    """A result is NaN: the warning names the output and why (``strict=True`` raises instead)."""
+
+
+class StateWarning(UserWarning):
+    """A routine's result at a state whose flags spoil it.
+
+    The warning names the flags and the call that gives the value that
+    means something there; ``strict=True`` raises `StateError` instead.
+    """
 
 
 class PressureWarning(UserWarning):
@@ -215,6 +229,31 @@ def _raise_state(function: str, flags: NDArray[np.uint32], mask: int, T: FloatAr
     )
 
 
+def _warn_state(function: str, flags: NDArray[np.uint32], mask: int, generic: Optional[str], of_P: bool) -> None:
+    """One StateWarning a call where the flags spoil some result: the flags, and the call that means something."""
+    spoiled = flags & mask
+    count = int(np.count_nonzero(spoiled))
+    if count == 0:
+        return
+    names = ", ".join(f.name for f in State if f & State(int(np.bitwise_or.reduce(spoiled))))
+    advice = f"; vorn.props({generic!r}, T=..., P=...) gives the value that means something there" if of_P and generic else ""
+    warnings.warn(f"{function}: state {names} at {count} of {flags.size} points spoils the correlation's result"
+                  f"{advice} (strict=True raises)", StateWarning, stacklevel=caller_level())
+
+
+def caller_level() -> int:
+    """The stacklevel of warnings.warn, called here, that names the first frame outside the package."""
+    import os
+    import sys
+
+    package = os.path.dirname(os.path.abspath(__file__))
+    frame: Optional[Any] = sys._getframe(1)
+    level = 1
+    while frame is not None and os.path.dirname(os.path.abspath(frame.f_code.co_filename)) == package:
+        frame, level = frame.f_back, level + 1
+    return level
+
+
 def _broadcast(args: Sequence[ArrayLike], names: Sequence[str]) -> Tuple[List[FloatArray], Tuple[int, ...], bool]:
     """The arguments as flat contiguous float64 arrays, their broadcast shape, and whether all were scalars."""
     arrays = [as_float_array(a, n) for a, n in zip(args, names)]
@@ -232,6 +271,7 @@ def evaluate(
     names: Sequence[str],
     strict_mask: int = 0,
     strict: bool = False,
+    generic: Optional[str] = None,
 ) -> FloatResult:
     """Evaluate one library routine over broadcast arguments, through its array form.
 
@@ -267,12 +307,15 @@ def evaluate(
         With `strict`, at a point whose flags meet `strict_mask`.
     """
     flat, shape, scalar = _broadcast(args, names)
-    if strict:
+    if strict or (generic is not None and strict_mask != 0):
         T = flat[0]
         P = flat[1] if len(flat) > 1 else np.zeros_like(T)
         flags = np.empty(T.size, dtype=np.uint32)
         lib.vorn_state_n(T.size, T.ctypes.data, P.ctypes.data, flags.ctypes.data)
-        _raise_state(function, flags.reshape(shape), strict_mask, T.reshape(shape), P.reshape(shape))
+        if strict:
+            _raise_state(function, flags.reshape(shape), strict_mask, T.reshape(shape), P.reshape(shape))
+        else:
+            _warn_state(function, flags, strict_mask, generic, len(flat) > 1)
     out = np.empty(shape, dtype=np.float64)
     array(out.size, *[f.ctypes.data for f in flat], out.ctypes.data)
     return float(out[()]) if scalar else out

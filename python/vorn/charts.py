@@ -2,7 +2,13 @@
 
     python3 -m vorn.charts OUTDIR
 
-writes these charts into OUTDIR (created if needed):
+writes eleven charts into OUTDIR (created if needed), and
+
+    python3 -m vorn.charts --plot cp --T 2.5:10:0.1 --P 1bar,2bar,3bar -o cp.png
+
+one's own: a property along isobars, isotherms or the saturation line, as
+``vorn.plot`` draws it (``--family``, ``--units``, ``--saturation``).
+The eleven:
 
 - virial_coefficients.png: B, C and D against T, with the pole of D;
 - compressibility_isotherms.png: the acoustic factor and the true Z against P;
@@ -27,6 +33,8 @@ writes these charts into OUTDIR (created if needed):
   (the calibrated form vorn gives, against the two-fluid expression on the
   library's rho_s, rho_n and s) and the peak heat flux of channels against
   the bath temperature, m = 3 and 3.4.
+- he_ii_properties.png: the saturated liquid against T, He II below the
+  lambda line: density, superfluid fraction, second sound, heat capacity.
 
 Needs matplotlib (Debian: python3-matplotlib).
 """
@@ -36,6 +44,7 @@ from __future__ import annotations
 import argparse
 import os
 import sys
+import warnings
 from pathlib import Path
 from typing import Any, Callable, Dict, List, Optional, Sequence, Tuple
 
@@ -483,6 +492,30 @@ def heat_transport_chart(plt: Pyplot) -> Figure:
     return fig
 
 
+def he_ii_chart(plt: Pyplot) -> Figure:
+    """Draw the saturated liquid against T, He II below the lambda line: density, superfluid fraction,
+    second sound and heat capacity along saturation (the fits of ``vorn.superfluid``)."""
+    from vorn import superfluid  # noqa: PLC0415
+
+    T_lambda = superfluid.LAMBDA_TEMPERATURE
+    T = np.linspace(0.5, 4.9, 2201)
+    T = np.sort(np.concatenate([T, T_lambda + np.array([-1e-4, -1e-5, -1e-6, 1e-6, 1e-5, 1e-4])]))
+    fig, ax = plt.subplots(2, 2, figsize=(10, 7.5))
+    panels = [("rho", "density ρ (kg/m³)", 1.0, None), ("fraction_s", "superfluid fraction ρs/ρ", 1.0, None),
+              ("u2", "second sound u2 (m/s)", 1.0, (0, 40)),
+              ("c", "heat capacity along saturation (J/(mol K))", 4.002602e-3, None)]
+    for a, (name, label, scale, limits) in zip(ax.ravel(), panels):
+        a.plot(T, np.asarray(superfluid.value(name, T)) * scale, color="C0", lw=1.4)
+        a.axvline(T_lambda, color="0.5", lw=0.8, ls=":")
+        a.set_ylabel(label)
+        a.set_xlabel("T (K)")
+        if limits is not None:
+            a.set_ylim(*limits)
+    fig.suptitle(f"Liquid helium-4 at saturation (He II below T_λ = {T_lambda} K)")
+    fig.tight_layout()
+    return fig
+
+
 #: File name: function drawing that chart.
 CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "virial_coefficients.png": virial_chart,
@@ -495,6 +528,7 @@ CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "temperature_entropy.png": temperature_entropy_chart,
     "phase_diagram.png": phase_diagram_chart,
     "he_ii_heat_transport.png": heat_transport_chart,
+    "he_ii_properties.png": he_ii_chart,
 }
 
 
@@ -513,13 +547,38 @@ def main(argv: Optional[Sequence[str]] = None) -> int:
         The exit status, 0.
     """
     parser = argparse.ArgumentParser(prog="python3 -m vorn.charts", description=(__doc__ or "").split("\n")[0])
-    parser.add_argument("outdir", type=Path, help="directory to write the PNG files into")
+    parser.add_argument("outdir", type=Path, nargs="?", help="directory to write the PNG files into")
     parser.add_argument("--only", choices=sorted(CHARTS), action="append", help="write only this chart")
+    own = parser.add_argument_group("a chart of one's own (vorn.plot)")
+    own.add_argument("--plot", metavar="PROPERTY", help="a property of vorn.props: cp, density, viscosity, h, ...")
+    own.add_argument("--T", help="temperatures: START:STOP:STEP or A,B,C, with units (2.5:10:0.1, 1500mK)")
+    own.add_argument("--P", help="pressures, as --T (1bar,2bar,3bar); the longer of the two is the axis")
+    own.add_argument("--saturation", action="store_true", help="along the saturation line (--T alone)")
+    own.add_argument("--family", default="rule", choices=("rule", "equation", "correlation"),
+                     help="which family answers (default: the rule of the tool's tables)")
+    own.add_argument("--units", help="unit system, as the tool's --units (g,mbar)")
+    own.add_argument("-o", "--output", type=Path, help="the PNG file to write")
     args = parser.parse_args(argv)
+    if args.plot is not None:
+        if args.output is None or args.outdir is not None:
+            parser.error("--plot writes one file: give -o FILE and no OUTDIR")
+        _pyplot()
+        try:
+            fig = vorn.plot(args.plot, T=args.T, P=args.P, saturation=args.saturation, family=args.family,
+                            units=args.units)
+        except (TypeError, ValueError) as error:
+            parser.error(str(error))
+        fig.savefig(args.output, metadata={"Software": None})
+        print(args.output)
+        return 0
+    if args.outdir is None:
+        parser.error("the following arguments are required: outdir (or --plot PROPERTY -o FILE)")
     plt = _pyplot()
     args.outdir.mkdir(parents=True, exist_ok=True)
     for name in args.only or CHARTS:
-        fig = CHARTS[name](plt)
+        with warnings.catch_warnings():  # the charts shade the flagged regions themselves
+            warnings.simplefilter("ignore", vorn.StateWarning)
+            fig = CHARTS[name](plt)
         path = args.outdir / name
         fig.savefig(path, metadata={"Software": None})
         plt.close(fig)

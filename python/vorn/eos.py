@@ -55,11 +55,11 @@ import numpy as np
 from numpy.typing import ArrayLike, NDArray
 
 from . import _eos_facts as _facts
-from ._core import FloatArray, FloatResult, warn_bare_pressure
+from ._core import FloatArray, FloatResult, as_float_array, warn_bare_pressure
 from ._lib import lib as _lib
 
 __all__ = ["state", "value", "saturation", "flag_names", "EosState", "Saturation", "EosError", "FLAGS", "PHASES",
-           "CODES"]
+           "CODES", "lambda_temperature", "melting_pressure", "saturation_pressure"]
 
 #: An integer result: an int for scalar arguments, else an int64 array.
 IntResult = Union[int, NDArray[np.int64]]
@@ -488,3 +488,122 @@ def saturation(*, T: Optional[ArrayLike] = None, P: Optional[ArrayLike] = None, 
     if strict:
         _strict_check(np.asarray(records["flags"]).astype(np.int64).reshape(shape), shape, scalar, "saturation")
     return Saturation(values)
+
+
+def _of_library(routine: Any) -> Any:
+    """A routine of one double (by address) as a function of a float."""
+    return lambda x: float(routine(ctypes.byref(ctypes.c_double(x))))
+
+
+def _line(function: Any, x: Any, name: str, dimension: str, what: str, strict: bool) -> FloatResult:
+    """One of the library's lines over an array: `x` read with its unit as vorn.props reads it; a NaN (outside
+    the line's range) warned of, or with `strict` raised."""
+    from ._core import NaNWarning, caller_level  # noqa: PLC0415
+    from ._quantity import read  # noqa: PLC0415
+
+    import warnings  # noqa: PLC0415
+
+    if dimension == "pressure" and not isinstance(x, (str, tuple)):
+        arg: FloatArray = as_float_array(x, name)
+    else:
+        arg = read(name, x, dimension, "K" if dimension == "temperature" else "kPa")[0]
+    flat = np.ascontiguousarray(arg, dtype=np.float64).ravel()
+    out = np.array([function(float(v)) for v in flat], dtype=np.float64)
+    nan = np.isnan(out)
+    if nan.any():
+        message = f"{what}: NaN at {int(nan.sum())} of {out.size} points: outside the line's range"
+        if strict:
+            raise ValueError(message)
+        warnings.warn(message, NaNWarning, stacklevel=caller_level())
+    shaped = out.reshape(np.shape(arg))
+    return float(shaped[()]) if shaped.ndim == 0 else shaped
+
+
+def lambda_temperature(P: Any, *, strict: bool = False) -> FloatResult:
+    """Return the temperature of the lambda line at P: where He I turns into He II.
+
+    Parameters
+    ----------
+    P : array_like, str or (array_like, str)
+        Pressure, kPa, or with its unit ("1bar", (30, "bar")); from the
+        saturated vapour (5.04 kPa) to the melting line (about 30 bar).
+    strict : bool, optional
+        Raise ValueError outside the line's range instead of returning NaN
+        with a `vorn.NaNWarning`.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        T_lambda, K.
+
+    Examples
+    --------
+    >>> from vorn import eos
+    >>> round(eos.lambda_temperature(100.0), 4)
+    2.1637
+    >>> round(eos.lambda_temperature("25bar"), 4)
+    1.832
+    """
+    return _line(_of_library(_lib.vorn_eos_lambda_temperature), P, "P", "pressure", "lambda_temperature", strict)
+
+
+def melting_pressure(T: Any, *, strict: bool = False) -> FloatResult:
+    """Return the pressure of the melting line at T: above it helium-4 is solid.
+
+    Parameters
+    ----------
+    T : array_like, str or (array_like, str)
+        Temperature, K, or with its unit ("1.5K", (1500, "mK")), above 0 K.
+    strict : bool, optional
+        As in `lambda_temperature`.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        P_melt, kPa.
+
+    Examples
+    --------
+    >>> from vorn import eos
+    >>> round(eos.melting_pressure(1.5), 1)
+    2600.9
+    """
+    return _line(_of_library(_lib.vorn_eos_melting_pressure), T, "T", "temperature", "melting_pressure", strict)
+
+
+def saturation_pressure(T: Any, *, strict: bool = False) -> FloatResult:
+    """Return the pressure of the saturation line at T, He II included.
+
+    Above the lambda line the reference equation's (``saturation(T=...).P``,
+    up to the critical point, 5.1953 K); below it the He II liquid's vapour
+    pressure (``vorn.superfluid.P``, the fit from 0.5 K).
+
+    Parameters
+    ----------
+    T : array_like, str or (array_like, str)
+        Temperature, K, or with its unit.
+    strict : bool, optional
+        As in `lambda_temperature`.
+
+    Returns
+    -------
+    float or numpy.ndarray
+        The saturated vapour pressure, kPa.
+
+    Examples
+    --------
+    >>> from vorn import eos
+    >>> [round(p, 3) for p in eos.saturation_pressure([1.8, 4.2])]
+    [1.638, 99.076]
+    """
+    from . import superfluid  # noqa: PLC0415  (imports this module)
+
+    def at(x: float) -> float:
+        if x < superfluid.LAMBDA_TEMPERATURE:
+            return float(superfluid.P(x))
+        one = _Saturation()
+        one.size = ctypes.sizeof(_Saturation)
+        _lib.vorn_eos_saturation_T(ctypes.byref(ctypes.c_double(x)), ctypes.byref(one))
+        return float(one.P)
+
+    return _line(at, T, "T", "temperature", "saturation_pressure", strict)

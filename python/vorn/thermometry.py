@@ -29,7 +29,7 @@ from the vapour pressure in kPa and back, with dT90/dP in K/kPa through
 from __future__ import annotations
 
 import ctypes
-from typing import Any, Callable, Literal, NamedTuple, Sequence, Union, overload
+from typing import Any, Callable, Literal, NamedTuple, Sequence, Tuple, Union, overload
 
 import numpy as np
 from numpy.typing import ArrayLike
@@ -38,7 +38,8 @@ from ._core import ConvergenceError, FloatResult, _raise_state, as_float_array, 
 from ._core import evaluate as _evaluate
 from ._lib import lib as _lib
 
-__all__ = ["acoustic_temperature", "gas_thermometer_temperature", "Inversion", "its90_temperature", "its90_pressure", "VapourScale"]
+__all__ = ["acoustic_temperature", "gas_thermometer_temperature", "Inversion", "its90_temperature", "its90_pressure", "VapourScale",
+           "VapourPressure"]
 
 class Inversion(NamedTuple):
     """Result of a thermometer inversion with ``full_output=True``.
@@ -292,6 +293,30 @@ class VapourScale(NamedTuple):
     flags: Union[int, Any]
 
 
+class VapourPressure(NamedTuple):
+    """A point of the ITS-90 vapour-pressure scale as ``its90_pressure(full_output=True)`` gives it.
+
+    The answer first, as `VapourScale` has T90 first for ``its90_temperature``:
+    ``its90_pressure(T, full_output=True)[0]`` is the pressure.
+
+    Parameters
+    ----------
+    pressure : float or numpy.ndarray
+        Vapour pressure, kPa.
+    temperature : float or numpy.ndarray
+        T90, K (the argument).
+    dTdP : float or numpy.ndarray
+        Slope dT90/dP, K/kPa.
+    flags : int or numpy.ndarray
+        The ``vorn.superfluid.Flag`` bits.
+    """
+
+    pressure: FloatResult
+    temperature: FloatResult
+    dTdP: FloatResult
+    flags: Union[int, Any]
+
+
 def _vapour_scale(routine: Any, x: ArrayLike, name: str, strict: bool, full_output: bool, of_T: bool) -> Any:
     from .superfluid import Flag, SuperfluidError  # noqa: PLC0415  (the module imports this one's siblings)
 
@@ -311,9 +336,10 @@ def _vapour_scale(routine: Any, x: ArrayLike, name: str, strict: bool, full_outp
     if not full_output:
         return float(out[()]) if scalar else out
     T, P = (out, a) if of_T else (a, out)
+    fields: Tuple[Any, ...] = (T, P, slope, bits.astype(np.int64))
     if scalar:
-        return VapourScale(float(T[()]), float(P[()]), float(slope[()]), int(bits[()]))
-    return VapourScale(T, P, slope, bits.astype(np.int64))
+        fields = (float(T[()]), float(P[()]), float(slope[()]), int(bits[()]))
+    return VapourScale(*fields) if of_T else VapourPressure(fields[1], fields[0], *fields[2:])
 
 
 def its90_temperature(P: ArrayLike, *, strict: bool = False, full_output: bool = False) -> Any:
@@ -353,16 +379,19 @@ def its90_pressure(T: ArrayLike, *, strict: bool = False, full_output: bool = Fa
         Raise ``vorn.superfluid.SuperfluidError`` at a point with any flag
         (bad input, out of range, outside the scale proper).
     full_output : bool, optional
-        Return a `VapourScale` (T90, P, dT90/dP, flags) instead of the value.
+        Return a `VapourPressure` (P, T90, dT90/dP, flags: the answer
+        first) instead of the value.
 
     Returns
     -------
-    float or numpy.ndarray or VapourScale
+    float or numpy.ndarray or VapourPressure
         The value (NaN outside 0.5 K to 5.0 K), or the whole point.
 
     Examples
     --------
     >>> round(its90_pressure(4.222099), 3)
+    101.325
+    >>> round(its90_pressure(4.222099, full_output=True)[0], 3)
     101.325
     """
     return _vapour_scale(_lib.vorn_its90_P_n, T, "T", strict, full_output, False)

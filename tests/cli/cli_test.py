@@ -82,7 +82,8 @@ class StateTest(unittest.TestCase):
                 out = json.loads(run.stdout)
                 self.assertEqual((out["T"], out["P"]), (T, P))
                 props = state_rows(out)
-                self.assertEqual(len([r for r in out["rows"] if r["routine"] != "vorn_eos_state"]), 22)
+                self.assertEqual(len([r for r in out["rows"] if r["routine"].startswith(("vorn_", "__vorn"))
+                                      and r["routine"] != "vorn_eos_state"]), 22)
                 for name, routine in [("B", "__vorn_MOD_b"), ("conductivity0", "vorn_k0"), ("viscosity0", "vorn_nu0")]:
                     self.assertEqual(props[name]["routine"], routine)
                     self.assertTrue(same(props[name]["correlation"], call(routine, T)), name)
@@ -114,8 +115,8 @@ class StateTest(unittest.TestCase):
     def test_readable_table_has_names_units_and_published_values(self):
         run = vorn("state", "20", "1000")
         self.assertEqual(run.returncode, 0)
-        # k's pressure term is just past its limit there; nothing else is flagged
-        self.assertEqual([line.split(":")[2].strip() for line in run.stderr.splitlines()], ["k-dense"])
+        # k's pressure term is just past its limit there, nothing else is flagged: the equation's k leads
+        self.assertEqual(run.stderr.splitlines()[0].split(":")[1:3], [" note", " correlation flags k-dense"])
         rows = {line.split()[0]: line.split() for line in run.stdout.splitlines() if not line.startswith("#")}
         for name, value, unit, digits in [("cp", 5697.8757, "J/(kg", 4), ("cv", 3129.1324, "J/(kg", 4),
                                           ("density", 24.185122, "kg/m^3", 6), ("sound-speed", 275.07690, "m/s", 5),
@@ -124,15 +125,49 @@ class StateTest(unittest.TestCase):
                 self.assertAlmostEqual(float(rows[name][1]), value, digits)
                 self.assertEqual(rows[name][2], unit)
 
-    def test_a_warning_for_every_flag_set(self):
-        for T, P in [(4.2, 100.0), (0.001, 100.0), (0.05, 0.0), (20.0, 1000.0)]:
-            with self.subTest(T=T, P=P):
-                run = vorn("state", repr(T), repr(P))
+    def test_one_line_a_flag_a_warning_only_where_a_flagged_value_leads(self):
+        # Every flag named once: a warning where a flagged correlation value is shown all the same (no
+        # equation value to replace it), else on the one note line. The liquid at 4.2 K and the dense gas at
+        # 20 K: the equation answers every row that leads, so nothing is warned of.
+        for T, P, detail in [(4.2, 100.0, False), (4.2, 100.0, True), (0.001, 100.0, False), (0.05, 0.0, True),
+                             (20.0, 1000.0, False)]:
+            with self.subTest(T=T, P=P, detail=detail):
+                run = vorn("state", repr(T), repr(P), *(["--detail"] if detail else []))
                 self.assertEqual(run.returncode, 5 if T < 2.1768 else 0)  # He II: a density from neither family
-                warned = [line.split(":")[2].strip() for line in run.stderr.splitlines()
-                          if not line.startswith(("vorn: warning: reference equation:", "vorn: hint"))]
-                self.assertEqual(warned, flag_names(T, P))
-                self.assertTrue(all(line.startswith(("vorn: warning: ", "vorn: hint: ")) for line in run.stderr.splitlines()))
+                lines = [line for line in run.stderr.splitlines()
+                         if not line.startswith(("vorn: warning: reference equation:", "vorn: hint"))]
+                got = [line.split(":")[2].strip() for line in lines if line.startswith("vorn: warning: ")]
+                if detail:  # the rows JSON gives are those of --detail
+                    rows = json.loads(vorn("state", repr(T), repr(P), "--json").stdout)["rows"]
+                    shown = {f for r in rows if r["from"] == "flagged" for f in r["flags"]}
+                    self.assertEqual(got, [f for f in flag_names(T, P) if f in shown])
+                notes = [line for line in lines if line.startswith("vorn: note: correlation flags ")]
+                noted = notes[0].split("flags ")[1].split(":")[0].split(", ") if notes else []
+                self.assertEqual(sorted(got + noted), sorted(flag_names(T, P)))
+                self.assertEqual(len(lines), len(got) + len(notes))
+                if T in (4.2, 20.0) and not detail:
+                    self.assertEqual(got, [])
+
+    def test_the_engineer_view_leads_and_the_detail_is_behind_an_option(self):
+        text = vorn("state", "4.5K", "3bar")
+        names = [line.split()[0] for line in text.stdout.splitlines() if not line.startswith("#")][1:]
+        self.assertEqual(names[:12], ["density", "h", "s", "cp", "cv", "gamma", "sound-speed", "viscosity",
+                                      "conductivity", "prandtl", "kinematic-viscosity", "thermal-diffusivity"])
+        self.assertNotIn("dB/dT", names)
+        self.assertIn("# detail: the virial coefficients, the acoustic factor, k0 and nu0: --detail", text.stdout)
+        self.assertIn("dB/dT", vorn("state", "4.5K", "3bar", "--detail").stdout)
+        self.assertIn("Za", vorn("state", "10K", "10kPa").stdout)  # a gas-thermometry state: always there
+        # A bare pressure is kPa, and the P line says so where it was read: 3 typed for 3 bar shows as 3 kPa.
+        self.assertIn("# P: 3 kPa (a bare number, read in kPa: 3bar for bar", vorn("state", "4.5", "3").stdout)
+        self.assertIn("# P: 300 kPa\n", vorn("state", "4.5", "3bar").stdout)
+        self.assertEqual(json.loads(vorn("state", "4.5", "3", "--json").stdout)["P"], 3)
+        # The transport numbers from the viscosity, conductivity, cp and density shown, whatever family each.
+        rows = state_rows(json.loads(vorn("state", "1.8K", "16mbar", "--json").stdout))
+        self.assertEqual((rows["viscosity"]["from"], rows["conductivity"]["from"]), ("correlation", "correlation"))
+        self.assertEqual(rows["prandtl"]["value"],
+                         rows["cp"]["value"] * rows["viscosity"]["value"] / rows["conductivity"]["value"])
+        self.assertEqual(rows["prandtl"]["from"], "equation+correlation")
+        self.assertEqual(rows["kinematic-viscosity"]["value"], rows["viscosity"]["value"] / rows["density"]["value"])
 
 
 class TableTest(unittest.TestCase):
@@ -145,7 +180,7 @@ class TableTest(unittest.TestCase):
         return rows[0][:-1], [[float(x) for x in row[:-1]] for row in rows[1:]], [row[-1] for row in rows[1:]], run.stderr
 
     def test_range_and_list_every_point_bit_for_bit(self):
-        header, rows, _, _ = self.read_csv("cp", "--T", "2:300:0.5", "--P", "100,1000")
+        header, rows, _, _ = self.read_csv("vorn_cp", "--T", "2:300:0.5", "--P", "100,1000")
         self.assertEqual(header, ["T [K]", "P [kPa]", "cp [J/(kg K)]"])
         self.assertEqual(len(rows), 2 * 597)
         self.assertEqual((rows[0][0], rows[596][0], rows[597][1]), (2.0, 300.0, 1000.0))
@@ -154,8 +189,7 @@ class TableTest(unittest.TestCase):
 
     def test_names_readable_exported_and_any_case_agree(self):
         outputs = {vorn("table", name, "--T", "10,20", "--P", "50", "--csv").stdout.split("\n", 1)[1]
-                   for name in ["viscosity", "nu", "mu", "eta", "dynamic viscosity", "Dynamic_Viscosity", "vorn_nu",
-                                "VISCOSITY"]}
+                   for name in ["viscosity", "nu", "mu", "eta", "dynamic viscosity", "Dynamic_Viscosity", "VISCOSITY"]}
         self.assertEqual(len(outputs), 1)
 
     def test_property_of_T_alone_has_no_pressure_column(self):
@@ -172,7 +206,7 @@ class TableTest(unittest.TestCase):
                 self.assertEqual([r[0] for r in rows], expected)
 
     def test_readable_table(self):
-        run = vorn("table", "density", "--T", "4,300", "--P", "100")
+        run = vorn("table", "vorn_rho", "--T", "4,300", "--P", "100")
         lines = run.stdout.splitlines()
         self.assertEqual(lines[0], "# density: density (vorn_rho)")
         self.assertEqual(lines[1].split(), ["T", "[K]", "P", "[kPa]", "density", "[kg/m^3]", "flags"])
@@ -180,7 +214,7 @@ class TableTest(unittest.TestCase):
 
     def test_flags_that_spoil_the_property_are_counted_on_stderr(self):
         for args, warnings in [
-            (["cp", "--T", "2:4:1", "--P", "100"],
+            (["vorn_cp", "--T", "2:4:1", "--P", "100"],
              ["liquid at 3 of 3 points", "density-turned at 1 of 3 points", "virial-divergent at 2 of 3 points",
               "sound-divergent at 3 of 3 points", "density-unconverged at 3 of 3 points", "out-of-range at 1 of 3 points",
               "heat-capacity-truncated at 3 of 3 points"]),
@@ -188,8 +222,8 @@ class TableTest(unittest.TestCase):
             (["viscosity0", "--T", "0.05,1"], ["nu-negative at 1 of 2 points"]),
             (["k0", "--T", "36.3759531,50"], ["k-pole at 1 of 2 points"]),
             # A pole of k0 spoils k, not the viscosity at the same temperature.
-            (["viscosity", "--T", "36.3759531", "--P", "1"], []),
-            (["B", "--T", "-1,1"], ["invalid at 1 of 2 points"]),
+            (["vorn_nu", "--T", "36.3759531", "--P", "1"], []),
+            (["__vorn_MOD_b", "--T", "-1,1"], ["invalid at 1 of 2 points"]),
         ]:
             with self.subTest(args=args):
                 _, _, flags, stderr = self.read_csv(*args)
@@ -204,7 +238,7 @@ class TableTest(unittest.TestCase):
     def test_every_row_carries_its_flags_in_every_format(self):
         T, P = [2.0, 3.0, 5.0, 6.0], 1000.0
         expected = [[f for f in flag_names(t, P) if f in CP_FLAGS] for t in T]
-        args = ["table", "cp", "--T", "2,3,5,6", "--P", "1000"]
+        args = ["table", "vorn_cp", "--T", "2,3,5,6", "--P", "1000"]
         _, _, flags, _ = self.read_csv(*args[1:])
         self.assertEqual([f.split("+") if f else [] for f in flags], expected)
         doc = json.loads(vorn(*args, "--json").stdout)
@@ -217,7 +251,7 @@ class TableTest(unittest.TestCase):
     def test_nan_is_written_without_a_sign(self):
         # The acoustic virial bracket is negative at 4.2 K and 250 kPa: vorn_w is NaN there.
         self.assertTrue(math.isnan(call("vorn_w", 4.2, 250.0)))
-        run = vorn("table", "w", "--T", "4.2", "--P", "250", "--csv")
+        run = vorn("table", "vorn_w", "--T", "4.2", "--P", "250", "--csv")
         self.assertEqual(run.stdout.splitlines()[1], "4.2,250,nan,liquid+sound-undefined+virial-divergent+sound-divergent+density-unconverged")
 
     def test_the_three_spellings_of_a_format_agree(self):
@@ -242,9 +276,42 @@ class TableTest(unittest.TestCase):
         self.assertEqual((vorn(*args).returncode, vorn(*args, "--strict").returncode), (0, 5))
         self.assertIn("1 of 2 rows without an answer", vorn(*args).stderr)
 
+    def test_a_name_both_families_have_follows_the_rule_of_state(self):
+        # The liquid at 4.5 K, 3 bar: the equation's cp (the gas correlation gives 289,986); the gas: the correlation's.
+        doc = json.loads(vorn("table", "cp", "--T", "4.5,300", "--P", "3bar", "--json").stdout)
+        self.assertEqual([(r["value"], r["from"]) for r in doc["rows"]],
+                         [(eos("cp", "TP", 4.5, 300.0), "equation"), (call("vorn_cp", 300.0, 300.0), "correlation")])
+        self.assertAlmostEqual(doc["rows"][0]["value"], 4553.9, delta=0.05)
+        self.assertEqual(doc["rows"][0]["flags"], [])  # the equation's, which answered
+        # Each row as `vorn state` gives it, He II (neither family answers: the flagged correlation's) included.
+        for T, P in [(4.5, 300.0), (2.0, 100.0), (20.0, 1000.0), (4.2, 250.0)]:
+            rows = state_rows(json.loads(vorn("state", repr(T), repr(P), "--json").stdout))
+            for name in ["density", "cp", "sound-speed", "viscosity", "Z"]:
+                row = json.loads(vorn("table", name, "--T", repr(T), "--P", repr(P), "--json").stdout)["rows"][0]
+                self.assertEqual((row["value"], row["from"]), (rows[name]["value"], rows[name]["from"]), (T, P, name))
+        self.assertEqual(vorn("table", "cp", "--T", "2", "--P", "100", "--strict").returncode, 5)
+
+    def test_the_family_switches_where_the_routine_s_flags_do_across_the_dome(self):
+        # From 2 K to 8 K on three isobars: the liquid, the saturated edge, the dense and the dilute gas. A row is
+        # the correlation's exactly where none of the flags of its routine is set, the equation's elsewhere.
+        LIB.vorn_state_mask.restype = ctypes.c_uint
+        for name, routine in [("density", "vorn_rho"), ("viscosity", "vorn_nu"), ("sound-speed", "vorn_w")]:
+            mask = LIB.vorn_state_mask(routine.encode())
+            doc = json.loads(vorn("table", name, "--T", "2.2:8:0.05", "--P", "3,30,300", "--json").stdout)
+            sources = set()
+            for row in doc["rows"]:
+                T, P = float(row["T"]), float(row["P"])
+                spoiled = LIB.vorn_state(ctypes.byref(D(T)), ctypes.byref(D(P))) & mask
+                sources.add(row["from"])
+                self.assertEqual(row["from"], "equation" if spoiled else "correlation", (name, T, P))
+                self.assertTrue(same(json_float(row["value"]), eos(name, "TP", T, P) if spoiled
+                                     else call(routine, T, P)), (name, T, P))
+            self.assertEqual(sources, {"correlation", "equation"}, name)
+
     def test_json_rows_of_a_routine_of_T_alone(self):
-        doc = json.loads(vorn("table", "B", "--T", "-1,300", "--json").stdout)
+        doc = json.loads(vorn("table", "__vorn_MOD_b", "--T", "-1,300", "--json").stdout)
         self.assertEqual(doc["rows"][0], {"T": -1, "value": call("__vorn_MOD_b", -1.0), "flags": ["invalid"]})
+        self.assertEqual(json.loads(vorn("table", "B", "--T", "-1", "--json").stdout)["rows"][0]["from"], "flagged")
         self.assertEqual(doc["rows"][1]["value"], call("__vorn_MOD_b", 300.0))
 
 
@@ -354,7 +421,7 @@ class BadInputTest(unittest.TestCase):
         (["table", "enthalpie", "--T", "1", "--P", "1"], "PROPERTY: unknown property 'enthalpie'"),
         (["table", "dB/dT", "--T", "1", "--P", "1", "--eos"], "unknown property 'dB/dT' of the reference equation"),
         (["table", "h", "--s", "4", "--u", "1"], "--u, --s: not an input pair"),
-        (["table", "h", "--T", "4", "--P", "1", "--rho", "2"], "table: 3 inputs given"),
+        (["table", "h", "--T", "4", "--P", "1", "--rho", "2"], "table: --T, --P and --rho given"),
         (["table", "vorn_cp_n", "--T", "1", "--P", "1"], "PROPERTY: unknown property 'vorn_cp_n'"),
         (["table", "cp", "--T", "1"], "--T: alone; cp depends on two inputs"),
         (["table", "k0", "--T", "1", "--P", "1"], "--P: conductivity0 depends on T alone"),
@@ -412,8 +479,14 @@ class BadInputTest(unittest.TestCase):
         (["eval", "/nonexistent/log.csv"], "INPUT: cannot open '/nonexistent/log.csv'"),
         (["eval", "-", "enthalpie"], "has no header"),
         # The reference equation: two inputs forming a pair, each a number.
-        (["eos", "--T", "4"], "eos: 1 inputs given; expected two"),
-        (["eos", "--T", "4", "--P", "100", "--h", "1"], "eos: 3 inputs given"),
+        (["eos", "--T", "4"], "eos: --T alone given; expected two"),
+        (["eos", "--T", "4", "--P", "100", "--h", "1"], "eos: --T, --P and --h given"),
+        # One state, in every subcommand: T <= 0 and P < 0 are bad input, not a state without an answer.
+        (["eos", "--T", "-4", "--P", "1"], "--T: '-4' is -4 K; expected a temperature above 0 K"),
+        (["eos", "--P", "-1", "--h", "1"], "--P: '-1' is -1 kPa; expected a pressure of 0 or more"),
+        (["eos", "--T", "0K", "--q", "0"], "--T: '0K' is 0 K"),
+        # Extra arguments named in the order typed.
+        (["table", "cp", "--T", "4", "--X", "3"], "'--X' '3': not expected"),
         (["eos", "--rho", "4", "--q", "0.5"], "--rho, --q: not an input pair"),
         (["eos", "--P", "100", "--h", "1kJ"], "--h: '1kJ'"),
         (["eos", "--T", "4 furlongs", "--P", "100"], "--T: '4 furlongs'"),
@@ -529,7 +602,7 @@ class UnitsTest(unittest.TestCase):
     def test_table_with_units_on_input_and_output(self):
         run = vorn("table", "density", "--T", "300", "--P", "1:3:1bar", "--units", "bar,mol", "--csv")
         rows = list(csv.reader(io.StringIO(run.stdout)))
-        self.assertEqual(rows[0], ["T [K]", "P [bar]", "density [mol/m^3]", "flags"])
+        self.assertEqual(rows[0], ["T [K]", "P [bar]", "density [mol/m^3]", "from", "flags"])
         self.assertEqual([r[1] for r in rows[1:]], ["1", "2", "3"])
 
 
@@ -613,7 +686,7 @@ class EvalTest(unittest.TestCase):
         self.directory.cleanup()
 
     def test_csv_rows_bit_for_bit_with_their_flags_every_column_passed_through(self):
-        run = vorn("eval", self.path, "cp", "speed of sound", "mu", "--format", "csv")
+        run = vorn("eval", self.path, "vorn_cp", "vorn_w", "vorn_nu", "--format", "csv")
         self.assertEqual(run.returncode, 0, run.stderr)
         rows = list(csv.DictReader(io.StringIO(run.stdout)))
         self.assertEqual(list(rows[0]), ["time", "P [bar]", "T (C)", "comment", "cp [J/(kg K)]", "sound-speed [m/s]",
@@ -629,20 +702,29 @@ class EvalTest(unittest.TestCase):
             self.assertTrue(same(float(row["viscosity [Pa s]"]), call("vorn_nu", T, P)))
         self.assertIn("invalid at 1 of 4 points", run.stderr)
         self.assertIn("2 of 4 rows without an answer", run.stderr)
-        self.assertEqual(vorn("eval", self.path, "cp", "--strict").returncode, 5)
+        self.assertEqual(vorn("eval", self.path, "vorn_cp", "--strict").returncode, 5)
 
     def test_standard_input_json_and_text_agree(self):
-        doc = json.loads(vorn("eval", "-", "density", "--json", input=self.LOG).stdout)
+        doc = json.loads(vorn("eval", "-", "vorn_rho", "--json", input=self.LOG).stdout)
         self.assertEqual([r["time"] for r in doc["rows"]], ["10:00", "10:01", "10:02", "10:03"])
         self.assertEqual(doc["rows"][3]["density"], "NaN")
         self.assertEqual(doc["rows"][0]["flags"], ["liquid", "sound-divergent", "density-unconverged"])
         self.assertEqual(doc["rows"][1]["density"], call("vorn_rho", 293.15, 50.0))
-        text = vorn("eval", "-", "density", input=self.LOG).stdout.splitlines()
+        text = vorn("eval", "-", "vorn_rho", input=self.LOG).stdout.splitlines()
         self.assertEqual([line.split()[-1] for line in text[2:]], ["liquid+sound-divergent+density-unconverged", "-", "-", "invalid"])
+
+    def test_one_family_a_name_under_the_rule_with_a_from_column(self):
+        # h and prandtl are the equation's alone; density by the rule: the liquid's 129.31 kg/m^3, not the series' 272.7.
+        rows = list(csv.DictReader(io.StringIO(vorn("eval", "-", "h", "prandtl", "density", "B", "--csv",
+                                                    input="T [K],P [kPa]\n4.5,300\n300,100\n").stdout)))
+        self.assertEqual(float(rows[0]["density [kg/m^3]"]), eos("density", "TP", 4.5, 300.0))
+        self.assertAlmostEqual(float(rows[0]["density [kg/m^3]"]), 129.31, delta=0.005)
+        self.assertEqual([r["from"] for r in rows], ["correlation: B; equation: density", "correlation"])
+        self.assertEqual(float(rows[1]["density [kg/m^3]"]), call("vorn_rho", 300.0, 100.0))
 
     def test_every_property_by_default(self):
         rows = list(csv.reader(io.StringIO(vorn("eval", self.path, "--csv").stdout)))
-        self.assertEqual(len(rows[0]), 4 + 22 + 1)
+        self.assertEqual(len(rows[0]), 4 + 22 + 2)  # and the from column
 
     def test_the_equation_on_any_pair_in_molar_units(self):
         # A log of P and molar enthalpy: the equation's state at each, the timestamp kept for the join.
@@ -676,7 +758,7 @@ class EvalTest(unittest.TestCase):
                 self.assertIn(message, run.stderr)
 
     def test_rows_stream_from_a_pipe(self):
-        tool = subprocess.Popen([TOOL, "eval", "-", "cp", "--csv"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+        tool = subprocess.Popen([TOOL, "eval", "-", "vorn_cp", "--csv"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                 text=True)
         tool.stdin.write("T [K],P [kPa]\n20,1000\n")
         tool.stdin.flush()
@@ -736,7 +818,9 @@ class EosTest(unittest.TestCase):
                         exact = 100 * (value - reference) / abs(reference)
                         self.assertAlmostEqual(props[name]["difference"], exact, delta=5e-3 * abs(exact))
                 for name in ("prandtl", "kinematic-viscosity", "thermal-diffusivity", "h"):
-                    self.assertTrue(same(json_float(props[name]["value"]), eos(name, "TP", T, P)), name)
+                    self.assertTrue(same(json_float(props[name]["equation"]), eos(name, "TP", T, P)), name)
+                    if props[name]["from"] == "equation":
+                        self.assertTrue(same(json_float(props[name]["value"]), eos(name, "TP", T, P)), name)
         # 14 K and 100 MPa is solid helium: the equation says so and gives nothing to compare with.
         out = json.loads(vorn("state", "14", "100MPa", "--json").stdout)
         self.assertEqual((out["phase"], out["equation_flags"]), ("none", ["solid"]))
@@ -872,13 +956,40 @@ class SharedTest(unittest.TestCase):
         cls.vorn = vorn
 
     def test_every_output_of_eos_has_the_package_name_unit_and_value(self):
-        for units in ["kg,kPa", "mol,bar", "MPa"]:
+        for units in ["kg,kPa", "mol,bar", "MPa", "g,mbar", "psi", "torr,g", "atm"]:
             with self.subTest(units=units):
                 out = json.loads(vorn("eos", "--T", "4.5", "--P", "300kPa", "--units", units, "--json").stdout)
                 for row in out["rows"]:
                     self.assertEqual(self.vorn._props.unit(row["property"], units), row["unit"], row["property"])
-                    value = self.vorn.props(row["property"], T=4.5, P=(300, "kPa"), units=units)
+                    value = self.vorn.props(row["property"], T=4.5, P=(300, "kPa"), units=units, family="equation")
                     self.assertTrue(same(json_float(row["value"]), value), row["property"])
+
+    def test_the_tool_s_tables_and_props_answer_by_the_same_rule_to_the_bit(self):
+        for name, units in [("cp", "kg"), ("density", "mol,bar"), ("viscosity", "g"), ("Z", "psi")]:
+            doc = json.loads(vorn("table", name, "--T", "2.2,3,4.5,10,300", "--P", "1bar,3bar", "--units", units,
+                                  "--json").stdout)
+            T = [float(r["T"]) for r in doc["rows"]]
+            P = [(float(r["P"]), units.split(",")[-1] if units not in ("kg", "g") else "kPa") for r in doc["rows"]]
+            got = [self.vorn.props(name, T=t, P=p, units=units) for t, p in zip(T, P)]
+            self.assertEqual([json_float(r["value"]) for r in doc["rows"]], got, name)
+            self.assertEqual([r["from"] for r in doc["rows"]],
+                             [self.vorn.answered_by(name, T=t, P=p) for t, p in zip(T, P)])
+
+    def test_one_table_of_units_and_the_default_from_the_environment(self):
+        from vorn import _units
+        self.assertEqual([u[0] for u in _units.UNITS if u[1] == "pressure" and u[7]],
+                         ["kPa", "Pa", "MPa", "bar", "mbar", "atm", "torr", "psi"])
+        rows = state_rows(json.loads(vorn("eos", "--T", "4.5", "--P", "3bar", "--units", "g,mbar", "--json").stdout))
+        self.assertEqual((rows["P"]["value"], rows["P"]["unit"]), (3000, "mbar"))
+        self.assertEqual((round(rows["h"]["value"], 4), rows["h"]["unit"]), (1.7198, "J/g"))
+        env = dict(os.environ, VORN_UNITS="g,mbar")
+        run = subprocess.run([TOOL, "eos", "--T", "4.5", "--P", "3000", "--json"], capture_output=True, text=True,
+                             env=env, timeout=60)
+        self.assertEqual(state_rows(json.loads(run.stdout))["h"]["unit"], "J/g")
+        run = subprocess.run([TOOL, "eos", "--T", "4.5", "--P", "3"], capture_output=True, text=True, timeout=60,
+                             env=dict(os.environ, VORN_UNITS="furlong"))
+        self.assertEqual(run.returncode, 2)
+        self.assertIn("VORN_UNITS (the environment): 'furlong' is not an output unit", run.stderr)
 
     def test_the_same_bare_pressures_warn(self):
         import warnings
@@ -888,6 +999,33 @@ class SharedTest(unittest.TestCase):
                 self.vorn.props("rho", T=300, P=float(P), units=units)
                 tool = "a bare number is read in" in vorn("eos", "--T", "300", "--P", P, "--units", units).stderr
                 self.assertEqual(bool(caught), tool)
+
+
+class LinesTest(unittest.TestCase):
+    def test_the_lines_are_the_library_s_and_meet_at_the_lambda_point(self):
+        for name, export in [("lambda_temperature", "vorn_eos_lambda_temperature"),
+                             ("melting_pressure", "vorn_eos_melting_pressure")]:
+            getattr(LIB, export).restype = D
+        rows = list(csv.DictReader(io.StringIO(vorn("line", "lambda", "--P", "5.04,1bar,31bar", "--csv").stdout)))
+        self.assertEqual([float(r["T [K]"]) for r in rows[:2]],
+                         [LIB.vorn_eos_lambda_temperature(ctypes.byref(D(P))) for P in (5.04, 100.0)])
+        self.assertEqual(rows[2]["T [K]"], "nan")  # above the melting line: no lambda line
+        doc = json.loads(vorn("line", "melting", "--T", "1.5", "--json", "--units", "bar").stdout)
+        self.assertEqual(doc["rows"][0]["P"], LIB.vorn_eos_melting_pressure(ctypes.byref(D(1.5))) / 100)
+        # The saturation line: the He II fit below the lambda point, the equation above; the two meet there.
+        rows = list(csv.DictReader(io.StringIO(vorn("line", "saturation", "--T", "2.1767,2.1769", "--csv").stdout)))
+        self.assertEqual([r["from"] for r in rows], ["He II fit", "equation"])
+        self.assertAlmostEqual(float(rows[0]["P [kPa]"]), float(rows[1]["P [kPa]"]), delta=5e-3)
+
+    def test_bad_input_exits_2_and_no_answer_only_with_strict(self):
+        for args, message in [(["line", "boiling", "--T", "2"], "LINE: 'boiling' is no line"),
+                              (["line", "lambda", "--T", "2"], "the lambda line is given at P"),
+                              (["line", "melting", "--P", "2"], "the melting line is given at T"),
+                              (["line", "melting"], "expected exactly one of --T")]:
+            run = vorn(*args)
+            self.assertEqual((run.returncode, run.stdout), (2, ""), args)
+            self.assertIn(message, run.stderr)
+        self.assertEqual(vorn("line", "lambda", "--P", "31bar", "--strict").returncode, 5)
 
 
 class SuperfluidTest(unittest.TestCase):

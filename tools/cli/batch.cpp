@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "input.hpp"
+#include "names.hpp"
 #include "output.hpp"
 #include "report.hpp"
 
@@ -104,6 +105,23 @@ double cell_value(const InputColumn& c, const std::string& at, const std::string
   return eos_in(*c.input, parse_number(argument, cell), c.units);
 }
 
+// The from column of a row: "correlation" or "equation" where one family answered every property under the
+// rule, else the names each answered ("equation: density, cp; correlation: B").
+std::string sources_text(const std::vector<std::string> (&from)[3]) {
+  int families = 0, only = 0;
+  for (int i = 0; i < 3; ++i) {
+    if (!from[i].empty()) ++families, only = i;
+  }
+  if (families == 1) return std::string(source_name(static_cast<Source>(only)));
+  std::string text;
+  for (int i = 0; i < 3; ++i) {
+    if (from[i].empty()) continue;
+    text += fmt::format("{}{}: {}", text.empty() ? "" : "; ", source_name(static_cast<Source>(i)),
+                        joined_names(from[i], [](const std::string& s) { return s; }));
+  }
+  return text;
+}
+
 bool interactive(const std::string& input) {
 #ifndef _WIN32
   struct stat st {};
@@ -124,15 +142,18 @@ class Rows {
       quantities_.push_back(find_quantity("PROPERTY", name, options.equation || !tp));
     if (quantities_.empty()) {
       if (tp && !options.equation) {
-        for (const Property& p : properties()) quantities_.push_back({&p, nullptr});
+        for (const Property& p : properties()) quantities_.push_back({&p, counterpart(p)});
       } else {
         for (const EosProperty& e : eos_properties()) quantities_.push_back({nullptr, &e});
       }
     }
     std::vector<Column> columns;
     for (const std::string& h : header) columns.push_back({h, "", true});
-    for (const Quantity& q : quantities_)
+    for (const Quantity& q : quantities_) {
       columns.push_back({std::string(q.name()), q.units(options.units).unit});
+      by_rule_ = by_rule_ || q.by_rule();
+    }
+    if (by_rule_) columns.emplace_back("from", "", true);
     table_.emplace(options, "helium-4 at the states of a log", columns);
     if (each_row) table_->each_row();
   }
@@ -145,18 +166,22 @@ class Rows {
     std::vector<std::string> flag_names;
     unsigned seen[2] = {0, 0};  // the correlations', the equation's
     bool answered = true;
+    std::vector<std::string> from[3];  // the names each family answered (under the rule)
     for (const Quantity& q : quantities_) {
       double value = 0.0;
       unsigned flags = 0;
-      q.evaluate(pair_.code, 1, &x[0], &x[1], &value, &flags, options_.units);
+      Source source = Source::correlation;
+      q.evaluate(pair_.code, 1, &x[0], &x[1], &value, &flags, &source, options_.units);
       cells.emplace_back(value);
-      for (std::string& f : q.flags().names(flags)) {
+      for (std::string& f : q.flags(source).names(flags)) {
         if (std::find(flag_names.begin(), flag_names.end(), f) == flag_names.end())
           flag_names.push_back(std::move(f));
       }
-      seen[q.correlation ? 0 : 1] |= flags;
-      answered = answered && q.answered(value, flags);
+      seen[source == Source::equation ? 1 : 0] |= flags;
+      answered = answered && Quantity::answered(value, flags, source);
+      if (q.by_rule()) from[static_cast<int>(source)].emplace_back(q.name());
     }
+    if (by_rule_) cells.emplace_back(sources_text(from));
     table_->count(correlation_flags(), seen[0]);
     table_->count(equation_flags(), seen[1]);
     table_->row(cells, flag_names);
@@ -171,6 +196,7 @@ class Rows {
   const EosPair& pair_;
   Options options_;
   std::vector<Quantity> quantities_;
+  bool by_rule_ = false;  // some column follows the rule: a from column says which family answered
   std::optional<Table> table_;
 };
 

@@ -134,8 +134,13 @@ std::string pair_names() {
 
 double read_input(const EosProperty& input, std::string_view argument, std::string_view text,
                   const OutputUnits& units) {
-  if (input.code == VORN_EOS_T) return parse_quantity(argument, text, Dimension::temperature);
-  if (input.code == VORN_EOS_P) return read_pressure(argument, text, units);
+  if (input.code == VORN_EOS_T || input.code == VORN_EOS_P) {
+    const bool T = input.code == VORN_EOS_T;
+    const double x =
+        T ? parse_quantity(argument, text, Dimension::temperature) : read_pressure(argument, text, units);
+    require_physical(argument, text, x, T ? Dimension::temperature : Dimension::pressure);
+    return x;
+  }
   return eos_in(input, parse_number(argument, text), units);
 }
 

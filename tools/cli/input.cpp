@@ -235,10 +235,11 @@ double parse_quantity(std::string_view argument, std::string_view text, Dimensio
   return value_of(argument, trim(text), r, false);
 }
 
-double read_pressure(std::string_view argument, std::string_view text, const OutputUnits& units) {
+double read_pressure(std::string_view argument, std::string_view text, const OutputUnits& units, bool* bare) {
   const double P =
       parse_quantity(argument, text, Dimension::pressure, find_unit(units.pressure, Dimension::pressure));
   const Reading r = read(argument, trim(text), text, Dimension::pressure);
+  if (bare != nullptr) *bare = r.unit == nullptr;
   if (r.unit == nullptr && P >= kLargeBarePressure) {
     write_err(
         fmt::format("warning: {}: a bare number is read in {}: {} {} = {} MPa; write its unit (such as {}Pa) "
@@ -247,6 +248,17 @@ double read_pressure(std::string_view argument, std::string_view text, const Out
                     argument, units.pressure, trim(text), units.pressure, P / 1000, trim(text)));
   }
   return P;
+}
+
+void require_physical(std::string_view argument, std::string_view text, double value, Dimension dimension) {
+  if (dimension == Dimension::temperature && !(value > 0.0)) {
+    throw UsageError(
+        fmt::format("{}: '{}' is {} K; expected a temperature above 0 K", argument, trim(text), value));
+  }
+  if (dimension == Dimension::pressure && !(value >= 0.0)) {
+    throw UsageError(
+        fmt::format("{}: '{}' is {} kPa; expected a pressure of 0 or more", argument, trim(text), value));
+  }
 }
 
 Values::Values(Decimal start, Decimal step, std::int64_t divisor, std::size_t count)

@@ -50,7 +50,9 @@ double parse_quantity(std::string_view argument, std::string_view text, Dimensio
 // typed in a smaller unit than meant: a warning on stderr says how it was
 // read (the Python package warns by the same rule).
 inline constexpr double kLargeBarePressure = 1e4;  // kPa
-double read_pressure(std::string_view argument, std::string_view text, const OutputUnits& units);
+// `bare`, when given, says whether the number was written without its unit.
+double read_pressure(std::string_view argument, std::string_view text, const OutputUnits& units,
+                     bool* bare = nullptr);
 
 // One finite dimensionless number.
 inline double parse_number(std::string_view argument, std::string_view text) {
@@ -74,6 +76,10 @@ class Values {
   double binary_start_ = 0.0, binary_step_ = 0.0;
   std::size_t count_ = 0;
 };
+
+// The T of one state above 0 K, its P at or above 0: else UsageError naming `argument`, its text as typed
+// and its value in base units. (A point of a table or a log that is no state is a row flagged invalid.)
+void require_physical(std::string_view argument, std::string_view text, double value, Dimension dimension);
 
 // START:STOP:STEP, a list A,B,C,... or one number. A range's point i is
 // START + i STEP, worked out in decimal from the digits typed and rounded

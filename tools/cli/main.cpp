@@ -8,13 +8,15 @@
 //   vorn saturation (--T RANGE | --P RANGE)
 //   vorn superfluid --T RANGE               the saturated liquid, He II included
 //   vorn superfluid channel --T-bath RANGE --L LENGTH [--q RANGE | --T-warm RANGE] [--m M]
+//   vorn line lambda|melting|saturation     the lines of the phase diagram
 //   vorn thermometer acoustic --ratio R --P P --T0 T0 --P0 P0
 //   vorn thermometer gas --P P --T0 T0 --P0 P0
 //   vorn thermometer vapour (--P RANGE | --T RANGE)
 //
 // Every command takes --format F (text, csv or json; --csv and --json say the
-// same) and --units U (kg or mol, and kPa, Pa, bar or MPa: the unit system of
-// the output and of bare input numbers); tables and logs --strict. An
+// same) and --units U (kg, g or mol, and kPa, Pa, mbar, bar, MPa, atm, psi or
+// torr: the unit system of the output and of bare input numbers; by default
+// the environment variable VORN_UNITS); tables and logs --strict. An
 // option's value may be negative (--T -5, --T=-.5); T and P of `vorn state`
 // are read as they stand, "-.5" included. Exit status: 0 done; 2 bad input
 // (one line on stderr naming the argument); 3 a thermometer that did not meet
@@ -27,6 +29,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <initializer_list>
 #include <map>
@@ -37,6 +40,7 @@
 #include "batch.hpp"
 #include "eos_report.hpp"
 #include "input.hpp"
+#include "lines.hpp"
 #include "output.hpp"
 #include "properties.hpp"
 #include "report.hpp"
@@ -49,12 +53,12 @@ using namespace vorn_cli;
 using Inputs = std::vector<const CLI::Option*>;
 
 struct Arguments {
-  std::string property, input;
+  std::string property, input, line;
   std::vector<std::string> properties;
   std::map<std::string, std::string, std::less<>>
       values;  // of the options --T, --P, --rho, ..., --T0, --ratio
   std::string format, units;
-  bool json = false, csv = false, strict = false, eos = false;
+  bool json = false, csv = false, strict = false, eos = false, detail = false;
 };
 
 void add_format_options(CLI::App* app, Arguments& a, bool tabular) {
@@ -63,9 +67,11 @@ void add_format_options(CLI::App* app, Arguments& a, bool tabular) {
       ->type_name("FORMAT");
   app->add_flag("--csv", a.csv, "the same as --format csv");
   app->add_flag("--json", a.json, "the same as --format json");
-  app->add_option("--units", a.units,
-                  "unit system of the output and of bare input numbers: kg (per kilogram) or mol (per mole), "
-                  "and kPa, Pa, bar or MPa; such as mol,bar")
+  app->add_option(
+         "--units", a.units,
+         "unit system of the output and of bare input numbers: kg (per kilogram), g (per gram) or mol "
+         "(per mole), and kPa, Pa, mbar, bar, MPa, atm, psi or torr; such as g,mbar (default: the "
+         "environment variable VORN_UNITS, else the library's own, K and kPa)")
       ->type_name("UNITS");
   if (tabular) app->add_flag("--strict", a.strict, "exit with status 5 when a row has no answer");
 }
@@ -104,6 +110,16 @@ std::vector<std::string> given(const Inputs& options) {
   return names;
 }
 
+// "no input given", "--T alone given", "--T, --P and --q given": for messages.
+std::string inputs_given(const std::vector<std::string>& names) {
+  if (names.empty()) return "no input given";
+  if (names.size() == 1) return fmt::format("--{} alone given", names[0]);
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    text += fmt::format("{}--{}", i == 0 ? "" : i + 1 == names.size() ? " and " : ", ", names[i]);
+  return text + " given";
+}
+
 Options options_of(const Arguments& a) {
   Options options;
   int chosen = 0;
@@ -115,9 +131,14 @@ Options options_of(const Arguments& a) {
   if (a.json) ++chosen, options.format = Format::json;
   if (chosen > 1)
     throw UsageError("--format, --csv, --json: more than one given; expected one output format");
-  if (!a.units.empty()) options.units = parse_output_units("--units", a.units);
+  if (!a.units.empty()) {
+    options.units = parse_output_units("--units", a.units);
+  } else if (const char* units = std::getenv("VORN_UNITS"); units != nullptr && *units != '\0') {
+    options.units = parse_output_units("VORN_UNITS (the environment)", units);  // the default units, set once
+  }
   options.strict = a.strict;
   options.equation = a.eos;
+  options.detail = a.detail;
   return options;
 }
 
@@ -144,8 +165,8 @@ int run_table(const Arguments& a, const Inputs& input_options) {
   const Options options = options_of(a);
   const std::vector<std::string> names_given = given(input_options);
   if (names_given.empty() || names_given.size() > 2) {
-    throw UsageError(fmt::format("table: {} inputs given; expected --T alone or two forming a pair ({})",
-                                 names_given.size(), pair_names()));
+    throw UsageError(fmt::format("table: {}; expected --T alone or two forming a pair ({})",
+                                 inputs_given(names_given), pair_names()));
   }
   int pair = VORN_EOS_TP;
   std::vector<std::string> names = names_given;
@@ -186,12 +207,11 @@ int run_state(const Arguments& a, const std::vector<std::string>& values) {
   if (values.size() < 2)
     throw UsageError(fmt::format("{} is required; expected T and P", values.empty() ? "T" : "P"));
   const double T = parse_quantity("T", values[0], Dimension::temperature);
-  const double P = read_pressure("P", values[1], options.units);
-  if (!(T > 0.0))
-    throw UsageError(fmt::format("T: '{}' is {} K; expected a temperature above 0 K", values[0], T));
-  if (P < 0.0)
-    throw UsageError(fmt::format("P: '{}' is {} kPa; expected a pressure of 0 or more", values[1], P));
-  return print_state(T, P, options);
+  bool bare = false;
+  const double P = read_pressure("P", values[1], options.units, &bare);
+  require_physical("T", values[0], T, Dimension::temperature);
+  require_physical("P", values[1], P, Dimension::pressure);
+  return print_state(T, P, options, bare ? trim(values[1]) : std::string_view{});
 }
 
 double positive(const Arguments& a, const std::string& name, Dimension dimension, std::string_view what) {
@@ -226,9 +246,8 @@ int run_thermometer(const Arguments& a, bool acoustic) {
 int run_eos(const Arguments& a, const Inputs& input_options) {
   const std::vector<std::string> names = given(input_options);
   if (names.size() != 2) {
-    throw UsageError(
-        fmt::format("eos: {} inputs given; expected two forming a pair ({}), such as --P 100 --h 1000",
-                    names.size(), pair_names()));
+    throw UsageError(fmt::format("eos: {}; expected two forming a pair ({}), such as --P 100 --h 1000",
+                                 inputs_given(names), pair_names()));
   }
   const EosPair& pair = input_pair(names[0], names[1]);
   return print_eos_state(pair, a.values.find(pair.first)->second, a.values.find(pair.second)->second,
@@ -297,16 +316,23 @@ int run(int argc, char** argv) {
       "T: temperature, K, or with a unit (300K, 4.2 K, -196.15C, 800mK)\nP: pressure, kPa (or the unit of "
       "--units), or with a unit (1bar, 1 MPa, 1e5Pa, 760torr)");
   state->allow_extras();  // T and P: its arguments that are not options, "-.5" among them
+  state->add_flag(
+      "--detail", a.detail,
+      "also the virial coefficients and derivatives, the acoustic factor and the zero-pressure "
+      "transport (always in csv and json, and in a gas-thermometry state: 3 K to 24.5561 K in the "
+      "gas)");
   add_format_options(state, a, false);
 
   auto* table =
       app.add_subcommand("table", "One property of either family over ranges or lists of an input pair");
   table
-      ->add_option("PROPERTY", a.property,
-                   "a correlation's (" + property_names() + ") or the reference equation's (" +
-                       eos_property_names() +
-                       "), by name, alias or exported name; a name both have is the correlation's unless "
-                       "--eos is given or the pair is not T P")
+      ->add_option(
+          "PROPERTY", a.property,
+          "a correlation's (" + property_names() + ") or the reference equation's (" + eos_property_names() +
+              "), by name, alias or exported name; a name both have follows the rule of `vorn state` (the "
+              "correlation's value where no flag spoils it, else the equation's; a from column says "
+              "which), an exported name (vorn_cp) is that routine alone, --eos or a pair other than T P "
+              "the equation's")
       ->required()
       ->type_name("NAME");
   const Inputs table_inputs = add_inputs(table, a, true);
@@ -319,7 +345,8 @@ int run(int argc, char** argv) {
   eval->add_option("PROPERTY", a.properties, "properties to compute (all of the family when none is named)")
       ->type_name("NAME");
   for (auto* sub : {table, eval}) {
-    sub->add_flag("--eos", a.eos, "the reference equation's property where both families have it");
+    sub->add_flag("--eos", a.eos,
+                  "the reference equation's property where both families have it, at every point");
     add_format_options(sub, a, true);
   }
 
@@ -355,6 +382,14 @@ int run(int argc, char** argv) {
             false);
   add_format_options(channel, a, true);
 
+  auto* line = app.add_subcommand(
+      "line",
+      "A line of the phase diagram: lambda (T at --P), melting (P at --T) or saturation (P at --T, He II "
+      "included)");
+  line->add_option("LINE", a.line, "lambda, melting or saturation")->required()->type_name("LINE");
+  const Inputs line_inputs = add_inputs(line, a, true, {"T", "P"});
+  add_format_options(line, a, true);
+
   auto* thermometer = app.add_subcommand("thermometer", "Temperature from a thermometer's readings");
   thermometer->require_subcommand(0, 1);
   auto* acoustic = thermometer->add_subcommand(
@@ -382,6 +417,12 @@ int run(int argc, char** argv) {
 
   try {
     app.parse(argc, argv);
+  } catch (const CLI::ExtrasError&) {
+    // CLI11 names them last first: name them in the order typed.
+    std::string extras;
+    for (const std::string& x : app.remaining(true)) extras += (extras.empty() ? "'" : " '") + x + "'";
+    throw UsageError(fmt::format("{}: not expected; expected the options of --help (vorn SUBCOMMAND --help)",
+                                 extras.empty() ? std::string("an argument") : extras));
   } catch (const CLI::Success& e) {  // --help, --version
     std::ostringstream out, err;
     const int status = app.exit(e, out, err);
@@ -395,6 +436,16 @@ int run(int argc, char** argv) {
   if (eos->parsed()) return run_eos(a, eos_inputs);
   if (saturation->parsed()) return run_saturation(a, saturation_inputs);
   if (channel->parsed()) return run_channel(a, channel);
+  if (line->parsed()) {
+    const Options options = options_of(a);
+    const Line which = find_line(a.line);
+    const std::string name = T_or_P(line_inputs, "line", "pressures");
+    if ((which == Line::lambda) != (name == "P")) {
+      throw UsageError(fmt::format("--{}: the {} line is given at {}; expected {}", name, a.line,
+                                   which == Line::lambda ? "P" : "T", which == Line::lambda ? "--P" : "--T"));
+    }
+    return print_line(which, points_of(a, name, options.units), options);
+  }
   if (superfluid->parsed()) {
     if (superfluid_T->count() == 0)
       throw UsageError("superfluid: --T is required; expected temperatures (or the subcommand 'channel')");

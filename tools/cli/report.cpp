@@ -1,8 +1,10 @@
 #include "report.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,16 +18,6 @@ namespace vorn_cli {
 namespace {
 
 double pressure_out(double P, const OutputUnits& units) { return P / units.kpa_per_pressure_unit; }
-
-// The equation's counterpart of a correlation property: the one of its name (of the correlation's speed of
-// sound too).
-const EosProperty* counterpart(const Property& p) {
-  const std::string_view name = p.name == "sound-speed-gk" ? "sound-speed" : p.name;
-  for (const EosProperty& e : eos_properties()) {
-    if (e.name == name) return &e;
-  }
-  return nullptr;
-}
 
 // (correlation - equation) / |equation| in percent; NaN where either is not finite or the equation's is 0.
 double difference_percent(double correlation, double equation) {
@@ -63,7 +55,57 @@ std::optional<std::string> phase_relations(double T, double P, unsigned flags, c
 
 }  // namespace
 
-int print_state(double T, double P, const Options& options) {
+namespace {
+
+// The rows of `vorn state` that lead, in this order: the fluid's properties, then its transport and the
+// numbers made of it; the equation's other properties follow, then (the detail) the correlations' own.
+constexpr std::string_view kLeading[] = {"density",
+                                         "h",
+                                         "s",
+                                         "cp",
+                                         "cv",
+                                         "gamma",
+                                         "sound-speed",
+                                         "viscosity",
+                                         "conductivity",
+                                         "prandtl",
+                                         "kinematic-viscosity",
+                                         "thermal-diffusivity"};
+// Made of the leading values of the rows they name: consistent with them whatever family answered each.
+struct Derived {
+  std::string_view name;
+  double (*of)(double rho, double cp, double mu, double k);
+  std::array<std::string_view, 3> from;
+  std::string_view formula;
+};
+constexpr Derived kDerived[] = {
+    {"prandtl",
+     [](double, double cp, double mu, double k) { return cp * mu / k; },
+     {"cp", "viscosity", "conductivity"},
+     "cp mu/k"},
+    {"kinematic-viscosity",
+     [](double rho, double, double mu, double) { return mu / rho; },
+     {"viscosity", "density", ""},
+     "mu/rho"},
+    {"thermal-diffusivity",
+     [](double rho, double cp, double, double k) { return k / (rho * cp); },
+     {"conductivity", "density", "cp"},
+     "k/(rho cp)"},
+};
+// ITS-90's interpolating gas thermometer, 3.0 K to 24.5561 K: there the virial and acoustic detail leads too.
+constexpr double kGasThermometerLow = 3.0, kGasThermometerHigh = 24.5561;
+
+struct StateRow {
+  std::vector<Cell> cells;
+  std::vector<std::string> flags;
+  double library = NAN;  // the value that leads, in the library's units
+  Source source = Source::equation;
+  bool detail = false;  // the virial and acoustic detail, and the zero-pressure transport
+};
+
+}  // namespace
+
+int print_state(double T, double P, const Options& options, std::string_view P_bare) {
   const unsigned flags = vorn_state(&T, &P);
   const vorn_eos_state equation = eos_state_at(VORN_EOS_TP, T, P);
   const OutputUnits& units = options.units;
@@ -79,40 +121,115 @@ int print_state(double T, double P, const Options& options) {
                {"difference", "%"},
                {"routine", "", true}});
   table.note("T", T, "K");
-  table.note("P", pressure_out(P, units), units.pressure);
+  if (!P_bare.empty()) {
+    // A bare number is in the unit of --units (kPa by default): say so where it is read, so that 3 typed
+    // for 3 bar shows as the 3 kPa it is.
+    table.note("P", pressure_out(P, units), units.pressure,
+               fmt::format("a bare number, read in {}: {}bar for bar, or --units or VORN_UNITS for another "
+                           "default",
+                           units.pressure, P_bare));
+  } else {
+    table.note("P", pressure_out(P, units), units.pressure);
+  }
   table.note("correlation_flags", correlation_flags().names(flags));
   table.note("phase", eos_phase_name(equation.phase));
   table.note("equation_flags", equation_flags().names(equation.flags));
   if (const auto note = phase_relations(T, P, flags, equation, units)) table.note("phases", *note);
-  bool density_answered = true;
+
+  std::map<std::string_view, StateRow> rows;
+  std::vector<std::string_view> order;  // of the rows not in kLeading
   for (const Property& p : properties()) {
     const Converted unit = output_units(p, units);
-    const double correlation = unit(p(T, P));
+    const double raw = p(T, P);
+    const double correlation = unit(raw);
     const unsigned spoiled = flags & p.flags;
     const EosProperty* e = counterpart(p);
-    Cell value = correlation, from = std::string(spoiled != 0 ? "flagged" : "correlation"), other, difference;
+    Cell other;
+    Cell difference;
+    double x = NAN;
+    double x_raw = NAN;
     if (e != nullptr) {
-      const double x = eos_out(*e, eos_value(*e, VORN_EOS_TP, T, P), units);
+      x_raw = eos_value(*e, VORN_EOS_TP, T, P);
+      x = eos_out(*e, x_raw, units);
       other = x;
       difference = difference_percent(correlation, x);
-      if (spoiled != 0 && !std::isnan(x)) value = x, from = std::string("equation");
     }
-    if (p.name == "density")
-      density_answered = std::get<std::string>(from) != "flagged" && !std::isnan(std::get<double>(value));
-    table.row({std::string(p.name), value, unit.unit, from, correlation, other, difference,
-               std::string(p.exported)},
-              correlation_flags().names(spoiled));
+    const Answer answer = choose(correlation, spoiled, x);
+    const bool detail = e == nullptr || p.name == "B" || p.name == "sound-speed-gk";
+    rows[p.name] = {{std::string(p.name), answer.value, unit.unit, std::string(source_name(answer.source)),
+                     correlation, other, difference, std::string(p.exported)},
+                    correlation_flags().names(spoiled),
+                    answer.source == Source::equation ? x_raw : raw,
+                    answer.source,
+                    detail};
+    if (std::find(std::begin(kLeading), std::end(kLeading), p.name) == std::end(kLeading))
+      order.push_back(p.name);
   }
   for (const EosProperty& e : eos_properties()) {
     if (e.code == VORN_EOS_T || e.code == VORN_EOS_P || find_property(e.name) != nullptr) continue;
-    const double x = eos_out(e, eos_value(e, VORN_EOS_TP, T, P), units);
-    table.row({std::string(e.name), x, eos_unit(e, units), std::string("equation"), std::monostate{}, x,
-               std::monostate{}, std::string("vorn_eos_state")});
+    const double raw = eos_value(e, VORN_EOS_TP, T, P), x = eos_out(e, raw, units);
+    rows[e.name] = {{std::string(e.name), x, eos_unit(e, units), std::string("equation"), std::monostate{}, x,
+                     std::monostate{}, std::string("vorn_eos_state")},
+                    {},
+                    raw,
+                    Source::equation,
+                    false};
+    if (std::find(std::begin(kLeading), std::end(kLeading), e.name) == std::end(kLeading))
+      order.push_back(e.name);
+  }
+  // The transport numbers from the viscosity, conductivity, cp and density that lead, whatever family
+  // answered each: the row says which.
+  for (const Derived& d : kDerived) {
+    StateRow& row = rows[d.name];
+    const auto lead = [&](std::string_view name) { return rows[name].library; };
+    std::string from;
+    for (const std::string_view name : d.from) {
+      if (name.empty()) continue;
+      const std::string_view family = source_name(rows[name].source);
+      if (from.find(family) == std::string::npos) from += (from.empty() ? "" : "+") + std::string(family);
+    }
+    if (from == "equation") continue;  // the equation's own, as it stands
+    const double value = d.of(lead("density"), lead("cp"), lead("viscosity"), lead("conductivity"));
+    row.cells[1] = value;
+    row.cells[3] = from;
+    row.cells[7] = std::string(d.formula);  // of the rows above
+  }
+  const bool detail =
+      options.detail || options.format != Format::text ||
+      (T >= kGasThermometerLow && T <= kGasThermometerHigh && (flags & vorn_state_mask("vorn_Za_gk")) == 0);
+  if (!detail) table.note("detail", "the virial coefficients, the acoustic factor, k0 and nu0: --detail");
+  unsigned flagged = 0;  // the flags under which a correlation's value shown leads all the same
+  const auto show = [&](const StateRow& row) {
+    table.row(row.cells, row.flags);
+    if (row.source == Source::flagged) {
+      for (const Flag& f : correlation_flags().all()) {
+        if (std::find(row.flags.begin(), row.flags.end(), f.name) != row.flags.end()) flagged |= f.bit;
+      }
+    }
+  };
+  for (const std::string_view name : kLeading) show(rows[name]);
+  for (const bool detail_rows : {false, true}) {
+    for (const std::string_view name : order) {
+      const StateRow& row = rows[name];
+      if (row.detail == detail_rows && (detail || !row.detail)) show(row);
+    }
   }
   table.finish();
-  correlation_flags().warn(flags);
+  // One line a flag that spoils a value that leads all the same; one for the others, which the equation's
+  // values replaced.
+  correlation_flags().warn(flagged);
+  const std::vector<std::string> replaced = correlation_flags().names(flags & ~flagged);
+  if (!replaced.empty()) {
+    std::string names;
+    for (const std::string& n : replaced) names += (names.empty() ? "" : ", ") + n;
+    write_err(
+        fmt::format("note: correlation flags {}: the reference equation's values lead where they spoil "
+                    "the correlation's (the from and flags columns)",
+                    names));
+  }
   warn_eos_flags(equation.flags);
-  return density_answered ? kExitDone : kExitNoAnswer;
+  const StateRow& density = rows["density"];
+  return density.source != Source::flagged && !std::isnan(density.library) ? kExitDone : kExitNoAnswer;
 }
 
 int print_table(const Quantity& quantity, int pair, const std::vector<TableInput>& inputs,
@@ -135,6 +252,7 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
   Column value{"value", quantity.units(units).unit};
   value.label = quantity.name();
   columns.push_back(value);
+  if (quantity.by_rule()) columns.push_back({"from", "", true, "", 13});
   Table table(options, fmt::format("{}: {}", quantity.name(), quantity.description()), columns);
 
   // Blocks of points, the first input inner: x1, x2 in the library's units.
@@ -143,19 +261,22 @@ int print_table(const Quantity& quantity, int pair, const std::vector<TableInput
   constexpr std::size_t kBlock = std::size_t{1} << 14;
   std::vector<double> x1, x2, values;
   std::vector<unsigned> flags;
+  std::vector<Source> sources;
   for (std::size_t begin = 0; begin < total; begin += kBlock) {
     const std::size_t n = std::min(kBlock, total - begin);
-    x1.resize(n), x2.resize(n), values.resize(n), flags.resize(n);
+    x1.resize(n), x2.resize(n), values.resize(n), flags.resize(n), sources.resize(n);
     for (std::size_t k = 0; k < n; ++k) {
       x1[k] = library(0, (begin + k) % n1);
       x2[k] = inputs.size() > 1 ? library(1, (begin + k) / n1) : 0.0;
     }
-    quantity.evaluate(pair, n, x1.data(), x2.data(), values.data(), flags.data(), units);
+    quantity.evaluate(pair, n, x1.data(), x2.data(), values.data(), flags.data(), sources.data(), units);
     for (std::size_t k = 0; k < n; ++k) {
       std::vector<Cell> row{shown(0, (begin + k) % n1)};
       if (inputs.size() > 1) row.emplace_back(shown(1, (begin + k) / n1));
       row.emplace_back(values[k]);
-      table.row(row, quantity.flags(), flags[k], quantity.answered(values[k], flags[k]));
+      if (quantity.by_rule()) row.emplace_back(std::string(source_name(sources[k])));
+      table.row(row, quantity.flags(sources[k]), flags[k],
+                Quantity::answered(values[k], flags[k], sources[k]));
     }
   }
   return table.finish();

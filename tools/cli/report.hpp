@@ -20,7 +20,8 @@ namespace vorn_cli {
 // value leads and the row says so; where the two families disagree on the
 // phase, a note says which relation each uses. Returns kExitNoAnswer when the
 // density shown first is NaN or flagged.
-int print_state(double T, double P, const Options& options);
+// `P_bare`: P as typed where it was written without its unit (the P line then says in which it was read).
+int print_state(double T, double P, const Options& options, std::string_view P_bare = {});
 
 // The inputs of a table: one or two, each a name (T, P, rho, ...) with its
 // points: T and P (read with their units) in the library's units, the others

@@ -83,6 +83,11 @@ void Table::note(std::string key, double value, std::string_view unit) {
   notes_.push_back({std::move(key), std::move(text), value, {}, false});
 }
 
+void Table::note(std::string key, double value, std::string_view unit, std::string_view remark) {
+  notes_.push_back(
+      {std::move(key), fmt::format("{} {} ({})", readable(value), unit, remark), value, {}, false});
+}
+
 void Table::note(std::string key, const std::vector<std::string>& flags) {
   notes_.push_back({std::move(key), joined(flags, "-"), {}, flags, true});
 }
@@ -122,7 +127,8 @@ void Table::line(const std::vector<std::string>& cells, std::string_view flags) 
     if (csv) {
       fmt::format_to(out, "{}{}", i == 0 ? "" : ",", cells[i]);
     } else if (columns_[i].text) {
-      fmt::format_to(out, "{:<{}}", cells[i], widths_[i]);
+      // A text longer than its column keeps one blank before the next.
+      fmt::format_to(out, "{:<{}}{}", cells[i], widths_[i], cells[i].size() >= widths_[i] ? " " : "");
     } else {
       fmt::format_to(out, "{:>{}}  ", cells[i], widths_[i] - 2);
     }

@@ -36,6 +36,7 @@ struct Options {
   OutputUnits units;
   bool strict = false;    // tables and logs: rows without an answer make the exit status non-zero
   bool equation = false;  // --eos: a name both families have is the reference equation's
+  bool detail = false;    // --detail: `vorn state` with the virial and acoustic detail in text too
 };
 
 // Ten significant digits, for people.
@@ -64,7 +65,9 @@ class Table {
   Table(const Options& options, std::string title, std::vector<Column> columns, bool with_flags = true);
   // A line under the title in text, a field of the document in JSON; nothing in CSV.
   void note(std::string key, std::string value);
-  void note(std::string key, double value, std::string_view unit);    // a number in JSON
+  void note(std::string key, double value, std::string_view unit);  // a number in JSON
+  // The same with a remark after it in text ("3 kPa (...)"); the number alone in JSON.
+  void note(std::string key, double value, std::string_view unit, std::string_view remark);
   void note(std::string key, const std::vector<std::string>& flags);  // a list in JSON
   void row(const std::vector<Cell>& cells, const std::vector<std::string>& flags = {});
   // A row of many: its flags of `family` named in it and counted, and whether it has its answer.

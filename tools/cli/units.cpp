@@ -6,6 +6,8 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <iterator>
+#include <string>
 
 #include "input.hpp"
 #include "names.hpp"
@@ -13,50 +15,38 @@
 namespace vorn_cli {
 namespace {
 
-// numerator * 10^exponent / divisor base units; the sources of the factors:
-// SI prefixes; 1 bar = 100 kPa and 1 atm = 101.325 kPa exactly (by definition);
-// 1 torr = 1/760 atm; 1 mmHg = 13.5951 kg/m^3 * 9.80665 m/s^2 * 1 mm
-// = 133.322387415 Pa (the conventional value); 1 psi = 0.45359237 kg *
-// 9.80665 m/s^2 / (0.0254 m)^2 = 4.4482216152605 N / 0.00064516 m^2;
-// 0 degrees Celsius = 273.15 K; 1 W/cm^2 = 10^4 W/m^2.
-constexpr std::array<Unit, 29> kUnits{{
-    {"K", Dimension::temperature, 1, 0, 1, 0, true},
-    {"mK", Dimension::temperature, 1, -3, 1, 0, false},
-    {"uK", Dimension::temperature, 1, -6, 1, 0, false},
-    {"µK", Dimension::temperature, 1, -6, 1, 0, false},
-    {"C", Dimension::temperature, 1, 0, 1, 27315, true},
-    {"°C", Dimension::temperature, 1, 0, 1, 27315, true},
-    {"kPa", Dimension::pressure, 1, 0, 1, 0, true},
-    {"Pa", Dimension::pressure, 1, -3, 1, 0, true},
-    {"hPa", Dimension::pressure, 1, -1, 1, 0, true},
-    {"MPa", Dimension::pressure, 1, 3, 1, 0, false},
-    {"GPa", Dimension::pressure, 1, 6, 1, 0, false},
-    {"bar", Dimension::pressure, 1, 2, 1, 0, true},
-    {"mbar", Dimension::pressure, 1, -1, 1, 0, false},
-    {"atm", Dimension::pressure, 101325, -3, 1, 0, true},
-    {"torr", Dimension::pressure, 101325, -3, 760, 0, true},
-    {"mmHg", Dimension::pressure, 133322387415, -12, 1, 0, true},
-    {"psi", Dimension::pressure, 44482216152605, -8, 64516, 0, true},
-    {"m", Dimension::length, 1, 0, 1, 0, false},
-    {"cm", Dimension::length, 1, -2, 1, 0, false},
-    {"mm", Dimension::length, 1, -3, 1, 0, false},
-    {"km", Dimension::length, 1, 3, 1, 0, false},
-    {"W/m2", Dimension::heat_flux, 1, 0, 1, 0, false},
-    {"W/m^2", Dimension::heat_flux, 1, 0, 1, 0, false},
-    {"kW/m2", Dimension::heat_flux, 1, 3, 1, 0, false},
-    {"kW/m^2", Dimension::heat_flux, 1, 3, 1, 0, false},
-    {"W/cm2", Dimension::heat_flux, 1, 4, 1, 0, false},
-    {"W/cm^2", Dimension::heat_flux, 1, 4, 1, 0, false},
-    {"mW/cm2", Dimension::heat_flux, 1, 1, 1, 0, false},
-    {"mW/cm^2", Dimension::heat_flux, 1, 1, 1, 0, false},
-}};
-
-struct PressureUnit {
-  std::string_view symbol;
-  double kpa;
+// The table of units the tool and the Python package share (units.def: the factors and their sources).
+constexpr Unit kUnits[] = {
+#define VORN_UNIT_ROW(symbol, dimension, numerator, exponent, divisor, offset, any_case, output) \
+  {symbol, Dimension::dimension, numerator, exponent, divisor, offset, (any_case) != 0, (output) != 0},
+#define VORN_BASIS_ROW(symbol, kilograms)
+#include "units.def"
 };
-constexpr std::array<PressureUnit, 4> kOutputPressures{
-    {{"kPa", 1.0}, {"Pa", 1e-3}, {"bar", 100.0}, {"MPa", 1e3}}};
+
+struct BasisRow {
+  std::string_view symbol;
+  double kilograms;  // 0: the mole
+};
+constexpr BasisRow kBases[] = {
+#define VORN_UNIT_ROW(symbol, dimension, numerator, exponent, divisor, offset, any_case, output)
+#define VORN_BASIS_ROW(symbol, kilograms) {symbol, kilograms},
+#include "units.def"
+};
+
+// What one output pressure unit is in kPa: the double nearest numerator 10^exponent, over the divisor (as
+// the Python package computes it).
+double kpa_of(const Unit& u) {
+  return std::stod(fmt::format("{}e{}", u.numerator, u.exponent)) / static_cast<double>(u.divisor);
+}
+
+std::string output_symbols(Dimension dimension) {
+  std::string symbols;
+  for (const Unit& u : kUnits) {
+    if (u.dimension == dimension && u.output)
+      symbols += (symbols.empty() ? "" : ", ") + std::string(u.symbol);
+  }
+  return symbols;
+}
 
 }  // namespace
 
@@ -114,39 +104,47 @@ Converted convert(std::string_view unit, const OutputUnits& units, double molar_
       molar_power = 1;
     }
   }
-  if (units.basis == Basis::mass && unit == "m^3/mol" && replace("m^3/mol", "m^3/kg")) molar_power = -1;
+  double mass_factor = 1.0;  // per gram: a thousandth of per kilogram
+  if (units.basis == Basis::gram && (replace("/kg", "/g") || replace("(kg", "(g"))) mass_factor = 1e-3;
+  if ((units.basis == Basis::mass || units.basis == Basis::gram) && unit == "m^3/mol" &&
+      replace("m^3/mol", "m^3/kg"))
+    molar_power = -1;
   const int pressure_power = unit.rfind("kPa", 0) == 0                     ? 1
                              : unit.find("/kPa") != std::string_view::npos ? -1
                                                                            : 0;
   if (pressure_power != 0) replace("kPa", units.pressure);
   // One factor, computed as the Python package computes it: both give the same double.
-  c.factor = std::pow(molar_mass, molar_power) * std::pow(units.kpa_per_pressure_unit, -pressure_power);
+  c.factor = std::pow(molar_mass, molar_power) * std::pow(units.kpa_per_pressure_unit, -pressure_power) *
+             mass_factor;
   return c;
 }
 
 OutputUnits parse_output_units(std::string_view argument, std::string_view text) {
   OutputUnits units;
-  bool basis_given = false, pressure_given = false;
+  bool basis_given = false;
+  bool pressure_given = false;
   std::size_t from = 0;
   for (;;) {
     const auto at = text.find(',', from);
-    const std::string_view word = text.substr(from, at == std::string_view::npos ? at : at - from);
-    const auto pressure =
-        std::find_if(kOutputPressures.begin(), kOutputPressures.end(),
-                     [&](const PressureUnit& p) { return equal_names_ignoring_case(p.symbol, word); });
-    if (pressure != kOutputPressures.end() && !pressure_given) {
+    const std::string_view word = trim(text.substr(from, at == std::string_view::npos ? at : at - from));
+    const Unit* pressure = find_unit(word, Dimension::pressure);
+    const auto* const basis = std::find_if(std::begin(kBases), std::end(kBases), [&](const BasisRow& b) {
+      return equal_names_ignoring_case(b.symbol, word);
+    });
+    if (pressure != nullptr && pressure->output && !pressure_given) {
       units.pressure = pressure->symbol;
-      units.kpa_per_pressure_unit = pressure->kpa;
+      units.kpa_per_pressure_unit = kpa_of(*pressure);
       pressure_given = true;
-    } else if ((equal_names_ignoring_case(word, "kg") || equal_names_ignoring_case(word, "mol")) &&
-               !basis_given) {
-      units.basis = equal_names_ignoring_case(word, "kg") ? Basis::mass : Basis::molar;
+    } else if (basis != std::end(kBases) && !basis_given) {
+      units.basis = basis->kilograms == 0.0   ? Basis::molar
+                    : basis->kilograms == 1.0 ? Basis::mass
+                                              : Basis::gram;
       basis_given = true;
     } else {
       throw UsageError(fmt::format(
-          "{}: '{}' is not an output unit; expected a comma-separated list of one basis (kg or mol) and "
-          "one pressure unit (kPa, Pa, bar or MPa), such as mol,bar",
-          argument, word));
+          "{}: '{}' is not an output unit; expected a comma-separated list of one basis (kg, g or mol) and "
+          "one pressure unit ({}), such as g,mbar",
+          argument, word, output_symbols(Dimension::pressure)));
     }
     if (at == std::string_view::npos) return units;
     from = at + 1;

@@ -10,9 +10,10 @@
 // mK, degrees Celsius) is exact before the one rounding to a double; torr and
 // psi divide by an integer after it, a second rounding.
 //
-// Output: --units picks the basis of the specific quantities (per kilogram or
-// per mole; by default the library's own: density per kg, volume per mole)
-// and the unit of pressure (kPa, Pa, bar or MPa).
+// Output: --units picks the basis of the specific quantities (per kilogram,
+// per gram or per mole; by default the library's own: density per kg, volume
+// per mole) and the unit of pressure (kPa, Pa, mbar, bar, MPa, atm, psi,
+// torr). The table of units is units.def, shared with the Python package.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,7 @@ struct Unit {
   std::int64_t divisor;
   std::int64_t offset_hundredths;  // added after scaling, in hundredths of a base unit: degrees Celsius
   bool any_case;                   // no other unit differs from it in case alone (mPa is not MPa)
+  bool output;                     // --units may name it
 };
 
 // The unit spelt `symbol` for `dimension`, or null: exactly, or in any case
@@ -44,7 +46,7 @@ std::string unit_symbols(Dimension dimension);
 std::string_view dimension_name(Dimension dimension);
 
 // How properties and pressures are written.
-enum class Basis { library, mass, molar };
+enum class Basis { library, mass, molar, gram };
 struct OutputUnits {
   Basis basis = Basis::library;
   std::string_view pressure = "kPa";
@@ -63,7 +65,8 @@ struct Converted {
 };
 Converted convert(std::string_view unit, const OutputUnits& units, double molar_mass);
 
-// "--units mol,bar": a comma-separated list of kg|mol and kPa|Pa|bar|MPa.
+// "--units g,mbar": a comma-separated list of one basis (kg, g, mol) and one output pressure unit (kPa, Pa,
+// mbar, bar, MPa, atm, psi, torr), from units.def.
 OutputUnits parse_output_units(std::string_view argument, std::string_view text);
 
 }  // namespace vorn_cli

@@ -10,5 +10,13 @@ mkdir -p "$work"
 "$expected_values" >"$work/expected.txt"
 echo "$version" >"$work/version.txt"
 cd "$work"
+status=0
 "$octave" --no-gui --no-window-system -q "$here/test_vorn.m" "$work/expected.txt" "$work/version.txt" \
-  "$mex_dir" "$package_dir"
+  "$mex_dir" "$package_dir" 2>"$work/stderr.txt" || status=$?
+cat "$work/stderr.txt" >&2
+# vorn_setup.m puts the package on the path without Octave's warning that +vorn/gamma.m shadows gamma.
+if grep -q "shadows a built-in function" "$work/stderr.txt"; then
+  echo "run_octave_test.sh: Octave warned of +vorn/gamma.m shadowing gamma" >&2
+  exit 1
+fi
+exit "$status"
