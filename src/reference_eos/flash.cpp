@@ -22,11 +22,14 @@
 //              first one Newton in (delta', delta'', tau) on equal J, K and
 //              g' + T s = h
 //   (T, q), (p, q)  a saturation and the lever rule
+// Below T_lambda, from 1.25 K, the He II bath and its vapour answer first
+// (he_ii_bath.cpp).
 // Two-phase states have the mixture's rho, u, h, s, g, Z and q; the properties
 // that have no two-phase meaning are NaN. Flags come from the final (T, p).
 #include <cmath>
 
 #include "reference_eos/flash_common.hpp"
+#include "reference_eos/he_ii_bath.hpp"
 
 namespace vorn::reference_eos {
 namespace flash_detail {
@@ -210,6 +213,9 @@ bool finite(double x) { return std::isfinite(x); }
 FluidState flash(InputPair pair, double x1, double x2) {
   using namespace flash_detail;
   if (!finite(x1) || !finite(x2)) return empty(flag_bad_input);
+  // The He II bath, 1.25 K to T_lambda, before the equation's own flashes (he_ii_bath.hpp).
+  FluidState bath{};
+  if (bath_flash(pair, x1, x2, bath)) return bath;
   switch (pair) {
     case InputPair::TP:
       if (x1 <= 0.0 || x2 < 0.0) return empty(flag_bad_input);
