@@ -104,6 +104,8 @@ _NAMES: Dict[str, Tuple[str, str]] = {
     "conductivity": ("conductivity", "k,lambda,thermal-conductivity,L"),
     "kinematic_viscosity": ("kinematic-viscosity", "nu_kin"),
     "thermal_diffusivity": ("thermal-diffusivity", "alpha,diffusivity"), "prandtl": ("prandtl", "Pr,prandtl-number"),
+    "superfluid_fraction": ("superfluid-fraction", "fraction_s,rho_s/rho"), "second_sound": ("second-sound", "u2"),
+    "heat_conductivity_function": ("heat-conductivity-function", "f_inverse,GM-function"),
 }
 
 _Row = Tuple[str, str, str, str, str, int, int, str]

@@ -15,9 +15,12 @@
 #include "reference_eos/boundaries.hpp"
 #include "reference_eos/constants.hpp"
 #include "reference_eos/fluid_state.hpp"
+#include "reference_eos/he_ii_bath.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
 #include "reference_transport/transport.hpp"
+#include "superfluid/heat_conductivity_function.hpp"
+#include "superfluid/saturated_liquid.hpp"
 #include "vorn.h"
 
 namespace {
@@ -87,6 +90,17 @@ struct KeptState {
   bool transport_filled;
 };
 
+// A saturated-liquid fit at T (NaN outside its range).
+double fit(vorn::superfluid::Property p, double T) { return vorn::superfluid::saturated_liquid(p, T).value; }
+
+// Transport of the saturated He II liquid: the normal fluid's viscosity of
+// the fits; no Fourier conductivity (heat moves by counterflow: the heat
+// conductivity function), so conductivity, diffusivity and Prandtl are NaN.
+vorn::reference_transport::TransportProperties he_ii_transport(double T, double rho) {
+  const double eta = fit(vorn::superfluid::Property::normal_viscosity, T);
+  return {eta, undefined, eta / rho, undefined, undefined};
+}
+
 KeptState host_state(const eos::FluidState& f) {
   KeptState k{};
   vorn_eos_state& s = k.host;
@@ -115,6 +129,12 @@ KeptState host_state(const eos::FluidState& f) {
   s.q = f.q;
   s.evaluations = f.evaluations;
   s.viscosity = s.conductivity = s.kinematic_viscosity = s.thermal_diffusivity = s.prandtl = undefined;
+  s.superfluid_fraction = s.second_sound = s.heat_conductivity_function = undefined;
+  if (f.phase == eos::Phase::he_ii) {
+    s.superfluid_fraction = fit(vorn::superfluid::Property::superfluid_fraction, f.T);
+    s.second_sound = fit(vorn::superfluid::Property::second_sound, f.T);
+    s.heat_conductivity_function = vorn::superfluid::heat_conductivity_function(f.T);
+  }
   k.rho = f.rho;
   k.cp = f.cp;
   k.kappa = f.kappa;
@@ -131,7 +151,9 @@ void fill_transport(KeptState& k) {
   if (k.transport_filled) return;
   vorn_eos_state& s = k.host;
   const vorn::reference_transport::TransportProperties t =
-      vorn::reference_transport::transport_at(s.T, k.rho, k.cp, k.kappa, k.dpdT);
+      s.phase == static_cast<int>(eos::Phase::he_ii)
+          ? he_ii_transport(s.T, s.rho)
+          : vorn::reference_transport::transport_at(s.T, k.rho, k.cp, k.kappa, k.dpdT);
   s.viscosity = t.viscosity;
   s.conductivity = t.conductivity;
   s.kinematic_viscosity = t.kinematic_viscosity;
@@ -292,6 +314,37 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
   return s;
 }
 
+// The He II bath's two phases, below T_lambda (reference_eos/he_ii_bath.hpp).
+vorn_eos_saturation host_bath(const eos::BathSaturation& sat) {
+  vorn_eos_saturation s{};
+  s.size = sizeof s;
+  if (!sat.converged)
+    return host_saturation(eos::Saturation{undefined, undefined, undefined, undefined, 0, false},
+                           VORN_EOS_FLAG_NOT_CONVERGED);
+  const eos::HeIILiquid& l = sat.liquid;
+  const eos::FluidProperties& v = sat.vapour;
+  s.flags = VORN_EOS_FLAG_EXTRAPOLATED;
+  s.T = sat.T;
+  s.P = sat.p / kilo;
+  s.rho_liquid = l.rho * M;
+  s.rho_vapour = v.rho * M;
+  s.h_liquid = l.h / M;
+  s.h_vapour = v.h / M;
+  s.s_liquid = l.s / M;
+  s.s_vapour = v.s / M;
+  s.latent_heat = (v.h - l.h) / M;
+  s.surface_tension = undefined;
+  s.dPdT = eos::he_ii_vapour_pressure_slope(sat.T) / kilo;
+  s.evaluations = sat.evaluations;
+  const vorn::reference_transport::TransportProperties lt = he_ii_transport(l.T, l.rho * M);
+  const vorn::reference_transport::TransportProperties vt = vorn::reference_transport::transport_at(v);
+  s.viscosity_liquid = lt.viscosity;
+  s.viscosity_vapour = vt.viscosity;
+  s.conductivity_liquid = lt.conductivity;
+  s.conductivity_vapour = vt.conductivity;
+  return s;
+}
+
 // The last state of each thread (export/last_state.hpp): repeated calls at one
 // state cost one flash.
 thread_local vorn::exports::LastState<KeptState> last_state;
@@ -358,6 +411,8 @@ VORN_EXPORT int vorn_eos_saturation_T(const double* T, vorn_eos_saturation* out)
   unsigned failure = VORN_EOS_FLAG_NOT_CONVERGED;
   if (!std::isfinite(t) || t <= 0.0)
     failure = VORN_EOS_FLAG_BAD_INPUT;
+  else if (eos::in_bath_temperatures(t))
+    return saturation_out(host_bath(eos::bath_at_temperature(t)), out);
   else if (t < eos::lambda_temperature)
     failure = VORN_EOS_FLAG_HE_II;
   else if (t > eos::critical_temperature)
@@ -370,6 +425,8 @@ VORN_EXPORT int vorn_eos_saturation_P(const double* P, vorn_eos_saturation* out)
   unsigned failure = VORN_EOS_FLAG_NOT_CONVERGED;
   if (!std::isfinite(p) || p <= 0.0)
     failure = VORN_EOS_FLAG_BAD_INPUT;
+  else if (eos::in_bath_pressures(p))
+    return saturation_out(host_bath(eos::bath_at_pressure(p)), out);
   else if (p < eos::lambda_saturation_pressure)
     failure = VORN_EOS_FLAG_HE_II;
   else if (p > eos::critical_pressure())

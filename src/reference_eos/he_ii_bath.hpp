@@ -26,6 +26,8 @@
 // Vapour: the equation at (T, p_sat), below T_lambda extrapolated (flagged).
 #pragma once
 
+#include <limits>
+
 #include "reference_eos/boundaries.hpp"
 #include "reference_eos/fluid_state.hpp"
 #include "reference_eos/properties.hpp"
@@ -36,6 +38,14 @@ namespace vorn::reference_eos {
 // boundaries.hpp): h in J/mol, s in J/(mol K) (the internal tests recompute them).
 inline constexpr double lambda_saturation_liquid_enthalpy = -27.453949214171953;
 inline constexpr double lambda_saturation_liquid_entropy = -7.70718290260466;
+
+// The slope of the vapour pressure of He II, dp/dT in Pa/K (NaN outside
+// 1.25 K to T_lambda).
+inline double he_ii_vapour_pressure_slope(double T) {
+  if (!(T >= lowest_vapour_temperature && T <= lambda_saturation_temperature))
+    return std::numeric_limits<double>::quiet_NaN();
+  return he_ii_vapour_scale / its90_from_temperature(T).dTdp;
+}
 
 // The bath's temperatures, [1.25 K, T_lambda), and pressures, [p_sat(1.25 K), p_sat(T_lambda)).
 bool in_bath_temperatures(double T);

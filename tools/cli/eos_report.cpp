@@ -66,6 +66,9 @@ constexpr ToolName kNames[] = {
     {"kinematic_viscosity", "kinematic-viscosity", "nu_kin"},
     {"thermal_diffusivity", "thermal-diffusivity", "alpha,diffusivity"},
     {"prandtl", "prandtl", "Pr,prandtl-number"},
+    {"superfluid_fraction", "superfluid-fraction", "fraction_s,rho_s/rho"},
+    {"second_sound", "second-sound", "u2"},
+    {"heat_conductivity_function", "heat-conductivity-function", "f_inverse,GM-function"},
 };
 
 // A property of the table with the tool's names.
