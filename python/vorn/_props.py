@@ -15,8 +15,16 @@ P with rho, h, s or q; rho with u), each a number, an array, or a tuple
 T, P, density (rho, D), volume, u, h, s, g, cv, cp, gamma, sound-speed (w),
 joule-thomson, kappa_T, alpha_V, dP/dT, dP/drho, B, Z, quality (q),
 viscosity, conductivity, kinematic-viscosity, thermal-diffusivity and
-prandtl (Pr), plus phase and flags; case and the separators ' ', '-', '_'
-do not matter.
+prandtl (Pr), superfluid-fraction, second-sound and heat-conductivity-function
+(He II's, NaN elsewhere), plus phase and flags; case and the separators ' ',
+'-', '_' do not matter.
+
+Below the lambda point the He II bath is a two-phase region like the dome: the
+Joule-Thomson stage of a 2 K plant, 4.5 K and 3 bar expanded to 16 mbar, is
+
+>>> T, q = vorn.props(["T", "q"], P=(16, "mbar"), h=vorn.props("h", T=4.5, P=(3, "bar")))
+>>> round(float(T), 4), round(float(q), 4)
+(1.7935, 0.4627)
 
 The unit system is the tool's ``--units``: ``"kg"`` or ``"mol"`` for the
 specific quantities and ``"kPa"``, ``"Pa"``, ``"bar"`` or ``"MPa"`` for
