@@ -157,31 +157,37 @@ double quality_of_volume(const BathSaturation& sat, double rho) {
   return (1.0 / rho - 1.0 / sat.liquid.rho) / (1.0 / sat.vapour.rho - 1.0 / sat.liquid.rho);
 }
 
+// How far outside [0, 1] a solved quality may lie and still be the saturated
+// state at that end: the search's rounding.
+constexpr double quality_rounding = 1e-9;
+
 // A bath state found by a search in T on f(sat), f rising with T, and its
 // quality(sat). False if the state lies outside [1.25 K, T_lambda] or, solved,
 // has a quality outside [0, 1]: the caller's flashes answer then.
 template <typename Residual, typename Quality>
-bool search_in_temperature(Residual f, Quality quality, FluidState& out) {
+bool search_in_temperature(Residual f, Quality quality, FluidState& out, double T_hi = lambda_temperature) {
   int evaluations = 0;
   auto residual = [&](double T) {
     const BathSaturation sat = bath_at_temperature(T);
     evaluations += sat.evaluations;
     return sat.converged ? f(sat) : nan;
   };
-  const double f_top = residual(lambda_temperature);
-  if (!(f_top >= 0.0)) return false;
+  // A state on either end (1.25 K, T_lambda) may have its residual there a
+  // rounding on the wrong side.
+  const double f_top = residual(T_hi);
   const double f_bottom = residual(lowest_vapour_temperature);
-  if (!(f_bottom <= 0.0)) return false;
-  const Root r = illinois(residual, lowest_vapour_temperature, lambda_temperature, f_bottom, f_top);
+  const double rounding = 1e-12 * (std::fabs(f_top) + std::fabs(f_bottom));
+  if (!(f_top >= -rounding && f_bottom <= rounding)) return false;
+  const Root r = illinois(residual, lowest_vapour_temperature, T_hi, f_bottom, f_top);
   if (!r.converged) {
     out = flash_detail::empty(flag_not_converged);
     return true;
   }
   BathSaturation sat = bath_at_temperature(r.x);
   const double q = quality(sat);
-  if (!(q >= 0.0 && q <= 1.0)) return false;
+  if (!(q >= -quality_rounding && q <= 1.0 + quality_rounding)) return false;
   sat.evaluations += evaluations;
-  out = bath_state(sat, q);
+  out = bath_state(sat, std::fmin(std::fmax(q, 0.0), 1.0));
   return true;
 }
 
@@ -206,16 +212,39 @@ bool isochore(double rho, double target, flash_detail::Caloric c, FluidState& ou
       [&](const BathSaturation& sat) { return quality_of_volume(sat, rho); }, out);
 }
 
-// (h, s): the bath's isotherms are straight lines in (s, h), of slope
-// (h'' - h')/(s'' - s'); (h - h')(s'' - s') - (s - s')(h'' - h') falls with T.
+// The temperature at which the saturated liquid has the entropy s: bisection
+// on the table (s' rises with T), 60 halvings; T_lambda above its s there,
+// NaN below its s at 1.25 K.
+double liquid_entropy_temperature(double s) {
+  const double s_lambda = lambda_saturation_liquid_entropy;
+  if (s >= s_lambda) return lambda_temperature;
+  if (s < s_lambda - drops_at(lowest_vapour_temperature).s) return nan;
+  double lo = lowest_vapour_temperature;
+  double hi = lambda_temperature;
+  for (int i = 0; i < 60; ++i) {
+    const double mid = 0.5 * (lo + hi);
+    (s_lambda - drops_at(mid).s < s ? lo : hi) = mid;
+  }
+  return hi;
+}
+
+// (h, s): the bath's isotherms are straight lines in (s, h) from the liquid's
+// point, of slope (h'' - h')/(s'' - s'), about T: tangent to the liquid's
+// curve, whose slope dh'/ds' is T too. So through a point near that curve
+// pass two isotherms, one with q < 0; the search runs up to the temperature
+// T_s where s' = s, below which (s - s')(h'' - h') - (h - h')(s'' - s') rises
+// with T (its slope about (s - s')(s'' - s') > 0) and holds the one root.
 bool isentrope(double h, double s, FluidState& out) {
   if (h > lambda_vapour().h) return false;
+  const double T_s = liquid_entropy_temperature(s);
+  if (!(T_s >= lowest_vapour_temperature)) return false;
   return search_in_temperature(
       [&](const BathSaturation& sat) {
         const HeIILiquid& l = sat.liquid;
         return (s - l.s) * (sat.vapour.h - l.h) - (h - l.h) * (sat.vapour.s - l.s);
       },
-      [&](const BathSaturation& sat) { return (h - sat.liquid.h) / (sat.vapour.h - sat.liquid.h); }, out);
+      [&](const BathSaturation& sat) { return (h - sat.liquid.h) / (sat.vapour.h - sat.liquid.h); }, out,
+      T_s);
 }
 
 }  // namespace
