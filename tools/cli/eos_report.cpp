@@ -158,7 +158,8 @@ void he_ii_hint(unsigned flags) {
   if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
     write_err(
         "hint: below the lambda line only the saturated liquid is described (He II under pressure is not in "
-        "the data): vorn superfluid --T <T> or vorn saturation --T <T>");
+        "the data): from 1.25 K, the He II bath (vorn saturation --T <T>, vorn eos --T <T> --q <q>); "
+        "colder, vorn superfluid --T <T>");
   }
 }
 

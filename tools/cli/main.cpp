@@ -238,11 +238,12 @@ int run_saturation(const Arguments& a, const Inputs& input_options) {
   const Options options = options_of(a);
   const std::string name = T_or_P(input_options, "saturation", "pressures");
   const Values points = points_of(a, name, options.units);
-  // Below the lambda line the reference equation has no liquid: the He II line.
-  bool below_lambda = name == "T";
-  for (std::size_t i = 0; below_lambda && i < points.size(); ++i)
-    below_lambda = points[i] < kLambdaTemperature;
-  return below_lambda ? print_superfluid(points, options) : print_saturation(name == "T", points, options);
+  // The saturation entries answer from 1.25 K (the He II bath below the lambda point); every point colder
+  // than that: the He II line of the fits.
+  bool below_bath = name == "T";
+  for (std::size_t i = 0; below_bath && i < points.size(); ++i)
+    below_bath = points[i] < kLowestBathTemperature;
+  return below_bath ? print_superfluid(points, options) : print_saturation(name == "T", points, options);
 }
 
 int run(int argc, char** argv) {
@@ -299,16 +300,16 @@ int run(int argc, char** argv) {
   const Inputs eos_inputs = add_inputs(eos, a, false);
   add_format_options(eos, a, false);
 
-  auto* saturation =
-      app.add_subcommand("saturation",
-                         "The saturated liquid and vapour (reference equation of state) over a "
-                         "range of T (2.1768 K to 5.1953 K) or of P (5.04 kPa to 228.3 kPa)");
+  auto* saturation = app.add_subcommand(
+      "saturation",
+      "The saturated liquid and vapour (reference equation of state; below 2.1768 K the He II "
+      "bath) over a range of T (1.25 K to 5.1953 K) or of P (0.1147 kPa to 228.3 kPa)");
   const Inputs saturation_inputs = add_inputs(saturation, a, true, {"T", "P"});
   add_format_options(saturation, a, true);
 
   auto* superfluid = app.add_subcommand(
       "superfluid", "The saturated liquid below and above the lambda line (He II included), 0 K to 5.15 K");
-  add_value(superfluid, a, "T", "temperatures, K", true)->required();
+  const Inputs superfluid_inputs = add_inputs(superfluid, a, true, {"T", "P"});
   add_format_options(superfluid, a, true);
 
   auto* thermometer = app.add_subcommand("thermometer", "Temperature from a thermometer's readings");
@@ -350,7 +351,12 @@ int run(int argc, char** argv) {
   if (eval->parsed()) return evaluate_file(a.input, a.properties, options_of(a));
   if (eos->parsed()) return run_eos(a, eos_inputs);
   if (saturation->parsed()) return run_saturation(a, saturation_inputs);
-  if (superfluid->parsed()) return print_superfluid(points_of(a, "T", {}), options_of(a));
+  if (superfluid->parsed()) {
+    const Options options = options_of(a);
+    const std::string name = T_or_P(superfluid_inputs, "superfluid", "vapour pressures");
+    const Values points = points_of(a, name, options.units);
+    return print_superfluid(name == "P" ? saturation_temperatures(points) : points, options);
+  }
   if (vapour->parsed()) {
     const Options options = options_of(a);
     const std::string name = T_or_P(vapour_inputs, "thermometer vapour", "vapour pressures");
