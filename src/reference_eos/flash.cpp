@@ -210,12 +210,10 @@ namespace {
 bool finite(double x) { return std::isfinite(x); }
 }  // namespace
 
-FluidState flash(InputPair pair, double x1, double x2) {
+namespace {
+
+FluidState equation_flash(InputPair pair, double x1, double x2) {
   using namespace flash_detail;
-  if (!finite(x1) || !finite(x2)) return empty(flag_bad_input);
-  // The He II bath, 1.25 K to T_lambda, before the equation's own flashes (he_ii_bath.hpp).
-  FluidState bath{};
-  if (bath_flash(pair, x1, x2, bath)) return bath;
   switch (pair) {
     case InputPair::TP:
       if (x1 <= 0.0 || x2 < 0.0) return empty(flag_bad_input);
@@ -268,7 +266,20 @@ FluidState flash(InputPair pair, double x1, double x2) {
       if (x1 <= 0.0 || x2 < 0.0 || x2 > 1.0) return empty(flag_bad_input);
       return finish(flash_pq(x1, x2));
   }
-  return empty(flag_bad_input);
+  return flash_detail::empty(flag_bad_input);
+}
+
+}  // namespace
+
+FluidState flash(InputPair pair, double x1, double x2) {
+  if (!finite(x1) || !finite(x2)) return flash_detail::empty(flag_bad_input);
+  // The He II bath, 1.25 K to T_lambda, around the equation's own flashes (he_ii_bath.hpp).
+  FluidState bath{};
+  if (bath_flash(pair, x1, x2, bath)) return bath;
+  const FluidState s = equation_flash(pair, x1, x2);
+  if ((s.flags & (flag_he_ii | flag_solid | flag_no_solution)) != 0U && bath_flash_after(pair, x1, x2, bath))
+    return bath;
+  return s;
 }
 
 }  // namespace vorn::reference_eos

@@ -4,13 +4,17 @@
 //
 // How each pair finds the bath:
 //   (T, q), (p, q)                  the saturation and the lever rule
-//   (T, rho), (p, rho)              the lever rule in volume
-//   (T, s), (T, h), (T, u), (p, s), (p, h), (p, u)  the lever rule in the quantity
+//   (p, rho)                        the lever rule in volume
+//   (p, s), (p, h), (p, u)          the lever rule in the quantity
+//   (T, rho), (T, s), (T, h), (T, u)  the same, where the equation's flash
+//                                   finds no fluid (He II): from 1.25 K to
+//                                   T_lambda He I exists above the lambda
+//                                   line at the same T, denser, and with s, h
+//                                   and u inside the bath's span; the
+//                                   equation's state goes first
 //   (rho, u), (rho, h), (rho, s)    the Illinois method in T on the mixture's
 //                                   value along the isochore, each step a saturation
 //   (h, s)                          the same on (h - h')(s'' - s') = (s - s')(h'' - h')
-//   (T, p)                          p the vapour pressure exactly: the saturated
-//                                   liquid, flagged not unique
 // Beyond the vapour's side the state is the equation's vapour (the caller's
 // flashes). Beyond the liquid's side, at a held T or p, it is He II pressed
 // above its vapour pressure, not yet described: refused as He II.
@@ -328,18 +332,12 @@ FluidState bath_state(const BathSaturation& sat, double q) {
 
 bool bath_flash(InputPair pair, double x1, double x2, FluidState& out) {
   using flash_detail::Caloric;
-  const auto at_T = [&](Quantity q) {
-    return in_bath_temperatures(x1) && lever(bath_at_temperature(x1), q, x2, out);
-  };
   const auto at_p = [&](Quantity q) {
     return in_bath_pressures(x1) && lever(bath_at_pressure(x1), q, x2, out);
   };
   switch (pair) {
     case InputPair::TP:
-      if (!in_bath_temperatures(x1) || x2 != he_ii_vapour_pressure(x1)) return false;
-      out = bath_state(bath_at_temperature(x1), 0.0);
-      out.flags |= flag_not_unique;
-      return true;
+      return false;  // p_sat itself is He II's edge, refused as He II as any p above it
     case InputPair::Tq:
       if (!in_bath_temperatures(x1) || !(x2 >= 0.0 && x2 <= 1.0)) return false;
       out = bath_state(bath_at_temperature(x1), x2);
@@ -348,16 +346,13 @@ bool bath_flash(InputPair pair, double x1, double x2, FluidState& out) {
       if (!in_bath_pressures(x1) || !(x2 >= 0.0 && x2 <= 1.0)) return false;
       out = bath_state(bath_at_pressure(x1), x2);
       return true;
-    case InputPair::Trho:
-      return x2 > 0.0 && at_T(Quantity::density);
     case InputPair::Prho:
       return x2 > 0.0 && at_p(Quantity::density);
+    case InputPair::Trho:
     case InputPair::Ts:
-      return at_T(Quantity::entropy);
     case InputPair::Th:
-      return at_T(Quantity::enthalpy);
     case InputPair::Tu:
-      return at_T(Quantity::energy);
+      break;  // after the equation's flash: bath_flash_after
     case InputPair::Ps:
       return at_p(Quantity::entropy);
     case InputPair::Ph:
@@ -374,6 +369,28 @@ bool bath_flash(InputPair pair, double x1, double x2, FluidState& out) {
       return isentrope(x1, x2, out);
   }
   return false;
+}
+
+bool bath_flash_after(InputPair pair, double x1, double x2, FluidState& out) {
+  if (!in_bath_temperatures(x1)) return false;
+  FluidState bath{};
+  const auto at_T = [&](Quantity q) {
+    if (!lever(bath_at_temperature(x1), q, x2, bath) || (bath.flags & flag_he_ii) != 0U) return false;
+    out = bath;
+    return true;
+  };
+  switch (pair) {
+    case InputPair::Trho:
+      return x2 > 0.0 && at_T(Quantity::density);
+    case InputPair::Ts:
+      return at_T(Quantity::entropy);
+    case InputPair::Th:
+      return at_T(Quantity::enthalpy);
+    case InputPair::Tu:
+      return at_T(Quantity::energy);
+    default:
+      return false;
+  }
 }
 
 }  // namespace vorn::reference_eos

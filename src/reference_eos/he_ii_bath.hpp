@@ -78,5 +78,10 @@ FluidState bath_state(const BathSaturation& sat, double q);
 // state) or is refused there (out carries the flag); false when it is the
 // equation's (a vapour, He I, or below 1.25 K).
 bool bath_flash(InputPair pair, double x1, double x2, FluidState& out);
+// The same for the pairs at a held T, (T, rho), (T, s), (T, h), (T, u), asked
+// after the equation's flash found no fluid for the pair (He II, solid, no
+// solution): He I above the lambda line shares their values with the bath, and
+// its state goes first.
+bool bath_flash_after(InputPair pair, double x1, double x2, FluidState& out);
 
 }  // namespace vorn::reference_eos

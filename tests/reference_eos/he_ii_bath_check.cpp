@@ -41,6 +41,20 @@ TEST(HeIILiquid, AnchoredOnTheEquationsSaturatedLiquidAtTheLambdaPoint) {
   EXPECT_TRUE(std::isnan(eos::he_ii_liquid(std::nextafter(1.25, 0.0)).h));
 }
 
+// The bath's ends, one rounding on each side.
+TEST(HeIILiquid, BathEnds) {
+  const double p_lambda = eos::lambda_saturation_pressure;
+  EXPECT_FALSE(eos::in_bath_pressures(p_lambda));
+  EXPECT_TRUE(eos::in_bath_pressures(std::nextafter(p_lambda, 0.0)));
+  const double p_lowest = eos::he_ii_vapour_pressure(1.25);
+  EXPECT_TRUE(eos::in_bath_pressures(p_lowest));
+  EXPECT_FALSE(eos::in_bath_pressures(std::nextafter(p_lowest * (1.0 - 1e-15), 0.0)));
+  EXPECT_TRUE(eos::in_bath_temperatures(std::nextafter(eos::lambda_temperature, 0.0)));
+  EXPECT_FALSE(eos::in_bath_temperatures(eos::lambda_temperature));
+  EXPECT_TRUE(eos::bath_at_pressure(p_lowest).T >= 1.25);
+  EXPECT_NEAR(eos::bath_at_pressure(std::nextafter(p_lambda, 0.0)).T, eos::lambda_temperature, 1e-12);
+}
+
 TEST(HeIILiquid, EntropyIsTheFitsIntegral) {
   const double S_lambda = sf::molar_entropy(eos::lambda_temperature);
   for (const double T : {1.25, 1.5, 1.8, 2.0, 2.15, 2.176, 2.17679}) {
