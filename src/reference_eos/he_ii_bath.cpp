@@ -42,45 +42,84 @@ struct Drops {
   double h;  // h(T_lambda) - h(T), J/mol
 };
 
-// The drops of s and h from T_lambda down to T, T in [1.25 K, T_lambda]:
-// cubic Hermite between the table's nodes, linear from its last node (the end
-// of the heat capacity's spline) to T_lambda, where both are 0.
-Drops drops_at(double T) {
+// Where T lies in the table: the interval [lo, lo + 1] and the fraction x
+// across it; `last` when T is beyond the last node (the final 35 nK).
+struct Place {
+  std::size_t lo;
+  double x;
+  double width;
+  bool last;
+};
+Place place_of(double T) {
   const auto& n = he_ii_liquid_nodes;
   constexpr std::size_t last = he_ii_liquid_nodes.size() - 1;
-  if (T >= n[last].T) {
-    const double f = (lambda_temperature - T) / (lambda_temperature - n[last].T);
-    return {f * n[last].entropy_drop, f * n[last].enthalpy_drop};
-  }
+  if (T >= n[last].T) return {last, 0.0, 0.0, true};
   std::size_t lo = 0;
   std::size_t hi = last;
   while (hi - lo > 1) {
     const std::size_t mid = (lo + hi) / 2;
     (n[mid].T <= T ? lo : hi) = mid;
   }
-  const HeIILiquidNode& a = n[lo];
-  const HeIILiquidNode& b = n[hi];
-  const double width = b.T - a.T;
-  const double x = (T - a.T) / width;
-  const double y = 1.0 - x;
-  const double h00 = (1.0 + 2.0 * x) * y * y;
-  const double h10 = x * y * y;
-  const double h01 = x * x * (3.0 - 2.0 * x);
-  const double h11 = -x * x * y;
-  // The drops fall as T rises: their slopes are -ds/dT and -dh/dT.
-  return {h00 * a.entropy_drop - h10 * width * a.dsdT + h01 * b.entropy_drop - h11 * width * b.dsdT,
-          h00 * a.enthalpy_drop - h10 * width * a.dhdT + h01 * b.enthalpy_drop - h11 * width * b.dhdT};
+  const double width = n[hi].T - n[lo].T;
+  return {lo, (T - n[lo].T) / width, width, false};
 }
 
-HeIILiquid no_liquid() { return {nan, nan, nan, nan, nan, nan, nan, nan, nan}; }
+// Cubic Hermite between the values a and b with the slopes da and db (per K).
+double hermite(const Place& at, double a, double da, double b, double db) {
+  const double x = at.x;
+  const double y = 1.0 - x;
+  return (1.0 + 2.0 * x) * y * y * a + x * y * y * at.width * da + x * x * (3.0 - 2.0 * x) * b -
+         x * x * y * at.width * db;
+}
+
+// The drops of s and h from T_lambda down to T, T in [1.25 K, T_lambda]:
+// cubic Hermite between the table's nodes, linear from its last node (the end
+// of the heat capacity's spline) to T_lambda, where both are 0. The drops fall
+// as T rises: their slopes are -ds/dT and -dh/dT.
+Drops drops_at(double T) {
+  const auto& n = he_ii_liquid_nodes;
+  const Place at = place_of(T);
+  const HeIILiquidNode& a = n[at.lo];
+  if (at.last) {
+    const double f = (lambda_temperature - T) / (lambda_temperature - a.T);
+    return {f * a.entropy_drop, f * a.enthalpy_drop};
+  }
+  const HeIILiquidNode& b = n[at.lo + 1];
+  return {hermite(at, a.entropy_drop, -a.dsdT, b.entropy_drop, -b.dsdT),
+          hermite(at, a.enthalpy_drop, -a.dhdT, b.enthalpy_drop, -b.dhdT)};
+}
+
+// Z of the saturated vapour at T from the table: the start of its density.
+double vapour_compressibility(double T) {
+  const auto& n = he_ii_liquid_nodes;
+  const Place at = place_of(T);
+  const HeIILiquidNode& a = n[at.lo];
+  if (at.last) return a.vapour_Z + a.dZdT * (T - a.T);
+  const HeIILiquidNode& b = n[at.lo + 1];
+  return hermite(at, a.vapour_Z, a.dZdT, b.vapour_Z, b.dZdT);
+}
+
+HeIILiquid no_liquid() { return {nan, nan, nan, nan, nan, nan, nan}; }
 
 BathSaturation no_bath() { return {nan, nan, no_liquid(), properties_at(nan, nan), 0, false}; }
 
-// The two phases at T with the vapour pressure p.
+// The two phases at T with the vapour pressure p. The vapour's density by
+// Newton's method on p from the table's Z (within 3e-11 of it): one step, two
+// evaluations, until p is met to 1e-14; failing that within 6, the isotherm's
+// bracketed search.
 BathSaturation bath_at(double T, double p) {
+  double rho = p / (vapour_compressibility(T) * gas_constant * T);
+  int evaluations = 0;
+  for (int i = 0; i < 6; ++i) {
+    const FluidProperties v = properties_at(T, rho);
+    ++evaluations;
+    if (std::fabs(v.p - p) <= 1e-14 * p) return {T, p, he_ii_liquid(T), v, evaluations, true};
+    if (!(v.dpdrho > 0.0)) break;
+    rho -= (v.p - p) / v.dpdrho;
+  }
   const RootResult r = flash_detail::cold_vapour_density(T, p);
   if (!r.converged) return no_bath();
-  return {T, p, he_ii_liquid(T), properties_at(T, r.x), r.evaluations + 1, true};
+  return {T, p, he_ii_liquid(T), properties_at(T, r.x), evaluations + r.evaluations + 1, true};
 }
 
 double value(const HeIILiquid& l, Quantity q) {
@@ -264,15 +303,7 @@ HeIILiquid he_ii_liquid(double T) {
   const Drops d = drops_at(T);
   const double h = lambda_saturation_liquid_enthalpy - d.h;
   const double s = lambda_saturation_liquid_entropy - d.s;
-  return {T,
-          p,
-          rho,
-          h - p / rho,
-          h,
-          s,
-          h - T * s,
-          superfluid::molar_heat_capacity(T),
-          superfluid::first_sound(T)};
+  return {T, p, rho, h - p / rho, h, s, h - T * s};
 }
 
 BathSaturation bath_at_temperature(double T) {
@@ -302,8 +333,8 @@ FluidState bath_state(const BathSaturation& sat, double q) {
             l.s,
             l.g,
             nan,
-            l.cp,
-            l.w,
+            superfluid::molar_heat_capacity(l.T),
+            superfluid::first_sound(l.T),
             nan,
             nan,
             nan,

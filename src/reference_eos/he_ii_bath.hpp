@@ -51,10 +51,11 @@ inline double he_ii_vapour_pressure_slope(double T) {
 bool in_bath_temperatures(double T);
 bool in_bath_pressures(double p);
 
-// The saturated He II liquid at T in [1.25 K, T_lambda]: its state (phase
-// HE_II; p the vapour pressure). NaN outside.
+// The saturated He II liquid at T in [1.25 K, T_lambda] (p the vapour
+// pressure); NaN outside. Its state (phase HE_II, with cp and w) is
+// bath_state(sat, 0).
 struct HeIILiquid {
-  double T, p, rho, u, h, s, g, cp, w;  // K, Pa, mol/m3, J/mol, J/(mol K), m/s
+  double T, p, rho, u, h, s, g;  // K, Pa, mol/m3, J/mol, J/mol, J/(mol K), J/mol
 };
 HeIILiquid he_ii_liquid(double T);
 
