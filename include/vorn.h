@@ -364,7 +364,7 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_PHASE_HE_II 5         /* He II: the saturated liquid below T_lambda (the bath at q = 0) */
 
 #define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0 (P <= 0 but for (T, P)), rho <= 0, quality outside [0, 1], unknown code: NaN */
-#define VORN_EOS_FLAG_HE_II 2u          /* He II: below the lambda line, or colder than its lower end and not vapour: outside the equation, NaN */
+#define VORN_EOS_FLAG_HE_II 2u          /* He II: below the lambda line, or colder than its lower end and not vapour, and not the He II bath (saturated He II, 1.25 K up): NaN */
 #define VORN_EOS_FLAG_SOLID 4u          /* above the melting pressure: NaN */
 #define VORN_EOS_FLAG_EXTRAPOLATED 8u   /* 1500 K < T <= 2000 K, P > 2000 MPa, or vapour below the lambda temperature (1.25 K up): results extrapolated */
 #define VORN_EOS_FLAG_OUT_OF_RANGE 16u  /* T above 2000 K: NaN */

@@ -68,7 +68,7 @@ PHASES: Tuple[Tuple[str, int, str, str], ...] = (
 #: (NAME, bit, withholds, description) of each flag.
 FLAGS: Tuple[Tuple[str, int, bool, str], ...] = (
     ('BAD_INPUT', 1, True, 'not finite, T <= 0, P < 0 (<= 0 but in (T, P)), rho <= 0, q outside [0, 1], unknown code'),
-    ('HE_II', 2, True, 'He II: below the lambda line, or colder than it and not vapour: outside the equation'),
+    ('HE_II', 2, True, 'He II: below the lambda line, or colder than it and not vapour, and not the saturated He II bath (1.25 K up)'),
     ('SOLID', 4, True, 'above the melting pressure'),
     ('EXTRAPOLATED', 8, False, 'T 1500 K to 2000 K, P > 2000 MPa, or vapour below T_lambda (1.25 K up): extrapolated'),
     ('OUT_OF_RANGE', 16, True, 'T above 2000 K'),

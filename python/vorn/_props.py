@@ -15,7 +15,7 @@ P with rho, h, s or q; rho with u), each a number, an array, or a tuple
 T, P, density (rho, D), volume, u, h, s, g, cv, cp, gamma, sound-speed (w),
 joule-thomson, kappa_T, alpha_V, dP/dT, dP/drho, B, Z, quality (q),
 viscosity, conductivity, kinematic-viscosity, thermal-diffusivity and
-prandtl (Pr), superfluid-fraction, second-sound and heat-conductivity-function
+prandtl (Pr), superfluid-fraction, second-sound and heat-cond-function
 (He II's, NaN elsewhere), plus phase and flags; case and the separators ' ',
 '-', '_' do not matter.
 
@@ -113,7 +113,7 @@ _NAMES: Dict[str, Tuple[str, str]] = {
     "kinematic_viscosity": ("kinematic-viscosity", "nu_kin"),
     "thermal_diffusivity": ("thermal-diffusivity", "alpha,diffusivity"), "prandtl": ("prandtl", "Pr,prandtl-number"),
     "superfluid_fraction": ("superfluid-fraction", "fraction_s,rho_s/rho"), "second_sound": ("second-sound", "u2"),
-    "heat_conductivity_function": ("heat-conductivity-function", "f_inverse,GM-function"),
+    "heat_conductivity_function": ("heat-cond-function", "heat-conductivity-function,f_inverse"),
 }
 
 _Row = Tuple[str, str, str, str, str, int, int, str]

@@ -275,6 +275,27 @@ void write_fitting(const Struct& full, Struct* out, std::size_t size, const Fiel
   std::memcpy(dst + sizeof(std::size_t), src + sizeof(std::size_t), n - sizeof(std::size_t));
 }
 
+// The fields both saturations fill alike from each phase: the liquid's (T, p,
+// rho, h, s, its transport) and the vapour's state, in the host's units.
+void fill_phases(vorn_eos_saturation& s, double T, double p, double rho_l, double h_l, double s_l,
+                 const vorn::reference_transport::TransportProperties& liquid_transport,
+                 const eos::FluidProperties& v) {
+  s.T = T;
+  s.P = p / kilo;
+  s.rho_liquid = rho_l * M;
+  s.rho_vapour = v.rho * M;
+  s.h_liquid = h_l / M;
+  s.h_vapour = v.h / M;
+  s.s_liquid = s_l / M;
+  s.s_vapour = v.s / M;
+  s.latent_heat = (v.h - h_l) / M;
+  const vorn::reference_transport::TransportProperties vt = vorn::reference_transport::transport_at(v);
+  s.viscosity_liquid = liquid_transport.viscosity;
+  s.viscosity_vapour = vt.viscosity;
+  s.conductivity_liquid = liquid_transport.conductivity;
+  s.conductivity_vapour = vt.conductivity;
+}
+
 vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure_flags) {
   vorn_eos_saturation s{};
   s.size = sizeof s;
@@ -289,27 +310,13 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
   const eos::FluidProperties l = eos::properties_at(sat.T, sat.rho_liquid);
   const eos::FluidProperties v = eos::properties_at(sat.T, sat.rho_vapour);
   s.flags = 0U;
-  s.T = sat.T;
-  s.P = sat.p / kilo;
-  s.rho_liquid = sat.rho_liquid * M;
-  s.rho_vapour = sat.rho_vapour * M;
-  s.h_liquid = l.h / M;
-  s.h_vapour = v.h / M;
-  s.s_liquid = l.s / M;
-  s.s_vapour = v.s / M;
-  s.latent_heat = (v.h - l.h) / M;
+  fill_phases(s, sat.T, sat.p, sat.rho_liquid, l.h, l.s, vorn::reference_transport::transport_at(l), v);
   s.surface_tension = eos::surface_tension(sat.T);
   // At Tc the two states are one and (s'' - s')/(v'' - v') is 0/0: its limit
   // there is the slope of the critical isochore, (dp/dT) at rho_c.
   s.dPdT = (sat.rho_liquid > sat.rho_vapour ? (v.s - l.s) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid)
                                             : l.dpdT) /
            kilo;
-  const vorn::reference_transport::TransportProperties lt = vorn::reference_transport::transport_at(l);
-  const vorn::reference_transport::TransportProperties vt = vorn::reference_transport::transport_at(v);
-  s.viscosity_liquid = lt.viscosity;
-  s.viscosity_vapour = vt.viscosity;
-  s.conductivity_liquid = lt.conductivity;
-  s.conductivity_vapour = vt.conductivity;
   s.evaluations = sat.evaluations + 2;
   return s;
 }
@@ -324,24 +331,10 @@ vorn_eos_saturation host_bath(const eos::BathSaturation& sat) {
   const eos::HeIILiquid& l = sat.liquid;
   const eos::FluidProperties& v = sat.vapour;
   s.flags = VORN_EOS_FLAG_EXTRAPOLATED;
-  s.T = sat.T;
-  s.P = sat.p / kilo;
-  s.rho_liquid = l.rho * M;
-  s.rho_vapour = v.rho * M;
-  s.h_liquid = l.h / M;
-  s.h_vapour = v.h / M;
-  s.s_liquid = l.s / M;
-  s.s_vapour = v.s / M;
-  s.latent_heat = (v.h - l.h) / M;
+  fill_phases(s, sat.T, sat.p, l.rho, l.h, l.s, he_ii_transport(l.T, l.rho * M), v);
   s.surface_tension = undefined;
   s.dPdT = eos::he_ii_vapour_pressure_slope(sat.T) / kilo;
   s.evaluations = sat.evaluations;
-  const vorn::reference_transport::TransportProperties lt = he_ii_transport(l.T, l.rho * M);
-  const vorn::reference_transport::TransportProperties vt = vorn::reference_transport::transport_at(v);
-  s.viscosity_liquid = lt.viscosity;
-  s.viscosity_vapour = vt.viscosity;
-  s.conductivity_liquid = lt.conductivity;
-  s.conductivity_vapour = vt.conductivity;
   return s;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "reference_eos/eos_calls.hpp"
 #include "test_support.hpp"
 #include "vorn.h"
 
@@ -15,26 +16,9 @@ namespace {
 constexpr double M = 0.004002602;  // kg/mol
 constexpr double T_lambda = 2.1768;
 
-vorn_eos_state state(int pair, double x1, double x2) {
-  vorn_eos_state s{};
-  s.size = sizeof s;
-  EXPECT_EQ(vorn_eos_state_at(&pair, &x1, &x2, &s), 0);
-  return s;
-}
-
-vorn_eos_saturation saturation_T(double T) {
-  vorn_eos_saturation s{};
-  s.size = sizeof s;
-  EXPECT_EQ(vorn_eos_saturation_T(&T, &s), 0);
-  return s;
-}
-
-vorn_eos_saturation saturation_P(double P) {
-  vorn_eos_saturation s{};
-  s.size = sizeof s;
-  EXPECT_EQ(vorn_eos_saturation_P(&P, &s), 0);
-  return s;
-}
+using vorn_test::saturation_P;
+using vorn_test::saturation_T;
+using vorn_test::state;
 
 double svp(double (*routine)(const double*, unsigned*), double T) {
   unsigned flags = 0;

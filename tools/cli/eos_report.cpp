@@ -68,7 +68,7 @@ constexpr ToolName kNames[] = {
     {"prandtl", "prandtl", "Pr,prandtl-number"},
     {"superfluid_fraction", "superfluid-fraction", "fraction_s,rho_s/rho"},
     {"second_sound", "second-sound", "u2"},
-    {"heat_conductivity_function", "heat-conductivity-function", "f_inverse,GM-function"},
+    {"heat_conductivity_function", "heat-cond-function", "heat-conductivity-function,f_inverse"},
 };
 
 // A property of the table with the tool's names.
