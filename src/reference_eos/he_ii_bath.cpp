@@ -234,18 +234,16 @@ bool search_in_temperature(Residual f, Quality quality, FluidState& out, double 
   return true;
 }
 
-// The saturated vapour at the lambda point: no bath state has more h or u.
-FluidProperties lambda_vapour() {
-  return properties_at(lambda_temperature, lambda_saturation_vapour_density);
-}
-
 // (rho, u), (rho, h), (rho, s): the lever rule's value along the isochore rises with T.
 bool isochore(double rho, double target, flash_detail::Caloric c, FluidState& out) {
   // Denser than the liquid at T_lambda, or thinner than the vapour at 1.25 K
   // (Z is above 0.99 there): no bath state.
   const double thinnest = 0.99 * bath_lowest_pressure / (gas_constant * lowest_vapour_temperature);
   if (!(rho > thinnest && rho <= he_ii_liquid(lambda_temperature).rho)) return false;
-  if (c != flash_detail::Caloric::entropy && target > flash_detail::caloric(lambda_vapour(), c)) return false;
+  const double highest = c == flash_detail::Caloric::entropy  ? bath_highest_entropy
+                         : c == flash_detail::Caloric::energy ? lambda_saturation_vapour_energy
+                                                              : lambda_saturation_vapour_enthalpy;
+  if (target > highest) return false;
   const Quantity q = flash_detail::quantity(c);
   return search_in_temperature(
       [&](const BathSaturation& sat) {
@@ -278,7 +276,7 @@ double liquid_entropy_temperature(double s) {
 // T_s where s' = s, below which (s - s')(h'' - h') - (h - h')(s'' - s') rises
 // with T (its slope about (s - s')(s'' - s') > 0) and holds the one root.
 bool isentrope(double h, double s, FluidState& out) {
-  if (h > lambda_vapour().h) return false;
+  if (h > lambda_saturation_vapour_enthalpy || s > bath_highest_entropy) return false;
   const double T_s = liquid_entropy_temperature(s);
   if (!(T_s >= lowest_vapour_temperature)) return false;
   return search_in_temperature(

@@ -38,6 +38,13 @@ namespace vorn::reference_eos {
 // boundaries.hpp): h in J/mol, s in J/(mol K) (the internal tests recompute them).
 inline constexpr double lambda_saturation_liquid_enthalpy = -27.453949214171953;
 inline constexpr double lambda_saturation_liquid_entropy = -7.70718290260466;
+// Bounds of the bath's states, which the searches on (rho, u), (rho, h),
+// (rho, s) and (h, s) test first: no bath state has more u or h than the
+// saturated vapour at T_lambda (the equation's, J/mol), nor more s than the
+// vapour at 1.25 K (J/(mol K), rounded up).
+inline constexpr double lambda_saturation_vapour_energy = 46.31788075021981;
+inline constexpr double lambda_saturation_vapour_enthalpy = 63.49300552397453;
+inline constexpr double bath_highest_entropy = 54.4437;
 
 // The slope of the vapour pressure of He II, dp/dT in Pa/K (NaN outside
 // 1.25 K to T_lambda).

@@ -29,6 +29,12 @@ TEST(HeIILiquid, AnchoredOnTheEquationsSaturatedLiquidAtTheLambdaPoint) {
       eos::properties_at(eos::lambda_temperature, eos::lambda_saturation_liquid_density);
   EXPECT_NEAR(l.h, eos::lambda_saturation_liquid_enthalpy, 1e-12);
   EXPECT_NEAR(l.s, eos::lambda_saturation_liquid_entropy, 1e-13);
+  const eos::FluidProperties v =
+      eos::properties_at(eos::lambda_temperature, eos::lambda_saturation_vapour_density);
+  EXPECT_NEAR(v.u, eos::lambda_saturation_vapour_energy, 1e-12);
+  EXPECT_NEAR(v.h, eos::lambda_saturation_vapour_enthalpy, 1e-12);
+  const double s_lowest = eos::bath_at_temperature(1.25).vapour.s;
+  EXPECT_TRUE(s_lowest < eos::bath_highest_entropy && s_lowest > eos::bath_highest_entropy - 1e-4);
   EXPECT_NEAR(eos::he_ii_vapour_pressure(eos::lambda_temperature), eos::lambda_saturation_pressure, 1e-9);
   const eos::HeIILiquid at = eos::he_ii_liquid(eos::lambda_temperature);
   EXPECT_EQ(at.h, l.h);
