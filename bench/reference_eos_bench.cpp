@@ -10,7 +10,8 @@
 //   state_n    vorn_eos_state_n over the 1000 states
 //
 // for (T, rho), (T, P) gas, liquid and supercritical, (P, h) gas and liquid,
-// (P, s) gas, (T, q), (P, q) and (rho, u) gas, and saturation at T and at P.
+// (P, s) gas, (T, q), (P, q) and (rho, u) gas, (T, q) and (P, h) in the He II
+// bath, and saturation at T and at P.
 // Every time is per state (items_per_second is states per second).
 //
 // With VORN_BENCH_BASELINE=/path/to/another/libvorn.so in the environment the
@@ -122,6 +123,22 @@ Region region(std::uint64_t seed, double T_lo, double T_hi, double P_lo, double 
   return r;
 }
 
+// Two-phase states of the He II bath, 1.25 K to 2.17 K, from (T, q).
+Region bath_region(std::uint64_t seed) {
+  Uniform u{seed};
+  Region r;
+  const int pair = VORN_EOS_TQ;
+  while (r.states.size() < kStates) {
+    const double T = u.between(1.25, 2.17);
+    const double q = u();
+    vorn_eos_state s{};
+    s.size = sizeof s;
+    vorn_eos_state_at(&pair, &T, &q, &s);
+    if (s.phase == VORN_EOS_PHASE_TWO_PHASE) r.states.push_back(s);
+  }
+  return r;
+}
+
 template <typename F>
 Case derived(std::string name, int pair, const Region& r, F inputs, std::vector<int> outputs) {
   Case c{std::move(name), pair, {}, {}, std::move(outputs)};
@@ -147,6 +164,7 @@ std::vector<Case> cases() {
   const Region gas = region(1, 10.0, 300.0, 10.0, 1000.0);
   const Region liquid = region(2, 2.3, 5.0, 300.0, 2000.0);
   const Region supercritical = region(3, 5.5, 50.0, 300.0, 10000.0);
+  const Region bath = bath_region(6);
   auto TP = [](const vorn_eos_state& s) { return std::pair{s.T, s.P}; };
   auto Trho = [](const vorn_eos_state& s) { return std::pair{s.T, s.rho}; };
   auto Ph = [](const vorn_eos_state& s) { return std::pair{s.P, s.h}; };
@@ -174,6 +192,9 @@ std::vector<Case> cases() {
       quality("TQ", VORN_EOS_TQ, 4, 2.2, 5.15, {VORN_EOS_P, VORN_EOS_RHO, VORN_EOS_H}),
       quality("PQ", VORN_EOS_PQ, 5, 6.0, 215.0, {VORN_EOS_T, VORN_EOS_RHO, VORN_EOS_H}),
       derived("RHOU/gas", VORN_EOS_RHOU, gas, rhou, kFive),
+      // The He II bath below the lambda point.
+      quality("TQ/bath", VORN_EOS_TQ, 7, 1.25, 2.17, {VORN_EOS_P, VORN_EOS_RHO, VORN_EOS_H}),
+      derived("PH/bath", VORN_EOS_PH, bath, Ph, kFiveAtPX),
       // The other pairs, one region each (a library without a pair answers
       // bad input at once: its column then means nothing).
       derived("PRHO/liquid", VORN_EOS_PRHO, liquid, Prho, kFiveAtPX),

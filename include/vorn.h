@@ -283,7 +283,15 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * the exact bits of x1 and x2, so several vorn_eos_value calls at one state (and runs of equal inputs in
  * the array forms) cost one flash; the results are bit for bit those of a new flash. See
  * docs/reference_eos.md. The codes, flags and struct fields below are listed again, with names, units and
- * descriptions, one row each, in vorn_eos_facts.def (installed beside this header), for hosts to build on. */
+ * descriptions, one row each, in vorn_eos_facts.def (installed beside this header), for hosts to build on.
+ * The He II bath, 1.25 K to T_lambda: every pair whose state lies between the saturated He II liquid and
+ * its vapour returns it (two-phase, or HE_II at q = 0), on the same zero of h and s: the liquid's s and h
+ * integrated down from the equation's saturated liquid at T_lambda through the heat capacity and density of
+ * the saturated-liquid fits (continuous there in h and s, not in cp), the vapour the equation's, flagged
+ * EXTRAPOLATED. Its vapour pressure is the one relation of the library below T_lambda: ITS-90's scaled by
+ * 0.99951 to meet the equation's saturation pressure at T_lambda (within 0.21 mK of ITS-90's temperature).
+ * He II pressed above its vapour pressure (a denser liquid, less h, u or s at that T or P) is refused
+ * (HE_II). See docs/superfluid.md. */
 
 /* Properties (the `property` argument of vorn_eos_value). */
 #define VORN_EOS_T 1       /* temperature, K */
@@ -316,12 +324,20 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * flagged VORN_EOS_FLAG_UNDEFINED: none is ever zero or negative. These two flags come with the transport: in
  * VORN_EOS_FLAGS and in a struct that holds transport, not in the first version's, which has none. The cold
  * gas (below 4.2 K, fading out by 6 K and by the critical density) takes its dilute part from vorn_nu0 and
- * vorn_k0, so its zero-density limit is theirs. */
+ * vorn_k0, so its zero-density limit is theirs. He II (VORN_EOS_PHASE_HE_II) carries heat by counterflow,
+ * not by conduction: its viscosity is the normal fluid's, its conductivity, thermal diffusivity and Prandtl
+ * number NaN (the heat conductivity function below takes their place). */
 #define VORN_EOS_VISCOSITY 23           /* dynamic viscosity, Pa s */
 #define VORN_EOS_CONDUCTIVITY 24        /* thermal conductivity, W/(m K), critical enhancement included */
 #define VORN_EOS_KINEMATIC_VISCOSITY 25 /* viscosity/rho, m^2/s */
 #define VORN_EOS_THERMAL_DIFFUSIVITY 26 /* conductivity/(rho cp), m^2/s */
 #define VORN_EOS_PRANDTL 27             /* viscosity cp/conductivity */
+/* He II, from the saturated-liquid fits at the state's T: NaN for every other phase (a two-phase bath's
+ * liquid is the state (T, q = 0)). The heat conductivity function is f^-1 of the turbulent counterflow law
+ * dT/dx = -f q^3 (m = 3), from 1.4 K (NaN below). */
+#define VORN_EOS_SUPERFLUID_FRACTION 28        /* rho_s/rho */
+#define VORN_EOS_SECOND_SOUND 29               /* speed of second sound, m/s */
+#define VORN_EOS_HEAT_CONDUCTIVITY_FUNCTION 30 /* f^-1, W^3 m^-5 K^-1 */
 
 /* Input pairs (the `pair` argument): x1 and x2 in this order and the units above. */
 #define VORN_EOS_TP 1      /* T, P */
@@ -365,9 +381,10 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_PHASE_VAPOUR 2
 #define VORN_EOS_PHASE_SUPERCRITICAL 3 /* T >= Tc = 5.1953 K */
 #define VORN_EOS_PHASE_TWO_PHASE 4
+#define VORN_EOS_PHASE_HE_II 5         /* He II: the saturated liquid below T_lambda (the bath at q = 0) */
 
 #define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0 (P <= 0 but for (T, P)), rho <= 0, quality outside [0, 1], unknown code, subnormal P or rho for (P, rho): NaN */
-#define VORN_EOS_FLAG_HE_II 2u          /* He II: below the lambda line, or colder than its lower end and not vapour: outside the equation, NaN */
+#define VORN_EOS_FLAG_HE_II 2u          /* He II: below the lambda line, or colder than its lower end and not vapour, and not the He II bath (saturated He II, 1.25 K up): NaN */
 #define VORN_EOS_FLAG_SOLID 4u          /* above the melting pressure: NaN */
 #define VORN_EOS_FLAG_EXTRAPOLATED 8u   /* 1500 K < T <= 2000 K, P > 2000 MPa, or vapour below the lambda temperature (1.25 K up): results extrapolated */
 #define VORN_EOS_FLAG_OUT_OF_RANGE 16u  /* T above 2000 K: NaN */
@@ -398,6 +415,8 @@ typedef struct vorn_eos_state {
   /* Appended in the second version: transport (units and NaN as the VORN_EOS_* codes above). Computed
    * only when `size` holds them: a host with the first version's struct does not pay for them. */
   double viscosity, conductivity, kinematic_viscosity, thermal_diffusivity, prandtl;
+  /* Appended in the third version: He II (the codes above). */
+  double superfluid_fraction, second_sound, heat_conductivity_function;
 } vorn_eos_state;
 /* The size of the struct's first version, the smallest `size` the library accepts: the bytes up to the end
  * of its last field, `evaluations` (184 with its tail padding, 180 without, on 64-bit platforms). Frozen:
@@ -409,8 +428,11 @@ VORN_API int vorn_eos_state_at(const int *pair, const double *x1, const double *
  * VORN_EOS_STATE_SIZE_V1, or -1 and nothing written). */
 VORN_API int vorn_eos_state_n(size_t n, const int *pair, const double *x1, const double *x2, vorn_eos_state *out);
 
-/* Saturation at T (2.1768 K to 5.1953 K) or at P (5.03933 kPa to the critical 228.322787 kPa). The same
- * size convention as vorn_eos_state. Outside the range: the flags (HE_II below, NO_SOLUTION above) and NaN. */
+/* Saturation at T (1.25 K to 5.1953 K) or at P (0.114678 kPa to the critical 228.322787 kPa). The same
+ * size convention as vorn_eos_state. Outside the range: the flags (HE_II below, NO_SOLUTION above) and NaN.
+ * Below T_lambda = 2.1768 K (5.03933 kPa) the He II bath: the liquid from the saturated-liquid fits on the
+ * equation's zero, its viscosity the normal fluid's, its conductivity and the surface tension NaN; the
+ * vapour from the equation, flagged EXTRAPOLATED; P the vapour pressure of He II (below). */
 typedef struct vorn_eos_saturation {
   size_t size;    /* set by the caller */
   unsigned flags; /* VORN_EOS_FLAG_* */

@@ -31,6 +31,9 @@ PROPERTIES: Tuple[Tuple[str, int, str, str, str], ...] = (
     ('KINEMATIC_VISCOSITY', 25, 'kinematic_viscosity', 'm^2/s', 'viscosity/rho; NaN in two phases'),
     ('THERMAL_DIFFUSIVITY', 26, 'thermal_diffusivity', 'm^2/s', 'conductivity/(rho cp); NaN in two phases'),
     ('PRANDTL', 27, 'prandtl', '1', 'Prandtl number viscosity cp/conductivity; NaN in two phases'),
+    ('SUPERFLUID_FRACTION', 28, 'superfluid_fraction', '1', 'superfluid fraction rho_s/rho of He II; NaN in other phases'),
+    ('SECOND_SOUND', 29, 'second_sound', 'm/s', 'speed of second sound in He II; NaN in other phases'),
+    ('HEAT_CONDUCTIVITY_FUNCTION', 30, 'heat_conductivity_function', 'W^3 m^-5 K^-1', 'He II heat conductivity function f^-1 (m = 3), 1.4 K up; NaN in other phases'),
 )
 
 #: (NAME, code, first, second) of each input pair.
@@ -59,12 +62,13 @@ PHASES: Tuple[Tuple[str, int, str, str], ...] = (
     ('VAPOUR', 2, 'vapour', 'one phase below Tc, on the vapour side'),
     ('SUPERCRITICAL', 3, 'supercritical', 'T >= Tc = 5.1953 K'),
     ('TWO_PHASE', 4, 'two-phase', 'saturated liquid and vapour, in proportion q'),
+    ('HE_II', 5, 'He II', 'He II: the saturated liquid below T_lambda'),
 )
 
 #: (NAME, bit, withholds, description) of each flag.
 FLAGS: Tuple[Tuple[str, int, bool, str], ...] = (
     ('BAD_INPUT', 1, True, 'not finite, T <= 0, P < 0 (<= 0 but in (T, P)), rho <= 0, q outside [0, 1], unknown code, subnormal P or rho in (P, rho)'),
-    ('HE_II', 2, True, 'He II: below the lambda line, or colder than it and not vapour: outside the equation'),
+    ('HE_II', 2, True, 'He II: below the lambda line, or colder than it and not vapour, and not the saturated He II bath (1.25 K up)'),
     ('SOLID', 4, True, 'above the melting pressure'),
     ('EXTRAPOLATED', 8, False, 'T 1500 K to 2000 K, P > 2000 MPa, or vapour below T_lambda (1.25 K up): extrapolated'),
     ('OUT_OF_RANGE', 16, True, 'T above 2000 K'),
@@ -105,6 +109,9 @@ STATE_FIELDS: Tuple[Tuple[str, str], ...] = (
     ('kinematic_viscosity', 'double'),
     ('thermal_diffusivity', 'double'),
     ('prandtl', 'double'),
+    ('superfluid_fraction', 'double'),
+    ('second_sound', 'double'),
+    ('heat_conductivity_function', 'double'),
 )
 
 #: (field, C type, unit) of vorn_eos_saturation, in order.

@@ -17,8 +17,16 @@ P with rho, h, s or q; rho with u), each a number, an array, or a tuple
 T, P, density (rho, D), volume, u, h, s, g, cv, cp, gamma, sound-speed (w),
 joule-thomson, kappa_T, alpha_V, dP/dT, dP/drho, B, Z, quality (q),
 viscosity, conductivity, kinematic-viscosity, thermal-diffusivity and
-prandtl (Pr), plus phase and flags; case and the separators ' ', '-', '_'
-do not matter.
+prandtl (Pr), superfluid-fraction, second-sound and heat-cond-function
+(He II's, NaN elsewhere), plus phase and flags; case and the separators ' ',
+'-', '_' do not matter.
+
+Below the lambda point the He II bath is a two-phase region like the dome: the
+Joule-Thomson stage of a 2 K plant, 4.5 K and 3 bar expanded to 16 mbar, is
+
+>>> T, q = vorn.props(["T", "q"], P=(16, "mbar"), h=vorn.props("h", T=4.5, P=(3, "bar")))
+>>> round(float(T), 4), round(float(q), 4)
+(1.7935, 0.4627)
 
 The unit system is the tool's ``--units``, from the one table of units the
 two share: ``"kg"``, ``"g"`` or ``"mol"`` for the specific quantities and
@@ -120,6 +128,8 @@ _NAMES: Dict[str, Tuple[str, str]] = {
     "conductivity": ("conductivity", "k,lambda,thermal-conductivity,L"),
     "kinematic_viscosity": ("kinematic-viscosity", "nu_kin"),
     "thermal_diffusivity": ("thermal-diffusivity", "alpha,diffusivity"), "prandtl": ("prandtl", "Pr,prandtl-number"),
+    "superfluid_fraction": ("superfluid-fraction", "fraction_s,rho_s/rho"), "second_sound": ("second-sound", "u2"),
+    "heat_conductivity_function": ("heat-cond-function", "heat-conductivity-function,f_inverse"),
 }
 
 _Row = Tuple[str, str, str, str, str, int, int, str]

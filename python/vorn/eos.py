@@ -1,4 +1,4 @@
-"""The reference equation of state of helium-4 (He I), over numpy arrays.
+"""The reference equation of state of helium-4 (He I, and the He II bath), over numpy arrays.
 
 ``state(**pair)`` takes exactly two keywords naming an input pair, each a
 scalar or an array (broadcast against each other like a ufunc):
@@ -26,11 +26,22 @@ h, s        J/kg, J/(kg K)                               ``VORN_EOS_HS``
 It returns an ``EosState`` whose attributes are every property (T, P, rho, vm,
 u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, and
 the transport: viscosity, conductivity, kinematic_viscosity,
-thermal_diffusivity, prandtl) as floats or arrays of the broadcast shape, plus
+thermal_diffusivity, prandtl; and He II's: superfluid_fraction, second_sound,
+heat_conductivity_function) as floats or arrays of the broadcast shape, plus
 ``phase``, ``flags`` and ``evaluations`` as integers. Units are those of vorn.h: per kilogram, P in kPa.
 NaN marks a value that is undefined; ``flags`` says why. With ``strict=True``
 any point whose flags withhold a result (bad input, He II, solid, out of range,
 no solution, not converged) raises ``EosError``.
+
+From 1.25 K to the lambda point the saturated He II liquid and its vapour are
+a two-phase region like the dome above (the He II bath): every pair landing
+between them returns it, on the same zero of h and s, and the saturated liquid
+itself (q = 0) has the phase ``"He II"``. He II pressed above its vapour
+pressure is refused (the HE_II flag). See docs/superfluid.md.
+
+>>> import vorn
+>>> round(vorn.eos.state(P=1.6, h=vorn.eos.value("h", T=4.5, P=300.0)).q, 4)  # a 2 K plant's JT stage
+0.4627
 
 ``value(name, **pair)`` returns one property (a key of ``CODES``), which costs
 less than the whole state where transport is not asked for.
@@ -197,6 +208,10 @@ class EosState(_Result):
     kinematic_viscosity, thermal_diffusivity, prandtl : float or numpy.ndarray
         viscosity/rho and conductivity/(rho cp) (m^2/s), viscosity cp /
         conductivity.
+    superfluid_fraction, second_sound, heat_conductivity_function : float or numpy.ndarray
+        rho_s/rho, the speed of second sound (m/s) and the heat conductivity
+        function f^-1 (W^3 m^-5 K^-1, m = 3) of He II from the
+        saturated-liquid fits; NaN in every other phase.
     phase, flags, evaluations : int or numpy.ndarray
         ``PHASES`` code, ``FLAGS`` bits, evaluations of the equation spent.
     """
@@ -226,6 +241,9 @@ class EosState(_Result):
     kinematic_viscosity: FloatResult
     thermal_diffusivity: FloatResult
     prandtl: FloatResult
+    superfluid_fraction: FloatResult
+    second_sound: FloatResult
+    heat_conductivity_function: FloatResult
     phase: IntResult
     flags: IntResult
     evaluations: IntResult
@@ -258,7 +276,9 @@ class Saturation(_Result):
     conductivity_liquid, conductivity_vapour : float or numpy.ndarray
         Each phase's thermal conductivity, W/(m K).
     flags : int or numpy.ndarray
-        ``FLAGS`` bits: HE_II below 2.1768 K, NO_SOLUTION above Tc.
+        ``FLAGS`` bits: EXTRAPOLATED from 1.25 K to 2.1768 K (the He II
+        bath: its vapour is the equation's below T_lambda), HE_II below
+        1.25 K, NO_SOLUTION above Tc.
     """
 
     T: FloatResult
@@ -441,7 +461,9 @@ def saturation(*, T: Optional[ArrayLike] = None, P: Optional[ArrayLike] = None, 
     Parameters
     ----------
     T : array_like, optional
-        Saturation temperature, K (2.1768 K to Tc = 5.1953 K).
+        Saturation temperature, K (1.25 K to Tc = 5.1953 K; below 2.1768 K the
+        He II bath: the liquid from the saturated-liquid fits, its viscosity
+        the normal fluid's, its conductivity and the surface tension NaN).
     P : array_like, optional
         Saturation pressure, kPa. Give exactly one of `T` and `P`.
     strict : bool, optional
@@ -468,6 +490,8 @@ def saturation(*, T: Optional[ArrayLike] = None, P: Optional[ArrayLike] = None, 
     4.2238068
     >>> eos.saturation(T=[3.0, 4.0]).latent_heat.shape
     (2,)
+    >>> round(eos.saturation(P=1.6).T, 5)
+    1.79352
     """
     if (T is None) == (P is None):
         raise TypeError("saturation() takes exactly one of T= or P=")

@@ -15,9 +15,12 @@
 #include "reference_eos/boundaries.hpp"
 #include "reference_eos/constants.hpp"
 #include "reference_eos/fluid_state.hpp"
+#include "reference_eos/he_ii_bath.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
 #include "reference_transport/transport.hpp"
+#include "superfluid/heat_conductivity_function.hpp"
+#include "superfluid/saturated_liquid.hpp"
 #include "vorn.h"
 
 namespace {
@@ -91,6 +94,17 @@ struct KeptState {
   bool transport_filled;
 };
 
+// A saturated-liquid fit at T (NaN outside its range).
+double fit(vorn::superfluid::Property p, double T) { return vorn::superfluid::saturated_liquid(p, T).value; }
+
+// Transport of the saturated He II liquid: the normal fluid's viscosity of
+// the fits; no Fourier conductivity (heat moves by counterflow: the heat
+// conductivity function), so conductivity, diffusivity and Prandtl are NaN.
+vorn::reference_transport::TransportProperties he_ii_transport(double T, double rho) {
+  const double eta = fit(vorn::superfluid::Property::normal_viscosity, T);
+  return {eta, undefined, eta / rho, undefined, undefined, 0U};
+}
+
 KeptState host_state(const eos::FluidState& f) {
   KeptState k{};
   vorn_eos_state& s = k.host;
@@ -119,6 +133,12 @@ KeptState host_state(const eos::FluidState& f) {
   s.q = f.q;
   s.evaluations = f.evaluations;
   s.viscosity = s.conductivity = s.kinematic_viscosity = s.thermal_diffusivity = s.prandtl = undefined;
+  s.superfluid_fraction = s.second_sound = s.heat_conductivity_function = undefined;
+  if (f.phase == eos::Phase::he_ii) {
+    s.superfluid_fraction = fit(vorn::superfluid::Property::superfluid_fraction, f.T);
+    s.second_sound = fit(vorn::superfluid::Property::second_sound, f.T);
+    s.heat_conductivity_function = vorn::superfluid::heat_conductivity_function(f.T);
+  }
   k.rho = f.rho;
   k.p = f.p;
   k.cp = f.cp;
@@ -136,7 +156,9 @@ void fill_transport(KeptState& k) {
   if (k.transport_filled) return;
   vorn_eos_state& s = k.host;
   const vorn::reference_transport::TransportProperties t =
-      vorn::reference_transport::transport_at(s.T, k.rho, k.p, k.cp, k.kappa, k.dpdT);
+      s.phase == static_cast<int>(eos::Phase::he_ii)
+          ? he_ii_transport(s.T, s.rho)
+          : vorn::reference_transport::transport_at(s.T, k.rho, k.p, k.cp, k.kappa, k.dpdT);
   if ((s.flags & eos::flags_without_result) == 0U) k.transport_flags = t.flags;
   s.viscosity = t.viscosity;
   s.conductivity = t.conductivity;
@@ -259,6 +281,28 @@ void write_fitting(const Struct& full, Struct* out, std::size_t size, const Fiel
   std::memcpy(dst + sizeof(std::size_t), src + sizeof(std::size_t), n - sizeof(std::size_t));
 }
 
+// The fields both saturations fill alike from each phase: the liquid's (T, p,
+// rho, h, s, its transport) and the vapour's state, in the host's units.
+void fill_phases(vorn_eos_saturation& s, double T, double p, double rho_l, double h_l, double s_l,
+                 const vorn::reference_transport::TransportProperties& liquid_transport,
+                 const eos::FluidProperties& v) {
+  s.T = T;
+  s.P = p / kilo;
+  s.rho_liquid = rho_l * M;
+  s.rho_vapour = v.rho * M;
+  s.h_liquid = h_l / M;
+  s.h_vapour = v.h / M;
+  s.s_liquid = s_l / M;
+  s.s_vapour = v.s / M;
+  s.latent_heat = (v.h - h_l) / M;
+  const vorn::reference_transport::TransportProperties vt = vorn::reference_transport::transport_at(v);
+  s.viscosity_liquid = liquid_transport.viscosity;
+  s.viscosity_vapour = vt.viscosity;
+  s.conductivity_liquid = liquid_transport.conductivity;
+  s.conductivity_vapour = vt.conductivity;
+  s.flags |= liquid_transport.flags | vt.flags;
+}
+
 vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure_flags) {
   vorn_eos_saturation s{};
   s.size = sizeof s;
@@ -272,29 +316,32 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
   }
   const eos::FluidProperties l = eos::properties_at(sat.T, sat.rho_liquid);
   const eos::FluidProperties v = eos::properties_at(sat.T, sat.rho_vapour);
-  s.T = sat.T;
-  s.P = sat.p / kilo;
-  s.rho_liquid = sat.rho_liquid * M;
-  s.rho_vapour = sat.rho_vapour * M;
-  s.h_liquid = l.h / M;
-  s.h_vapour = v.h / M;
-  s.s_liquid = l.s / M;
-  s.s_vapour = v.s / M;
-  s.latent_heat = (v.h - l.h) / M;
+  s.flags = 0U;
+  fill_phases(s, sat.T, sat.p, sat.rho_liquid, l.h, l.s, vorn::reference_transport::transport_at(l), v);
   s.surface_tension = eos::surface_tension(sat.T);
   // At Tc the two states are one and (s'' - s')/(v'' - v') is 0/0: its limit
   // there is the slope of the critical isochore, (dp/dT) at rho_c.
   s.dPdT = (sat.rho_liquid > sat.rho_vapour ? (v.s - l.s) / (1.0 / sat.rho_vapour - 1.0 / sat.rho_liquid)
                                             : l.dpdT) /
            kilo;
-  const vorn::reference_transport::TransportProperties lt = vorn::reference_transport::transport_at(l);
-  const vorn::reference_transport::TransportProperties vt = vorn::reference_transport::transport_at(v);
-  s.viscosity_liquid = lt.viscosity;
-  s.viscosity_vapour = vt.viscosity;
-  s.conductivity_liquid = lt.conductivity;
-  s.conductivity_vapour = vt.conductivity;
-  s.flags = lt.flags | vt.flags;
   s.evaluations = sat.evaluations + 2;
+  return s;
+}
+
+// The He II bath's two phases, below T_lambda (reference_eos/he_ii_bath.hpp).
+vorn_eos_saturation host_bath(const eos::BathSaturation& sat) {
+  vorn_eos_saturation s{};
+  s.size = sizeof s;
+  if (!sat.converged)
+    return host_saturation(eos::Saturation{undefined, undefined, undefined, undefined, 0, false},
+                           VORN_EOS_FLAG_NOT_CONVERGED);
+  const eos::HeIILiquid& l = sat.liquid;
+  const eos::FluidProperties& v = sat.vapour;
+  s.flags = VORN_EOS_FLAG_EXTRAPOLATED;
+  fill_phases(s, sat.T, sat.p, l.rho, l.h, l.s, he_ii_transport(l.T, l.rho * M), v);
+  s.surface_tension = undefined;
+  s.dPdT = eos::he_ii_vapour_pressure_slope(sat.T) / kilo;
+  s.evaluations = sat.evaluations;
   return s;
 }
 
@@ -369,6 +416,8 @@ VORN_EXPORT int vorn_eos_saturation_T(const double* T, vorn_eos_saturation* out)
   unsigned failure = VORN_EOS_FLAG_NOT_CONVERGED;
   if (!std::isfinite(t) || t <= 0.0)
     failure = VORN_EOS_FLAG_BAD_INPUT;
+  else if (eos::in_bath_temperatures(t))
+    return saturation_out(host_bath(eos::bath_at_temperature(t)), out);
   else if (t < eos::lambda_temperature)
     failure = VORN_EOS_FLAG_HE_II;
   else if (t > eos::critical_temperature)
@@ -381,6 +430,8 @@ VORN_EXPORT int vorn_eos_saturation_P(const double* P, vorn_eos_saturation* out)
   unsigned failure = VORN_EOS_FLAG_NOT_CONVERGED;
   if (!std::isfinite(p) || p <= 0.0)
     failure = VORN_EOS_FLAG_BAD_INPUT;
+  else if (eos::in_bath_pressures(p))
+    return saturation_out(host_bath(eos::bath_at_pressure(p)), out);
   else if (p < eos::lambda_saturation_pressure)
     failure = VORN_EOS_FLAG_HE_II;
   else if (p > eos::critical_pressure())

@@ -22,12 +22,15 @@
 //              first one Newton in (delta', delta'', tau) on equal J, K and
 //              g' + T s = h
 //   (T, q), (p, q)  a saturation and the lever rule
+// Below T_lambda, from 1.25 K, the He II bath and its vapour answer first
+// (he_ii_bath.cpp).
 // Two-phase states have the mixture's rho, u, h, s, g, Z and q; the properties
 // that have no two-phase meaning are NaN. Flags come from the final (T, p).
 #include <cmath>
 #include <limits>
 
 #include "reference_eos/flash_common.hpp"
+#include "reference_eos/he_ii_bath.hpp"
 
 namespace vorn::reference_eos {
 namespace flash_detail {
@@ -215,9 +218,10 @@ namespace {
 bool finite(double x) { return std::isfinite(x); }
 }  // namespace
 
-FluidState flash(InputPair pair, double x1, double x2) {
+namespace {
+
+FluidState equation_flash(InputPair pair, double x1, double x2) {
   using namespace flash_detail;
-  if (!finite(x1) || !finite(x2)) return empty(flag_bad_input);
   switch (pair) {
     case InputPair::TP:
       if (x1 <= 0.0 || x2 < 0.0) return empty(flag_bad_input);
@@ -272,7 +276,34 @@ FluidState flash(InputPair pair, double x1, double x2) {
       if (x1 <= 0.0 || x2 < 0.0 || x2 > 1.0) return empty(flag_bad_input);
       return finish(flash_pq(x1, x2));
   }
-  return empty(flag_bad_input);
+  return flash_detail::empty(flag_bad_input);
+}
+
+}  // namespace
+
+// How far below T_lambda a bath state defers to the equation (K): the bath's
+// searches in T settle to about a microkelvin next to the join.
+constexpr double lambda_join_band = 1e-5;
+
+FluidState flash(InputPair pair, double x1, double x2) {
+  if (!finite(x1) || !finite(x2)) return flash_detail::empty(flag_bad_input);
+  // The He II bath, 1.25 K to T_lambda, around the equation's own flashes (he_ii_bath.hpp).
+  FluidState bath{};
+  if (bath_flash(pair, x1, x2, bath)) {
+    if (!(bath.T > lambda_temperature - lambda_join_band)) return bath;
+    // Just below T_lambda the bath and the equation's saturated states at
+    // T_lambda itself can both hold a pair (the fits' liquid is 0.06 %
+    // denser than the equation's there, and the bath's searches end a few uK
+    // below the join): the equation's state where it lies at T_lambda, so
+    // that the states the library reports at the lambda point flash back to
+    // themselves; the bath's otherwise.
+    const FluidState s = equation_flash(pair, x1, x2);
+    return (s.flags & flags_without_result) == 0U && s.T <= lambda_temperature ? s : bath;
+  }
+  const FluidState s = equation_flash(pair, x1, x2);
+  if ((s.flags & (flag_he_ii | flag_solid | flag_no_solution)) != 0U && bath_flash_after(pair, x1, x2, bath))
+    return bath;
+  return s;
 }
 
 }  // namespace vorn::reference_eos

@@ -4,7 +4,7 @@
 
 namespace vorn::reference_eos {
 
-enum class Phase : int { none = 0, liquid = 1, vapour = 2, supercritical = 3, two_phase = 4 };
+enum class Phase : int { none = 0, liquid = 1, vapour = 2, supercritical = 3, two_phase = 4, he_ii = 5 };
 
 // Flag bits; the same values as the VORN_EOS_FLAG_* macros of vorn.h.
 inline constexpr unsigned flag_bad_input = 1U;  // non-finite input, T <= 0, P < 0, rho <= 0, q outside [0, 1]

@@ -937,7 +937,7 @@ class EosTest(unittest.TestCase):
         self.assertAlmostEqual(float(row["h_liquid [J/kg]"]), 0.0, delta=1e-9)
 
     def test_saturation_outside_its_range_is_flagged_rows(self):
-        run = vorn("saturation", "--T", "2.0,4.0,6.0", "--csv")
+        run = vorn("saturation", "--T", "1.0,4.0,6.0", "--csv")
         self.assertEqual(run.returncode, 0)
         flags = [r["flags"] for r in csv.DictReader(io.StringIO(run.stdout))]
         self.assertEqual(flags, ["he-ii", "", "no-solution"])
@@ -1031,11 +1031,33 @@ class LinesTest(unittest.TestCase):
 class SuperfluidTest(unittest.TestCase):
     """The saturated liquid below the lambda line and the ITS-90 vapour scale."""
 
-    def test_saturation_below_lambda_is_the_he_ii_line(self):
+    def test_saturation_below_lambda_is_the_he_ii_bath(self):
         rows = list(csv.DictReader(io.StringIO(vorn("saturation", "--T", "1.8", "--csv").stdout)))
         self.assertEqual(len(rows), 1)
-        self.assertEqual(float(rows[0]["rho [kg/m^3]"]), LIB.vorn_svp_rho(ctypes.byref(D(1.8)), None))
-        self.assertEqual(rows[0]["flags"], "")
+        self.assertEqual(float(rows[0]["rho_liquid [kg/m^3]"]), LIB.vorn_svp_rho(ctypes.byref(D(1.8)), None))
+        self.assertEqual(rows[0]["flags"], "extrapolated")
+        # Colder than the bath: the He II line of the fits.
+        rows = list(csv.DictReader(io.StringIO(vorn("saturation", "--T", "1.0", "--csv").stdout)))
+        self.assertEqual(float(rows[0]["rho [kg/m^3]"]), LIB.vorn_svp_rho(ctypes.byref(D(1.0)), None))
+
+    def test_one_table_through_the_lambda_point(self):
+        rows = list(csv.DictReader(io.StringIO(vorn("saturation", "--T", "1.5:5.1:0.1", "--csv").stdout)))
+        self.assertEqual(len(rows), 37)
+        for name in ["P [kPa]", "h_liquid [J/kg]", "s_vapour [J/(kg K)]", "latent_heat [J/kg]"]:
+            values = [float(r[name]) for r in rows]
+            self.assertFalse(any(math.isnan(v) for v in values), name)
+        P = [float(r["P [kPa]"]) for r in rows]
+        self.assertEqual(P, sorted(P))
+
+    def test_the_bath_by_pressure_in_every_command(self):
+        row = next(csv.DictReader(io.StringIO(vorn("saturation", "--P", "16mbar", "--csv").stdout)))
+        self.assertAlmostEqual(float(row["T [K]"]), 1.793515, delta=1e-6)
+        out = json.loads(vorn("eos", "--P", "16mbar", "--h", "1719.85", "--json").stdout)
+        values = {r["property"]: json_float(r["value"]) for r in out["rows"]}
+        self.assertAlmostEqual(values["quality"], 0.46274, delta=1e-5)
+        self.assertAlmostEqual(values["T"], 1.793515, delta=1e-6)
+        row = next(csv.DictReader(io.StringIO(vorn("superfluid", "--P", "16mbar", "--csv").stdout)))
+        self.assertAlmostEqual(float(row["T [K]"]), 1.793515, delta=1e-6)
 
     def test_superfluid_table_in_every_format(self):
         text = vorn("superfluid", "--T", "0:5.2:0.1").stdout.splitlines()

@@ -485,7 +485,7 @@ TEST(FlashEdges, NewPairsRefuseWithTheRightReason) {
   } rows[] = {
       {VORN_EOS_TH, 4.2, 1e9, VORN_EOS_FLAG_SOLID},          // more than the melting line's h
       {VORN_EOS_TH, 10.0, -1e9, VORN_EOS_FLAG_NO_SOLUTION},  // below the isotherm's least h
-      {VORN_EOS_TU, 1.9, 0.0, VORN_EOS_FLAG_HE_II},          // between the vapour and He I
+      {VORN_EOS_TU, 1.9, -1e4, VORN_EOS_FLAG_HE_II},         // below the He II bath, no He I there
       {VORN_EOS_TH, 0.0, 1e4, VORN_EOS_FLAG_BAD_INPUT},
       {VORN_EOS_TU, 2500.0, 1e4, VORN_EOS_FLAG_OUT_OF_RANGE},
       {VORN_EOS_RHOH, -1.0, 1e4, VORN_EOS_FLAG_BAD_INPUT},

@@ -137,7 +137,7 @@ TEST(ReferenceTransportExports, SaturatedPhases) {
   // Outside the saturation range: NaN with the flag, as every other field.
   vorn_eos_saturation he_ii{};
   he_ii.size = sizeof he_ii;
-  const double cold = 2.0;
+  const double cold = 1.2;  // below the He II bath
   ASSERT_EQ(vorn_eos_saturation_T(&cold, &he_ii), 0);
   EXPECT_EQ(he_ii.flags, VORN_EOS_FLAG_HE_II);
   EXPECT_TRUE(std::isnan(he_ii.viscosity_liquid) && std::isnan(he_ii.conductivity_vapour));

@@ -66,6 +66,9 @@ constexpr ToolName kNames[] = {
     {"kinematic_viscosity", "kinematic-viscosity", "nu_kin"},
     {"thermal_diffusivity", "thermal-diffusivity", "alpha,diffusivity"},
     {"prandtl", "prandtl", "Pr,prandtl-number"},
+    {"superfluid_fraction", "superfluid-fraction", "fraction_s,rho_s/rho"},
+    {"second_sound", "second-sound", "u2"},
+    {"heat_conductivity_function", "heat-cond-function", "heat-conductivity-function,f_inverse"},
 };
 
 // A property of the table with the tool's names.
@@ -160,7 +163,8 @@ void he_ii_hint(unsigned flags) {
   if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
     write_err(
         "hint: below the lambda line only the saturated liquid is described (He II under pressure is not in "
-        "the data): vorn superfluid --T <T> or vorn saturation --T <T>");
+        "the data): from 1.25 K, the He II bath (vorn saturation --T <T>, vorn eos --T <T> --q <q>); "
+        "colder, vorn superfluid --T <T>");
   }
 }
 

@@ -258,11 +258,12 @@ int run_saturation(const Arguments& a, const Inputs& input_options) {
   const Options options = options_of(a);
   const std::string name = T_or_P(input_options, "saturation", "pressures");
   const Values points = points_of(a, name, options.units);
-  // Below the lambda line the reference equation has no liquid: the He II line.
-  bool below_lambda = name == "T";
-  for (std::size_t i = 0; below_lambda && i < points.size(); ++i)
-    below_lambda = points[i] < kLambdaTemperature;
-  return below_lambda ? print_superfluid(points, options) : print_saturation(name == "T", points, options);
+  // The saturation entries answer from 1.25 K (the He II bath below the lambda point); every point colder
+  // than that: the He II line of the fits.
+  bool below_bath = name == "T";
+  for (std::size_t i = 0; below_bath && i < points.size(); ++i)
+    below_bath = points[i] < kLowestBathTemperature;
+  return below_bath ? print_superfluid(points, options) : print_saturation(name == "T", points, options);
 }
 
 int run_channel(const Arguments& a, const CLI::App* channel) {
@@ -358,16 +359,16 @@ int run(int argc, char** argv) {
   const Inputs eos_inputs = add_inputs(eos, a, false);
   add_format_options(eos, a, false);
 
-  auto* saturation =
-      app.add_subcommand("saturation",
-                         "The saturated liquid and vapour (reference equation of state) over a "
-                         "range of T (2.1768 K to 5.1953 K) or of P (5.04 kPa to 228.3 kPa)");
+  auto* saturation = app.add_subcommand(
+      "saturation",
+      "The saturated liquid and vapour (reference equation of state; below 2.1768 K the He II "
+      "bath) over a range of T (1.25 K to 5.1953 K) or of P (0.1147 kPa to 228.3 kPa)");
   const Inputs saturation_inputs = add_inputs(saturation, a, true, {"T", "P"});
   add_format_options(saturation, a, true);
 
   auto* superfluid = app.add_subcommand(
       "superfluid", "The saturated liquid below and above the lambda line (He II included), 0 K to 5.15 K");
-  const CLI::Option* superfluid_T = add_value(superfluid, a, "T", "temperatures, K", true);
+  const Inputs superfluid_inputs = add_inputs(superfluid, a, true, {"T", "P"});
   add_format_options(superfluid, a, true);
   auto* channel = superfluid->add_subcommand(
       "channel",
@@ -447,9 +448,10 @@ int run(int argc, char** argv) {
     return print_line(which, points_of(a, name, options.units), options);
   }
   if (superfluid->parsed()) {
-    if (superfluid_T->count() == 0)
-      throw UsageError("superfluid: --T is required; expected temperatures (or the subcommand 'channel')");
-    return print_superfluid(points_of(a, "T", {}), options_of(a));
+    const Options options = options_of(a);
+    const std::string name = T_or_P(superfluid_inputs, "superfluid", "vapour pressures");
+    const Values points = points_of(a, name, options.units);
+    return print_superfluid(name == "P" ? saturation_temperatures(points) : points, options);
   }
   if (vapour->parsed()) {
     const Options options = options_of(a);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "flags.hpp"
@@ -104,6 +105,17 @@ int print_channel(const Values& T_bath, const Channel& channel, ChannelQuestion 
     }
   }
   return table.finish();
+}
+
+Values saturation_temperatures(const Values& P) {
+  std::vector<double> T(P.size());
+  for (std::size_t i = 0; i < P.size(); ++i) {
+    vorn_eos_saturation s{};
+    s.size = sizeof s;
+    const double p = P[i];
+    T[i] = vorn_eos_saturation_P(&p, &s) == 0 && !std::isnan(s.T) ? s.T : vorn_its90_T(&p, nullptr, nullptr);
+  }
+  return Values(std::move(T));
 }
 
 int print_vapour_scale(bool from_pressure, const Values& points, const Options& options) {

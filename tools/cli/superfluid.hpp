@@ -1,7 +1,8 @@
 // The saturated liquid below and above the lambda line (He II included) and
 // the ITS-90 helium-4 vapour-pressure scale, from the command line:
 //
-//   vorn superfluid --T RANGE               every property of the saturated liquid, a row per T
+//   vorn superfluid --T RANGE | --P RANGE   every property of the saturated liquid, a row per T
+//                                           (or per vapour pressure)
 //   vorn superfluid channel --T-bath RANGE --L LENGTH [--q RANGE | --T-warm RANGE] [--m M]
 //                                           heat through a He II channel from a saturated bath
 //   vorn thermometer vapour --P P | --T T   T90 from the vapour pressure, or the pressure at T90
@@ -15,7 +16,13 @@
 
 namespace vorn_cli {
 
-inline constexpr double kLambdaTemperature = 2.1768;  // K, at saturation on ITS-90
+inline constexpr double kLambdaTemperature = 2.1768;    // K, at saturation on ITS-90
+inline constexpr double kLowestBathTemperature = 1.25;  // K, where the saturation entries begin
+
+// The temperature of each vapour pressure (kPa) by the library's one relation: its saturation entries
+// from 1.25 K (below T_lambda ITS-90's, scaled to meet the reference equation there), the ITS-90 scale's
+// own extension below (the fits' vapour pressure); NaN where neither answers.
+Values saturation_temperatures(const Values& P);
 
 // Every property of the saturated liquid at each T; `title` heads the text table.
 int print_superfluid(const Values& T, const Options& options);

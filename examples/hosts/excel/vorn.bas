@@ -100,6 +100,9 @@ Public Type VornEosState
     kinematic_viscosity As Double
     thermal_diffusivity As Double
     prandtl As Double
+    superfluid_fraction As Double
+    second_sound As Double
+    heat_conductivity_function As Double
 End Type
 
 Public Type VornEosSaturation
@@ -424,13 +427,15 @@ End Function
 ' vorn_eos_facts.def, in code order (the test exports.eos_facts compares).
 ' The code of a property name (T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt,
 ' kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, phase, flags, viscosity,
-' conductivity, kinematic_viscosity, thermal_diffusivity, prandtl), 0 for
+' conductivity, kinematic_viscosity, thermal_diffusivity, prandtl,
+' superfluid_fraction, second_sound, heat_conductivity_function), 0 for
 ' another name.
 Private Function EosPropertyCode(ByVal name As String) As Long
     Dim names As Variant, i As Long
     names = Array("T", "P", "rho", "vm", "u", "h", "s", "g", "cv", "cp", "cp_cv", "w", "jt", _
                   "kappa_T", "alpha_V", "dpdT", "dpdrho", "B", "Z", "q", "phase", "flags", _
-                  "viscosity", "conductivity", "kinematic_viscosity", "thermal_diffusivity", "prandtl")
+                  "viscosity", "conductivity", "kinematic_viscosity", "thermal_diffusivity", "prandtl", _
+                  "superfluid_fraction", "second_sound", "heat_conductivity_function")
     EosPropertyCode = 0
     For i = 0 To UBound(names)
         If StrComp(name, names(i), vbBinaryCompare) = 0 Then EosPropertyCode = i + 1
@@ -448,7 +453,9 @@ Private Function EosPairCode(ByVal name As String) As Long
 End Function
 
 ' =VornEos("h", "TP", 4.2, 100): one property at the state the pair names
-' (=VornEos("T", "Ph", 100, 1000), =VornEos("P", "Tq", 4, 0) the vapour pressure)
+' (=VornEos("T", "Ph", 100, 1000), =VornEos("P", "Tq", 4, 0) the vapour pressure;
+' below 2.1768 K the He II bath: =VornEos("q", "Ph", 1.6, VornEos("h", "TP", 4.5, 300))
+' is the vapour fraction after a 2 K plant's Joule-Thomson valve, 0.4627)
 Public Function VornEos(ByVal property As String, ByVal pair As String, ByVal x1 As Double, ByVal x2 As Double) As Variant
     Dim p As Long, q As Long
     p = EosPropertyCode(property)
@@ -460,14 +467,15 @@ Public Function VornEos(ByVal property As String, ByVal pair As String, ByVal x1
     End If
 End Function
 
-' =VornEosState("TP", 4.2, 100): every property in one row of 28 cells, in the
+' =VornEosState("TP", 4.2, 100): every property in one row of 31 cells, in the
 ' order T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT,
 ' dpdrho, B, Z, q, then phase, flags and evaluations, then viscosity,
-' conductivity, kinematic_viscosity, thermal_diffusivity, prandtl (spills in
-' Excel 365; enter as an array formula over 28 cells in older versions, or over
+' conductivity, kinematic_viscosity, thermal_diffusivity, prandtl, then He II's
+' superfluid_fraction, second_sound, heat_conductivity_function (spills in
+' Excel 365; enter as an array formula over 31 cells in older versions, or over
 ' the first 23 for the properties without transport)
 Public Function VornEosState(ByVal pair As String, ByVal x1 As Double, ByVal x2 As Double) As Variant
-    Dim st As VornEosState, q As Long, out(1 To 28) As Variant
+    Dim st As VornEosState, q As Long, out(1 To 31) As Variant
     q = EosPairCode(pair)
     If q = 0 Then
         VornEosState = CVErr(xlErrValue)
@@ -486,6 +494,8 @@ Public Function VornEosState(ByVal pair As String, ByVal x1 As Double, ByVal x2 
     out(21) = st.phase: out(22) = st.flags: out(23) = st.evaluations
     out(24) = Cell(st.viscosity): out(25) = Cell(st.conductivity): out(26) = Cell(st.kinematic_viscosity)
     out(27) = Cell(st.thermal_diffusivity): out(28) = Cell(st.prandtl)
+    out(29) = Cell(st.superfluid_fraction): out(30) = Cell(st.second_sound)
+    out(31) = Cell(st.heat_conductivity_function)
     VornEosState = out
 End Function
 

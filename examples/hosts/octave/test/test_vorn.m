@@ -117,6 +117,12 @@ check_same_bits(sat.conductivity_liquid, E.sat_conductivity_liquid, 'vorn.eos_sa
 % A round trip through another pair: (P, h) back to T at 10 K, 500 kPa.
 h = vorn.eos('h', 'TP', 10, 500);
 check(abs(vorn.eos('T', 'Ph', 500, h) - 10) < 1e-8, 'vorn.eos(''T'', ''Ph'', ...) returns to 10 K');
+% The He II bath: a 2 K plant's Joule-Thomson stage, 4.5 K and 300 kPa to 1.6 kPa.
+jt = vorn.eos_state('Ph', 1.6, vorn.eos('h', 'TP', 4.5, 300));
+check(abs(jt.q - 0.46274) < 1e-5 && abs(jt.T - 1.793515) < 1e-6, 'the JT stage into the He II bath');
+bath = vorn.eos_saturation('P', 1.6);
+check(abs(bath.T - jt.T) < 1e-12, 'the bath''s saturation at 1.6 kPa');
+check(vorn.eos('second_sound', 'Tq', 1.8, 0) > 19, 'He II''s second sound at 1.8 K');
 nbp = vorn.eos_saturation('P', 101.325);
 check(abs(nbp.T - 4.2238068) < 5e-8 && abs(nbp.h_liquid) < 1e-9, 'normal boiling point, h'' = 0 there');
 check_error(@() vorn.eos('enthalpy', 'TP', 4, 100), 'vorn:argument', 'an unknown eos property');
