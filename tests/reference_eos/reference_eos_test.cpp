@@ -42,7 +42,6 @@ unsigned equation_flags(int pair, double x1, double x2) {
   return s.flags;
 }
 
-
 double relative(double a, double b) { return std::fabs(a - b) / std::fabs(b); }
 
 // Check values of the equation (molar units as published; rho in mol/m3).
@@ -465,8 +464,8 @@ TEST(ReferenceEos, WildInputsGiveAFlagOrAState) {
         } else {
           EXPECT_TRUE(std::isfinite(s.T) && std::isfinite(s.P) && std::isfinite(s.rho) && s.rho >= 0.0);
           EXPECT_NE(s.phase, VORN_EOS_PHASE_NONE);
-          // NaN in two phases, where flagged, where the equation's cp is (at the critical point), and in He II.
-          // He II conducts no heat the way a fluid does: only its viscosity is given.
+          // NaN in two phases, where flagged, where the equation's cp is (at the critical point), and in He
+          // II. He II conducts no heat the way a fluid does: only its viscosity is given.
           const bool none = s.phase == VORN_EOS_PHASE_TWO_PHASE || s.phase == VORN_EOS_PHASE_HE_II ||
                             (s.flags & VORN_EOS_FLAG_UNDEFINED) != 0u || std::isnan(s.cp);
           for (const double x : {s.viscosity, s.conductivity, s.prandtl})
