@@ -55,6 +55,11 @@ FluidState finish(FluidState s, bool solved) {
   // Densities far beyond the fluid's overflow the terms: no state there.
   if (s.phase != Phase::none && !(std::isfinite(s.p) && std::isfinite(s.rho) && std::isfinite(s.h)))
     s.flags |= flag_no_solution;
+  // A liquid stretched to a negative pressure is no state of the fluid (a
+  // search can end on one where its pair lies in compressed He II, which the
+  // equation does not describe): He II below T_lambda, no state above.
+  if (s.phase != Phase::none && s.phase != Phase::two_phase && s.p < 0.0)
+    s.flags |= s.T < lambda_temperature ? flag_he_ii : flag_no_solution;
   // Every one-phase root is mechanically stable: one that is not is the
   // solver's failure, never a state.
   if (s.phase != Phase::none && s.phase != Phase::two_phase &&

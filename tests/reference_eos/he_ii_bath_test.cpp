@@ -165,6 +165,16 @@ TEST(HeIIBath, CompressedHeIIRefused) {
   EXPECT_EQ(state(VORN_EOS_PH, l.P, l.h - 100.0).flags, VORN_EOS_FLAG_HE_II);
   EXPECT_EQ(state(VORN_EOS_TRHO, 1.8, l.rho * 1.001).flags, VORN_EOS_FLAG_HE_II);
   EXPECT_EQ(state(VORN_EOS_TP, 1.8, l.P * 1.001).flags, VORN_EOS_FLAG_HE_II);
+  // (h, s) of He II squeezed isentropically: its search ended on the equation's liquid stretched to a
+  // negative pressure (-1.7 kPa at 1.78 K), flagged only extrapolated.
+  for (const double T : {1.3, 1.5, 2.0}) {
+    const vorn_eos_state b = state(VORN_EOS_TQ, T, 0.0);
+    for (const double dh : {1.0, 10.0, 100.0}) {
+      const vorn_eos_state r = state(VORN_EOS_HS, b.h + dh, b.s);
+      EXPECT_NE(r.flags & VORN_EOS_FLAG_HE_II, 0u) << T << " K, h + " << dh;
+      EXPECT_TRUE(std::isnan(r.P)) << T << " K, h + " << dh;
+    }
+  }
 }
 
 }  // namespace
