@@ -187,6 +187,19 @@ int run_table(const Arguments& a, const Inputs& input_options) {
   std::vector<TableInput> inputs;
   for (const std::string& name : names)
     inputs.push_back({find_eos_property(name), points_of(a, name, options.units)});
+  // A property by its name (not an exported routine's, which answers any input with its flags, bit for
+  // bit): a temperature at or below 0 K, or a negative pressure, is bad input, as in `vorn eos`.
+  if (quantity.equation != nullptr) {
+    for (const TableInput& input : inputs) {
+      const bool T = input.input->code == VORN_EOS_T;
+      if (!T && input.input->code != VORN_EOS_P) continue;
+      for (std::size_t i = 0; i < input.points.size(); ++i) {
+        const double x = input.points[i];
+        require_physical(T ? "--T" : "--P", fmt::format("{}", x), x,
+                         T ? Dimension::temperature : Dimension::pressure);
+      }
+    }
+  }
   if (inputs.size() == 2 && inputs[0].points.size() > kMaxPoints / inputs[1].points.size()) {
     throw UsageError(fmt::format("--{}, --{}: {} x {} points; expected at most {} in one table", names[0],
                                  names[1], inputs[0].points.size(), inputs[1].points.size(), kMaxPoints));
