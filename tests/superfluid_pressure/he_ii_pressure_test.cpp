@@ -24,7 +24,6 @@ namespace {
 namespace sp = vorn::superfluid_pressure;
 namespace eos = vorn::reference_eos;
 constexpr double atm = 101325.0;  // Pa
-constexpr double M = 4.002602e-3;
 
 double svp(double (*f)(const double*, unsigned*), double T) {
   unsigned flags = 0;
