@@ -105,17 +105,35 @@ def t_swenson(p):
     return SW[0] + SW[1] * b + SW[2] * b * b
 
 
-DU = TU - (t_swenson(PU) - t_swenson(P0) + TL0)
+# The slope at p0 that Pippard's relation asks of the saturated fits: the
+# logarithmic amplitudes of C_sat (1267 J/(kg K) per e-fold of T_lambda - T,
+# 1e-2 K to 1e-6 K) and of alpha (-a1 = 7.575e-3 /K) give (dp/dT)_lambda =
+# A/(T V a1) = -112 bar/K, i.e. -8.93 mK/bar, against the quadratic's
+# -10.92 mK/bar. A term S0 q exp(-q/P1), q = p - p0, supplies the difference
+# and dies away within a few bar.
+A_C = 1267.0
+RHO_L0 = 146.1087
+SLOPE0 = -(TL0 / RHO_L0 * 7.57537e-3) / A_C  # K/Pa
+S0 = SLOPE0 - (SW[1] + 2 * SW[2] * P0 / 1e5) / 1e5
+P1 = 5e5
+
+
+def bump(p):  # smooth through p0 (the line continues below it, metastable)
+    q = p - P0
+    return S0 * q * math.exp(-q / P1), S0 * math.exp(-q / P1) * (1 - q / P1)
+
+
+DU = TU - (t_swenson(PU) - t_swenson(P0) + TL0) - bump(PU)[0]
 
 
 def t_lambda(p):
     x = max(p - P0, 0.0) / (PU - P0)
-    return t_swenson(p) - t_swenson(P0) + TL0 + DU * x ** NU
+    return t_swenson(p) - t_swenson(P0) + TL0 + bump(p)[0] + DU * x ** NU
 
 
 def dt_lambda(p):
     x = max(p - P0, 0.0) / (PU - P0)
-    return (SW[1] + 2 * SW[2] * p / 1e5) / 1e5 + NU * DU * x ** (NU - 1) / (PU - P0)
+    return (SW[1] + 2 * SW[2] * p / 1e5) / 1e5 + bump(p)[1] + NU * DU * x ** (NU - 1) / (PU - P0)
 
 
 ML = (15.901, -24.1085, 0.820147, 33046.0)
@@ -279,7 +297,7 @@ def row(name, v):
 
 
 print(row("tait_volume", TAIT))
-print("lambda_upper_bend =", repr(DU), " melting_floor =", repr(FLOOR))
+print("lambda_upper_bend =", repr(DU), " melting_floor =", repr(FLOOR), " lambda_low_bend =", repr(S0))
 print(row("lambda_excess", list(m.c0)))
 print(row("anomaly_slope", list(m.c2)))
 print("# mismatch against the equation on the lambda line: p, s (J/(kg K)), h (J/kg), g (J/kg), rho")

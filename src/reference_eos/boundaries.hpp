@@ -22,15 +22,21 @@
 // Lambda line: He I above, He II below, from the lambda point on the
 //   saturation line (2.1768 K, 5039.33 Pa: the equation's own p_sat there)
 //   to the upper lambda point on the melting line (1.7673 K, 3.0134 MPa):
-//     T_lambda(p) = 2.1768 K + [T_S(p) - T_S(p0)] + D_u x^6,
+//     T_lambda(p) = 2.1768 K + [T_S(p) - T_S(p0)] + S_0 q exp(-q/P_1) + D_u x^6,
 //     T_S(p) = 2.1862228445 - 0.0109123116 P - 0.0001037245 P^2 (P in bar;
 //       Swenson 1952, on the 1958 scale: only differences of it are used,
 //       which shifts it to ITS-90 at the lower end),
-//     x = (p - p0)/(p_u - p0) (0 below p0), D_u = 12.969 mK.
-//   The x^6 term bends the quadratic up to the upper end (it is 0.05 mK at
-//   1 MPa, 1.1 mK at 2 MPa, 4.2 mK at 2.5 MPa): a quadratic cannot follow the
-//   line's bend near the melting line, where the shifted quadratic falls
-//   13 mK below the upper-end readings. Upper end: three readings differ by
+//     q = p - p0, x = q/(p_u - p0) (x 0 below p0), D_u = 12.822 mK.
+//   The q term gives the line at p0 the slope Pippard's relation asks of the
+//   saturated fits (Donnelly and Barenghi 1998): their C_sat and alpha
+//   diverge as ln(T_lambda - T) with amplitudes 1267 J/(kg K) (averaged over
+//   1e-2 K to 1e-6 K) and 7.575e-3 /K, so (dT/dp)_lambda = T V a1 / A =
+//   -8.91 mK/bar (-112 bar/K), where the quadratic has -10.92 mK/bar; with
+//   P_1 = 5 bar it lifts the line 1.6 mK at 1 bar, 3.7 mK at 5 bar, 2.7 mK at
+//   10 bar, and dies away. The x^6 term bends the quadratic up to the upper
+//   end (0.05 mK at 1 MPa, 1.1 mK at 2 MPa, 4.2 mK at 2.5 MPa): a quadratic
+//   cannot follow the line's bend near the melting line, where the shifted
+//   quadratic falls 13 mK below the upper-end readings. Upper end: three readings differ by
 //   5 mK (1.762 K, 29.725 atm, older scale; 1.7673 K, 30.134 bar, ITS-90,
 //   with the density 179.83 kg/m3; 1.7633 K, where the present melting line
 //   met the straight line that preceded this curve). This line takes
@@ -89,7 +95,11 @@ inline constexpr double lambda_melting_pressure = 3.0134e6;   // Pa, the melting
 inline constexpr std::array<double, 3> lambda_swenson{2.1862228445, -0.0109123116,
                                                       -0.0001037245};  // K, K/bar, K/bar^2
 inline constexpr double lambda_swenson_bar = 1e5;                      // Pa
-inline constexpr double lambda_upper_bend = 0.012969284371021184;      // K, D_u
+inline constexpr double lambda_upper_bend = 0.012821519201253297;      // K, D_u
+// K/Pa, S_0: the slope -8.9078 mK/bar (T_lambda/(rho_lambda A) 7.57537e-3 /K,
+// rho_lambda = 146.1087 kg/m3, A = 1267 J/(kg K)) less the quadratic's at p0.
+inline constexpr double lambda_low_bend = 2.014981446731204e-08;
+inline constexpr double lambda_low_bend_reach = 5e5;  // Pa, P_1
 inline constexpr unsigned lambda_upper_bend_power = 6;
 
 // Vapour below the lambda temperature.
@@ -165,10 +175,15 @@ inline LambdaLinePoint lambda_line(double p) {
   constexpr unsigned n = lambda_upper_bend_power;
   const double x_n2 = integer_power<n - 2>(x);
   const double bar2 = lambda_swenson_bar * lambda_swenson_bar;
-  return {lambda_saturation_temperature + c[1] * (P - P0) + c[2] * (P * P - P0 * P0) +
+  const double q = p - lambda_saturation_pressure;  // the q term continues below p0, smoothly
+  const double r = q / lambda_low_bend_reach;
+  const double decay = lambda_low_bend * std::exp(-r);
+  return {lambda_saturation_temperature + c[1] * (P - P0) + c[2] * (P * P - P0 * P0) + decay * q +
               lambda_upper_bend * x_n2 * x * x,
-          (c[1] + 2.0 * c[2] * P) / lambda_swenson_bar + lambda_upper_bend * double{n} * x_n2 * x / span,
-          2.0 * c[2] / bar2 + lambda_upper_bend * double{n * (n - 1)} * x_n2 / (span * span)};
+          (c[1] + 2.0 * c[2] * P) / lambda_swenson_bar + decay * (1.0 - r) +
+              lambda_upper_bend * double{n} * x_n2 * x / span,
+          2.0 * c[2] / bar2 + decay * (r - 2.0) / lambda_low_bend_reach +
+              lambda_upper_bend * double{n * (n - 1)} * x_n2 / (span * span)};
 }
 
 // Temperature of the lambda line at p (Pa); meaningful from the saturation
@@ -177,24 +192,30 @@ inline double lambda_line_temperature(double p) { return lambda_line(p).T; }
 
 // Pressure of the lambda line at T (Pa): the inverse of lambda_line_temperature
 // on p0..p_u (the line falls monotonically there), by Newton steps kept
-// inside a bisection bracket, at most 60; T above 2.1768 K gives p0, T below
-// 1.7673 K gives p_u (the ends), NaN gives NaN. Within 1e-9 K of the line.
+// inside a bisection bracket (at most 60, quadratic once near), then moved up
+// by ulps (at most 64) until T is not below the line there: the lowest
+// pressure of He I at T, to rounding, so that a state built on it is He I.
+// T above 2.1768 K gives p0, T below 1.7673 K gives p_u (the ends), NaN NaN.
 inline double lambda_line_pressure(double T) {
   if (std::isnan(T)) return T;
   if (T >= lambda_saturation_temperature) return lambda_saturation_pressure;
   if (T <= lambda_melting_temperature) return lambda_melting_pressure;
   double lo = lambda_saturation_pressure;  // T_lambda(lo) > T
-  double hi = lambda_melting_pressure;     // T_lambda(hi) < T
+  double hi = lambda_melting_pressure;     // T_lambda(hi) <= T
   double p = lo + (hi - lo) * (lambda_saturation_temperature - T) /
                       (lambda_saturation_temperature - lambda_melting_temperature);
   for (int i = 0; i < 60; ++i) {
     const LambdaLinePoint l = lambda_line(p);
     const double f = l.T - T;
     (f > 0.0 ? lo : hi) = p;
-    if (std::fabs(f) < 1e-13 || hi - lo < 1e-9 * hi) break;
-    const double next = p - f / l.dTdp;
-    p = next > lo && next < hi ? next : 0.5 * (lo + hi);
+    if (f == 0.0) break;
+    double next = p - f / l.dTdp;
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    const bool settled = std::fabs(next - p) <= 4e-16 * p;
+    p = next;
+    if (settled) break;
   }
+  for (int k = 0; k < 64 && lambda_line_temperature(p) > T; ++k) p = std::nextafter(p, hi + hi);
   return p;
 }
 
