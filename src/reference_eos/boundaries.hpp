@@ -39,7 +39,8 @@
 //   quadratic falls 13 mK below the upper-end readings. Upper end: three readings differ by
 //   5 mK (1.762 K, 29.725 atm, older scale; 1.7673 K, 30.134 bar, ITS-90,
 //   with the density 179.83 kg/m3; 1.7633 K, where the present melting line
-//   met the straight line that preceded this curve). This line takes
+//   met the straight line that preceded this curve, which lay up to 22 mK
+//   below this one). This line takes
 //   1.7673 K, 30.134 bar: it is on ITS-90, its density is the equation's
 //   there within 0.04 % (179.89), and the older-scale reading moves to about
 //   1.767 K on ITS-90 (the scales differ by about 5 mK here); the third is

@@ -5,10 +5,10 @@
 //   rho_s/rho (T, p) = f_sat(T T_lambda(p0)/T_lambda(p))
 // (T_lambda(p0) from the vapour pressure to p0: the saturated fit there).
 // Against Brooks and Donnelly's (1977) 2.5 and 5 atm tables (a calculation
-// from the Landau model) this is within 0.01 to 1.85 K and 0.04 at 2.05 K,
-// all of it the difference between their table and the measured fit at the
-// vapour pressure, which is the same there: their change with pressure at a
-// given T/T_lambda is this one's within 0.005 (0.012 at 2.10 K).
+// from the Landau model) this is within 0.02 to 1.80 K and 0.05 at 2.05 K,
+// most of it the difference between their table and the measured fit at the
+// vapour pressure (up to 0.036 there): their change with pressure at a given
+// T is this one's within 0.018.
 // Second sound (the common approximation, s from absolute zero):
 //   u2^2 = (rho_s/rho_n) s_abs^2 T / cp,  s_abs = S_sat(T) + ds(T, p)
 // with S_sat the saturated fit's entropy from 0 K (entropy.hpp).
