@@ -21,8 +21,8 @@ above the melting line) the charts are shaded, not left blank. The vapour
 colder than the lambda point, below the saturation pressure of He II (from
 1.25 K), is the equation's, flagged extrapolated: drawn, its edge marked. The melting
 line is the library's: a low-temperature form below 4 K joined to the Simon
-form by 5 K, meeting the lambda line at the upper lambda point (1.7633 K,
-2.9967 MPa).
+form by 5 K, meeting the lambda line at the upper lambda point (1.7673 K,
+3.0134 MPa).
 """
 
 from __future__ import annotations
@@ -47,8 +47,8 @@ P_LAMBDA_SATURATED = 5.03933038
 T_CRITICAL = 5.1953
 P_CRITICAL = 228.322787
 #: The upper lambda point, on the melting line (K, kPa), the lambda line's other end.
-T_LAMBDA_MELTING = 1.7633
-P_LAMBDA_MELTING = 2996.686858420198  # the library's melting pressure at T_LAMBDA_MELTING
+T_LAMBDA_MELTING = 1.7673
+P_LAMBDA_MELTING = 3013.4  # the library's melting pressure at T_LAMBDA_MELTING
 
 #: The pressure and temperature ranges of the p-h and T-s diagrams (kPa, K).
 P_RANGE = (1.0, 3.0e4)

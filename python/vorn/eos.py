@@ -564,9 +564,9 @@ def lambda_temperature(P: Any, *, strict: bool = False) -> FloatResult:
     --------
     >>> from vorn import eos
     >>> round(eos.lambda_temperature(100.0), 4)
-    2.1637
+    2.1679
     >>> round(eos.lambda_temperature("25bar"), 4)
-    1.832
+    1.8442
     """
     return _line(_of_library(_lib.vorn_eos_lambda_temperature), P, "P", "pressure", "lambda_temperature", strict)
 
@@ -590,7 +590,7 @@ def melting_pressure(T: Any, *, strict: bool = False) -> FloatResult:
     --------
     >>> from vorn import eos
     >>> round(eos.melting_pressure(1.5), 1)
-    2600.9
+    2608.6
     """
     return _line(_of_library(_lib.vorn_eos_melting_pressure), T, "T", "temperature", "melting_pressure", strict)
 

@@ -2,9 +2,15 @@
 //
 // Melting line: above it helium is solid. Two forms, joined:
 //   below 4 K, the low-temperature form (Swenson), stated for 0.8 K to 4 K:
-//     p_m = 2.5 MPa + 33046 Pa exp(15.901/T - 24.1085/T^2 + 0.820147 T)
-//     (2.997 MPa at 1.7633 K, where the lambda line ends on it; 3.666 MPa at
-//     2 K; 12.87 MPa at 4 K; 2.5 MPa as T -> 0). It grows far too fast above
+//     p_m = p_floor + 33046 Pa exp(15.901/T - 24.1085/T^2 + 0.820147 T)
+//     with p_floor = 2.5077273 MPa, not the form's 2.5 MPa: the floor is
+//     raised by 7.7 kPa so that the line passes through the upper lambda
+//     point taken below (1.7673 K, 3.0134 MPa), where the form itself gives
+//     3.0057 MPa (0.26 % low, 3.4 mK in T; the form is on an older
+//     temperature scale and good to about 1 %). The shift is the smallest
+//     change that does it: 0.06 % at 4 K, nothing above 5 K, and p_m(0 K)
+//     moves from 2.500 to 2.508 MPa, towards the measured 2.53 MPa.
+//     (3.674 MPa at 2 K; 12.87 MPa at 4 K.) It grows far too fast above
 //     4.5 K.
 //   above 5 K, the Simon form (Datchi et al., Phys. Rev. B 61, 6535 (2000)), a
 //     high-temperature fit: p_m = 1606700 Pa ((T/K)^1.565 - 1).
@@ -13,10 +19,36 @@
 //     3 %, at 4 K and 2.46 MPa, 13 %, at 5 K; the join is within that of
 //     either). 14.08 MPa at 4.2 K, against about 14 MPa measured.
 //   A limit for flags, good to a few per cent, not a property.
-// Lambda line: He I above, He II below. Only its two ends are used, from
-//   (2.1768 K, 5039.33 Pa) on the saturation line to (1.7633 K, 2.997 MPa) on
-//   the melting line, joined by a straight line in (T, p): a limit for flags,
-//   good to a few mK, not a property. Below 1.7633 K there is no He I liquid.
+// Lambda line: He I above, He II below, from the lambda point on the
+//   saturation line (2.1768 K, 5039.33 Pa: the equation's own p_sat there)
+//   to the upper lambda point on the melting line (1.7673 K, 3.0134 MPa):
+//     T_lambda(p) = 2.1768 K + [T_S(p) - T_S(p0)] + S_0 q exp(-q/P_1) + D_u x^6,
+//     T_S(p) = 2.1862228445 - 0.0109123116 P - 0.0001037245 P^2 (P in bar;
+//       Swenson 1952, on the 1958 scale: only differences of it are used,
+//       which shifts it to ITS-90 at the lower end),
+//     q = p - p0, x = q/(p_u - p0) (x 0 below p0), D_u = 12.822 mK.
+//   The q term gives the line at p0 the slope Pippard's relation asks of the
+//   saturated fits (Donnelly and Barenghi 1998): their C_sat and alpha
+//   diverge as ln(T_lambda - T) with amplitudes 1267 J/(kg K) (averaged over
+//   1e-2 K to 1e-6 K) and 7.575e-3 /K, so (dT/dp)_lambda = T V a1 / A =
+//   -8.91 mK/bar (-112 bar/K), where the quadratic has -10.92 mK/bar; with
+//   P_1 = 5 bar it lifts the line 1.6 mK at 1 bar, 3.7 mK at 5 bar, 2.7 mK at
+//   10 bar, and dies away. The x^6 term bends the quadratic up to the upper
+//   end (0.05 mK at 1 MPa, 1.1 mK at 2 MPa, 4.2 mK at 2.5 MPa): a quadratic
+//   cannot follow the line's bend near the melting line, where the shifted
+//   quadratic falls 13 mK below the upper-end readings. Upper end: three readings differ by
+//   5 mK (1.762 K, 29.725 atm, older scale; 1.7673 K, 30.134 bar, ITS-90,
+//   with the density 179.83 kg/m3; 1.7633 K, where the present melting line
+//   met the straight line that preceded this curve, which lay up to 22 mK
+//   below this one). This line takes
+//   1.7673 K, 30.134 bar: it is on ITS-90, its density is the equation's
+//   there within 0.04 % (179.89), and the older-scale reading moves to about
+//   1.767 K on ITS-90 (the scales differ by about 5 mK here); the third is
+//   not a measurement. Uncertainty: nil at p0 (the definition), within
+//   5 mK of the shifted quadratic to 2.5 MPa (which is good to about 5 mK),
+//   5 mK at the upper end. p_lambda(T) is its inverse. Beyond p_u the
+//   formula is not a line of the fluid. Below 1.7673 K there is no He I
+//   liquid.
 // Vapour below the lambda temperature: a dilute gas, which the equation
 //   describes as well as any gas (flagged extrapolated, outside its stated
 //   range), from 1.25 K up, at pressures below the saturation pressure of
@@ -31,6 +63,7 @@
 #include <cmath>
 #include <limits>
 
+#include "constants/integer_power.hpp"
 #include "reference_eos/constants.hpp"
 #include "thermometry/its90_vapour_scale.hpp"
 
@@ -40,7 +73,8 @@ namespace vorn::reference_eos {
 inline constexpr double melting_scale = 1606700.0;  // Pa
 inline constexpr double melting_exponent = 1.565;
 // Low-temperature form.
-inline constexpr double melting_floor = 2.5e6;        // Pa
+inline constexpr double melting_floor =
+    2507727.3006968405;                               // Pa: 2.5 MPa raised to meet the upper lambda point
 inline constexpr double melting_low_scale = 33046.0;  // Pa
 inline constexpr double melting_low_a = 15.901;       // K
 inline constexpr double melting_low_b = -24.1085;     // K^2
@@ -55,8 +89,19 @@ inline constexpr double lambda_saturation_pressure = 5039.330380576782;      // 
 // recompute them): the bottom of the dome.
 inline constexpr double lambda_saturation_liquid_density = 36480.345279536916;
 inline constexpr double lambda_saturation_vapour_density = 293.40866205976454;
-inline constexpr double lambda_melting_temperature = 1.7633;          // K
-inline constexpr double lambda_melting_pressure = 2996686.858420198;  // Pa, the melting line there
+inline constexpr double lambda_melting_temperature = 1.7673;  // K, the upper lambda point
+inline constexpr double lambda_melting_pressure = 3.0134e6;   // Pa, the melting line there
+
+// The lambda line's form (above).
+inline constexpr std::array<double, 3> lambda_swenson{2.1862228445, -0.0109123116,
+                                                      -0.0001037245};  // K, K/bar, K/bar^2
+inline constexpr double lambda_swenson_bar = 1e5;                      // Pa
+inline constexpr double lambda_upper_bend = 0.012821519201253297;      // K, D_u
+// K/Pa, S_0: the slope -8.9078 mK/bar (T_lambda/(rho_lambda A) 7.57537e-3 /K,
+// rho_lambda = 146.1087 kg/m3, A = 1267 J/(kg K)) less the quadratic's at p0.
+inline constexpr double lambda_low_bend = 2.014981446731204e-08;
+inline constexpr double lambda_low_bend_reach = 5e5;  // Pa, P_1
+inline constexpr unsigned lambda_upper_bend_power = 6;
 
 // Vapour below the lambda temperature.
 inline constexpr double lowest_vapour_temperature = its90_lowest;  // K
@@ -113,20 +158,66 @@ inline double he_ii_vapour_temperature(double p) {
   return std::fmin(its90_from_pressure(its90_p).T, lambda_saturation_temperature);
 }
 
-// Temperature of the lambda line at p (Pa); meaningful from the saturation
-// pressure at the lambda point to the melting line.
-inline double lambda_line_temperature(double p) {
-  const double fraction =
-      (p - lambda_saturation_pressure) / (lambda_melting_pressure - lambda_saturation_pressure);
-  return lambda_saturation_temperature +
-         fraction * (lambda_melting_temperature - lambda_saturation_temperature);
+// The lambda line at p (Pa): T_lambda (K) and its first two derivatives in p.
+// The form holds from 0 Pa (below p0 it continues the quadratic: the line of
+// He II compressed above its own vapour pressure) to p_u.
+struct LambdaLinePoint {
+  double T;       // K
+  double dTdp;    // K/Pa
+  double d2Tdp2;  // K/Pa^2
+};
+
+inline LambdaLinePoint lambda_line(double p) {
+  const auto& c = lambda_swenson;
+  const double P = p / lambda_swenson_bar;
+  const double P0 = lambda_saturation_pressure / lambda_swenson_bar;
+  const double span = lambda_melting_pressure - lambda_saturation_pressure;
+  const double x = std::fmax(p - lambda_saturation_pressure, 0.0) / span;
+  constexpr unsigned n = lambda_upper_bend_power;
+  const double x_n2 = integer_power<n - 2>(x);
+  const double bar2 = lambda_swenson_bar * lambda_swenson_bar;
+  const double q = p - lambda_saturation_pressure;  // the q term continues below p0, smoothly
+  const double r = q / lambda_low_bend_reach;
+  const double decay = lambda_low_bend * std::exp(-r);
+  return {lambda_saturation_temperature + c[1] * (P - P0) + c[2] * (P * P - P0 * P0) + decay * q +
+              lambda_upper_bend * x_n2 * x * x,
+          (c[1] + 2.0 * c[2] * P) / lambda_swenson_bar + decay * (1.0 - r) +
+              lambda_upper_bend * double{n} * x_n2 * x / span,
+          2.0 * c[2] / bar2 + decay * (r - 2.0) / lambda_low_bend_reach +
+              lambda_upper_bend * double{n * (n - 1)} * x_n2 / (span * span)};
 }
 
-// Pressure of the lambda line at T (Pa), from 1.7633 K to the lambda point.
+// Temperature of the lambda line at p (Pa); meaningful from the saturation
+// pressure at the lambda point to the melting line.
+inline double lambda_line_temperature(double p) { return lambda_line(p).T; }
+
+// Pressure of the lambda line at T (Pa): the inverse of lambda_line_temperature
+// on p0..p_u (the line falls monotonically there), by Newton steps kept
+// inside a bisection bracket (at most 60, quadratic once near), then moved up
+// by ulps (at most 64) until T is not below the line there: the lowest
+// pressure of He I at T, to rounding, so that a state built on it is He I.
+// T above 2.1768 K gives p0, T below 1.7673 K gives p_u (the ends), NaN NaN.
 inline double lambda_line_pressure(double T) {
-  const double fraction =
-      (T - lambda_saturation_temperature) / (lambda_melting_temperature - lambda_saturation_temperature);
-  return lambda_saturation_pressure + fraction * (lambda_melting_pressure - lambda_saturation_pressure);
+  if (std::isnan(T)) return T;
+  if (T >= lambda_saturation_temperature) return lambda_saturation_pressure;
+  if (T <= lambda_melting_temperature) return lambda_melting_pressure;
+  double lo = lambda_saturation_pressure;  // T_lambda(lo) > T
+  double hi = lambda_melting_pressure;     // T_lambda(hi) <= T
+  double p = lo + (hi - lo) * (lambda_saturation_temperature - T) /
+                      (lambda_saturation_temperature - lambda_melting_temperature);
+  for (int i = 0; i < 60; ++i) {
+    const LambdaLinePoint l = lambda_line(p);
+    const double f = l.T - T;
+    (f > 0.0 ? lo : hi) = p;
+    if (f == 0.0) break;
+    double next = p - f / l.dTdp;
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    const bool settled = std::fabs(next - p) <= 4e-16 * p;
+    p = next;
+    if (settled) break;
+  }
+  for (int k = 0; k < 64 && lambda_line_temperature(p) > T; ++k) p = std::nextafter(p, hi + hi);
+  return p;
 }
 
 // Vapour colder than the lambda point, which the equation describes.

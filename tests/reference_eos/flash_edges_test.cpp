@@ -113,13 +113,15 @@ TEST(FlashEdges, InputsThatOnceGaveAWrongState) {
 }
 
 TEST(FlashEdges, BoundaryLines) {
-  const double zero = 0.0, lambda_end = 1.7633, T4 = 4.2;
-  EXPECT_DOUBLE_EQ(vorn_eos_melting_pressure(&zero), 2500.0);
+  const double zero = 0.0, lambda_end = 1.7673, T4 = 4.2;
+  // The low-temperature form's 2.5 MPa floor raised by 7.7 kPa to meet the
+  // upper lambda point (1.7673 K, 3.0134 MPa).
+  EXPECT_DOUBLE_EQ(vorn_eos_melting_pressure(&zero), 2507.7273006968405);
   // The melting line meets the lambda line at its upper end.
   const double P_end = vorn_eos_melting_pressure(&lambda_end);
-  EXPECT_NEAR(P_end, 2996.7, 0.1);
+  EXPECT_NEAR(P_end, 3013.4, 1e-9);
   EXPECT_NEAR(vorn_eos_lambda_temperature(&P_end), lambda_end, 1e-12);
-  EXPECT_NEAR(vorn_eos_melting_pressure(&T4), 14077.0, 1.0);
+  EXPECT_NEAR(vorn_eos_melting_pressure(&T4), 14084.0, 1.0);
   // Rising, with no step, through the join of its two forms (4 K to 5 K).
   double last = 0.0;
   for (double T = 3.9; T <= 5.1; T += 0.001) {

@@ -1,0 +1,76 @@
+// Where the model meets the saturated liquid. The density of He II is
+//
+//   rho(T, p) = rho_bg(T, p) [1 + R(T) + psi(t, p)]
+//
+// (background_volume.hpp, lambda_anomaly.hpp), and R(T) is what makes it the
+// saturated fit's density (Donnelly and Barenghi 1998, density.hpp) exactly
+// at the saturated vapour pressure p_s(T) (their spline, vapour_pressure.hpp):
+//
+//   R(T) = rho_DB(T)/rho_bg(T, p_s) - 1 - psi(T_lambda(p_s) - T, p_s)
+//
+// Within 7e-4 of 0 from 0.5 K to T_lambda (the background and the anomaly
+// carry nearly all of it). R' analytic from the fit's expansion and the
+// spline's slope; R'' a central difference of R' (step 1e-5 K, one-sided
+// within a step of 1.334 K, where the density fit changes form with a step of
+// 3e-7, and of T_lambda): smooth there, within 1e-7 relative. 0.5 K to
+// 2.1768 K (the vapour-pressure spline starts at 0.5 K); NaN outside.
+#pragma once
+
+#include <cmath>
+#include <limits>
+
+#include "reference_eos/boundaries.hpp"
+#include "superfluid/density.hpp"
+#include "superfluid/lambda_point.hpp"
+#include "superfluid/vapour_pressure.hpp"
+#include "superfluid_pressure/background_volume.hpp"
+#include "superfluid_pressure/lambda_anomaly.hpp"
+
+namespace vorn::superfluid_pressure {
+
+inline constexpr double lowest_temperature = superfluid::vapour_pressure_lowest;  // K
+inline constexpr double closure_step = 1e-5;                                      // K
+
+struct Closure {
+  double R;
+  double dR;  // 1/K
+};
+
+inline Closure closure_value(double T) {
+  const superfluid::SplineValue ps = superfluid::vapour_pressure(T);
+  const superfluid::DensityValue fit = superfluid::saturated_liquid_density(T);
+  const VolumeDerivatives bg = background_volume(T, ps.value);
+  const reference_eos::LambdaLinePoint line = reference_eos::lambda_line(ps.value);
+  const Anomaly an = lambda_anomaly(line.T - T, ps.value, line);
+  const double rho_bg = superfluid::molar_mass / bg.v;  // kg/m3
+  const double ratio = superfluid::gram_per_cm3_to_kg_per_m3 * fit.rho / rho_bg;
+  // d ln rho_bg/dT along saturation, and d psi/dT along it.
+  const double dln_bg = -(bg.dT + bg.dp * ps.derivative) / bg.v;
+  const double dpsi = an.t * (line.dTdp * ps.derivative - 1.0) + an.p * ps.derivative;
+  return {ratio - 1.0 - an.psi, ratio * (-fit.alpha - dln_bg) - dpsi};
+}
+
+struct ClosureDerivatives {
+  double R;
+  double dR;   // 1/K
+  double dRR;  // 1/K^2
+};
+
+inline ClosureDerivatives saturation_closure(double T) {
+  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+  if (!(T >= lowest_temperature && T < superfluid::lambda_temperature)) return {nan, nan, nan};
+  const Closure c = closure_value(T);
+  const double h = closure_step;
+  const double junction = superfluid::density_polynomial_end;
+  double dRR = 0.0;
+  if (T + h >= superfluid::lambda_temperature || (T < junction && T + h >= junction)) {
+    dRR = (c.dR - closure_value(T - h).dR) / h;
+  } else if (T - h < lowest_temperature || (T >= junction && T - h < junction)) {
+    dRR = (closure_value(T + h).dR - c.dR) / h;
+  } else {
+    dRR = (closure_value(T + h).dR - closure_value(T - h).dR) / (2.0 * h);
+  }
+  return {c.R, c.dR, dRR};
+}
+
+}  // namespace vorn::superfluid_pressure
