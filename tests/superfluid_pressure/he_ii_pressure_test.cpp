@@ -51,8 +51,8 @@ double towards_lambda(F f, double a, double b) {
     const double half = 0.5 * (to - from), mid = 0.5 * (to + from);
     for (std::size_t i = 0; i < 4; ++i)
       for (const double sign : {-1.0, 1.0})
-        sum += half * vorn::gauss_legendre_8_weights[i] *
-               f(mid + sign * half * vorn::gauss_legendre_8_nodes[i]);
+        sum +=
+            half * vorn::gauss_legendre_8_weights[i] * f(mid + sign * half * vorn::gauss_legendre_8_nodes[i]);
     from = to;
   }
   return sum;
