@@ -208,10 +208,11 @@ void state_checks(const vorn_eos_state& s) {
     return;
   }
   check(std::isfinite(s.T) && std::isfinite(s.P) && std::isfinite(s.rho) && s.rho >= 0.0);
-  // Transport: positive, or NaN in two phases, where flagged undefined, or
-  // where the equation's own cp is NaN (the critical point).
-  const bool none =
-      s.phase == VORN_EOS_PHASE_TWO_PHASE || (s.flags & VORN_EOS_FLAG_UNDEFINED) != 0U || std::isnan(s.cp);
+  // Transport: positive, or NaN in two phases, where flagged undefined,
+  // where the equation's own cp is NaN (the critical point), and in He II
+  // (its viscosity only).
+  const bool none = s.phase == VORN_EOS_PHASE_TWO_PHASE || s.phase == VORN_EOS_PHASE_HE_II ||
+                    (s.flags & VORN_EOS_FLAG_UNDEFINED) != 0U || std::isnan(s.cp);
   for (const double x : {s.viscosity, s.conductivity, s.prandtl}) check(x > 0.0 || (std::isnan(x) && none));
 }
 
@@ -276,10 +277,12 @@ void reference_checks(int pair, int property, std::size_t size, const std::vecto
     at_T.size = at_P.size = sizeof at_T;
     check(vorn_eos_saturation_T(&x, &at_T) == 0 && vorn_eos_saturation_P(&x, &at_P) == 0);
     for (const vorn_eos_saturation& sat : {at_T, at_P}) {
-      if (sat.flags == 0U) {
+      // A saturation is given, or withheld with its reason (the He II bath's
+      // is given, flagged extrapolated, its liquid's conductivity NaN).
+      if ((sat.flags & kWithheld) == 0U) {
         check(std::isfinite(sat.T) && std::isfinite(sat.P) && sat.rho_liquid >= sat.rho_vapour);
-        check(sat.viscosity_liquid > 0.0 && sat.viscosity_vapour > 0.0 && sat.conductivity_liquid > 0.0 &&
-              sat.conductivity_vapour > 0.0);
+        check(sat.viscosity_liquid > 0.0 && sat.viscosity_vapour > 0.0 && sat.conductivity_vapour > 0.0);
+        check(sat.conductivity_liquid > 0.0 || (std::isnan(sat.conductivity_liquid) && sat.T < 2.1768));
       } else {
         check(std::isnan(sat.T) && std::isnan(sat.rho_vapour) && std::isnan(sat.viscosity_vapour));
       }
