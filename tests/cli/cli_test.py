@@ -406,6 +406,11 @@ class BadInputTest(unittest.TestCase):
     CASES = [
         # (arguments, what the one-line message must say)
         (["table", "cp", "--T", "abc", "--P", "1"], "--T: 'abc' is not a number"),
+        # A point typed on the command line that is no state is bad input, not a flagged row.
+        (["table", "cp", "--T", "4,-4", "--P", "1"], "--T: '-4' is -4 K; expected a temperature above 0 K"),
+        (["line", "lambda", "--P", "100,-1"], "--P: '-1' is -1 kPa; expected a pressure of 0 or more"),
+        (["superfluid", "channel", "--T-bath", "1.8", "--L", "1", "--q", "-5"], "--q: '-5' is -5 W/m^2"),
+        (["superfluid", "channel", "--T-bath", "0", "--L", "1"], "--T-bath: '0' is 0 K"),
         (["table", "cp", "--T", "1", "--P", "1e"], "--P: '1e' is not a number"),
         (["table", "cp", "--T", "nan", "--P", "1"], "--T: 'nan' is not a finite number"),
         (["table", "cp", "--T", "1e400", "--P", "1"], "--T: '1e400' is out of the range"),

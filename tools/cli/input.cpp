@@ -259,6 +259,15 @@ void require_physical(std::string_view argument, std::string_view text, double v
     throw UsageError(
         fmt::format("{}: '{}' is {} kPa; expected a pressure of 0 or more", argument, trim(text), value));
   }
+  if (dimension == Dimension::heat_flux && !(value >= 0.0)) {
+    throw UsageError(
+        fmt::format("{}: '{}' is {} W/m^2; expected a heat flux of 0 or more", argument, trim(text), value));
+  }
+}
+
+void require_physical(std::string_view argument, const Values& points, Dimension dimension) {
+  for (std::size_t i = 0; i < points.size(); ++i)
+    require_physical(argument, fmt::format("{}", points[i]), points[i], dimension);
 }
 
 Values::Values(Decimal start, Decimal step, std::int64_t divisor, std::size_t count)

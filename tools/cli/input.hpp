@@ -80,6 +80,9 @@ class Values {
 // The T of one state above 0 K, its P at or above 0: else UsageError naming `argument`, its text as typed
 // and its value in base units. (A point of a table or a log that is no state is a row flagged invalid.)
 void require_physical(std::string_view argument, std::string_view text, double value, Dimension dimension);
+// The same for every point given on the command line (a heat flux at or above 0 too): a table's points
+// typed by the user are arguments, not rows.
+void require_physical(std::string_view argument, const Values& points, Dimension dimension);
 
 // START:STOP:STEP, a list A,B,C,... or one number. A range's point i is
 // START + i STEP, worked out in decimal from the digits typed and rounded

@@ -191,13 +191,8 @@ int run_table(const Arguments& a, const Inputs& input_options) {
   // bit): a temperature at or below 0 K, or a negative pressure, is bad input, as in `vorn eos`.
   if (quantity.equation != nullptr) {
     for (const TableInput& input : inputs) {
-      const bool T = input.input->code == VORN_EOS_T;
-      if (!T && input.input->code != VORN_EOS_P) continue;
-      for (std::size_t i = 0; i < input.points.size(); ++i) {
-        const double x = input.points[i];
-        require_physical(T ? "--T" : "--P", fmt::format("{}", x), x,
-                         T ? Dimension::temperature : Dimension::pressure);
-      }
+      if (input.input->code == VORN_EOS_T) require_physical("--T", input.points, Dimension::temperature);
+      if (input.input->code == VORN_EOS_P) require_physical("--P", input.points, Dimension::pressure);
     }
   }
   if (inputs.size() == 2 && inputs[0].points.size() > kMaxPoints / inputs[1].points.size()) {
@@ -303,6 +298,8 @@ int run_channel(const Arguments& a, const CLI::App* channel) {
   const Values asked = q        ? parse_values("--q", text("q"), Dimension::heat_flux)
                        : T_warm ? parse_values("--T-warm", text("T-warm"), Dimension::temperature)
                                 : Values(std::vector<double>{});
+  require_physical("--T-bath", T_bath, Dimension::temperature);
+  require_physical(q ? "--q" : "--T-warm", asked, q ? Dimension::heat_flux : Dimension::temperature);
   if (asked.size() != 0 && T_bath.size() > kMaxPoints / asked.size()) {
     throw UsageError(fmt::format("--T-bath, --{}: {} x {} points; expected at most {} in one table",
                                  q ? "q" : "T-warm", T_bath.size(), asked.size(), kMaxPoints));
@@ -458,7 +455,9 @@ int run(int argc, char** argv) {
       throw UsageError(fmt::format("--{}: the {} line is given at {}; expected {}", name, a.line,
                                    which == Line::lambda ? "P" : "T", which == Line::lambda ? "--P" : "--T"));
     }
-    return print_line(which, points_of(a, name, options.units), options);
+    const Values points = points_of(a, name, options.units);
+    require_physical("--" + name, points, name == "T" ? Dimension::temperature : Dimension::pressure);
+    return print_line(which, points, options);
   }
   if (superfluid->parsed()) {
     const Options options = options_of(a);
