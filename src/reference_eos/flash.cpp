@@ -39,10 +39,10 @@ namespace {
 // Density at (T, p) in [lo, hi] (mol/m3), the pressure rising through the
 // bracket: Newton in ln rho. Neither end need hold the root: the iteration
 // says so (no_bracket), and root_above says on which side it lies.
-RootResult density_in(double T, double p, double lo, double hi, double guess) {
-  auto f = [T, p](double x) -> ValueSlope {
+RootResult density_in(const HelmholtzModel& m, double T, double p, double lo, double hi, double guess) {
+  auto f = [&m, T, p](double x) -> ValueSlope {
     const double rho = std::exp(x);
-    const PressureSlope ps = pressure_and_slope(T, rho);
+    const PressureSlope ps = pressure_and_slope(m, T, rho);
     return {(ps.p - p) / p, rho * ps.dpdrho / p};
   };
   RootResult r = bracketed_newton(f, std::log(lo), std::log(hi), std::log(guess), density_tolerance, 1e-15);
@@ -56,10 +56,10 @@ RootResult density_in(double T, double p, double lo, double hi, double guess) {
 bool root_above(const RootResult& r, double lo, double hi) { return r.no_bracket && r.x * r.x > lo * hi; }
 
 // Grow hi until p(T, hi) >= p (at most 30 doublings); false if it never does.
-bool raise_to(double T, double p, double& hi, int& evaluations) {
+bool raise_to(const HelmholtzModel& m, double T, double p, double& hi, int& evaluations) {
   for (int i = 0; i < 30; ++i) {
     ++evaluations;
-    if (pressure_and_slope(T, hi).p >= p) return true;
+    if (pressure_and_slope(m, T, hi).p >= p) return true;
     if (hi >= highest_density) return false;
     hi = std::fmin(2.0 * hi, highest_density);
   }
@@ -84,18 +84,18 @@ double virial_start(double ideal, double B) {
 // only if the iteration ends against it: then it is raised (raise_to) and the
 // search repeated, unless `hi_is_a_limit` (the saturated vapour), where the
 // root above it is not the dilute branch's: no bracket.
-RootResult dilute_density(double T, double p, double hi, bool hi_is_a_limit) {
-  const double ideal = p / (gas_constant * T);
-  const double B = second_virial(T);
+RootResult dilute_density(const HelmholtzModel& m, double T, double p, double hi, bool hi_is_a_limit) {
+  const double ideal = p / (m.gas_constant * T);
+  const double B = second_virial(m, T);
   if (std::fabs(B * ideal) < ideal_gas_limit) return {ideal, 0, true};
   // A dense fluid (the ideal gas's density above rho_c) has Z well above 1:
   // there the low end tends to rho_c/4, below which no dense root lies.
-  double lo = std::fmin(0.25 * ideal / (1.0 + ideal / critical_density), 0.5 * hi);
+  double lo = std::fmin(0.25 * ideal / (1.0 + ideal / m.critical_density), 0.5 * hi);
   double guess = std::fmin(virial_start(ideal, B), 0.9 * hi);
   int evaluations = 0;
   bool raised = hi_is_a_limit;
   for (int widening = 0; widening < 8; ++widening) {
-    RootResult r = density_in(T, p, lo, hi, guess);
+    RootResult r = density_in(m, T, p, lo, hi, guess);
     evaluations += r.evaluations;
     r.evaluations = evaluations;
     if (!r.no_bracket) return r;
@@ -103,7 +103,7 @@ RootResult dilute_density(double T, double p, double hi, bool hi_is_a_limit) {
       if (raised) return r;
       raised = true;
       lo = hi;
-      if (!raise_to(T, p, hi, evaluations)) return {nan, evaluations, false, true};
+      if (!raise_to(m, T, p, hi, evaluations)) return {nan, evaluations, false, true};
       guess = 0.5 * (lo + hi);
       continue;
     }
@@ -136,28 +136,28 @@ double compressed_liquid_start(double T, double p, double rho_l, const PressureS
 // The vapour below the lambda temperature at (T, p), p below the vapour
 // pressure of He II: Z stays within a few per cent of 1 there, so the
 // bracket up to 1.5 times the ideal gas's density holds it.
-RootResult cold_vapour_density(double T, double p) {
-  const double ideal = p / (gas_constant * T);
-  return density_in(T, p, 0.5 * ideal, 1.5 * ideal, virial_start(ideal, second_virial(T)));
+RootResult cold_vapour_density(const HelmholtzModel& m, double T, double p) {
+  const double ideal = p / (m.gas_constant * T);
+  return density_in(m, T, p, 0.5 * ideal, 1.5 * ideal, virial_start(ideal, second_virial(m, T)));
 }
 
 // The stable density at (T, p), p > 0, and its phase.
-DensitySolution density_at(double T, double p, Phase branch) {
+DensitySolution density_at(const HelmholtzModel& m, double T, double p, Phase branch) {
   int evaluations = 0;
-  if (T >= critical_temperature) {
+  if (T >= m.critical_temperature) {
     // The top of the bracket is checked only if the search ends against it.
-    const double hi = std::fmax(4.0 * critical_density, 2.0 * p / (gas_constant * T));
-    const RootResult r = dilute_density(T, p, hi, false);
+    const double hi = std::fmax(4.0 * m.critical_density, 2.0 * p / (m.gas_constant * T));
+    const RootResult r = dilute_density(m, T, p, hi, false);
     if (r.no_bracket && std::isnan(r.x)) return {nan, Phase::none, flag_no_solution, r.evaluations};
     return {r.x, Phase::supercritical, r.converged ? 0U : flag_not_converged, r.evaluations};
   }
   if (vapour_below_lambda(T, p)) {
-    const RootResult r = cold_vapour_density(T, p);
+    const RootResult r = cold_vapour_density(m, T, p);
     return {r.x, Phase::vapour, r.converged ? 0U : flag_not_converged, r.evaluations};
   }
   // The saturation at T decides the phase: from its series, cheaper than any
   // test on the ancillaries, and exact.
-  const Saturation sat = saturation_at_temperature(T < lambda_temperature ? lambda_temperature : T);
+  const Saturation sat = m.saturation_at_temperature(T < lambda_temperature ? lambda_temperature : T);
   evaluations += sat.evaluations;
   if (!sat.converged) return {nan, Phase::none, flag_not_converged, evaluations};
   // Below the lambda point (He II unless compressed above the lambda line):
@@ -170,36 +170,36 @@ DensitySolution density_at(double T, double p, Phase branch) {
   const double rho_l = sat.rho_liquid;
   const double rho_v = sat.rho_vapour;
   if (liquid) {
-    const PressureSlope at_l = pressure_and_slope(T, rho_l);
+    const PressureSlope at_l = pressure_and_slope(m, T, rho_l);
     ++evaluations;
     const double guess = compressed_liquid_start(T, p, rho_l, at_l);
     // The top of the bracket is checked only if the search ends against it.
     const double lo = rho_l * (1.0 - saturation_bracket_margin);
     double hi = std::fmin(std::fmax(1.5 * rho_l, 2.0 * guess), highest_density);
-    RootResult r = density_in(T, p, lo, hi, guess);
+    RootResult r = density_in(m, T, p, lo, hi, guess);
     if (root_above(r, lo, hi)) {
       evaluations += r.evaluations;
       const double checked = hi;
-      if (!raise_to(T, p, hi, evaluations)) return {nan, Phase::none, flag_no_solution, evaluations};
-      r = density_in(T, p, checked, hi, 0.5 * (checked + hi));
+      if (!raise_to(m, T, p, hi, evaluations)) return {nan, Phase::none, flag_no_solution, evaluations};
+      r = density_in(m, T, p, checked, hi, 0.5 * (checked + hi));
     }
     return {r.x, Phase::liquid, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations,
             on_saturation};
   }
-  const RootResult r = dilute_density(T, p, rho_v * (1.0 + saturation_bracket_margin), true);
+  const RootResult r = dilute_density(m, T, p, rho_v * (1.0 + saturation_bracket_margin), true);
   return {r.x, Phase::vapour, r.converged ? 0U : flag_not_converged, evaluations + r.evaluations};
 }
 
-FluidState flash_Tp(double T, double p, Phase branch) {
-  if (p == 0.0) return single(T, 0.0, single_phase(T, 0.0, critical_density), 0);
-  const DensitySolution d = density_at(T, p, branch);
+FluidState flash_Tp(const HelmholtzModel& m, double T, double p, Phase branch) {
+  if (p == 0.0) return single(m, T, 0.0, single_phase(m, T, 0.0, m.critical_density), 0);
+  const DensitySolution d = density_at(m, T, p, branch);
   if (d.flags != 0U) {
     FluidState s = empty(d.flags);
     s.T = T;
     s.p = p;
     return s;
   }
-  FluidState s = single(T, d.rho, d.phase, d.evaluations);
+  FluidState s = single(m, T, d.rho, d.phase, d.evaluations);
   s.p = p;  // the input, not its rounding through the density
   // Exactly on the saturation curve (T, P) fixes no quality: the saturated
   // liquid is returned, q 0 as every saturated phase has it, and said to be
@@ -218,91 +218,114 @@ namespace {
 bool finite(double x) { return std::isfinite(x); }
 }  // namespace
 
-namespace {
-
-FluidState equation_flash(InputPair pair, double x1, double x2) {
+FluidState flash(const HelmholtzModel& m, InputPair pair, double x1, double x2) {
   using namespace flash_detail;
   switch (pair) {
     case InputPair::TP:
       if (x1 <= 0.0 || x2 < 0.0) return empty(flag_bad_input);
-      if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
-      if ((limit_flags(x1, x2) & (flag_he_ii | flag_solid)) != 0U)
-        return empty(limit_flags(x1, x2) & (flag_he_ii | flag_solid));
-      return finish(flash_Tp(x1, x2));
+      if (x1 > m.extrapolation_temperature) return empty(flag_out_of_range);
+      if ((m.limit_flags(x1, x2, 0.0) & (flag_he_ii | flag_solid)) != 0U)
+        return empty(m.limit_flags(x1, x2, 0.0) & (flag_he_ii | flag_solid));
+      return finish(m, flash_Tp(m, x1, x2));
     case InputPair::Trho:
       if (x1 <= 0.0 || x2 <= 0.0) return empty(flag_bad_input);
-      if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
-      return finish(flash_Trho(x1, x2), true);
+      if (x1 > m.extrapolation_temperature) return empty(flag_out_of_range);
+      return finish(m, flash_Trho(m, x1, x2), true);
     case InputPair::Prho:
       // T = p/(rho R Z): a subnormal p or rho keeps too few digits to fix it.
       if (!(x1 >= std::numeric_limits<double>::min() && x2 >= std::numeric_limits<double>::min()))
         return empty(flag_bad_input);
-      return flash_prho(x1, x2);
+      return flash_prho(m, x1, x2);
     case InputPair::Ph:
       if (x1 <= 0.0) return empty(flag_bad_input);
-      return flash_p_caloric(x1, x2, Caloric::enthalpy);
+      return flash_p_caloric(m, x1, x2, Caloric::enthalpy);
     case InputPair::Ps:
       if (x1 <= 0.0) return empty(flag_bad_input);
-      return flash_p_caloric(x1, x2, Caloric::entropy);
+      return flash_p_caloric(m, x1, x2, Caloric::entropy);
     case InputPair::Pu:
       if (x1 <= 0.0) return empty(flag_bad_input);
-      return flash_p_caloric(x1, x2, Caloric::energy);
+      return flash_p_caloric(m, x1, x2, Caloric::energy);
     case InputPair::Ts:
       if (x1 <= 0.0) return empty(flag_bad_input);
-      return flash_Ts(x1, x2);
+      return flash_Ts(m, x1, x2);
     case InputPair::rhou:
       if (x1 <= 0.0) return empty(flag_bad_input);
-      return flash_rho_caloric(x1, x2, Caloric::energy);
+      return flash_rho_caloric(m, x1, x2, Caloric::energy);
     case InputPair::rhoh:
       if (x1 <= 0.0) return empty(flag_bad_input);
-      return flash_rho_caloric(x1, x2, Caloric::enthalpy);
+      return flash_rho_caloric(m, x1, x2, Caloric::enthalpy);
     case InputPair::rhos:
       if (x1 <= 0.0) return empty(flag_bad_input);
-      return flash_rho_caloric(x1, x2, Caloric::entropy);
+      return flash_rho_caloric(m, x1, x2, Caloric::entropy);
     case InputPair::Th:
       if (x1 <= 0.0) return empty(flag_bad_input);
-      if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
-      return flash_T_caloric(x1, x2, Caloric::enthalpy);
+      if (x1 > m.extrapolation_temperature) return empty(flag_out_of_range);
+      return flash_T_caloric(m, x1, x2, Caloric::enthalpy);
     case InputPair::Tu:
       if (x1 <= 0.0) return empty(flag_bad_input);
-      if (x1 > extrapolation_temperature) return empty(flag_out_of_range);
-      return flash_T_caloric(x1, x2, Caloric::energy);
+      if (x1 > m.extrapolation_temperature) return empty(flag_out_of_range);
+      return flash_T_caloric(m, x1, x2, Caloric::energy);
     case InputPair::hs:
-      return flash_hs(x1, x2);
+      return flash_hs(m, x1, x2);
     case InputPair::Tq:
       if (x1 <= 0.0 || x2 < 0.0 || x2 > 1.0) return empty(flag_bad_input);
-      return finish(flash_Tq(x1, x2));
+      return finish(m, flash_Tq(m, x1, x2));
     case InputPair::Pq:
       if (x1 <= 0.0 || x2 < 0.0 || x2 > 1.0) return empty(flag_bad_input);
-      return finish(flash_pq(x1, x2));
+      return finish(m, flash_pq(m, x1, x2));
   }
   return flash_detail::empty(flag_bad_input);
 }
 
-}  // namespace
+namespace {
 
 // How far below T_lambda a bath state defers to the equation (K): the bath's
 // searches in T settle to about a microkelvin next to the join.
 constexpr double lambda_join_band = 1e-5;
 
+// The He II bath, 1.25 K to T_lambda (he_ii_bath.hpp), ahead of the equation.
+// Just below T_lambda the bath and the equation's saturated states at
+// T_lambda itself can both hold a pair (the fits' liquid is 0.06 % denser
+// than the equation's there, and the bath's searches end a few uK below the
+// join): the equation's state where it lies at T_lambda, so that the states
+// the library reports at the lambda point flash back to themselves; the
+// bath's otherwise.
+bool bath_first(InputPair pair, double x1, double x2, FluidState& out) {
+  FluidState bath{};
+  if (!bath_flash(pair, x1, x2, bath)) return false;
+  out = bath;
+  if (!(bath.T > lambda_temperature - lambda_join_band)) return true;
+  const FluidState s = flash(he_i_equation(), pair, x1, x2);
+  if ((s.flags & flags_without_result) == 0U && s.T <= lambda_temperature) out = s;
+  return true;
+}
+
+// A description of part of the fluid outside the equation, tried in order
+// around it: `first` answers ahead of the equation for the pairs it holds,
+// `instead` where the equation has no fluid state for the pair (He II,
+// solid or no solution). Either may be null.
+struct Region {
+  bool (*first)(InputPair pair, double x1, double x2, FluidState& out);
+  bool (*instead)(InputPair pair, double x1, double x2, FluidState& out);
+};
+
+constexpr Region regions[] = {
+    {bath_first, bath_flash_after},  // the He II bath and its vapour
+};
+
+constexpr unsigned equation_has_no_state = flag_he_ii | flag_solid | flag_no_solution;
+
+}  // namespace
+
 FluidState flash(InputPair pair, double x1, double x2) {
   if (!finite(x1) || !finite(x2)) return flash_detail::empty(flag_bad_input);
-  // The He II bath, 1.25 K to T_lambda, around the equation's own flashes (he_ii_bath.hpp).
-  FluidState bath{};
-  if (bath_flash(pair, x1, x2, bath)) {
-    if (!(bath.T > lambda_temperature - lambda_join_band)) return bath;
-    // Just below T_lambda the bath and the equation's saturated states at
-    // T_lambda itself can both hold a pair (the fits' liquid is 0.06 %
-    // denser than the equation's there, and the bath's searches end a few uK
-    // below the join): the equation's state where it lies at T_lambda, so
-    // that the states the library reports at the lambda point flash back to
-    // themselves; the bath's otherwise.
-    const FluidState s = equation_flash(pair, x1, x2);
-    return (s.flags & flags_without_result) == 0U && s.T <= lambda_temperature ? s : bath;
-  }
-  const FluidState s = equation_flash(pair, x1, x2);
-  if ((s.flags & (flag_he_ii | flag_solid | flag_no_solution)) != 0U && bath_flash_after(pair, x1, x2, bath))
-    return bath;
+  FluidState out{};
+  for (const Region& r : regions)
+    if (r.first != nullptr && r.first(pair, x1, x2, out)) return out;
+  const FluidState s = flash(he_i_equation(), pair, x1, x2);
+  if ((s.flags & equation_has_no_state) == 0U) return s;
+  for (const Region& r : regions)
+    if (r.instead != nullptr && r.instead(pair, x1, x2, out)) return out;
   return s;
 }
 

@@ -18,6 +18,7 @@
 #include "reference_eos/constants.hpp"
 #include "reference_eos/fluid_state.hpp"
 #include "reference_eos/helmholtz.hpp"
+#include "reference_eos/model.hpp"
 #include "reference_eos/newton_step3.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
@@ -52,16 +53,14 @@ inline constexpr double saturation_bracket_margin = 1e-9;
 
 // The state, its flags and the limits (flash_common.cpp).
 FluidState empty(unsigned flags);
-unsigned limit_flags(double T, double p, double tolerance = 0.0);
-unsigned colder_than_fluid(double p);
-double coldest_bracket_temperature(double p);
-FluidState finish(FluidState s, bool solved = false);
-Phase single_phase(double T, double rho, double rho_critical_side);
-FluidState from_properties(const FluidProperties& f, Phase phase, int evaluations);
-FluidState single(double T, double rho, Phase phase, int evaluations);
-FluidState mixture(const Saturation& sat, const FluidProperties& l, const FluidProperties& v, double q,
-                   int evaluations);
-FluidState mixture(const Saturation& sat, double q, int evaluations);
+double coldest_bracket_temperature(const HelmholtzModel& m, double p);
+FluidState finish(const HelmholtzModel& m, FluidState s, bool solved = false);
+Phase single_phase(const HelmholtzModel& m, double T, double rho, double rho_critical_side);
+FluidState from_properties(const HelmholtzModel& m, const FluidProperties& f, Phase phase, int evaluations);
+FluidState single(const HelmholtzModel& m, double T, double rho, Phase phase, int evaluations);
+FluidState mixture(const HelmholtzModel& m, const Saturation& sat, const FluidProperties& l,
+                   const FluidProperties& v, double q, int evaluations);
+FluidState mixture(const HelmholtzModel& m, const Saturation& sat, double q, int evaluations);
 Saturation counted(Saturation sat);
 Saturation lambda_point_saturation();
 double quality_from_volume(const Saturation& sat, double rho);
@@ -74,12 +73,12 @@ struct DensitySolution {
   int evaluations;
   bool on_saturation = false;  // p is the saturation pressure at T exactly: any quality fits
 };
-RootResult cold_vapour_density(double T, double p);
+RootResult cold_vapour_density(const HelmholtzModel& m, double T, double p);
 // `branch` (liquid or vapour) takes that side of the saturation at T below
 // Tc whatever p says: a search along an isobar that knows its side of the
 // dome, near the edge, where p and the saturation at T agree only to rounding.
-DensitySolution density_at(double T, double p, Phase branch = Phase::none);
-FluidState flash_Tp(double T, double p, Phase branch = Phase::none);
+DensitySolution density_at(const HelmholtzModel& m, double T, double p, Phase branch = Phase::none);
+FluidState flash_Tp(const HelmholtzModel& m, double T, double p, Phase branch = Phase::none);
 
 // What a flash holds fixed or seeks, read off one evaluation at (T, rho) (a
 // FluidProperties, or a FluidState built from one) with its derivatives in T
@@ -185,7 +184,7 @@ struct SaturationSlopes {
   double drho_liquid;  // mol/(m3 K)
   double drho_vapour;
 };
-SaturationSlopes saturation_slopes(double T, int& evaluations);
+SaturationSlopes saturation_slopes(const HelmholtzModel& m, double T, int& evaluations);
 SaturationSlopes slopes_of(const Saturation& sat, const FluidProperties& liquid,
                            const FluidProperties& vapour);
 
@@ -210,8 +209,8 @@ double edge_tolerance(const SaturationSlopes& a, Quantity q, Phase side);
 double rounding_tolerance(const SaturationSlopes& a, Quantity q, Phase side);
 // The saturated phase whose value of q is x to rounding, else Phase::none.
 Phase saturated_phase(const SaturationSlopes& a, Quantity q, double x);
-FluidState saturated_state(const SaturationSlopes& a, Phase side, int evaluations);
-Saturation dome_edge(double rho, const Saturation& at_lambda, int& evaluations);
+FluidState saturated_state(const HelmholtzModel& m, const SaturationSlopes& a, Phase side, int evaluations);
+Saturation dome_edge(const HelmholtzModel& m, double rho, const Saturation& at_lambda, int& evaluations);
 // One side's u, h or s in reduced form and its derivatives in delta and tau
 // (at that side's delta), for the two-phase iteration below. With the ideal
 // part's constants left out (they cancel between target and mixture):
@@ -226,9 +225,9 @@ struct ReducedCaloric {
   double dtau;
 };
 ReducedCaloric reduced_caloric(const HelmholtzDerivatives& r, double delta, double tau, Caloric c);
-double reduced_target(double target, Caloric c);
-Saturation two_phase_at_density(double rho, double target, Caloric c, const Saturation& start,
-                                const Saturation& edge);
+double reduced_target(const HelmholtzModel& m, double target, Caloric c);
+Saturation two_phase_at_density(const HelmholtzModel& m, double rho, double target, Caloric c,
+                                const Saturation& start, const Saturation& edge);
 // A saturation with a third condition besides equal J and K (saturation.hpp):
 // Newton in (delta', delta'', tau), two evaluations a step, from the
 // saturation at T0. third(l, v, dl, dv, tau) gives the condition's value and
@@ -242,20 +241,20 @@ struct Condition {
   double d_tau;
 };
 template <typename Third>
-Saturation saturation_with(double T0, Third third, int& evaluations) {
-  const Saturation start = saturation_at_temperature(T0);
+Saturation saturation_with(const HelmholtzModel& m, double T0, Third third, int& evaluations) {
+  const Saturation start = m.saturation_at_temperature(T0);
   evaluations += start.evaluations;
   if (!start.converged) return {nan, nan, nan, nan, 0, false};
-  double dl = start.rho_liquid / critical_density;
-  double dv = start.rho_vapour / critical_density;
-  double tau = critical_temperature / start.T;
+  double dl = start.rho_liquid / m.critical_density;
+  double dv = start.rho_vapour / m.critical_density;
+  double tau = m.critical_temperature / start.T;
   const double gap = dl - dv;
   if (!(gap > 0.0)) return {nan, nan, nan, nan, 0, false};
   const double eps = std::numeric_limits<double>::epsilon();
   double previous_step = std::numeric_limits<double>::infinity();
   for (int iteration = 0; iteration < 16; ++iteration) {
-    const HelmholtzDerivatives l = residual(dl, tau);
-    const HelmholtzDerivatives v = residual(dv, tau);
+    const HelmholtzDerivatives l = m.residual(dl, tau);
+    const HelmholtzDerivatives v = m.residual(dv, tau);
     evaluations += 2;
     const double Jl = dl * (1.0 + l.d);
     const double Jv = dv * (1.0 + v.d);
@@ -278,24 +277,25 @@ Saturation saturation_with(double T0, Third third, int& evaluations) {
     const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
     previous_step = step;
     if (step <= 1e-14 || quadratic || at_rounding) {
-      const double T = critical_temperature / tau;
+      const double T = m.critical_temperature / tau;
       if (!(T >= lambda_temperature * (1.0 - 1e-12) && dl - dv > 0.25 * gap)) break;
       // p is the caller's to take from the saturated states it evaluates.
-      return {std::fmax(T, lambda_temperature), nan, dl * critical_density, dv * critical_density, 0, true};
+      return {std::fmax(T, lambda_temperature), nan, dl * m.critical_density,
+              dv * m.critical_density,          0,   true};
     }
   }
   return {nan, nan, nan, nan, 0, false};
 }
 
 // The flash of each pair, by what it holds fixed.
-FluidState flash_Trho(double T, double rho);
-FluidState flash_Tq(double T, double q);
-FluidState flash_Ts(double T, double target);
-FluidState flash_T_caloric(double T, double target, Caloric c);
-FluidState flash_prho(double p, double rho);
-FluidState flash_rho_caloric(double rho, double target, Caloric c);
-FluidState flash_pq(double p, double q);
-FluidState flash_p_caloric(double p, double target, Caloric c);
-FluidState flash_hs(double h, double s);
+FluidState flash_Trho(const HelmholtzModel& m, double T, double rho);
+FluidState flash_Tq(const HelmholtzModel& m, double T, double q);
+FluidState flash_Ts(const HelmholtzModel& m, double T, double target);
+FluidState flash_T_caloric(const HelmholtzModel& m, double T, double target, Caloric c);
+FluidState flash_prho(const HelmholtzModel& m, double p, double rho);
+FluidState flash_rho_caloric(const HelmholtzModel& m, double rho, double target, Caloric c);
+FluidState flash_pq(const HelmholtzModel& m, double p, double q);
+FluidState flash_p_caloric(const HelmholtzModel& m, double p, double target, Caloric c);
+FluidState flash_hs(const HelmholtzModel& m, double h, double s);
 
 }  // namespace vorn::reference_eos::flash_detail

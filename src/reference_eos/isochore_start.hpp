@@ -20,13 +20,14 @@
 
 namespace vorn::reference_eos {
 
-inline double isochore_start(double rho, double u) {
-  const double ideal_T = (u / gas_constant - ideal_a2 * critical_temperature) / 1.5;
+inline double isochore_start(const HelmholtzModel& m, double rho, double u) {
+  const double ideal_T = (u / m.gas_constant - m.ideal_a2 * m.critical_temperature) / 1.5;
   if (!(ideal_T > 0.0)) return std::numeric_limits<double>::quiet_NaN();
-  const double tau = critical_temperature / ideal_T;
-  const double residual_energy = residual(rho / critical_density, tau).t / tau;  // alpha_r_tau
+  const double tau = m.critical_temperature / ideal_T;
+  const double residual_energy = m.residual(rho / m.critical_density, tau).t / tau;  // alpha_r_tau
   const double T =
-      (u / gas_constant - ideal_a2 * critical_temperature - critical_temperature * residual_energy) / 1.5;
+      (u / m.gas_constant - m.ideal_a2 * m.critical_temperature - m.critical_temperature * residual_energy) /
+      1.5;
   return T > 0.0 ? T : std::numeric_limits<double>::quiet_NaN();
 }
 
