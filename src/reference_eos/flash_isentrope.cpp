@@ -146,7 +146,7 @@ FluidState flash_hs_along_isentrope(const HelmholtzModel& m, double h, double s,
   if (is_state(top) && h > top.h) return empty(above);
   if (is_state(bottom) && h < bottom.h) return empty(below);
   FluidState out{};
-  const double T_ideal = (h / m.gas_constant - m.ideal_a2 * m.critical_temperature) / 2.5;
+  const double T_ideal = m.ideal_gas_temperature_at_enthalpy(h);
   FluidState near = T_ideal >= T_hi ? top : bottom;
   if (T_ideal > T_lo && T_ideal < T_hi) {
     near = flash_Ts(m, T_ideal, s);
@@ -356,13 +356,10 @@ FluidState flash_hs(const HelmholtzModel& m, double h, double s) {
   double T0 = lambda_temperature;
   double rho0 = at_lambda.rho_liquid;
   if (s >= v_lambda.s) {
-    // The ideal gas: h = R (a2 Tc + 5/2 T), s/R = 1.5 - ln delta - a1 - 1.5 ln(Tc/T).
-    const double T_ideal = (h / m.gas_constant - m.ideal_a2 * m.critical_temperature) / 2.5;
+    // The ideal gas at (h, s).
+    const double T_ideal = m.ideal_gas_temperature_at_enthalpy(h);
     T0 = std::fmin(std::fmax(T_ideal, lambda_temperature), 0.5 * m.extrapolation_temperature);
-    rho0 = std::fmin(
-        m.critical_density *
-            std::exp(1.5 - m.ideal_a1 - 1.5 * std::log(m.critical_temperature / T0) - s / m.gas_constant),
-        at_lambda.rho_vapour);
+    rho0 = std::fmin(m.critical_density * std::exp(m.ideal_gas_log_delta(T0, s)), at_lambda.rho_vapour);
     if (T_ideal <= lambda_temperature) rho0 = at_lambda.rho_vapour * 0.5;
   }
   if (!one_phase(T0, rho0)) return flash_hs_along_isentrope(m, h, s, evaluations);

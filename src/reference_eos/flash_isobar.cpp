@@ -37,15 +37,11 @@ bool newton_p_caloric(const HelmholtzModel& m, double p, double target, Caloric 
   return false;
 }
 
-// The ideal gas's T at (p, h), (p, u) or (p, s) with this ideal part: h = R (a2 Tc +
-// 5/2 T), u = R (a2 Tc + 3/2 T), s/R = 5/2 ln T + 1.5 - a1 - ln(p/(R rho_c)) - 1.5 ln Tc.
+// The ideal gas's T at (p, h), (p, u) or (p, s) with the model's ideal part.
 double ideal_gas_temperature(const HelmholtzModel& m, double p, double target, Caloric c) {
-  if (c == Caloric::enthalpy) return (target / m.gas_constant - m.ideal_a2 * m.critical_temperature) / 2.5;
-  if (c == Caloric::energy) return (target / m.gas_constant - m.ideal_a2 * m.critical_temperature) / 1.5;
-  return std::exp((target / m.gas_constant - 1.5 + m.ideal_a1 +
-                   std::log(p / (m.gas_constant * m.critical_density)) +
-                   1.5 * std::log(m.critical_temperature)) /
-                  2.5);
+  if (c == Caloric::enthalpy) return m.ideal_gas_temperature_at_enthalpy(target);
+  if (c == Caloric::energy) return m.ideal_gas_temperature_at_energy(target);
+  return m.ideal_gas_temperature_on_isobar(p, target);
 }
 
 }  // namespace

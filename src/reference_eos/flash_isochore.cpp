@@ -27,14 +27,12 @@ double cold_vapour_edge(const HelmholtzModel& m, double rho, double target, Calo
   return a * (1.0 - edge_margin);  // the line itself is checked on the result
 }
 
-// The ideal gas's T on the isochore rho at u, h or s (cv0 = 3/2 R, Z = 1):
-// u = R (a2 Tc + 1.5 T), h = R (a2 Tc + 2.5 T), s/R = 1.5 - ln delta - a1 -
-// 1.5 ln(Tc/T); for u corrected once by the residual energy (isochore_start.hpp).
+// The ideal gas's T on the isochore rho at u, h or s (model.hpp); for u
+// corrected once by the residual energy (isochore_start.hpp).
 double isochore_guess(const HelmholtzModel& m, double rho, double target, Caloric c) {
   if (c == Caloric::energy) return isochore_start(m, rho, target);
-  if (c == Caloric::enthalpy) return (target / m.gas_constant - m.ideal_a2 * m.critical_temperature) / 2.5;
-  return m.critical_temperature *
-         std::exp((target / m.gas_constant - 1.5 + std::log(rho / m.critical_density) + m.ideal_a1) / 1.5);
+  if (c == Caloric::enthalpy) return m.ideal_gas_temperature_at_enthalpy(target);
+  return m.ideal_gas_temperature_on_isochore(rho, target);
 }
 
 // The scale of u, h (R T) or s (R) for a first look at the edge.

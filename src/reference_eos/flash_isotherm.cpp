@@ -166,10 +166,8 @@ FluidState flash_Ts(const HelmholtzModel& m, double T, double target) {
   int evaluations = 0;
   // The melting line, widened by a rounding margin (checked on the result).
   const double p_top = melting_pressure(T) * (1.0 + edge_margin);
-  // The ideal gas's ln rho at (T, s): s/R = 1.5 - ln delta - a1 - 1.5 ln tau.
-  const double ideal_ln_rho =
-      std::log(m.critical_density) +
-      (1.5 - m.ideal_a1 - 1.5 * std::log(m.critical_temperature / T) - target / m.gas_constant);
+  // The ideal gas's ln rho at (T, s).
+  const double ideal_ln_rho = std::log(m.critical_density) + m.ideal_gas_log_delta(T, target);
   // target - s along the isotherm in ln rho, rising (s falls as rho rises).
   auto f = [&](double x) -> ValueSlope {
     ++evaluations;

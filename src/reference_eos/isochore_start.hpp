@@ -15,19 +15,16 @@
 
 #include <limits>
 
-#include "reference_eos/constants.hpp"
-#include "reference_eos/helmholtz.hpp"
+#include "reference_eos/model.hpp"
 
 namespace vorn::reference_eos {
 
 inline double isochore_start(const HelmholtzModel& m, double rho, double u) {
-  const double ideal_T = (u / m.gas_constant - m.ideal_a2 * m.critical_temperature) / 1.5;
+  const double ideal_T = m.ideal_gas_temperature_at_energy(u);
   if (!(ideal_T > 0.0)) return std::numeric_limits<double>::quiet_NaN();
   const double tau = m.critical_temperature / ideal_T;
   const double residual_energy = m.residual(rho / m.critical_density, tau).t / tau;  // alpha_r_tau
-  const double T =
-      (u / m.gas_constant - m.ideal_a2 * m.critical_temperature - m.critical_temperature * residual_energy) /
-      1.5;
+  const double T = m.ideal_gas_temperature_at_energy(u, residual_energy);
   return T > 0.0 ? T : std::numeric_limits<double>::quiet_NaN();
 }
 

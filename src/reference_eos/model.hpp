@@ -15,6 +15,8 @@
 // itself. Molar SI units: K, Pa, mol/m3, J/mol.
 #pragma once
 
+#include <cmath>
+
 #include "reference_eos/helmholtz.hpp"
 #include "reference_eos/saturation.hpp"
 
@@ -63,14 +65,29 @@ struct HelmholtzModel {
   IdealPart ideal(double ln_delta, double tau) const {
     return reference_eos::ideal(ln_delta, log_tau(tau), tau, ideal_a1, ideal_a2);
   }
-  // The ideal gas's T at a given u or h, and ln(rho/rho_c) at (T, s): the
-  // ideal part inverted (u = R (a2 Tc + 3/2 T), h = R (a2 Tc + 5/2 T),
-  // s/R = 1.5 - ln delta - a1 - 1.5 ln tau).
-  double ideal_gas_temperature_at_energy(double u) const {
-    return (u / gas_constant - ideal_a2 * critical_temperature) / 1.5;
+  // The ideal part inverted, where the flashes start: the ideal gas's
+  //   u = R (a2 Tc + 3/2 T),  h = R (a2 Tc + 5/2 T),
+  //   s/R = 1.5 - ln delta - a1 - 1.5 ln(Tc/T),  p = rho R T.
+  // T at u (less R Tc times a residual energy alpha_r_tau, if one is given)
+  // and at h; ln delta at (T, s); T at (rho, s) and at (p, s).
+  double ideal_gas_temperature_at_energy(double u, double residual_energy = 0.0) const {
+    return (u / gas_constant - ideal_a2 * critical_temperature - critical_temperature * residual_energy) /
+           1.5;
   }
   double ideal_gas_temperature_at_enthalpy(double h) const {
     return (h / gas_constant - ideal_a2 * critical_temperature) / 2.5;
+  }
+  double ideal_gas_log_delta(double T, double s) const {
+    return 1.5 - ideal_a1 - 1.5 * std::log(critical_temperature / T) - s / gas_constant;
+  }
+  double ideal_gas_temperature_on_isochore(double rho, double s) const {
+    return critical_temperature *
+           std::exp((s / gas_constant - 1.5 + std::log(rho / critical_density) + ideal_a1) / 1.5);
+  }
+  double ideal_gas_temperature_on_isobar(double p, double s) const {
+    return std::exp((s / gas_constant - 1.5 + ideal_a1 + std::log(p / (gas_constant * critical_density)) +
+                     1.5 * std::log(critical_temperature)) /
+                    2.5);
   }
 };
 
