@@ -1,7 +1,7 @@
 // What every flash builds its result with: the state at (T, rho) and its
 // phase, the flags of the limits at (T, p) and the check of a solved state
-// (finish: the one check every result passes), the lever rule between two saturated states, the lambda
-// point's saturation. Molar SI units.
+// (finish: the one check every result passes), the lever rule between two
+// saturated states. Molar SI units.
 #include "reference_eos/flash_common.hpp"
 
 namespace vorn::reference_eos::flash_detail {
@@ -145,16 +145,6 @@ FluidState mixture(const HelmholtzModel& m, const Saturation& sat, double q, int
 Saturation counted(Saturation sat) {
   sat.evaluations = 0;
   return sat;
-}
-
-// The saturation at the lambda point, the bottom of the dome (boundaries.hpp).
-Saturation lambda_point_saturation() {
-  return {lambda_temperature,
-          lambda_saturation_pressure,
-          lambda_saturation_liquid_density,
-          lambda_saturation_vapour_density,
-          0,
-          true};
 }
 
 double quality_from_volume(const Saturation& sat, double rho) {

@@ -62,7 +62,6 @@ FluidState mixture(const HelmholtzModel& m, const Saturation& sat, const FluidPr
                    const FluidProperties& v, double q, int evaluations);
 FluidState mixture(const HelmholtzModel& m, const Saturation& sat, double q, int evaluations);
 Saturation counted(Saturation sat);
-Saturation lambda_point_saturation();
 double quality_from_volume(const Saturation& sat, double rho);
 
 // The density at (T, p) and the (T, p) flash (flash.cpp).
@@ -278,10 +277,9 @@ Saturation saturation_with(const HelmholtzModel& m, double T0, Third third, int&
     previous_step = step;
     if (step <= 1e-14 || quadratic || at_rounding) {
       const double T = m.critical_temperature / tau;
-      if (!(T >= lambda_temperature * (1.0 - 1e-12) && dl - dv > 0.25 * gap)) break;
+      if (!(T >= m.dome_bottom.T * (1.0 - 1e-12) && dl - dv > 0.25 * gap)) break;
       // p is the caller's to take from the saturated states it evaluates.
-      return {std::fmax(T, lambda_temperature), nan, dl * m.critical_density,
-              dv * m.critical_density,          0,   true};
+      return {std::fmax(T, m.dome_bottom.T), nan, dl * m.critical_density, dv * m.critical_density, 0, true};
     }
   }
   return {nan, nan, nan, nan, 0, false};

@@ -37,7 +37,7 @@ bool newton_hs(const HelmholtzModel& m, double h, double s, double T, double rho
 // Is (T, rho) inside the dome (below Tc, between the saturated densities,
 // each widened by the rounding of the saturation's own densities)?
 bool inside_dome(const HelmholtzModel& m, double T, double rho, int& evaluations) {
-  if (!(T >= lambda_temperature && T < m.critical_temperature)) return false;
+  if (!(T >= m.dome_bottom.T && T < m.critical_temperature)) return false;
   const Saturation sat = m.saturation_at_temperature(T);
   evaluations += sat.evaluations;
   return sat.converged && rho > sat.rho_vapour * (1.0 + saturation_bracket_margin) &&
@@ -81,7 +81,7 @@ bool saturated_edge_hs(const HelmholtzModel& m, double h, double s, double T0, P
     const FluidProperties& f = liquid ? a.liquid : a.vapour;
     const double ds =
         along_curve(partials(f, Quantity::entropy), f.rho, liquid ? a.drho_liquid : a.drho_vapour);
-    const double next = std::fmin(m.critical_temperature, std::fmax(lambda_temperature, T - (f.s - s) / ds));
+    const double next = std::fmin(m.critical_temperature, std::fmax(m.dome_bottom.T, T - (f.s - s) / ds));
     if (f.s == s || !(std::fabs(next - T) > 4.0 * eps * T) || i == 7) {
       // h within rounding of the edge's at s (carried the last ulps of T
       // along the curve), rounding here without the slope along the curve
@@ -110,7 +110,7 @@ bool saturated_edge_hs(const HelmholtzModel& m, double h, double s, double T0, P
 // A one-phase state Newton in (T, ln rho) settled on: within rounding of the
 // dome's edge, the saturated state there.
 FluidState one_phase_result(const HelmholtzModel& m, double h, double s, FluidState out, int evaluations) {
-  if (out.T >= lambda_temperature && out.T < m.critical_temperature) {
+  if (out.T >= m.dome_bottom.T && out.T < m.critical_temperature) {
     const Saturation sat = m.saturation_at_temperature(out.T);
     const Phase side = out.rho > m.critical_density ? Phase::liquid : Phase::vapour;
     FluidState at_edge{};
@@ -209,7 +209,7 @@ FluidState flash_hs_by_edge(const HelmholtzModel& m, double h, double s, const F
   const bool vapour_side = s > critical.s;
   const double s_lambda = vapour_side ? v_lambda.s : l_lambda.s;
   const double fraction = (s - s_lambda) / (critical.s - s_lambda);
-  const double T_guess = lambda_temperature + fraction * (m.critical_temperature - lambda_temperature);
+  const double T_guess = m.dome_bottom.T + fraction * (m.critical_temperature - m.dome_bottom.T);
   auto edge = [&](double T) -> ValueSlope {
     const SaturationSlopes a = saturation_slopes(m, T, evaluations);
     if (!a.sat.converged) return {nan, nan};
@@ -219,7 +219,7 @@ FluidState flash_hs_by_edge(const HelmholtzModel& m, double h, double s, const F
     return vapour_side ? ValueSlope{s - side.s, -ds} : ValueSlope{side.s - s, ds};
   };
   const RootResult e =
-      bracketed_newton(edge, lambda_temperature, m.critical_temperature, T_guess, 1e-13, 0.0, 100);
+      bracketed_newton(edge, m.dome_bottom.T, m.critical_temperature, T_guess, 1e-13, 0.0, 100);
   if (!e.converged) return flash_hs_along_isentrope(m, h, s, evaluations);
   const Saturation sat_e = m.saturation_at_temperature(e.x);
   evaluations += sat_e.evaluations;
@@ -253,9 +253,9 @@ FluidState flash_hs_by_edge(const HelmholtzModel& m, double h, double s, const F
     const double ratio = v.h > l.h ? T * (v.s - l.s) / (v.h - l.h) : 1.0;
     return {T * (s - l.s) - (h - l.h) * ratio, (s - l.s) + vl * dp_sat};
   };
-  const double at_lo = l_lambda.g + lambda_temperature * s - h;
-  const double guess = lambda_temperature - at_lo / (at_e.h - h - at_lo) * (e.x - lambda_temperature);
-  const RootResult r = bracketed_newton(f, lambda_temperature, e.x, guess, 1e-15, 0.0, 100);
+  const double at_lo = l_lambda.g + m.dome_bottom.T * s - h;
+  const double guess = m.dome_bottom.T - at_lo / (at_e.h - h - at_lo) * (e.x - m.dome_bottom.T);
+  const RootResult r = bracketed_newton(f, m.dome_bottom.T, e.x, guess, 1e-15, 0.0, 100);
   if (!r.converged) return flash_hs_along_isentrope(m, h, s, evaluations);
   const Saturation sat = m.saturation_at_temperature(r.x);
   const FluidProperties l = properties_at(m, r.x, sat.rho_liquid);
@@ -293,9 +293,9 @@ FluidState flash_hs_by_edge(const HelmholtzModel& m, double h, double s, const F
 // is s) and a search over saturations below it.
 FluidState flash_hs(const HelmholtzModel& m, double h, double s) {
   int evaluations = 0;
-  const Saturation at_lambda = lambda_point_saturation();
-  const FluidProperties l_lambda = properties_at(m, lambda_temperature, at_lambda.rho_liquid);
-  const FluidProperties v_lambda = properties_at(m, lambda_temperature, at_lambda.rho_vapour);
+  const Saturation at_lambda = m.dome_bottom;
+  const FluidProperties l_lambda = properties_at(m, m.dome_bottom.T, at_lambda.rho_liquid);
+  const FluidProperties v_lambda = properties_at(m, m.dome_bottom.T, at_lambda.rho_vapour);
   evaluations += 2;
   FluidState out{};
   const double T_lo = lowest_vapour_temperature * (1.0 - edge_margin);
@@ -306,7 +306,7 @@ FluidState flash_hs(const HelmholtzModel& m, double h, double s) {
   auto solved = [&]() { return one_phase_result(m, h, s, out, evaluations); };
   if (s > l_lambda.s && s < v_lambda.s) {
     // Below the two-phase state at the lambda point on this isentrope: He II.
-    if (l_lambda.g + lambda_temperature * s - h > 0.0) return empty(flag_he_ii);
+    if (l_lambda.g + m.dome_bottom.T * s - h > 0.0) return empty(flag_he_ii);
     const double h_reduced = h / (m.gas_constant * m.critical_temperature);
     auto mixed = [&](const HelmholtzDerivatives& l, const HelmholtzDerivatives&, double dl, double,
                      double tau) -> Condition {
@@ -317,12 +317,12 @@ FluidState flash_hs(const HelmholtzModel& m, double h, double s) {
     // From where h_mix(T) - h, linear between the lambda point and Tc, is zero.
     const FluidProperties critical = properties_at(m, m.critical_temperature, m.critical_density);
     ++evaluations;
-    const double at_lambda_point = l_lambda.g + lambda_temperature * s - h;
+    const double at_lambda_point = l_lambda.g + m.dome_bottom.T * s - h;
     const double at_critical = critical.g + m.critical_temperature * s - h;
     const double start = at_critical > 0.0
-                             ? lambda_temperature + (m.critical_temperature - lambda_temperature) *
-                                                        (-at_lambda_point / (at_critical - at_lambda_point))
-                             : lambda_temperature;
+                             ? m.dome_bottom.T + (m.critical_temperature - m.dome_bottom.T) *
+                                                     (-at_lambda_point / (at_critical - at_lambda_point))
+                             : m.dome_bottom.T;
     // Above the mixture's h at Tc the state is most likely one phase: from
     // the critical isotherm's side of s first.
     if (!(at_critical > 0.0) &&
@@ -353,14 +353,14 @@ FluidState flash_hs(const HelmholtzModel& m, double h, double s) {
     }
     return flash_hs_by_edge(m, h, s, l_lambda, v_lambda, evaluations);
   }
-  double T0 = lambda_temperature;
+  double T0 = m.dome_bottom.T;
   double rho0 = at_lambda.rho_liquid;
   if (s >= v_lambda.s) {
     // The ideal gas at (h, s).
     const double T_ideal = m.ideal_gas_temperature_at_enthalpy(h);
-    T0 = std::fmin(std::fmax(T_ideal, lambda_temperature), 0.5 * m.extrapolation_temperature);
+    T0 = std::fmin(std::fmax(T_ideal, m.dome_bottom.T), 0.5 * m.extrapolation_temperature);
     rho0 = std::fmin(m.critical_density * std::exp(m.ideal_gas_log_delta(T0, s)), at_lambda.rho_vapour);
-    if (T_ideal <= lambda_temperature) rho0 = at_lambda.rho_vapour * 0.5;
+    if (T_ideal <= m.dome_bottom.T) rho0 = at_lambda.rho_vapour * 0.5;
   }
   if (!one_phase(T0, rho0)) return flash_hs_along_isentrope(m, h, s, evaluations);
   return solved();

@@ -77,7 +77,7 @@ FluidState flash_p_caloric(const HelmholtzModel& m, double p, double target, Cal
                                               T_hi, 0, s, evaluations))
       return finish(m, s, true);
   }
-  if (p < pc && p >= lambda_saturation_pressure) {
+  if (p < pc && p >= m.dome_bottom.p) {
     const Saturation sat = m.saturation_at_pressure(p);
     if (!sat.converged) return empty(flag_not_converged);
     evaluations += sat.evaluations;

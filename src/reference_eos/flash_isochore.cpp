@@ -12,14 +12,14 @@ namespace {
 // pressure of He II (1.25 K if below it there), by bisection, 50 halvings.
 double cold_vapour_edge(const HelmholtzModel& m, double rho, double target, Caloric c, int& evaluations) {
   ++evaluations;
-  if (target >= caloric(properties_at(m, lambda_temperature, rho), c)) return lambda_temperature;
+  if (target >= caloric(properties_at(m, m.dome_bottom.T, rho), c)) return m.dome_bottom.T;
   auto inside = [&](double T) {
     ++evaluations;
     return pressure_and_slope(m, T, rho).p < he_ii_vapour_pressure(T);
   };
   if (inside(lowest_vapour_temperature)) return lowest_vapour_temperature;
   double a = lowest_vapour_temperature;
-  double b = lambda_temperature;
+  double b = m.dome_bottom.T;
   for (int i = 0; i < 50; ++i) {
     const double mid = 0.5 * (a + b);
     (inside(mid) ? b : a) = mid;
@@ -83,7 +83,7 @@ FluidState flash_prho(const HelmholtzModel& m, double p, double rho) {
   double T_lo = coldest_bracket_temperature(m, p);
   double T_hi = m.extrapolation_temperature;
   int evaluations = 0;
-  const Saturation at_lambda = lambda_point_saturation();
+  const Saturation at_lambda = m.dome_bottom;
   if (!at_lambda.converged) return empty(flag_not_converged);
   if (rho > at_lambda.rho_vapour && rho < at_lambda.rho_liquid) {
     const Saturation edge = dome_edge(m, rho, at_lambda, evaluations);
@@ -92,7 +92,7 @@ FluidState flash_prho(const HelmholtzModel& m, double p, double rho) {
     if (at_saturated_edge(m, edge, rho, Quantity::pressure, p, edge.p, 0.0, saturated, evaluations))
       return saturated;
     if (p < edge.p) {
-      if (p < lambda_saturation_pressure) return empty(flag_he_ii);
+      if (p < m.dome_bottom.p) return empty(flag_he_ii);
       const Saturation sat = m.saturation_at_pressure(p);
       evaluations += sat.evaluations;
       if (!sat.converged) return empty(flag_not_converged);
@@ -156,8 +156,8 @@ FluidState flash_prho(const HelmholtzModel& m, double p, double rho) {
 // line, where (dp/dT)_rho < 0: two states then, flagged not unique.
 FluidState flash_rho_caloric(const HelmholtzModel& m, double rho, double target, Caloric c) {
   int evaluations = 0;
-  double T_lo = lambda_temperature;
-  const Saturation at_lambda = lambda_point_saturation();
+  double T_lo = m.dome_bottom.T;
+  const Saturation at_lambda = m.dome_bottom;
   // At or above the value the isochore has at Tc the state is one phase, no
   // colder than Tc: no dome to meet.
   const FluidProperties at_tc = properties_at(m, m.critical_temperature, rho);
@@ -176,8 +176,8 @@ FluidState flash_rho_caloric(const HelmholtzModel& m, double rho, double target,
     if (target < x_dome) {
       // The mixture's value at the lambda point: below it, He II. Start
       // where the value, linear in T from there to the edge, is the target.
-      const FluidProperties l_lambda = properties_at(m, lambda_temperature, at_lambda.rho_liquid);
-      const FluidProperties v_lambda = properties_at(m, lambda_temperature, at_lambda.rho_vapour);
+      const FluidProperties l_lambda = properties_at(m, m.dome_bottom.T, at_lambda.rho_liquid);
+      const FluidProperties v_lambda = properties_at(m, m.dome_bottom.T, at_lambda.rho_vapour);
       evaluations += 2;
       const double x_lambda = caloric(l_lambda, c) + quality_from_volume(at_lambda, rho) *
                                                          (caloric(v_lambda, c) - caloric(l_lambda, c));
@@ -212,8 +212,8 @@ FluidState flash_rho_caloric(const HelmholtzModel& m, double rho, double target,
         return {xl + q * (xv - xl) - target, dxl + dq * (xv - xl) + q * (dxv - dxl)};
       };
       const double guess =
-          lambda_temperature + (dome.x - lambda_temperature) * (target - x_lambda) / (x_dome - x_lambda);
-      const RootResult r = bracketed_newton(f, lambda_temperature, dome.x, guess, 1e-13, 0.0, 100);
+          m.dome_bottom.T + (dome.x - m.dome_bottom.T) * (target - x_lambda) / (x_dome - x_lambda);
+      const RootResult r = bracketed_newton(f, m.dome_bottom.T, dome.x, guess, 1e-13, 0.0, 100);
       if (r.converged && last.converged && last.T == r.x)
         return finish(m,
                       mixture(m, counted(last), last_l, last_v, quality_from_volume(last, rho), evaluations));
@@ -242,8 +242,8 @@ FluidState flash_rho_caloric(const HelmholtzModel& m, double rho, double target,
   if ((near_edge(rho, at_lambda.rho_liquid, 0.0) || near_edge(rho, at_lambda.rho_vapour, 0.0)) &&
       T_lo < m.critical_temperature &&
       at_saturated_edge(m, at_lambda, rho, quantity(c), target,
-                        caloric(properties_at(m, lambda_temperature, rho), c),
-                        caloric_scale(m, c, lambda_temperature), saturated, evaluations))
+                        caloric(properties_at(m, m.dome_bottom.T, rho), c),
+                        caloric_scale(m, c, m.dome_bottom.T), saturated, evaluations))
     return saturated;
   if (!(target >= x_lo)) return empty(target < x_lo ? m.colder_than_fluid(lo.p) : flag_not_converged);
   const FluidProperties hi = properties_at(m, m.extrapolation_temperature, rho);

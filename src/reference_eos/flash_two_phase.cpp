@@ -22,8 +22,8 @@ RootResult dome_temperature(const HelmholtzModel& m, double rho, double rho_lamb
   };
   const double fraction = vapour_side ? (rho - rho_lambda_vapour) / (m.critical_density - rho_lambda_vapour)
                                       : (rho_lambda_liquid - rho) / (rho_lambda_liquid - m.critical_density);
-  const double guess = lambda_temperature + fraction * (m.critical_temperature - lambda_temperature);
-  return bracketed_newton(g, lambda_temperature, m.critical_temperature, guess, 1e-12, 0.0, 100);
+  const double guess = m.dome_bottom.T + fraction * (m.critical_temperature - m.dome_bottom.T);
+  return bracketed_newton(g, m.dome_bottom.T, m.critical_temperature, guess, 1e-12, 0.0, 100);
 }
 
 }  // namespace
@@ -173,7 +173,7 @@ Saturation two_phase_at_density(const HelmholtzModel& m, double rho, double targ
     previous_step = step;
     if (step <= 1e-14 || quadratic || at_rounding) {
       const double T = m.critical_temperature / tau;
-      if (!(T >= lambda_temperature && dl - dv > 0.25 * gap && dv < delta && delta < dl)) break;
+      if (!(T >= m.dome_bottom.T && dl - dv > 0.25 * gap && dv < delta && delta < dl)) break;
       // p is the caller's to take from the saturated states it evaluates.
       return {T, nan, dl * m.critical_density, dv * m.critical_density, evaluations, true};
     }

@@ -62,6 +62,13 @@ constexpr HelmholtzModel make_he_i_equation() {
   m.residual = he_i_residual;
   m.residual_zero_density_slope = residual_zero_density_slope;
   m.log_tau = log_tau;
+  // The lambda point (boundaries.hpp): below it the liquid is He II.
+  m.dome_bottom = {lambda_temperature,
+                   lambda_saturation_pressure,
+                   lambda_saturation_liquid_density,
+                   lambda_saturation_vapour_density,
+                   0,
+                   true};
   m.saturation_at_temperature = expanded_saturation_at_temperature;
   m.saturation_at_pressure = expanded_saturation_at_pressure;
   m.saturation_at_density = expanded_saturation_at_density;

@@ -45,6 +45,9 @@ struct HelmholtzModel {
   // The two-phase region, below critical_temperature (a model without one
   // puts that below every state it has): its saturation at T, at p and
   // where an isochore meets it (saturation.hpp), and the pressure of its top.
+  // The bottom of the dome, its coldest saturation (a model without a
+  // dome: T at critical_temperature, both densities 0, enclosing none).
+  Saturation dome_bottom;
   Saturation (*saturation_at_temperature)(double T);
   Saturation (*saturation_at_pressure)(double p);
   Saturation (*saturation_at_density)(double rho);
