@@ -1,12 +1,17 @@
 // What the flashes share: the state they build and the flags they set, the
-// table of what they hold fixed with its derivatives in (T, rho), the
-// lever rule, the density at (T, p), the saturated states' slopes, the
-// two-phase Newton iterations, and each pair's flash. The pairs are grouped by
-// what they hold fixed: flash_isotherm.cpp ((T, rho), (T, q), (T, s), (T, h),
-// (T, u)), flash_isochore.cpp ((p, rho), (rho, u), (rho, h), (rho, s)),
-// flash_isobar.cpp ((p, q), (p, h), (p, s), (p, u)), flash_isentrope.cpp
-// ((h, s)); (T, p) and the dispatch in flash.cpp, the two-phase iterations in
-// flash_two_phase.cpp, the rest in flash_common.cpp. Molar SI units.
+// table of what they hold fixed with its derivatives in (T, rho), the lever
+// rule, the density at (T, p), the saturated states' slopes, the two-phase
+// Newton iterations, and each pair's flash, every one on the model it is
+// given (model.hpp). Layers, each calling only those below it:
+//   flash.cpp           the checks of the input and the dispatch
+//   flash_isotherm.cpp  (T, rho), (T, q), (T, s), (T, h), (T, u)
+//   flash_isochore.cpp  (p, rho), (rho, u), (rho, h), (rho, s)
+//   flash_isobar.cpp    (p, q), (p, h), (p, s), (p, u)
+//   flash_isentrope.cpp (h, s)
+//   flash_two_phase.cpp the saturated edges and the two-phase iterations
+//   flash_one_phase.cpp the density at (T, p), (T, p) itself
+//   flash_common.cpp    the state, its check (finish), the lever rule
+// Molar SI units.
 #pragma once
 
 #include <array>
@@ -77,7 +82,10 @@ RootResult cold_vapour_density(const HelmholtzModel& m, double T, double p);
 // Tc whatever p says: a search along an isobar that knows its side of the
 // dome, near the edge, where p and the saturation at T agree only to rounding.
 DensitySolution density_at(const HelmholtzModel& m, double T, double p, Phase branch = Phase::none);
+// The state at (T, p) unchecked against the lines (a step of a search along
+// an isobar); flash_TP is the pair's flash.
 FluidState flash_Tp(const HelmholtzModel& m, double T, double p, Phase branch = Phase::none);
+FluidState flash_TP(const HelmholtzModel& m, double T, double p);
 
 // What a flash holds fixed or seeks, read off one evaluation at (T, rho) (a
 // FluidProperties, or a FluidState built from one) with its derivatives in T

@@ -48,11 +48,8 @@ double ideal_gas_temperature(const HelmholtzModel& m, double p, double target, C
 
 FluidState flash_pq(const HelmholtzModel& m, double p, double q) {
   const Saturation sat = m.saturation_at_pressure(p);
-  if (!sat.converged) {
-    FluidState s = empty(p < m.critical_pressure() ? flag_he_ii : flag_no_solution);
-    return s;
-  }
-  return mixture(m, sat, q, 0);
+  if (!sat.converged) return empty(p < m.critical_pressure() ? flag_he_ii : flag_no_solution);
+  return finish(m, mixture(m, sat, q, 0));
 }
 
 // (p, h) and (p, s): Newton in (T, rho) from the saturated state or the ideal

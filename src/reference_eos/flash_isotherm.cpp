@@ -132,9 +132,7 @@ PieceRoots piece_roots(const HelmholtzModel& m, double T, double target, Caloric
   return {target == least.value ? 1 : 2, lo.x, least.x, false, false};
 }
 
-}  // namespace
-
-FluidState flash_Trho(const HelmholtzModel& m, double T, double rho) {
+FluidState state_at_temperature_density(const HelmholtzModel& m, double T, double rho) {
   int evaluations = 0;
   if (T < m.critical_temperature && T >= lambda_temperature) {
     const Saturation sat = m.saturation_at_temperature(T);
@@ -153,10 +151,18 @@ FluidState flash_Trho(const HelmholtzModel& m, double T, double rho) {
   return single(m, T, rho, single_phase(m, T, rho, m.critical_density), evaluations);
 }
 
+}  // namespace
+
+// (T, rho) is no search: its T and p are the caller's to within the
+// rounding of one evaluation, checked against the lines as solved.
+FluidState flash_Trho(const HelmholtzModel& m, double T, double rho) {
+  return finish(m, state_at_temperature_density(m, T, rho), true);
+}
+
 FluidState flash_Tq(const HelmholtzModel& m, double T, double q) {
   if (T < lambda_temperature) return empty(flag_he_ii);
   if (T > m.critical_temperature) return empty(flag_no_solution);
-  return mixture(m, m.saturation_at_temperature(T), q, 0);
+  return finish(m, mixture(m, m.saturation_at_temperature(T), q, 0));
 }
 
 // (T, s): Newton in ln rho along the isotherm; (ds/d ln rho)_T = -(dp/dT)_rho / rho.
