@@ -24,7 +24,7 @@
 #include "reference_eos/fluid_state.hpp"
 #include "reference_eos/helmholtz.hpp"
 #include "reference_eos/model.hpp"
-#include "reference_eos/newton_step3.hpp"
+#include "reference_eos/phase_equilibrium.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
 
@@ -235,18 +235,10 @@ ReducedCaloric reduced_caloric(const HelmholtzDerivatives& r, double delta, doub
 double reduced_target(const HelmholtzModel& m, double target, Caloric c);
 Saturation two_phase_at_density(const HelmholtzModel& m, double rho, double target, Caloric c,
                                 const Saturation& start, const Saturation& edge);
-// A saturation with a third condition besides equal J and K (saturation.hpp):
-// Newton in (delta', delta'', tau), two evaluations a step, from the
-// saturation at T0. third(l, v, dl, dv, tau) gives the condition's value and
-// its derivatives in (delta', delta'', tau), scaled to order one. Steps keep
-// 0 < delta'' < delta' and tau > 1; a result is the dome's (delta' - delta''
-// at least a quarter of the start's), not the trivial root delta' = delta''.
-struct Condition {
-  double f;
-  double d_dl;
-  double d_dv;
-  double d_tau;
-};
+// A saturation with a third condition besides equal J and K
+// (phase_equilibrium.hpp), from the saturation at T0. Steps keep 0 <
+// delta'' < delta' and tau > 1; a result is the dome's (delta' - delta'' at
+// least a quarter of the start's), not the trivial root delta' = delta''.
 template <typename Third>
 Saturation saturation_with(const HelmholtzModel& m, double T0, Third third, int& evaluations) {
   const Saturation start = m.saturation_at_temperature(T0);
@@ -257,40 +249,14 @@ Saturation saturation_with(const HelmholtzModel& m, double T0, Third third, int&
   double tau = m.critical_temperature / start.T;
   const double gap = dl - dv;
   if (!(gap > 0.0)) return {nan, nan, nan, nan, 0, false};
-  const double eps = std::numeric_limits<double>::epsilon();
-  double previous_step = std::numeric_limits<double>::infinity();
-  for (int iteration = 0; iteration < 16; ++iteration) {
-    const HelmholtzDerivatives l = m.residual(dl, tau);
-    const HelmholtzDerivatives v = m.residual(dv, tau);
-    evaluations += 2;
-    const double Jl = dl * (1.0 + l.d);
-    const double Jv = dv * (1.0 + v.d);
-    const double Kl = l.d + l.a + std::log(dl);
-    const double Kv = v.d + v.a + std::log(dv);
-    const Condition c = third(l, v, dl, dv, tau);
-    const double F[3] = {Jv - Jl, Kv - Kl, c.f};
-    const bool at_rounding =
-        std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
-        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
-        std::fabs(F[2]) <= 16.0 * eps;
-    const double Jdl = 1.0 + 2.0 * l.d + l.dd;
-    const double Jdv = 1.0 + 2.0 * v.d + v.dd;
-    const double A[3][3] = {{-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
-                            {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
-                            {c.d_dl, c.d_dv, c.d_tau}};
-    const double step = damped_step3(
-        A, F, dl, dv, tau, [](double l, double v, double t) { return v > 0.0 && v < l && t > 1.0; });
-    if (std::isnan(step)) break;
-    const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
-    previous_step = step;
-    if (step <= 1e-14 || quadratic || at_rounding) {
-      const double T = m.critical_temperature / tau;
-      if (!(T >= m.dome_bottom.T * (1.0 - 1e-12) && dl - dv > 0.25 * gap)) break;
-      // p is the caller's to take from the saturated states it evaluates.
-      return {std::fmax(T, m.dome_bottom.T), nan, dl * m.critical_density, dv * m.critical_density, 0, true};
-    }
-  }
-  return {nan, nan, nan, nan, 0, false};
+  const bool settled = settle_phase_equilibrium(
+      m, dl, dv, tau, third, 1.0, [](double l, double v, double t) { return v > 0.0 && v < l && t > 1.0; },
+      evaluations);
+  const double T = m.critical_temperature / tau;
+  if (!(settled && T >= m.dome_bottom.T * (1.0 - 1e-12) && dl - dv > 0.25 * gap))
+    return {nan, nan, nan, nan, 0, false};
+  // p is the caller's to take from the saturated states it evaluates.
+  return {std::fmax(T, m.dome_bottom.T), nan, dl * m.critical_density, dv * m.critical_density, 0, true};
 }
 
 // The flash of each pair, by what it holds fixed.

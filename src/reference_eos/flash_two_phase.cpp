@@ -134,51 +134,29 @@ Saturation two_phase_at_density(const HelmholtzModel& m, double rho, double targ
   if (dv >= delta) dv = std::fmax(0.5 * dv, delta - 0.01 * gap);
   const double x_target = reduced_target(m, target, c);
   const double w = 1.0 / delta;
-  const double eps = std::numeric_limits<double>::epsilon();
-  double previous_step = std::numeric_limits<double>::infinity();
-  int evaluations = 0;
-  for (int iteration = 0; iteration < 16; ++iteration) {
-    const HelmholtzDerivatives l = m.residual(dl, tau);
-    const HelmholtzDerivatives v = m.residual(dv, tau);
-    evaluations += 2;
-    const double Jl = dl * (1.0 + l.d);
-    const double Jv = dv * (1.0 + v.d);
-    const double Kl = l.d + l.a + std::log(dl);
-    const double Kv = v.d + v.a + std::log(dv);
+  // The mixture's value at the overall density, q = (w - w')/(w'' - w'), w = 1/delta.
+  auto mixture_value = [&](const HelmholtzDerivatives& l, const HelmholtzDerivatives& v, double dl, double dv,
+                           double tau) -> Condition {
     const ReducedCaloric xl = reduced_caloric(l, dl, tau, c);
     const ReducedCaloric xv = reduced_caloric(v, dv, tau, c);
     const double wl = 1.0 / dl;
     const double wv = 1.0 / dv;
     const double q = (w - wl) / (wv - wl);
-    const double F[3] = {Jv - Jl, Kv - Kl, xl.x + q * (xv.x - xl.x) - x_target};
-    // At the rounding level of J, K and the value: this step is the last.
-    const bool at_rounding =
-        std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
-        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
-        std::fabs(F[2]) <= 16.0 * eps * std::fmax(1.0, std::fabs(x_target));
-    const double Jdl = 1.0 + 2.0 * l.d + l.dd;
-    const double Jdv = 1.0 + 2.0 * v.d + v.dd;
     const double dq_dwl = (w - wv) / ((wv - wl) * (wv - wl));
     const double dq_dwv = -(w - wl) / ((wv - wl) * (wv - wl));
-    const double A[3][3] = {
-        {-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
-        {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
-        {(1.0 - q) * xl.ddelta - (xv.x - xl.x) * dq_dwl / (dl * dl),
-         q * xv.ddelta - (xv.x - xl.x) * dq_dwv / (dv * dv), (1.0 - q) * xl.dtau + q * xv.dtau}};
-    const double step = damped_step3(A, F, dl, dv, tau, [delta](double l, double v, double t) {
-      return v > 0.0 && v < delta && l > delta && t > 1.0;
-    });
-    if (std::isnan(step)) break;
-    const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
-    previous_step = step;
-    if (step <= 1e-14 || quadratic || at_rounding) {
-      const double T = m.critical_temperature / tau;
-      if (!(T >= m.dome_bottom.T && dl - dv > 0.25 * gap && dv < delta && delta < dl)) break;
-      // p is the caller's to take from the saturated states it evaluates.
-      return {T, nan, dl * m.critical_density, dv * m.critical_density, evaluations, true};
-    }
-  }
-  return {nan, nan, nan, nan, evaluations, false};
+    return {xl.x + q * (xv.x - xl.x) - x_target, (1.0 - q) * xl.ddelta - (xv.x - xl.x) * dq_dwl / (dl * dl),
+            q * xv.ddelta - (xv.x - xl.x) * dq_dwv / (dv * dv), (1.0 - q) * xl.dtau + q * xv.dtau};
+  };
+  int evaluations = 0;
+  const bool settled = settle_phase_equilibrium(
+      m, dl, dv, tau, mixture_value, std::fmax(1.0, std::fabs(x_target)),
+      [delta](double l, double v, double t) { return v > 0.0 && v < delta && l > delta && t > 1.0; },
+      evaluations);
+  const double T = m.critical_temperature / tau;
+  if (!(settled && T >= m.dome_bottom.T && dl - dv > 0.25 * gap && dv < delta && delta < dl))
+    return {nan, nan, nan, nan, evaluations, false};
+  // p is the caller's to take from the saturated states it evaluates.
+  return {T, nan, dl * m.critical_density, dv * m.critical_density, evaluations, true};
 }
 
 }  // namespace vorn::reference_eos::flash_detail
