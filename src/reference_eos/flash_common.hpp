@@ -145,13 +145,26 @@ inline double along_curve(const Partials& x, double rho, double drho_dT) {
   return x.dT + x.dlnrho * (drho_dT / rho);
 }
 
+// The step policy of the Newton iterations in (T, ln rho) on two held
+// quantities ((p, h), (p, s), (p, u), (h, s)): a full step is scaled down
+// to at most 30 % of T and 0.7 in ln rho (a factor 2 in rho), the reach of a
+// linearisation of h, s or p across the liquid's stiff isotherms, then
+// halved, at most 20 times, until T stays inside the search's (T_lo, T_hi).
+inline constexpr double step_limit_temperature = 0.3;  // relative
+inline constexpr double step_limit_log_density = 0.7;
+inline constexpr int step_halvings = 20;
+// An iteration that has a fallback (the search along the isobar) hands over
+// once a step had to be halved this often: it is pressed against an end of
+// its bracket, where the root is not from there. One without (h, s) goes on
+// until halving no longer brings it inside (step_halvings).
+inline constexpr int halvings_against_the_bracket = 3;
+
 // One Newton step in (T, ln rho) on two held quantities, each residual and
-// its partials divided by its scale: limited to 30 % in T and 0.7 in ln rho
-// (a factor 2 in rho), then halved until T stays inside (T_lo, T_hi).
+// its partials divided by its scale, under that policy.
 struct TemperatureDensityStep {
   double dT;
   double dlnrho;
-  int halvings;  // how often it was halved to stay inside; 20 means it never did
+  int halvings;  // how often it was halved to stay inside; step_halvings means it never did
   bool finite;
 };
 inline TemperatureDensityStep temperature_density_step(const Partials& f, double f_target, double f_scale,
@@ -167,13 +180,14 @@ inline TemperatureDensityStep temperature_density_step(const Partials& f, double
   double dT = -(F1 * J22 - J12 * F2) / det;
   double dx = -(J11 * F2 - F1 * J21) / det;
   if (!std::isfinite(dT) || !std::isfinite(dx)) return {dT, dx, 0, false};
-  const double limit = std::fmax(std::fabs(dT) / (0.3 * T), std::fabs(dx) / 0.7);
+  const double limit =
+      std::fmax(std::fabs(dT) / (step_limit_temperature * T), std::fabs(dx) / step_limit_log_density);
   if (limit > 1.0) {
     dT /= limit;
     dx /= limit;
   }
   int halvings = 0;
-  for (; halvings < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
+  for (; halvings < step_halvings && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
     dT *= 0.5;
     dx *= 0.5;
   }

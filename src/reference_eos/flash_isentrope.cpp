@@ -6,6 +6,13 @@
 namespace vorn::reference_eos::flash_detail {
 namespace {
 
+// The one-phase start above the mixture's h at Tc: 20 % warmer than Tc, on
+// the side of rho_c that s says (the dense side below the critical point's
+// s), 20 % off it, clear of the critical point's flat isotherm.
+constexpr double warmer_than_tc = 1.2;
+constexpr double denser_than_critical = 1.2;
+constexpr double thinner_than_critical = 0.8;
+
 // Newton in (T, ln rho) on h and s together, one evaluation a step, with
 // (dh/dT)_rho = cv + (dp/dT)_rho/rho, (dh/d ln rho)_T = (dp/drho)_T - T
 // (dp/dT)_rho/rho, (ds/dT)_rho = cv/T, (ds/d ln rho)_T = -(dp/dT)_rho/rho: the
@@ -21,7 +28,7 @@ bool newton_hs(const HelmholtzModel& m, double h, double s, double T, double rho
     const TemperatureDensityStep step =
         temperature_density_step(partials(a, Quantity::enthalpy), h, m.gas_constant * T,
                                  partials(a, Quantity::entropy), s, m.gas_constant, T, T_lo, T_hi);
-    if (!step.finite || step.halvings >= 20) return false;
+    if (!step.finite || step.halvings >= step_halvings) return false;
     const double dT = step.dT;
     const double dx = step.dlnrho;
     T += dT;
@@ -326,7 +333,8 @@ FluidState flash_hs(const HelmholtzModel& m, double h, double s) {
     // Above the mixture's h at Tc the state is most likely one phase: from
     // the critical isotherm's side of s first.
     if (!(at_critical > 0.0) &&
-        one_phase(m.critical_temperature * 1.2, m.critical_density * (s < critical.s ? 1.2 : 0.8)))
+        one_phase(m.critical_temperature * warmer_than_tc,
+                  m.critical_density * (s < critical.s ? denser_than_critical : thinner_than_critical)))
       return solved();
     Saturation sat = saturation_with(m, start, mixed, evaluations);
     // Within 1e-4 Tc of Tc equal J and K solved in doubles fix the dome only

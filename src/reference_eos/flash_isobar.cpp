@@ -5,6 +5,15 @@
 namespace vorn::reference_eos::flash_detail {
 namespace {
 
+// Starts of the Newton iteration in (T, rho) on an isobar. Below pc, on the
+// vapour's side: the ideal gas's T where it is at least 20 % warmer than the
+// saturation (there Z is within a few per cent of 1), else the saturated
+// vapour. Above pc: 70 % of the way from the coldest fluid to Tc for a target
+// below its value at Tc, else 1.5 Tc; both well inside the one-phase fluid.
+constexpr double ideal_start_above_saturation = 1.2;
+constexpr double dense_start_below_tc = 0.7;
+constexpr double dense_start_above_tc = 1.5;
+
 // Newton in (T, ln rho) on p and h (or s) together, one evaluation a step,
 // steps limited to 30 % in T and a factor 2 in rho and kept inside (T_lo,
 // T_hi). Succeeds only on a mechanically stable state on the expected side of
@@ -20,7 +29,7 @@ bool newton_p_caloric(const HelmholtzModel& m, double p, double target, Caloric 
     const TemperatureDensityStep step = temperature_density_step(
         partials(a, Quantity::pressure), p, p, partials(a, c), target, scale, T, T_lo, T_hi);
     // Pressed against a bound of the bracket: the root is not inside it from here.
-    if (!step.finite || step.halvings >= 3) return false;
+    if (!step.finite || step.halvings >= halvings_against_the_bracket) return false;
     const double dT = step.dT;
     const double dx = step.dlnrho;
     T += dT;
@@ -96,7 +105,7 @@ FluidState flash_p_caloric(const HelmholtzModel& m, double p, double target, Cal
         return finish(m, s, true);
     } else {
       const double T0 = ideal_gas_temperature(m, p, target, c);
-      const bool ideal_start = T0 > 1.2 * sat.T && T0 < T_hi;
+      const bool ideal_start = T0 > ideal_start_above_saturation * sat.T && T0 < T_hi;
       if (newton_p_caloric(m, p, target, c, ideal_start ? T0 : sat.T,
                            ideal_start ? p / (m.gas_constant * T0) : sat.rho_vapour, T_lo, T_hi, -1, s,
                            evaluations))
@@ -119,8 +128,8 @@ FluidState flash_p_caloric(const HelmholtzModel& m, double p, double target, Cal
       evaluations += at_tc.evaluations;
       if (at_tc.flags == 0U) {
         const bool colder = target < caloric(properties_at(m, m.critical_temperature, at_tc.rho), c);
-        const double T1 =
-            colder ? T_lo + 0.7 * (m.critical_temperature - T_lo) : 1.5 * m.critical_temperature;
+        const double T1 = colder ? T_lo + dense_start_below_tc * (m.critical_temperature - T_lo)
+                                 : dense_start_above_tc * m.critical_temperature;
         const DensitySolution start = density_at(m, T1, p);
         evaluations += start.evaluations + 1;
         if (T1 > T_lo && start.flags == 0U &&
