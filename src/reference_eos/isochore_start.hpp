@@ -1,9 +1,8 @@
 // Where to start Newton's method in T along an isochore for a given internal
-// energy (the (rho, u) flash), and whether the isochore meets the saturation
-// dome at all.
+// energy (the (rho, u) flash).
 //
-// Start: u = R (a2 Tc + 1.5 T) + R Tc alpha_r_tau(delta, tau) (the ideal part
-// of helmholtz.hpp, cv0 = 3/2 R, and the residual energy). The ideal gas's
+// Start: u = R (a2 Tc + 1.5 T) + R Tc alpha_r_tau(delta, tau) (the model's
+// ideal part, cv0 = 3/2 R, and the residual energy). The ideal gas's
 //   T0 = (u/R - a2 Tc) / 1.5
 // corrected once by the residual energy at T0:
 //   T1 = (u/R - a2 Tc - Tc alpha_r_tau(delta, Tc/T0)) / 1.5,
