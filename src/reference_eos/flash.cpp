@@ -117,10 +117,8 @@ constexpr double lambda_join_band = 1e-5;
 // the library reports at the lambda point flash back to themselves; the
 // bath's otherwise.
 bool bath_first(InputPair pair, double x1, double x2, FluidState& out) {
-  FluidState bath{};
-  if (!bath_flash(pair, x1, x2, bath)) return false;
-  out = bath;
-  if (!(bath.T > lambda_temperature - lambda_join_band)) return true;
+  if (!bath_flash(pair, x1, x2, out)) return false;
+  if (!(out.T > lambda_temperature - lambda_join_band)) return true;
   const FluidState s = flash(he_i_equation(), pair, x1, x2);
   if ((s.flags & flags_without_result) == 0U && s.T <= lambda_temperature) out = s;
   return true;

@@ -47,7 +47,8 @@ unsigned he_i_colder_than_fluid(double p) {
                                                                                               : flag_he_ii;
 }
 
-HelmholtzDerivatives he_i_residual(double delta, double tau) { return residual(delta, tau); }
+// The form of residual() that keeps the tau factors per thread.
+constexpr HelmholtzDerivatives (*he_i_residual)(double, double) = residual;
 
 // Filled by name; constexpr, so that the model is constant-initialized (no
 // guard, no order of initialization).
