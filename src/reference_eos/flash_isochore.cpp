@@ -156,7 +156,7 @@ FluidState flash_prho(const HelmholtzModel& m, double p, double rho) {
 // line, where (dp/dT)_rho < 0: two states then, flagged not unique.
 FluidState flash_rho_caloric(const HelmholtzModel& m, double rho, double target, Caloric c) {
   int evaluations = 0;
-  double T_lo = m.dome_bottom.T;
+  double T_lo = 0.0;  // every branch below sets it
   const Saturation at_lambda = m.dome_bottom;
   // At or above the value the isochore has at Tc the state is one phase, no
   // colder than Tc: no dome to meet.

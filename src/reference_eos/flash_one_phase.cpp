@@ -9,8 +9,7 @@
 
 #include "reference_eos/flash_common.hpp"
 
-namespace vorn::reference_eos {
-namespace flash_detail {
+namespace vorn::reference_eos::flash_detail {
 namespace {
 
 // Density at (T, p) in [lo, hi] (mol/m3), the pressure rising through the
@@ -195,6 +194,4 @@ FluidState flash_TP(const HelmholtzModel& m, double T, double p) {
   return finish(m, flash_Tp(m, T, p));
 }
 
-}  // namespace flash_detail
-
-}  // namespace vorn::reference_eos
+}  // namespace vorn::reference_eos::flash_detail
