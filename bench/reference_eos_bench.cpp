@@ -11,7 +11,8 @@
 //
 // for (T, rho), (T, P) gas, liquid and supercritical, (P, h) gas and liquid,
 // (P, s) gas, (T, q), (P, q) and (rho, u) gas, (T, q) and (P, h) in the He II
-// bath, and saturation at T and at P.
+// bath, every other pair in one region, (rho, u), (h, s) and (P, h) inside
+// the dome, and saturation at T and at P.
 // Every time is per state (items_per_second is states per second).
 //
 // With VORN_BENCH_BASELINE=/path/to/another/libvorn.so in the environment the
@@ -123,13 +124,14 @@ Region region(std::uint64_t seed, double T_lo, double T_hi, double P_lo, double 
   return r;
 }
 
-// Two-phase states of the He II bath, 1.25 K to 2.17 K, from (T, q).
-Region bath_region(std::uint64_t seed) {
+// Two-phase states from (T, q), T in [T_lo, T_hi]: the He II bath (1.25 K
+// to 2.17 K) or the equation's dome.
+Region two_phase_region(std::uint64_t seed, double T_lo, double T_hi) {
   Uniform u{seed};
   Region r;
   const int pair = VORN_EOS_TQ;
   while (r.states.size() < kStates) {
-    const double T = u.between(1.25, 2.17);
+    const double T = u.between(T_lo, T_hi);
     const double q = u();
     vorn_eos_state s{};
     s.size = sizeof s;
@@ -164,7 +166,8 @@ std::vector<Case> cases() {
   const Region gas = region(1, 10.0, 300.0, 10.0, 1000.0);
   const Region liquid = region(2, 2.3, 5.0, 300.0, 2000.0);
   const Region supercritical = region(3, 5.5, 50.0, 300.0, 10000.0);
-  const Region bath = bath_region(6);
+  const Region bath = two_phase_region(6, 1.25, 2.17);
+  const Region dome = two_phase_region(8, 2.2, 5.15);
   auto TP = [](const vorn_eos_state& s) { return std::pair{s.T, s.P}; };
   auto Trho = [](const vorn_eos_state& s) { return std::pair{s.T, s.rho}; };
   auto Ph = [](const vorn_eos_state& s) { return std::pair{s.P, s.h}; };
@@ -174,6 +177,7 @@ std::vector<Case> cases() {
   auto Ts = [](const vorn_eos_state& s) { return std::pair{s.T, s.s}; };
   auto Pu = [](const vorn_eos_state& s) { return std::pair{s.P, s.u}; };
   auto Th = [](const vorn_eos_state& s) { return std::pair{s.T, s.h}; };
+  auto Tu = [](const vorn_eos_state& s) { return std::pair{s.T, s.u}; };
   auto rhoh = [](const vorn_eos_state& s) { return std::pair{s.rho, s.h}; };
   auto rhos = [](const vorn_eos_state& s) { return std::pair{s.rho, s.s}; };
   auto hs = [](const vorn_eos_state& s) { return std::pair{s.h, s.s}; };
@@ -204,6 +208,11 @@ std::vector<Case> cases() {
       derived("RHOH/gas", VORN_EOS_RHOH, gas, rhoh, kFiveAtPX),
       derived("RHOS/gas", VORN_EOS_RHOS, gas, rhos, kFiveAtPX),
       derived("HS/gas", VORN_EOS_HS, gas, hs, kFiveAtPX),
+      derived("TU/liquid", VORN_EOS_TU, liquid, Tu, kFiveAtPX),
+      // Inside the dome, where the mixture's iterations run.
+      derived("RHOU/two_phase", VORN_EOS_RHOU, dome, rhou, kFiveAtPX),
+      derived("HS/two_phase", VORN_EOS_HS, dome, hs, kFiveAtPX),
+      derived("PH/two_phase", VORN_EOS_PH, dome, Ph, kFiveAtPX),
   };
 }
 

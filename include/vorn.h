@@ -5,10 +5,11 @@
  * addresses of doubles (read, never written; two arguments may share one
  * address) and returns one double. Temperatures are in K, pressures in kPa;
  * results are in SI units, except the virial coefficients, which are in
- * cm-based molar units. No routine validates its arguments, reports an error
- * or keeps state: out of range, the formulas give what IEEE-754 arithmetic
- * gives (infinities, NaN). Every routine may be called from any number of
- * threads at once.
+ * cm-based molar units. No routine of the correlations validates its
+ * arguments, reports an error or keeps state: out of range, the formulas give
+ * what IEEE-754 arithmetic gives (infinities, NaN); the reference family
+ * (vorn_eos_*, below) checks its arguments and keeps one state per thread.
+ * Every routine may be called from any number of threads at once.
  *
  * Reproducible to the last bit, exactly: on one platform the same arguments
  * give the same bits on every run, in every thread and through every array

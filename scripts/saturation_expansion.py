@@ -5,8 +5,9 @@
 
 Solves the equation's vapour-liquid equilibrium (equal pressure and equal
 Gibbs energy) at 50 significant digits with mpmath, from the coefficient tables
-of src/reference_eos/ (residual_coefficients.hpp, constants.hpp,
-ancillaries.hpp: the same numbers the library evaluates), fits
+of src/reference_eos/ (residual_coefficients.hpp, constants.hpp: the same
+numbers the library evaluates), started from the equation's ancillary
+equations (below: starting values only, never results), fits
 
     ln(p_sat/pc), rho'/rho_c, ln(rho''/rho_c)   against x = sqrt(theta - theta_c)
     theta                                        against y = ln(p/pc)
@@ -87,11 +88,17 @@ TC = constant(constants, "critical_temperature")
 RHOC = constant(constants, "critical_density")
 T_LAMBDA = constant(constants, "lambda_temperature")
 
-ancillaries = read("ancillaries.hpp")
-ANC_P = [(mp.mpf(n), mp.mpf(t)) for n, t in table(ancillaries, "vapour_pressure_terms")]
-ANC_L = [(mp.mpf(n), mp.mpf(t)) for n, t in table(ancillaries, "liquid_density_terms")]
-ANC_V = [(mp.mpf(n), mp.mpf(t)) for n, t in table(ancillaries, "vapour_density_terms")]
-ANC_RHO = constant(ancillaries, "ancillary_density")
+# The ancillary equations published with the equation (NIST IR 8474), theta =
+# 1 - T/Tc: rho' = 18130 mol/m3 (1 + sum n theta^t), rho'' = 18130 mol/m3
+# exp((Tc/T) sum n theta^t) (0.015 % and 0.07 %). Their critical point is not
+# the equation's: near Tc the square-root law below starts the solution.
+ANC_L = [(mp.mpf(n), mp.mpf(t)) for n, t in [
+    ("1.8225767219916278", "0.402"), ("-0.5212838519553242", "0.491"), ("0.2130685389843537", "0.941"),
+    ("-0.44861224586106435", "1.784"), ("5.329845315529739", "8.213"), ("-10.020970811883176", "9.042")]]
+ANC_V = [(mp.mpf(n), mp.mpf(t)) for n, t in [
+    ("-0.8412289332631507", "0.211"), ("-3.590072534944493", "0.693"), ("2.2788760536554777", "0.749"),
+    ("-1.4459129841887175", "1.118"), ("2.0638632716793297", "1.846"), ("-14.547720153618606", "19.915")]]
+ANC_RHO = mp.mpf("18130")
 
 
 def residual(delta, tau):

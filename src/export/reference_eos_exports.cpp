@@ -314,8 +314,8 @@ vorn_eos_saturation host_saturation(const eos::Saturation& sat, unsigned failure
     s.viscosity_liquid = s.viscosity_vapour = s.conductivity_liquid = s.conductivity_vapour = undefined;
     return s;
   }
-  const eos::FluidProperties l = eos::properties_at(sat.T, sat.rho_liquid);
-  const eos::FluidProperties v = eos::properties_at(sat.T, sat.rho_vapour);
+  const eos::FluidProperties l = eos::properties_at(eos::he_i_equation(), sat.T, sat.rho_liquid);
+  const eos::FluidProperties v = eos::properties_at(eos::he_i_equation(), sat.T, sat.rho_vapour);
   s.flags = 0U;
   fill_phases(s, sat.T, sat.p, sat.rho_liquid, l.h, l.s, vorn::reference_transport::transport_at(l), v);
   s.surface_tension = eos::surface_tension(sat.T);

@@ -1,57 +1,37 @@
 // What every flash builds its result with: the state at (T, rho) and its
 // phase, the flags of the limits at (T, p) and the check of a solved state
-// (finish), the lever rule between two saturated states, the lambda point's
-// saturation. Molar SI units.
+// (finish: the one check every result passes), the lever rule between two
+// saturated states. Molar SI units.
 #include "reference_eos/flash_common.hpp"
 
 namespace vorn::reference_eos::flash_detail {
 
+// No state: every value NaN, named one by one.
 FluidState empty(unsigned flags) {
-  return {flags, Phase::none, nan, nan, nan, nan, nan, nan, nan, nan, nan,
-          nan,   nan,         nan, nan, nan, nan, nan, nan, nan, 0};
-}
-
-// Flags of the limits at (T, p). A solved state's T and p carry the
-// iteration's tolerance (relative): against the melting and lambda lines and
-// the vapour pressure of He II the state then counts as fluid if it is within
-// that of the fluid's side (warmer always is; p either way), so that a state
-// just inside a line, given by any pair, comes back.
-unsigned limit_flags(double T, double p, double tolerance) {
-  const double T_fluid = T * (1.0 + tolerance);
-  const double p_lo = p * (1.0 - tolerance);
-  const double p_hi = p * (1.0 + tolerance);
-  unsigned flags = 0U;
-  if (T > extrapolation_temperature) flags |= flag_out_of_range;
-  if (T > validity_temperature || p > validity_pressure || vapour_below_lambda(T_fluid, p_lo))
-    flags |= flag_extrapolated;
-  // Beyond the melting line the state is solid, on either side of where the
-  // lambda line ends on it: one reason, not two.
-  if (above_melting_line(T_fluid, p_lo)) {
-    flags |= flag_solid;
-  } else if (below_lambda_line(T_fluid, p_lo) && below_lambda_line(T_fluid, p_hi)) {
-    flags |= flag_he_ii;
-  }
-  return flags;
-}
-
-// The flag of a state colder than the coldest fluid at p: solid where the
-// melting line bounds the fluid, He II where the lambda line or the vapour
-// pressure of He II does.
-unsigned colder_than_fluid(double p) {
-  return p >= lambda_melting_pressure || melting_temperature(p) >= lambda_line_temperature(p) ? flag_solid
-                                                                                              : flag_he_ii;
+  FluidState s{};
+  s.flags = flags;
+  s.phase = Phase::none;
+  s.T = s.p = s.rho = s.Z = nan;
+  s.u = s.h = s.s = s.g = nan;
+  s.cv = s.cp = s.w = s.jt = s.kappa = s.alpha = s.dpdT = s.dpdrho = nan;
+  s.B = nan;
+  s.q = nan;
+  s.evaluations = 0;
+  return s;
 }
 
 // The cold end of a search along the isobar p: the coldest fluid
 // temperature, a rounding margin beyond it (the line is checked on the result).
-double coldest_bracket_temperature(double p) { return coldest_fluid_temperature(p) * (1.0 - edge_margin); }
+double coldest_bracket_temperature(const HelmholtzModel& m, double p) {
+  return m.coldest_fluid_temperature(p) * (1.0 - edge_margin);
+}
 
 // The tolerance of a solved state against the lines (limit_flags).
 constexpr double solved_tolerance = 1e-11;
 
 // `solved`: p is the iteration's, not the caller's input.
-FluidState finish(FluidState s, bool solved) {
-  s.flags |= limit_flags(s.T, s.p, solved ? solved_tolerance : 0.0);
+FluidState finish(const HelmholtzModel& m, FluidState s, bool solved) {
+  s.flags |= m.limit_flags(s.T, s.p, solved ? solved_tolerance : 0.0);
   // Densities far beyond the fluid's overflow the terms: no state there.
   if (s.phase != Phase::none && !(std::isfinite(s.p) && std::isfinite(s.rho) && std::isfinite(s.h)))
     s.flags |= flag_no_solution;
@@ -63,7 +43,7 @@ FluidState finish(FluidState s, bool solved) {
   // Every one-phase root is mechanically stable: one that is not is the
   // solver's failure, never a state.
   if (s.phase != Phase::none && s.phase != Phase::two_phase &&
-      !(s.dpdrho > -critical_stiffness * gas_constant * s.T) && s.rho > 0.0)
+      !(s.dpdrho > -critical_stiffness * m.gas_constant * s.T) && s.rho > 0.0)
     s.flags |= flag_not_converged;
   if ((s.flags & flags_without_result) != 0U) {
     const unsigned flags = s.flags;
@@ -74,40 +54,41 @@ FluidState finish(FluidState s, bool solved) {
   return s;
 }
 
-Phase single_phase(double T, double rho, double rho_critical_side) {
-  if (T >= critical_temperature) return Phase::supercritical;
+Phase single_phase(const HelmholtzModel& m, double T, double rho, double rho_critical_side) {
+  if (T >= m.critical_temperature) return Phase::supercritical;
   return rho >= rho_critical_side ? Phase::liquid : Phase::vapour;
 }
 
 // The state of properties already evaluated; `evaluations` counts them.
-FluidState from_properties(const FluidProperties& f, Phase phase, int evaluations) {
+FluidState from_properties(const HelmholtzModel& m, const FluidProperties& f, Phase phase, int evaluations) {
   const double T = f.T;
   const double rho = f.rho;
-  FluidState state{0U,
-                   phase,
-                   T,
-                   f.p,
-                   rho,
-                   f.Z,
-                   f.u,
-                   f.h,
-                   f.s,
-                   f.g,
-                   f.cv,
-                   f.cp,
-                   f.w,
-                   f.jt,
-                   f.kappa,
-                   f.alpha,
-                   f.dpdT,
-                   f.dpdrho,
-                   second_virial(T),
-                   nan,
-                   evaluations};
+  FluidState state{};
+  state.flags = 0U;
+  state.phase = phase;
+  state.T = T;
+  state.p = f.p;
+  state.rho = rho;
+  state.Z = f.Z;
+  state.u = f.u;
+  state.h = f.h;
+  state.s = f.s;
+  state.g = f.g;
+  state.cv = f.cv;
+  state.cp = f.cp;
+  state.w = f.w;
+  state.jt = f.jt;
+  state.kappa = f.kappa;
+  state.alpha = f.alpha;
+  state.dpdT = f.dpdT;
+  state.dpdrho = f.dpdrho;
+  state.B = second_virial(m, T);
+  state.q = nan;
+  state.evaluations = evaluations;
   // At zero density s and g go to +-inf: undefined, and flagged so; so too
   // where the reduced density underflows to a subnormal number (its
   // logarithm then keeps few digits, or none) or s overflows.
-  if (!(rho / critical_density >= std::numeric_limits<double>::min()) ||
+  if (!(rho / m.critical_density >= std::numeric_limits<double>::min()) ||
       !(std::isfinite(state.s) && std::isfinite(state.g))) {
     state.s = state.g = nan;
     state.flags |= flag_undefined;
@@ -115,21 +96,22 @@ FluidState from_properties(const FluidProperties& f, Phase phase, int evaluation
   return state;
 }
 
-FluidState single(double T, double rho, Phase phase, int evaluations) {
-  return from_properties(properties_at(T, rho), phase, evaluations + 1);
+FluidState single(const HelmholtzModel& m, double T, double rho, Phase phase, int evaluations) {
+  return from_properties(m, properties_at(m, T, rho), phase, evaluations + 1);
 }
 
 // The lever rule between the two saturated states l and v of sat, already
 // evaluated: the split is computed once and handed on. `evaluations` counts
 // every evaluation made for it, the saturation's and l's and v's included.
-FluidState mixture(const Saturation& sat, const FluidProperties& l, const FluidProperties& v, double q,
-                   int evaluations) {
+FluidState mixture(const HelmholtzModel& m, const Saturation& sat, const FluidProperties& l,
+                   const FluidProperties& v, double q, int evaluations) {
   if (!sat.converged) return empty(flag_not_converged);
   // q = 0 or 1: that saturated phase, one phase with q as given, at the
   // saturation's T and p (the liquid's p from the equation differs from
   // p_sat by the rounding of its stiff isotherm).
   if (q == 0.0 || q == 1.0) {
-    FluidState s = from_properties(q == 0.0 ? l : v, q == 0.0 ? Phase::liquid : Phase::vapour, evaluations);
+    FluidState s =
+        from_properties(m, q == 0.0 ? l : v, q == 0.0 ? Phase::liquid : Phase::vapour, evaluations);
     s.p = sat.p;
     s.q = q;
     return s;
@@ -140,12 +122,12 @@ FluidState mixture(const Saturation& sat, const FluidProperties& l, const FluidP
   s.p = sat.p;
   const double volume = (1.0 - q) / sat.rho_liquid + q / sat.rho_vapour;
   s.rho = 1.0 / volume;
-  s.Z = sat.p / (s.rho * gas_constant * sat.T);
+  s.Z = sat.p / (s.rho * m.gas_constant * sat.T);
   s.u = l.u + q * (v.u - l.u);
   s.h = l.h + q * (v.h - l.h);
   s.s = l.s + q * (v.s - l.s);
   s.g = l.g + q * (v.g - l.g);
-  s.B = second_virial(sat.T);
+  s.B = second_virial(m, sat.T);
   s.q = q;
   s.evaluations = evaluations;
   return s;
@@ -153,9 +135,9 @@ FluidState mixture(const Saturation& sat, const FluidProperties& l, const FluidP
 
 // The same from the saturation alone; `evaluations` counts those made before
 // it, not the saturation's own.
-FluidState mixture(const Saturation& sat, double q, int evaluations) {
+FluidState mixture(const HelmholtzModel& m, const Saturation& sat, double q, int evaluations) {
   if (!sat.converged) return empty(flag_not_converged);
-  return mixture(sat, properties_at(sat.T, sat.rho_liquid), properties_at(sat.T, sat.rho_vapour), q,
+  return mixture(m, sat, properties_at(m, sat.T, sat.rho_liquid), properties_at(m, sat.T, sat.rho_vapour), q,
                  evaluations + sat.evaluations + 2);
 }
 
@@ -163,16 +145,6 @@ FluidState mixture(const Saturation& sat, double q, int evaluations) {
 Saturation counted(Saturation sat) {
   sat.evaluations = 0;
   return sat;
-}
-
-// The saturation at the lambda point, the bottom of the dome (boundaries.hpp).
-Saturation lambda_point_saturation() {
-  return {lambda_temperature,
-          lambda_saturation_pressure,
-          lambda_saturation_liquid_density,
-          lambda_saturation_vapour_density,
-          0,
-          true};
 }
 
 double quality_from_volume(const Saturation& sat, double rho) {

@@ -1,12 +1,17 @@
 // What the flashes share: the state they build and the flags they set, the
-// table of what they hold fixed with its derivatives in (T, rho), the
-// lever rule, the density at (T, p), the saturated states' slopes, the
-// two-phase Newton iterations, and each pair's flash. The pairs are grouped by
-// what they hold fixed: flash_isotherm.cpp ((T, rho), (T, q), (T, s), (T, h),
-// (T, u)), flash_isochore.cpp ((p, rho), (rho, u), (rho, h), (rho, s)),
-// flash_isobar.cpp ((p, q), (p, h), (p, s), (p, u)), flash_isentrope.cpp
-// ((h, s)); (T, p) and the dispatch in flash.cpp, the two-phase iterations in
-// flash_two_phase.cpp, the rest in flash_common.cpp. Molar SI units.
+// table of what they hold fixed with its derivatives in (T, rho), the lever
+// rule, the density at (T, p), the saturated states' slopes, the two-phase
+// Newton iterations, and each pair's flash, every one on the model it is
+// given (model.hpp). Layers, each calling only those below it:
+//   flash.cpp           the checks of the input and the dispatch
+//   flash_isotherm.cpp  (T, rho), (T, q), (T, s), (T, h), (T, u)
+//   flash_isochore.cpp  (p, rho), (rho, u), (rho, h), (rho, s)
+//   flash_isobar.cpp    (p, q), (p, h), (p, s), (p, u)
+//   flash_isentrope.cpp (h, s)
+//   flash_two_phase.cpp the saturated edges and the two-phase iterations
+//   flash_one_phase.cpp the density at (T, p), (T, p) itself
+//   flash_common.cpp    the state, its check (finish), the lever rule
+// Molar SI units.
 #pragma once
 
 #include <array>
@@ -18,7 +23,8 @@
 #include "reference_eos/constants.hpp"
 #include "reference_eos/fluid_state.hpp"
 #include "reference_eos/helmholtz.hpp"
-#include "reference_eos/newton_step3.hpp"
+#include "reference_eos/model.hpp"
+#include "reference_eos/phase_equilibrium.hpp"
 #include "reference_eos/properties.hpp"
 #include "reference_eos/saturation.hpp"
 
@@ -52,18 +58,15 @@ inline constexpr double saturation_bracket_margin = 1e-9;
 
 // The state, its flags and the limits (flash_common.cpp).
 FluidState empty(unsigned flags);
-unsigned limit_flags(double T, double p, double tolerance = 0.0);
-unsigned colder_than_fluid(double p);
-double coldest_bracket_temperature(double p);
-FluidState finish(FluidState s, bool solved = false);
-Phase single_phase(double T, double rho, double rho_critical_side);
-FluidState from_properties(const FluidProperties& f, Phase phase, int evaluations);
-FluidState single(double T, double rho, Phase phase, int evaluations);
-FluidState mixture(const Saturation& sat, const FluidProperties& l, const FluidProperties& v, double q,
-                   int evaluations);
-FluidState mixture(const Saturation& sat, double q, int evaluations);
+double coldest_bracket_temperature(const HelmholtzModel& m, double p);
+FluidState finish(const HelmholtzModel& m, FluidState s, bool solved = false);
+Phase single_phase(const HelmholtzModel& m, double T, double rho, double rho_critical_side);
+FluidState from_properties(const HelmholtzModel& m, const FluidProperties& f, Phase phase, int evaluations);
+FluidState single(const HelmholtzModel& m, double T, double rho, Phase phase, int evaluations);
+FluidState mixture(const HelmholtzModel& m, const Saturation& sat, const FluidProperties& l,
+                   const FluidProperties& v, double q, int evaluations);
+FluidState mixture(const HelmholtzModel& m, const Saturation& sat, double q, int evaluations);
 Saturation counted(Saturation sat);
-Saturation lambda_point_saturation();
 double quality_from_volume(const Saturation& sat, double rho);
 
 // The density at (T, p) and the (T, p) flash (flash.cpp).
@@ -74,12 +77,15 @@ struct DensitySolution {
   int evaluations;
   bool on_saturation = false;  // p is the saturation pressure at T exactly: any quality fits
 };
-RootResult cold_vapour_density(double T, double p);
+RootResult cold_vapour_density(const HelmholtzModel& m, double T, double p);
 // `branch` (liquid or vapour) takes that side of the saturation at T below
 // Tc whatever p says: a search along an isobar that knows its side of the
 // dome, near the edge, where p and the saturation at T agree only to rounding.
-DensitySolution density_at(double T, double p, Phase branch = Phase::none);
-FluidState flash_Tp(double T, double p, Phase branch = Phase::none);
+DensitySolution density_at(const HelmholtzModel& m, double T, double p, Phase branch = Phase::none);
+// The state at (T, p) unchecked against the lines (a step of a search along
+// an isobar); flash_TP is the pair's flash.
+FluidState flash_Tp(const HelmholtzModel& m, double T, double p, Phase branch = Phase::none);
+FluidState flash_TP(const HelmholtzModel& m, double T, double p);
 
 // What a flash holds fixed or seeks, read off one evaluation at (T, rho) (a
 // FluidProperties, or a FluidState built from one) with its derivatives in T
@@ -139,13 +145,26 @@ inline double along_curve(const Partials& x, double rho, double drho_dT) {
   return x.dT + x.dlnrho * (drho_dT / rho);
 }
 
+// The step policy of the Newton iterations in (T, ln rho) on two held
+// quantities ((p, h), (p, s), (p, u), (h, s)): a full step is scaled down
+// to at most 30 % of T and 0.7 in ln rho (a factor 2 in rho), the reach of a
+// linearisation of h, s or p across the liquid's stiff isotherms, then
+// halved, at most 20 times, until T stays inside the search's (T_lo, T_hi).
+inline constexpr double step_limit_temperature = 0.3;  // relative
+inline constexpr double step_limit_log_density = 0.7;
+inline constexpr int step_halvings = 20;
+// An iteration that has a fallback (the search along the isobar) hands over
+// once a step had to be halved this often: it is pressed against an end of
+// its bracket, where the root is not from there. One without (h, s) goes on
+// until halving no longer brings it inside (step_halvings).
+inline constexpr int halvings_against_the_bracket = 3;
+
 // One Newton step in (T, ln rho) on two held quantities, each residual and
-// its partials divided by its scale: limited to 30 % in T and 0.7 in ln rho
-// (a factor 2 in rho), then halved until T stays inside (T_lo, T_hi).
+// its partials divided by its scale, under that policy.
 struct TemperatureDensityStep {
   double dT;
   double dlnrho;
-  int halvings;  // how often it was halved to stay inside; 20 means it never did
+  int halvings;  // how often it was halved to stay inside; step_halvings means it never did
   bool finite;
 };
 inline TemperatureDensityStep temperature_density_step(const Partials& f, double f_target, double f_scale,
@@ -161,13 +180,14 @@ inline TemperatureDensityStep temperature_density_step(const Partials& f, double
   double dT = -(F1 * J22 - J12 * F2) / det;
   double dx = -(J11 * F2 - F1 * J21) / det;
   if (!std::isfinite(dT) || !std::isfinite(dx)) return {dT, dx, 0, false};
-  const double limit = std::fmax(std::fabs(dT) / (0.3 * T), std::fabs(dx) / 0.7);
+  const double limit =
+      std::fmax(std::fabs(dT) / (step_limit_temperature * T), std::fabs(dx) / step_limit_log_density);
   if (limit > 1.0) {
     dT /= limit;
     dx /= limit;
   }
   int halvings = 0;
-  for (; halvings < 20 && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
+  for (; halvings < step_halvings && !(T + dT > T_lo && T + dT < T_hi); ++halvings) {
     dT *= 0.5;
     dx *= 0.5;
   }
@@ -185,7 +205,7 @@ struct SaturationSlopes {
   double drho_liquid;  // mol/(m3 K)
   double drho_vapour;
 };
-SaturationSlopes saturation_slopes(double T, int& evaluations);
+SaturationSlopes saturation_slopes(const HelmholtzModel& m, double T, int& evaluations);
 SaturationSlopes slopes_of(const Saturation& sat, const FluidProperties& liquid,
                            const FluidProperties& vapour);
 
@@ -210,8 +230,8 @@ double edge_tolerance(const SaturationSlopes& a, Quantity q, Phase side);
 double rounding_tolerance(const SaturationSlopes& a, Quantity q, Phase side);
 // The saturated phase whose value of q is x to rounding, else Phase::none.
 Phase saturated_phase(const SaturationSlopes& a, Quantity q, double x);
-FluidState saturated_state(const SaturationSlopes& a, Phase side, int evaluations);
-Saturation dome_edge(double rho, const Saturation& at_lambda, int& evaluations);
+FluidState saturated_state(const HelmholtzModel& m, const SaturationSlopes& a, Phase side, int evaluations);
+Saturation dome_edge(const HelmholtzModel& m, double rho, const Saturation& at_lambda, int& evaluations);
 // One side's u, h or s in reduced form and its derivatives in delta and tau
 // (at that side's delta), for the two-phase iteration below. With the ideal
 // part's constants left out (they cancel between target and mixture):
@@ -226,76 +246,42 @@ struct ReducedCaloric {
   double dtau;
 };
 ReducedCaloric reduced_caloric(const HelmholtzDerivatives& r, double delta, double tau, Caloric c);
-double reduced_target(double target, Caloric c);
-Saturation two_phase_at_density(double rho, double target, Caloric c, const Saturation& start,
-                                const Saturation& edge);
-// A saturation with a third condition besides equal J and K (saturation.hpp):
-// Newton in (delta', delta'', tau), two evaluations a step, from the
-// saturation at T0. third(l, v, dl, dv, tau) gives the condition's value and
-// its derivatives in (delta', delta'', tau), scaled to order one. Steps keep
-// 0 < delta'' < delta' and tau > 1; a result is the dome's (delta' - delta''
-// at least a quarter of the start's), not the trivial root delta' = delta''.
-struct Condition {
-  double f;
-  double d_dl;
-  double d_dv;
-  double d_tau;
-};
+double reduced_target(const HelmholtzModel& m, double target, Caloric c);
+Saturation two_phase_at_density(const HelmholtzModel& m, double rho, double target, Caloric c,
+                                const Saturation& start, const Saturation& edge);
+// A saturation with a third condition besides equal J and K
+// (phase_equilibrium.hpp), from the saturation at T0. Steps keep 0 <
+// delta'' < delta' and tau > 1; a result is the dome's (delta' - delta'' at
+// least a quarter of the start's), not the trivial root delta' = delta''.
 template <typename Third>
-Saturation saturation_with(double T0, Third third, int& evaluations) {
-  const Saturation start = saturation_at_temperature(T0);
+Saturation saturation_with(const HelmholtzModel& m, double T0, Third third, int& evaluations) {
+  const Saturation start = m.saturation_at_temperature(T0);
   evaluations += start.evaluations;
   if (!start.converged) return {nan, nan, nan, nan, 0, false};
-  double dl = start.rho_liquid / critical_density;
-  double dv = start.rho_vapour / critical_density;
-  double tau = critical_temperature / start.T;
+  double dl = start.rho_liquid / m.critical_density;
+  double dv = start.rho_vapour / m.critical_density;
+  double tau = m.critical_temperature / start.T;
   const double gap = dl - dv;
   if (!(gap > 0.0)) return {nan, nan, nan, nan, 0, false};
-  const double eps = std::numeric_limits<double>::epsilon();
-  double previous_step = std::numeric_limits<double>::infinity();
-  for (int iteration = 0; iteration < 16; ++iteration) {
-    const HelmholtzDerivatives l = residual(dl, tau);
-    const HelmholtzDerivatives v = residual(dv, tau);
-    evaluations += 2;
-    const double Jl = dl * (1.0 + l.d);
-    const double Jv = dv * (1.0 + v.d);
-    const double Kl = l.d + l.a + std::log(dl);
-    const double Kv = v.d + v.a + std::log(dv);
-    const Condition c = third(l, v, dl, dv, tau);
-    const double F[3] = {Jv - Jl, Kv - Kl, c.f};
-    const bool at_rounding =
-        std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
-        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
-        std::fabs(F[2]) <= 16.0 * eps;
-    const double Jdl = 1.0 + 2.0 * l.d + l.dd;
-    const double Jdv = 1.0 + 2.0 * v.d + v.dd;
-    const double A[3][3] = {{-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
-                            {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
-                            {c.d_dl, c.d_dv, c.d_tau}};
-    const double step = damped_step3(
-        A, F, dl, dv, tau, [](double l, double v, double t) { return v > 0.0 && v < l && t > 1.0; });
-    if (std::isnan(step)) break;
-    const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
-    previous_step = step;
-    if (step <= 1e-14 || quadratic || at_rounding) {
-      const double T = critical_temperature / tau;
-      if (!(T >= lambda_temperature * (1.0 - 1e-12) && dl - dv > 0.25 * gap)) break;
-      // p is the caller's to take from the saturated states it evaluates.
-      return {std::fmax(T, lambda_temperature), nan, dl * critical_density, dv * critical_density, 0, true};
-    }
-  }
-  return {nan, nan, nan, nan, 0, false};
+  const bool settled = settle_phase_equilibrium(
+      m, dl, dv, tau, third, 1.0, [](double l, double v, double t) { return v > 0.0 && v < l && t > 1.0; },
+      evaluations);
+  const double T = m.critical_temperature / tau;
+  if (!(settled && T >= m.dome_bottom.T * (1.0 - 1e-12) && dl - dv > 0.25 * gap))
+    return {nan, nan, nan, nan, 0, false};
+  // p is the caller's to take from the saturated states it evaluates.
+  return {std::fmax(T, m.dome_bottom.T), nan, dl * m.critical_density, dv * m.critical_density, 0, true};
 }
 
 // The flash of each pair, by what it holds fixed.
-FluidState flash_Trho(double T, double rho);
-FluidState flash_Tq(double T, double q);
-FluidState flash_Ts(double T, double target);
-FluidState flash_T_caloric(double T, double target, Caloric c);
-FluidState flash_prho(double p, double rho);
-FluidState flash_rho_caloric(double rho, double target, Caloric c);
-FluidState flash_pq(double p, double q);
-FluidState flash_p_caloric(double p, double target, Caloric c);
-FluidState flash_hs(double h, double s);
+FluidState flash_Trho(const HelmholtzModel& m, double T, double rho);
+FluidState flash_Tq(const HelmholtzModel& m, double T, double q);
+FluidState flash_Ts(const HelmholtzModel& m, double T, double target);
+FluidState flash_T_caloric(const HelmholtzModel& m, double T, double target, Caloric c);
+FluidState flash_prho(const HelmholtzModel& m, double p, double rho);
+FluidState flash_rho_caloric(const HelmholtzModel& m, double rho, double target, Caloric c);
+FluidState flash_pq(const HelmholtzModel& m, double p, double q);
+FluidState flash_p_caloric(const HelmholtzModel& m, double p, double target, Caloric c);
+FluidState flash_hs(const HelmholtzModel& m, double h, double s);
 
 }  // namespace vorn::reference_eos::flash_detail

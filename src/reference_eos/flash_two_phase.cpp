@@ -10,26 +10,26 @@ namespace {
 // Temperature at which rho lies on the saturation curve (the isochore meets
 // the dome): Newton in T over saturations, rho between rho'' and rho' at the
 // lambda point.
-RootResult dome_temperature(double rho, double rho_lambda_vapour, double rho_lambda_liquid,
-                            int& evaluations) {
-  if (rho == critical_density) return {critical_temperature, 0, true};
-  const bool vapour_side = rho < critical_density;
+RootResult dome_temperature(const HelmholtzModel& m, double rho, double rho_lambda_vapour,
+                            double rho_lambda_liquid, int& evaluations) {
+  if (rho == m.critical_density) return {m.critical_temperature, 0, true};
+  const bool vapour_side = rho < m.critical_density;
   auto g = [&](double T) -> ValueSlope {
-    const SaturationSlopes a = saturation_slopes(T, evaluations);
+    const SaturationSlopes a = saturation_slopes(m, T, evaluations);
     if (!a.sat.converged) return {nan, nan};
     return vapour_side ? ValueSlope{a.sat.rho_vapour - rho, a.drho_vapour}
                        : ValueSlope{rho - a.sat.rho_liquid, -a.drho_liquid};
   };
-  const double fraction = vapour_side ? (rho - rho_lambda_vapour) / (critical_density - rho_lambda_vapour)
-                                      : (rho_lambda_liquid - rho) / (rho_lambda_liquid - critical_density);
-  const double guess = lambda_temperature + fraction * (critical_temperature - lambda_temperature);
-  return bracketed_newton(g, lambda_temperature, critical_temperature, guess, 1e-12, 0.0, 100);
+  const double fraction = vapour_side ? (rho - rho_lambda_vapour) / (m.critical_density - rho_lambda_vapour)
+                                      : (rho_lambda_liquid - rho) / (rho_lambda_liquid - m.critical_density);
+  const double guess = m.dome_bottom.T + fraction * (m.critical_temperature - m.dome_bottom.T);
+  return bracketed_newton(g, m.dome_bottom.T, m.critical_temperature, guess, 1e-12, 0.0, 100);
 }
 
 }  // namespace
 
-SaturationSlopes saturation_slopes(double T, int& evaluations) {
-  const Saturation sat = saturation_at_temperature(T);
+SaturationSlopes saturation_slopes(const HelmholtzModel& m, double T, int& evaluations) {
+  const Saturation sat = m.saturation_at_temperature(T);
   evaluations += sat.evaluations;
   if (!sat.converged) {
     SaturationSlopes r{};
@@ -37,7 +37,7 @@ SaturationSlopes saturation_slopes(double T, int& evaluations) {
     return r;
   }
   evaluations += 2;
-  return slopes_of(sat, properties_at(T, sat.rho_liquid), properties_at(T, sat.rho_vapour));
+  return slopes_of(sat, properties_at(m, T, sat.rho_liquid), properties_at(m, T, sat.rho_vapour));
 }
 
 // The slopes of saturated states already evaluated. At Tc itself (the two
@@ -79,20 +79,20 @@ Phase saturated_phase(const SaturationSlopes& a, Quantity q, double x) {
   return Phase::none;
 }
 
-FluidState saturated_state(const SaturationSlopes& a, Phase side, int evaluations) {
-  return mixture(a.sat, a.liquid, a.vapour, side == Phase::liquid ? 0.0 : 1.0, evaluations);
+FluidState saturated_state(const HelmholtzModel& m, const SaturationSlopes& a, Phase side, int evaluations) {
+  return mixture(m, a.sat, a.liquid, a.vapour, side == Phase::liquid ? 0.0 : 1.0, evaluations);
 }
 
 // The saturation where the isochore rho meets the dome (rho between the
 // lambda point's saturated densities): directly (saturation_at_density),
 // else by Newton in T over saturations at T.
-Saturation dome_edge(double rho, const Saturation& at_lambda, int& evaluations) {
-  const Saturation direct = saturation_at_density(rho);
+Saturation dome_edge(const HelmholtzModel& m, double rho, const Saturation& at_lambda, int& evaluations) {
+  const Saturation direct = m.saturation_at_density(rho);
   evaluations += direct.evaluations;
   if (direct.converged) return direct;
-  const RootResult dome = dome_temperature(rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
+  const RootResult dome = dome_temperature(m, rho, at_lambda.rho_vapour, at_lambda.rho_liquid, evaluations);
   if (!dome.converged) return {nan, nan, nan, nan, 0, false};
-  const Saturation edge = saturation_at_temperature(dome.x);
+  const Saturation edge = m.saturation_at_temperature(dome.x);
   evaluations += edge.evaluations;
   return edge;
 }
@@ -107,9 +107,9 @@ ReducedCaloric reduced_caloric(const HelmholtzDerivatives& r, double delta, doub
 }
 
 // The target in the same reduced form.
-double reduced_target(double target, Caloric c) {
-  if (c == Caloric::entropy) return target / gas_constant + ideal_a1;
-  return target / (gas_constant * critical_temperature) - ideal_a2;
+double reduced_target(const HelmholtzModel& m, double target, Caloric c) {
+  if (c == Caloric::entropy) return target / m.gas_constant + m.ideal_a1;
+  return target / (m.gas_constant * m.critical_temperature) - m.ideal_a2;
 }
 
 // The two-phase state of overall density rho and internal energy u (or h,
@@ -119,66 +119,44 @@ double reduced_target(double target, Caloric c) {
 // evaluations a step, from the saturation start (colder than the edge, where
 // the isochore meets the dome, or the edge itself). Steps keep delta'' <
 // delta < delta' and tau > 1.
-Saturation two_phase_at_density(double rho, double target, Caloric c, const Saturation& start,
-                                const Saturation& edge) {
-  const double delta = rho / critical_density;
-  double dl = start.rho_liquid / critical_density;
-  double dv = start.rho_vapour / critical_density;
-  double tau = critical_temperature / start.T;
+Saturation two_phase_at_density(const HelmholtzModel& m, double rho, double target, Caloric c,
+                                const Saturation& start, const Saturation& edge) {
+  const double delta = rho / m.critical_density;
+  double dl = start.rho_liquid / m.critical_density;
+  double dv = start.rho_vapour / m.critical_density;
+  double tau = m.critical_temperature / start.T;
   // The dome is narrowest at the edge: a result narrower than a quarter of
   // that is the trivial root delta' = delta''.
-  const double gap = (edge.rho_liquid - edge.rho_vapour) / critical_density;
+  const double gap = (edge.rho_liquid - edge.rho_vapour) / m.critical_density;
   // Off the edge by a hundredth of the gap, so that the first step may go
   // either way without leaving delta'' < delta < delta'.
   if (dl <= delta) dl = delta + 0.01 * gap;
   if (dv >= delta) dv = std::fmax(0.5 * dv, delta - 0.01 * gap);
-  const double x_target = reduced_target(target, c);
+  const double x_target = reduced_target(m, target, c);
   const double w = 1.0 / delta;
-  const double eps = std::numeric_limits<double>::epsilon();
-  double previous_step = std::numeric_limits<double>::infinity();
-  int evaluations = 0;
-  for (int iteration = 0; iteration < 16; ++iteration) {
-    const HelmholtzDerivatives l = residual(dl, tau);
-    const HelmholtzDerivatives v = residual(dv, tau);
-    evaluations += 2;
-    const double Jl = dl * (1.0 + l.d);
-    const double Jv = dv * (1.0 + v.d);
-    const double Kl = l.d + l.a + std::log(dl);
-    const double Kv = v.d + v.a + std::log(dv);
+  // The mixture's value at the overall density, q = (w - w')/(w'' - w'), w = 1/delta.
+  auto mixture_value = [&](const HelmholtzDerivatives& l, const HelmholtzDerivatives& v, double dl, double dv,
+                           double tau) -> Condition {
     const ReducedCaloric xl = reduced_caloric(l, dl, tau, c);
     const ReducedCaloric xv = reduced_caloric(v, dv, tau, c);
     const double wl = 1.0 / dl;
     const double wv = 1.0 / dv;
     const double q = (w - wl) / (wv - wl);
-    const double F[3] = {Jv - Jl, Kv - Kl, xl.x + q * (xv.x - xl.x) - x_target};
-    // At the rounding level of J, K and the value: this step is the last.
-    const bool at_rounding =
-        std::fabs(F[0]) <= 16.0 * eps * std::fmax(Jl, Jv) &&
-        std::fabs(F[1]) <= 16.0 * eps * std::fmax(1.0, std::fmax(std::fabs(Kl), std::fabs(Kv))) &&
-        std::fabs(F[2]) <= 16.0 * eps * std::fmax(1.0, std::fabs(x_target));
-    const double Jdl = 1.0 + 2.0 * l.d + l.dd;
-    const double Jdv = 1.0 + 2.0 * v.d + v.dd;
     const double dq_dwl = (w - wv) / ((wv - wl) * (wv - wl));
     const double dq_dwv = -(w - wl) / ((wv - wl) * (wv - wl));
-    const double A[3][3] = {
-        {-Jdl, Jdv, (dv * v.dt - dl * l.dt) / tau},
-        {-Jdl / dl, Jdv / dv, ((v.dt + v.t) - (l.dt + l.t)) / tau},
-        {(1.0 - q) * xl.ddelta - (xv.x - xl.x) * dq_dwl / (dl * dl),
-         q * xv.ddelta - (xv.x - xl.x) * dq_dwv / (dv * dv), (1.0 - q) * xl.dtau + q * xv.dtau}};
-    const double step = damped_step3(A, F, dl, dv, tau, [delta](double l, double v, double t) {
-      return v > 0.0 && v < delta && l > delta && t > 1.0;
-    });
-    if (std::isnan(step)) break;
-    const bool quadratic = step <= 1e-8 && step <= 1e-3 * previous_step;
-    previous_step = step;
-    if (step <= 1e-14 || quadratic || at_rounding) {
-      const double T = critical_temperature / tau;
-      if (!(T >= lambda_temperature && dl - dv > 0.25 * gap && dv < delta && delta < dl)) break;
-      // p is the caller's to take from the saturated states it evaluates.
-      return {T, nan, dl * critical_density, dv * critical_density, evaluations, true};
-    }
-  }
-  return {nan, nan, nan, nan, evaluations, false};
+    return {xl.x + q * (xv.x - xl.x) - x_target, (1.0 - q) * xl.ddelta - (xv.x - xl.x) * dq_dwl / (dl * dl),
+            q * xv.ddelta - (xv.x - xl.x) * dq_dwv / (dv * dv), (1.0 - q) * xl.dtau + q * xv.dtau};
+  };
+  int evaluations = 0;
+  const bool settled = settle_phase_equilibrium(
+      m, dl, dv, tau, mixture_value, std::fmax(1.0, std::fabs(x_target)),
+      [delta](double l, double v, double t) { return v > 0.0 && v < delta && l > delta && t > 1.0; },
+      evaluations);
+  const double T = m.critical_temperature / tau;
+  if (!(settled && T >= m.dome_bottom.T && dl - dv > 0.25 * gap && dv < delta && delta < dl))
+    return {nan, nan, nan, nan, evaluations, false};
+  // p is the caller's to take from the saturated states it evaluates.
+  return {T, nan, dl * m.critical_density, dv * m.critical_density, evaluations, true};
 }
 
 }  // namespace vorn::reference_eos::flash_detail

@@ -65,8 +65,14 @@ enum class InputPair : int {
   hs = 15
 };
 
+struct HelmholtzModel;
+
 // The flash for a pair (T in K, p in Pa, rho in mol/m3, h and u in J/mol,
 // s in J/(mol K), q the vapour fraction). An unknown pair is bad input.
+// The fluid, He I by the reference equation and He II in its bath, each
+// where it holds (flash.cpp).
 FluidState flash(InputPair pair, double x1, double x2);
+// The model's own flash, every state one of its states (model.hpp).
+FluidState flash(const HelmholtzModel& model, InputPair pair, double x1, double x2);
 
 }  // namespace vorn::reference_eos

@@ -34,6 +34,9 @@ namespace {
 using flash_detail::nan;
 using flash_detail::Quantity;
 
+// The vapour's equation, whose energy and entropy zero the bath's liquid shares.
+const HelmholtzModel& equation() { return he_i_equation(); }
+
 // The vapour pressure at 1.25 K: ITS-90's there, scaled as he_ii_vapour_pressure.
 constexpr double bath_lowest_pressure = he_ii_vapour_scale * its90_lowest_pressure;
 
@@ -101,7 +104,7 @@ double vapour_compressibility(double T) {
 
 HeIILiquid no_liquid() { return {nan, nan, nan, nan, nan, nan, nan}; }
 
-BathSaturation no_bath() { return {nan, nan, no_liquid(), properties_at(nan, nan), 0, false}; }
+BathSaturation no_bath() { return {nan, nan, no_liquid(), properties_at(equation(), nan, nan), 0, false}; }
 
 // The two phases at T with the vapour pressure p. The vapour's density by
 // Newton's method on p from the table's Z (within 3e-11 of it): one step, two
@@ -111,15 +114,15 @@ BathSaturation bath_at(double T, double p) {
   double rho = p / (vapour_compressibility(T) * gas_constant * T);
   int evaluations = 0;
   for (int i = 0; i < 6; ++i) {
-    const FluidProperties v = properties_at(T, rho);
+    const FluidProperties v = properties_at(equation(), T, rho);
     ++evaluations;
     if (std::fabs(v.p - p) <= 1e-14 * p) return {T, p, he_ii_liquid(T), v, evaluations, true};
     if (!(v.dpdrho > 0.0)) break;
     rho -= (v.p - p) / v.dpdrho;
   }
-  const RootResult r = flash_detail::cold_vapour_density(T, p);
+  const RootResult r = flash_detail::cold_vapour_density(equation(), T, p);
   if (!r.converged) return no_bath();
-  return {T, p, he_ii_liquid(T), properties_at(T, r.x), evaluations + r.evaluations + 1, true};
+  return {T, p, he_ii_liquid(T), properties_at(equation(), T, r.x), evaluations + r.evaluations + 1, true};
 }
 
 double value(const HeIILiquid& l, Quantity q) {
@@ -343,7 +346,7 @@ FluidState bath_state(const BathSaturation& sat, double q) {
             nan,
             nan,
             nan,
-            second_virial(l.T),
+            second_virial(equation(), l.T),
             0.0,
             sat.evaluations};
   }
@@ -357,7 +360,7 @@ FluidState bath_state(const BathSaturation& sat, double q) {
                           nan,          nan,
                           nan,          nan};
   const Saturation pair{sat.T, sat.p, sat.liquid.rho, v.rho, 0, true};
-  FluidState s = flash_detail::mixture(pair, l, v, q, sat.evaluations);
+  FluidState s = flash_detail::mixture(equation(), pair, l, v, q, sat.evaluations);
   s.p = sat.p;
   // The vapour below T_lambda is the equation's, extrapolated.
   s.flags |= flag_extrapolated;

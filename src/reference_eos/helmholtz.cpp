@@ -202,10 +202,6 @@ double residual_zero_density_slope(double tau) {
   return slope;
 }
 
-IdealPart ideal(double ln_delta, double tau, double a1, double a2) {
-  // ln tau from the residual part's factors when they are of this tau.
-  const double ln_tau = tau == last_tau_factors.tau ? last_tau_factors.ln_tau : std::log(tau);
-  return {ln_delta + a1 + a2 * tau + 1.5 * ln_tau, a2 * tau + 1.5, -1.5};
-}
+double log_tau(double tau) { return tau == last_tau_factors.tau ? last_tau_factors.ln_tau : std::log(tau); }
 
 }  // namespace vorn::reference_eos

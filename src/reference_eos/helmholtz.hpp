@@ -61,15 +61,22 @@ HelmholtzDerivatives residual(double delta, const TauFactors& factors);
 // The zero-density limit of alpha_r_delta (so that B = that / rho_c).
 double residual_zero_density_slope(double tau);
 
+// ln tau, from the factors of the last tau this thread saw when they are of
+// this tau (the same bits as std::log(tau)).
+double log_tau(double tau);
+
 // The ideal part (alpha_0, tau alpha_0_tau, tau^2 alpha_0_tautau; the delta
 // derivatives are 1 and -1 by construction and left to the formulas).
-// ln delta is passed in: the callers that need alpha_0 itself have it.
+// ln delta and ln tau are passed in: the callers that need alpha_0 itself
+// have the one, and the residual part's factors the other.
 struct IdealPart {
   double a;
   double t;
   double tt;
 };
 
-IdealPart ideal(double ln_delta, double tau, double a1 = ideal_a1, double a2 = ideal_a2);
+inline IdealPart ideal(double ln_delta, double ln_tau, double tau, double a1, double a2) {
+  return {ln_delta + a1 + a2 * tau + 1.5 * ln_tau, a2 * tau + 1.5, -1.5};
+}
 
 }  // namespace vorn::reference_eos

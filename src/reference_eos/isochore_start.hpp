@@ -1,9 +1,8 @@
 // Where to start Newton's method in T along an isochore for a given internal
-// energy (the (rho, u) flash), and whether the isochore meets the saturation
-// dome at all.
+// energy (the (rho, u) flash).
 //
-// Start: u = R (a2 Tc + 1.5 T) + R Tc alpha_r_tau(delta, tau) (the ideal part
-// of helmholtz.hpp, cv0 = 3/2 R, and the residual energy). The ideal gas's
+// Start: u = R (a2 Tc + 1.5 T) + R Tc alpha_r_tau(delta, tau) (the model's
+// ideal part, cv0 = 3/2 R, and the residual energy). The ideal gas's
 //   T0 = (u/R - a2 Tc) / 1.5
 // corrected once by the residual energy at T0:
 //   T1 = (u/R - a2 Tc - Tc alpha_r_tau(delta, Tc/T0)) / 1.5,
@@ -15,18 +14,16 @@
 
 #include <limits>
 
-#include "reference_eos/constants.hpp"
-#include "reference_eos/helmholtz.hpp"
+#include "reference_eos/model.hpp"
 
 namespace vorn::reference_eos {
 
-inline double isochore_start(double rho, double u) {
-  const double ideal_T = (u / gas_constant - ideal_a2 * critical_temperature) / 1.5;
+inline double isochore_start(const HelmholtzModel& m, double rho, double u) {
+  const double ideal_T = m.ideal_gas_temperature_at_energy(u);
   if (!(ideal_T > 0.0)) return std::numeric_limits<double>::quiet_NaN();
-  const double tau = critical_temperature / ideal_T;
-  const double residual_energy = residual(rho / critical_density, tau).t / tau;  // alpha_r_tau
-  const double T =
-      (u / gas_constant - ideal_a2 * critical_temperature - critical_temperature * residual_energy) / 1.5;
+  const double tau = m.critical_temperature / ideal_T;
+  const double residual_energy = m.residual(rho / m.critical_density, tau).t / tau;  // alpha_r_tau
+  const double T = m.ideal_gas_temperature_at_energy(u, residual_energy);
   return T > 0.0 ? T : std::numeric_limits<double>::quiet_NaN();
 }
 

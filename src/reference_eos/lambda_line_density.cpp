@@ -22,7 +22,7 @@ double lambda_line_density(double p) {
   double rho =
       lambda_saturation_liquid_density + fraction * (lambda_upper_density - lambda_saturation_liquid_density);
   for (int i = 0; i < 30; ++i) {
-    const PressureSlope ps = pressure_and_slope(T, rho);
+    const PressureSlope ps = pressure_and_slope(he_i_equation(), T, rho);
     const double step = (ps.p - p) / ps.dpdrho;
     rho -= step;
     if (std::fabs(step) < 1e-14 * rho) return rho;

@@ -4,16 +4,16 @@
 #include <limits>
 
 #include "constants/floating_point_guards.hpp"
-#include "reference_eos/constants.hpp"
 
 namespace vorn::reference_eos {
 
-FluidProperties properties_at(double T, double rho) {
+FluidProperties properties_at(const HelmholtzModel& m, double T, double rho) {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-  const double delta = rho / critical_density;
-  const double tau = critical_temperature / T;
-  const HelmholtzDerivatives r = residual(delta, tau);
-  const IdealPart i = ideal(std::log(delta), tau);
+  const double gas_constant = m.gas_constant;
+  const double delta = rho / m.critical_density;
+  const double tau = m.critical_temperature / T;
+  const HelmholtzDerivatives r = m.residual(delta, tau);
+  const IdealPart i = m.ideal(std::log(delta), tau);
   const double RT = gas_constant * T;
 
   const double stiffness = 1.0 + 2.0 * r.d + r.dd;  // (dp/drho)_T / (RT)
@@ -33,7 +33,7 @@ FluidProperties properties_at(double T, double rho) {
   p.cv = gas_constant * cv_R;
   const double cp_R = cv_R + (thermal * thermal) / stiffness;
   p.cp = gas_constant * cp_R * stable;
-  p.w = std::sqrt(RT / molar_mass * (cp_R / cv_R) * stiffness) * stable;
+  p.w = std::sqrt(RT / m.molar_mass * (cp_R / cv_R) * stiffness) * stable;
   p.dpdrho = RT * stiffness;
   p.dpdT = rho * gas_constant * thermal;
   p.kappa = stable / (rho * p.dpdrho);
@@ -43,14 +43,14 @@ FluidProperties properties_at(double T, double rho) {
   return p;
 }
 
-PressureSlope pressure_and_slope(double T, double rho) {
-  const HelmholtzDerivatives r = residual(rho / critical_density, critical_temperature / T);
-  const double RT = gas_constant * T;
+PressureSlope pressure_and_slope(const HelmholtzModel& m, double T, double rho) {
+  const HelmholtzDerivatives r = m.residual(rho / m.critical_density, m.critical_temperature / T);
+  const double RT = m.gas_constant * T;
   return {rho * RT * (1.0 + r.d), RT * (1.0 + 2.0 * r.d + r.dd)};
 }
 
-double second_virial(double T) {
-  return residual_zero_density_slope(critical_temperature / T) / critical_density;
+double second_virial(const HelmholtzModel& m, double T) {
+  return m.residual_zero_density_slope(m.critical_temperature / T) / m.critical_density;
 }
 
 }  // namespace vorn::reference_eos

@@ -11,11 +11,11 @@
 //   (dp/drho)_T = RT (1 + 2d + dd),          (dp/dT)_rho = rho R (1 + d - dt)
 //   mu_JT = -(d + dd + dt) / (rho R ((1 + d - dt)^2 - (tt0 + tt)(1 + 2d + dd)))
 // with d = delta alpha_r_delta etc. (helmholtz.hpp) and a0, t0, tt0 the ideal
-// part. Meaningless where (dp/drho)_T <= 0 (inside the spinodals): cp, w, the
+// part, of the model given (model.hpp). Meaningless where (dp/drho)_T <= 0 (inside the spinodals): cp, w, the
 // compressibility and expansivity are then NaN.
 #pragma once
 
-#include "reference_eos/helmholtz.hpp"
+#include "reference_eos/model.hpp"
 
 namespace vorn::reference_eos {
 
@@ -38,16 +38,16 @@ struct FluidProperties {
   double dpdrho;  // Pa m3/mol at constant temperature
 };
 
-FluidProperties properties_at(double T, double rho);
+FluidProperties properties_at(const HelmholtzModel& m, double T, double rho);
 
 // The few quantities the iterations need, each from one residual evaluation.
 struct PressureSlope {
   double p;       // Pa
   double dpdrho;  // Pa m3/mol
 };
-PressureSlope pressure_and_slope(double T, double rho);
+PressureSlope pressure_and_slope(const HelmholtzModel& m, double T, double rho);
 
-// Second virial coefficient of the equation (its zero-density limit), m3/mol.
-double second_virial(double T);
+// Second virial coefficient of the model (its zero-density limit), m3/mol.
+double second_virial(const HelmholtzModel& m, double T);
 
 }  // namespace vorn::reference_eos

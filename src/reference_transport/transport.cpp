@@ -60,23 +60,4 @@ TransportProperties transport_at(double T, double rho_molar, double p, double cp
   return t;
 }
 
-double viscosity(double T, double rho) {
-  const double mass_density = rho * M;
-  return viscosity_with(T, std::log(T), mass_density, cold_dilute_shift(T, mass_density));
-}
-
-double conductivity(double T, double rho) {
-  const double mass_density = rho * M;
-  const double log_T = std::log(T);
-  const ColdDiluteShift shift = cold_dilute_shift(T, mass_density);
-  if (rho == 0.0) return conductivity_with(T, log_T, 0.0, shift, 0.0, 0.0, 0.0);
-  const reference_eos::FluidProperties p = reference_eos::properties_at(T, rho);
-  return conductivity_with(T, log_T, mass_density, shift, viscosity_with(T, log_T, mass_density, shift),
-                           p.kappa, p.dpdT);
-}
-
-double viscosity_dilute(double T) { return viscosity(T, 0.0); }
-
-double conductivity_dilute(double T) { return conductivity(T, 0.0); }
-
 }  // namespace vorn::reference_transport

@@ -42,12 +42,4 @@ inline TransportProperties transport_at(const reference_eos::FluidProperties& st
   return transport_at(state.T, state.rho, state.p, state.cp, state.kappa, state.dpdT);
 }
 
-// Functions of (T, rho) alone, unflagged: each evaluates the equation where
-// it needs it.
-double viscosity(double T, double rho);
-double conductivity(double T, double rho);
-// Their zero-density limits ref(T, 0).
-double viscosity_dilute(double T);
-double conductivity_dilute(double T);
-
 }  // namespace vorn::reference_transport

@@ -25,12 +25,12 @@ double enthalpy_slope(double T) {
 }
 
 TEST(HeIILiquid, AnchoredOnTheEquationsSaturatedLiquidAtTheLambdaPoint) {
-  const eos::FluidProperties l =
-      eos::properties_at(eos::lambda_temperature, eos::lambda_saturation_liquid_density);
+  const eos::FluidProperties l = eos::properties_at(eos::he_i_equation(), eos::lambda_temperature,
+                                                    eos::lambda_saturation_liquid_density);
   EXPECT_NEAR(l.h, eos::lambda_saturation_liquid_enthalpy, 1e-12);
   EXPECT_NEAR(l.s, eos::lambda_saturation_liquid_entropy, 1e-13);
-  const eos::FluidProperties v =
-      eos::properties_at(eos::lambda_temperature, eos::lambda_saturation_vapour_density);
+  const eos::FluidProperties v = eos::properties_at(eos::he_i_equation(), eos::lambda_temperature,
+                                                    eos::lambda_saturation_vapour_density);
   EXPECT_NEAR(v.u, eos::lambda_saturation_vapour_energy, 1e-12);
   EXPECT_NEAR(v.h, eos::lambda_saturation_vapour_enthalpy, 1e-12);
   const double s_lowest = eos::bath_at_temperature(1.25).vapour.s;

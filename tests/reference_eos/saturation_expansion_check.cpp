@@ -1,8 +1,7 @@
 // The saturation curve's series (saturation_expansion.hpp) against the
-// equations they stand for, solved in doubles, over 10,000 temperatures and
-// 10,000 pressures up to 21 mK below Tc (closer, the solution in doubles
-// loses digits); against the equation's solution at 50 digits nearer Tc; the
-// phases they give in equilibrium (equal p and g); and their ends.
+// equations they stand for: the phases they give at 10,000 temperatures and
+// 10,000 pressures up to 21 mK below Tc are in equilibrium (equal p and g);
+// against the equation's solution at 50 digits nearer Tc; and their ends.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -32,37 +31,34 @@ double worst_of(const eos::Saturation& a, const eos::Saturation& b) {
                    std::fmax(relative(a.rho_liquid, b.rho_liquid), relative(a.rho_vapour, b.rho_vapour)));
 }
 
-TEST(SaturationSeries, MatchTheSolvedEquationsAndGivePhasesInEquilibrium) {
-  double at_T = 0.0;
-  double at_p = 0.0;
+// Equal p on both sides, and equal g. The liquid is stiff (rho dp/drho up
+// to 900 p): its p carries, beyond 1e-12, what a few units in the last place
+// of rho' move it by.
+double unequal_g(const eos::Saturation& e) {
+  const eos::FluidProperties l = eos::properties_at(eos::he_i_equation(), e.T, e.rho_liquid);
+  const eos::FluidProperties v = eos::properties_at(eos::he_i_equation(), e.T, e.rho_vapour);
+  EXPECT_LE(std::fabs(l.p - e.p), 1e-12 * e.p + 8.0 * kEps * e.rho_liquid * l.dpdrho) << e.T;
+  EXPECT_LE(relative(v.p, e.p), 1e-12) << e.T;
+  return std::fabs(l.g - v.g) / (eos::gas_constant * e.T);
+}
+
+TEST(SaturationSeries, GivePhasesInEquilibrium) {
   double round_trip = 0.0;
   double equal_g = 0.0;
-  const double p_top = eos::solved_saturation_at_temperature(kSwitchT).p;
+  const double p_top = eos::expanded_saturation_at_temperature(kSwitchT).p;
   for (int i = 0; i <= kPoints; ++i) {
     const double T = eos::lambda_temperature + (kSwitchT - eos::lambda_temperature) * i / kPoints;
     const eos::Saturation e = eos::expanded_saturation_at_temperature(T);
     ASSERT_TRUE(e.converged) << T;
-    at_T = std::fmax(at_T, worst_of(e, eos::solved_saturation_at_temperature(T)));
     round_trip = std::fmax(round_trip, relative(eos::expanded_saturation_at_pressure(e.p).T, T));
-    // Equal p on both sides. The liquid is stiff (rho dp/drho up to 900 p):
-    // its p carries, beyond 1e-12, what a few units in the last place of rho'
-    // move it by, the floor the solved equations sit on as well.
-    const eos::FluidProperties l = eos::properties_at(T, e.rho_liquid);
-    const eos::FluidProperties v = eos::properties_at(T, e.rho_vapour);
-    ASSERT_LE(std::fabs(l.p - e.p), 1e-12 * e.p + 8.0 * kEps * e.rho_liquid * l.dpdrho) << T;
-    ASSERT_LE(relative(v.p, e.p), 1e-12) << T;
-    equal_g = std::fmax(equal_g, std::fabs(l.g - v.g) / (eos::gas_constant * T));
-
+    equal_g = std::fmax(equal_g, unequal_g(e));
     const double p =
         eos::lambda_saturation_pressure + (p_top - eos::lambda_saturation_pressure) * i / kPoints;
     const eos::Saturation ep = eos::expanded_saturation_at_pressure(p);
     ASSERT_TRUE(ep.converged) << p;
-    at_p = std::fmax(at_p, worst_of(ep, eos::solved_saturation_at_pressure(p)));
+    equal_g = std::fmax(equal_g, unequal_g(ep));
   }
-  RecordProperty("largest_difference_at_T", std::to_string(at_T));
-  RecordProperty("largest_difference_at_p", std::to_string(at_p));
-  EXPECT_LE(at_T, 1e-12);
-  EXPECT_LE(at_p, 1e-12);
+  RecordProperty("largest_unequal_g", std::to_string(equal_g));
   EXPECT_LE(round_trip, 4e-15);
   EXPECT_LE(equal_g, 1e-12);
 }

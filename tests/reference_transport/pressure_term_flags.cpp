@@ -13,6 +13,7 @@
 #include <iostream>
 
 #include "reference_eos/fluid_state.hpp"
+#include "reference_eos/properties.hpp"
 #include "reference_transport/transport.hpp"
 #include "vorn.h"
 
@@ -44,10 +45,12 @@ Tally measure(double offset) {
       const eos::FluidState s = eos::flash(eos::InputPair::TP, T, 1000.0 * P);
       if (s.flags != 0 || (s.phase != eos::Phase::vapour && s.phase != eos::Phase::supercritical)) continue;
       ++tally.gas;
-      const double k = pressure_term_difference(vorn_k(&T, &P), vorn_k0(&T), tr::conductivity(T, s.rho),
-                                                tr::conductivity_dilute(T));
-      const double nu = pressure_term_difference(vorn_nu(&T, &P), vorn_nu0(&T), tr::viscosity(T, s.rho),
-                                                 tr::viscosity_dilute(T));
+      const tr::TransportProperties ref = tr::transport_at(s.T, s.rho, s.p, s.cp, s.kappa, s.dpdT);
+      const tr::TransportProperties ref0 = tr::transport_at(eos::properties_at(eos::he_i_equation(), T, 0.0));
+      const double k =
+          pressure_term_difference(vorn_k(&T, &P), vorn_k0(&T), ref.conductivity, ref0.conductivity);
+      const double nu =
+          pressure_term_difference(vorn_nu(&T, &P), vorn_nu0(&T), ref.viscosity, ref0.viscosity);
       const unsigned flags = vorn_state(&T, &P);
       tally.k_off += k > 0.02 ? 1 : 0;
       tally.nu_off += nu > 0.02 ? 1 : 0;
