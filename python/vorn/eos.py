@@ -26,8 +26,8 @@ h, s        J/kg, J/(kg K)                               ``VORN_EOS_HS``
 It returns an ``EosState`` whose attributes are every property (T, P, rho, vm,
 u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, and
 the transport: viscosity, conductivity, kinematic_viscosity,
-thermal_diffusivity, prandtl; and He II's: superfluid_fraction, second_sound,
-heat_conductivity_function) as floats or arrays of the broadcast shape, plus
+thermal_diffusivity, prandtl; He II's: superfluid_fraction, second_sound,
+heat_conductivity_function; and lambda_distance, T - T_lambda(P)) as floats or arrays of the broadcast shape, plus
 ``phase``, ``flags`` and ``evaluations`` as integers. Units are those of vorn.h: per kilogram, P in kPa.
 NaN marks a value that is undefined; ``flags`` says why. With ``strict=True``
 any point whose flags withhold a result (bad input, He II, solid, out of range,
@@ -79,30 +79,30 @@ IntResult = Union[int, NDArray[np.int64]]
 # equation's facts (include/vorn_eos_facts.def), read into _eos_facts.py.
 
 #: Keyword pair -> the library's pair code (VORN_EOS_TP ...).
-PAIRS: Dict[Tuple[str, str], int] = {(first, second): code for _, code, first, second in _facts.PAIRS}
+PAIRS: Dict[Tuple[str, str], int] = {(p.first, p.second): p.code for p in _facts.PAIRS}
 
 #: Bit -> name of each VORN_EOS_FLAG_*.
-FLAGS: Dict[int, str] = {bit: name for name, bit, _, _ in _facts.FLAGS}
+FLAGS: Dict[int, str] = {f.bit: f.NAME for f in _facts.FLAGS}
 #: Code -> name of each VORN_EOS_PHASE_*.
-PHASES: Dict[int, str] = {code: name for _, code, name, _ in _facts.PHASES}
-_WITHOUT_RESULT = sum(bit for _, bit, withholds, _ in _facts.FLAGS if withholds)
+PHASES: Dict[int, str] = {p.code: p.name for p in _facts.PHASES}
+_WITHOUT_RESULT = sum(f.bit for f in _facts.FLAGS if f.withholds)
 
 # The structs as vorn.h lays them out, and their fields that are results in
 # double precision.
 _C_TYPES = {"size_t": ctypes.c_size_t, "unsigned": ctypes.c_uint, "int": ctypes.c_int, "double": ctypes.c_double}
-_STATE_FIELDS = tuple(field for field, c_type in _facts.STATE_FIELDS if c_type == "double")
-_SATURATION_FIELDS = tuple(field for field, c_type, _ in _facts.SATURATION_FIELDS if c_type == "double")
+_STATE_FIELDS = tuple(f.field for f in _facts.STATE_FIELDS if f.type == "double")
+_SATURATION_FIELDS = tuple(f.field for f in _facts.SATURATION_FIELDS if f.type == "double")
 
 #: Property name -> the library's code for vorn_eos_value (VORN_EOS_T ...).
-CODES: Dict[str, int] = {key: code for _, code, key, _, _ in _facts.PROPERTIES}
+CODES: Dict[str, int] = {p.key: p.code for p in _facts.PROPERTIES}
 
 
 class _State(ctypes.Structure):
-    _fields_ = [(field, _C_TYPES[c_type]) for field, c_type in _facts.STATE_FIELDS]
+    _fields_ = [(f.field, _C_TYPES[f.type]) for f in _facts.STATE_FIELDS]
 
 
 class _Saturation(ctypes.Structure):
-    _fields_ = [(field, _C_TYPES[c_type]) for field, c_type, _ in _facts.SATURATION_FIELDS]
+    _fields_ = [(f.field, _C_TYPES[f.type]) for f in _facts.SATURATION_FIELDS]
 
 
 _STATE_DTYPE: np.dtype[Any] = np.dtype(_State)
@@ -212,6 +212,9 @@ class EosState(_Result):
         rho_s/rho, the speed of second sound (m/s) and the heat conductivity
         function f^-1 (W^3 m^-5 K^-1, m = 3) of He II from the
         saturated-liquid fits; NaN in every other phase.
+    lambda_distance : float or numpy.ndarray
+        T - T_lambda(P) (K): below 0 in He II, above 0 in He I; for one
+        phase, P from the lambda point to the melting line, else NaN.
     phase, flags, evaluations : int or numpy.ndarray
         ``PHASES`` code, ``FLAGS`` bits, evaluations of the equation spent.
     """
@@ -244,6 +247,7 @@ class EosState(_Result):
     superfluid_fraction: FloatResult
     second_sound: FloatResult
     heat_conductivity_function: FloatResult
+    lambda_distance: FloatResult
     phase: IntResult
     flags: IntResult
     evaluations: IntResult
