@@ -89,9 +89,9 @@ def python_module(table):
     for kind, (name, comment) in _PYTHON_TYPES.items():
         columns = _ROWS[kind][1]
         types = {c: "int" if c in _INTEGER else "bool" if c == "withholds" else "str" for c in columns}
-        lines += ["", "", f"class {name}(NamedTuple):", f'    """A row of the table: {comment}."""', ""]
-        lines += [f"    {c}: {types[c]}" for c in columns]
-        lines += ["", "", f"{kind.upper()}: Tuple[{name}, ...] = ("]
+        fields = ", ".join(f"({c!r}, {types[c]})" for c in columns)
+        lines += ["", f"#: A row of the table: {comment}.", f"{name} = NamedTuple({name!r}, [{fields}])"]
+        lines += [f"{kind.upper()}: Tuple[{name}, ...] = ("]
         lines += [f"    {name}{tuple(row.values())!r}," for row in table[kind]]
         lines.append(")")
     return "\n".join(lines) + "\n"

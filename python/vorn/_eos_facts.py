@@ -2,23 +2,8 @@
 # include/vorn_eos_facts.def: do not edit; regenerate.
 from typing import NamedTuple, Tuple
 
-
-class Property(NamedTuple):
-    """A row of the table: a property code: its key, unit, how it is computed and its names in the hosts."""
-
-    NAME: str
-    code: int
-    key: str
-    unit: str
-    kind: str
-    of: str
-    scale: str
-    two_phase: str
-    name: str
-    aliases: str
-    description: str
-
-
+#: A row of the table: a property code: its key, unit, how it is computed and its names in the hosts.
+Property = NamedTuple('Property', [('NAME', str), ('code', int), ('key', str), ('unit', str), ('kind', str), ('of', str), ('scale', str), ('two_phase', str), ('name', str), ('aliases', str), ('description', str)])
 PROPERTIES: Tuple[Property, ...] = (
     Property('T', 1, 'T', 'K', 'state', 'T', 'one', 'value', 'T', 'temperature', 'temperature'),
     Property('P', 2, 'P', 'kPa', 'state', 'p', 'kpa', 'value', 'P', 'pressure', 'pressure'),
@@ -53,17 +38,8 @@ PROPERTIES: Tuple[Property, ...] = (
     Property('LAMBDA_DISTANCE', 31, 'lambda_distance', 'K', 'derived', 'lambda_distance', 'one', 'nan', 'lambda-distance', 'dT_lambda', 'T - T_lambda(P): below 0 in He II, above in He I; one phase, P from the lambda point to the melting line, NaN elsewhere'),
 )
 
-
-class Pair(NamedTuple):
-    """A row of the table: an input pair: the keys of x1 and x2 and its flash."""
-
-    NAME: str
-    code: int
-    first: str
-    second: str
-    solver: str
-
-
+#: A row of the table: an input pair: the keys of x1 and x2 and its flash.
+Pair = NamedTuple('Pair', [('NAME', str), ('code', int), ('first', str), ('second', str), ('solver', str)])
 PAIRS: Tuple[Pair, ...] = (
     Pair('TP', 1, 'T', 'P', 'flash_Tp'),
     Pair('TRHO', 2, 'T', 'rho', 'flash_Trho'),
@@ -82,17 +58,8 @@ PAIRS: Tuple[Pair, ...] = (
     Pair('HS', 15, 'h', 's', 'flash_hs'),
 )
 
-
-class Phase(NamedTuple):
-    """A row of the table: a phase."""
-
-    NAME: str
-    code: int
-    key: str
-    name: str
-    description: str
-
-
+#: A row of the table: a phase.
+Phase = NamedTuple('Phase', [('NAME', str), ('code', int), ('key', str), ('name', str), ('description', str)])
 PHASES: Tuple[Phase, ...] = (
     Phase('NONE', 0, 'none', 'none', 'no result'),
     Phase('LIQUID', 1, 'liquid', 'liquid', 'one phase below Tc, on the liquid side'),
@@ -102,17 +69,8 @@ PHASES: Tuple[Phase, ...] = (
     Phase('HE_II', 5, 'he_ii', 'He II', 'He II: the saturated liquid below T_lambda'),
 )
 
-
-class Flag(NamedTuple):
-    """A row of the table: a flag bit."""
-
-    NAME: str
-    bit: int
-    key: str
-    withholds: bool
-    description: str
-
-
+#: A row of the table: a flag bit.
+Flag = NamedTuple('Flag', [('NAME', str), ('bit', int), ('key', str), ('withholds', bool), ('description', str)])
 FLAGS: Tuple[Flag, ...] = (
     Flag('BAD_INPUT', 1, 'bad_input', True, 'not finite, T <= 0, P < 0 (<= 0 but in (T, P)), rho <= 0, q outside [0, 1], unknown code, subnormal P or rho in (P, rho)'),
     Flag('HE_II', 2, 'he_ii', True, 'He II: below the lambda line, or colder than it and not vapour, and not the saturated He II bath (1.25 K up)'),
@@ -125,14 +83,8 @@ FLAGS: Tuple[Flag, ...] = (
     Flag('UNDEFINED', 256, 'undefined', False, 'a state, but some values have no meaning (s, g at zero or subnormal density): those NaN'),
 )
 
-
-class StateField(NamedTuple):
-    """A row of the table: a field of vorn_eos_state, in order."""
-
-    field: str
-    type: str
-
-
+#: A row of the table: a field of vorn_eos_state, in order.
+StateField = NamedTuple('StateField', [('field', str), ('type', str)])
 STATE_FIELDS: Tuple[StateField, ...] = (
     StateField('size', 'size_t'),
     StateField('flags', 'unsigned'),
@@ -169,15 +121,8 @@ STATE_FIELDS: Tuple[StateField, ...] = (
     StateField('lambda_distance', 'double'),
 )
 
-
-class SaturationField(NamedTuple):
-    """A row of the table: a field of vorn_eos_saturation, in order."""
-
-    field: str
-    type: str
-    unit: str
-
-
+#: A row of the table: a field of vorn_eos_saturation, in order.
+SaturationField = NamedTuple('SaturationField', [('field', str), ('type', str), ('unit', str)])
 SATURATION_FIELDS: Tuple[SaturationField, ...] = (
     SaturationField('size', 'size_t', ''),
     SaturationField('flags', 'unsigned', ''),

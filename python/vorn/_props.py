@@ -11,8 +11,8 @@ array([129.313,   0.481])
 >>> round(vorn.props("H", T=4.5, P=3, units="mol,bar"), 4)
 6.8839
 
-Inputs are two keywords naming a pair of the library (T with P, rho, s or q;
-P with rho, h, s or q; rho with u), each a number, an array, or a tuple
+Inputs are two keywords naming a pair of the library (``vorn.eos.PAIRS``:
+T, P, rho, h, s, u or q, two at a time), each a number, an array, or a tuple
 ``(value, unit)``. Outputs are named as the tool names them (``vorn eos``):
 T, P, density (rho, D), volume, u, h, s, g, cv, cp, gamma, sound-speed (w),
 joule-thomson, kappa_T, alpha_V, dP/dT, dP/drho, B, Z, quality (q),

@@ -66,7 +66,7 @@ import numpy as np
 from numpy.typing import ArrayLike, NDArray
 
 from . import _eos_facts as _facts
-from ._core import FloatArray, FloatResult, as_float_array, warn_bare_pressure
+from ._core import FloatArray, FloatResult, PointError, as_float_array, warn_bare_pressure
 from ._lib import lib as _lib
 
 __all__ = ["state", "value", "saturation", "flag_names", "EosState", "Saturation", "EosError", "FLAGS", "PHASES",
@@ -111,7 +111,7 @@ assert _STATE_DTYPE.itemsize == ctypes.sizeof(_State)
 assert _SATURATION_DTYPE.itemsize == ctypes.sizeof(_Saturation)
 
 
-class EosError(ValueError):
+class EosError(PointError):
     """A result was asked for with ``strict=True`` at a point that has none.
 
     Parameters
@@ -125,16 +125,6 @@ class EosError(ValueError):
     count : int
         How many points have no result.
     """
-
-    def __init__(self, message: str, flags: int, index: Tuple[int, ...], count: int) -> None:
-        super().__init__(message)
-        self.flags = flags
-        self.index = index
-        self.count = count
-
-    def __reduce__(self) -> Tuple[type, Tuple[str, int, Tuple[int, ...], int]]:
-        # Every attribute, so the error crosses process boundaries whole.
-        return (type(self), (str(self), self.flags, self.index, self.count))
 
 
 def flag_names(flags: int) -> List[str]:
@@ -160,6 +150,8 @@ def flag_names(flags: int) -> List[str]:
 
 
 class _Result:
+    """Results by attribute, built from a dict of attribute name -> value."""
+
     def __init__(self, values: Dict[str, Any]) -> None:
         self.__dict__.update(values)
 
@@ -174,11 +166,6 @@ class EosState(_Result):
     Each attribute is a float for scalar inputs, else an array of the
     broadcast shape. NaN marks a value with no meaning there (cp in two
     phases, everything where ``flags`` withholds a result).
-
-    Parameters
-    ----------
-    values : dict
-        Attribute name -> value, as ``state`` builds it.
 
     Attributes
     ----------
@@ -255,11 +242,6 @@ class EosState(_Result):
 
 class Saturation(_Result):
     """The saturated liquid and vapour, as ``saturation`` returns them.
-
-    Parameters
-    ----------
-    values : dict
-        Attribute name -> value, as ``saturation`` builds it.
 
     Attributes
     ----------
@@ -373,10 +355,8 @@ def value(name: str, *, strict: bool = False, warn: bool = True, **pair: ArrayLi
     ------
     ValueError
         If `name` is not a key of `CODES`.
-    TypeError
-        If the keywords are not one of the pairs.
-    EosError
-        With `strict`, at a point without a result.
+    TypeError, EosError
+        As in `state`.
 
     Examples
     --------
@@ -415,9 +395,8 @@ def state(*, strict: bool = False, warn: bool = True, **pair: ArrayLike) -> EosS
         Warn (``vorn.PressureWarning``) of a pressure of 10 MPa or more:
         more often pascals typed as kPa than a state meant.
     **pair : array_like
-        Exactly two keywords forming one of the pairs in the module's table
-        (T, P), (T, rho), (P, rho), (P, h), (P, s), (T, s), (rho, u),
-        (T, q) or (P, q), in either order; broadcast against each other.
+        Exactly two keywords forming one of the library's pairs (`PAIRS`, the
+        table above), in either order; broadcast against each other.
 
     Returns
     -------

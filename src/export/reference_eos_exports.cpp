@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <string_view>
 #include <type_traits>
@@ -33,51 +34,47 @@ constexpr double M = eos::molar_mass;
 constexpr double kilo = 1000.0;
 
 // The scales of the table's rows (vorn_eos_facts.def): the library's molar
-// SI to the host's units, each by the one operation that always made it.
+// SI to the host's units, each by the one operation that always made it
+// (a factor, multiplied or divided by), and a pair's input back by the other.
 enum class Scale { one, kpa, per_kpa, per_kg, kg, kpa_m3_per_kg, cm3, code, unknown };
 
-constexpr double to_host(Scale scale, double x) {
+struct Factor {
+  double factor;
+  bool divide;  // to the host's units by dividing by the factor
+};
+
+constexpr Factor factor_of(Scale scale) {
   switch (scale) {
     case Scale::kpa:
-      return x / kilo;
+      return {kilo, true};
     case Scale::per_kpa:
-      return x * kilo;
+      return {kilo, false};
     case Scale::per_kg:
-      return x / M;
+      return {M, true};
     case Scale::kg:
-      return x * M;
+      return {M, false};
     case Scale::kpa_m3_per_kg:
-      return x / (kilo * M);
+      return {kilo * M, true};
     case Scale::cm3:
-      return x * 1e6;
+      return {1e6, false};
     default:
-      return x;
+      return {1.0, false};
   }
 }
 
-// A pair's input, from the host's units back to the flash's.
+constexpr double to_host(Scale scale, double x) {
+  const Factor f = factor_of(scale);
+  return f.divide ? x / f.factor : x * f.factor;
+}
+
 constexpr double from_host(Scale scale, double x) {
-  switch (scale) {
-    case Scale::kpa:
-      return x * kilo;
-    case Scale::per_kpa:
-      return x / kilo;
-    case Scale::per_kg:
-      return x * M;
-    case Scale::kg:
-      return x / M;
-    case Scale::kpa_m3_per_kg:
-      return x * (kilo * M);
-    case Scale::cm3:
-      return x / 1e6;
-    default:
-      return x;
-  }
+  const Factor f = factor_of(scale);
+  return f.divide ? x * f.factor : x / f.factor;
 }
 
 double host_value(Scale scale, double x) { return to_host(scale, x); }
-int host_value(Scale, eos::Phase phase) { return static_cast<int>(phase); }
-unsigned host_value(Scale, unsigned flags) { return flags; }
+int host_value(Scale /*scale*/, eos::Phase phase) { return static_cast<int>(phase); }
+unsigned host_value(Scale /*scale*/, unsigned flags) { return flags; }
 
 // The scale of the property a key names.
 constexpr Scale scale_of(std::string_view key) {
@@ -117,24 +114,23 @@ eos::FluidState state_from(int pair, double x1, double x2) {
   }
 }
 
-// Whether a property is the transport's (computed only when asked for).
-constexpr bool is_transport(int property) {
-  switch (property) {
-#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, kind, ...) \
-  case VORN_EOS_##NAME:                                         \
-    return VORN_IS_TRANSPORT_##kind;
-#define VORN_IS_TRANSPORT_state false
-#define VORN_IS_TRANSPORT_derived false
-#define VORN_IS_TRANSPORT_transport true
-#define VORN_IS_TRANSPORT_he_ii false
+// Whether a property is the transport's (computed only when asked for), by
+// its code.
+enum class Kind { state, derived, transport, he_ii };
+struct TransportCodes {
+  bool of[64];
+};
+constexpr TransportCodes transport_codes() {
+  TransportCodes t{};
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, kind, ...) t.of[code] = Kind::kind == Kind::transport;
 #include "vorn_eos_facts.def"
-#undef VORN_IS_TRANSPORT_state
-#undef VORN_IS_TRANSPORT_derived
-#undef VORN_IS_TRANSPORT_transport
-#undef VORN_IS_TRANSPORT_he_ii
-    default:
-      return false;
-  }
+  return t;
+}
+constexpr TransportCodes kTransportCodes = transport_codes();
+
+bool is_transport(int property) {
+  return property >= 0 && property < static_cast<int>(std::size(kTransportCodes.of)) &&
+         kTransportCodes.of[property];
 }
 
 // The state in the host's units, with what its transport needs kept in the
