@@ -282,8 +282,9 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * number of threads), with one cache: each thread keeps the last state it computed, keyed on the pair and
  * the exact bits of x1 and x2, so several vorn_eos_value calls at one state (and runs of equal inputs in
  * the array forms) cost one flash; the results are bit for bit those of a new flash. See
- * docs/reference_eos.md. The codes, flags and struct fields below are listed again, with names, units and
- * descriptions, one row each, in vorn_eos_facts.def (installed beside this header), for hosts to build on.
+ * docs/reference_eos.md. The codes, flags and struct fields below are listed again, with names, units,
+ * descriptions and how the library computes each, one row each, in vorn_eos_facts.def (installed beside this
+ * header), for hosts to build on; the library's build checks every one of them against its row.
  * The He II bath, 1.25 K to T_lambda: every pair whose state lies between the saturated He II liquid and
  * its vapour returns it (two-phase, or HE_II at q = 0), on the same zero of h and s: the liquid's s and h
  * integrated down from the equation's saturated liquid at T_lambda through the heat capacity and density of

@@ -3,25 +3,10 @@
 ``state(**pair)`` takes exactly two keywords naming an input pair, each a
 scalar or an array (broadcast against each other like a ufunc):
 
-==========  ===========================================  ==================
-keywords    inputs                                       library pair
-==========  ===========================================  ==================
-T, P        K, kPa                                       ``VORN_EOS_TP``
-T, rho      K, kg/m^3                                    ``VORN_EOS_TRHO``
-P, rho      kPa, kg/m^3                                  ``VORN_EOS_PRHO``
-P, h        kPa, J/kg                                    ``VORN_EOS_PH``
-P, s        kPa, J/(kg K)                                ``VORN_EOS_PS``
-T, s        K, J/(kg K)                                  ``VORN_EOS_TS``
-rho, u      kg/m^3, J/kg                                 ``VORN_EOS_RHOU``
-T, q        K, vapour quality                            ``VORN_EOS_TQ``
-P, q        kPa, vapour quality                          ``VORN_EOS_PQ``
-P, u        kPa, J/kg                                    ``VORN_EOS_PU``
-T, h        K, J/kg (the less dense of two states)       ``VORN_EOS_TH``
-T, u        K, J/kg (the less dense of two states)       ``VORN_EOS_TU``
-rho, h      kg/m^3, J/kg                                 ``VORN_EOS_RHOH``
-rho, s      kg/m^3, J/(kg K)                             ``VORN_EOS_RHOS``
-h, s        J/kg, J/(kg K)                               ``VORN_EOS_HS``
-==========  ===========================================  ==================
+{pairs}
+
+(T, h) and (T, u) give the less dense of two states where there are two.
+The table is the library's (``PAIRS``, from include/vorn_eos_facts.def).
 
 It returns an ``EosState`` whose attributes are every property (T, P, rho, vm,
 u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, and
@@ -80,6 +65,24 @@ IntResult = Union[int, NDArray[np.int64]]
 
 #: Keyword pair -> the library's pair code (VORN_EOS_TP ...).
 PAIRS: Dict[Tuple[str, str], int] = {(p.first, p.second): p.code for p in _facts.PAIRS}
+
+
+
+def _pair_table() -> str:
+    """The pairs as a reST table: keywords, their units, the library's code."""
+    # A number's "unit" is what it is: the vapour quality.
+    units = {p.key: p.unit if p.unit not in ("", "1") else p.description.split(" (")[0] for p in _facts.PROPERTIES}
+    rows = [(f"{p.first}, {p.second}", f"{units[p.first]}, {units[p.second]}", f"``VORN_EOS_{p.NAME}``")
+            for p in _facts.PAIRS]
+    widths = [max(len(r[i]) for r in rows + [("keywords", "inputs", "library pair")]) for i in range(3)]
+    rule = "  ".join("=" * w for w in widths)
+    header = "  ".join(h.ljust(w) for h, w in zip(("keywords", "inputs", "library pair"), widths)).rstrip()
+    lines = [rule, header, rule]
+    lines += ["  ".join(c.ljust(w) for c, w in zip(r, widths)).rstrip() for r in rows]
+    return "\n".join(lines + [rule])
+
+
+__doc__ = (__doc__ or "").replace("{pairs}", _pair_table())
 
 #: Bit -> name of each VORN_EOS_FLAG_*.
 FLAGS: Dict[int, str] = {f.bit: f.NAME for f in _facts.FLAGS}
@@ -167,6 +170,11 @@ class EosState(_Result):
     broadcast shape. NaN marks a value with no meaning there (cp in two
     phases, everything where ``flags`` withholds a result).
 
+    Parameters
+    ----------
+    values : dict
+        Attribute name -> value, as ``state`` builds it.
+
     Attributes
     ----------
     T, P : float or numpy.ndarray
@@ -242,6 +250,11 @@ class EosState(_Result):
 
 class Saturation(_Result):
     """The saturated liquid and vapour, as ``saturation`` returns them.
+
+    Parameters
+    ----------
+    values : dict
+        Attribute name -> value, as ``saturation`` builds it.
 
     Attributes
     ----------

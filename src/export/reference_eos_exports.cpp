@@ -249,20 +249,18 @@ struct SaturationV1 {
       dPdT;
   int evaluations;
 };
-#define VORN_SAME_FIELD(Now, Then, field) (offsetof(Now, field) == offsetof(Then, field))
-static_assert(VORN_EOS_STATE_SIZE_V1 == offsetof(StateV1, evaluations) + sizeof(int) &&
-                  VORN_SAME_FIELD(vorn_eos_state, StateV1, flags) &&
-                  VORN_SAME_FIELD(vorn_eos_state, StateV1, T) &&
-                  VORN_SAME_FIELD(vorn_eos_state, StateV1, q) &&
-                  VORN_SAME_FIELD(vorn_eos_state, StateV1, evaluations),
+// Each version's fields lie where the first version's did, and it ends where
+// the first ended: its size counts up to the end of `evaluations`.
+#define VORN_FROZEN(Now, Then, inner, first_size)                                            \
+  ((first_size) == offsetof(Then, evaluations) + sizeof(int) &&                              \
+   offsetof(Now, flags) == offsetof(Then, flags) && offsetof(Now, T) == offsetof(Then, T) && \
+   offsetof(Now, inner) == offsetof(Then, inner) &&                                          \
+   offsetof(Now, evaluations) == offsetof(Then, evaluations))
+static_assert(VORN_FROZEN(vorn_eos_state, StateV1, q, VORN_EOS_STATE_SIZE_V1),
               "the first version of vorn_eos_state is frozen");
-static_assert(VORN_EOS_SATURATION_SIZE_V1 == offsetof(SaturationV1, evaluations) + sizeof(int) &&
-                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, flags) &&
-                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, T) &&
-                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, dPdT) &&
-                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, evaluations),
+static_assert(VORN_FROZEN(vorn_eos_saturation, SaturationV1, dPdT, VORN_EOS_SATURATION_SIZE_V1),
               "the first version of vorn_eos_saturation is frozen");
-#undef VORN_SAME_FIELD
+#undef VORN_FROZEN
 
 // The table of the equation's facts says what vorn.h says: each row's code
 // is the header's (the header's codes without a row are a test's to find).
@@ -434,6 +432,28 @@ int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
   return 0;
 }
 
+// Saturation by T or by p (Pa): the He II bath below the lambda point, the
+// equation's up to the critical point, the flags elsewhere.
+struct SaturationBy {
+  bool (*in_bath)(double);
+  eos::BathSaturation (*bath_at)(double);
+  eos::Saturation (*saturation_at)(double);
+  double lambda, critical;
+};
+
+int saturation_by(double x, const SaturationBy& by, vorn_eos_saturation* out) {
+  unsigned failure = VORN_EOS_FLAG_NOT_CONVERGED;
+  if (!std::isfinite(x) || x <= 0.0)
+    failure = VORN_EOS_FLAG_BAD_INPUT;
+  else if (by.in_bath(x))
+    return saturation_out(host_bath(by.bath_at(x)), out);
+  else if (x < by.lambda)
+    failure = VORN_EOS_FLAG_HE_II;
+  else if (x > by.critical)
+    failure = VORN_EOS_FLAG_NO_SOLUTION;
+  return saturation_out(host_saturation(by.saturation_at(x), failure), out);
+}
+
 }  // namespace
 
 extern "C" {
@@ -472,31 +492,17 @@ VORN_EXPORT int vorn_eos_state_n(size_t n, const int* pair, const double* x1, co
 }
 
 VORN_EXPORT int vorn_eos_saturation_T(const double* T, vorn_eos_saturation* out) {
-  const double t = *T;
-  unsigned failure = VORN_EOS_FLAG_NOT_CONVERGED;
-  if (!std::isfinite(t) || t <= 0.0)
-    failure = VORN_EOS_FLAG_BAD_INPUT;
-  else if (eos::in_bath_temperatures(t))
-    return saturation_out(host_bath(eos::bath_at_temperature(t)), out);
-  else if (t < eos::lambda_temperature)
-    failure = VORN_EOS_FLAG_HE_II;
-  else if (t > eos::critical_temperature)
-    failure = VORN_EOS_FLAG_NO_SOLUTION;
-  return saturation_out(host_saturation(eos::saturation_at_temperature(t), failure), out);
+  return saturation_by(*T,
+                       {eos::in_bath_temperatures, eos::bath_at_temperature, eos::saturation_at_temperature,
+                        eos::lambda_temperature, eos::critical_temperature},
+                       out);
 }
 
 VORN_EXPORT int vorn_eos_saturation_P(const double* P, vorn_eos_saturation* out) {
-  const double p = *P * kilo;
-  unsigned failure = VORN_EOS_FLAG_NOT_CONVERGED;
-  if (!std::isfinite(p) || p <= 0.0)
-    failure = VORN_EOS_FLAG_BAD_INPUT;
-  else if (eos::in_bath_pressures(p))
-    return saturation_out(host_bath(eos::bath_at_pressure(p)), out);
-  else if (p < eos::lambda_saturation_pressure)
-    failure = VORN_EOS_FLAG_HE_II;
-  else if (p > eos::critical_pressure())
-    failure = VORN_EOS_FLAG_NO_SOLUTION;
-  return saturation_out(host_saturation(eos::saturation_at_pressure(p), failure), out);
+  return saturation_by(*P * kilo,
+                       {eos::in_bath_pressures, eos::bath_at_pressure, eos::saturation_at_pressure,
+                        eos::lambda_saturation_pressure, eos::critical_pressure()},
+                       out);
 }
 
 VORN_EXPORT double vorn_eos_melting_pressure(const double* T) { return eos::melting_pressure(*T) / kilo; }
