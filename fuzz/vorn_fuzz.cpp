@@ -163,31 +163,18 @@ constexpr std::size_t kEosPoints = 8;  // each point a flash: a few suffice for 
 
 // Field by field (padding bytes carry nothing), every double to the bit.
 bool same_state(const vorn_eos_state& a, const vorn_eos_state& b) {
-  constexpr double vorn_eos_state::*kFields[] = {&vorn_eos_state::T,
-                                                 &vorn_eos_state::P,
-                                                 &vorn_eos_state::rho,
-                                                 &vorn_eos_state::vm,
-                                                 &vorn_eos_state::u,
-                                                 &vorn_eos_state::h,
-                                                 &vorn_eos_state::s,
-                                                 &vorn_eos_state::g,
-                                                 &vorn_eos_state::cv,
-                                                 &vorn_eos_state::cp,
-                                                 &vorn_eos_state::cp_cv,
-                                                 &vorn_eos_state::w,
-                                                 &vorn_eos_state::jt,
-                                                 &vorn_eos_state::kappa_T,
-                                                 &vorn_eos_state::alpha_V,
-                                                 &vorn_eos_state::dpdT,
-                                                 &vorn_eos_state::dpdrho,
-                                                 &vorn_eos_state::B,
-                                                 &vorn_eos_state::Z,
-                                                 &vorn_eos_state::q,
-                                                 &vorn_eos_state::viscosity,
-                                                 &vorn_eos_state::conductivity,
-                                                 &vorn_eos_state::kinematic_viscosity,
-                                                 &vorn_eos_state::thermal_diffusivity,
-                                                 &vorn_eos_state::prandtl};
+  constexpr double vorn_eos_state::*kFields[] = {
+#define VORN_EOS_STATE_ROW(field, type) VORN_FUZZ_FIELD_##type(field)
+#define VORN_FUZZ_FIELD_double(field) &vorn_eos_state::field,
+#define VORN_FUZZ_FIELD_int(field)
+#define VORN_FUZZ_FIELD_unsigned(field)
+#define VORN_FUZZ_FIELD_size_t(field)
+#include "vorn_eos_facts.def"
+#undef VORN_FUZZ_FIELD_double
+#undef VORN_FUZZ_FIELD_int
+#undef VORN_FUZZ_FIELD_unsigned
+#undef VORN_FUZZ_FIELD_size_t
+  };
   if (a.size != b.size || a.flags != b.flags || a.phase != b.phase || a.evaluations != b.evaluations)
     return false;
   for (const auto field : kFields)

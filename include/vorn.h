@@ -283,8 +283,9 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * number of threads), with one cache: each thread keeps the last state it computed, keyed on the pair and
  * the exact bits of x1 and x2, so several vorn_eos_value calls at one state (and runs of equal inputs in
  * the array forms) cost one flash; the results are bit for bit those of a new flash. See
- * docs/reference_eos.md. The codes, flags and struct fields below are listed again, with names, units and
- * descriptions, one row each, in vorn_eos_facts.def (installed beside this header), for hosts to build on.
+ * docs/reference_eos.md. The codes, flags and struct fields below are listed again, with names, units,
+ * descriptions and how the library computes each, one row each, in vorn_eos_facts.def (installed beside this
+ * header), for hosts to build on; the library's build checks every one of them against its row.
  * The He II bath, 1.25 K to T_lambda: every pair whose state lies between the saturated He II liquid and
  * its vapour returns it (two-phase, or HE_II at q = 0), on the same zero of h and s: the liquid's s and h
  * integrated down from the equation's saturated liquid at T_lambda through the heat capacity and density of
@@ -339,6 +340,10 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_SUPERFLUID_FRACTION 28        /* rho_s/rho */
 #define VORN_EOS_SECOND_SOUND 29               /* speed of second sound, m/s */
 #define VORN_EOS_HEAT_CONDUCTIVITY_FUNCTION 30 /* f^-1, W^3 m^-5 K^-1 */
+/* The distance to the lambda line, T - T_lambda(P) in K: below 0 in He II, above 0 in He I. For a state of
+ * one phase (liquid, He II or supercritical) whose P lies on the line, from the lambda point (5.0393 kPa) to
+ * its upper end on the melting line (3013.4 kPa); NaN for vapour, in two phases and at other pressures. */
+#define VORN_EOS_LAMBDA_DISTANCE 31 /* T - T_lambda(P), K */
 
 /* Input pairs (the `pair` argument): x1 and x2 in this order and the units above. */
 #define VORN_EOS_TP 1      /* T, P */
@@ -418,6 +423,8 @@ typedef struct vorn_eos_state {
   double viscosity, conductivity, kinematic_viscosity, thermal_diffusivity, prandtl;
   /* Appended in the third version: He II (the codes above). */
   double superfluid_fraction, second_sound, heat_conductivity_function;
+  /* Appended in the fourth version: the distance to the lambda line (the code above). */
+  double lambda_distance;
 } vorn_eos_state;
 /* The size of the struct's first version, the smallest `size` the library accepts: the bytes up to the end
  * of its last field, `evaluations` (184 with its tail padding, 180 without, on 64-bit platforms). Frozen:

@@ -146,6 +146,21 @@ class StateError(ValueError):
         return (type(self), (str(self), self.flag, self.flags, self.index, self.count))
 
 
+class PointError(ValueError):
+    """A result was asked for with ``strict=True`` at points that have none: the first point's flags, its
+    index in the broadcast arrays (``()`` for scalars) and how many there are, kept as attributes and
+    pickled with the message, so that the error crosses process boundaries whole."""
+
+    def __init__(self, message: str, flags: int, index: Tuple[int, ...], count: int) -> None:
+        super().__init__(message)
+        self.flags = flags
+        self.index = index
+        self.count = count
+
+    def __reduce__(self) -> Tuple[type, Tuple[str, int, Tuple[int, ...], int]]:
+        return (type(self), (str(self), self.flags, self.index, self.count))
+
+
 class ConvergenceError(ValueError):
     """A thermometer inversion asked for with ``strict=True`` did not meet its tolerance."""
 

@@ -11,15 +11,16 @@ array([129.313,   0.481])
 >>> round(vorn.props("H", T=4.5, P=3, units="mol,bar"), 4)
 6.8839
 
-Inputs are two keywords naming a pair of the library (T with P, rho, s or q;
-P with rho, h, s or q; rho with u), each a number, an array, or a tuple
+Inputs are two keywords naming a pair of the library (``vorn.eos.PAIRS``:
+T, P, rho, h, s, u or q, two at a time), each a number, an array, or a tuple
 ``(value, unit)``. Outputs are named as the tool names them (``vorn eos``):
 T, P, density (rho, D), volume, u, h, s, g, cv, cp, gamma, sound-speed (w),
 joule-thomson, kappa_T, alpha_V, dP/dT, dP/drho, B, Z, quality (q),
 viscosity, conductivity, kinematic-viscosity, thermal-diffusivity and
 prandtl (Pr), superfluid-fraction, second-sound and heat-cond-function
-(He II's, NaN elsewhere), plus phase and flags; case and the separators ' ',
-'-', '_' do not matter.
+(He II's, NaN elsewhere), lambda-distance (T - T_lambda(P)), plus phase and
+flags, as the library's table of the equation's facts names them; case and
+the separators ' ', '-', '_' do not matter.
 
 Below the lambda point the He II bath is a two-phase region like the dome: the
 Joule-Thomson stage of a 2 K plant, 4.5 K and 3 bar expanded to 16 mbar, is
@@ -115,30 +116,13 @@ class Units:
         return OUTPUT_PRESSURES[self.pressure]
 
 
-# The tool's names of the equation's properties (the library's key where none is given) and the other
-# names it accepts, as tools/cli/eos_report.cpp has them (a test holds the two to each other).
-_NAMES: Dict[str, Tuple[str, str]] = {
-    "T": ("T", "temperature"), "P": ("P", "pressure"), "rho": ("density", "rho,D"), "vm": ("volume", "vm,molar-volume"),
-    "u": ("u", "internal-energy,U"), "h": ("h", "enthalpy,H"), "s": ("s", "entropy,S"), "g": ("g", "gibbs-energy,G"),
-    "cv": ("cv", "isochoric-heat-capacity,Cvmass"), "cp": ("cp", "isobaric-heat-capacity,Cpmass"),
-    "cp_cv": ("gamma", "cp/cv"), "w": ("sound-speed", "w,speed-of-sound,A"), "jt": ("joule-thomson", "jt,mu_JT"),
-    "kappa_T": ("kappa_T", "isothermal-compressibility"), "alpha_V": ("alpha_V", "volume-expansivity"),
-    "dpdT": ("dP/dT", "dpdT"), "dpdrho": ("dP/drho", "dpdrho"), "B": ("B", "second-virial"),
-    "Z": ("Z", "compressibility"), "q": ("quality", "q,Q"), "viscosity": ("viscosity", "mu,eta,dynamic-viscosity,V"),
-    "conductivity": ("conductivity", "k,lambda,thermal-conductivity,L"),
-    "kinematic_viscosity": ("kinematic-viscosity", "nu_kin"),
-    "thermal_diffusivity": ("thermal-diffusivity", "alpha,diffusivity"), "prandtl": ("prandtl", "Pr,prandtl-number"),
-    "superfluid_fraction": ("superfluid-fraction", "fraction_s,rho_s/rho"), "second_sound": ("second-sound", "u2"),
-    "heat_conductivity_function": ("heat-cond-function", "heat-conductivity-function,f_inverse"),
-}
-
 _Row = Tuple[str, str, str, str, str, int, int, str]
 
 
 def _row_of(key: str, lib_unit: str) -> _Row:
     """(name, aliases, library unit, molar unit, mass unit, pressure power, molar power, key), the units
     following from the library's as in the tool: kPa is the pressure unit, per kilogram becomes per mole."""
-    name, aliases = _NAMES.get(key, (key, ""))
+    name, aliases = _NAMES[key]
     p_power = 1 if lib_unit.startswith("kPa") else -1 if "/kPa" in lib_unit else 0
     molar, mass, m_power = "", "", 0
     for old, new, power in (("kg/m^3", "mol/m^3", -1), ("/kg", "/mol", 1), ("(kg", "(mol", 1)):
@@ -150,7 +134,9 @@ def _row_of(key: str, lib_unit: str) -> _Row:
     return (name, aliases, lib_unit, molar, mass, p_power, m_power, key)
 
 
-_TABLE: List[_Row] = [_row_of(key, unit) for _, _, key, unit, _ in _facts.PROPERTIES]
+# The tool's name of each of the equation's properties and the other names it accepts: the table's.
+_NAMES: Dict[str, Tuple[str, str]] = {p.key: (p.name, p.aliases) for p in _facts.PROPERTIES}
+_TABLE: List[_Row] = [_row_of(p.key, p.unit) for p in _facts.PROPERTIES]
 #: Every output by its name: (library unit, unit on the molar basis, on the mass basis).
 OUTPUTS: Dict[str, Tuple[str, str, str]] = {row[0]: (row[2], row[3], row[4]) for row in _TABLE}
 # The keywords of the inputs and the library's pairs, in the tool's names.

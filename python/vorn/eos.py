@@ -3,31 +3,16 @@
 ``state(**pair)`` takes exactly two keywords naming an input pair, each a
 scalar or an array (broadcast against each other like a ufunc):
 
-==========  ===========================================  ==================
-keywords    inputs                                       library pair
-==========  ===========================================  ==================
-T, P        K, kPa                                       ``VORN_EOS_TP``
-T, rho      K, kg/m^3                                    ``VORN_EOS_TRHO``
-P, rho      kPa, kg/m^3                                  ``VORN_EOS_PRHO``
-P, h        kPa, J/kg                                    ``VORN_EOS_PH``
-P, s        kPa, J/(kg K)                                ``VORN_EOS_PS``
-T, s        K, J/(kg K)                                  ``VORN_EOS_TS``
-rho, u      kg/m^3, J/kg                                 ``VORN_EOS_RHOU``
-T, q        K, vapour quality                            ``VORN_EOS_TQ``
-P, q        kPa, vapour quality                          ``VORN_EOS_PQ``
-P, u        kPa, J/kg                                    ``VORN_EOS_PU``
-T, h        K, J/kg (the less dense of two states)       ``VORN_EOS_TH``
-T, u        K, J/kg (the less dense of two states)       ``VORN_EOS_TU``
-rho, h      kg/m^3, J/kg                                 ``VORN_EOS_RHOH``
-rho, s      kg/m^3, J/(kg K)                             ``VORN_EOS_RHOS``
-h, s        J/kg, J/(kg K)                               ``VORN_EOS_HS``
-==========  ===========================================  ==================
+{pairs}
+
+(T, h) and (T, u) give the less dense of two states where there are two.
+The table is the library's (``PAIRS``, from include/vorn_eos_facts.def).
 
 It returns an ``EosState`` whose attributes are every property (T, P, rho, vm,
 u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, and
 the transport: viscosity, conductivity, kinematic_viscosity,
-thermal_diffusivity, prandtl; and He II's: superfluid_fraction, second_sound,
-heat_conductivity_function) as floats or arrays of the broadcast shape, plus
+thermal_diffusivity, prandtl; He II's: superfluid_fraction, second_sound,
+heat_conductivity_function; and lambda_distance, T - T_lambda(P)) as floats or arrays of the broadcast shape, plus
 ``phase``, ``flags`` and ``evaluations`` as integers. Units are those of vorn.h: per kilogram, P in kPa.
 NaN marks a value that is undefined; ``flags`` says why. With ``strict=True``
 any point whose flags withhold a result (bad input, He II, solid, out of range,
@@ -66,7 +51,7 @@ import numpy as np
 from numpy.typing import ArrayLike, NDArray
 
 from . import _eos_facts as _facts
-from ._core import FloatArray, FloatResult, as_float_array, warn_bare_pressure
+from ._core import FloatArray, FloatResult, PointError, as_float_array, warn_bare_pressure
 from ._lib import lib as _lib
 
 __all__ = ["state", "value", "saturation", "flag_names", "EosState", "Saturation", "EosError", "FLAGS", "PHASES",
@@ -79,30 +64,48 @@ IntResult = Union[int, NDArray[np.int64]]
 # equation's facts (include/vorn_eos_facts.def), read into _eos_facts.py.
 
 #: Keyword pair -> the library's pair code (VORN_EOS_TP ...).
-PAIRS: Dict[Tuple[str, str], int] = {(first, second): code for _, code, first, second in _facts.PAIRS}
+PAIRS: Dict[Tuple[str, str], int] = {(p.first, p.second): p.code for p in _facts.PAIRS}
+
+
+
+def _pair_table() -> str:
+    """The pairs as a reST table: keywords, their units, the library's code."""
+    # A number's "unit" is what it is: the vapour quality.
+    units = {p.key: p.unit if p.unit not in ("", "1") else p.description.split(" (")[0] for p in _facts.PROPERTIES}
+    rows = [(f"{p.first}, {p.second}", f"{units[p.first]}, {units[p.second]}", f"``VORN_EOS_{p.NAME}``")
+            for p in _facts.PAIRS]
+    widths = [max(len(r[i]) for r in rows + [("keywords", "inputs", "library pair")]) for i in range(3)]
+    rule = "  ".join("=" * w for w in widths)
+    header = "  ".join(h.ljust(w) for h, w in zip(("keywords", "inputs", "library pair"), widths)).rstrip()
+    lines = [rule, header, rule]
+    lines += ["  ".join(c.ljust(w) for c, w in zip(r, widths)).rstrip() for r in rows]
+    return "\n".join(lines + [rule])
+
+
+__doc__ = (__doc__ or "").replace("{pairs}", _pair_table())
 
 #: Bit -> name of each VORN_EOS_FLAG_*.
-FLAGS: Dict[int, str] = {bit: name for name, bit, _, _ in _facts.FLAGS}
+FLAGS: Dict[int, str] = {f.bit: f.NAME for f in _facts.FLAGS}
 #: Code -> name of each VORN_EOS_PHASE_*.
-PHASES: Dict[int, str] = {code: name for _, code, name, _ in _facts.PHASES}
-_WITHOUT_RESULT = sum(bit for _, bit, withholds, _ in _facts.FLAGS if withholds)
+PHASES: Dict[int, str] = {p.code: p.name for p in _facts.PHASES}
+_WITHOUT_RESULT = sum(f.bit for f in _facts.FLAGS if f.withholds)
 
 # The structs as vorn.h lays them out, and their fields that are results in
 # double precision.
 _C_TYPES = {"size_t": ctypes.c_size_t, "unsigned": ctypes.c_uint, "int": ctypes.c_int, "double": ctypes.c_double}
-_STATE_FIELDS = tuple(field for field, c_type in _facts.STATE_FIELDS if c_type == "double")
-_SATURATION_FIELDS = tuple(field for field, c_type, _ in _facts.SATURATION_FIELDS if c_type == "double")
+_STATE_FIELDS = tuple(f.field for f in _facts.STATE_FIELDS if f.type == "double")
+_SATURATION_FIELDS = tuple(f.field for f in _facts.SATURATION_FIELDS if f.type == "double")
 
 #: Property name -> the library's code for vorn_eos_value (VORN_EOS_T ...).
-CODES: Dict[str, int] = {key: code for _, code, key, _, _ in _facts.PROPERTIES}
+CODES: Dict[str, int] = {p.key: p.code for p in _facts.PROPERTIES}
 
 
 class _State(ctypes.Structure):
-    _fields_ = [(field, _C_TYPES[c_type]) for field, c_type in _facts.STATE_FIELDS]
+    _fields_ = [(f.field, _C_TYPES[f.type]) for f in _facts.STATE_FIELDS]
 
 
 class _Saturation(ctypes.Structure):
-    _fields_ = [(field, _C_TYPES[c_type]) for field, c_type, _ in _facts.SATURATION_FIELDS]
+    _fields_ = [(f.field, _C_TYPES[f.type]) for f in _facts.SATURATION_FIELDS]
 
 
 _STATE_DTYPE: np.dtype[Any] = np.dtype(_State)
@@ -111,7 +114,7 @@ assert _STATE_DTYPE.itemsize == ctypes.sizeof(_State)
 assert _SATURATION_DTYPE.itemsize == ctypes.sizeof(_Saturation)
 
 
-class EosError(ValueError):
+class EosError(PointError):
     """A result was asked for with ``strict=True`` at a point that has none.
 
     Parameters
@@ -125,16 +128,6 @@ class EosError(ValueError):
     count : int
         How many points have no result.
     """
-
-    def __init__(self, message: str, flags: int, index: Tuple[int, ...], count: int) -> None:
-        super().__init__(message)
-        self.flags = flags
-        self.index = index
-        self.count = count
-
-    def __reduce__(self) -> Tuple[type, Tuple[str, int, Tuple[int, ...], int]]:
-        # Every attribute, so the error crosses process boundaries whole.
-        return (type(self), (str(self), self.flags, self.index, self.count))
 
 
 def flag_names(flags: int) -> List[str]:
@@ -160,6 +153,8 @@ def flag_names(flags: int) -> List[str]:
 
 
 class _Result:
+    """Results by attribute, built from a dict of attribute name -> value."""
+
     def __init__(self, values: Dict[str, Any]) -> None:
         self.__dict__.update(values)
 
@@ -212,6 +207,9 @@ class EosState(_Result):
         rho_s/rho, the speed of second sound (m/s) and the heat conductivity
         function f^-1 (W^3 m^-5 K^-1, m = 3) of He II from the
         saturated-liquid fits; NaN in every other phase.
+    lambda_distance : float or numpy.ndarray
+        T - T_lambda(P) (K): below 0 in He II, above 0 in He I; for one
+        phase, P from the lambda point to the melting line, else NaN.
     phase, flags, evaluations : int or numpy.ndarray
         ``PHASES`` code, ``FLAGS`` bits, evaluations of the equation spent.
     """
@@ -244,6 +242,7 @@ class EosState(_Result):
     superfluid_fraction: FloatResult
     second_sound: FloatResult
     heat_conductivity_function: FloatResult
+    lambda_distance: FloatResult
     phase: IntResult
     flags: IntResult
     evaluations: IntResult
@@ -369,10 +368,8 @@ def value(name: str, *, strict: bool = False, warn: bool = True, **pair: ArrayLi
     ------
     ValueError
         If `name` is not a key of `CODES`.
-    TypeError
-        If the keywords are not one of the pairs.
-    EosError
-        With `strict`, at a point without a result.
+    TypeError, EosError
+        As in `state`.
 
     Examples
     --------
@@ -411,9 +408,8 @@ def state(*, strict: bool = False, warn: bool = True, **pair: ArrayLike) -> EosS
         Warn (``vorn.PressureWarning``) of a pressure of 10 MPa or more:
         more often pascals typed as kPa than a state meant.
     **pair : array_like
-        Exactly two keywords forming one of the pairs in the module's table
-        (T, P), (T, rho), (P, rho), (P, h), (P, s), (T, s), (rho, u),
-        (T, q) or (P, q), in either order; broadcast against each other.
+        Exactly two keywords forming one of the library's pairs (`PAIRS`, the
+        table above), in either order; broadcast against each other.
 
     Returns
     -------

@@ -35,7 +35,7 @@ from typing import Any, Dict, Tuple
 import numpy as np
 from numpy.typing import ArrayLike
 
-from ._core import FloatResult, as_float_array
+from ._core import FloatResult, PointError, as_float_array
 from ._lib import SVP_PROPERTIES
 from ._lib import lib as _lib
 
@@ -86,21 +86,12 @@ class Flag(enum.IntFlag):
     PAST_LAMBDA = 16  #: a channel's warm end would pass T_lambda (q above the peak heat flux)
 
 
-class SuperfluidError(ValueError):
+class SuperfluidError(PointError):
     """A value was asked for with ``strict=True`` where there is none.
 
     ``flags`` holds the `Flag` bits of the first such point, ``index`` its
     index in the argument (``()`` for a scalar), ``count`` how many there are.
     """
-
-    def __init__(self, message: str, flags: int, index: Tuple[int, ...], count: int) -> None:
-        super().__init__(message)
-        self.flags = flags
-        self.index = index
-        self.count = count
-
-    def __reduce__(self) -> Tuple[type, Tuple[str, int, Tuple[int, ...], int]]:
-        return (type(self), (str(self), self.flags, self.index, self.count))
 
 
 def _evaluate(name: str, T: ArrayLike) -> Tuple[Any, Any, bool]:

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <limits>
+#include <string_view>
 #include <type_traits>
 
 #include "constants/export.hpp"
@@ -31,53 +33,104 @@ constexpr double undefined = std::numeric_limits<double>::quiet_NaN();
 constexpr double M = eos::molar_mass;
 constexpr double kilo = 1000.0;
 
-bool known_pair(int pair) { return pair >= VORN_EOS_TP && pair <= VORN_EOS_HS; }
+// The scales of the table's rows (vorn_eos_facts.def): the library's molar
+// SI to the host's units, each by the one operation that always made it
+// (a factor, multiplied or divided by), and a pair's input back by the other.
+enum class Scale { one, kpa, per_kpa, per_kg, kg, kpa_m3_per_kg, cm3, code, unknown };
 
-// Host inputs (kPa, kg/m3, per kilogram) to the flash's molar SI.
-eos::FluidState state_from(int pair, double x1, double x2) {
-  if (!known_pair(pair)) {
-    eos::FluidState s = eos::flash(eos::InputPair::TP, undefined, undefined);
-    return s;
-  }
-  switch (pair) {
-    case VORN_EOS_TP:
-      x2 *= kilo;
-      break;
-    case VORN_EOS_TRHO:
-      x2 /= M;
-      break;
-    case VORN_EOS_PRHO:
-      x1 *= kilo;
-      x2 /= M;
-      break;
-    case VORN_EOS_PH:
-    case VORN_EOS_PS:
-    case VORN_EOS_PU:
-      x1 *= kilo;
-      x2 *= M;
-      break;
-    case VORN_EOS_TS:
-    case VORN_EOS_TH:
-    case VORN_EOS_TU:
-      x2 *= M;
-      break;
-    case VORN_EOS_RHOU:
-    case VORN_EOS_RHOH:
-    case VORN_EOS_RHOS:
-      x1 /= M;
-      x2 *= M;
-      break;
-    case VORN_EOS_HS:
-      x1 *= M;
-      x2 *= M;
-      break;
-    case VORN_EOS_PQ:
-      x1 *= kilo;
-      break;
+struct Factor {
+  double factor;
+  bool divide;  // to the host's units by dividing by the factor
+};
+
+constexpr Factor factor_of(Scale scale) {
+  switch (scale) {
+    case Scale::kpa:
+      return {kilo, true};
+    case Scale::per_kpa:
+      return {kilo, false};
+    case Scale::per_kg:
+      return {M, true};
+    case Scale::kg:
+      return {M, false};
+    case Scale::kpa_m3_per_kg:
+      return {kilo * M, true};
+    case Scale::cm3:
+      return {1e6, false};
     default:
-      break;
+      return {1.0, false};
   }
-  return eos::flash(static_cast<eos::InputPair>(pair), x1, x2);
+}
+
+constexpr double to_host(Scale scale, double x) {
+  const Factor f = factor_of(scale);
+  return f.divide ? x / f.factor : x * f.factor;
+}
+
+constexpr double from_host(Scale scale, double x) {
+  const Factor f = factor_of(scale);
+  return f.divide ? x * f.factor : x / f.factor;
+}
+
+double host_value(Scale scale, double x) { return to_host(scale, x); }
+int host_value(Scale /*scale*/, eos::Phase phase) { return static_cast<int>(phase); }
+unsigned host_value(Scale /*scale*/, unsigned flags) { return flags; }
+
+// The scale of the property a key names.
+constexpr Scale scale_of(std::string_view key) {
+#define VORN_EOS_PROPERTY_ROW(NAME, code, k, unit, kind, of, scale, ...) \
+  if (key == #k) return Scale::scale;
+#include "vorn_eos_facts.def"
+  return Scale::unknown;
+}
+
+// The properties the table computes from the flash's state by a function.
+double molar_volume(const eos::FluidState& f) { return 1.0 / f.rho; }
+double heat_capacity_ratio(const eos::FluidState& f) { return f.cp / f.cv; }
+
+// T - T_lambda(p) for a fluid of one phase whose pressure lies on the lambda
+// line (from the lambda point to the melting line), NaN for any other state.
+double lambda_distance(const eos::FluidState& f) {
+  const bool one_phase =
+      f.phase == eos::Phase::liquid || f.phase == eos::Phase::he_ii || f.phase == eos::Phase::supercritical;
+  if (!one_phase || !(f.p >= eos::lambda_saturation_pressure && f.p <= eos::lambda_melting_pressure))
+    return undefined;
+  return f.T - eos::lambda_line_temperature(f.p);
+}
+
+// Host inputs (kPa, kg/m3, per kilogram) to the flash's molar SI; an unknown
+// pair is bad input.
+eos::FluidState state_from(int pair, double x1, double x2) {
+  switch (pair) {
+#define VORN_EOS_PAIR_ROW(NAME, code, first, second, solver)                                        \
+  case VORN_EOS_##NAME: {                                                                           \
+    constexpr Scale a = scale_of(#first), b = scale_of(#second);                                    \
+    static_assert(a != Scale::unknown && b != Scale::unknown, #NAME ": its inputs are properties"); \
+    return eos::flash(eos::InputPair::first##second, from_host(a, x1), from_host(b, x2));           \
+  }
+#include "vorn_eos_facts.def"
+    default:
+      return eos::flash(eos::InputPair::TP, undefined, undefined);
+  }
+}
+
+// Whether a property is the transport's (computed only when asked for), by
+// its code.
+enum class Kind { state, derived, transport, he_ii };
+struct TransportCodes {
+  bool of[64];
+};
+constexpr TransportCodes transport_codes() {
+  TransportCodes t{};
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, kind, ...) t.of[code] = Kind::kind == Kind::transport;
+#include "vorn_eos_facts.def"
+  return t;
+}
+constexpr TransportCodes kTransportCodes = transport_codes();
+
+bool is_transport(int property) {
+  return property >= 0 && property < static_cast<int>(std::size(kTransportCodes.of)) &&
+         kTransportCodes.of[property];
 }
 
 // The state in the host's units, with what its transport needs kept in the
@@ -99,7 +152,7 @@ double fit(vorn::superfluid::Property p, double T) { return vorn::superfluid::sa
 
 // Transport of the saturated He II liquid: the normal fluid's viscosity of
 // the fits; no Fourier conductivity (heat moves by counterflow: the heat
-// conductivity function), so conductivity, diffusivity and Prandtl are NaN.
+// conductivity function), so the conductivity and what is made of it is NaN.
 vorn::reference_transport::TransportProperties he_ii_transport(double T, double rho) {
   const double eta = fit(vorn::superfluid::Property::normal_viscosity, T);
   return {eta, undefined, eta / rho, undefined, undefined, 0U};
@@ -109,31 +162,26 @@ KeptState host_state(const eos::FluidState& f) {
   KeptState k{};
   vorn_eos_state& s = k.host;
   s.size = sizeof s;
-  s.flags = f.flags;
-  s.phase = static_cast<int>(f.phase);
-  s.T = f.T;
-  s.P = f.p / kilo;
-  s.rho = f.rho * M;
-  s.vm = 1.0 / f.rho;
-  s.u = f.u / M;
-  s.h = f.h / M;
-  s.s = f.s / M;
-  s.g = f.g / M;
-  s.cv = f.cv / M;
-  s.cp = f.cp / M;
-  s.cp_cv = f.cp / f.cv;
-  s.w = f.w;
-  s.jt = f.jt * kilo;
-  s.kappa_T = f.kappa * kilo;
-  s.alpha_V = f.alpha;
-  s.dpdT = f.dpdT / kilo;
-  s.dpdrho = f.dpdrho / (kilo * M);
-  s.B = f.B * 1e6;
-  s.Z = f.Z;
-  s.q = f.q;
   s.evaluations = f.evaluations;
-  s.viscosity = s.conductivity = s.kinematic_viscosity = s.thermal_diffusivity = s.prandtl = undefined;
-  s.superfluid_fraction = s.second_sound = s.heat_conductivity_function = undefined;
+  // Each property by its row: from the flash's state, by a function of it,
+  // or (transport, He II) NaN until filled below; then NaN in two phases
+  // where the row says so.
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, kind, of, scale, two_phase, ...) \
+  VORN_FILL_##kind(key, of, scale) VORN_TWO_PHASE_##two_phase(key)
+#define VORN_FILL_state(key, of, scale) s.key = host_value(Scale::scale, f.of);
+#define VORN_FILL_derived(key, of, scale) s.key = host_value(Scale::scale, of(f));
+#define VORN_FILL_transport(key, of, scale) s.key = undefined;
+#define VORN_FILL_he_ii(key, of, scale) s.key = undefined;
+#define VORN_TWO_PHASE_value(key)
+#define VORN_TWO_PHASE_nan(key) \
+  if (f.phase == eos::Phase::two_phase) s.key = undefined;
+#include "vorn_eos_facts.def"
+#undef VORN_FILL_state
+#undef VORN_FILL_derived
+#undef VORN_FILL_transport
+#undef VORN_FILL_he_ii
+#undef VORN_TWO_PHASE_value
+#undef VORN_TWO_PHASE_nan
   if (f.phase == eos::Phase::he_ii) {
     s.superfluid_fraction = fit(vorn::superfluid::Property::superfluid_fraction, f.T);
     s.second_sound = fit(vorn::superfluid::Property::second_sound, f.T);
@@ -160,19 +208,24 @@ void fill_transport(KeptState& k) {
           ? he_ii_transport(s.T, s.rho)
           : vorn::reference_transport::transport_at(s.T, k.rho, k.p, k.cp, k.kappa, k.dpdT);
   if ((s.flags & eos::flags_without_result) == 0U) k.transport_flags = t.flags;
-  s.viscosity = t.viscosity;
-  s.conductivity = t.conductivity;
-  s.kinematic_viscosity = t.kinematic_viscosity;
-  s.thermal_diffusivity = t.thermal_diffusivity;
-  s.prandtl = t.prandtl;
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, kind, of, ...) VORN_TRANSPORT_##kind(key, of)
+#define VORN_TRANSPORT_state(key, of)
+#define VORN_TRANSPORT_derived(key, of)
+#define VORN_TRANSPORT_transport(key, of) s.key = t.of;
+#define VORN_TRANSPORT_he_ii(key, of)
+#include "vorn_eos_facts.def"
+#undef VORN_TRANSPORT_state
+#undef VORN_TRANSPORT_derived
+#undef VORN_TRANSPORT_transport
+#undef VORN_TRANSPORT_he_ii
   k.transport_filled = true;
 }
 
 // One property out of the whole state, by the table of the equation's facts.
 double pick(const vorn_eos_state& s, int property) {
   switch (property) {
-#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) \
-  case VORN_EOS_##NAME:                                           \
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, ...) \
+  case VORN_EOS_##NAME:                             \
     return static_cast<double>(s.key);
 #include "vorn_eos_facts.def"
     default:
@@ -196,31 +249,32 @@ struct SaturationV1 {
       dPdT;
   int evaluations;
 };
-#define VORN_SAME_FIELD(Now, Then, field) (offsetof(Now, field) == offsetof(Then, field))
-static_assert(VORN_EOS_STATE_SIZE_V1 == offsetof(StateV1, evaluations) + sizeof(int) &&
-                  VORN_SAME_FIELD(vorn_eos_state, StateV1, flags) &&
-                  VORN_SAME_FIELD(vorn_eos_state, StateV1, T) &&
-                  VORN_SAME_FIELD(vorn_eos_state, StateV1, q) &&
-                  VORN_SAME_FIELD(vorn_eos_state, StateV1, evaluations),
+// Each version's fields lie where the first version's did, and it ends where
+// the first ended: its size counts up to the end of `evaluations`.
+#define VORN_FROZEN(Now, Then, inner, first_size)                                            \
+  ((first_size) == offsetof(Then, evaluations) + sizeof(int) &&                              \
+   offsetof(Now, flags) == offsetof(Then, flags) && offsetof(Now, T) == offsetof(Then, T) && \
+   offsetof(Now, inner) == offsetof(Then, inner) &&                                          \
+   offsetof(Now, evaluations) == offsetof(Then, evaluations))
+static_assert(VORN_FROZEN(vorn_eos_state, StateV1, q, VORN_EOS_STATE_SIZE_V1),
               "the first version of vorn_eos_state is frozen");
-static_assert(VORN_EOS_SATURATION_SIZE_V1 == offsetof(SaturationV1, evaluations) + sizeof(int) &&
-                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, flags) &&
-                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, T) &&
-                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, dPdT) &&
-                  VORN_SAME_FIELD(vorn_eos_saturation, SaturationV1, evaluations),
+static_assert(VORN_FROZEN(vorn_eos_saturation, SaturationV1, dPdT, VORN_EOS_SATURATION_SIZE_V1),
               "the first version of vorn_eos_saturation is frozen");
-#undef VORN_SAME_FIELD
+#undef VORN_FROZEN
 
 // The table of the equation's facts says what vorn.h says: each row's code
 // is the header's (the header's codes without a row are a test's to find).
-#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) \
+#define VORN_EOS_PROPERTY_ROW(NAME, code, ...) \
   static_assert(VORN_EOS_##NAME == (code), "property " #NAME ": the table's code is vorn.h's");
-#define VORN_EOS_PAIR_ROW(NAME, code, first, second) \
-  static_assert(VORN_EOS_##NAME == (code), "pair " #NAME ": the table's code is vorn.h's");
-#define VORN_EOS_PHASE_ROW(NAME, code, name, description) \
-  static_assert(VORN_EOS_PHASE_##NAME == (code), "phase " #NAME ": the table's code is vorn.h's");
-#define VORN_EOS_FLAG_ROW(NAME, bit, withholds, description) \
-  static_assert(VORN_EOS_FLAG_##NAME == (bit), "flag " #NAME ": the table's bit is vorn.h's");
+#define VORN_EOS_PAIR_ROW(NAME, code, first, second, solver)                                            \
+  static_assert(VORN_EOS_##NAME == (code) && static_cast<int>(eos::InputPair::first##second) == (code), \
+                "pair " #NAME ": the table's code is vorn.h's and the flash's");
+#define VORN_EOS_PHASE_ROW(NAME, code, key, name, description)                                  \
+  static_assert(VORN_EOS_PHASE_##NAME == (code) && static_cast<int>(eos::Phase::key) == (code), \
+                "phase " #NAME ": the table's code is vorn.h's and the flash's");
+#define VORN_EOS_FLAG_ROW(NAME, bit, key, withholds, description)          \
+  static_assert(VORN_EOS_FLAG_##NAME == (bit) && eos::flag_##key == (bit), \
+                "flag " #NAME ": the table's bit is vorn.h's and the flash's");
 #define VORN_EOS_STATE_ROW(field, type)                                \
   static_assert(std::is_same_v<decltype(vorn_eos_state::field), type>, \
                 "vorn_eos_state::" #field ": the table's type is vorn.h's");
@@ -228,6 +282,11 @@ static_assert(VORN_EOS_SATURATION_SIZE_V1 == offsetof(SaturationV1, evaluations)
   static_assert(std::is_same_v<decltype(vorn_eos_saturation::field), type>, \
                 "vorn_eos_saturation::" #field ": the table's type is vorn.h's");
 #include "vorn_eos_facts.def"
+static_assert(eos::flags_without_result == (0U
+#define VORN_EOS_FLAG_ROW(NAME, bit, key, withholds, description) | ((withholds) != 0 ? (bit) : 0U)
+#include "vorn_eos_facts.def"
+                                            ),
+              "the flags that withhold a result are the table's");
 
 // Where each field of a struct lies, in the table's order.
 struct FieldPlace {
@@ -373,13 +432,34 @@ int saturation_out(const vorn_eos_saturation& full, vorn_eos_saturation* out) {
   return 0;
 }
 
+// Saturation by T or by p (Pa): the He II bath below the lambda point, the
+// equation's up to the critical point, the flags elsewhere.
+struct SaturationBy {
+  bool (*in_bath)(double);
+  eos::BathSaturation (*bath_at)(double);
+  eos::Saturation (*saturation_at)(double);
+  double lambda, critical;
+};
+
+int saturation_by(double x, const SaturationBy& by, vorn_eos_saturation* out) {
+  unsigned failure = VORN_EOS_FLAG_NOT_CONVERGED;
+  if (!std::isfinite(x) || x <= 0.0)
+    failure = VORN_EOS_FLAG_BAD_INPUT;
+  else if (by.in_bath(x))
+    return saturation_out(host_bath(by.bath_at(x)), out);
+  else if (x < by.lambda)
+    failure = VORN_EOS_FLAG_HE_II;
+  else if (x > by.critical)
+    failure = VORN_EOS_FLAG_NO_SOLUTION;
+  return saturation_out(host_saturation(by.saturation_at(x), failure), out);
+}
+
 }  // namespace
 
 extern "C" {
 
 VORN_EXPORT double vorn_eos_value(const int* property, const int* pair, const double* x1, const double* x2) {
-  const bool transport =
-      (*property >= VORN_EOS_VISCOSITY && *property <= VORN_EOS_PRANDTL) || *property == VORN_EOS_FLAGS;
+  const bool transport = is_transport(*property) || *property == VORN_EOS_FLAGS;
   return pick(state_of(*pair, *x1, *x2, transport), *property);
 }
 
@@ -412,31 +492,17 @@ VORN_EXPORT int vorn_eos_state_n(size_t n, const int* pair, const double* x1, co
 }
 
 VORN_EXPORT int vorn_eos_saturation_T(const double* T, vorn_eos_saturation* out) {
-  const double t = *T;
-  unsigned failure = VORN_EOS_FLAG_NOT_CONVERGED;
-  if (!std::isfinite(t) || t <= 0.0)
-    failure = VORN_EOS_FLAG_BAD_INPUT;
-  else if (eos::in_bath_temperatures(t))
-    return saturation_out(host_bath(eos::bath_at_temperature(t)), out);
-  else if (t < eos::lambda_temperature)
-    failure = VORN_EOS_FLAG_HE_II;
-  else if (t > eos::critical_temperature)
-    failure = VORN_EOS_FLAG_NO_SOLUTION;
-  return saturation_out(host_saturation(eos::saturation_at_temperature(t), failure), out);
+  return saturation_by(*T,
+                       {eos::in_bath_temperatures, eos::bath_at_temperature, eos::saturation_at_temperature,
+                        eos::lambda_temperature, eos::critical_temperature},
+                       out);
 }
 
 VORN_EXPORT int vorn_eos_saturation_P(const double* P, vorn_eos_saturation* out) {
-  const double p = *P * kilo;
-  unsigned failure = VORN_EOS_FLAG_NOT_CONVERGED;
-  if (!std::isfinite(p) || p <= 0.0)
-    failure = VORN_EOS_FLAG_BAD_INPUT;
-  else if (eos::in_bath_pressures(p))
-    return saturation_out(host_bath(eos::bath_at_pressure(p)), out);
-  else if (p < eos::lambda_saturation_pressure)
-    failure = VORN_EOS_FLAG_HE_II;
-  else if (p > eos::critical_pressure())
-    failure = VORN_EOS_FLAG_NO_SOLUTION;
-  return saturation_out(host_saturation(eos::saturation_at_pressure(p), failure), out);
+  return saturation_by(*P * kilo,
+                       {eos::in_bath_pressures, eos::bath_at_pressure, eos::saturation_at_pressure,
+                        eos::lambda_saturation_pressure, eos::critical_pressure()},
+                       out);
 }
 
 VORN_EXPORT double vorn_eos_melting_pressure(const double* T) { return eos::melting_pressure(*T) / kilo; }

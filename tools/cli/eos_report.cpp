@@ -17,66 +17,29 @@ namespace {
 
 constexpr double kMolarMass = 0.004002602;  // kg/mol, the equation's own
 
-// The library's table of the equation's facts (vorn_eos_facts.def), row by row.
+// The library's table of the equation's facts (vorn_eos_facts.def), row by
+// row, with the names the tool prints and accepts.
 struct FactRow {
   int code;
-  std::string_view key, unit, description;
+  std::string_view key, unit, name, aliases, description;
 };
 constexpr FactRow kFactRows[] = {
-#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) {code, #key, unit, description},
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, kind, of, scale, two_phase, name, aliases, description) \
+  {code, #key, unit, name, aliases, description},
 #include "vorn_eos_facts.def"
 };
 constexpr std::pair<int, std::string_view> kPhases[] = {
-#define VORN_EOS_PHASE_ROW(NAME, code, name, description) {code, name},
+#define VORN_EOS_PHASE_ROW(NAME, code, key, name, description) {code, name},
 #include "vorn_eos_facts.def"
 };
 const std::vector<EosPair> kPairs{
-#define VORN_EOS_PAIR_ROW(NAME, code, first, second) {#first, #second, code},
+#define VORN_EOS_PAIR_ROW(NAME, code, first, second, solver) {#first, #second, code},
 #include "vorn_eos_facts.def"
 };
 
-// The tool's names of the equation's properties (the library's key where none is given) and the other
-// names it accepts.
-struct ToolName {
-  std::string_view key, name, aliases;
-};
-constexpr ToolName kNames[] = {
-    {"T", "T", "temperature"},
-    {"P", "P", "pressure"},
-    {"rho", "density", "D"},
-    {"vm", "volume", "molar-volume"},
-    {"u", "u", "internal-energy,U"},
-    {"h", "h", "enthalpy,H"},
-    {"s", "s", "entropy,S"},
-    {"g", "g", "gibbs-energy,G"},
-    {"cv", "cv", "isochoric-heat-capacity,Cvmass"},
-    {"cp", "cp", "isobaric-heat-capacity,Cpmass"},
-    {"cp_cv", "gamma", "cp/cv"},
-    {"w", "sound-speed", "speed-of-sound,A"},
-    {"jt", "joule-thomson", "mu_JT"},
-    {"kappa_T", "kappa_T", "isothermal-compressibility"},
-    {"alpha_V", "alpha_V", "volume-expansivity"},
-    {"dpdT", "dP/dT", ""},
-    {"dpdrho", "dP/drho", ""},
-    {"B", "B", "second-virial"},
-    {"Z", "Z", "compressibility"},
-    {"q", "quality", "Q"},
-    {"viscosity", "viscosity", "mu,eta,dynamic-viscosity,V"},
-    {"conductivity", "conductivity", "k,lambda,thermal-conductivity,L"},
-    {"kinematic_viscosity", "kinematic-viscosity", "nu_kin"},
-    {"thermal_diffusivity", "thermal-diffusivity", "alpha,diffusivity"},
-    {"prandtl", "prandtl", "Pr,prandtl-number"},
-    {"superfluid_fraction", "superfluid-fraction", "fraction_s,rho_s/rho"},
-    {"second_sound", "second-sound", "u2"},
-    {"heat_conductivity_function", "heat-cond-function", "heat-conductivity-function,f_inverse"},
-};
-
-// A property of the table with the tool's names.
+// A property of the table; an input of a pair keeps its key.
 EosProperty property_of(const FactRow& row) {
-  EosProperty p{row.key, "", "", row.key, row.code, row.unit, row.description};
-  for (const ToolName& n : kNames) {
-    if (n.key == row.key) p.name = n.name, p.aliases = n.aliases;
-  }
+  EosProperty p{row.name, row.aliases, "", row.key, row.code, row.unit, row.description};
   for (const EosPair& pair : kPairs) {
     if (pair.first == row.key || pair.second == row.key) p.input = row.key;
   }

@@ -59,7 +59,7 @@ const FlagFamily& correlation_flags() {
 
 const FlagFamily& equation_flags() {
   static const FlagFamily family("reference equation: ", {
-#define VORN_EOS_FLAG_ROW(NAME, bit, withholds, description) \
+#define VORN_EOS_FLAG_ROW(NAME, bit, key, withholds, description) \
   {bit, lower_dashed(#NAME), description, withholds != 0},
 #include "vorn_eos_facts.def"
                                                          });

@@ -103,23 +103,6 @@ double read_double(const std::string& text) {
   return std::strtod(text.c_str(), nullptr);
 }
 
-const char* what_is_expected(Dimension dimension) {
-  switch (dimension) {
-    case Dimension::temperature:
-      return "a temperature: a number in K, or a number and a unit such as 300K, 4.2 K, 26.85C or 800mK";
-    case Dimension::pressure:
-      return "a pressure: a number in kPa, or a number and a unit such as 101.325kPa, 1 bar, 1e5Pa or "
-             "760torr";
-    case Dimension::length:
-      return "a length: a number in m, or a number and a unit such as 1m, 50 cm or 300mm";
-    case Dimension::heat_flux:
-      return "a heat flux: a number in W/m^2, or a number and a unit such as 10kW/m2, 1 W/cm^2 or 5000W/m2";
-    case Dimension::none:
-      break;
-  }
-  return "a plain number";
-}
-
 struct Reading {
   std::string_view number;  // the digits as typed
   const Unit* unit;         // null for a bare number

@@ -6,8 +6,10 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstddef>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include "input.hpp"
 #include "names.hpp"
@@ -73,20 +75,33 @@ std::string unit_symbols(Dimension dimension) {
   return symbols;
 }
 
+namespace {
+
+// Each dimension's name and what a value of it is, in the order of Dimension.
+struct DimensionText {
+  std::string_view name, expected;
+};
+constexpr DimensionText kDimensionTexts[] = {
+    {"temperature",
+     "a temperature: a number in K, or a number and a unit such as 300K, 4.2 K, 26.85C or 800mK"},
+    {"pressure",
+     "a pressure: a number in kPa, or a number and a unit such as 101.325kPa, 1 bar, 1e5Pa or 760torr"},
+    {"length", "a length: a number in m, or a number and a unit such as 1m, 50 cm or 300mm"},
+    {"heat flux",
+     "a heat flux: a number in W/m^2, or a number and a unit such as 10kW/m2, 1 W/cm^2 or 5000W/m2"},
+    {"number", "a plain number"},
+};
+static_assert(std::size(kDimensionTexts) == static_cast<std::size_t>(Dimension::none) + 1,
+              "a text for every dimension");
+
+}  // namespace
+
 std::string_view dimension_name(Dimension dimension) {
-  switch (dimension) {
-    case Dimension::temperature:
-      return "temperature";
-    case Dimension::pressure:
-      return "pressure";
-    case Dimension::length:
-      return "length";
-    case Dimension::heat_flux:
-      return "heat flux";
-    case Dimension::none:
-      break;
-  }
-  return "number";
+  return kDimensionTexts[static_cast<std::size_t>(dimension)].name;
+}
+
+std::string_view what_is_expected(Dimension dimension) {
+  return kDimensionTexts[static_cast<std::size_t>(dimension)].expected;
 }
 
 Converted convert(std::string_view unit, const OutputUnits& units, double molar_mass) {

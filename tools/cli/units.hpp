@@ -44,6 +44,8 @@ std::string unit_symbols(Dimension dimension);
 
 // "temperature", "pressure", "length", "heat flux": for messages.
 std::string_view dimension_name(Dimension dimension);
+// What a value of the dimension is, for an error message: "a pressure: a number in kPa, or ...".
+std::string_view what_is_expected(Dimension dimension);
 
 // How properties and pressures are written.
 enum class Basis { library, mass, molar, gram };

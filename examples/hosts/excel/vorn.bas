@@ -70,6 +70,7 @@ Private Declare PtrSafe Function vorn_cvgt_temperature Lib "vorn.dll" _
 ' (ByRef As Long); its structs are these Types, laid out as in vorn.h (64-bit
 ' VBA aligns each member on its own size, as C does). `size` is set to
 ' LenB(...) before each call: the library writes only the fields that fit.
+' --- Made by scripts/eos_facts.py --excel-write from vorn_eos_facts.def: do not edit; regenerate. ---
 Public Type VornEosState
     size As LongPtr
     flags As Long
@@ -103,6 +104,7 @@ Public Type VornEosState
     superfluid_fraction As Double
     second_sound As Double
     heat_conductivity_function As Double
+    lambda_distance As Double
 End Type
 
 Public Type VornEosSaturation
@@ -125,6 +127,10 @@ Public Type VornEosSaturation
     conductivity_liquid As Double
     conductivity_vapour As Double
 End Type
+
+' The cells of a state's row (VornEosState).
+Private Const EOS_STATE_CELLS As Long = 32
+' --- End of the part made by scripts/eos_facts.py. ---
 
 Private Declare PtrSafe Function vorn_eos_value Lib "vorn.dll" _
     (ByRef property As Long, ByRef pair As Long, ByRef x1 As Double, ByRef x2 As Double) As Double
@@ -424,33 +430,105 @@ End Function
 ' ---------------------------------------------------------------------------
 
 ' The names of properties and pairs are the library's table of them,
-' vorn_eos_facts.def, in code order (the test exports.eos_facts compares).
-' The code of a property name (T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt,
-' kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, phase, flags, viscosity,
-' conductivity, kinematic_viscosity, thermal_diffusivity, prandtl,
-' superfluid_fraction, second_sound, heat_conductivity_function), 0 for
-' another name.
+' vorn_eos_facts.def: a property by its key (T, rho, h, cp, viscosity, ...), a
+' pair by its two keys joined (TP, Trho, Ph, ...), each with its code there.
+' --- Made by scripts/eos_facts.py --excel-write from vorn_eos_facts.def: do not edit; regenerate. ---
+' The code of a property by its key, 0 for another name.
 Private Function EosPropertyCode(ByVal name As String) As Long
-    Dim names As Variant, i As Long
-    names = Array("T", "P", "rho", "vm", "u", "h", "s", "g", "cv", "cp", "cp_cv", "w", "jt", _
-                  "kappa_T", "alpha_V", "dpdT", "dpdrho", "B", "Z", "q", "phase", "flags", _
-                  "viscosity", "conductivity", "kinematic_viscosity", "thermal_diffusivity", "prandtl", _
-                  "superfluid_fraction", "second_sound", "heat_conductivity_function")
-    EosPropertyCode = 0
-    For i = 0 To UBound(names)
-        If StrComp(name, names(i), vbBinaryCompare) = 0 Then EosPropertyCode = i + 1
-    Next i
+    Select Case name
+    Case "T": EosPropertyCode = 1
+    Case "P": EosPropertyCode = 2
+    Case "rho": EosPropertyCode = 3
+    Case "vm": EosPropertyCode = 4
+    Case "u": EosPropertyCode = 5
+    Case "h": EosPropertyCode = 6
+    Case "s": EosPropertyCode = 7
+    Case "g": EosPropertyCode = 8
+    Case "cv": EosPropertyCode = 9
+    Case "cp": EosPropertyCode = 10
+    Case "cp_cv": EosPropertyCode = 11
+    Case "w": EosPropertyCode = 12
+    Case "jt": EosPropertyCode = 13
+    Case "kappa_T": EosPropertyCode = 14
+    Case "alpha_V": EosPropertyCode = 15
+    Case "dpdT": EosPropertyCode = 16
+    Case "dpdrho": EosPropertyCode = 17
+    Case "B": EosPropertyCode = 18
+    Case "Z": EosPropertyCode = 19
+    Case "q": EosPropertyCode = 20
+    Case "phase": EosPropertyCode = 21
+    Case "flags": EosPropertyCode = 22
+    Case "viscosity": EosPropertyCode = 23
+    Case "conductivity": EosPropertyCode = 24
+    Case "kinematic_viscosity": EosPropertyCode = 25
+    Case "thermal_diffusivity": EosPropertyCode = 26
+    Case "prandtl": EosPropertyCode = 27
+    Case "superfluid_fraction": EosPropertyCode = 28
+    Case "second_sound": EosPropertyCode = 29
+    Case "heat_conductivity_function": EosPropertyCode = 30
+    Case "lambda_distance": EosPropertyCode = 31
+    Case Else: EosPropertyCode = 0
+    End Select
 End Function
 
-' The code of a pair name (TP, Trho, Prho, Ph, Ps, Ts, rhou, Tq, Pq, Pu, Th, Tu, rhoh, rhos, hs), 0 for another name.
+' The code of a pair by its keys joined (Trho), 0 for another name.
 Private Function EosPairCode(ByVal name As String) As Long
-    Dim names As Variant, i As Long
-    names = Array("TP", "Trho", "Prho", "Ph", "Ps", "Ts", "rhou", "Tq", "Pq", "Pu", "Th", "Tu", "rhoh", "rhos", "hs")
-    EosPairCode = 0
-    For i = 0 To UBound(names)
-        If StrComp(name, names(i), vbBinaryCompare) = 0 Then EosPairCode = i + 1
-    Next i
+    Select Case name
+    Case "TP": EosPairCode = 1
+    Case "Trho": EosPairCode = 2
+    Case "Prho": EosPairCode = 3
+    Case "Ph": EosPairCode = 4
+    Case "Ps": EosPairCode = 5
+    Case "Ts": EosPairCode = 6
+    Case "rhou": EosPairCode = 7
+    Case "Tq": EosPairCode = 8
+    Case "Pq": EosPairCode = 9
+    Case "Pu": EosPairCode = 10
+    Case "Th": EosPairCode = 11
+    Case "Tu": EosPairCode = 12
+    Case "rhoh": EosPairCode = 13
+    Case "rhos": EosPairCode = 14
+    Case "hs": EosPairCode = 15
+    Case Else: EosPairCode = 0
+    End Select
 End Function
+
+' A state's row: every property in the order of its code, evaluations after flags.
+Private Sub EosStateCells(ByRef st As VornEosState, ByRef out() As Variant)
+    out(1) = Cell(st.T)
+    out(2) = Cell(st.P)
+    out(3) = Cell(st.rho)
+    out(4) = Cell(st.vm)
+    out(5) = Cell(st.u)
+    out(6) = Cell(st.h)
+    out(7) = Cell(st.s)
+    out(8) = Cell(st.g)
+    out(9) = Cell(st.cv)
+    out(10) = Cell(st.cp)
+    out(11) = Cell(st.cp_cv)
+    out(12) = Cell(st.w)
+    out(13) = Cell(st.jt)
+    out(14) = Cell(st.kappa_T)
+    out(15) = Cell(st.alpha_V)
+    out(16) = Cell(st.dpdT)
+    out(17) = Cell(st.dpdrho)
+    out(18) = Cell(st.B)
+    out(19) = Cell(st.Z)
+    out(20) = Cell(st.q)
+    out(21) = st.phase
+    out(22) = st.flags
+    out(23) = st.evaluations
+    out(24) = Cell(st.viscosity)
+    out(25) = Cell(st.conductivity)
+    out(26) = Cell(st.kinematic_viscosity)
+    out(27) = Cell(st.thermal_diffusivity)
+    out(28) = Cell(st.prandtl)
+    out(29) = Cell(st.superfluid_fraction)
+    out(30) = Cell(st.second_sound)
+    out(31) = Cell(st.heat_conductivity_function)
+    out(32) = Cell(st.lambda_distance)
+End Sub
+' --- End of the part made by scripts/eos_facts.py. ---
 
 ' =VornEos("h", "TP", 4.2, 100): one property at the state the pair names
 ' (=VornEos("T", "Ph", 100, 1000), =VornEos("P", "Tq", 4, 0) the vapour pressure;
@@ -467,15 +545,14 @@ Public Function VornEos(ByVal property As String, ByVal pair As String, ByVal x1
     End If
 End Function
 
-' =VornEosState("TP", 4.2, 100): every property in one row of 31 cells, in the
-' order T, P, rho, vm, u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT,
-' dpdrho, B, Z, q, then phase, flags and evaluations, then viscosity,
-' conductivity, kinematic_viscosity, thermal_diffusivity, prandtl, then He II's
-' superfluid_fraction, second_sound, heat_conductivity_function (spills in
-' Excel 365; enter as an array formula over 31 cells in older versions, or over
-' the first 23 for the properties without transport)
+' =VornEosState("TP", 4.2, 100): every property in one row of cells
+' (EOS_STATE_CELLS, 32), in the order of their codes in vorn_eos_facts.def:
+' T, P, rho, ... q, then phase, flags and evaluations, then the transport,
+' He II's and the rest (spills in Excel 365; enter as an array formula over
+' the row in older versions, or over the first 23 cells for the properties
+' without transport)
 Public Function VornEosState(ByVal pair As String, ByVal x1 As Double, ByVal x2 As Double) As Variant
-    Dim st As VornEosState, q As Long, out(1 To 31) As Variant
+    Dim st As VornEosState, q As Long, out(1 To EOS_STATE_CELLS) As Variant
     q = EosPairCode(pair)
     If q = 0 Then
         VornEosState = CVErr(xlErrValue)
@@ -486,16 +563,7 @@ Public Function VornEosState(ByVal pair As String, ByVal x1 As Double, ByVal x2 
         VornEosState = CVErr(xlErrValue)
         Exit Function
     End If
-    out(1) = Cell(st.T): out(2) = Cell(st.P): out(3) = Cell(st.rho): out(4) = Cell(st.vm)
-    out(5) = Cell(st.u): out(6) = Cell(st.h): out(7) = Cell(st.s): out(8) = Cell(st.g)
-    out(9) = Cell(st.cv): out(10) = Cell(st.cp): out(11) = Cell(st.cp_cv): out(12) = Cell(st.w)
-    out(13) = Cell(st.jt): out(14) = Cell(st.kappa_T): out(15) = Cell(st.alpha_V): out(16) = Cell(st.dpdT)
-    out(17) = Cell(st.dpdrho): out(18) = Cell(st.B): out(19) = Cell(st.Z): out(20) = Cell(st.q)
-    out(21) = st.phase: out(22) = st.flags: out(23) = st.evaluations
-    out(24) = Cell(st.viscosity): out(25) = Cell(st.conductivity): out(26) = Cell(st.kinematic_viscosity)
-    out(27) = Cell(st.thermal_diffusivity): out(28) = Cell(st.prandtl)
-    out(29) = Cell(st.superfluid_fraction): out(30) = Cell(st.second_sound)
-    out(31) = Cell(st.heat_conductivity_function)
+    EosStateCells st, out
     VornEosState = out
 End Function
 

@@ -259,11 +259,11 @@ typedef struct {
 } eos_code;
 
 static const eos_code eos_properties[] = {
-#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, description) {#key, VORN_EOS_##NAME},
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, ...) {#key, VORN_EOS_##NAME},
 #include "vorn_eos_facts.def"
 };
 static const eos_code eos_pairs[] = {
-#define VORN_EOS_PAIR_ROW(NAME, code, first, second) {#first #second, VORN_EOS_##NAME},
+#define VORN_EOS_PAIR_ROW(NAME, code, first, second, ...) {#first #second, VORN_EOS_##NAME},
 #include "vorn_eos_facts.def"
 };
 
