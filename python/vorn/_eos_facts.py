@@ -76,6 +76,7 @@ FLAGS: Tuple[Tuple[str, int, bool, str], ...] = (
     ('NO_SOLUTION', 64, True, 'no fluid state of the equation has this pair'),
     ('NOT_CONVERGED', 128, True, 'an iteration ran out of steps, found no stable root, or doubles cannot fix the result'),
     ('UNDEFINED', 256, False, 'a state, but some values have no meaning (s, g at zero or subnormal density): those NaN'),
+    ('NEAR_LAMBDA', 512, False, 'He II within 0.1 K of the lambda line along its isobar, where its model is least certain'),
 )
 
 #: (field, C type) of vorn_eos_state, in order.

@@ -21,6 +21,7 @@
 #include "reference_transport/transport.hpp"
 #include "superfluid/heat_conductivity_function.hpp"
 #include "superfluid/saturated_liquid.hpp"
+#include "superfluid_pressure/flash.hpp"
 #include "vorn.h"
 
 namespace {
@@ -134,7 +135,14 @@ KeptState host_state(const eos::FluidState& f) {
   s.evaluations = f.evaluations;
   s.viscosity = s.conductivity = s.kinematic_viscosity = s.thermal_diffusivity = s.prandtl = undefined;
   s.superfluid_fraction = s.second_sound = s.heat_conductivity_function = undefined;
-  if (f.phase == eos::Phase::he_ii) {
+  // He II: the bath's saturated liquid (q 0) has the fits' values; He II
+  // under pressure (q NaN, or q 0 at p_s by (T, P)) the model's.
+  if (f.phase == eos::Phase::he_ii && std::isnan(f.q)) {
+    const vorn::superfluid_pressure::TwoFluid two = vorn::superfluid_pressure::plane_two_fluid(f);
+    s.superfluid_fraction = two.fraction;
+    s.second_sound = two.second_sound;
+    s.heat_conductivity_function = two.conductivity_function;
+  } else if (f.phase == eos::Phase::he_ii) {
     s.superfluid_fraction = fit(vorn::superfluid::Property::superfluid_fraction, f.T);
     s.second_sound = fit(vorn::superfluid::Property::second_sound, f.T);
     s.heat_conductivity_function = vorn::superfluid::heat_conductivity_function(f.T);

@@ -23,9 +23,12 @@
 //              g' + T s = h
 //   (T, q), (p, q)  a saturation and the lever rule
 // Below T_lambda, from 1.25 K, the He II bath and its vapour answer first
-// (he_ii_bath.cpp).
+// (he_ii_bath.cpp); He II above its vapour pressure, from 0.8 K, where the
+// bath or the equation finds He II (superfluid_pressure/flash.cpp).
 // Two-phase states have the mixture's rho, u, h, s, g, Z and q; the properties
 // that have no two-phase meaning are NaN. Flags come from the final (T, p).
+#include "superfluid_pressure/flash.hpp"
+
 #include <cmath>
 #include <limits>
 
@@ -285,11 +288,25 @@ FluidState equation_flash(InputPair pair, double x1, double x2) {
 // searches in T settle to about a microkelvin next to the join.
 constexpr double lambda_join_band = 1e-5;
 
+// He II under pressure (superfluid_pressure/flash.hpp) where the bath or the
+// equation found He II, no fluid or a solid for the pair: its state if the
+// pair has one there, the refusal otherwise.
+namespace {
+FluidState he_ii_plane_or(const FluidState& refused, InputPair pair, double x1, double x2) {
+  constexpr unsigned no_fluid = flag_he_ii | flag_solid | flag_no_solution;
+  FluidState plane{};
+  if ((refused.flags & no_fluid) != 0U && superfluid_pressure::he_ii_plane_flash(pair, x1, x2, plane))
+    return plane;
+  return refused;
+}
+}  // namespace
+
 FluidState flash(InputPair pair, double x1, double x2) {
   if (!finite(x1) || !finite(x2)) return flash_detail::empty(flag_bad_input);
   // The He II bath, 1.25 K to T_lambda, around the equation's own flashes (he_ii_bath.hpp).
   FluidState bath{};
   if (bath_flash(pair, x1, x2, bath)) {
+    if ((bath.flags & flag_he_ii) != 0U) return he_ii_plane_or(bath, pair, x1, x2);
     if (!(bath.T > lambda_temperature - lambda_join_band)) return bath;
     // Just below T_lambda the bath and the equation's saturated states at
     // T_lambda itself can both hold a pair (the fits' liquid is 0.06 %
@@ -303,7 +320,7 @@ FluidState flash(InputPair pair, double x1, double x2) {
   const FluidState s = equation_flash(pair, x1, x2);
   if ((s.flags & (flag_he_ii | flag_solid | flag_no_solution)) != 0U && bath_flash_after(pair, x1, x2, bath))
     return bath;
-  return s;
+  return he_ii_plane_or(s, pair, x1, x2);
 }
 
 }  // namespace vorn::reference_eos

@@ -18,9 +18,9 @@
 #include <limits>
 
 #include "reference_eos/boundaries.hpp"
-#include "superfluid/vapour_pressure.hpp"
 #include "superfluid_pressure/pressure_part.hpp"
 #include "superfluid_pressure/saturation_closure.hpp"
+#include "superfluid_pressure/saturation_pressure.hpp"
 #include "superfluid_pressure/volume.hpp"
 
 namespace vorn::superfluid_pressure {
@@ -54,8 +54,7 @@ struct HeIIState {
 // Is (T, p) He II in the model's range.
 inline bool he_ii_in_range(double T, double p) {
   if (!(T >= lowest_temperature && T < reference_eos::lambda_saturation_temperature)) return false;
-  if (!(p >= superfluid::vapour_pressure(T).value && p <= reference_eos::lambda_melting_pressure))
-    return false;
+  if (!(p >= saturation_pressure(T).value && p <= reference_eos::lambda_melting_pressure)) return false;
   if (reference_eos::above_melting_line(T, p)) return false;
   return T < reference_eos::lambda_line_temperature(p);
 }
