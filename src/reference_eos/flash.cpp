@@ -299,9 +299,32 @@ FluidState he_ii_plane_or(const FluidState& refused, InputPair pair, double x1, 
     return plane;
   return refused;
 }
+// A state of the bath or of the equation at a pair that He II under pressure
+// holds as well (He I's (P, rho) near the lambda line, where the isobar's
+// density peaks; the bath's (T, s), (T, h), (T, u) beside He II pressed at
+// that T): flagged NOT_UNIQUE, the state kept. Looked for below 3.5 K only,
+// where the liquid's values reach He II's.
+constexpr double twin_temperature_limit = 3.5;  // K
+FluidState with_he_ii_twin(FluidState s, InputPair pair, double x1, double x2) {
+  if ((s.flags & flags_without_result) != 0U || !(s.T < twin_temperature_limit) || pair == InputPair::TP ||
+      (s.phase == Phase::he_ii && std::isnan(s.q)))
+    return s;
+  FluidState twin{};
+  if (superfluid_pressure::he_ii_plane_flash(pair, x1, x2, twin) &&
+      (std::fabs(twin.T - s.T) > 1e-6 || std::fabs(twin.p - s.p) > 1e-6 * s.p))
+    s.flags |= flag_not_unique;
+  return s;
+}
+
+FluidState flash_regions(InputPair pair, double x1, double x2);
 }  // namespace
 
 FluidState flash(InputPair pair, double x1, double x2) {
+  return with_he_ii_twin(flash_regions(pair, x1, x2), pair, x1, x2);
+}
+
+namespace {
+FluidState flash_regions(InputPair pair, double x1, double x2) {
   if (!finite(x1) || !finite(x2)) return flash_detail::empty(flag_bad_input);
   // The He II bath, 1.25 K to T_lambda, around the equation's own flashes (he_ii_bath.hpp).
   FluidState bath{};
@@ -322,5 +345,6 @@ FluidState flash(InputPair pair, double x1, double x2) {
     return bath;
   return he_ii_plane_or(s, pair, x1, x2);
 }
+}  // namespace
 
 }  // namespace vorn::reference_eos

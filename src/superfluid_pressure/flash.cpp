@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 #include "constants/gauss_legendre.hpp"
@@ -165,21 +166,30 @@ struct Solution {
   bool found;
 };
 
-// The grid's best start: along T (p held) or p (T held) at grid_points
-// points, or over grid_points temperatures times grid_points fractions of
-// their pressure span.
-Solution grid_start(const Target& t, double T_held, double p_held) {
-  Solution best{plane_state(nan, nan), 0, false};
-  double best_residual = std::numeric_limits<double>::infinity();
+// The grid's best starts, best first: along T (p held) or p (T held) at
+// grid_points points, or over grid_points temperatures times grid_points
+// fractions of their pressure span.
+constexpr std::size_t most_starts = 4;
+struct Starts {
+  std::array<HeIIState, most_starts> state;
+  std::array<double, most_starts> residual;
+  std::size_t count = 0;
+  int evaluations = 0;
+};
+Starts grid_starts(const Target& t, double T_held, double p_held) {
+  Starts best;
   const auto consider = [&](double T, double p) {
     const HeIIState st = plane_state(T, p);
     ++best.evaluations;
     const double r = residual(st, t);
-    if (st.in_range && r < best_residual) {
-      best_residual = r;
-      best.state = st;
-      best.found = true;
+    if (!st.in_range || !(r < best.residual[most_starts - 1] || best.count < most_starts)) return;
+    std::size_t i = best.count < most_starts ? best.count++ : most_starts - 1;
+    for (; i > 0 && best.residual[i - 1] > r; --i) {
+      best.state[i] = best.state[i - 1];
+      best.residual[i] = best.residual[i - 1];
     }
+    best.state[i] = st;
+    best.residual[i] = r;
   };
   const auto fraction = [](int i) { return static_cast<double>(i) / (grid_points - 1); };
   if (t.b == Held::pressure) {
@@ -201,10 +211,9 @@ Solution grid_start(const Target& t, double T_held, double p_held) {
   return best;
 }
 
-Solution solve(const Target& t, double T_held, double p_held) {
-  Solution sol = grid_start(t, T_held, p_held);
-  if (!sol.found) return sol;
-  HeIIState st = sol.state;
+// Newton from one start.
+Solution newton(const Target& t, HeIIState st) {
+  Solution sol{st, 0, false};
   double r = residual(st, t);
   for (int step = 0; step < most_steps; ++step) {
     const Partial a = partial(st, t.a);
@@ -238,6 +247,19 @@ Solution solve(const Target& t, double T_held, double p_held) {
   sol.state = st;
   sol.found = r <= residual_tolerance;
   return sol;
+}
+
+// Newton from each of the grid's best starts until one reaches a root.
+Solution solve(const Target& t, double T_held, double p_held) {
+  const Starts starts = grid_starts(t, T_held, p_held);
+  int evaluations = starts.evaluations;
+  for (std::size_t i = 0; i < starts.count; ++i) {
+    Solution sol = newton(t, starts.state[i]);
+    evaluations += sol.evaluations;
+    sol.evaluations = evaluations;
+    if (sol.found) return sol;
+  }
+  return {plane_state(nan, nan), evaluations, false};
 }
 
 FluidState fluid_state(const HeIIState& st, int evaluations) {
