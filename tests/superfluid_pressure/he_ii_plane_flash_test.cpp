@@ -102,3 +102,72 @@ TEST(HeIIPlane, EveryPairRoundTrips) {
 }
 
 }  // namespace
+
+// The edges: at the vapour pressure the bath's liquid itself; 0.8 K, below
+// which no model holds; the lambda line, met by He I within 25 J/(kg K),
+// 0.2 % and 25 J/kg; stable everywhere between.
+TEST(HeIIPlane, Edges) {
+  for (const double T : {1.25, 1.6, 2.0, 2.17}) {
+    const vorn_eos_state bath = state(VORN_EOS_TQ, T, 0.0);
+    const vorn_eos_state s = state(VORN_EOS_TP, T, bath.P);
+    EXPECT_EQ(s.flags & ~unsigned{VORN_EOS_FLAG_NEAR_LAMBDA}, unsigned{VORN_EOS_FLAG_NOT_UNIQUE}) << T;
+    EXPECT_NEAR(s.rho / bath.rho, 1.0, 1e-12) << T;
+    EXPECT_NEAR(s.h, bath.h, 1e-9) << T;
+    EXPECT_NEAR(s.s, bath.s, 1e-9) << T;
+  }
+  EXPECT_EQ(state(VORN_EOS_TP, std::nextafter(0.8, 0.0), 100.0).flags, unsigned{VORN_EOS_FLAG_HE_II});
+  EXPECT_EQ(state(VORN_EOS_TP, 0.8, 100.0).phase, VORN_EOS_PHASE_HE_II);
+  for (const double P : {100.0, 1000.0, 2500.0}) {
+    const double T = vorn_eos_lambda_temperature(&P);
+    const vorn_eos_state he1 = state(VORN_EOS_TP, T, P);
+    const vorn_eos_state he2 = state(VORN_EOS_TP, std::nextafter(T, 0.0), P);
+    EXPECT_EQ(he1.phase, VORN_EOS_PHASE_LIQUID) << P;
+    EXPECT_EQ(he2.flags, unsigned{VORN_EOS_FLAG_NEAR_LAMBDA}) << P;
+    EXPECT_NEAR(he2.s, he1.s, 25.0) << P;
+    EXPECT_NEAR(he2.h, he1.h, 25.0) << P;
+    EXPECT_NEAR(he2.rho / he1.rho, 1.0, 2e-3) << P;
+    // NEAR_LAMBDA ends 0.1 K from the line.
+    EXPECT_EQ(state(VORN_EOS_TP, T - 0.1001, P).flags, 0u) << P;
+  }
+  for (double T = 0.8; T < 2.1768; T += 0.0457) {
+    for (double f = 0.0; f <= 1.0; f += 0.125) {
+      const double P = lowest_P(T) + f * (highest_P(T) - lowest_P(T));
+      const vorn_eos_state s = state(VORN_EOS_TP, T, P);
+      if (s.phase != VORN_EOS_PHASE_HE_II) continue;  // the top of the span: on the line
+      EXPECT_TRUE(s.cp > 0.0 && s.cv > 0.0 && s.w > 0.0 && s.kappa_T > 0.0) << T << " K " << P << " kPa";
+      EXPECT_TRUE(s.superfluid_fraction > 0.0 && s.superfluid_fraction < 1.0 && s.second_sound > 0.0);
+    }
+  }
+}
+
+// Paths across the lambda line land on its right side: an isenthalp from He I
+// at 2.2 K and 1 bar into He II at 3 bar (it cools 0.17 K a bar, the line 9 mK); an isentrope from the bath
+// compressed to 1 MPa, which cools (alpha < 0); an isobar's enthalpy either side of the line.
+TEST(HeIIPlane, PathsAcrossTheLambdaLine) {
+  const vorn_eos_state he1 = state(VORN_EOS_TP, 2.2, 100.0);
+  ASSERT_EQ(he1.phase, VORN_EOS_PHASE_LIQUID);
+  const vorn_eos_state expanded = state(VORN_EOS_PH, 300.0, he1.h);
+  EXPECT_EQ(expanded.phase, VORN_EOS_PHASE_HE_II);
+  EXPECT_LT(expanded.T, vorn_eos_lambda_temperature(&expanded.P));
+  EXPECT_NEAR(expanded.h, he1.h, 1e-9 * std::fabs(he1.h));
+  const vorn_eos_state bath = state(VORN_EOS_TQ, 1.8, 0.0);
+  const vorn_eos_state squeezed = state(VORN_EOS_PS, 1000.0, bath.s);
+  EXPECT_EQ(squeezed.phase, VORN_EOS_PHASE_HE_II);
+  EXPECT_LT(squeezed.T, 1.8);
+  EXPECT_GT(squeezed.T, 1.7);
+  for (const double P : {100.0, 1000.0, 2000.0}) {
+    const double T = vorn_eos_lambda_temperature(&P);
+    const double below = state(VORN_EOS_TP, T - 0.01, P).h;
+    const double above = state(VORN_EOS_TP, T + 0.01, P).h;
+    EXPECT_EQ(state(VORN_EOS_PH, P, below).phase, VORN_EOS_PHASE_HE_II) << P;
+    EXPECT_EQ(state(VORN_EOS_PH, P, above).phase, VORN_EOS_PHASE_LIQUID) << P;
+  }
+  // Past the melting line at a held T: no state (the equation names it He II).
+  const double T = 1.2;
+  const double P_m = vorn_eos_melting_pressure(&T);
+  const vorn_eos_state top = state(VORN_EOS_TP, T, std::nextafter(P_m, 0.0));
+  EXPECT_EQ(top.phase, VORN_EOS_PHASE_HE_II);
+  const vorn_eos_state denser = state(VORN_EOS_TRHO, T, top.rho * 1.001);
+  EXPECT_EQ(denser.phase, VORN_EOS_PHASE_NONE);
+  EXPECT_TRUE(std::isnan(denser.P));
+}
