@@ -139,6 +139,23 @@ Region bath_region(std::uint64_t seed) {
   return r;
 }
 
+// He II under pressure, 0.8 K to 2.15 K, 10 kPa to 2.4 MPa, from (T, P).
+Region he_ii_region(std::uint64_t seed) {
+  Uniform u{seed};
+  Region r;
+  const int pair = VORN_EOS_TP;
+  while (r.states.size() < kStates) {
+    const double T = u.between(0.8, 2.15);
+    const double P = u.log_between(10.0, 2400.0);
+    vorn_eos_state s{};
+    s.size = sizeof s;
+    vorn_eos_state_at(&pair, &T, &P, &s);
+    if (s.phase == VORN_EOS_PHASE_HE_II && (s.flags & ~unsigned{VORN_EOS_FLAG_NEAR_LAMBDA}) == 0U)
+      r.states.push_back(s);
+  }
+  return r;
+}
+
 template <typename F>
 Case derived(std::string name, int pair, const Region& r, F inputs, std::vector<int> outputs) {
   Case c{std::move(name), pair, {}, {}, std::move(outputs)};
@@ -165,6 +182,7 @@ std::vector<Case> cases() {
   const Region liquid = region(2, 2.3, 5.0, 300.0, 2000.0);
   const Region supercritical = region(3, 5.5, 50.0, 300.0, 10000.0);
   const Region bath = bath_region(6);
+  const Region he_ii = he_ii_region(8);
   auto TP = [](const vorn_eos_state& s) { return std::pair{s.T, s.P}; };
   auto Trho = [](const vorn_eos_state& s) { return std::pair{s.T, s.rho}; };
   auto Ph = [](const vorn_eos_state& s) { return std::pair{s.P, s.h}; };
@@ -195,6 +213,10 @@ std::vector<Case> cases() {
       // The He II bath below the lambda point.
       quality("TQ/bath", VORN_EOS_TQ, 7, 1.25, 2.17, {VORN_EOS_P, VORN_EOS_RHO, VORN_EOS_H}),
       derived("PH/bath", VORN_EOS_PH, bath, Ph, kFiveAtPX),
+      // He II under pressure: (T, P) itself, and the flashes on its Gibbs energy.
+      derived("TP/he-ii", VORN_EOS_TP, he_ii, TP, kFiveAtTP),
+      derived("PH/he-ii", VORN_EOS_PH, he_ii, Ph, kFiveAtPX),
+      derived("TRHO/he-ii", VORN_EOS_TRHO, he_ii, Trho, kFive),
       // The other pairs, one region each (a library without a pair answers
       // bad input at once: its column then means nothing).
       derived("PRHO/liquid", VORN_EOS_PRHO, liquid, Prho, kFiveAtPX),

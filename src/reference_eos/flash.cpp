@@ -300,13 +300,17 @@ FluidState he_ii_plane_or(const FluidState& refused, InputPair pair, double x1, 
   return refused;
 }
 // A state of the bath or of the equation at a pair that He II under pressure
-// holds as well (He I's (P, rho) near the lambda line, where the isobar's
-// density peaks; the bath's (T, s), (T, h), (T, u) beside He II pressed at
-// that T): flagged NOT_UNIQUE, the state kept. Looked for below 3.5 K only,
-// where the liquid's values reach He II's.
-constexpr double twin_temperature_limit = 3.5;  // K
+// holds as well (He I's (P, rho): the isobar's density peaks at the lambda
+// line, and below 3.5 K He I's falls through all of He II's; the bath's
+// (T, s), (T, h), (T, u) beside He II pressed at that T; He I within 0.3 K
+// of the line for the other pairs): flagged NOT_UNIQUE, the state kept.
+constexpr double density_twin_limit = 3.5;  // K
+constexpr double twin_reach = 0.3;          // K above the lambda line
 FluidState with_he_ii_twin(FluidState s, InputPair pair, double x1, double x2) {
-  if ((s.flags & flags_without_result) != 0U || !(s.T < twin_temperature_limit) || pair == InputPair::TP ||
+  const double reach = pair == InputPair::Prho
+                           ? density_twin_limit
+                           : lambda_line_temperature(std::fmax(s.p, lambda_saturation_pressure)) + twin_reach;
+  if ((s.flags & flags_without_result) != 0U || !(s.T < reach) || pair == InputPair::TP ||
       (s.phase == Phase::he_ii && std::isnan(s.q)))
     return s;
   FluidState twin{};

@@ -71,9 +71,10 @@ Span pressure_span(double T) {
 Span temperature_span(double p) {
   if (!(p > 0.0 && p <= eos::lambda_melting_pressure)) return {1.0, 0.0};
   const double lo = std::fmax(plane_lowest_temperature, eos::melting_temperature(p));
-  double hi = std::fmin(saturation_temperature(p), eos::lambda_saturation_temperature);
-  for (int k = 0; k < 64 && !(hi < eos::lambda_line_temperature(p)); ++k) hi = std::nextafter(hi, 0.0);
-  for (int k = 0; k < 64 && !(hi < eos::lambda_saturation_temperature); ++k) hi = std::nextafter(hi, 0.0);
+  const double line = eos::lambda_line_temperature(p);
+  double hi = std::fmin(std::fmin(saturation_temperature(p), line), eos::lambda_saturation_temperature);
+  for (int k = 0; k < 64 && !(hi < line && hi < eos::lambda_saturation_temperature); ++k)
+    hi = std::nextafter(hi, 0.0);
   return {lo, hi};
 }
 
@@ -175,12 +176,16 @@ struct Starts {
   std::array<double, most_starts> residual;
   std::size_t count = 0;
   int evaluations = 0;
+  double first = nan;  // the held quantity a at the path's ends (one held T or p)
+  double last = nan;
 };
 Starts grid_starts(const Target& t, double T_held, double p_held) {
   Starts best;
   const auto consider = [&](double T, double p) {
     const HeIIState st = plane_state(T, p);
     ++best.evaluations;
+    best.last = partial(st, t.a).value;
+    if (best.evaluations == 1) best.first = best.last;
     const double r = residual(st, t);
     if (!st.in_range || !(r < best.residual[most_starts - 1] || best.count < most_starts)) return;
     std::size_t i = best.count < most_starts ? best.count++ : most_starts - 1;
@@ -249,10 +254,25 @@ Solution newton(const Target& t, HeIIState st) {
   return sol;
 }
 
+// h and s rise along an isobar (cp > 0): a value outside theirs at the ends
+// of its span has no state here. So for the density, which rises to the
+// lambda line from a shallow minimum near 1.1 K (0.02 % below its value at
+// 0.8 K; 0.1 % allowed).
+constexpr double density_dip = 1e-3;
+bool beyond_isobar(const Target& t, const Starts& s) {
+  if (t.b != Held::pressure || t.a == Held::energy) return false;
+  const double lo = std::fmin(s.first, s.last);
+  const double hi = std::fmax(s.first, s.last);
+  if (!std::isfinite(lo) || !std::isfinite(hi)) return false;  // an end out of range: no verdict
+  if (t.a == Held::density) return !(t.x >= lo * (1.0 - density_dip) && t.x <= hi);
+  return !(t.x >= lo && t.x <= hi);
+}
+
 // Newton from each of the grid's best starts until one reaches a root.
 Solution solve(const Target& t, double T_held, double p_held) {
   const Starts starts = grid_starts(t, T_held, p_held);
   int evaluations = starts.evaluations;
+  if (beyond_isobar(t, starts)) return {plane_state(nan, nan), evaluations, false};
   for (std::size_t i = 0; i < starts.count; ++i) {
     Solution sol = newton(t, starts.state[i]);
     evaluations += sol.evaluations;

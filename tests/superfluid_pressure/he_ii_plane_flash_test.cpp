@@ -129,6 +129,11 @@ TEST(HeIIPlane, Edges) {
     // NEAR_LAMBDA ends 0.1 K from the line.
     EXPECT_EQ(state(VORN_EOS_TP, T - 0.1001, P).flags, 0u) << P;
   }
+  // Near the upper lambda point too, where quadrature nodes a rounding from the line once gave NaN.
+  for (const double P : {2711.6, 2900.0, 3013.0}) {
+    const double T = vorn_eos_lambda_temperature(&P);
+    EXPECT_TRUE(std::isfinite(state(VORN_EOS_TP, std::nextafter(T, 0.0), P).cp)) << P;
+  }
   for (double T = 0.8; T < 2.1768; T += 0.0457) {
     for (double f = 0.0; f <= 1.0; f += 0.125) {
       const double P = lowest_P(T) + f * (highest_P(T) - lowest_P(T));
