@@ -230,7 +230,11 @@ Solution newton(const Target& t, HeIIState st) {
     HeIIState next = st;
     double next_r = r;
     bool moved = false;
-    for (int k = 0; k < most_halvings; ++k, dT *= 0.5, dp *= 0.5) {
+    for (int k = 0; k < most_halvings; ++k) {
+      if (k > 0) {
+        dT *= 0.5;
+        dp *= 0.5;
+      }
       double T = st.T + dT;
       double p = st.p + dp;
       if (!clamp(t, T, p)) break;
@@ -317,7 +321,8 @@ bool answer(const Target& t, double T_held, double p_held, FluidState& out) {
 
 }  // namespace
 
-SaturatedLine saturated_line(double T) {
+namespace {
+SaturatedLine saturated_line_at(double T) {
   if (!(T >= plane_lowest_temperature && T <= eos::lambda_saturation_temperature)) return {nan, nan, nan};
   const double c = saturated_heat_capacity(T);  // T ds/dT along saturation
   if (T >= eos::lowest_vapour_temperature) {
@@ -335,6 +340,18 @@ SaturatedLine saturated_line(double T) {
     dh += gauss_legendre_8(enthalpy_slope, a, a + 0.25 * (top - T));
   }
   return {l.s / M - ds, l.h / M - dh, c};
+}
+}  // namespace
+
+// Kept for the next call at the same T, per thread, as the closure is.
+SaturatedLine saturated_line(double T) {
+  thread_local double kept_T = nan;
+  thread_local SaturatedLine kept{};
+  if (!(T == kept_T)) {
+    kept = saturated_line_at(T);
+    kept_T = T;
+  }
+  return kept;
 }
 
 HeIIState plane_state(double T, double p) {

@@ -57,8 +57,9 @@ inline void add_piece(Integrals& sum, double T, double a, double b, const Closur
   }
 }
 
-inline PressurePart pressure_part(double T, double p, const ClosureDerivatives& closure) {
-  const superfluid::SplineValue ps = saturation_pressure(T);
+// ps: the vapour pressure at T and its slope (saturation_pressure.hpp).
+inline PressurePart pressure_part(double T, double p, const ClosureDerivatives& closure,
+                                  const superfluid::SplineValue& ps) {
   const double length = p - ps.value;
   // How close p lies to the line at T, in pressure: the smallest piece.
   const reference_eos::LambdaLinePoint line = reference_eos::lambda_line(p);

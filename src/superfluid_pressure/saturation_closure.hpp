@@ -57,7 +57,21 @@ struct ClosureDerivatives {
   double dRR;  // 1/K^2
 };
 
+inline ClosureDerivatives closure_at(double T);
+
+// The closure at T, kept for the next call at the same T (a flash along an
+// isotherm asks for it at every step; each thread keeps its own).
 inline ClosureDerivatives saturation_closure(double T) {
+  thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
+  thread_local ClosureDerivatives kept{};
+  if (!(T == kept_T)) {
+    kept = closure_at(T);
+    kept_T = T;
+  }
+  return kept;
+}
+
+inline ClosureDerivatives closure_at(double T) {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
   if (!(T >= lowest_temperature && T < superfluid::lambda_temperature)) return {nan, nan, nan};
   const Closure c = closure_value(T);

@@ -28,8 +28,8 @@ inline superfluid::SplineValue saturation_pressure(double T) {
   }
   if (!(T >= superfluid::vapour_pressure_lowest && T < saturation_junction))
     return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
-  const double ratio = reference_eos::he_ii_vapour_pressure(saturation_junction) /
-                       superfluid::vapour_pressure(saturation_junction).value;
+  static const double ratio = reference_eos::he_ii_vapour_pressure(saturation_junction) /
+                              superfluid::vapour_pressure(saturation_junction).value;
   const superfluid::SplineValue fit = superfluid::vapour_pressure(T);
   return {ratio * fit.value, ratio * fit.derivative};
 }
