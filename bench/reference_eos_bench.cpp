@@ -108,7 +108,8 @@ struct Region {
   std::vector<vorn_eos_state> states;
 };
 
-Region region(std::uint64_t seed, double T_lo, double T_hi, double P_lo, double P_hi) {
+// With a phase, only its states (He II's with NEAR_LAMBDA too).
+Region region(std::uint64_t seed, double T_lo, double T_hi, double P_lo, double P_hi, int phase = -1) {
   Uniform u{seed};
   Region r;
   const int pair = VORN_EOS_TP;
@@ -118,7 +119,8 @@ Region region(std::uint64_t seed, double T_lo, double T_hi, double P_lo, double 
     vorn_eos_state s{};
     s.size = sizeof s;
     vorn_eos_state_at(&pair, &T, &P, &s);
-    if (s.flags == 0U) r.states.push_back(s);
+    const unsigned allowed = phase == VORN_EOS_PHASE_HE_II ? unsigned{VORN_EOS_FLAG_NEAR_LAMBDA} : 0U;
+    if ((s.flags & ~allowed) == 0U && (phase < 0 || s.phase == phase)) r.states.push_back(s);
   }
   return r;
 }
@@ -135,23 +137,6 @@ Region bath_region(std::uint64_t seed) {
     s.size = sizeof s;
     vorn_eos_state_at(&pair, &T, &q, &s);
     if (s.phase == VORN_EOS_PHASE_TWO_PHASE) r.states.push_back(s);
-  }
-  return r;
-}
-
-// He II under pressure, 0.8 K to 2.15 K, 10 kPa to 2.4 MPa, from (T, P).
-Region he_ii_region(std::uint64_t seed) {
-  Uniform u{seed};
-  Region r;
-  const int pair = VORN_EOS_TP;
-  while (r.states.size() < kStates) {
-    const double T = u.between(0.8, 2.15);
-    const double P = u.log_between(10.0, 2400.0);
-    vorn_eos_state s{};
-    s.size = sizeof s;
-    vorn_eos_state_at(&pair, &T, &P, &s);
-    if (s.phase == VORN_EOS_PHASE_HE_II && (s.flags & ~unsigned{VORN_EOS_FLAG_NEAR_LAMBDA}) == 0U)
-      r.states.push_back(s);
   }
   return r;
 }
@@ -182,7 +167,7 @@ std::vector<Case> cases() {
   const Region liquid = region(2, 2.3, 5.0, 300.0, 2000.0);
   const Region supercritical = region(3, 5.5, 50.0, 300.0, 10000.0);
   const Region bath = bath_region(6);
-  const Region he_ii = he_ii_region(8);
+  const Region he_ii = region(8, 0.8, 2.15, 10.0, 2400.0, VORN_EOS_PHASE_HE_II);
   auto TP = [](const vorn_eos_state& s) { return std::pair{s.T, s.P}; };
   auto Trho = [](const vorn_eos_state& s) { return std::pair{s.T, s.rho}; };
   auto Ph = [](const vorn_eos_state& s) { return std::pair{s.P, s.h}; };

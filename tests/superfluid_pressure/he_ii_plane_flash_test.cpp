@@ -25,33 +25,28 @@ double highest_P(double T) {
          (T < eos::lambda_melting_temperature ? eos::melting_pressure(T) : eos::lambda_line_pressure(T));
 }
 
+// The pair's two values read off a state, by the fields that hold them.
 vorn_eos_state by_pair(int pair, const vorn_eos_state& a) {
-  switch (pair) {
-    case VORN_EOS_TRHO:
-      return state(pair, a.T, a.rho);
-    case VORN_EOS_PRHO:
-      return state(pair, a.P, a.rho);
-    case VORN_EOS_PH:
-      return state(pair, a.P, a.h);
-    case VORN_EOS_PS:
-      return state(pair, a.P, a.s);
-    case VORN_EOS_PU:
-      return state(pair, a.P, a.u);
-    case VORN_EOS_TS:
-      return state(pair, a.T, a.s);
-    case VORN_EOS_TH:
-      return state(pair, a.T, a.h);
-    case VORN_EOS_TU:
-      return state(pair, a.T, a.u);
-    case VORN_EOS_RHOU:
-      return state(pair, a.rho, a.u);
-    case VORN_EOS_RHOH:
-      return state(pair, a.rho, a.h);
-    case VORN_EOS_RHOS:
-      return state(pair, a.rho, a.s);
-    default:
-      return state(pair, a.h, a.s);
-  }
+  using F = double vorn_eos_state::*;
+  struct Fields {
+    int pair;
+    F x1, x2;
+  };
+  static const Fields fields[] = {{VORN_EOS_TRHO, &vorn_eos_state::T, &vorn_eos_state::rho},
+                                  {VORN_EOS_PRHO, &vorn_eos_state::P, &vorn_eos_state::rho},
+                                  {VORN_EOS_PH, &vorn_eos_state::P, &vorn_eos_state::h},
+                                  {VORN_EOS_PS, &vorn_eos_state::P, &vorn_eos_state::s},
+                                  {VORN_EOS_PU, &vorn_eos_state::P, &vorn_eos_state::u},
+                                  {VORN_EOS_TS, &vorn_eos_state::T, &vorn_eos_state::s},
+                                  {VORN_EOS_TH, &vorn_eos_state::T, &vorn_eos_state::h},
+                                  {VORN_EOS_TU, &vorn_eos_state::T, &vorn_eos_state::u},
+                                  {VORN_EOS_RHOU, &vorn_eos_state::rho, &vorn_eos_state::u},
+                                  {VORN_EOS_RHOH, &vorn_eos_state::rho, &vorn_eos_state::h},
+                                  {VORN_EOS_RHOS, &vorn_eos_state::rho, &vorn_eos_state::s},
+                                  {VORN_EOS_HS, &vorn_eos_state::h, &vorn_eos_state::s}};
+  for (const Fields& f : fields)
+    if (f.pair == pair) return state(pair, a.*f.x1, a.*f.x2);
+  return state(pair, a.h, a.s);
 }
 
 TEST(HeIIPlane, MagnetBathAtOneBar) {
