@@ -21,6 +21,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <utility>
 
 #include "constants/gauss_legendre.hpp"
 #include "reference_eos/he_ii_bath.hpp"
@@ -179,7 +180,16 @@ struct Starts {
   double first = nan;  // the held quantity a at the path's ends (one held T or p)
   double last = nan;
 };
-Starts grid_starts(const Target& t, double T_held, double p_held) {
+// Along a path where the sought quantity is monotonic (h and s on an
+// isobar; rho and h on an isotherm) the ends and the point between them
+// where the quantity would be the target if it were linear are start
+// enough; elsewhere the grid.
+bool monotonic(const Target& t) {
+  return (t.b == Held::pressure && (t.a == Held::enthalpy || t.a == Held::entropy)) ||
+         (t.a == Held::temperature && (t.b == Held::density || t.b == Held::enthalpy));
+}
+
+Starts grid_starts(const Target& t, double T_held, double p_held, bool quick) {
   Starts best;
   const auto consider = [&](double T, double p) {
     const HeIIState st = plane_state(T, p);
@@ -187,7 +197,7 @@ Starts grid_starts(const Target& t, double T_held, double p_held) {
     best.last = partial(st, t.a).value;
     if (best.evaluations == 1) best.first = best.last;
     const double r = residual(st, t);
-    if (!st.in_range || !(r < best.residual[most_starts - 1] || best.count < most_starts)) return;
+    if (!st.in_range || !(r < best.residual[most_starts - 1] || best.count < most_starts)) return st;
     std::size_t i = best.count < most_starts ? best.count++ : most_starts - 1;
     for (; i > 0 && best.residual[i - 1] > r; --i) {
       best.state[i] = best.state[i - 1];
@@ -195,8 +205,30 @@ Starts grid_starts(const Target& t, double T_held, double p_held) {
     }
     best.state[i] = st;
     best.residual[i] = r;
+    return st;
   };
   const auto fraction = [](int i) { return static_cast<double>(i) / (grid_points - 1); };
+  if (quick) {
+    const bool isobar = t.b == Held::pressure;
+    const Span s = isobar ? temperature_span(p_held) : pressure_span(T_held);
+    if (!(s.lo <= s.hi)) return best;
+    const auto at = [&](double x) { return isobar ? std::pair{x, p_held} : std::pair{T_held, x}; };
+    const Held sought = isobar ? t.a : t.b;
+    const double target = isobar ? t.x : t.y;
+    double ends[2] = {nan, nan};
+    for (int k = 0; k < 2; ++k) {
+      const auto [T, p] = at(k == 0 ? s.lo : s.hi);
+      ends[k] = partial(consider(T, p), sought).value;
+    }
+    const double f = (target - ends[0]) / (ends[1] - ends[0]);
+    if (f > 0.0 && f < 1.0) {
+      const auto [T, p] = at(s.lo + f * (s.hi - s.lo));
+      consider(T, p);
+    }
+    best.first = ends[0];
+    best.last = ends[1];
+    return best;
+  }
   if (t.b == Held::pressure) {
     const Span s = temperature_span(p_held);
     for (int i = 0; i < grid_points && s.lo <= s.hi; ++i)
@@ -272,16 +304,21 @@ bool beyond_isobar(const Target& t, const Starts& s) {
   return !(t.x >= lo && t.x <= hi);
 }
 
-// Newton from each of the grid's best starts until one reaches a root.
+// Newton from each of the best starts until one reaches a root: the quick
+// starts on a monotonic path first, the grid's if none does.
 Solution solve(const Target& t, double T_held, double p_held) {
-  const Starts starts = grid_starts(t, T_held, p_held);
-  int evaluations = starts.evaluations;
-  if (beyond_isobar(t, starts)) return {plane_state(nan, nan), evaluations, false};
-  for (std::size_t i = 0; i < starts.count; ++i) {
-    Solution sol = newton(t, starts.state[i]);
-    evaluations += sol.evaluations;
-    sol.evaluations = evaluations;
-    if (sol.found) return sol;
+  int evaluations = 0;
+  for (const bool quick : {true, false}) {
+    if (quick && !monotonic(t)) continue;
+    const Starts starts = grid_starts(t, T_held, p_held, quick);
+    evaluations += starts.evaluations;
+    if (beyond_isobar(t, starts)) break;
+    for (std::size_t i = 0; i < starts.count; ++i) {
+      Solution sol = newton(t, starts.state[i]);
+      evaluations += sol.evaluations;
+      sol.evaluations = evaluations;
+      if (sol.found) return sol;
+    }
   }
   return {plane_state(nan, nan), evaluations, false};
 }
