@@ -109,7 +109,8 @@ struct Region {
   std::vector<vorn_eos_state> states;
 };
 
-Region region(std::uint64_t seed, double T_lo, double T_hi, double P_lo, double P_hi) {
+// With a phase, only its states (He II's with NEAR_LAMBDA too).
+Region region(std::uint64_t seed, double T_lo, double T_hi, double P_lo, double P_hi, int phase = -1) {
   Uniform u{seed};
   Region r;
   const int pair = VORN_EOS_TP;
@@ -119,7 +120,8 @@ Region region(std::uint64_t seed, double T_lo, double T_hi, double P_lo, double 
     vorn_eos_state s{};
     s.size = sizeof s;
     vorn_eos_state_at(&pair, &T, &P, &s);
-    if (s.flags == 0U) r.states.push_back(s);
+    const unsigned allowed = phase == VORN_EOS_PHASE_HE_II ? unsigned{VORN_EOS_FLAG_NEAR_LAMBDA} : 0U;
+    if ((s.flags & ~allowed) == 0U && (phase < 0 || s.phase == phase)) r.states.push_back(s);
   }
   return r;
 }
@@ -168,6 +170,7 @@ std::vector<Case> cases() {
   const Region supercritical = region(3, 5.5, 50.0, 300.0, 10000.0);
   const Region bath = two_phase_region(6, 1.25, 2.17);
   const Region dome = two_phase_region(8, 2.2, 5.15);
+  const Region he_ii = region(9, 0.8, 2.15, 10.0, 2400.0, VORN_EOS_PHASE_HE_II);
   auto TP = [](const vorn_eos_state& s) { return std::pair{s.T, s.P}; };
   auto Trho = [](const vorn_eos_state& s) { return std::pair{s.T, s.rho}; };
   auto Ph = [](const vorn_eos_state& s) { return std::pair{s.P, s.h}; };
@@ -199,6 +202,10 @@ std::vector<Case> cases() {
       // The He II bath below the lambda point.
       quality("TQ/bath", VORN_EOS_TQ, 7, 1.25, 2.17, {VORN_EOS_P, VORN_EOS_RHO, VORN_EOS_H}),
       derived("PH/bath", VORN_EOS_PH, bath, Ph, kFiveAtPX),
+      // He II under pressure: (T, P) itself, and the flashes on its Gibbs energy.
+      derived("TP/he-ii", VORN_EOS_TP, he_ii, TP, kFiveAtTP),
+      derived("PH/he-ii", VORN_EOS_PH, he_ii, Ph, kFiveAtPX),
+      derived("TRHO/he-ii", VORN_EOS_TRHO, he_ii, Trho, kFive),
       // The other pairs, one region each (a library without a pair answers
       // bad input at once: its column then means nothing).
       derived("PRHO/liquid", VORN_EOS_PRHO, liquid, Prho, kFiveAtPX),

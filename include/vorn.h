@@ -334,9 +334,12 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_KINEMATIC_VISCOSITY 25 /* viscosity/rho, m^2/s */
 #define VORN_EOS_THERMAL_DIFFUSIVITY 26 /* conductivity/(rho cp), m^2/s */
 #define VORN_EOS_PRANDTL 27             /* viscosity cp/conductivity */
-/* He II, from the saturated-liquid fits at the state's T: NaN for every other phase (a two-phase bath's
- * liquid is the state (T, q = 0)). The heat conductivity function is f^-1 of the turbulent counterflow law
- * dT/dx = -f q^3 (m = 3), from 1.4 K (NaN below). */
+/* He II: for the saturated bath's liquid (q = 0) from the saturated-liquid fits at the state's T; for He II
+ * under pressure (q NaN) from its model at (T, P): the fits' superfluid fraction at T T_lambda(p0)/T_lambda(P),
+ * second sound from the model's entropy and cp, the heat conductivity function with rho and T_lambda(P)
+ * (docs/superfluid_pressure.md). NaN for every other phase (a two-phase bath's liquid is the state
+ * (T, q = 0)). The heat conductivity function is f^-1 of the turbulent counterflow law dT/dx = -f q^3
+ * (m = 3), from 1.4 K (NaN below). */
 #define VORN_EOS_SUPERFLUID_FRACTION 28        /* rho_s/rho */
 #define VORN_EOS_SECOND_SOUND 29               /* speed of second sound, m/s */
 #define VORN_EOS_HEAT_CONDUCTIVITY_FUNCTION 30 /* f^-1, W^3 m^-5 K^-1 */
@@ -387,10 +390,17 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_PHASE_VAPOUR 2
 #define VORN_EOS_PHASE_SUPERCRITICAL 3 /* T >= Tc = 5.1953 K */
 #define VORN_EOS_PHASE_TWO_PHASE 4
-#define VORN_EOS_PHASE_HE_II 5         /* He II: the saturated liquid below T_lambda (the bath at q = 0) */
+#define VORN_EOS_PHASE_HE_II 5         /* He II: the saturated liquid below T_lambda (the bath at q = 0), and He II above its vapour pressure, 0.8 K to the lambda and melting lines */
+/* He II above its vapour pressure is one Gibbs energy on the bath's saturated liquid (the same rho, h, s at
+ * the vapour pressure) and meets the equation's He I on the lambda line. Uncertainty (estimates; see
+ * docs/superfluid_pressure.md): 0.8 K to T_lambda - 0.1 K up to 1.6 MPa, rho 0.1 %, s 5 J/(kg K), h 10 J/kg,
+ * cp 3 %, w 1 %, kappa_T 3 %, rho_s/rho 0.01; within 0.1 K of the lambda line (flagged NEAR_LAMBDA) up to
+ * 2.5 MPa, rho 0.2 %, s 30 J/(kg K), h 60 J/kg, cp 10 %, w 2 %, kappa_T 10 %, rho_s/rho 0.04; 1.6 MPa to the
+ * melting line away from the line, rho 0.3 %, s 20 J/(kg K), h 40 J/kg, cp 5 %; above 2.6 MPa near the line
+ * s to 250 J/(kg K) and h to 450 J/kg (where it meets He I worst). */
 
 #define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0 (P <= 0 but for (T, P)), rho <= 0, quality outside [0, 1], unknown code, subnormal P or rho for (P, rho): NaN */
-#define VORN_EOS_FLAG_HE_II 2u          /* He II: below the lambda line, or colder than its lower end and not vapour, and not the He II bath (saturated He II, 1.25 K up): NaN */
+#define VORN_EOS_FLAG_HE_II 2u          /* He II where no model holds: below 0.8 K and not vapour, or a pair with no state in He II or the bath: NaN */
 #define VORN_EOS_FLAG_SOLID 4u          /* above the melting pressure: NaN */
 #define VORN_EOS_FLAG_EXTRAPOLATED 8u   /* 1500 K < T <= 2000 K, P > 2000 MPa, or vapour below the lambda temperature (1.25 K up): results extrapolated */
 #define VORN_EOS_FLAG_OUT_OF_RANGE 16u  /* T above 2000 K: NaN */
@@ -398,6 +408,7 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_FLAG_NO_SOLUTION 64u   /* no fluid state of the equation has this pair: NaN */
 #define VORN_EOS_FLAG_NOT_CONVERGED 128u /* an iteration ran out of steps, or doubles cannot fix the result (see the saturated edge): NaN */
 #define VORN_EOS_FLAG_UNDEFINED 256u    /* a state, but some of its values have no meaning (s and g at zero or subnormal density): those NaN */
+#define VORN_EOS_FLAG_NEAR_LAMBDA 512u  /* He II within 0.1 K of the lambda line along its isobar, where its model is least certain: values given */
 
 /* One property at the state given by a pair; NaN where undefined, flagged or for an unknown code. The array
  * form gives out[i] = vorn_eos_value(property, pair, &x1[i], &x2[i]) for i < n: one property and one pair

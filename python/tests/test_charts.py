@@ -42,9 +42,9 @@ def test_cold_edge_of_the_diagrams_is_liquid():
     assert np.all(np.isfinite(edge.h)) and set(np.unique(edge.phase)) <= {1, 3}  # liquid or supercritical
     T_cross, P_cross = _diagrams._lambda_meets_melting()
     assert abs(T_cross - 1.7673) < 1e-4 and abs(P_cross - 3013.4) < 0.5  # at the upper lambda point
-    # just beyond each line the equation gives nothing: He II, then solid; the one reason, so solid
-    # where a step colder than the lambda line crosses the melting line too (at the upper lambda point)
+    # just beyond each line: He II under pressure (no flag of 2 or 4), then solid where a step
+    # colder than the lambda line crosses the melting line too (at the upper lambda point)
     for side in (0, 1):
         T_out, P_out = T[which == side] * (1 - 1e-6), P[which == side]
-        expected = np.where(P_out > _diagrams.melting_pressure(T_out), 4, 2)
+        expected = np.where(P_out > _diagrams.melting_pressure(T_out), 4, 0)
         assert np.all(eos.state(T=T_out, P=P_out).flags & 6 == expected)

@@ -52,11 +52,11 @@ def test_saturation():
 
 
 def test_flags_and_strict():
-    s = eos.state(T=[2.0, 300.0, 1800.0], P=100.0)
+    s = eos.state(T=[0.7, 300.0, 1800.0], P=100.0)  # He II below 0.8 K: no model
     assert eos.flag_names(s.flags[0]) == ["HE_II"] and math.isnan(s.rho[0])
     assert s.flags[1] == 0 and s.flags[2] == 8 and np.isfinite(s.rho[2])
     with pytest.raises(eos.EosError) as error:
-        eos.state(T=[300.0, 2.0], P=100.0, strict=True)
+        eos.state(T=[300.0, 0.7], P=100.0, strict=True)
     assert error.value.index == (1,) and error.value.count == 1
     eos.state(T=1800.0, P=100.0, strict=True)  # extrapolated is not an error
 
@@ -78,7 +78,7 @@ def test_eos_error_pickles_whole():
     import pickle
 
     with pytest.raises(eos.EosError) as error:
-        eos.state(T=[[300.0, 2.0]], P=100.0, strict=True)
+        eos.state(T=[[300.0, 0.7]], P=100.0, strict=True)
     back = pickle.loads(pickle.dumps(error.value))
     assert (back.flags, back.index, back.count, str(back)) == (2, (0, 1), 1, str(error.value))
 
@@ -135,4 +135,4 @@ def test_transport_fields_value_and_saturation():
     with pytest.raises(ValueError):
         eos.value("viscosity_liquid", T=4.2, P=100.0)
     with pytest.raises(eos.EosError):
-        eos.value("conductivity", T=[300.0, 2.0], P=100.0, strict=True)
+        eos.value("conductivity", T=[300.0, 0.7], P=100.0, strict=True)

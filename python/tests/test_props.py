@@ -51,10 +51,10 @@ def test_arrays_broadcast_and_several_outputs_come_back_in_order():
 
 def test_he_ii_and_solid_give_nan_or_raise_with_strict():
     with pytest.warns(vorn.NaNWarning, match="h: NaN at 1 of 1 points: HE_II"):
-        assert math.isnan(vorn.props("h", T=1.8, P=100))
+        assert math.isnan(vorn.props("h", T=0.7, P=100))  # below 0.8 K: no model of He II
     assert vorn.props("flags", T=14, P=(100, "MPa")) == 4.0  # SOLID
     with pytest.raises(eos.EosError):
-        vorn.props("rho", T=1.8, P=100, strict=True)
+        vorn.props("rho", T=0.7, P=100, strict=True)
 
 
 @pytest.mark.parametrize("kwargs, warns", [
@@ -129,12 +129,15 @@ def test_a_name_both_families_have_follows_the_rule():
     with warnings.catch_warnings():
         warnings.simplefilter("error")  # the gas: the correlation's own bits, without a word
         assert (cp[1], rho[1]) == (vorn.cp(300.0, 300.0), vorn.density(300.0, 300.0))
-    assert list(vorn.answered_by("cp", T=[4.5, 300.0, 1.9], P=300.0)) == ["equation", "correlation", "flagged"]
+    assert list(vorn.answered_by("cp", T=[4.5, 300.0, 1.9, 0.7], P=300.0)) == [
+        "equation", "correlation", "equation", "flagged"]
     # He II: neither family means anything; the flagged value comes with a warning, strict raises.
     with pytest.warns(vorn.StateWarning, match="density: at 1 of 1 points neither family.*HE_II"):
-        vorn.props("density", T=1.9, P=100)
+        vorn.props("density", T=0.7, P=100)
     with pytest.raises(eos.EosError):
-        vorn.props("density", T=1.9, P=100, strict=True)
+        vorn.props("density", T=0.7, P=100, strict=True)
+    # He II under pressure (a magnet's bath): the equation's family answers.
+    assert vorn.props("density", T=1.9, P=100) == pytest.approx(147.25, abs=0.05)
     # In molar units each family's value is converted with its own molar mass, as the tool converts it.
     assert vorn.props("cp", T=300, P=100, units="mol") == vorn.cp(300.0, 100.0) * vorn.constants.m0
 

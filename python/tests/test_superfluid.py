@@ -46,9 +46,9 @@ def test_its90_scale_round_trip_and_strict():
     assert math.isnan(thermometry.its90_pressure(5.1))
 
 
-def test_eos_below_lambda_points_at_the_saturated_line():
+def test_eos_below_0_8_K_points_at_the_saturated_line():
     with pytest.raises(vorn.eos.EosError, match="vorn.superfluid"):
-        vorn.eos.state(T=1.9, P=100.0, strict=True)
+        vorn.eos.state(T=0.7, P=100.0, strict=True)
 
 
 def test_heat_through_he_ii_channels():

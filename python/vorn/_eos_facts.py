@@ -73,7 +73,7 @@ PHASES: Tuple[Phase, ...] = (
 Flag = NamedTuple('Flag', [('NAME', str), ('bit', int), ('key', str), ('withholds', bool), ('description', str)])
 FLAGS: Tuple[Flag, ...] = (
     Flag('BAD_INPUT', 1, 'bad_input', True, 'not finite, T <= 0, P < 0 (<= 0 but in (T, P)), rho <= 0, q outside [0, 1], unknown code, subnormal P or rho in (P, rho)'),
-    Flag('HE_II', 2, 'he_ii', True, 'He II: below the lambda line, or colder than it and not vapour, and not the saturated He II bath (1.25 K up)'),
+    Flag('HE_II', 2, 'he_ii', True, 'He II where no model holds: below 0.8 K and not vapour, or a pair with no state in He II or the bath'),
     Flag('SOLID', 4, 'solid', True, 'above the melting pressure'),
     Flag('EXTRAPOLATED', 8, 'extrapolated', False, 'T 1500 K to 2000 K, P > 2000 MPa, or vapour below T_lambda (1.25 K up): extrapolated'),
     Flag('OUT_OF_RANGE', 16, 'out_of_range', True, 'T above 2000 K'),
@@ -81,6 +81,7 @@ FLAGS: Tuple[Flag, ...] = (
     Flag('NO_SOLUTION', 64, 'no_solution', True, 'no fluid state of the equation has this pair'),
     Flag('NOT_CONVERGED', 128, 'not_converged', True, 'an iteration ran out of steps, found no stable root, or doubles cannot fix the result'),
     Flag('UNDEFINED', 256, 'undefined', False, 'a state, but some values have no meaning (s, g at zero or subnormal density): those NaN'),
+    Flag('NEAR_LAMBDA', 512, 'near_lambda', False, 'He II within 0.1 K of the lambda line along its isobar, where its model is least certain'),
 )
 
 #: A row of the table: a field of vorn_eos_state, in order.

@@ -2,13 +2,13 @@
 
     python3 -m vorn.charts OUTDIR
 
-writes eleven charts into OUTDIR (created if needed), and
+writes twelve charts into OUTDIR (created if needed), and
 
     python3 -m vorn.charts --plot cp --T 2.5:10:0.1 --P 1bar,2bar,3bar -o cp.png
 
 one's own: a property along isobars, isotherms or the saturation line, as
 ``vorn.plot`` draws it (``--family``, ``--units``, ``--saturation``).
-The eleven:
+The twelve:
 
 - virial_coefficients.png: B, C and D against T, with the pole of D;
 - compressibility_isotherms.png: the acoustic factor and the true Z against P;
@@ -34,7 +34,10 @@ The eleven:
   library's rho_s, rho_n and s) and the peak heat flux of channels against
   the bath temperature, m = 3 and 3.4.
 - he_ii_properties.png: the saturated liquid against T, He II below the
-  lambda line: density, superfluid fraction, second sound, heat capacity.
+  lambda line: density, superfluid fraction, second sound, heat capacity;
+- he_ii_pressure.png: He II under pressure against T at saturation and at
+  1, 10 and 25 bar, to the lambda line: density, entropy, superfluid
+  fraction (broad where NEAR_LAMBDA flags them).
 
 Needs matplotlib (Debian: python3-matplotlib).
 """
@@ -516,6 +519,32 @@ def he_ii_chart(plt: Pyplot) -> Figure:
     return fig
 
 
+def he_ii_pressure_chart(plt: Pyplot) -> Figure:
+    """Draw He II under pressure against T: density, entropy and superfluid fraction at saturation
+    and at 1, 10 and 25 bar, from 0.8 K (1.25 K at saturation, the bath) to the lambda line
+    (the reference equation's family, ``vorn.eos``)."""
+    from vorn import eos  # noqa: PLC0415
+
+    fig, ax = plt.subplots(1, 3, figsize=(13, 4.2))
+    curves = [("saturation", None, "C0"), ("1 bar", 100.0, "C1"), ("10 bar", 1000.0, "C2"), ("25 bar", 2500.0, "C3")]
+    for label, P, color in curves:
+        top = eos.lambda_temperature(P) if P is not None else 2.1768
+        T = np.linspace(0.8 if P is not None else 1.25, top, 400)[:-1]
+        s = eos.state(T=T, q=0.0) if P is None else eos.state(T=T, P=P)
+        near = (np.asarray(s.flags) & 512) != 0
+        for a, values in zip(ax, (s.rho, s.s, s.superfluid_fraction)):
+            a.plot(T, values, color=color, lw=1.4, label=label)
+            a.plot(T[near], np.asarray(values)[near], color=color, lw=3.0, alpha=0.35)
+    for a, name in zip(ax, ("density ρ (kg/m³)", "entropy s (J/(kg K)), h = s = 0 at 1 atm boiling",
+                            "superfluid fraction ρs/ρ")):
+        a.set_xlabel("T (K)")
+        a.set_ylabel(name)
+    ax[0].legend(loc="best", fontsize=8)
+    fig.suptitle("He II under pressure to the lambda line (broad: within 0.1 K of it, NEAR_LAMBDA)")
+    fig.tight_layout()
+    return fig
+
+
 #: File name: function drawing that chart.
 CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "virial_coefficients.png": virial_chart,
@@ -529,6 +558,7 @@ CHARTS: Dict[str, Callable[[Pyplot], Figure]] = {
     "phase_diagram.png": phase_diagram_chart,
     "he_ii_heat_transport.png": heat_transport_chart,
     "he_ii_properties.png": he_ii_chart,
+    "he_ii_pressure.png": he_ii_pressure_chart,
 }
 
 

@@ -320,7 +320,7 @@ def _strict_check(flags: NDArray[np.int64], shape: Tuple[int, ...], scalar: bool
         count = int(bad.sum())
         hint = ""
         if f & 2:  # HE_II: say where the liquid below the lambda line is described
-            hint = "; below the lambda line only the saturated liquid is described: vorn.superfluid (He II under pressure is not in the data)"
+            hint = "; He II is described from 0.8 K (under pressure to the melting line); colder, the saturated liquid alone: vorn.superfluid"
         raise EosError(f"{what}: {', '.join(flag_names(f))} at index {index} ({count} points){hint}", f, index, count)
 
 

@@ -23,6 +23,7 @@
 #include "reference_transport/transport.hpp"
 #include "superfluid/heat_conductivity_function.hpp"
 #include "superfluid/saturated_liquid.hpp"
+#include "superfluid_pressure/flash.hpp"
 #include "vorn.h"
 
 namespace {
@@ -144,7 +145,7 @@ struct KeptState {
   vorn_eos_state host;
   double rho, p, cp, kappa, dpdT;  // mol/m3, Pa, J/(mol K), 1/Pa, Pa/K
   unsigned transport_flags;
-  bool transport_filled;
+  bool transport_settled;  // transport filled, or none to fill (a two-phase mixture has none)
 };
 
 // A saturated-liquid fit at T (NaN outside its range).
@@ -182,7 +183,14 @@ KeptState host_state(const eos::FluidState& f) {
 #undef VORN_FILL_he_ii
 #undef VORN_TWO_PHASE_value
 #undef VORN_TWO_PHASE_nan
-  if (f.phase == eos::Phase::he_ii) {
+  // He II: the bath's saturated liquid (q 0) has the fits' values; He II
+  // under pressure (q NaN, or q 0 at p_s by (T, P)) the model's.
+  if (f.phase == eos::Phase::he_ii && std::isnan(f.q)) {
+    const vorn::superfluid_pressure::TwoFluid two = vorn::superfluid_pressure::plane_two_fluid(f);
+    s.superfluid_fraction = two.fraction;
+    s.second_sound = two.second_sound;
+    s.heat_conductivity_function = two.conductivity_function;
+  } else if (f.phase == eos::Phase::he_ii) {
     s.superfluid_fraction = fit(vorn::superfluid::Property::superfluid_fraction, f.T);
     s.second_sound = fit(vorn::superfluid::Property::second_sound, f.T);
     s.heat_conductivity_function = vorn::superfluid::heat_conductivity_function(f.T);
@@ -194,14 +202,14 @@ KeptState host_state(const eos::FluidState& f) {
   k.dpdT = f.dpdT;
   // A two-phase mixture has no one viscosity or conductivity (its phase says
   // so): its transport stays NaN, as its cp does.
-  k.transport_filled = f.phase == eos::Phase::two_phase;
+  k.transport_settled = f.phase == eos::Phase::two_phase;
   return k;
 }
 
 // Transport from the kept inputs; where the flags withhold the state they are
 // NaN already, and so is every transport value.
 void fill_transport(KeptState& k) {
-  if (k.transport_filled) return;
+  if (k.transport_settled) return;
   vorn_eos_state& s = k.host;
   const vorn::reference_transport::TransportProperties t =
       s.phase == static_cast<int>(eos::Phase::he_ii)
@@ -218,7 +226,7 @@ void fill_transport(KeptState& k) {
 #undef VORN_TRANSPORT_derived
 #undef VORN_TRANSPORT_transport
 #undef VORN_TRANSPORT_he_ii
-  k.transport_filled = true;
+  k.transport_settled = true;
 }
 
 // One property out of the whole state, by the table of the equation's facts.

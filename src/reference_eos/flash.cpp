@@ -33,6 +33,12 @@
 // Two-phase states have the mixture's rho, u, h, s, g, Z and q; the properties
 // that have no two-phase meaning are NaN. Flags come from the final (T, p)
 // (finish, flash_common.cpp, which every pair's flash applies itself).
+// Around the equation, tried in order (regions below): the He II bath and its
+// vapour, 1.25 K to T_lambda (he_ii_bath.cpp), and He II above its vapour
+// pressure from 0.8 K where the bath or the equation finds He II
+// (superfluid_pressure/flash.cpp).
+#include "superfluid_pressure/flash.hpp"
+
 #include <cmath>
 #include <limits>
 
@@ -126,31 +132,62 @@ bool bath_first(InputPair pair, double x1, double x2, FluidState& out) {
 
 // A description of part of the fluid outside the equation, tried in order
 // around it: `first` answers ahead of the equation for the pairs it holds,
-// `instead` where the equation has no fluid state for the pair (He II,
-// solid or no solution). Either may be null.
+// `instead` where the equation (or a region's `first`) has no fluid state
+// for the pair (He II, solid or no solution). Either may be null.
 struct Region {
   bool (*first)(InputPair pair, double x1, double x2, FluidState& out);
   bool (*instead)(InputPair pair, double x1, double x2, FluidState& out);
 };
 
 constexpr Region regions[] = {
-    {bath_first, bath_flash_after},  // the He II bath and its vapour
+    {bath_first, bath_flash_after},                     // the He II bath and its vapour
+    {nullptr, superfluid_pressure::he_ii_plane_flash},  // He II above its vapour pressure, from 0.8 K
 };
+constexpr int region_count = static_cast<int>(sizeof regions / sizeof regions[0]);
 
 constexpr unsigned equation_has_no_state = flag_he_ii | flag_solid | flag_no_solution;
+
+FluidState flash_regions(InputPair pair, double x1, double x2) {
+  if (!finite(x1) || !finite(x2)) return flash_detail::empty(flag_bad_input);
+  FluidState out{};
+  // A region that answers first answers, unless its answer is a refusal:
+  // then the regions after it are asked instead (the bath refuses He II
+  // pressed above its vapour pressure, which He II under pressure holds).
+  int answered = -1;
+  for (int i = 0; i < region_count && answered < 0; ++i)
+    if (regions[i].first != nullptr && regions[i].first(pair, x1, x2, out)) answered = i;
+  const FluidState s = answered >= 0 ? out : flash(he_i_equation(), pair, x1, x2);
+  if ((s.flags & equation_has_no_state) == 0U) return s;
+  for (int i = answered + 1; i < region_count; ++i)
+    if (regions[i].instead != nullptr && regions[i].instead(pair, x1, x2, out)) return out;
+  return s;
+}
+
+// A state of the bath or of the equation at a pair that He II under pressure
+// holds as well (He I's (P, rho): the isobar's density peaks at the lambda
+// line, and below 3.5 K He I's falls through all of He II's; the bath's
+// (T, s), (T, h), (T, u) beside He II pressed at that T; He I within 0.3 K
+// of the line for the other pairs): flagged NOT_UNIQUE, the state kept.
+constexpr double density_twin_limit = 3.5;  // K
+constexpr double twin_reach = 0.3;          // K above the lambda line
+FluidState with_he_ii_twin(FluidState s, InputPair pair, double x1, double x2) {
+  const double reach = pair == InputPair::Prho
+                           ? density_twin_limit
+                           : lambda_line_temperature(std::fmax(s.p, lambda_saturation_pressure)) + twin_reach;
+  if ((s.flags & flags_without_result) != 0U || !(s.T < reach) || pair == InputPair::TP ||
+      (s.phase == Phase::he_ii && std::isnan(s.q)))
+    return s;
+  FluidState twin{};
+  if (superfluid_pressure::he_ii_plane_flash(pair, x1, x2, twin) &&
+      (std::fabs(twin.T - s.T) > 1e-6 || std::fabs(twin.p - s.p) > 1e-6 * s.p))
+    s.flags |= flag_not_unique;
+  return s;
+}
 
 }  // namespace
 
 FluidState flash(InputPair pair, double x1, double x2) {
-  if (!finite(x1) || !finite(x2)) return flash_detail::empty(flag_bad_input);
-  FluidState out{};
-  for (const Region& r : regions)
-    if (r.first != nullptr && r.first(pair, x1, x2, out)) return out;
-  const FluidState s = flash(he_i_equation(), pair, x1, x2);
-  if ((s.flags & equation_has_no_state) == 0U) return s;
-  for (const Region& r : regions)
-    if (r.instead != nullptr && r.instead(pair, x1, x2, out)) return out;
-  return s;
+  return with_he_ii_twin(flash_regions(pair, x1, x2), pair, x1, x2);
 }
 
 }  // namespace vorn::reference_eos

@@ -18,6 +18,8 @@ inline constexpr unsigned flag_no_solution = 64U;   // no fluid state of the equ
 inline constexpr unsigned flag_not_converged = 128U;
 inline constexpr unsigned flag_undefined =
     256U;  // some values have no meaning here (s, g at zero density): NaN
+inline constexpr unsigned flag_near_lambda =
+    512U;  // He II within 0.1 K of the lambda line, where its model is least certain
 
 // Flags whose results are NaN.
 inline constexpr unsigned flags_without_result =

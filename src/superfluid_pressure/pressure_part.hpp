@@ -21,8 +21,8 @@
 #include "constants/gauss_legendre.hpp"
 #include "reference_eos/boundaries.hpp"
 #include "superfluid/entropy.hpp"
-#include "superfluid/vapour_pressure.hpp"
 #include "superfluid_pressure/saturation_closure.hpp"
+#include "superfluid_pressure/saturation_pressure.hpp"
 #include "superfluid_pressure/volume.hpp"
 
 namespace vorn::superfluid_pressure {
@@ -57,8 +57,9 @@ inline void add_piece(Integrals& sum, double T, double a, double b, const Closur
   }
 }
 
-inline PressurePart pressure_part(double T, double p, const ClosureDerivatives& closure) {
-  const superfluid::SplineValue ps = superfluid::vapour_pressure(T);
+// ps: the vapour pressure at T and its slope (saturation_pressure.hpp).
+inline PressurePart pressure_part(double T, double p, const ClosureDerivatives& closure,
+                                  const superfluid::SplineValue& ps) {
   const double length = p - ps.value;
   // How close p lies to the line at T, in pressure: the smallest piece.
   const reference_eos::LambdaLinePoint line = reference_eos::lambda_line(p);

@@ -18,9 +18,9 @@
 #include <limits>
 
 #include "reference_eos/boundaries.hpp"
-#include "superfluid/vapour_pressure.hpp"
 #include "superfluid_pressure/pressure_part.hpp"
 #include "superfluid_pressure/saturation_closure.hpp"
+#include "superfluid_pressure/saturation_pressure.hpp"
 #include "superfluid_pressure/volume.hpp"
 
 namespace vorn::superfluid_pressure {
@@ -51,22 +51,23 @@ struct HeIIState {
   double ds;     // J/(kg K): s - s_s(T), the pressure part
 };
 
-// Is (T, p) He II in the model's range.
-inline bool he_ii_in_range(double T, double p) {
+// Is (T, p) He II in the model's range (p_s the vapour pressure at T).
+inline bool he_ii_in_range(double T, double p, double p_s) {
   if (!(T >= lowest_temperature && T < reference_eos::lambda_saturation_temperature)) return false;
-  if (!(p >= superfluid::vapour_pressure(T).value && p <= reference_eos::lambda_melting_pressure))
-    return false;
+  if (!(p >= p_s && p <= reference_eos::lambda_melting_pressure)) return false;
   if (reference_eos::above_melting_line(T, p)) return false;
   return T < reference_eos::lambda_line_temperature(p);
 }
+inline bool he_ii_in_range(double T, double p) { return he_ii_in_range(T, p, saturation_pressure(T).value); }
 
 inline HeIIState he_ii_state(double T, double p, const SaturatedLine& sat) {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
   HeIIState st{false, T, p, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
-  if (!he_ii_in_range(T, p)) return st;
+  const superfluid::SplineValue ps = saturation_pressure(T);
+  if (!he_ii_in_range(T, p, ps.value)) return st;
   const ClosureDerivatives closure = saturation_closure(T);
   const VolumeDerivatives v = specific_volume(T, p, closure);
-  const PressurePart part = pressure_part(T, p, closure);
+  const PressurePart part = pressure_part(T, p, closure, ps);
   st.in_range = true;
   st.rho = 1.0 / v.v;
   st.ds = part.ds;

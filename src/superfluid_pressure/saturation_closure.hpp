@@ -4,16 +4,17 @@
 //
 // (background_volume.hpp, lambda_anomaly.hpp), and R(T) is what makes it the
 // saturated fit's density (Donnelly and Barenghi 1998, density.hpp) exactly
-// at the saturated vapour pressure p_s(T) (their spline, vapour_pressure.hpp):
+// at the saturated vapour pressure p_s(T) (saturation_pressure.hpp):
 //
 //   R(T) = rho_DB(T)/rho_bg(T, p_s) - 1 - psi(T_lambda(p_s) - T, p_s)
 //
 // Within 7e-4 of 0 from 0.5 K to T_lambda (the background and the anomaly
 // carry nearly all of it). R' analytic from the fit's expansion and the
-// spline's slope; R'' a central difference of R' (step 1e-5 K, one-sided
-// within a step of 1.334 K, where the density fit changes form with a step of
-// 3e-7, and of T_lambda): smooth there, within 1e-7 relative. 0.5 K to
-// 2.1768 K (the vapour-pressure spline starts at 0.5 K); NaN outside.
+// vapour pressure's slope; R'' a central difference of R' (step 1e-5 K,
+// one-sided within a step of 1.334 K, where the density fit changes form with
+// a step of 3e-7, of 1.25 K, where the vapour pressure changes relation, and
+// of T_lambda): smooth there, within 1e-7 relative. 0.5 K to 2.1768 K (the
+// vapour-pressure spline starts at 0.5 K); NaN outside.
 #pragma once
 
 #include <cmath>
@@ -22,9 +23,9 @@
 #include "reference_eos/boundaries.hpp"
 #include "superfluid/density.hpp"
 #include "superfluid/lambda_point.hpp"
-#include "superfluid/vapour_pressure.hpp"
 #include "superfluid_pressure/background_volume.hpp"
 #include "superfluid_pressure/lambda_anomaly.hpp"
+#include "superfluid_pressure/saturation_pressure.hpp"
 
 namespace vorn::superfluid_pressure {
 
@@ -37,7 +38,7 @@ struct Closure {
 };
 
 inline Closure closure_value(double T) {
-  const superfluid::SplineValue ps = superfluid::vapour_pressure(T);
+  const superfluid::SplineValue ps = saturation_pressure(T);
   const superfluid::DensityValue fit = superfluid::saturated_liquid_density(T);
   const VolumeDerivatives bg = background_volume(T, ps.value);
   const reference_eos::LambdaLinePoint line = reference_eos::lambda_line(ps.value);
@@ -56,16 +57,34 @@ struct ClosureDerivatives {
   double dRR;  // 1/K^2
 };
 
+inline ClosureDerivatives closure_at(double T);
+
+// The closure at T, kept for the next call at the same T (a flash along an
+// isotherm asks for it at every step; each thread keeps its own).
 inline ClosureDerivatives saturation_closure(double T) {
+  thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
+  thread_local ClosureDerivatives kept{};
+  if (!(T == kept_T)) {
+    kept = closure_at(T);
+    kept_T = T;
+  }
+  return kept;
+}
+
+inline ClosureDerivatives closure_at(double T) {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
   if (!(T >= lowest_temperature && T < superfluid::lambda_temperature)) return {nan, nan, nan};
   const Closure c = closure_value(T);
   const double h = closure_step;
-  const double junction = superfluid::density_polynomial_end;
+  // A step across a junction is not taken: T + h or T - h on its other side.
+  const auto crosses = [](double a, double b) {
+    return (a < superfluid::density_polynomial_end) != (b < superfluid::density_polynomial_end) ||
+           (a < saturation_junction) != (b < saturation_junction);
+  };
   double dRR = 0.0;
-  if (T + h >= superfluid::lambda_temperature || (T < junction && T + h >= junction)) {
+  if (T + h >= superfluid::lambda_temperature || crosses(T, T + h)) {
     dRR = (c.dR - closure_value(T - h).dR) / h;
-  } else if (T - h < lowest_temperature || (T >= junction && T - h < junction)) {
+  } else if (T - h < lowest_temperature || crosses(T - h, T)) {
     dRR = (closure_value(T + h).dR - c.dR) / h;
   } else {
     dRR = (closure_value(T + h).dR - closure_value(T - h).dR) / (2.0 * h);

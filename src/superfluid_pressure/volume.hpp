@@ -9,9 +9,13 @@
 //                                                    F_TT = R'' + psi_tt
 //   V_p  = (V_bg,p - V_bg F_p / F) / (F M),          F_p  = psi_t T_l'(p) + psi_p
 // The saturation closure R is taken by the caller (it depends on T only, and
-// the pressure integrals evaluate V at one T and many p). NaN at and above
-// the lambda line (t <= 0).
+// the pressure integrals evaluate V at one T and many p). Meaningless at and
+// above the lambda line (t <= 0); t is taken as at least 1e-12 K, so that a
+// quadrature node a rounding away from a state one ulp below the line (where
+// T_lambda(p') - T can round to 0 or below) stays finite.
 #pragma once
+
+#include <cmath>
 
 #include "reference_eos/boundaries.hpp"
 #include "superfluid/lambda_point.hpp"
@@ -21,10 +25,12 @@
 
 namespace vorn::superfluid_pressure {
 
+inline constexpr double closest_to_line = 1e-12;  // K
+
 inline VolumeDerivatives specific_volume(double T, double p, const ClosureDerivatives& closure) {
   const VolumeDerivatives bg = background_volume(T, p);
   const reference_eos::LambdaLinePoint line = reference_eos::lambda_line(p);
-  const Anomaly an = lambda_anomaly(line.T - T, p, line);
+  const Anomaly an = lambda_anomaly(std::fmax(line.T - T, closest_to_line), p, line);
   const double F = 1.0 + closure.R + an.psi;
   const double F_T = closure.dR - an.t;
   const double F_TT = closure.dRR + an.tt;

@@ -271,8 +271,8 @@ class TableTest(unittest.TestCase):
         outputs = {vorn("table", name, "--eos", "--T", "10,300", "--P", "50", "--csv").stdout
                    for name in ["sound-speed", "w", "Speed_Of_Sound", "A"]}
         self.assertEqual(len(outputs), 1)
-        # Rows without an answer (He II at 2 K) are counted; --strict alone makes them exit 5.
-        args = ["table", "h", "--T", "2,300", "--P", "100"]
+        # Rows without an answer (He II at 0.7 K, below any model) are counted; --strict alone makes them exit 5.
+        args = ["table", "h", "--T", "0.7,300", "--P", "100"]
         self.assertEqual((vorn(*args).returncode, vorn(*args, "--strict").returncode), (0, 5))
         self.assertIn("1 of 2 rows without an answer", vorn(*args).stderr)
 
@@ -284,12 +284,12 @@ class TableTest(unittest.TestCase):
         self.assertAlmostEqual(doc["rows"][0]["value"], 4553.9, delta=0.05)
         self.assertEqual(doc["rows"][0]["flags"], [])  # the equation's, which answered
         # Each row as `vorn state` gives it, He II (neither family answers: the flagged correlation's) included.
-        for T, P in [(4.5, 300.0), (2.0, 100.0), (20.0, 1000.0), (4.2, 250.0)]:
+        for T, P in [(4.5, 300.0), (0.7, 100.0), (1.9, 100.0), (20.0, 1000.0), (4.2, 250.0)]:
             rows = state_rows(json.loads(vorn("state", repr(T), repr(P), "--json").stdout))
             for name in ["density", "cp", "sound-speed", "viscosity", "Z"]:
                 row = json.loads(vorn("table", name, "--T", repr(T), "--P", repr(P), "--json").stdout)["rows"][0]
                 self.assertEqual((row["value"], row["from"]), (rows[name]["value"], rows[name]["from"]), (T, P, name))
-        self.assertEqual(vorn("table", "cp", "--T", "2", "--P", "100", "--strict").returncode, 5)
+        self.assertEqual(vorn("table", "cp", "--T", "0.7", "--P", "100", "--strict").returncode, 5)
 
     def test_the_family_switches_where_the_routine_s_flags_do_across_the_dome(self):
         # From 2 K to 8 K on three isobars: the liquid, the saturated edge, the dense and the dilute gas. A row is
@@ -644,7 +644,7 @@ class WriteTest(unittest.TestCase):
                              (["state", "4.2", "100"], 4),  # a warning that could not be written
                              (["thermometer", "acoustic", "--ratio", "0.009745", "--P", "0.0357", "--T0", "200",
                                "--P0", "5"], 4),
-                             (["table", "cp", "--T", "2:4:1", "--P", "100"], 4),
+                             (["table", "cp", "--T", "0.7,3,4", "--P", "100"], 4),
                              (["state", "300", "100"], 0)]:  # nothing to say, nothing lost
             for redirect in ["2>&-", "2>/dev/full"]:
                 with self.subTest(args=args, redirect=redirect):
@@ -847,7 +847,7 @@ class EosTest(unittest.TestCase):
         self.assertEqual(rows["B"]["from"], "correlation")
         self.assertEqual(rows["Za"]["from"], "flagged")  # no counterpart: the correlation's, flagged
         # He II and solid: neither family has the density, exit 5 after printing what there is.
-        for T, P in [("2.0", "100"), ("14", "100MPa")]:
+        for T, P in [("0.7", "100"), ("14", "100MPa")]:
             run = vorn("state", T, P)
             self.assertEqual(run.returncode, 5)
             self.assertIn("density", run.stdout)
@@ -906,7 +906,7 @@ class EosTest(unittest.TestCase):
         self.assertEqual(float(rows["T"]["value"]), eos("T", "PH", 100.0, -5000.0))
         self.assertEqual(float(rows["prandtl"]["value"]), eos("prandtl", "PH", 100.0, -5000.0))
         # Outside the equation: NaN, the flag in the output and a warning, exit 5.
-        run = vorn("eos", "--T", "1.5", "--P", "3", "--json")
+        run = vorn("eos", "--T", "0.7", "--P", "3", "--json")
         self.assertEqual(run.returncode, 5)
         out = json.loads(run.stdout)
         self.assertEqual((out["phase"], out["flags"]), ("none", ["he-ii"]))
@@ -1119,8 +1119,12 @@ class SuperfluidTest(unittest.TestCase):
         self.assertEqual(run.returncode, 2)
         self.assertIn("exactly one of --T", run.stderr)
 
-    def test_eos_below_lambda_points_at_the_saturated_line(self):
+    def test_eos_below_lambda_is_he_ii_and_below_0_8_K_points_at_the_saturated_line(self):
         run = vorn("eos", "--T", "1.9", "--P", "1bar")
+        self.assertEqual(run.returncode, 0)
+        self.assertIn("# phase: He II", run.stdout)
+        run = vorn("eos", "--T", "0.7", "--P", "1bar")
+        self.assertEqual(run.returncode, 5)
         self.assertIn("he-ii", run.stdout)
         self.assertIn("vorn superfluid", run.stderr)
 

@@ -101,8 +101,10 @@ std::uint64_t digest_of_codes_and_structs() {
   return d.h;
 }
 
+// Pinned from the hand-written filling (16543096571591518230); since then He
+// II under pressure answers the seeds below the lambda line.
 TEST(EosSchema, CodesAndStructsKeepTheirBits) {
-  EXPECT_EQ(digest_of_codes_and_structs(), 16543096571591518230ULL);
+  EXPECT_EQ(digest_of_codes_and_structs(), 842804192681490552ULL);
 }
 
 vorn_eos_state state_at(int pair, double x1, double x2) {

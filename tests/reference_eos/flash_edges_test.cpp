@@ -119,7 +119,9 @@ TEST(FlashEdges, BoundaryLines) {
 }
 
 TEST(FlashEdges, EachSideOfEveryLine) {
-  // One ulp inside the line: a state from every pair; one ulp outside: the flag.
+  // One ulp inside the line: a state from every pair; one ulp outside: the
+  // flag, or He II's state with its flags (at its vapour pressure exactly the
+  // saturated liquid, NOT_UNIQUE; below the lambda line NEAR_LAMBDA).
   const struct {
     double T, P_line;
     unsigned outside;  // the flag beyond the line
@@ -129,8 +131,8 @@ TEST(FlashEdges, EachSideOfEveryLine) {
       {2.0, 0.0, VORN_EOS_FLAG_SOLID, true, 0u},   // melting line, low-temperature form
       {4.2, 0.0, VORN_EOS_FLAG_SOLID, true, 0u},   // in the join
       {10.0, 0.0, VORN_EOS_FLAG_SOLID, true, 0u},  // Simon form
-      {1.5, 0.47155, VORN_EOS_FLAG_HE_II, false, VORN_EOS_FLAG_EXTRAPOLATED},  // He II vapour pressure
-      {2.1, 0.0, VORN_EOS_FLAG_HE_II, false, 0u},                              // lambda line
+      {1.5, 0.47155, VORN_EOS_FLAG_NOT_UNIQUE, false, VORN_EOS_FLAG_EXTRAPOLATED},  // He II vapour pressure
+      {2.1, 0.0, VORN_EOS_FLAG_NEAR_LAMBDA, false, 0u},                             // lambda line
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.T);
@@ -156,7 +158,7 @@ TEST(FlashEdges, EachSideOfEveryLine) {
     }
     const double P_in = row.above ? std::nextafter(P_line, 0.0) : std::nextafter(P_line, 1e9);
     const double P_out = row.above ? std::nextafter(P_line, 1e9) : std::nextafter(P_line, 0.0);
-    if (row.outside == VORN_EOS_FLAG_HE_II && row.inside != 0u) {
+    if (row.outside == VORN_EOS_FLAG_NOT_UNIQUE) {
       // The vapour edge: P_line is the last vapour pressure found.
       EXPECT_EQ(state(VORN_EOS_TP, row.T, P_line).flags, row.inside);
       EXPECT_EQ(state(VORN_EOS_TP, row.T, std::nextafter(P_line, 1.0)).flags, row.outside);
@@ -483,10 +485,10 @@ TEST(FlashEdges, NewPairsRefuseWithTheRightReason) {
   for (const auto& row : rows)
     EXPECT_EQ(state(row.pair, row.x1, row.x2).flags, row.flags) << row.pair << " " << row.x1 << " " << row.x2;
   // Below the lambda point's temperature the melting line parts He II from
-  // the solid: one reason on each side of it, never both.
+  // the solid: He II's state on one side, the flag on the other.
   for (const double T : {1.0, 1.5}) {
     const double P_m = vorn_eos_melting_pressure(&T);
-    EXPECT_EQ(state(VORN_EOS_TP, T, std::nextafter(P_m, 0.0)).flags, unsigned{VORN_EOS_FLAG_HE_II}) << T;
+    EXPECT_EQ(state(VORN_EOS_TP, T, std::nextafter(P_m, 0.0)).phase, VORN_EOS_PHASE_HE_II) << T;
     EXPECT_EQ(state(VORN_EOS_TP, T, std::nextafter(P_m, 1e9)).flags, unsigned{VORN_EOS_FLAG_SOLID}) << T;
   }
 }

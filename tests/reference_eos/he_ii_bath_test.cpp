@@ -159,20 +159,24 @@ TEST(HeIIBath, HeIIPropertiesAndTheLiquidItself) {
   EXPECT_EQ(vorn_eos_value(&property, &pair, &T, &q), l.second_sound);
 }
 
-// He II pressed above its vapour pressure is not yet described: refused.
-TEST(HeIIBath, CompressedHeIIRefused) {
+// Past the bath's liquid, at a held T or P, lies He II pressed above its
+// vapour pressure: a He II state on the liquid's side, never the equation's.
+TEST(HeIIBath, CompressedHeIIBeyondTheLiquid) {
   const vorn_eos_state l = state(VORN_EOS_TQ, 1.8, 0.0);
-  EXPECT_EQ(state(VORN_EOS_PH, l.P, l.h - 100.0).flags, VORN_EOS_FLAG_HE_II);
-  EXPECT_EQ(state(VORN_EOS_TRHO, 1.8, l.rho * 1.001).flags, VORN_EOS_FLAG_HE_II);
-  EXPECT_EQ(state(VORN_EOS_TP, 1.8, l.P * 1.001).flags, VORN_EOS_FLAG_HE_II);
+  const vorn_eos_state cooled = state(VORN_EOS_PH, l.P, l.h - 100.0);
+  EXPECT_EQ(cooled.phase, VORN_EOS_PHASE_HE_II);
+  EXPECT_LT(cooled.T, 1.8);
+  EXPECT_GT(state(VORN_EOS_TRHO, 1.8, l.rho * 1.001).P, l.P);
+  EXPECT_EQ(state(VORN_EOS_TP, 1.8, l.P * 1.001).phase, VORN_EOS_PHASE_HE_II);
   // (h, s) of He II squeezed isentropically: its search ended on the equation's liquid stretched to a
-  // negative pressure (-1.7 kPa at 1.78 K), flagged only extrapolated.
+  // negative pressure (-1.7 kPa at 1.78 K), flagged only extrapolated. Now He II above p_s, where
+  // V dp = dh: the pressure rises by dh rho.
   for (const double T : {1.3, 1.5, 2.0}) {
     const vorn_eos_state b = state(VORN_EOS_TQ, T, 0.0);
     for (const double dh : {1.0, 10.0, 100.0}) {
       const vorn_eos_state r = state(VORN_EOS_HS, b.h + dh, b.s);
-      EXPECT_NE(r.flags & VORN_EOS_FLAG_HE_II, 0u) << T << " K, h + " << dh;
-      EXPECT_TRUE(std::isnan(r.P)) << T << " K, h + " << dh;
+      EXPECT_EQ(r.phase, VORN_EOS_PHASE_HE_II) << T << " K, h + " << dh;
+      EXPECT_NEAR((r.P - b.P) / (dh * b.rho * 1e-3), 1.0, 0.02) << T << " K, h + " << dh;
     }
   }
 }

@@ -375,8 +375,8 @@ TEST(ReferenceEos, LimitsAndBadInput) {
       {VORN_EOS_TRHO, 10.0, 0.0, VORN_EOS_FLAG_BAD_INPUT},
       {VORN_EOS_TQ, 4.0, 1.5, VORN_EOS_FLAG_BAD_INPUT},
       {0, 4.0, 1.0, VORN_EOS_FLAG_BAD_INPUT},
-      {VORN_EOS_TP, 2.0, 100.0, VORN_EOS_FLAG_HE_II},    // He II liquid
-      {VORN_EOS_TP, 1.5, 1.0, VORN_EOS_FLAG_HE_II},      // He II liquid below the lambda temperature
+      {VORN_EOS_TP, 0.7, 100.0, VORN_EOS_FLAG_HE_II},    // He II below 0.8 K: no model
+      {VORN_EOS_TP, 0.79, 1.0, VORN_EOS_FLAG_HE_II},     // the same at 1 kPa
       {VORN_EOS_TP, 4.2, 20000.0, VORN_EOS_FLAG_SOLID},  // above the melting pressure
       {VORN_EOS_TP, 2001.0, 100.0, VORN_EOS_FLAG_OUT_OF_RANGE},
       {VORN_EOS_TQ, 6.0, 0.5, VORN_EOS_FLAG_NO_SOLUTION},

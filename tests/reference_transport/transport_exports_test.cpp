@@ -88,7 +88,7 @@ TEST(ReferenceTransportExports, NaNWhereMeaningless) {
   const Withheld kWithheld[] = {
       {VORN_EOS_TQ, 4.2, 0.5, 0U},
       {VORN_EOS_TRHO, 4.2, 60.0, 0U},
-      {VORN_EOS_TP, 2.0, 100.0, VORN_EOS_FLAG_HE_II},
+      {VORN_EOS_TP, 0.7, 100.0, VORN_EOS_FLAG_HE_II},
       {VORN_EOS_TP, 3.0, 20000.0, VORN_EOS_FLAG_SOLID},
       {VORN_EOS_TP, -1.0, 100.0, VORN_EOS_FLAG_BAD_INPUT},
       {VORN_EOS_TP, 2500.0, 100.0, VORN_EOS_FLAG_OUT_OF_RANGE},

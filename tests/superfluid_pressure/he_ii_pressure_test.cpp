@@ -16,6 +16,7 @@
 
 #include "reference_eos/boundaries.hpp"
 #include "superfluid/entropy.hpp"
+#include "superfluid_pressure/saturation_pressure.hpp"
 #include "superfluid_pressure/two_fluid.hpp"
 #include "vorn.h"
 
@@ -68,7 +69,7 @@ sp::SaturatedLine saturated_line(double T) {
   const double h =
       lambda_liquid(VORN_EOS_H) - towards_lambda(
                                       [](double x) {
-                                        const auto p = vorn::superfluid::vapour_pressure(x);
+                                        const auto p = sp::saturation_pressure(x);
                                         return svp(vorn_svp_c, x) + p.derivative / svp(vorn_svp_rho, x);
                                       },
                                       T, end);
@@ -123,7 +124,7 @@ TEST(HeIIDensity, Tanaka) {
                             {164.074, 164.097, 164.356, 165.157}};
   for (int i = 0; i < 5; ++i)
     for (int j = 0; j < 4; ++j) {
-      const double at = std::fmax(p[i], vorn::superfluid::vapour_pressure(T[j]).value);
+      const double at = std::fmax(p[i], sp::saturation_pressure(T[j]).value);
       EXPECT_NEAR(density(T[j], at) / rho[i][j], 1.0, T[j] < 1.5 ? 1e-3 : 4e-3) << p[i] << " " << T[j];
     }
 }
@@ -183,14 +184,12 @@ TEST(HeIIState, EarlierProgramsSaturatedRows) {
                             {1.75, 2.543, 232.4, -0.8149e-2, 0.1741e-3, 0.1366e-2}};
   for (const auto& r : rows) {
     const double T = r[0];
-    const sp::HeIIState st =
-        sp::he_ii_state(T, vorn::superfluid::vapour_pressure(T).value, saturated_line(T));
+    const sp::HeIIState st = sp::he_ii_state(T, sp::saturation_pressure(T).value, saturated_line(T));
     ASSERT_TRUE(st.in_range);
     EXPECT_NEAR(st.cp / (1e3 * r[1]), 1.0, 2e-2) << T;
     EXPECT_NEAR(st.w / r[2], 1.0, 1e-2) << T;
     EXPECT_NEAR(st.alpha * T / r[3], 1.0, 0.15) << T;
-    EXPECT_NEAR(st.alpha, svp(vorn_svp_alpha, T) + st.kappa * vorn::superfluid::vapour_pressure(T).derivative,
-                1e-9);
+    EXPECT_NEAR(st.alpha, svp(vorn_svp_alpha, T) + st.kappa * sp::saturation_pressure(T).derivative, 1e-9);
     EXPECT_NEAR(st.kappa * r[5] * 1e6 / r[4], 1.0, 2e-2) << T;
   }
 }
@@ -199,7 +198,7 @@ TEST(HeIIState, EarlierProgramsSaturatedRows) {
 // saturated line's s, h.
 TEST(HeIIState, MeetsTheSaturatedLine) {
   for (double T = 0.5; T < 2.1768; T += 0.0837) {
-    const double p = vorn::superfluid::vapour_pressure(T).value;
+    const double p = sp::saturation_pressure(T).value;
     const sp::SaturatedLine sat{-2000.0, -7000.0, 1000.0};
     const sp::HeIIState st = sp::he_ii_state(T, p, sat);
     EXPECT_NEAR(st.rho / svp(vorn_svp_rho, T), 1.0, 1e-13) << T;
@@ -264,7 +263,7 @@ TEST(HeIIState, ThermodynamicallyConsistent) {
 TEST(HeIIState, StableEverywhere) {
   for (double T = 0.5; T < 2.1768; T += 0.04) {
     const double top = std::fmin(eos::melting_pressure(T), eos::lambda_line_pressure(T));
-    const double bottom = vorn::superfluid::vapour_pressure(T).value;
+    const double bottom = sp::saturation_pressure(T).value;
     for (int k = 0; k <= 12; ++k) {
       const double p = bottom + (top - bottom) * k / 12.0 * (1.0 - 1e-9);
       if (!sp::he_ii_in_range(T, p)) continue;
@@ -295,15 +294,14 @@ TEST(HeIIState, RefusesOutsideItsRange) {
 // Two-fluid properties at the vapour pressure against the saturated fits and
 // the engineering heat conductivity function's computed values (rho 145).
 TEST(HeIITwoFluid, AtTheVapourPressure) {
-  const double T = 1.5, p = vorn::superfluid::vapour_pressure(T).value;
+  const double T = 1.5, p = sp::saturation_pressure(T).value;
   const sp::HeIIState st = sp::he_ii_state(T, p, saturated_line(T));
   const sp::TwoFluid tf = sp::two_fluid(st);
   EXPECT_NEAR(tf.fraction, svp(vorn_svp_fraction_s, T), 1e-12);
   EXPECT_NEAR(tf.second_sound / 20.03, 1.0, 0.02);
   EXPECT_GT(tf.fourth_sound, tf.second_sound);
   const double peak = 2.1768 * std::pow(0.5, 1 / 5.7);
-  const sp::HeIIState at_peak =
-      sp::he_ii_state(peak, vorn::superfluid::vapour_pressure(peak).value, {0, 0, 1.0});
+  const sp::HeIIState at_peak = sp::he_ii_state(peak, sp::saturation_pressure(peak).value, {0, 0, 1.0});
   EXPECT_NEAR(sp::two_fluid(at_peak).conductivity_function / (1.3805e13 * std::pow(at_peak.rho / 145.0, 2)),
               1.0, 1e-4);
 }

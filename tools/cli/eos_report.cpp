@@ -125,9 +125,8 @@ void warn_eos_flags(unsigned flags) {
 void he_ii_hint(unsigned flags) {
   if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
     write_err(
-        "hint: below the lambda line only the saturated liquid is described (He II under pressure is not in "
-        "the data): from 1.25 K, the He II bath (vorn saturation --T <T>, vorn eos --T <T> --q <q>); "
-        "colder, vorn superfluid --T <T>");
+        "hint: He II is described from 0.8 K (the bath from 1.25 K, under pressure up to the melting line); "
+        "colder, the saturated liquid alone: vorn superfluid --T <T>");
   }
 }
 

@@ -1,0 +1,457 @@
+// He II under pressure as a region of the flashes (flash.hpp). Every pair is
+// one Newton iteration in (T, p) on the two held quantities, whose partials
+// come from the state itself:
+//   rho: d/dT = -rho alpha,     d/dp = rho kappa_T
+//   h:   d/dT = cp,             d/dp = V (1 - T alpha)
+//   s:   d/dT = cp/T,           d/dp = -V alpha
+//   u:   d/dT = cp - p V alpha, d/dp = V (p kappa_T - T alpha)
+// (T or p held: their row is the identity, and the iteration runs along the
+// isotherm or isobar). It starts from the best point of a small grid over
+// the region's part of the path (the region's bounds at T or p: the vapour
+// pressure, the melting line, the lambda line), keeps every step inside
+// those bounds (halving it until the residual falls) and is done when a step
+// moves T and p by less than 1e-12 relative; at most 40 steps. A pair whose
+// iteration ends away from a root (pressed against a bound) has no state
+// here: false, and the caller's answer stands. Where a path holds two He II
+// states (the isobar's density has a minimum near 1.1 K) the one nearer the
+// grid's best point is returned.
+#include "superfluid_pressure/flash.hpp"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <utility>
+
+#include "constants/gauss_legendre.hpp"
+#include "reference_eos/he_ii_bath.hpp"
+#include "reference_eos/properties.hpp"
+#include "superfluid/density.hpp"
+#include "superfluid/entropy.hpp"
+#include "superfluid/heat_capacity.hpp"
+
+namespace vorn::superfluid_pressure {
+namespace {
+
+namespace eos = reference_eos;
+using eos::FluidState;
+using eos::InputPair;
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double M = eos::molar_mass;
+
+// The saturated fits' C_sat, J/(kg K), up to the end of its spline 35 nK
+// below T_lambda (the peak's value across that gap).
+double saturated_heat_capacity(double T) {
+  return superfluid::molar_heat_capacity(std::fmin(T, superfluid::heat_capacity_below_end)) / M;
+}
+
+// dh/dT along saturation, J/(kg K): C_sat + V dp_s/dT.
+double enthalpy_slope(double T) {
+  const double rho = superfluid::gram_per_cm3_to_kg_per_m3 * superfluid::saturated_liquid_density(T).rho;
+  return saturated_heat_capacity(T) + saturation_pressure(T).derivative / rho;
+}
+
+// The region's pressures at T: from p_s(T) to the melting line below the
+// upper lambda point, to the lambda line above it (its last pressure below
+// the line). Empty (lo > hi) outside the region's temperatures.
+struct Span {
+  double lo;
+  double hi;
+};
+Span pressure_span(double T) {
+  if (!(T >= plane_lowest_temperature && T < eos::lambda_saturation_temperature)) return {1.0, 0.0};
+  const double lo = saturation_pressure(T).value;
+  if (T < eos::lambda_melting_temperature) return {lo, eos::melting_pressure(T)};
+  double hi = std::nextafter(eos::lambda_line_pressure(T), 0.0);
+  for (int k = 0; k < 64 && !(T < eos::lambda_line_temperature(hi)); ++k) hi = std::nextafter(hi, 0.0);
+  return {lo, std::fmin(hi, eos::lambda_melting_pressure)};
+}
+
+// The region's temperatures at p: from 0.8 K or the melting line to the
+// vapour pressure's temperature or the lambda line, whichever is colder.
+Span temperature_span(double p) {
+  if (!(p > 0.0 && p <= eos::lambda_melting_pressure)) return {1.0, 0.0};
+  const double lo = std::fmax(plane_lowest_temperature, eos::melting_temperature(p));
+  const double line = eos::lambda_line_temperature(p);
+  double hi = std::fmin(std::fmin(saturation_temperature(p), line), eos::lambda_saturation_temperature);
+  for (int k = 0; k < 64 && !(hi < line && hi < eos::lambda_saturation_temperature); ++k)
+    hi = std::nextafter(hi, 0.0);
+  return {lo, hi};
+}
+
+// What a pair holds, per kilogram, and its partials at a state.
+enum class Held { temperature, pressure, density, enthalpy, entropy, energy };
+struct Partial {
+  double value;
+  double dT;
+  double dp;
+};
+Partial partial(const HeIIState& st, Held q) {
+  const double v = 1.0 / st.rho;
+  switch (q) {
+    case Held::temperature:
+      return {st.T, 1.0, 0.0};
+    case Held::pressure:
+      return {st.p, 0.0, 1.0};
+    case Held::density:
+      return {st.rho, -st.rho * st.alpha, st.rho * st.kappa};
+    case Held::enthalpy:
+      return {st.h, st.cp, v * (1.0 - st.T * st.alpha)};
+    case Held::entropy:
+      return {st.s, st.cp / st.T, -v * st.alpha};
+    case Held::energy:
+      break;
+  }
+  return {st.u, st.cp - st.p * v * st.alpha, v * (st.p * st.kappa - st.T * st.alpha)};
+}
+
+// The scale of each quantity's residual (typical of He II's span of it).
+double scale(Held q) {
+  switch (q) {
+    case Held::temperature:
+      return 1.0;  // K
+    case Held::pressure:
+      return 1e6;  // Pa
+    case Held::density:
+      return 150.0;  // kg/m3
+    case Held::entropy:
+      return 1e3;  // J/(kg K)
+    case Held::enthalpy:
+    case Held::energy:
+      break;
+  }
+  return 1e4;  // J/kg
+}
+
+struct Target {
+  Held a;
+  double x;
+  Held b;
+  double y;
+};
+
+double residual(const HeIIState& st, const Target& t) {
+  const double fa = (partial(st, t.a).value - t.x) / scale(t.a);
+  const double fb = (partial(st, t.b).value - t.y) / scale(t.b);
+  return std::hypot(fa, fb);
+}
+
+// (T, p) moved into the region: p into its span at T (T held), T into its
+// span at p (p held), else T into [0.8 K, T_lambda) and p into its span.
+bool clamp(const Target& t, double& T, double& p) {
+  if (t.b == Held::pressure) {
+    const Span s = temperature_span(p);
+    if (!(s.lo <= s.hi)) return false;
+    T = std::fmin(std::fmax(T, s.lo), s.hi);
+    return true;
+  }
+  if (t.a != Held::temperature)
+    T = std::fmin(std::fmax(T, plane_lowest_temperature),
+                  std::nextafter(eos::lambda_saturation_temperature, 0.0));
+  const Span s = pressure_span(T);
+  if (!(s.lo <= s.hi)) return false;
+  p = std::fmin(std::fmax(p, s.lo), s.hi);
+  return true;
+}
+
+constexpr int grid_points = 6;
+constexpr int most_steps = 40;
+constexpr int most_halvings = 12;
+constexpr double step_tolerance = 1e-12;
+// A solved state's scaled residual is at most this: above it the iteration
+// stopped against a bound, short of a root.
+constexpr double residual_tolerance = 1e-8;
+
+struct Solution {
+  HeIIState state;
+  int evaluations;
+  bool found;
+};
+
+// The grid's best starts, best first: along T (p held) or p (T held) at
+// grid_points points, or over grid_points temperatures times grid_points
+// fractions of their pressure span.
+constexpr std::size_t most_starts = 4;
+struct Starts {
+  std::array<HeIIState, most_starts> state;
+  std::array<double, most_starts> residual;
+  std::size_t count = 0;
+  int evaluations = 0;
+  double first = nan;  // the held quantity a at the path's ends (one held T or p)
+  double last = nan;
+};
+// Along a path where the sought quantity is monotonic (h and s on an
+// isobar; rho and h on an isotherm) the ends and the point between them
+// where the quantity would be the target if it were linear are start
+// enough; elsewhere the grid.
+bool monotonic(const Target& t) {
+  return (t.b == Held::pressure && (t.a == Held::enthalpy || t.a == Held::entropy)) ||
+         (t.a == Held::temperature && (t.b == Held::density || t.b == Held::enthalpy));
+}
+
+Starts grid_starts(const Target& t, double T_held, double p_held, bool quick) {
+  Starts best;
+  const auto consider = [&](double T, double p) {
+    const HeIIState st = plane_state(T, p);
+    ++best.evaluations;
+    best.last = partial(st, t.a).value;
+    if (best.evaluations == 1) best.first = best.last;
+    const double r = residual(st, t);
+    if (!st.in_range || !(r < best.residual[most_starts - 1] || best.count < most_starts)) return st;
+    std::size_t i = best.count < most_starts ? best.count++ : most_starts - 1;
+    for (; i > 0 && best.residual[i - 1] > r; --i) {
+      best.state[i] = best.state[i - 1];
+      best.residual[i] = best.residual[i - 1];
+    }
+    best.state[i] = st;
+    best.residual[i] = r;
+    return st;
+  };
+  const auto fraction = [](int i) { return static_cast<double>(i) / (grid_points - 1); };
+  if (quick) {
+    const bool isobar = t.b == Held::pressure;
+    const Span s = isobar ? temperature_span(p_held) : pressure_span(T_held);
+    if (!(s.lo <= s.hi)) return best;
+    const auto at = [&](double x) { return isobar ? std::pair{x, p_held} : std::pair{T_held, x}; };
+    const Held sought = isobar ? t.a : t.b;
+    const double target = isobar ? t.x : t.y;
+    double ends[2] = {nan, nan};
+    for (int k = 0; k < 2; ++k) {
+      const auto [T, p] = at(k == 0 ? s.lo : s.hi);
+      ends[k] = partial(consider(T, p), sought).value;
+    }
+    const double f = (target - ends[0]) / (ends[1] - ends[0]);
+    if (f > 0.0 && f < 1.0) {
+      const auto [T, p] = at(s.lo + f * (s.hi - s.lo));
+      consider(T, p);
+    }
+    best.first = ends[0];
+    best.last = ends[1];
+    return best;
+  }
+  if (t.b == Held::pressure) {
+    const Span s = temperature_span(p_held);
+    for (int i = 0; i < grid_points && s.lo <= s.hi; ++i)
+      consider(s.lo + fraction(i) * (s.hi - s.lo), p_held);
+  } else if (t.a == Held::temperature) {
+    const Span s = pressure_span(T_held);
+    for (int i = 0; i < grid_points && s.lo <= s.hi; ++i)
+      consider(T_held, s.lo + fraction(i) * (s.hi - s.lo));
+  } else {
+    const double top = std::nextafter(eos::lambda_saturation_temperature, 0.0);
+    for (int i = 0; i < grid_points; ++i) {
+      const double T = plane_lowest_temperature + fraction(i) * (top - plane_lowest_temperature);
+      const Span s = pressure_span(T);
+      for (int j = 0; j < grid_points && s.lo <= s.hi; ++j) consider(T, s.lo + fraction(j) * (s.hi - s.lo));
+    }
+  }
+  return best;
+}
+
+// Newton from one start.
+Solution newton(const Target& t, HeIIState st) {
+  Solution sol{st, 0, false};
+  double r = residual(st, t);
+  for (int step = 0; step < most_steps; ++step) {
+    const Partial a = partial(st, t.a);
+    const Partial b = partial(st, t.b);
+    const double det = a.dT * b.dp - a.dp * b.dT;
+    double dT = -((a.value - t.x) * b.dp - a.dp * (b.value - t.y)) / det;
+    double dp = -(a.dT * (b.value - t.y) - (a.value - t.x) * b.dT) / det;
+    if (!std::isfinite(dT) || !std::isfinite(dp)) break;
+    HeIIState next = st;
+    double next_r = r;
+    bool moved = false;
+    for (int k = 0; k < most_halvings; ++k) {
+      if (k > 0) {
+        dT *= 0.5;
+        dp *= 0.5;
+      }
+      double T = st.T + dT;
+      double p = st.p + dp;
+      if (!clamp(t, T, p)) break;
+      next = plane_state(T, p);
+      ++sol.evaluations;
+      next_r = residual(next, t);
+      if (next.in_range && next_r < r) {
+        moved = true;
+        break;
+      }
+    }
+    if (!moved) break;
+    const bool small = std::fabs(next.T - st.T) <= step_tolerance * st.T &&
+                       std::fabs(next.p - st.p) <= step_tolerance * std::fmax(st.p, 1e3);
+    st = next;
+    r = next_r;
+    if (small || r == 0.0) break;
+  }
+  sol.state = st;
+  sol.found = r <= residual_tolerance;
+  return sol;
+}
+
+// h and s rise along an isobar (cp > 0): a value outside theirs at the ends
+// of its span has no state here. So for the density, which rises to the
+// lambda line from a shallow minimum near 1.1 K (0.02 % below its value at
+// 0.8 K; 0.1 % allowed).
+constexpr double density_dip = 1e-3;
+bool beyond_isobar(const Target& t, const Starts& s) {
+  if (t.b != Held::pressure || t.a == Held::energy) return false;
+  const double lo = std::fmin(s.first, s.last);
+  const double hi = std::fmax(s.first, s.last);
+  if (!std::isfinite(lo) || !std::isfinite(hi)) return false;  // an end out of range: no verdict
+  if (t.a == Held::density) return !(t.x >= lo * (1.0 - density_dip) && t.x <= hi);
+  return !(t.x >= lo && t.x <= hi);
+}
+
+// Newton from each of the best starts until one reaches a root: the quick
+// starts on a monotonic path first, the grid's if none does.
+Solution solve(const Target& t, double T_held, double p_held) {
+  int evaluations = 0;
+  for (const bool quick : {true, false}) {
+    if (quick && !monotonic(t)) continue;
+    const Starts starts = grid_starts(t, T_held, p_held, quick);
+    evaluations += starts.evaluations;
+    if (beyond_isobar(t, starts)) break;
+    for (std::size_t i = 0; i < starts.count; ++i) {
+      Solution sol = newton(t, starts.state[i]);
+      evaluations += sol.evaluations;
+      sol.evaluations = evaluations;
+      if (sol.found) return sol;
+    }
+  }
+  return {plane_state(nan, nan), evaluations, false};
+}
+
+FluidState fluid_state(const HeIIState& st, int evaluations) {
+  FluidState f{};
+  f.flags = lambda_temperature_above(st.p) - st.T < near_lambda_distance ? eos::flag_near_lambda : 0U;
+  f.phase = eos::Phase::he_ii;
+  f.T = st.T;
+  f.p = st.p;
+  f.rho = st.rho / M;
+  f.Z = st.p / (f.rho * eos::gas_constant * st.T);
+  f.u = st.u * M;
+  f.h = st.h * M;
+  f.s = st.s * M;
+  f.g = st.g * M;
+  f.cv = st.cv * M;
+  f.cp = st.cp * M;
+  f.w = st.w;
+  f.jt = st.jt;
+  f.kappa = st.kappa;
+  f.alpha = st.alpha;
+  f.dpdT = st.alpha / st.kappa;
+  f.dpdrho = 1.0 / (f.rho * st.kappa);
+  f.B = eos::second_virial(eos::he_i_equation(), st.T);
+  f.q = nan;
+  f.evaluations = evaluations;
+  return f;
+}
+
+bool answer(const Target& t, double T_held, double p_held, FluidState& out) {
+  const Solution sol = solve(t, T_held, p_held);
+  if (!sol.found) return false;
+  out = fluid_state(sol.state, sol.evaluations);
+  return true;
+}
+
+}  // namespace
+
+namespace {
+SaturatedLine saturated_line_at(double T) {
+  if (!(T >= plane_lowest_temperature && T <= eos::lambda_saturation_temperature)) return {nan, nan, nan};
+  const double c = saturated_heat_capacity(T);  // T ds/dT along saturation
+  if (T >= eos::lowest_vapour_temperature) {
+    const eos::HeIILiquid l = eos::he_ii_liquid(T);
+    return {l.s / M, l.h / M, c};
+  }
+  // Down from the bath's liquid at 1.25 K: s by the fits' C_sat/T (the
+  // entropy's own quadrature), h by C_sat + V dp_s/dT on four pieces.
+  const double top = eos::lowest_vapour_temperature;
+  const eos::HeIILiquid l = eos::he_ii_liquid(top);
+  const double ds = superfluid::integral_over_knots(superfluid::heat_capacity_below_spline, T, top) / M;
+  double dh = 0.0;
+  for (int k = 0; k < 4; ++k) {
+    const double a = T + 0.25 * k * (top - T);
+    dh += gauss_legendre_8(enthalpy_slope, a, a + 0.25 * (top - T));
+  }
+  return {l.s / M - ds, l.h / M - dh, c};
+}
+}  // namespace
+
+// Kept for the next call at the same T, per thread, as the closure is.
+SaturatedLine saturated_line(double T) {
+  thread_local double kept_T = nan;
+  thread_local SaturatedLine kept{};
+  if (!(T == kept_T)) {
+    kept = saturated_line_at(T);
+    kept_T = T;
+  }
+  return kept;
+}
+
+HeIIState plane_state(double T, double p) {
+  if (!(T >= plane_lowest_temperature)) return he_ii_state(nan, nan, {nan, nan, nan});
+  return he_ii_state(T, p, saturated_line(T));
+}
+
+bool he_ii_plane_flash(InputPair pair, double x1, double x2, FluidState& out) {
+  switch (pair) {
+    case InputPair::TP: {
+      const HeIIState st = plane_state(x1, x2);
+      if (!st.in_range) return false;
+      out = fluid_state(st, 1);
+      // At the vapour pressure itself (T, P) fixes no quality: the saturated
+      // liquid, q 0, one of many (as the equation's saturation answers).
+      if (x2 == saturation_pressure(x1).value) {
+        out.flags |= eos::flag_not_unique;
+        out.q = 0.0;
+      }
+      return true;
+    }
+    case InputPair::Trho:
+      return answer({Held::temperature, x1, Held::density, x2 * M}, x1, nan, out);
+    case InputPair::Ts:
+      return answer({Held::temperature, x1, Held::entropy, x2 / M}, x1, nan, out);
+    case InputPair::Th:
+      return answer({Held::temperature, x1, Held::enthalpy, x2 / M}, x1, nan, out);
+    case InputPair::Tu:
+      return answer({Held::temperature, x1, Held::energy, x2 / M}, x1, nan, out);
+    case InputPair::Prho:
+      return answer({Held::density, x2 * M, Held::pressure, x1}, nan, x1, out);
+    case InputPair::Ph:
+      return answer({Held::enthalpy, x2 / M, Held::pressure, x1}, nan, x1, out);
+    case InputPair::Ps:
+      return answer({Held::entropy, x2 / M, Held::pressure, x1}, nan, x1, out);
+    case InputPair::Pu:
+      return answer({Held::energy, x2 / M, Held::pressure, x1}, nan, x1, out);
+    case InputPair::rhou:
+      return answer({Held::density, x1 * M, Held::energy, x2 / M}, nan, nan, out);
+    case InputPair::rhoh:
+      return answer({Held::density, x1 * M, Held::enthalpy, x2 / M}, nan, nan, out);
+    case InputPair::rhos:
+      return answer({Held::density, x1 * M, Held::entropy, x2 / M}, nan, nan, out);
+    case InputPair::hs:
+      return answer({Held::enthalpy, x1 / M, Held::entropy, x2 / M}, nan, nan, out);
+    case InputPair::Tq:
+    case InputPair::Pq:
+      break;  // the bath's: saturated He II
+  }
+  return false;
+}
+
+TwoFluid plane_two_fluid(const FluidState& f) {
+  const SaturatedLine sat = saturated_line(f.T);
+  HeIIState st = plane_state(nan, nan);
+  st.in_range = f.phase == eos::Phase::he_ii && std::isfinite(sat.s) && std::isfinite(f.s);
+  st.T = f.T;
+  st.p = f.p;
+  st.rho = f.rho * M;
+  st.ds = f.s / M - sat.s;
+  st.cp = f.cp / M;
+  st.w = f.w;
+  return two_fluid(st);
+}
+
+}  // namespace vorn::superfluid_pressure

@@ -1,0 +1,51 @@
+// The vapour pressure of He II on which the model stands, p_s(T) in Pa and
+// dp_s/dT in Pa/K, 0.5 K to T_lambda:
+//   1.25 K to T_lambda: the bath's (reference_eos/boundaries.hpp: ITS-90's
+//     helium-4 relation scaled by 0.99951 to meet the reference equation's
+//     saturation pressure at the lambda point), so that at p_s the model is
+//     the bath's saturated liquid itself (same rho, h, s);
+//   0.5 K to 1.25 K, below ITS-90's relation: the saturated fit's spline
+//     (Donnelly and Barenghi 1998, superfluid/vapour_pressure.hpp) times
+//     their ratio at 1.25 K, 0.99893006, so that the curve is continuous
+//     there (its slope steps by 0.34 %, the two relations' own difference).
+// NaN outside.
+#pragma once
+
+#include <limits>
+
+#include "reference_eos/boundaries.hpp"
+#include "superfluid/vapour_pressure.hpp"
+
+namespace vorn::superfluid_pressure {
+
+// Where the two pieces meet, K.
+inline constexpr double saturation_junction = reference_eos::lowest_vapour_temperature;
+
+inline superfluid::SplineValue saturation_pressure(double T) {
+  if (T >= saturation_junction && T <= reference_eos::lambda_saturation_temperature) {
+    const VapourScalePoint at = its90_from_temperature(T);
+    return {reference_eos::he_ii_vapour_scale * at.p, reference_eos::he_ii_vapour_scale / at.dTdp};
+  }
+  if (!(T >= superfluid::vapour_pressure_lowest && T < saturation_junction))
+    return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+  static const double ratio = reference_eos::he_ii_vapour_pressure(saturation_junction) /
+                              superfluid::vapour_pressure(saturation_junction).value;
+  const superfluid::SplineValue fit = superfluid::vapour_pressure(T);
+  return {ratio * fit.value, ratio * fit.derivative};
+}
+
+// The temperature at which p_s is p (Pa): bisection, 60 halvings; 0.5 K
+// below p_s(0.5 K), T_lambda above p_s(T_lambda).
+inline double saturation_temperature(double p) {
+  double lo = superfluid::vapour_pressure_lowest;
+  double hi = reference_eos::lambda_saturation_temperature;
+  if (!(p > saturation_pressure(lo).value)) return lo;
+  if (p >= saturation_pressure(hi).value) return hi;
+  for (int i = 0; i < 60; ++i) {
+    const double mid = 0.5 * (lo + hi);
+    (saturation_pressure(mid).value < p ? lo : hi) = mid;
+  }
+  return lo;
+}
+
+}  // namespace vorn::superfluid_pressure

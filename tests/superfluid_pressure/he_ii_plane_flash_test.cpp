@@ -1,0 +1,173 @@
+// He II under pressure through vorn_eos_*, as a host calls it: a magnet's
+// bath at 1.9 K and 1 bar; every pair's round trip from states at the edges
+// of the region (the vapour pressure, 0.8 K, the lambda line, the melting
+// line); stability; the bath's liquid met exactly at the vapour pressure;
+// paths across the lambda line landing on the right side; the refusals.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "reference_eos/boundaries.hpp"
+#include "reference_eos/eos_calls.hpp"
+#include "superfluid_pressure/saturation_pressure.hpp"
+#include "vorn.h"
+
+namespace {
+
+using vorn_test::state;
+
+namespace eos = vorn::reference_eos;
+
+// The region's pressures at T, kPa: the vapour pressure and the melting or lambda line.
+double lowest_P(double T) { return 1e-3 * vorn::superfluid_pressure::saturation_pressure(T).value; }
+double highest_P(double T) {
+  return 1e-3 *
+         (T < eos::lambda_melting_temperature ? eos::melting_pressure(T) : eos::lambda_line_pressure(T));
+}
+
+// The pair's two values read off a state, by the fields that hold them.
+vorn_eos_state by_pair(int pair, const vorn_eos_state& a) {
+  using F = double vorn_eos_state::*;
+  struct Fields {
+    int pair;
+    F x1, x2;
+  };
+  static const Fields fields[] = {{VORN_EOS_TRHO, &vorn_eos_state::T, &vorn_eos_state::rho},
+                                  {VORN_EOS_PRHO, &vorn_eos_state::P, &vorn_eos_state::rho},
+                                  {VORN_EOS_PH, &vorn_eos_state::P, &vorn_eos_state::h},
+                                  {VORN_EOS_PS, &vorn_eos_state::P, &vorn_eos_state::s},
+                                  {VORN_EOS_PU, &vorn_eos_state::P, &vorn_eos_state::u},
+                                  {VORN_EOS_TS, &vorn_eos_state::T, &vorn_eos_state::s},
+                                  {VORN_EOS_TH, &vorn_eos_state::T, &vorn_eos_state::h},
+                                  {VORN_EOS_TU, &vorn_eos_state::T, &vorn_eos_state::u},
+                                  {VORN_EOS_RHOU, &vorn_eos_state::rho, &vorn_eos_state::u},
+                                  {VORN_EOS_RHOH, &vorn_eos_state::rho, &vorn_eos_state::h},
+                                  {VORN_EOS_RHOS, &vorn_eos_state::rho, &vorn_eos_state::s},
+                                  {VORN_EOS_HS, &vorn_eos_state::h, &vorn_eos_state::s}};
+  for (const Fields& f : fields)
+    if (f.pair == pair) return state(pair, a.*f.x1, a.*f.x2);
+  return state(pair, a.h, a.s);
+}
+
+TEST(HeIIPlane, MagnetBathAtOneBar) {
+  const vorn_eos_state s = state(VORN_EOS_TP, 1.9, 100.0);
+  EXPECT_EQ(s.phase, VORN_EOS_PHASE_HE_II);
+  EXPECT_EQ(s.flags, 0u);
+  // Tanaka et al.'s form and Brooks and Donnelly's tables give 147.2 to
+  // 147.3 kg/m3 here; the fits' superfluid fraction at 1.9 K T_l(p0)/T_l(1 bar).
+  EXPECT_NEAR(s.rho, 147.25, 0.05);
+  EXPECT_LT(s.alpha_V, 0.0);
+  EXPECT_NEAR(s.superfluid_fraction, 0.571, 0.005);
+  EXPECT_GT(s.second_sound, 15.0);
+  EXPECT_TRUE(std::isfinite(s.heat_conductivity_function) && std::isfinite(s.viscosity));
+}
+
+// States from (T, P) at the region's edges, flashed back through every pair.
+TEST(HeIIPlane, EveryPairRoundTrips) {
+  struct Where {
+    double T, P;  // K, kPa; P <= 0: a fraction -P of the way from p_s to the top at T
+  };
+  const Where where[] = {
+      {1.9, 100.0},   {0.8, 1.0},       {0.8, 2400.0},  {1.2, 50.0},    {1.5, -1e-6},
+      {1.6, -0.999},  {1.77, -0.9999},  {2.0, -0.5},    {2.17, -0.5},   {1.8, 2500.0},
+      {2.1, -0.9999}, {1.0, -0.999999}, {1.249, -0.01}, {1.251, -0.01}, {1.0, -1e-9},
+  };
+  const int pairs[] = {VORN_EOS_TRHO, VORN_EOS_PRHO, VORN_EOS_PH,   VORN_EOS_PS,
+                       VORN_EOS_PU,   VORN_EOS_TS,   VORN_EOS_TH,   VORN_EOS_TU,
+                       VORN_EOS_RHOU, VORN_EOS_RHOH, VORN_EOS_RHOS, VORN_EOS_HS};
+  for (const Where& w : where) {
+    const double P = w.P > 0.0 ? w.P : lowest_P(w.T) - w.P * (highest_P(w.T) - lowest_P(w.T));
+    const vorn_eos_state s = state(VORN_EOS_TP, w.T, P);
+    SCOPED_TRACE(testing::Message() << w.T << " K " << P << " kPa");
+    ASSERT_EQ(s.phase, VORN_EOS_PHASE_HE_II);
+    for (const int pair : pairs) {
+      const vorn_eos_state r = by_pair(pair, s);
+      SCOPED_TRACE(pair);
+      if (r.phase != VORN_EOS_PHASE_HE_II || (r.flags & VORN_EOS_FLAG_NOT_UNIQUE) != 0u) {
+        // A twin (the bath's mixture at T, He I's (P, rho)): flagged, with the pair's values.
+        EXPECT_NE(r.flags & VORN_EOS_FLAG_NOT_UNIQUE, 0u) << r.phase << " " << r.T << " K " << r.P << " kPa";
+        const vorn_eos_state back = by_pair(pair, r);
+        EXPECT_NEAR(back.T, r.T, 1e-7);
+        continue;
+      }
+      EXPECT_NEAR(r.T, s.T, 1e-7);
+      EXPECT_NEAR(r.P / s.P, 1.0, 1e-6);
+    }
+  }
+}
+
+}  // namespace
+
+// The edges: at the vapour pressure the bath's liquid itself; 0.8 K, below
+// which no model holds; the lambda line, met by He I within 25 J/(kg K),
+// 0.2 % and 25 J/kg; stable everywhere between.
+TEST(HeIIPlane, Edges) {
+  for (const double T : {1.25, 1.6, 2.0, 2.17}) {
+    const vorn_eos_state bath = state(VORN_EOS_TQ, T, 0.0);
+    const vorn_eos_state s = state(VORN_EOS_TP, T, bath.P);
+    EXPECT_EQ(s.flags & ~unsigned{VORN_EOS_FLAG_NEAR_LAMBDA}, unsigned{VORN_EOS_FLAG_NOT_UNIQUE}) << T;
+    EXPECT_NEAR(s.rho / bath.rho, 1.0, 1e-12) << T;
+    EXPECT_NEAR(s.h, bath.h, 1e-9) << T;
+    EXPECT_NEAR(s.s, bath.s, 1e-9) << T;
+  }
+  EXPECT_EQ(state(VORN_EOS_TP, std::nextafter(0.8, 0.0), 100.0).flags, unsigned{VORN_EOS_FLAG_HE_II});
+  EXPECT_EQ(state(VORN_EOS_TP, 0.8, 100.0).phase, VORN_EOS_PHASE_HE_II);
+  for (const double P : {100.0, 1000.0, 2500.0}) {
+    const double T = vorn_eos_lambda_temperature(&P);
+    const vorn_eos_state he1 = state(VORN_EOS_TP, T, P);
+    const vorn_eos_state he2 = state(VORN_EOS_TP, std::nextafter(T, 0.0), P);
+    EXPECT_EQ(he1.phase, VORN_EOS_PHASE_LIQUID) << P;
+    EXPECT_EQ(he2.flags, unsigned{VORN_EOS_FLAG_NEAR_LAMBDA}) << P;
+    EXPECT_NEAR(he2.s, he1.s, 25.0) << P;
+    EXPECT_NEAR(he2.h, he1.h, 25.0) << P;
+    EXPECT_NEAR(he2.rho / he1.rho, 1.0, 2e-3) << P;
+    // NEAR_LAMBDA ends 0.1 K from the line.
+    EXPECT_EQ(state(VORN_EOS_TP, T - 0.1001, P).flags, 0u) << P;
+  }
+  // Near the upper lambda point too, where quadrature nodes a rounding from the line once gave NaN.
+  for (const double P : {2711.6, 2900.0, 3013.0}) {
+    const double T = vorn_eos_lambda_temperature(&P);
+    EXPECT_TRUE(std::isfinite(state(VORN_EOS_TP, std::nextafter(T, 0.0), P).cp)) << P;
+  }
+  for (double T = 0.8; T < 2.1768; T += 0.0457) {
+    for (double f = 0.0; f <= 1.0; f += 0.125) {
+      const double P = lowest_P(T) + f * (highest_P(T) - lowest_P(T));
+      const vorn_eos_state s = state(VORN_EOS_TP, T, P);
+      if (s.phase != VORN_EOS_PHASE_HE_II) continue;  // the top of the span: on the line
+      EXPECT_TRUE(s.cp > 0.0 && s.cv > 0.0 && s.w > 0.0 && s.kappa_T > 0.0) << T << " K " << P << " kPa";
+      EXPECT_TRUE(s.superfluid_fraction > 0.0 && s.superfluid_fraction < 1.0 && s.second_sound > 0.0);
+    }
+  }
+}
+
+// Paths across the lambda line land on its right side: an isenthalp from He I
+// at 2.2 K and 1 bar into He II at 3 bar (it cools 0.17 K a bar, the line 9 mK); an isentrope from the bath
+// compressed to 1 MPa, which cools (alpha < 0); an isobar's enthalpy either side of the line.
+TEST(HeIIPlane, PathsAcrossTheLambdaLine) {
+  const vorn_eos_state he1 = state(VORN_EOS_TP, 2.2, 100.0);
+  ASSERT_EQ(he1.phase, VORN_EOS_PHASE_LIQUID);
+  const vorn_eos_state expanded = state(VORN_EOS_PH, 300.0, he1.h);
+  EXPECT_EQ(expanded.phase, VORN_EOS_PHASE_HE_II);
+  EXPECT_LT(expanded.T, vorn_eos_lambda_temperature(&expanded.P));
+  EXPECT_NEAR(expanded.h, he1.h, 1e-9 * std::fabs(he1.h));
+  const vorn_eos_state bath = state(VORN_EOS_TQ, 1.8, 0.0);
+  const vorn_eos_state squeezed = state(VORN_EOS_PS, 1000.0, bath.s);
+  EXPECT_EQ(squeezed.phase, VORN_EOS_PHASE_HE_II);
+  EXPECT_LT(squeezed.T, 1.8);
+  EXPECT_GT(squeezed.T, 1.7);
+  for (const double P : {100.0, 1000.0, 2000.0}) {
+    const double T = vorn_eos_lambda_temperature(&P);
+    const double below = state(VORN_EOS_TP, T - 0.01, P).h;
+    const double above = state(VORN_EOS_TP, T + 0.01, P).h;
+    EXPECT_EQ(state(VORN_EOS_PH, P, below).phase, VORN_EOS_PHASE_HE_II) << P;
+    EXPECT_EQ(state(VORN_EOS_PH, P, above).phase, VORN_EOS_PHASE_LIQUID) << P;
+  }
+  // Past the melting line at a held T: no state (the equation names it He II).
+  const double T = 1.2;
+  const double P_m = vorn_eos_melting_pressure(&T);
+  const vorn_eos_state top = state(VORN_EOS_TP, T, std::nextafter(P_m, 0.0));
+  EXPECT_EQ(top.phase, VORN_EOS_PHASE_HE_II);
+  const vorn_eos_state denser = state(VORN_EOS_TRHO, T, top.rho * 1.001);
+  EXPECT_EQ(denser.phase, VORN_EOS_PHASE_NONE);
+  EXPECT_TRUE(std::isnan(denser.P));
+}
