@@ -361,7 +361,8 @@ bool answer(const Target& t, double T_held, double p_held, FluidState& out) {
 namespace {
 // integral_T^top of dh/dT along saturation (top 1.25 K), J/kg: over fixed
 // pieces of 0.05 K from 0.8 K, each by the 8-point rule and summed once per
-// process, and over the part of the piece holding T.
+// thread (no guarded static: no tie to the C++ runtime), and over the part
+// of the piece holding T.
 constexpr int enthalpy_pieces = 9;
 double enthalpy_edge(int j) {
   return j == enthalpy_pieces
@@ -370,12 +371,13 @@ double enthalpy_edge(int j) {
                    (eos::lowest_vapour_temperature - plane_lowest_temperature) * j / enthalpy_pieces;
 }
 double enthalpy_drop(double T) {
-  static const std::array<double, enthalpy_pieces + 1> above = [] {
-    std::array<double, enthalpy_pieces + 1> sums{};
+  thread_local bool taken = false;
+  thread_local std::array<double, enthalpy_pieces + 1> above{};
+  if (!taken) {
     for (int j = enthalpy_pieces - 1; j >= 0; --j)
-      sums[j] = sums[j + 1] + gauss_legendre_8(enthalpy_slope, enthalpy_edge(j), enthalpy_edge(j + 1));
-    return sums;
-  }();
+      above[j] = above[j + 1] + gauss_legendre_8(enthalpy_slope, enthalpy_edge(j), enthalpy_edge(j + 1));
+    taken = true;
+  }
   int j = 0;
   while (j + 1 < enthalpy_pieces && enthalpy_edge(j + 1) <= T) ++j;
   return above[j + 1] + gauss_legendre_8(enthalpy_slope, T, enthalpy_edge(j + 1));
@@ -391,8 +393,14 @@ SaturatedLine saturated_line_at(double T) {
   // Down from the bath's liquid at 1.25 K: s by the fits' C_sat/T (the
   // entropy's own quadrature), h by C_sat + V dp_s/dT.
   const double top = eos::lowest_vapour_temperature;
-  static const eos::HeIILiquid l = eos::he_ii_liquid(top);
-  static const double s_top = saturated_molar_entropy(top);
+  thread_local bool taken = false;
+  thread_local eos::HeIILiquid l{};
+  thread_local double s_top = 0.0;
+  if (!taken) {
+    l = eos::he_ii_liquid(top);
+    s_top = saturated_molar_entropy(top);
+    taken = true;
+  }
   const double ds = (s_top - saturated_molar_entropy(T)) / M;
   return {l.s / M - ds, l.h / M - enthalpy_drop(T), c};
 }

@@ -66,9 +66,16 @@ struct Amplitude {
 };
 // v0: zero_temperature_volume(p); the values at p0 are taken once.
 inline Amplitude log_amplitude(const reference_eos::LambdaLinePoint& line, const ZeroTemperatureVolume& v0) {
-  static const reference_eos::LambdaLinePoint at_p0 =
-      reference_eos::lambda_line(reference_eos::lambda_saturation_pressure);
-  static const ZeroTemperatureVolume v00 = zero_temperature_volume(reference_eos::lambda_saturation_pressure);
+  // Per thread, without a guarded static (which would tie the library to the
+  // C++ runtime's guard functions).
+  thread_local bool taken = false;
+  thread_local reference_eos::LambdaLinePoint at_p0{};
+  thread_local ZeroTemperatureVolume v00{};
+  if (!taken) {
+    at_p0 = reference_eos::lambda_line(reference_eos::lambda_saturation_pressure);
+    v00 = zero_temperature_volume(reference_eos::lambda_saturation_pressure);
+    taken = true;
+  }
   const double a =
       line.dTdp / at_p0.dTdp * reference_eos::lambda_saturation_temperature / line.T * v0.v / v00.v;
   return {a, a * (line.d2Tdp2 / line.dTdp - line.dTdp / line.T + v0.dp / v0.v)};
