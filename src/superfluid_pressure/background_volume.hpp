@@ -45,9 +45,9 @@ inline ZeroTemperatureVolume zero_temperature_volume(double p) {
   return {c[0] * (1.0 - c[1] * std::log1p(p / c[2]) + c[3] * p), c[0] * (c[3] - c[1] / (c[2] + p))};
 }
 
-inline VolumeDerivatives background_volume(double T, double p) {
+// v0: zero_temperature_volume(p), which the caller may already hold.
+inline VolumeDerivatives background_volume(double T, double p, const ZeroTemperatureVolume& v0) {
   constexpr double two_over_sqrt_pi = 1.1283791670955126;
-  const ZeroTemperatureVolume v0 = zero_temperature_volume(p);
   const double q = p - phonon_pc;
   const double q_53 = std::pow(q, -5.0 / 3.0);
   const double A = phonon_a1 / (q * q) + phonon_a2 * q_53;

@@ -27,8 +27,8 @@
 #include "reference_eos/he_ii_bath.hpp"
 #include "reference_eos/properties.hpp"
 #include "superfluid/density.hpp"
-#include "superfluid/entropy.hpp"
 #include "superfluid/heat_capacity.hpp"
+#include "superfluid_pressure/saturated_entropy.hpp"
 
 namespace vorn::superfluid_pressure {
 namespace {
@@ -359,6 +359,30 @@ bool answer(const Target& t, double T_held, double p_held, FluidState& out) {
 }  // namespace
 
 namespace {
+// integral_T^top of dh/dT along saturation (top 1.25 K), J/kg: over fixed
+// pieces of 0.05 K from 0.8 K, each by the 8-point rule and summed once per
+// thread (no guarded static: no tie to the C++ runtime), and over the part
+// of the piece holding T.
+constexpr int enthalpy_pieces = 9;
+double enthalpy_edge(int j) {
+  return j == enthalpy_pieces
+             ? eos::lowest_vapour_temperature
+             : plane_lowest_temperature +
+                   (eos::lowest_vapour_temperature - plane_lowest_temperature) * j / enthalpy_pieces;
+}
+double enthalpy_drop(double T) {
+  thread_local bool taken = false;
+  thread_local std::array<double, enthalpy_pieces + 1> above{};
+  if (!taken) {
+    for (int j = enthalpy_pieces - 1; j >= 0; --j)
+      above[j] = above[j + 1] + gauss_legendre_8(enthalpy_slope, enthalpy_edge(j), enthalpy_edge(j + 1));
+    taken = true;
+  }
+  int j = 0;
+  while (j + 1 < enthalpy_pieces && enthalpy_edge(j + 1) <= T) ++j;
+  return above[j + 1] + gauss_legendre_8(enthalpy_slope, T, enthalpy_edge(j + 1));
+}
+
 SaturatedLine saturated_line_at(double T) {
   if (!(T >= plane_lowest_temperature && T <= eos::lambda_saturation_temperature)) return {nan, nan, nan};
   const double c = saturated_heat_capacity(T);  // T ds/dT along saturation
@@ -367,16 +391,18 @@ SaturatedLine saturated_line_at(double T) {
     return {l.s / M, l.h / M, c};
   }
   // Down from the bath's liquid at 1.25 K: s by the fits' C_sat/T (the
-  // entropy's own quadrature), h by C_sat + V dp_s/dT on four pieces.
+  // entropy's own quadrature), h by C_sat + V dp_s/dT.
   const double top = eos::lowest_vapour_temperature;
-  const eos::HeIILiquid l = eos::he_ii_liquid(top);
-  const double ds = superfluid::integral_over_knots(superfluid::heat_capacity_below_spline, T, top) / M;
-  double dh = 0.0;
-  for (int k = 0; k < 4; ++k) {
-    const double a = T + 0.25 * k * (top - T);
-    dh += gauss_legendre_8(enthalpy_slope, a, a + 0.25 * (top - T));
+  thread_local bool taken = false;
+  thread_local eos::HeIILiquid l{};
+  thread_local double s_top = 0.0;
+  if (!taken) {
+    l = eos::he_ii_liquid(top);
+    s_top = saturated_molar_entropy(top);
+    taken = true;
   }
-  return {l.s / M - ds, l.h / M - dh, c};
+  const double ds = (s_top - saturated_molar_entropy(T)) / M;
+  return {l.s / M - ds, l.h / M - enthalpy_drop(T), c};
 }
 }  // namespace
 

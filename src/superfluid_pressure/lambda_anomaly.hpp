@@ -64,17 +64,26 @@ struct Amplitude {
   double a;
   double da;  // 1/Pa
 };
-inline Amplitude log_amplitude(double p, const reference_eos::LambdaLinePoint& line) {
-  const reference_eos::LambdaLinePoint at_p0 =
-      reference_eos::lambda_line(reference_eos::lambda_saturation_pressure);
-  const ZeroTemperatureVolume v0 = zero_temperature_volume(p);
-  const ZeroTemperatureVolume v00 = zero_temperature_volume(reference_eos::lambda_saturation_pressure);
+// v0: zero_temperature_volume(p); the values at p0 are taken once.
+inline Amplitude log_amplitude(const reference_eos::LambdaLinePoint& line, const ZeroTemperatureVolume& v0) {
+  // Per thread, without a guarded static (which would tie the library to the
+  // C++ runtime's guard functions).
+  thread_local bool taken = false;
+  thread_local reference_eos::LambdaLinePoint at_p0{};
+  thread_local ZeroTemperatureVolume v00{};
+  if (!taken) {
+    at_p0 = reference_eos::lambda_line(reference_eos::lambda_saturation_pressure);
+    v00 = zero_temperature_volume(reference_eos::lambda_saturation_pressure);
+    taken = true;
+  }
   const double a =
       line.dTdp / at_p0.dTdp * reference_eos::lambda_saturation_temperature / line.T * v0.v / v00.v;
   return {a, a * (line.d2Tdp2 / line.dTdp - line.dTdp / line.T + v0.dp / v0.v)};
 }
 
-inline Anomaly lambda_anomaly(double t, double p, const reference_eos::LambdaLinePoint& line) {
+// v0: zero_temperature_volume(p) (background_volume.hpp).
+inline Anomaly lambda_anomaly(double t, double p, const reference_eos::LambdaLinePoint& line,
+                              const ZeroTemperatureVolume& v0) {
   if (!(t < anomaly_reach)) return {0.0, 0.0, 0.0, 0.0};
   const double a1 = superfluid::density_below_lambda.a[0];
   const double a2 = superfluid::density_below_lambda.a[1];
@@ -89,7 +98,7 @@ inline Anomaly lambda_anomaly(double t, double p, const reference_eos::LambdaLin
   const double x = line_fraction(p);
   const PolynomialValue c0 = horner(lambda_excess, x);
   const PolynomialValue c2 = horner(anomaly_slope, x);
-  const Amplitude amp = log_amplitude(p, line);
+  const Amplitude amp = log_amplitude(line, v0);
   const double phi = c0.value + amp.a * L + c2.value * t;
   const double phi_t = amp.a * L_t + c2.value;
   const double phi_tt = amp.a * L_tt;

@@ -40,9 +40,10 @@ struct Closure {
 inline Closure closure_value(double T) {
   const superfluid::SplineValue ps = saturation_pressure(T);
   const superfluid::DensityValue fit = superfluid::saturated_liquid_density(T);
-  const VolumeDerivatives bg = background_volume(T, ps.value);
+  const ZeroTemperatureVolume v0 = zero_temperature_volume(ps.value);
+  const VolumeDerivatives bg = background_volume(T, ps.value, v0);
   const reference_eos::LambdaLinePoint line = reference_eos::lambda_line(ps.value);
-  const Anomaly an = lambda_anomaly(line.T - T, ps.value, line);
+  const Anomaly an = lambda_anomaly(line.T - T, ps.value, line, v0);
   const double rho_bg = superfluid::molar_mass / bg.v;  // kg/m3
   const double ratio = superfluid::gram_per_cm3_to_kg_per_m3 * fit.rho / rho_bg;
   // d ln rho_bg/dT along saturation, and d psi/dT along it.

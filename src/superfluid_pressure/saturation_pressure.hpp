@@ -28,11 +28,11 @@ inline superfluid::SplineValue saturation_pressure(double T) {
   }
   if (!(T >= superfluid::vapour_pressure_lowest && T < saturation_junction))
     return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
-  // Worked out on each call (two short evaluations, below 1.25 K only): a
-  // function-local static would need the C++ runtime's guard, which the
-  // library does not link.
-  const double ratio = reference_eos::he_ii_vapour_pressure(saturation_junction) /
-                       superfluid::vapour_pressure(saturation_junction).value;
+  // Once per thread (no guarded static: no tie to the C++ runtime).
+  thread_local double ratio = 0.0;
+  if (!(ratio > 0.0))
+    ratio = reference_eos::he_ii_vapour_pressure(saturation_junction) /
+            superfluid::vapour_pressure(saturation_junction).value;
   const superfluid::SplineValue fit = superfluid::vapour_pressure(T);
   return {ratio * fit.value, ratio * fit.derivative};
 }

@@ -11,7 +11,7 @@
 // T is this one's within 0.018.
 // Second sound (the common approximation, s from absolute zero):
 //   u2^2 = (rho_s/rho_n) s_abs^2 T / cp,  s_abs = S_sat(T) + ds(T, p)
-// with S_sat the saturated fit's entropy from 0 K (entropy.hpp).
+// with S_sat the saturated fit's entropy from 0 K (saturated_entropy.hpp).
 // Fourth sound: u4^2 = (rho_s/rho) w^2 + (rho_n/rho) u2^2.
 // The heat conductivity function in its engineering form (turbulent
 // counterflow, m = 3), W^3/(m^5 K):
@@ -32,6 +32,7 @@
 #include "superfluid/saturated_liquid.hpp"
 #include "superfluid/superfluid_density.hpp"
 #include "superfluid_pressure/properties.hpp"
+#include "superfluid_pressure/saturated_entropy.hpp"
 
 namespace vorn::superfluid_pressure {
 
@@ -62,7 +63,7 @@ inline TwoFluid two_fluid(const HeIIState& st) {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
   if (!st.in_range) return {nan, nan, nan, nan};
   const double f = superfluid_fraction(st.T, st.p);
-  const double s_abs = superfluid::molar_entropy(st.T) / superfluid::molar_mass + st.ds;
+  const double s_abs = saturated_molar_entropy(st.T) / superfluid::molar_mass + st.ds;
   const double u2 = std::sqrt(f / (1.0 - f) * s_abs * s_abs * st.T / st.cp);
   const double u4 = std::sqrt(f * st.w * st.w + (1.0 - f) * u2 * u2);
   const double T_l = lambda_temperature_above(st.p);

@@ -28,9 +28,10 @@ namespace vorn::superfluid_pressure {
 inline constexpr double closest_to_line = 1e-12;  // K
 
 inline VolumeDerivatives specific_volume(double T, double p, const ClosureDerivatives& closure) {
-  const VolumeDerivatives bg = background_volume(T, p);
+  const ZeroTemperatureVolume v0 = zero_temperature_volume(p);
+  const VolumeDerivatives bg = background_volume(T, p, v0);
   const reference_eos::LambdaLinePoint line = reference_eos::lambda_line(p);
-  const Anomaly an = lambda_anomaly(std::fmax(line.T - T, closest_to_line), p, line);
+  const Anomaly an = lambda_anomaly(std::fmax(line.T - T, closest_to_line), p, line, v0);
   const double F = 1.0 + closure.R + an.psi;
   const double F_T = closure.dR - an.t;
   const double F_TT = closure.dRR + an.tt;
