@@ -11,7 +11,10 @@
 // geometrically (by 4) towards p, down to the distance from p to the line at
 // T (at most 40 pieces), with 8-point Gauss-Legendre on each: every piece's
 // distance to the singular end is at least a third of its width, and the
-// integrals hold to about 1e-10 relative. dcp grows without bound as
+// integrals hold to about 1e-10 relative. The anomaly switches on where the
+// line comes within anomaly_reach of T (lambda_anomaly.hpp), a kink in the
+// integrands' higher derivatives that a piece across it would blur (by up
+// to 1 % in dcp): the interval is cut there first. dcp grows without bound as
 // ln(T_lambda(p) - T) at the line (the lambda peak of cp).
 #pragma once
 
@@ -21,6 +24,7 @@
 #include "constants/gauss_legendre.hpp"
 #include "reference_eos/boundaries.hpp"
 #include "superfluid/entropy.hpp"
+#include "superfluid_pressure/coefficients.hpp"
 #include "superfluid_pressure/saturation_closure.hpp"
 #include "superfluid_pressure/saturation_pressure.hpp"
 #include "superfluid_pressure/volume.hpp"
@@ -57,10 +61,34 @@ inline void add_piece(Integrals& sum, double T, double a, double b, const Closur
   }
 }
 
+// The pressure where the anomaly sets in at T, if the line comes within
+// anomaly_reach of T inside the region (0.97 K < T < 1.38 K), else NaN;
+// once per thread and temperature.
+inline double anomaly_onset_pressure(double T) {
+  thread_local double kept_T = 0.0;
+  thread_local double kept = 0.0;
+  if (T == kept_T) return kept;
+  const double at = T + anomaly_reach;
+  kept_T = T;
+  kept = at > reference_eos::lambda_melting_temperature && at < reference_eos::lambda_saturation_temperature
+             ? reference_eos::lambda_line_pressure(at)
+             : std::nan("");
+  return kept;
+}
+
 // ps: the vapour pressure at T and its slope (saturation_pressure.hpp).
 inline PressurePart pressure_part(double T, double p, const ClosureDerivatives& closure,
                                   const superfluid::SplineValue& ps) {
-  const double length = p - ps.value;
+  Integrals sum;
+  double from = ps.value;
+  // Up to the anomaly's onset in one piece: the line is further than
+  // anomaly_reach from T all along it.
+  const double onset = anomaly_onset_pressure(T);
+  if (onset > from && onset < p) {
+    add_piece(sum, T, from, onset, closure);
+    from = onset;
+  }
+  const double length = p - from;
   // How close p lies to the line at T, in pressure: the smallest piece.
   const reference_eos::LambdaLinePoint line = reference_eos::lambda_line(p);
   const double gap = (line.T - T) / std::fabs(line.dTdp);
@@ -70,8 +98,6 @@ inline PressurePart pressure_part(double T, double p, const ClosureDerivatives& 
     width *= piece_ratio;
     ++pieces;
   }
-  Integrals sum;
-  double from = ps.value;
   double reach = length;  // p - from
   for (int k = 0; k < pieces; ++k) {
     reach *= piece_ratio;
