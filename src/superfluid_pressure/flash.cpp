@@ -372,7 +372,7 @@ double enthalpy_edge(int j) {
 }
 double enthalpy_drop(double T) {
   thread_local bool taken = false;
-  thread_local std::array<double, enthalpy_pieces + 1> above{};
+  thread_local double above[enthalpy_pieces + 1] = {};
   if (!taken) {
     for (int j = enthalpy_pieces - 1; j >= 0; --j)
       above[j] = above[j + 1] + gauss_legendre_8(enthalpy_slope, enthalpy_edge(j), enthalpy_edge(j + 1));
