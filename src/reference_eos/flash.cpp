@@ -140,8 +140,9 @@ struct Region {
 };
 
 constexpr Region regions[] = {
-    {bath_first, bath_flash_after},                     // the He II bath and its vapour
-    {nullptr, superfluid_pressure::he_ii_plane_flash},  // He II above its vapour pressure, from 0.8 K
+    {bath_first, bath_flash_after},  // the He II bath and its vapour
+    {superfluid_pressure::he_ii_plane_first,
+     superfluid_pressure::he_ii_plane_flash},  // He II above its vapour pressure, from 0.8 K
 };
 constexpr int region_count = static_cast<int>(sizeof regions / sizeof regions[0]);
 

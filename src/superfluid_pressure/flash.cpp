@@ -467,6 +467,13 @@ bool he_ii_plane_flash(InputPair pair, double x1, double x2, FluidState& out) {
   return false;
 }
 
+bool he_ii_plane_first(InputPair pair, double x1, double x2, FluidState& out) {
+  if (pair != InputPair::TP || !(x1 >= plane_lowest_temperature) || !he_ii_in_range(x1, x2) ||
+      !(x2 > saturation_pressure(x1).value))
+    return false;
+  return he_ii_plane_flash(pair, x1, x2, out);
+}
+
 TwoFluid plane_two_fluid(const FluidState& f) {
   const SaturatedLine sat = saturated_line(f.T);
   HeIIState st = plane_state(nan, nan);

@@ -37,8 +37,8 @@ struct Closure {
   double dR;  // 1/K
 };
 
-inline Closure closure_value(double T) {
-  const superfluid::SplineValue ps = saturation_pressure(T);
+// ps: the vapour pressure at T.
+inline Closure closure_value(double T, const superfluid::SplineValue& ps) {
   const superfluid::DensityValue fit = superfluid::saturated_liquid_density(T);
   const ZeroTemperatureVolume v0 = zero_temperature_volume(ps.value);
   const VolumeDerivatives bg = background_volume(T, ps.value, v0);
@@ -75,7 +75,9 @@ inline ClosureDerivatives saturation_closure(double T) {
 inline ClosureDerivatives closure_at(double T) {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
   if (!(T >= lowest_temperature && T < superfluid::lambda_temperature)) return {nan, nan, nan};
-  const Closure c = closure_value(T);
+  const Closure c = closure_value(T, saturation_pressure(T));
+  // The neighbours' vapour pressures uncached: the one at T stays kept.
+  const auto slope_at = [](double at) { return closure_value(at, saturation_pressure_at(at)).dR; };
   const double h = closure_step;
   // A step across a junction is not taken: T + h or T - h on its other side.
   const auto crosses = [](double a, double b) {
@@ -84,11 +86,11 @@ inline ClosureDerivatives closure_at(double T) {
   };
   double dRR = 0.0;
   if (T + h >= superfluid::lambda_temperature || crosses(T, T + h)) {
-    dRR = (c.dR - closure_value(T - h).dR) / h;
+    dRR = (c.dR - slope_at(T - h)) / h;
   } else if (T - h < lowest_temperature || crosses(T - h, T)) {
-    dRR = (closure_value(T + h).dR - c.dR) / h;
+    dRR = (slope_at(T + h) - c.dR) / h;
   } else {
-    dRR = (closure_value(T + h).dR - closure_value(T - h).dR) / (2.0 * h);
+    dRR = (slope_at(T + h) - slope_at(T - h)) / (2.0 * h);
   }
   return {c.R, c.dR, dRR};
 }

@@ -21,7 +21,7 @@ namespace vorn::superfluid_pressure {
 // Where the two pieces meet, K.
 inline constexpr double saturation_junction = reference_eos::lowest_vapour_temperature;
 
-inline superfluid::SplineValue saturation_pressure(double T) {
+inline superfluid::SplineValue saturation_pressure_at(double T) {
   if (T >= saturation_junction && T <= reference_eos::lambda_saturation_temperature) {
     const VapourScalePoint at = its90_from_temperature(T);
     return {reference_eos::he_ii_vapour_scale * at.p, reference_eos::he_ii_vapour_scale / at.dTdp};
@@ -35,6 +35,19 @@ inline superfluid::SplineValue saturation_pressure(double T) {
             superfluid::vapour_pressure(saturation_junction).value;
   const superfluid::SplineValue fit = superfluid::vapour_pressure(T);
   return {ratio * fit.value, ratio * fit.derivative};
+}
+
+// Kept for the next call at the same T, per thread: a state asks for it in
+// its range check, its closure and its pressure integrals, and the ITS-90
+// relation is inverted each time.
+inline superfluid::SplineValue saturation_pressure(double T) {
+  thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
+  thread_local superfluid::SplineValue kept{};
+  if (!(T == kept_T)) {
+    kept = saturation_pressure_at(T);
+    kept_T = T;
+  }
+  return kept;
 }
 
 // The temperature at which p_s is p (Pa): bisection, 60 halvings; 0.5 K
