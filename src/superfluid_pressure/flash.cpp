@@ -24,6 +24,7 @@
 #include <utility>
 
 #include "constants/gauss_legendre.hpp"
+#include "reference_eos/flash_common.hpp"
 #include "reference_eos/he_ii_bath.hpp"
 #include "reference_eos/properties.hpp"
 #include "superfluid/density.hpp"
@@ -422,6 +423,20 @@ HeIIState plane_state(double T, double p) {
   return he_ii_state(T, p, saturated_line(T));
 }
 
+namespace {
+// (T, rho) denser than He II on the melting line at T (the isotherm's
+// density rises with p up to it): solid, not a He II the model lacks.
+// Where the isotherm ends on the lambda line instead (above 1.7673 K) the
+// equation's He I lies beyond, and its own answer stands.
+bool denser_than_melting(double T, double rho, FluidState& out) {
+  if (!(T >= plane_lowest_temperature && T < eos::lambda_melting_temperature)) return false;
+  const HeIIState top = plane_state(T, pressure_span(T).hi);
+  if (!(top.in_range && rho * M > top.rho)) return false;
+  out = eos::flash_detail::empty(eos::flag_solid);
+  return true;
+}
+}  // namespace
+
 bool he_ii_plane_flash(InputPair pair, double x1, double x2, FluidState& out) {
   switch (pair) {
     case InputPair::TP: {
@@ -437,7 +452,8 @@ bool he_ii_plane_flash(InputPair pair, double x1, double x2, FluidState& out) {
       return true;
     }
     case InputPair::Trho:
-      return answer({Held::temperature, x1, Held::density, x2 * M}, x1, nan, out);
+      return answer({Held::temperature, x1, Held::density, x2 * M}, x1, nan, out) ||
+             denser_than_melting(x1, x2, out);
     case InputPair::Ts:
       return answer({Held::temperature, x1, Held::entropy, x2 / M}, x1, nan, out);
     case InputPair::Th:

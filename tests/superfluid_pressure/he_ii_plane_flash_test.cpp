@@ -140,6 +140,20 @@ TEST(HeIIPlane, Edges) {
   }
 }
 
+// (T, rho) either side of He II's density on the melting line: He II just
+// below it, solid (not "no model") just above (1e-6 is 100 Pa either side;
+// the iteration holds a density to 1e-8).
+TEST(HeIIPlane, DensityAtTheMeltingLine) {
+  for (const double T : {0.85, 1.5, 1.76}) {
+    const vorn_eos_state top = state(VORN_EOS_TP, T, std::nextafter(highest_P(T), 0.0));
+    ASSERT_EQ(top.phase, VORN_EOS_PHASE_HE_II) << T;
+    const vorn_eos_state below = state(VORN_EOS_TRHO, T, top.rho * (1.0 - 1e-6));
+    EXPECT_EQ(below.phase, VORN_EOS_PHASE_HE_II) << T;
+    EXPECT_NEAR(below.P, top.P, 1e-3 * top.P) << T;
+    EXPECT_EQ(state(VORN_EOS_TRHO, T, top.rho * (1.0 + 1e-6)).flags, unsigned{VORN_EOS_FLAG_SOLID}) << T;
+  }
+}
+
 // Paths across the lambda line land on its right side: an isenthalp from He I
 // at 2.2 K and 1 bar into He II at 3 bar (it cools 0.17 K a bar, the line 9 mK); an isentrope from the bath
 // compressed to 1 MPa, which cools (alpha < 0); an isobar's enthalpy either side of the line.
