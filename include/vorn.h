@@ -337,7 +337,8 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 /* He II: for the saturated bath's liquid (q = 0) from the saturated-liquid fits at the state's T; for He II
  * under pressure (q NaN) from its model at (T, P): the fits' superfluid fraction at T T_lambda(p0)/T_lambda(P),
  * second sound from the model's entropy and cp, the heat conductivity function with rho and T_lambda(P)
- * (docs/superfluid_pressure.md). NaN for every other phase (a two-phase bath's liquid is the state
+ * (docs/superfluid_pressure.md). Fourth sound (the wave a superleak's pores pass, the normal fluid locked)
+ * from the same state: u4^2 = (rho_s/rho) w^2 + (rho_n/rho) u2^2, w first sound (the bath: the fits' u1). NaN for every other phase (a two-phase bath's liquid is the state
  * (T, q = 0)). The heat conductivity function is f^-1 of the turbulent counterflow law dT/dx = -f q^3
  * (m = 3), from 1.4 K (NaN below). */
 #define VORN_EOS_SUPERFLUID_FRACTION 28        /* rho_s/rho */
@@ -347,6 +348,7 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * one phase (liquid, He II or supercritical) whose P lies on the line, from the lambda point (5.0393 kPa) to
  * its upper end on the melting line (3013.4 kPa); NaN for vapour, in two phases and at other pressures. */
 #define VORN_EOS_LAMBDA_DISTANCE 31 /* T - T_lambda(P), K */
+#define VORN_EOS_FOURTH_SOUND 32    /* speed of fourth sound in He II, m/s (see the He II codes above) */
 
 /* Input pairs (the `pair` argument): x1 and x2 in this order and the units above. */
 #define VORN_EOS_TP 1      /* T, P */
@@ -436,6 +438,8 @@ typedef struct vorn_eos_state {
   double superfluid_fraction, second_sound, heat_conductivity_function;
   /* Appended in the fourth version: the distance to the lambda line (the code above). */
   double lambda_distance;
+  /* Appended in the fifth version: He II's fourth sound (the code above). */
+  double fourth_sound;
 } vorn_eos_state;
 /* The size of the struct's first version, the smallest `size` the library accepts: the bytes up to the end
  * of its last field, `evaluations` (184 with its tail padding, 180 without, on 64-bit platforms). Frozen:

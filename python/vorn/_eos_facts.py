@@ -36,6 +36,7 @@ PROPERTIES: Tuple[Property, ...] = (
     Property('SECOND_SOUND', 29, 'second_sound', 'm/s', 'he_ii', 'second_sound', 'one', 'nan', 'second-sound', 'u2', 'speed of second sound in He II; NaN in other phases'),
     Property('HEAT_CONDUCTIVITY_FUNCTION', 30, 'heat_conductivity_function', 'W^3 m^-5 K^-1', 'he_ii', 'heat_conductivity_function', 'one', 'nan', 'heat-cond-function', 'heat-conductivity-function,f_inverse', 'He II heat conductivity function f^-1 (m = 3), 1.4 K up; NaN in other phases'),
     Property('LAMBDA_DISTANCE', 31, 'lambda_distance', 'K', 'derived', 'lambda_distance', 'one', 'nan', 'lambda-distance', 'dT_lambda', 'T - T_lambda(P): below 0 in He II, above in He I; one phase, P from the lambda point to the melting line, NaN elsewhere'),
+    Property('FOURTH_SOUND', 32, 'fourth_sound', 'm/s', 'he_ii', 'fourth_sound', 'one', 'nan', 'fourth-sound', 'u4', 'speed of fourth sound in He II (normal fluid locked in a superleak); NaN in other phases'),
 )
 
 #: A row of the table: an input pair: the keys of x1 and x2 and its flash.
@@ -120,6 +121,7 @@ STATE_FIELDS: Tuple[StateField, ...] = (
     StateField('second_sound', 'double'),
     StateField('heat_conductivity_function', 'double'),
     StateField('lambda_distance', 'double'),
+    StateField('fourth_sound', 'double'),
 )
 
 #: A row of the table: a field of vorn_eos_saturation, in order.

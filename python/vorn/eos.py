@@ -12,7 +12,7 @@ It returns an ``EosState`` whose attributes are every property (T, P, rho, vm,
 u, h, s, g, cv, cp, cp_cv, w, jt, kappa_T, alpha_V, dpdT, dpdrho, B, Z, q, and
 the transport: viscosity, conductivity, kinematic_viscosity,
 thermal_diffusivity, prandtl; He II's: superfluid_fraction, second_sound,
-heat_conductivity_function; and lambda_distance, T - T_lambda(P)) as floats or arrays of the broadcast shape, plus
+heat_conductivity_function; lambda_distance, T - T_lambda(P); fourth_sound) as floats or arrays of the broadcast shape, plus
 ``phase``, ``flags`` and ``evaluations`` as integers. Units are those of vorn.h: per kilogram, P in kPa.
 NaN marks a value that is undefined; ``flags`` says why. With ``strict=True``
 any point whose flags withhold a result (bad input, He II, solid, out of range,
@@ -205,11 +205,15 @@ class EosState(_Result):
         conductivity.
     superfluid_fraction, second_sound, heat_conductivity_function : float or numpy.ndarray
         rho_s/rho, the speed of second sound (m/s) and the heat conductivity
-        function f^-1 (W^3 m^-5 K^-1, m = 3) of He II from the
-        saturated-liquid fits; NaN in every other phase.
+        function f^-1 (W^3 m^-5 K^-1, m = 3) of He II: the saturated bath's
+        from the saturated-liquid fits, He II under pressure's from its
+        model; NaN in every other phase.
     lambda_distance : float or numpy.ndarray
         T - T_lambda(P) (K): below 0 in He II, above 0 in He I; for one
         phase, P from the lambda point to the melting line, else NaN.
+    fourth_sound : float or numpy.ndarray
+        He II's fourth sound (m/s), the normal fluid locked in a superleak:
+        u4^2 = (rho_s/rho) w^2 + (rho_n/rho) u2^2; NaN in other phases.
     phase, flags, evaluations : int or numpy.ndarray
         ``PHASES`` code, ``FLAGS`` bits, evaluations of the equation spent.
     """
@@ -243,6 +247,7 @@ class EosState(_Result):
     second_sound: FloatResult
     heat_conductivity_function: FloatResult
     lambda_distance: FloatResult
+    fourth_sound: FloatResult
     phase: IntResult
     flags: IntResult
     evaluations: IntResult

@@ -190,9 +190,12 @@ KeptState host_state(const eos::FluidState& f) {
     s.superfluid_fraction = two.fraction;
     s.second_sound = two.second_sound;
     s.heat_conductivity_function = two.conductivity_function;
+    s.fourth_sound = two.fourth_sound;
   } else if (f.phase == eos::Phase::he_ii) {
     s.superfluid_fraction = fit(vorn::superfluid::Property::superfluid_fraction, f.T);
     s.second_sound = fit(vorn::superfluid::Property::second_sound, f.T);
+    s.fourth_sound = vorn::superfluid_pressure::fourth_sound(
+        s.superfluid_fraction, fit(vorn::superfluid::Property::first_sound, f.T), s.second_sound);
     s.heat_conductivity_function = vorn::superfluid::heat_conductivity_function(f.T);
   }
   k.rho = f.rho;

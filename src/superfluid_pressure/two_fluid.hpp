@@ -59,13 +59,19 @@ inline double superfluid_fraction(double T, double p) {
   return superfluid::superfluid_density_within(reduced, rho) / rho;
 }
 
+// Fourth sound from the superfluid fraction f and the first and second
+// sounds, m/s.
+inline double fourth_sound(double f, double first, double second) {
+  return std::sqrt(f * first * first + (1.0 - f) * second * second);
+}
+
 inline TwoFluid two_fluid(const HeIIState& st) {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
   if (!st.in_range) return {nan, nan, nan, nan};
   const double f = superfluid_fraction(st.T, st.p);
   const double s_abs = saturated_molar_entropy(st.T) / superfluid::molar_mass + st.ds;
   const double u2 = std::sqrt(f / (1.0 - f) * s_abs * s_abs * st.T / st.cp);
-  const double u4 = std::sqrt(f * st.w * st.w + (1.0 - f) * u2 * u2);
+  const double u4 = fourth_sound(f, st.w, u2);
   const double T_l = lambda_temperature_above(st.p);
   const double t = std::pow(st.T / T_l, conductivity_exponent);
   const double s_l2 = conductivity_entropy * conductivity_entropy;

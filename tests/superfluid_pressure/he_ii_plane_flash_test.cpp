@@ -140,6 +140,21 @@ TEST(HeIIPlane, Edges) {
   }
 }
 
+// Fourth sound lies between second and first sound, meets the bath's at the
+// vapour pressure within the difference of the two first sounds (the fits'
+// for the bath, the model's under pressure: 0.2 % at 1.5 K, 2.7 % at
+// 2.17 K), and is NaN outside He II.
+TEST(HeIIPlane, FourthSound) {
+  for (const double T : {1.3, 1.5, 2.0, 2.17}) {
+    const vorn_eos_state bath = state(VORN_EOS_TQ, T, 0.0);
+    const vorn_eos_state pressed = state(VORN_EOS_TP, T, bath.P * (1.0 + 1e-6));
+    for (const vorn_eos_state& s : {bath, pressed})
+      EXPECT_TRUE(s.fourth_sound > s.second_sound && s.fourth_sound < s.w) << T << " K at " << s.P << " kPa";
+    EXPECT_NEAR(pressed.fourth_sound / bath.fourth_sound, 1.0, T < 1.6 ? 3e-3 : 3e-2) << T;
+  }
+  EXPECT_TRUE(std::isnan(state(VORN_EOS_TP, 2.5, 100.0).fourth_sound));
+}
+
 // (T, rho) either side of He II's density on the melting line: He II just
 // below it, solid (not "no model") just above (1e-6 is 100 Pa either side;
 // the iteration holds a density to 1e-8).

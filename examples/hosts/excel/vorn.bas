@@ -105,6 +105,7 @@ Public Type VornEosState
     second_sound As Double
     heat_conductivity_function As Double
     lambda_distance As Double
+    fourth_sound As Double
 End Type
 
 Public Type VornEosSaturation
@@ -129,7 +130,7 @@ Public Type VornEosSaturation
 End Type
 
 ' The cells of a state's row (VornEosState).
-Private Const EOS_STATE_CELLS As Long = 32
+Private Const EOS_STATE_CELLS As Long = 33
 ' --- End of the part made by scripts/eos_facts.py. ---
 
 Private Declare PtrSafe Function vorn_eos_value Lib "vorn.dll" _
@@ -467,6 +468,7 @@ Private Function EosPropertyCode(ByVal name As String) As Long
     Case "second_sound": EosPropertyCode = 29
     Case "heat_conductivity_function": EosPropertyCode = 30
     Case "lambda_distance": EosPropertyCode = 31
+    Case "fourth_sound": EosPropertyCode = 32
     Case Else: EosPropertyCode = 0
     End Select
 End Function
@@ -527,6 +529,7 @@ Private Sub EosStateCells(ByRef st As VornEosState, ByRef out() As Variant)
     out(30) = Cell(st.second_sound)
     out(31) = Cell(st.heat_conductivity_function)
     out(32) = Cell(st.lambda_distance)
+    out(33) = Cell(st.fourth_sound)
 End Sub
 ' --- End of the part made by scripts/eos_facts.py. ---
 
