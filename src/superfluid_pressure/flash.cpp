@@ -5,16 +5,23 @@
 //   h:   d/dT = cp,             d/dp = V (1 - T alpha)
 //   s:   d/dT = cp/T,           d/dp = -V alpha
 //   u:   d/dT = cp - p V alpha, d/dp = V (p kappa_T - T alpha)
-// (T or p held: their row is the identity, and the iteration runs along the
-// isotherm or isobar). It starts from the best point of a small grid over
-// the region's part of the path (the region's bounds at T or p: the vapour
-// pressure, the melting line, the lambda line), keeps every step inside
-// those bounds (halving it until the residual falls) and is done when a step
-// moves T and p by less than 1e-12 relative; at most 40 steps. A pair whose
-// iteration ends away from a root (pressed against a bound) has no state
-// here: false, and the caller's answer stands. Where a path holds two He II
-// states (the isobar's density has a minimum near 1.1 K) the one nearer the
-// grid's best point is returned.
+// A pair holding T or p runs along its isotherm or isobar, within the
+// region's bounds there (the vapour pressure, the melting line, the lambda
+// line): an isotherm from where the saturated line and the volume put the
+// target (the density: where the volume alone puts it, exactly), an isobar
+// from 60 % of its span by Newton's step on s - s(0 K) ~ T^k, which follows
+// the phonons' and rotons' steep rise where a step in T overshoots. Where the
+// quantity rises along the path (h and s on an isobar, rho and h on an
+// isotherm) the states bracket the root: a step out of the bracket bisects
+// it, and a path end passed with the target still beyond has no state here.
+// The other pairs, and a path that stalls, start from the best point of a
+// small grid over the region, halving a step until the residual falls.
+// Done when the step a state gives moves T and p by less than 1e-12
+// relative with its residual tiny (that state is the answer to rounding);
+// at most 40 steps. A pair whose iteration ends away from a root (pressed
+// against a bound) has no state here: false, and the caller's answer
+// stands. Where a path holds two He II states (the isobar's density has a
+// minimum near 1.1 K) the one nearer the grid's best point is returned.
 #include "superfluid_pressure/flash.hpp"
 
 #include <array>
@@ -29,6 +36,8 @@
 #include "superfluid/density.hpp"
 #include "superfluid/heat_capacity.hpp"
 #include "superfluid_pressure/saturated_entropy.hpp"
+#include "superfluid_pressure/saturation_closure.hpp"
+#include "superfluid_pressure/volume.hpp"
 
 namespace vorn::superfluid_pressure {
 namespace {
@@ -162,6 +171,11 @@ constexpr double step_tolerance = 1e-12;
 // stopped against a bound, short of a root.
 constexpr double residual_tolerance = 1e-8;
 
+// A Newton step from st this small leaves it where it is, to rounding.
+bool settled(const HeIIState& st, double dT, double dp) {
+  return std::fabs(dT) <= step_tolerance * st.T && std::fabs(dp) <= step_tolerance * std::fmax(st.p, 1e3);
+}
+
 struct Solution {
   HeIIState state;
   int evaluations;
@@ -259,6 +273,7 @@ Solution newton(const Target& t, HeIIState st) {
     double dT = -((a.value - t.x) * b.dp - a.dp * (b.value - t.y)) / det;
     double dp = -(a.dT * (b.value - t.y) - (a.value - t.x) * b.dT) / det;
     if (!std::isfinite(dT) || !std::isfinite(dp)) break;
+    if (settled(st, dT, dp) && r <= residual_tolerance) break;
     HeIIState next = st;
     double next_r = r;
     bool moved = false;
@@ -279,8 +294,7 @@ Solution newton(const Target& t, HeIIState st) {
       }
     }
     if (!moved) break;
-    const bool small = std::fabs(next.T - st.T) <= step_tolerance * st.T &&
-                       std::fabs(next.p - st.p) <= step_tolerance * std::fmax(st.p, 1e3);
+    const bool small = settled(st, next.T - st.T, next.p - st.p);
     st = next;
     r = next_r;
     if (small || r == 0.0) break;
@@ -288,6 +302,177 @@ Solution newton(const Target& t, HeIIState st) {
   sol.state = st;
   sol.found = r <= residual_tolerance;
   return sol;
+}
+
+// A path with T or p held: the other, x, runs over its span; the quantity
+// sought along it and its target.
+struct Path {
+  bool isobar;  // x is T (p held), else p (T held)
+  double held;  // Pa or K
+  Held sought;
+  double target;
+  Span span;  // of x
+};
+
+HeIIState state_on(const Path& path, double x) {
+  return path.isobar ? plane_state(x, path.held) : plane_state(path.held, x);
+}
+
+// The entropy at 0 K, J/(kg K), the same at every pressure (the pressure
+// part -integral V_T dp vanishes there): the saturated line's at 0.8 K less
+// its phonons' T^3 share, c/3 (the rotons' is below 1e-5 of it there).
+double entropy_at_zero() {
+  thread_local double kept = nan;
+  if (std::isnan(kept)) {
+    const SaturatedLine at = saturated_line(plane_lowest_temperature);
+    kept = at.s - at.c / 3.0;
+  }
+  return kept;
+}
+
+// The next T along an isobar towards the target: Newton's step on a model
+// that matches the state's value and slope, s - s(0 K) rising as T^k
+// (k = cp/(s - s(0 K)): 3 for the phonons, more as the rotons set in), h and
+// u by the same law through dh = T ds (u: p dV is small beside it). Nearly
+// exact where plain Newton in T overshoots by far (h ~ T^7 near 1.5 K).
+double isobar_step(const HeIIState& st, const Path& path) {
+  const double sigma = st.s - entropy_at_zero();
+  const double k = st.cp / sigma;
+  if (!(sigma > 0.0 && k > 0.0)) return nan;
+  if (path.sought == Held::entropy) return st.T * std::pow(1.0 + (path.target - st.s) / sigma, 1.0 / k);
+  const double now = path.sought == Held::enthalpy ? st.h : st.u;
+  const double ratio = 1.0 + (path.target - now) * (k + 1.0) / (k * st.T * sigma);
+  return st.T * std::pow(ratio, 1.0 / (k + 1.0));
+}
+
+// Where an isotherm reaches the target, from its saturated end, where the
+// line gives s and h and the volume its slopes: the linear step in p. For
+// the density, which volume.hpp gives alone (with no pressure integral),
+// Newton on it to rounding, so that the one state evaluated is the answer.
+double isotherm_start(const Path& path) {
+  const double T = path.held;
+  const double ps = path.span.lo;
+  const ClosureDerivatives closure = saturation_closure(T);
+  const VolumeDerivatives v = specific_volume(T, ps, closure);
+  const SaturatedLine sat = saturated_line(T);
+  double value = nan;
+  double slope = nan;
+  switch (path.sought) {
+    case Held::density: {
+      const double volume = 1.0 / path.target;
+      double p = ps;
+      VolumeDerivatives at = v;
+      for (int k = 0; k < most_steps; ++k) {
+        const double next = std::fmin(std::fmax(p - (at.v - volume) / at.dp, ps), path.span.hi);
+        const bool done = std::fabs(next - p) <= step_tolerance * p;
+        p = next;
+        if (done || !std::isfinite(p)) break;
+        at = specific_volume(T, p, closure);
+      }
+      return p;
+    }
+    case Held::enthalpy:
+      value = sat.h;
+      slope = v.v - T * v.dT;
+      break;
+    case Held::entropy:
+      value = sat.s;
+      slope = -v.dT;
+      break;
+    case Held::energy:
+      value = sat.h - ps * v.v;
+      slope = -T * v.dT - ps * v.dp;
+      break;
+    case Held::temperature:
+    case Held::pressure:
+      break;
+  }
+  return ps + (path.target - value) / slope;
+}
+
+// Newton along a path from x, kept inside the span and, where the quantity
+// rises along the path (rising), inside the bracket the states seen so far
+// make: a step out of it bisects the bracket instead, an end met with the
+// target still beyond it ends the search with no root (refused). Done when
+// the step a state gives is below tolerance and its residual tiny: that
+// state is the answer to rounding. Where the quantity need not rise the
+// steps are Newton's alone, and a search that stalls is not a refusal.
+struct PathSolution {
+  Solution solution;
+  bool refused;
+};
+PathSolution follow(const Path& path, double x, bool rising) {
+  PathSolution out{{plane_state(nan, nan), 0, false}, false};
+  double lo = path.span.lo;
+  double hi = path.span.hi;
+  const double floor = path.isobar ? 0.0 : 1e3;
+  double last_x = nan;  // the last state's x and residual where a step must lower it
+  double last_f = nan;
+  int halvings = 0;
+  for (int step = 0; step < most_steps; ++step) {
+    if (!std::isfinite(x)) x = 0.5 * (lo + hi);
+    x = std::fmin(std::fmax(x, lo), hi);
+    const HeIIState st = state_on(path, x);
+    ++out.solution.evaluations;
+    const Partial q = partial(st, path.sought);
+    const double f = q.value - path.target;
+    if (!rising && !(std::fabs(f) < std::fabs(last_f)) && std::isfinite(last_f)) {
+      // No better than the last state: halve the step back towards it.
+      if (++halvings > most_halvings) break;
+      x = 0.5 * (x + last_x);
+      continue;
+    }
+    if (!st.in_range) break;
+    halvings = 0;
+    const double slope = path.isobar ? q.dT : q.dp;
+    double next = path.isobar && path.sought != Held::density ? isobar_step(st, path) : nan;
+    if (!std::isfinite(next)) next = x - f / slope;
+    const bool small = std::fabs(next - x) <= step_tolerance * std::fmax(x, floor);
+    if (f == 0.0 || (small && std::fabs(f) <= residual_tolerance * scale(path.sought))) {
+      out.solution = {st, out.solution.evaluations, true};
+      return out;
+    }
+    if (!rising) {
+      last_x = x;
+      last_f = f;
+      x = next;
+      continue;
+    }
+    // The root is below x where the quantity is above the target.
+    if (f > 0.0 ? x == path.span.lo : x == path.span.hi) {
+      out.refused = true;
+      break;
+    }
+    (f > 0.0 ? hi : lo) = x;
+    if (!(next > lo && next < hi)) {
+      // Out of the bracket: to the span's end not yet seen, else halfway.
+      const bool up = next >= hi;
+      const bool end_unseen = up ? hi == path.span.hi && x != hi : lo == path.span.lo && x != lo;
+      next = end_unseen ? (up ? hi : lo) : 0.5 * (lo + hi);
+    }
+    if (next == x) break;
+    x = next;
+  }
+  return out;
+}
+
+// The path a pair holds, if it holds T or p (other than the density on an
+// isobar, whose minimum near 1.1 K makes two states: the grid's).
+bool path_of(const Target& t, Path& path) {
+  if (t.b == Held::pressure && t.a != Held::density) {
+    path = {true, t.y, t.a, t.x, temperature_span(t.y)};
+  } else if (t.a == Held::temperature) {
+    path = {false, t.x, t.b, t.y, pressure_span(t.x)};
+  } else {
+    return false;
+  }
+  return path.span.lo <= path.span.hi;
+}
+
+constexpr double isobar_start_fraction = 0.6;
+double path_start(const Path& path) {
+  if (!path.isobar) return isotherm_start(path);
+  return path.span.lo + isobar_start_fraction * (path.span.hi - path.span.lo);
 }
 
 // h and s rise along an isobar (cp > 0): a value outside theirs at the ends
@@ -308,6 +493,12 @@ bool beyond_isobar(const Target& t, const Starts& s) {
 // starts on a monotonic path first, the grid's if none does.
 Solution solve(const Target& t, double T_held, double p_held) {
   int evaluations = 0;
+  Path path{};
+  if (path_of(t, path)) {
+    const PathSolution along = follow(path, path_start(path), monotonic(t));
+    if (along.solution.found || along.refused) return along.solution;
+    evaluations = along.solution.evaluations;
+  }
   for (const bool quick : {true, false}) {
     if (quick && !monotonic(t)) continue;
     const Starts starts = grid_starts(t, T_held, p_held, quick);
