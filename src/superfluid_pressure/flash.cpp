@@ -71,8 +71,14 @@ Span pressure_span(double T) {
   if (!(T >= plane_lowest_temperature && T < eos::lambda_saturation_temperature)) return {1.0, 0.0};
   const double lo = saturation_pressure(T).value;
   if (T < eos::lambda_melting_temperature) return {lo, eos::melting_pressure(T)};
+  // The line is flat in p (a ulp of T spans thousands of ulps of p): down
+  // from it by steps doubling from a ulp until T is below it.
   double hi = std::nextafter(eos::lambda_line_pressure(T), 0.0);
-  for (int k = 0; k < 64 && !(T < eos::lambda_line_temperature(hi)); ++k) hi = std::nextafter(hi, 0.0);
+  double down = hi - std::nextafter(hi, 0.0);
+  for (int k = 0; k < 64 && !(T < eos::lambda_line_temperature(hi)); ++k) {
+    hi -= down;
+    down *= 2.0;
+  }
   return {lo, std::fmin(hi, eos::lambda_melting_pressure)};
 }
 
@@ -333,108 +339,82 @@ double entropy_at_zero() {
 // The next T along an isobar towards the target: Newton's step on a model
 // that matches the state's value and slope, s - s(0 K) rising as T^k
 // (k = cp/(s - s(0 K)): 3 for the phonons, more as the rotons set in), h and
-// u by the same law through dh = T ds (u: p dV is small beside it). Nearly
+// u by the same law through dh = T ds (u's distance taken as h's by their
+// slopes' ratio). Nearly
 // exact where plain Newton in T overshoots by far (h ~ T^7 near 1.5 K).
 double isobar_step(const HeIIState& st, const Path& path) {
   const double sigma = st.s - entropy_at_zero();
   const double k = st.cp / sigma;
   if (!(sigma > 0.0 && k > 0.0)) return nan;
   if (path.sought == Held::entropy) return st.T * std::pow(1.0 + (path.target - st.s) / sigma, 1.0 / k);
-  const double now = path.sought == Held::enthalpy ? st.h : st.u;
-  const double ratio = 1.0 + (path.target - now) * (k + 1.0) / (k * st.T * sigma);
+  // u's distance as h's: du/dT = cp - p V alpha where the model's slope is cp.
+  const double gap = path.sought == Held::enthalpy
+                         ? path.target - st.h
+                         : (path.target - st.u) * st.cp / partial(st, Held::energy).dT;
+  const double ratio = 1.0 + gap * (k + 1.0) / (k * st.T * sigma);
   return st.T * std::pow(ratio, 1.0 / (k + 1.0));
 }
 
-// Where an isotherm reaches the target, from its saturated end, where the
-// line gives s and h and the volume its slopes: the linear step in p. For
-// the density, which volume.hpp gives alone (with no pressure integral),
-// Newton on it to rounding, so that the one state evaluated is the answer.
-double isotherm_start(const Path& path) {
-  const double T = path.held;
-  const double ps = path.span.lo;
-  const ClosureDerivatives closure = saturation_closure(T);
-  const VolumeDerivatives v = specific_volume(T, ps, closure);
-  const SaturatedLine sat = saturated_line(T);
-  double value = nan;
-  double slope = nan;
-  switch (path.sought) {
-    case Held::density: {
-      const double volume = 1.0 / path.target;
-      double p = ps;
-      VolumeDerivatives at = v;
-      for (int k = 0; k < most_steps; ++k) {
-        const double next = std::fmin(std::fmax(p - (at.v - volume) / at.dp, ps), path.span.hi);
-        const bool done = std::fabs(next - p) <= step_tolerance * p;
-        p = next;
-        if (done || !std::isfinite(p)) break;
-        at = specific_volume(T, p, closure);
-      }
-      return p;
-    }
-    case Held::enthalpy:
-      value = sat.h;
-      slope = v.v - T * v.dT;
-      break;
-    case Held::entropy:
-      value = sat.s;
-      slope = -v.dT;
-      break;
-    case Held::energy:
-      value = sat.h - ps * v.v;
-      slope = -T * v.dT - ps * v.dp;
-      break;
-    case Held::temperature:
-    case Held::pressure:
-      break;
-  }
-  return ps + (path.target - value) / slope;
-}
-
 // Newton along a path from x, kept inside the span and, where the quantity
-// rises along the path (rising), inside the bracket the states seen so far
-// make: a step out of it bisects the bracket instead, an end met with the
-// target still beyond it ends the search with no root (refused). Done when
-// the step a state gives is below tolerance and its residual tiny: that
-// state is the answer to rounding. Where the quantity need not rise the
-// steps are Newton's alone, and a search that stalls is not a refusal.
-struct PathSolution {
-  Solution solution;
-  bool refused;
+// rises along the path (rising), inside the bracket the points seen so far
+// make: a step out of it goes to the span's end not yet seen, else to where
+// the chord through the bracket's ends (Illinois' weights) meets the target
+// (halfway if the chord fails); an end met with the target still beyond it
+// ends the search with no root (refused). Where the quantity need not rise,
+// a point no nearer the target than the last halves the step back to it, and
+// a search that stalls or presses against an end is not a refusal. Done when
+// the step a point gives is below tolerance and its residual tiny: that
+// point is the answer to rounding. probe(x) gives the residual at x and the
+// next x it proposes.
+struct Probed {
+  bool in_range;
+  double f;     // the sought quantity less the target
+  double next;  // the step's end
 };
-PathSolution follow(const Path& path, double x, bool rising) {
-  PathSolution out{{plane_state(nan, nan), 0, false}, false};
+struct Search {
+  int probes;
+  bool found;
+  bool refused;
+  double x;
+};
+template <typename Probe>
+Search search(const Path& path, double x, bool rising, const Probe& probe) {
+  Search out{0, false, false, x};
   double lo = path.span.lo;
   double hi = path.span.hi;
   const double floor = path.isobar ? 0.0 : 1e3;
-  double last_x = nan;  // the last state's x and residual where a step must lower it
+  double f_lo = nan;  // the residual at the bracket's ends, once seen there
+  double f_hi = nan;
+  int kept = 0;         // the end the last point left in place: -1 lo, 1 hi
+  double last_x = nan;  // the last point's x and residual where a step must lower it
   double last_f = nan;
   int halvings = 0;
   for (int step = 0; step < most_steps; ++step) {
     if (!std::isfinite(x)) x = 0.5 * (lo + hi);
     x = std::fmin(std::fmax(x, lo), hi);
-    const HeIIState st = state_on(path, x);
-    ++out.solution.evaluations;
-    const Partial q = partial(st, path.sought);
-    const double f = q.value - path.target;
+    const Probed at = probe(x);
+    ++out.probes;
+    out.x = x;
+    const double f = at.f;
     if (!rising && !(std::fabs(f) < std::fabs(last_f)) && std::isfinite(last_f)) {
-      // No better than the last state: halve the step back towards it.
+      // No better than the last point: halve the step back towards it.
       if (++halvings > most_halvings) break;
       x = 0.5 * (x + last_x);
       continue;
     }
-    if (!st.in_range) break;
+    if (!at.in_range) break;
     halvings = 0;
-    const double slope = path.isobar ? q.dT : q.dp;
-    double next = path.isobar && path.sought != Held::density ? isobar_step(st, path) : nan;
-    if (!std::isfinite(next)) next = x - f / slope;
+    double next = at.next;
     const bool small = std::fabs(next - x) <= step_tolerance * std::fmax(x, floor);
     if (f == 0.0 || (small && std::fabs(f) <= residual_tolerance * scale(path.sought))) {
-      out.solution = {st, out.solution.evaluations, true};
+      out.found = true;
       return out;
     }
     if (!rising) {
       last_x = x;
       last_f = f;
+      // Pressed against an end: stalled.
+      if (std::fmin(std::fmax(next, lo), hi) == x) break;
       x = next;
       continue;
     }
@@ -443,17 +423,95 @@ PathSolution follow(const Path& path, double x, bool rising) {
       out.refused = true;
       break;
     }
-    (f > 0.0 ? hi : lo) = x;
-    if (!(next > lo && next < hi)) {
-      // Out of the bracket: to the span's end not yet seen, else halfway.
+    // An end kept from the last fallback's bracket weighs half (Illinois).
+    if (f > 0.0) {
+      hi = x;
+      f_hi = f;
+      if (kept == -1) f_lo *= 0.5;
+      kept = kept == -1 ? 0 : -1;
+    } else {
+      lo = x;
+      f_lo = f;
+      if (kept == 1) f_hi *= 0.5;
+      kept = kept == 1 ? 0 : 1;
+    }
+    if (next > lo && next < hi) {
+      kept = 0;
+    } else {
+      // Out of the bracket: to the span's end not yet seen, else where the
+      // chord through the bracket's ends meets the target.
       const bool up = next >= hi;
-      const bool end_unseen = up ? hi == path.span.hi && x != hi : lo == path.span.lo && x != lo;
-      next = end_unseen ? (up ? hi : lo) : 0.5 * (lo + hi);
+      next = up ? hi : lo;
+      if (!std::isnan(f_lo) && !std::isnan(f_hi)) next = lo - f_lo * (hi - lo) / (f_hi - f_lo);
+      if (!(next > lo && next < hi) && !std::isnan(up ? f_hi : f_lo)) next = 0.5 * (lo + hi);
     }
     if (next == x) break;
     x = next;
   }
   return out;
+}
+
+// 3-point Gauss-Legendre on [-1, 1] (Abramowitz and Stegun, Table 25.4):
+// the node sqrt(3/5) either side of 0, weights 5/9 there and 8/9 at 0.
+constexpr double gauss_3_node = 0.774596669241483377035853079956;
+constexpr std::array<double, 3> gauss_3_nodes{-gauss_3_node, 0.0, gauss_3_node};
+constexpr std::array<double, 3> gauss_3_weights{5.0 / 9.0, 8.0 / 9.0, 5.0 / 9.0};
+
+// Where an isotherm reaches the target, as a start: its state at p rough,
+// the pressure part over [p_s, p] by the 3-point rule on the volume alone
+// (volume.hpp: a few hundred ns against a state's microseconds; within
+// about 1e-6 of the state's away from the lambda line), and the saturated
+// line's s and h at p_s. The density needs no integral: its start is its
+// root, to rounding, and the one state evaluated there is the answer.
+double isotherm_start(const Path& path, bool rising) {
+  const double T = path.held;
+  const double ps = path.span.lo;
+  const ClosureDerivatives closure = saturation_closure(T);
+  const SaturatedLine sat = saturated_line(T);
+  const auto probe = [&](double p) {
+    const VolumeDerivatives v = specific_volume(T, p, closure);
+    double value = 1.0 / v.v;
+    double next = p - (v.v - 1.0 / path.target) / v.dp;  // Newton on V: nearer linear in p
+    if (path.sought != Held::density) {
+      double dg = 0.0;
+      double ds = 0.0;
+      const double half = 0.5 * (p - ps);
+      for (std::size_t i = 0; i < gauss_3_nodes.size(); ++i) {
+        const VolumeDerivatives node = specific_volume(T, ps + half * (1.0 + gauss_3_nodes[i]), closure);
+        dg += half * gauss_3_weights[i] * node.v;
+        ds -= half * gauss_3_weights[i] * node.dT;
+      }
+      const double h = sat.h + dg + T * ds;
+      value = path.sought == Held::entropy ? sat.s + ds : h;
+      double slope = path.sought == Held::entropy ? -v.dT : v.v - T * v.dT;
+      if (path.sought == Held::energy) {
+        value = h - p * v.v;
+        slope = -T * v.dT - p * v.dp;
+      }
+      next = p - (value - path.target) / slope;
+    }
+    const double f = value - path.target;
+    return Probed{std::isfinite(f), f, next};
+  };
+  return search(path, ps, rising, probe).x;
+}
+
+// A search along the path with the model's states.
+struct PathSolution {
+  Solution solution;
+  bool refused;
+};
+PathSolution follow(const Path& path, double x, bool rising) {
+  HeIIState st = plane_state(nan, nan);
+  const auto probe = [&](double at) {
+    st = state_on(path, at);
+    const Partial q = partial(st, path.sought);
+    double next = path.isobar && path.sought != Held::density ? isobar_step(st, path) : nan;
+    if (!std::isfinite(next)) next = at - (q.value - path.target) / (path.isobar ? q.dT : q.dp);
+    return Probed{st.in_range, q.value - path.target, next};
+  };
+  const Search found = search(path, x, rising, probe);
+  return {{st, found.probes, found.found}, found.refused};
 }
 
 // The path a pair holds, if it holds T or p (other than the density on an
@@ -470,8 +528,8 @@ bool path_of(const Target& t, Path& path) {
 }
 
 constexpr double isobar_start_fraction = 0.6;
-double path_start(const Path& path) {
-  if (!path.isobar) return isotherm_start(path);
+double path_start(const Path& path, bool rising) {
+  if (!path.isobar) return isotherm_start(path, rising);
   return path.span.lo + isobar_start_fraction * (path.span.hi - path.span.lo);
 }
 
@@ -495,7 +553,7 @@ Solution solve(const Target& t, double T_held, double p_held) {
   int evaluations = 0;
   Path path{};
   if (path_of(t, path)) {
-    const PathSolution along = follow(path, path_start(path), monotonic(t));
+    const PathSolution along = follow(path, path_start(path, monotonic(t)), monotonic(t));
     if (along.solution.found || along.refused) return along.solution;
     evaluations = along.solution.evaluations;
   }
