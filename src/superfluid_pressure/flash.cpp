@@ -7,13 +7,15 @@
 //   u:   d/dT = cp - p V alpha, d/dp = V (p kappa_T - T alpha)
 // A pair holding T or p runs along its isotherm or isobar, within the
 // region's bounds there (the vapour pressure, the melting line, the lambda
-// line): an isotherm from where the saturated line and the volume put the
-// target (the density: where the volume alone puts it, exactly), an isobar
-// from 60 % of its span by Newton's step on s - s(0 K) ~ T^k, which follows
-// the phonons' and rotons' steep rise where a step in T overshoots. Where the
-// quantity rises along the path (h and s on an isobar, rho and h on an
-// isotherm) the states bracket the root: a step out of the bracket bisects
-// it, and a path end passed with the target still beyond has no state here.
+// line). An isotherm starts where the saturated line and the volume alone
+// (a 3-point pressure integral, no state) put the target: for the density
+// exactly, so that one state is the answer. An isobar starts and steps on
+// the saturated line's shape in T (tabulated once per thread), fitted to
+// each state's value and slope: it follows the phonons' and rotons' steep
+// rise where a step in T overshoots. Where the quantity rises along the path
+// (h and s on an isobar, rho and h on an isotherm) the states bracket the
+// root (a step out of it takes the bracket's chord), and a path end met with
+// the target still beyond has no state here.
 // The other pairs, and a path that stalls, start from the best point of a
 // small grid over the region, halving a step until the residual falls.
 // Done when the step a state gives moves T and p by less than 1e-12
@@ -24,6 +26,7 @@
 // minimum near 1.1 K) the one nearer the grid's best point is returned.
 #include "superfluid_pressure/flash.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -324,37 +327,6 @@ HeIIState state_on(const Path& path, double x) {
   return path.isobar ? plane_state(x, path.held) : plane_state(path.held, x);
 }
 
-// The entropy at 0 K, J/(kg K), the same at every pressure (the pressure
-// part -integral V_T dp vanishes there): the saturated line's at 0.8 K less
-// its phonons' T^3 share, c/3 (the rotons' is below 1e-5 of it there).
-double entropy_at_zero() {
-  thread_local double kept = nan;
-  if (std::isnan(kept)) {
-    const SaturatedLine at = saturated_line(plane_lowest_temperature);
-    kept = at.s - at.c / 3.0;
-  }
-  return kept;
-}
-
-// The next T along an isobar towards the target: Newton's step on a model
-// that matches the state's value and slope, s - s(0 K) rising as T^k
-// (k = cp/(s - s(0 K)): 3 for the phonons, more as the rotons set in), h and
-// u by the same law through dh = T ds (u's distance taken as h's by their
-// slopes' ratio). Nearly
-// exact where plain Newton in T overshoots by far (h ~ T^7 near 1.5 K).
-double isobar_step(const HeIIState& st, const Path& path) {
-  const double sigma = st.s - entropy_at_zero();
-  const double k = st.cp / sigma;
-  if (!(sigma > 0.0 && k > 0.0)) return nan;
-  if (path.sought == Held::entropy) return st.T * std::pow(1.0 + (path.target - st.s) / sigma, 1.0 / k);
-  // u's distance as h's: du/dT = cp - p V alpha where the model's slope is cp.
-  const double gap = path.sought == Held::enthalpy
-                         ? path.target - st.h
-                         : (path.target - st.u) * st.cp / partial(st, Held::energy).dT;
-  const double ratio = 1.0 + gap * (k + 1.0) / (k * st.T * sigma);
-  return st.T * std::pow(ratio, 1.0 / (k + 1.0));
-}
-
 // Newton along a path from x, kept inside the span and, where the quantity
 // rises along the path (rising), inside the bracket the points seen so far
 // make: a step out of it goes to the span's end not yet seen, else to where
@@ -457,10 +429,101 @@ constexpr double gauss_3_node = 0.774596669241483377035853079956;
 constexpr std::array<double, 3> gauss_3_nodes{-gauss_3_node, 0.0, gauss_3_node};
 constexpr std::array<double, 3> gauss_3_weights{5.0 / 9.0, 8.0 / 9.0, 5.0 / 9.0};
 
+// The saturated line's s and h at line_nodes + 1 temperatures from 0.8 K to
+// T_lambda, per thread, and cubic Hermite between them on their slopes (c/T
+// and C_sat + V dp_s/dT): the shape of an isobar's s and h in T (they rise
+// as T^3 with the phonons, much faster with the rotons), for its steps.
+constexpr int line_nodes = 28;
+constexpr double line_step = (eos::lambda_saturation_temperature - plane_lowest_temperature) / line_nodes;
+struct LineNode {
+  double s;
+  double h;
+  double ds;  // per K
+  double dh;
+};
+struct LinePoint {
+  double value;
+  double slope;
+};
+LinePoint saturated_shape(bool entropy, double T) {
+  thread_local bool taken = false;
+  thread_local LineNode node[line_nodes + 1] = {};
+  if (!taken) {
+    for (int i = 0; i <= line_nodes; ++i) {
+      const double at =
+          i == line_nodes ? eos::lambda_saturation_temperature : plane_lowest_temperature + line_step * i;
+      const SaturatedLine line = saturated_line(at);
+      node[i] = {line.s, line.h, line.c / at, enthalpy_slope(at)};
+    }
+    taken = true;
+  }
+  const double x = std::fmin(std::fmax((T - plane_lowest_temperature) / line_step, 0.0), double{line_nodes});
+  const int i = std::min(static_cast<int>(x), line_nodes - 1);
+  const double t = x - i;
+  const LineNode& a = node[i];
+  const LineNode& b = node[i + 1];
+  const double y0 = entropy ? a.s : a.h;
+  const double y1 = entropy ? b.s : b.h;
+  const double m0 = line_step * (entropy ? a.ds : a.dh);
+  const double m1 = line_step * (entropy ? b.ds : b.dh);
+  const double u = 1.0 - t;
+  return {(1.0 + 2.0 * t) * u * u * y0 + t * u * u * m0 + t * t * (3.0 - 2.0 * t) * y1 - t * t * u * m1,
+          (6.0 * t * (t - 1.0) * (y0 - y1) + (3.0 * t - 1.0) * (t - 1.0) * m0 + t * (3.0 * t - 2.0) * m1) /
+              line_step};
+}
+
+// Where offset + stretch * shape(T) meets the target on the span: Newton
+// on it within a bisection bracket, from T (arithmetic alone), to a tenth of
+// the steps' tolerance.
+constexpr double shape_tolerance = 0.1 * step_tolerance;
+double shape_root(const Path& path, double offset, double stretch, double T) {
+  const bool entropy = path.sought == Held::entropy;
+  double lo = path.span.lo;
+  double hi = path.span.hi;
+  for (int k = 0; k < 2 * most_steps; ++k) {
+    const LinePoint at = saturated_shape(entropy, T);
+    const double f = offset + stretch * at.value - path.target;
+    (f > 0.0 ? hi : lo) = T;
+    double next = T - f / (stretch * at.slope);
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    if (std::fabs(next - T) <= shape_tolerance * T || hi - lo <= shape_tolerance * T) return next;
+    T = next;
+  }
+  return T;
+}
+
+// The next T along an isobar towards the target: the saturated line's shape
+// stretched and moved onto the isobar to the state's value and slope at its
+// T (the phonons' T^3 scales with their speed, which pressure raises), and
+// solved for the target. At the state's T it is Newton's step, on a model
+// that follows the rise far beyond where a step in T overshoots. u is taken
+// on h's shape.
+double isobar_step(const HeIIState& st, const Path& path) {
+  const Partial q = partial(st, path.sought);
+  const LinePoint here = saturated_shape(path.sought == Held::entropy, st.T);
+  const double stretch = q.dT / here.slope;
+  return shape_root(path, q.value - stretch * here.value, stretch, st.T);
+}
+
+// The first T along an isobar: on the saturated line's shape, moved by the
+// pressure part at 0 K for h (integral_0^p V0 dp', background_volume.hpp,
+// by the 3-point rule) and for u (less p V0).
+double isobar_start(const Path& path) {
+  const double p = path.held;
+  double offset = 0.0;
+  if (path.sought != Held::entropy) {
+    const double half = 0.5 * p;
+    for (std::size_t i = 0; i < gauss_3_nodes.size(); ++i)
+      offset += half * gauss_3_weights[i] * zero_temperature_volume(half * (1.0 + gauss_3_nodes[i])).v / M;
+  }
+  if (path.sought == Held::energy) offset -= p * zero_temperature_volume(p).v / M;
+  return shape_root(path, offset, 1.0, 0.5 * (path.span.lo + path.span.hi));
+}
+
 // Where an isotherm reaches the target, as a start: its state at p rough,
 // the pressure part over [p_s, p] by the 3-point rule on the volume alone
-// (volume.hpp: a few hundred ns against a state's microseconds; within
-// about 1e-6 of the state's away from the lambda line), and the saturated
+// (volume.hpp: a few hundred ns against a state's microseconds; close to
+// the state's away from the lambda line), and the saturated
 // line's s and h at p_s. The density needs no integral: its start is its
 // root, to rounding, and the one state evaluated there is the answer.
 double isotherm_start(const Path& path, bool rising) {
@@ -527,10 +590,9 @@ bool path_of(const Target& t, Path& path) {
   return path.span.lo <= path.span.hi;
 }
 
-constexpr double isobar_start_fraction = 0.6;
 double path_start(const Path& path, bool rising) {
   if (!path.isobar) return isotherm_start(path, rising);
-  return path.span.lo + isobar_start_fraction * (path.span.hi - path.span.lo);
+  return isobar_start(path);
 }
 
 // h and s rise along an isobar (cp > 0): a value outside theirs at the ends
