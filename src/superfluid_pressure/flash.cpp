@@ -17,7 +17,9 @@
 // root (a step out of it takes the bracket's chord), and a path end met with
 // the target still beyond has no state here.
 // The other pairs, and a path that stalls, start from the best point of a
-// small grid over the region, halving a step until the residual falls.
+// small grid over the region (for the pairs holding neither T nor p, but
+// (rho, h), of rough states: the pressure part by a 3-point rule on the
+// volume), halving a step until the residual falls.
 // Done when the step a state gives moves T and p by less than 1e-12
 // relative with its residual tiny (that state is the answer to rounding);
 // at most 40 steps. A pair whose iteration ends away from a root (pressed
@@ -191,6 +193,55 @@ struct Solution {
   bool found;
 };
 
+// 3-point Gauss-Legendre on [-1, 1] (Abramowitz and Stegun, Table 25.4):
+// the node sqrt(3/5) either side of 0, weights 5/9 there and 8/9 at 0.
+constexpr double gauss_3_node = 0.774596669241483377035853079956;
+constexpr std::array<double, 3> gauss_3_nodes{-gauss_3_node, 0.0, gauss_3_node};
+constexpr std::array<double, 3> gauss_3_weights{5.0 / 9.0, 8.0 / 9.0, 5.0 / 9.0};
+
+// The pressure part at T from p_s to p by the 3-point rule on the volume
+// alone (pressure_part.hpp's integrals, without its pieces towards the
+// lambda line): close to a state's away from the line, for starts only.
+struct RoughPart {
+  double dg;  // J/kg
+  double ds;  // J/(kg K)
+  double dcp;
+};
+RoughPart rough_part(double T, double ps, double p, const ClosureDerivatives& closure) {
+  RoughPart part{0.0, 0.0, 0.0};
+  const double half = 0.5 * (p - ps);
+  for (std::size_t i = 0; i < gauss_3_nodes.size(); ++i) {
+    const VolumeDerivatives v = specific_volume(T, ps + half * (1.0 + gauss_3_nodes[i]), closure);
+    part.dg += half * gauss_3_weights[i] * v.v;
+    part.ds -= half * gauss_3_weights[i] * v.dT;
+    part.dcp -= T * half * gauss_3_weights[i] * v.dTT;
+  }
+  return part;
+}
+
+// A state at (T, p) with its pressure part rough (the fields the flashes'
+// partials take: rho, h, s, u, cp, alpha, kappa): a grid point to choose
+// starts by, at a fraction of a state's cost; never an answer.
+HeIIState rough_state(double T, double p) {
+  HeIIState st{false, T, p, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+  const superfluid::SplineValue ps = saturation_pressure(T);
+  if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p, ps.value)) return st;
+  const ClosureDerivatives closure = saturation_closure(T);
+  const SaturatedLine sat = saturated_line(T);
+  const RoughPart part = rough_part(T, ps.value, p, closure);
+  const VolumeDerivatives v = specific_volume(T, p, closure);
+  const VolumeDerivatives at_saturation = specific_volume(T, ps.value, closure);
+  st.in_range = true;
+  st.rho = 1.0 / v.v;
+  st.s = sat.s + part.ds;
+  st.h = sat.h + part.dg + T * part.ds;
+  st.u = st.h - p * v.v;
+  st.cp = sat.c + part.dcp + T * at_saturation.dT * ps.derivative;
+  st.alpha = v.dT / v.v;
+  st.kappa = -v.dp / v.v;
+  return st;
+}
+
 // The grid's best starts, best first: along T (p held) or p (T held) at
 // grid_points points, or over grid_points temperatures times grid_points
 // fractions of their pressure span.
@@ -214,11 +265,15 @@ bool monotonic(const Target& t) {
 
 Starts grid_starts(const Target& t, double T_held, double p_held, bool quick) {
   Starts best;
+  // The 2-D grid on rough states, but for (rho, h), whose twins in He II
+  // (h falls along an isochore where alpha < 0 outweighs cv) the states'
+  // own residuals tell apart.
+  const bool rough = t.b != Held::pressure && t.a != Held::temperature && t.b != Held::enthalpy;
   const auto consider = [&](double T, double p) {
-    const HeIIState st = plane_state(T, p);
-    ++best.evaluations;
+    const HeIIState st = rough ? rough_state(T, p) : plane_state(T, p);
+    if (!rough) ++best.evaluations;
     best.last = partial(st, t.a).value;
-    if (best.evaluations == 1) best.first = best.last;
+    if (std::isnan(best.first)) best.first = best.last;
     const double r = residual(st, t);
     if (!st.in_range || !(r < best.residual[most_starts - 1] || best.count < most_starts)) return st;
     std::size_t i = best.count < most_starts ? best.count++ : most_starts - 1;
@@ -423,12 +478,6 @@ Search search(const Path& path, double x, bool rising, const Probe& probe) {
   return out;
 }
 
-// 3-point Gauss-Legendre on [-1, 1] (Abramowitz and Stegun, Table 25.4):
-// the node sqrt(3/5) either side of 0, weights 5/9 there and 8/9 at 0.
-constexpr double gauss_3_node = 0.774596669241483377035853079956;
-constexpr std::array<double, 3> gauss_3_nodes{-gauss_3_node, 0.0, gauss_3_node};
-constexpr std::array<double, 3> gauss_3_weights{5.0 / 9.0, 8.0 / 9.0, 5.0 / 9.0};
-
 // The saturated line's s and h at line_nodes + 1 temperatures from 0.8 K to
 // T_lambda, per thread, and cubic Hermite between them on their slopes (c/T
 // and C_sat + V dp_s/dT): the shape of an isobar's s and h in T (they rise
@@ -536,16 +585,9 @@ double isotherm_start(const Path& path, bool rising) {
     double value = 1.0 / v.v;
     double next = p - (v.v - 1.0 / path.target) / v.dp;  // Newton on V: nearer linear in p
     if (path.sought != Held::density) {
-      double dg = 0.0;
-      double ds = 0.0;
-      const double half = 0.5 * (p - ps);
-      for (std::size_t i = 0; i < gauss_3_nodes.size(); ++i) {
-        const VolumeDerivatives node = specific_volume(T, ps + half * (1.0 + gauss_3_nodes[i]), closure);
-        dg += half * gauss_3_weights[i] * node.v;
-        ds -= half * gauss_3_weights[i] * node.dT;
-      }
-      const double h = sat.h + dg + T * ds;
-      value = path.sought == Held::entropy ? sat.s + ds : h;
+      const RoughPart part = rough_part(T, ps, p, closure);
+      const double h = sat.h + part.dg + T * part.ds;
+      value = path.sought == Held::entropy ? sat.s + part.ds : h;
       double slope = path.sought == Held::entropy ? -v.dT : v.v - T * v.dT;
       if (path.sought == Held::energy) {
         value = h - p * v.v;
