@@ -25,7 +25,9 @@
 // at most 40 steps. A pair whose iteration ends away from a root (pressed
 // against a bound) has no state here: false, and the caller's answer
 // stands. Where a path holds two He II states (the isobar's density has a
-// minimum near 1.1 K) the one nearer the grid's best point is returned.
+// minimum near 1.1 K) the one nearer the grid's best point is returned;
+// (P, rho) runs its grid and steps on the density alone (the volume, no
+// pressure integral) and evaluates one state, at the answer.
 #include "superfluid_pressure/flash.hpp"
 
 #include <algorithm>
@@ -242,6 +244,25 @@ HeIIState rough_state(double T, double p) {
   return st;
 }
 
+// The density and its partials in T and p from the volume alone, with the
+// closure's value and slope (its second derivative only the volume's second
+// derivative in T takes): the state's own rho, alpha and kappa_T, bit for
+// bit, all a (P, rho) search reads. Elsewhere NaN.
+HeIIState density_state(double T, double p) {
+  HeIIState st{false, T, p, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+  if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p)) return st;
+  const Closure closure = closure_value(T);
+  const VolumeDerivatives v = specific_volume(T, p, {closure.R, closure.dR, nan});
+  st.in_range = true;
+  st.rho = 1.0 / v.v;
+  st.alpha = v.dT / v.v;
+  st.kappa = -v.dp / v.v;
+  return st;
+}
+
+// How a search takes a state at (T, p): the model's, or a part of it.
+using StateAt = HeIIState (*)(double T, double p);
+
 // The grid's best starts, best first: along T (p held) or p (T held) at
 // grid_points points, or over grid_points temperatures times grid_points
 // fractions of their pressure span.
@@ -263,14 +284,14 @@ bool monotonic(const Target& t) {
          (t.a == Held::temperature && (t.b == Held::density || t.b == Held::enthalpy));
 }
 
-Starts grid_starts(const Target& t, double T_held, double p_held, bool quick) {
+Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, StateAt state_at) {
   Starts best;
   // The 2-D grid on rough states, but for (rho, h), whose twins in He II
   // (h falls along an isochore where alpha < 0 outweighs cv) the states'
   // own residuals tell apart.
   const bool rough = t.b != Held::pressure && t.a != Held::temperature && t.b != Held::enthalpy;
   const auto consider = [&](double T, double p) {
-    const HeIIState st = rough ? rough_state(T, p) : plane_state(T, p);
+    const HeIIState st = rough ? rough_state(T, p) : state_at(T, p);
     if (!rough) ++best.evaluations;
     best.last = partial(st, t.a).value;
     if (std::isnan(best.first)) best.first = best.last;
@@ -327,7 +348,7 @@ Starts grid_starts(const Target& t, double T_held, double p_held, bool quick) {
 }
 
 // Newton from one start.
-Solution newton(const Target& t, HeIIState st) {
+Solution newton(const Target& t, HeIIState st, StateAt state_at) {
   Solution sol{st, 0, false};
   double r = residual(st, t);
   for (int step = 0; step < most_steps; ++step) {
@@ -349,7 +370,7 @@ Solution newton(const Target& t, HeIIState st) {
       double T = st.T + dT;
       double p = st.p + dp;
       if (!clamp(t, T, p)) break;
-      next = plane_state(T, p);
+      next = state_at(T, p);
       ++sol.evaluations;
       next_r = residual(next, t);
       if (next.in_range && next_r < r) {
@@ -661,19 +682,26 @@ Solution solve(const Target& t, double T_held, double p_held) {
     if (along.solution.found || along.refused) return along.solution;
     evaluations = along.solution.evaluations;
   }
+  // (P, rho) searches on the density alone, then takes the one state.
+  const bool density_only = t.a == Held::density && t.b == Held::pressure;
+  const StateAt state_at = density_only ? density_state : plane_state;
   for (const bool quick : {true, false}) {
     if (quick && !monotonic(t)) continue;
-    const Starts starts = grid_starts(t, T_held, p_held, quick);
+    const Starts starts = grid_starts(t, T_held, p_held, quick, state_at);
     evaluations += starts.evaluations;
     if (beyond_isobar(t, starts)) break;
     for (std::size_t i = 0; i < starts.count; ++i) {
-      Solution sol = newton(t, starts.state[i]);
+      Solution sol = newton(t, starts.state[i], state_at);
       evaluations += sol.evaluations;
       sol.evaluations = evaluations;
+      if (sol.found && density_only) {
+        sol.state = plane_state(sol.state.T, sol.state.p);
+        return {sol.state, 1, sol.state.in_range};
+      }
       if (sol.found) return sol;
     }
   }
-  return {plane_state(nan, nan), evaluations, false};
+  return {plane_state(nan, nan), density_only ? 0 : evaluations, false};
 }
 
 FluidState fluid_state(const HeIIState& st, int evaluations) {
