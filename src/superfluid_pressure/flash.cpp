@@ -17,9 +17,9 @@
 // root (a step out of it takes the bracket's chord), and a path end met with
 // the target still beyond has no state here.
 // The other pairs, and a path that stalls, start from the best point of a
-// small grid over the region (for the pairs holding neither T nor p, but
-// (rho, h), of rough states: the pressure part by a 3-point rule on the
-// volume), halving a step until the residual falls.
+// small grid over the region (of rough states, the pressure part by a
+// 3-point rule on the volume, but along an isobar and for (rho, h)),
+// halving a step until the residual falls.
 // Done when the step a state gives moves T and p by less than 1e-12
 // relative with its residual tiny (that state is the answer to rounding);
 // at most 40 steps. A pair whose iteration ends away from a root (pressed
@@ -286,10 +286,11 @@ bool monotonic(const Target& t) {
 
 Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, StateAt state_at) {
   Starts best;
-  // The 2-D grid on rough states, but for (rho, h), whose twins in He II
-  // (h falls along an isochore where alpha < 0 outweighs cv) the states'
-  // own residuals tell apart.
-  const bool rough = t.b != Held::pressure && t.a != Held::temperature && t.b != Held::enthalpy;
+  // Rough states but along an isobar (whose ends' values decide that it
+  // holds no root) and for (rho, h), whose twins in He II (h falls along an
+  // isochore where alpha < 0 outweighs cv) the states' own residuals tell
+  // apart.
+  const bool rough = t.b != Held::pressure && t.b != Held::enthalpy;
   const auto consider = [&](double T, double p) {
     const HeIIState st = rough ? rough_state(T, p) : state_at(T, p);
     if (!rough) ++best.evaluations;
