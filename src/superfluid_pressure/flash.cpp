@@ -244,15 +244,14 @@ HeIIState rough_state(double T, double p) {
   return st;
 }
 
-// The density and its partials in T and p from the volume alone, with the
-// closure's value and slope (its second derivative only the volume's second
-// derivative in T takes): the state's own rho, alpha and kappa_T, bit for
-// bit, all a (P, rho) search reads. Elsewhere NaN.
+// The density and its partials in T and p from the volume alone (with the
+// closure, kept per T for the state that follows at the answer): the
+// state's own rho, alpha and kappa_T, bit for bit, all a (P, rho) search
+// reads. Elsewhere NaN.
 HeIIState density_state(double T, double p) {
   HeIIState st{false, T, p, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
   if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p)) return st;
-  const Closure closure = closure_value(T);
-  const VolumeDerivatives v = specific_volume(T, p, {closure.R, closure.dR, nan});
+  const VolumeDerivatives v = specific_volume(T, p, saturation_closure(T));
   st.in_range = true;
   st.rho = 1.0 / v.v;
   st.alpha = v.dT / v.v;
