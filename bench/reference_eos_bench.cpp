@@ -206,6 +206,9 @@ std::vector<Case> cases() {
       derived("TP/he-ii", VORN_EOS_TP, he_ii, TP, kFiveAtTP),
       derived("PH/he-ii", VORN_EOS_PH, he_ii, Ph, kFiveAtPX),
       derived("TRHO/he-ii", VORN_EOS_TRHO, he_ii, Trho, kFive),
+      derived("PS/he-ii", VORN_EOS_PS, he_ii, Ps, kFiveAtPX),
+      derived("TH/he-ii", VORN_EOS_TH, he_ii, Th, kFiveAtPX),
+      derived("HS/he-ii", VORN_EOS_HS, he_ii, hs, kFiveAtPX),
       // The other pairs, one region each (a library without a pair answers
       // bad input at once: its column then means nothing).
       derived("PRHO/liquid", VORN_EOS_PRHO, liquid, Prho, kFiveAtPX),

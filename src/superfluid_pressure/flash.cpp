@@ -5,18 +5,32 @@
 //   h:   d/dT = cp,             d/dp = V (1 - T alpha)
 //   s:   d/dT = cp/T,           d/dp = -V alpha
 //   u:   d/dT = cp - p V alpha, d/dp = V (p kappa_T - T alpha)
-// (T or p held: their row is the identity, and the iteration runs along the
-// isotherm or isobar). It starts from the best point of a small grid over
-// the region's part of the path (the region's bounds at T or p: the vapour
-// pressure, the melting line, the lambda line), keeps every step inside
-// those bounds (halving it until the residual falls) and is done when a step
-// moves T and p by less than 1e-12 relative; at most 40 steps. A pair whose
-// iteration ends away from a root (pressed against a bound) has no state
-// here: false, and the caller's answer stands. Where a path holds two He II
-// states (the isobar's density has a minimum near 1.1 K) the one nearer the
-// grid's best point is returned.
+// A pair holding T or p runs along its isotherm or isobar, within the
+// region's bounds there (the vapour pressure, the melting line, the lambda
+// line). An isotherm starts where the saturated line and the volume alone
+// (a 3-point pressure integral, no state) put the target: for the density
+// exactly, so that one state is the answer. An isobar starts and steps on
+// the saturated line's shape in T (tabulated once per thread), fitted to
+// each state's value and slope: it follows the phonons' and rotons' steep
+// rise where a step in T overshoots. Where the quantity rises along the path
+// (h and s on an isobar, rho and h on an isotherm) the states bracket the
+// root (a step out of it takes the bracket's chord), and a path end met with
+// the target still beyond has no state here.
+// The other pairs, and a path that stalls, start from the best point of a
+// small grid over the region (of rough states, the pressure part by a
+// 3-point rule on the volume, but along an isobar and for (rho, h)),
+// halving a step until the residual falls.
+// Done when the step a state gives moves T and p by less than 1e-12
+// relative with its residual tiny (that state is the answer to rounding);
+// at most 40 steps. A pair whose iteration ends away from a root (pressed
+// against a bound) has no state here: false, and the caller's answer
+// stands. Where a path holds two He II states (the isobar's density has a
+// minimum near 1.1 K) the one nearer the grid's best point is returned;
+// (P, rho) runs its grid and steps on the density alone (the volume, no
+// pressure integral) and evaluates one state, at the answer.
 #include "superfluid_pressure/flash.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -30,6 +44,8 @@
 #include "superfluid/density.hpp"
 #include "superfluid/heat_capacity.hpp"
 #include "superfluid_pressure/saturated_entropy.hpp"
+#include "superfluid_pressure/saturation_closure.hpp"
+#include "superfluid_pressure/volume.hpp"
 
 namespace vorn::superfluid_pressure {
 namespace {
@@ -63,8 +79,14 @@ Span pressure_span(double T) {
   if (!(T >= plane_lowest_temperature && T < eos::lambda_saturation_temperature)) return {1.0, 0.0};
   const double lo = saturation_pressure(T).value;
   if (T < eos::lambda_melting_temperature) return {lo, eos::melting_pressure(T)};
+  // The line is flat in p (a ulp of T spans thousands of ulps of p): down
+  // from it by steps doubling from a ulp until T is below it.
   double hi = std::nextafter(eos::lambda_line_pressure(T), 0.0);
-  for (int k = 0; k < 64 && !(T < eos::lambda_line_temperature(hi)); ++k) hi = std::nextafter(hi, 0.0);
+  double down = hi - std::nextafter(hi, 0.0);
+  for (int k = 0; k < 64 && !(T < eos::lambda_line_temperature(hi)); ++k) {
+    hi -= down;
+    down *= 2.0;
+  }
   return {lo, std::fmin(hi, eos::lambda_melting_pressure)};
 }
 
@@ -163,11 +185,83 @@ constexpr double step_tolerance = 1e-12;
 // stopped against a bound, short of a root.
 constexpr double residual_tolerance = 1e-8;
 
+// A Newton step from st this small leaves it where it is, to rounding.
+bool settled(const HeIIState& st, double dT, double dp) {
+  return std::fabs(dT) <= step_tolerance * st.T && std::fabs(dp) <= step_tolerance * std::fmax(st.p, 1e3);
+}
+
 struct Solution {
   HeIIState state;
   int evaluations;
   bool found;
 };
+
+// 3-point Gauss-Legendre on [-1, 1] (Abramowitz and Stegun, Table 25.4):
+// the node sqrt(3/5) either side of 0, weights 5/9 there and 8/9 at 0.
+constexpr double gauss_3_node = 0.774596669241483377035853079956;
+constexpr std::array<double, 3> gauss_3_nodes{-gauss_3_node, 0.0, gauss_3_node};
+constexpr std::array<double, 3> gauss_3_weights{5.0 / 9.0, 8.0 / 9.0, 5.0 / 9.0};
+
+// The pressure part at T from p_s to p by the 3-point rule on the volume
+// alone (pressure_part.hpp's integrals, without its pieces towards the
+// lambda line): close to a state's away from the line, for starts only.
+struct RoughPart {
+  double dg;  // J/kg
+  double ds;  // J/(kg K)
+  double dcp;
+};
+RoughPart rough_part(double T, double ps, double p, const ClosureDerivatives& closure) {
+  RoughPart part{0.0, 0.0, 0.0};
+  const double half = 0.5 * (p - ps);
+  for (std::size_t i = 0; i < gauss_3_nodes.size(); ++i) {
+    const VolumeDerivatives v = specific_volume(T, ps + half * (1.0 + gauss_3_nodes[i]), closure);
+    part.dg += half * gauss_3_weights[i] * v.v;
+    part.ds -= half * gauss_3_weights[i] * v.dT;
+    part.dcp -= T * half * gauss_3_weights[i] * v.dTT;
+  }
+  return part;
+}
+
+// A state at (T, p) with its pressure part rough (the fields the flashes'
+// partials take: rho, h, s, u, cp, alpha, kappa): a grid point to choose
+// starts by, at a fraction of a state's cost; never an answer.
+HeIIState rough_state(double T, double p) {
+  HeIIState st{false, T, p, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+  const superfluid::SplineValue ps = saturation_pressure(T);
+  if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p, ps.value)) return st;
+  const ClosureDerivatives closure = saturation_closure(T);
+  const SaturatedLine sat = saturated_line(T);
+  const RoughPart part = rough_part(T, ps.value, p, closure);
+  const VolumeDerivatives v = specific_volume(T, p, closure);
+  const VolumeDerivatives at_saturation = specific_volume(T, ps.value, closure);
+  st.in_range = true;
+  st.rho = 1.0 / v.v;
+  st.s = sat.s + part.ds;
+  st.h = sat.h + part.dg + T * part.ds;
+  st.u = st.h - p * v.v;
+  st.cp = sat.c + part.dcp + T * at_saturation.dT * ps.derivative;
+  st.alpha = v.dT / v.v;
+  st.kappa = -v.dp / v.v;
+  return st;
+}
+
+// The density and its partials in T and p from the volume alone (with the
+// closure, kept per T for the state that follows at the answer): the
+// state's own rho, alpha and kappa_T, bit for bit, all a (P, rho) search
+// reads. Elsewhere NaN.
+HeIIState density_state(double T, double p) {
+  HeIIState st{false, T, p, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+  if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p)) return st;
+  const VolumeDerivatives v = specific_volume(T, p, saturation_closure(T));
+  st.in_range = true;
+  st.rho = 1.0 / v.v;
+  st.alpha = v.dT / v.v;
+  st.kappa = -v.dp / v.v;
+  return st;
+}
+
+// How a search takes a state at (T, p): the model's, or a part of it.
+using StateAt = HeIIState (*)(double T, double p);
 
 // The grid's best starts, best first: along T (p held) or p (T held) at
 // grid_points points, or over grid_points temperatures times grid_points
@@ -190,13 +284,18 @@ bool monotonic(const Target& t) {
          (t.a == Held::temperature && (t.b == Held::density || t.b == Held::enthalpy));
 }
 
-Starts grid_starts(const Target& t, double T_held, double p_held, bool quick) {
+Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, StateAt state_at) {
   Starts best;
+  // Rough states but along an isobar (whose ends' values decide that it
+  // holds no root) and for (rho, h), whose twins in He II (h falls along an
+  // isochore where alpha < 0 outweighs cv) the states' own residuals tell
+  // apart.
+  const bool rough = t.b != Held::pressure && t.b != Held::enthalpy;
   const auto consider = [&](double T, double p) {
-    const HeIIState st = plane_state(T, p);
-    ++best.evaluations;
+    const HeIIState st = rough ? rough_state(T, p) : state_at(T, p);
+    if (!rough) ++best.evaluations;
     best.last = partial(st, t.a).value;
-    if (best.evaluations == 1) best.first = best.last;
+    if (std::isnan(best.first)) best.first = best.last;
     const double r = residual(st, t);
     if (!st.in_range || !(r < best.residual[most_starts - 1] || best.count < most_starts)) return st;
     std::size_t i = best.count < most_starts ? best.count++ : most_starts - 1;
@@ -250,7 +349,7 @@ Starts grid_starts(const Target& t, double T_held, double p_held, bool quick) {
 }
 
 // Newton from one start.
-Solution newton(const Target& t, HeIIState st) {
+Solution newton(const Target& t, HeIIState st, StateAt state_at) {
   Solution sol{st, 0, false};
   double r = residual(st, t);
   for (int step = 0; step < most_steps; ++step) {
@@ -260,6 +359,7 @@ Solution newton(const Target& t, HeIIState st) {
     double dT = -((a.value - t.x) * b.dp - a.dp * (b.value - t.y)) / det;
     double dp = -(a.dT * (b.value - t.y) - (a.value - t.x) * b.dT) / det;
     if (!std::isfinite(dT) || !std::isfinite(dp)) break;
+    if (settled(st, dT, dp) && r <= residual_tolerance) break;
     HeIIState next = st;
     double next_r = r;
     bool moved = false;
@@ -271,7 +371,7 @@ Solution newton(const Target& t, HeIIState st) {
       double T = st.T + dT;
       double p = st.p + dp;
       if (!clamp(t, T, p)) break;
-      next = plane_state(T, p);
+      next = state_at(T, p);
       ++sol.evaluations;
       next_r = residual(next, t);
       if (next.in_range && next_r < r) {
@@ -280,8 +380,7 @@ Solution newton(const Target& t, HeIIState st) {
       }
     }
     if (!moved) break;
-    const bool small = std::fabs(next.T - st.T) <= step_tolerance * st.T &&
-                       std::fabs(next.p - st.p) <= step_tolerance * std::fmax(st.p, 1e3);
+    const bool small = settled(st, next.T - st.T, next.p - st.p);
     st = next;
     r = next_r;
     if (small || r == 0.0) break;
@@ -289,6 +388,275 @@ Solution newton(const Target& t, HeIIState st) {
   sol.state = st;
   sol.found = r <= residual_tolerance;
   return sol;
+}
+
+// A path with T or p held: the other, x, runs over its span; the quantity
+// sought along it and its target.
+struct Path {
+  bool isobar;  // x is T (p held), else p (T held)
+  double held;  // Pa or K
+  Held sought;
+  double target;
+  Span span;  // of x
+};
+
+HeIIState state_on(const Path& path, double x) {
+  return path.isobar ? plane_state(x, path.held) : plane_state(path.held, x);
+}
+
+// Newton along a path from x, kept inside the span and, where the quantity
+// rises along the path (rising), inside the bracket the points seen so far
+// make: a step out of it goes to the span's end not yet seen, else to where
+// the chord through the bracket's ends (Illinois' weights) meets the target
+// (halfway if the chord fails); an end met with the target still beyond it
+// ends the search with no root (refused). Where the quantity need not rise,
+// a point no nearer the target than the last halves the step back to it, and
+// a search that stalls or presses against an end is not a refusal. Done when
+// the step a point gives is below tolerance and its residual tiny: that
+// point is the answer to rounding. probe(x) gives the residual at x and the
+// next x it proposes.
+struct Probed {
+  bool in_range;
+  double f;     // the sought quantity less the target
+  double next;  // the step's end
+};
+struct Search {
+  int probes;
+  bool found;
+  bool refused;
+  double x;
+};
+template <typename Probe>
+Search search(const Path& path, double x, bool rising, const Probe& probe) {
+  Search out{0, false, false, x};
+  double lo = path.span.lo;
+  double hi = path.span.hi;
+  const double floor = path.isobar ? 0.0 : 1e3;
+  double f_lo = nan;  // the residual at the bracket's ends, once seen there
+  double f_hi = nan;
+  int kept = 0;         // the end the last point left in place: -1 lo, 1 hi
+  double last_x = nan;  // the last point's x and residual where a step must lower it
+  double last_f = nan;
+  int halvings = 0;
+  for (int step = 0; step < most_steps; ++step) {
+    if (!std::isfinite(x)) x = 0.5 * (lo + hi);
+    x = std::fmin(std::fmax(x, lo), hi);
+    const Probed at = probe(x);
+    ++out.probes;
+    out.x = x;
+    const double f = at.f;
+    if (!rising && !(std::fabs(f) < std::fabs(last_f)) && std::isfinite(last_f)) {
+      // No better than the last point: halve the step back towards it.
+      if (++halvings > most_halvings) break;
+      x = 0.5 * (x + last_x);
+      continue;
+    }
+    if (!at.in_range) break;
+    halvings = 0;
+    double next = at.next;
+    const bool small = std::fabs(next - x) <= step_tolerance * std::fmax(x, floor);
+    if (f == 0.0 || (small && std::fabs(f) <= residual_tolerance * scale(path.sought))) {
+      out.found = true;
+      return out;
+    }
+    if (!rising) {
+      last_x = x;
+      last_f = f;
+      // Pressed against an end: stalled.
+      if (std::fmin(std::fmax(next, lo), hi) == x) break;
+      x = next;
+      continue;
+    }
+    // The root is below x where the quantity is above the target.
+    if (f > 0.0 ? x == path.span.lo : x == path.span.hi) {
+      out.refused = true;
+      break;
+    }
+    // An end kept from the last fallback's bracket weighs half (Illinois).
+    if (f > 0.0) {
+      hi = x;
+      f_hi = f;
+      if (kept == -1) f_lo *= 0.5;
+      kept = kept == -1 ? 0 : -1;
+    } else {
+      lo = x;
+      f_lo = f;
+      if (kept == 1) f_hi *= 0.5;
+      kept = kept == 1 ? 0 : 1;
+    }
+    if (next > lo && next < hi) {
+      kept = 0;
+    } else {
+      // Out of the bracket: to the span's end not yet seen, else where the
+      // chord through the bracket's ends meets the target.
+      const bool up = next >= hi;
+      next = up ? hi : lo;
+      if (!std::isnan(f_lo) && !std::isnan(f_hi)) next = lo - f_lo * (hi - lo) / (f_hi - f_lo);
+      if (!(next > lo && next < hi) && !std::isnan(up ? f_hi : f_lo)) next = 0.5 * (lo + hi);
+    }
+    if (next == x) break;
+    x = next;
+  }
+  return out;
+}
+
+// The saturated line's s and h at line_nodes + 1 temperatures from 0.8 K to
+// T_lambda, per thread, and cubic Hermite between them on their slopes (c/T
+// and C_sat + V dp_s/dT): the shape of an isobar's s and h in T (they rise
+// as T^3 with the phonons, much faster with the rotons), for its steps.
+constexpr int line_nodes = 28;
+constexpr double line_step = (eos::lambda_saturation_temperature - plane_lowest_temperature) / line_nodes;
+struct LineNode {
+  double s;
+  double h;
+  double ds;  // per K
+  double dh;
+};
+struct LinePoint {
+  double value;
+  double slope;
+};
+LinePoint saturated_shape(bool entropy, double T) {
+  thread_local bool taken = false;
+  thread_local LineNode node[line_nodes + 1] = {};
+  if (!taken) {
+    for (int i = 0; i <= line_nodes; ++i) {
+      const double at =
+          i == line_nodes ? eos::lambda_saturation_temperature : plane_lowest_temperature + line_step * i;
+      const SaturatedLine line = saturated_line(at);
+      node[i] = {line.s, line.h, line.c / at, enthalpy_slope(at)};
+    }
+    taken = true;
+  }
+  const double x = std::fmin(std::fmax((T - plane_lowest_temperature) / line_step, 0.0), double{line_nodes});
+  const int i = std::min(static_cast<int>(x), line_nodes - 1);
+  const double t = x - i;
+  const LineNode& a = node[i];
+  const LineNode& b = node[i + 1];
+  const double y0 = entropy ? a.s : a.h;
+  const double y1 = entropy ? b.s : b.h;
+  const double m0 = line_step * (entropy ? a.ds : a.dh);
+  const double m1 = line_step * (entropy ? b.ds : b.dh);
+  const double u = 1.0 - t;
+  return {(1.0 + 2.0 * t) * u * u * y0 + t * u * u * m0 + t * t * (3.0 - 2.0 * t) * y1 - t * t * u * m1,
+          (6.0 * t * (t - 1.0) * (y0 - y1) + (3.0 * t - 1.0) * (t - 1.0) * m0 + t * (3.0 * t - 2.0) * m1) /
+              line_step};
+}
+
+// Where offset + stretch * shape(T) meets the target on the span: Newton
+// on it within a bisection bracket, from T (arithmetic alone), to a tenth of
+// the steps' tolerance.
+constexpr double shape_tolerance = 0.1 * step_tolerance;
+double shape_root(const Path& path, double offset, double stretch, double T) {
+  const bool entropy = path.sought == Held::entropy;
+  double lo = path.span.lo;
+  double hi = path.span.hi;
+  for (int k = 0; k < 2 * most_steps; ++k) {
+    const LinePoint at = saturated_shape(entropy, T);
+    const double f = offset + stretch * at.value - path.target;
+    (f > 0.0 ? hi : lo) = T;
+    double next = T - f / (stretch * at.slope);
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    if (std::fabs(next - T) <= shape_tolerance * T || hi - lo <= shape_tolerance * T) return next;
+    T = next;
+  }
+  return T;
+}
+
+// The next T along an isobar towards the target: the saturated line's shape
+// stretched and moved onto the isobar to the state's value and slope at its
+// T (the phonons' T^3 scales with their speed, which pressure raises), and
+// solved for the target. At the state's T it is Newton's step, on a model
+// that follows the rise far beyond where a step in T overshoots. u is taken
+// on h's shape.
+double isobar_step(const HeIIState& st, const Path& path) {
+  const Partial q = partial(st, path.sought);
+  const LinePoint here = saturated_shape(path.sought == Held::entropy, st.T);
+  const double stretch = q.dT / here.slope;
+  return shape_root(path, q.value - stretch * here.value, stretch, st.T);
+}
+
+// The first T along an isobar: on the saturated line's shape, moved by the
+// pressure part at 0 K for h (integral_0^p V0 dp', background_volume.hpp,
+// by the 3-point rule) and for u (less p V0).
+double isobar_start(const Path& path) {
+  const double p = path.held;
+  double offset = 0.0;
+  if (path.sought != Held::entropy) {
+    const double half = 0.5 * p;
+    for (std::size_t i = 0; i < gauss_3_nodes.size(); ++i)
+      offset += half * gauss_3_weights[i] * zero_temperature_volume(half * (1.0 + gauss_3_nodes[i])).v / M;
+  }
+  if (path.sought == Held::energy) offset -= p * zero_temperature_volume(p).v / M;
+  return shape_root(path, offset, 1.0, 0.5 * (path.span.lo + path.span.hi));
+}
+
+// Where an isotherm reaches the target, as a start: its state at p rough,
+// the pressure part over [p_s, p] by the 3-point rule on the volume alone
+// (volume.hpp: a few hundred ns against a state's microseconds; close to
+// the state's away from the lambda line), and the saturated
+// line's s and h at p_s. The density needs no integral: its start is its
+// root, to rounding, and the one state evaluated there is the answer.
+double isotherm_start(const Path& path, bool rising) {
+  const double T = path.held;
+  const double ps = path.span.lo;
+  const ClosureDerivatives closure = saturation_closure(T);
+  const SaturatedLine sat = saturated_line(T);
+  const auto probe = [&](double p) {
+    const VolumeDerivatives v = specific_volume(T, p, closure);
+    double value = 1.0 / v.v;
+    double next = p - (v.v - 1.0 / path.target) / v.dp;  // Newton on V: nearer linear in p
+    if (path.sought != Held::density) {
+      const RoughPart part = rough_part(T, ps, p, closure);
+      const double h = sat.h + part.dg + T * part.ds;
+      value = path.sought == Held::entropy ? sat.s + part.ds : h;
+      double slope = path.sought == Held::entropy ? -v.dT : v.v - T * v.dT;
+      if (path.sought == Held::energy) {
+        value = h - p * v.v;
+        slope = -T * v.dT - p * v.dp;
+      }
+      next = p - (value - path.target) / slope;
+    }
+    const double f = value - path.target;
+    return Probed{std::isfinite(f), f, next};
+  };
+  return search(path, ps, rising, probe).x;
+}
+
+// A search along the path with the model's states.
+struct PathSolution {
+  Solution solution;
+  bool refused;
+};
+PathSolution follow(const Path& path, double x, bool rising) {
+  HeIIState st = plane_state(nan, nan);
+  const auto probe = [&](double at) {
+    st = state_on(path, at);
+    const Partial q = partial(st, path.sought);
+    double next = path.isobar && path.sought != Held::density ? isobar_step(st, path) : nan;
+    if (!std::isfinite(next)) next = at - (q.value - path.target) / (path.isobar ? q.dT : q.dp);
+    return Probed{st.in_range, q.value - path.target, next};
+  };
+  const Search found = search(path, x, rising, probe);
+  return {{st, found.probes, found.found}, found.refused};
+}
+
+// The path a pair holds, if it holds T or p (other than the density on an
+// isobar, whose minimum near 1.1 K makes two states: the grid's).
+bool path_of(const Target& t, Path& path) {
+  if (t.b == Held::pressure && t.a != Held::density) {
+    path = {true, t.y, t.a, t.x, temperature_span(t.y)};
+  } else if (t.a == Held::temperature) {
+    path = {false, t.x, t.b, t.y, pressure_span(t.x)};
+  } else {
+    return false;
+  }
+  return path.span.lo <= path.span.hi;
+}
+
+double path_start(const Path& path, bool rising) {
+  if (!path.isobar) return isotherm_start(path, rising);
+  return isobar_start(path);
 }
 
 // h and s rise along an isobar (cp > 0): a value outside theirs at the ends
@@ -309,19 +677,32 @@ bool beyond_isobar(const Target& t, const Starts& s) {
 // starts on a monotonic path first, the grid's if none does.
 Solution solve(const Target& t, double T_held, double p_held) {
   int evaluations = 0;
+  Path path{};
+  if (path_of(t, path)) {
+    const PathSolution along = follow(path, path_start(path, monotonic(t)), monotonic(t));
+    if (along.solution.found || along.refused) return along.solution;
+    evaluations = along.solution.evaluations;
+  }
+  // (P, rho) searches on the density alone, then takes the one state.
+  const bool density_only = t.a == Held::density && t.b == Held::pressure;
+  const StateAt state_at = density_only ? density_state : plane_state;
   for (const bool quick : {true, false}) {
     if (quick && !monotonic(t)) continue;
-    const Starts starts = grid_starts(t, T_held, p_held, quick);
+    const Starts starts = grid_starts(t, T_held, p_held, quick, state_at);
     evaluations += starts.evaluations;
     if (beyond_isobar(t, starts)) break;
     for (std::size_t i = 0; i < starts.count; ++i) {
-      Solution sol = newton(t, starts.state[i]);
+      Solution sol = newton(t, starts.state[i], state_at);
       evaluations += sol.evaluations;
       sol.evaluations = evaluations;
+      if (sol.found && density_only) {
+        sol.state = plane_state(sol.state.T, sol.state.p);
+        return {sol.state, 1, sol.state.in_range};
+      }
       if (sol.found) return sol;
     }
   }
-  return {plane_state(nan, nan), evaluations, false};
+  return {plane_state(nan, nan), density_only ? 0 : evaluations, false};
 }
 
 FluidState fluid_state(const HeIIState& st, int evaluations) {

@@ -105,9 +105,11 @@ std::uint64_t digest_of_codes_and_structs() {
 // II under pressure answers the seeds below the lambda line (842804192681490552
 // until its saturated line below 1.25 K took h over fixed pieces summed once:
 // h moved by at most 2.2e-6 J/kg; then 11335198312850436127 until the
-// pressure integrals were cut where the lambda anomaly sets in).
+// pressure integrals were cut where the lambda anomaly sets in; then
+// 12582549212558582642 until He II's flashes took better starts: its states
+// moved in the last bits, their evaluation counts fell).
 TEST(EosSchema, CodesAndStructsKeepTheirBits) {
-  EXPECT_EQ(digest_of_codes_and_structs(), 12582549212558582642ULL);
+  EXPECT_EQ(digest_of_codes_and_structs(), 7959843656921078834ULL);
 }
 
 vorn_eos_state state_at(int pair, double x1, double x2) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
 
 #include "reference_eos/boundaries.hpp"
 #include "reference_eos/eos_calls.hpp"
@@ -92,6 +93,70 @@ TEST(HeIIPlane, EveryPairRoundTrips) {
       }
       EXPECT_NEAR(r.T, s.T, 1e-7);
       EXPECT_NEAR(r.P / s.P, 1.0, 1e-6);
+    }
+  }
+}
+
+// States where a flash's search is hardest, through the pairs with one
+// state there: back to T within 1e-10 K (the twins of s and u on a cold
+// isotherm, of rho and u on an isobar, to their pair's values), in few
+// states: one for (T, rho) and (P, rho), whose searches read the volume
+// alone, at most 6 along the other isotherms and isobars, 20 for the pairs
+// holding neither (30 where a cold isotherm's twins send it to the grid).
+TEST(HeIIPlane, HardStatesRoundTripInFewStates) {
+  struct Hard {
+    double T, P;  // K, kPa
+  };
+  const double lambda_1bar = 100.0;
+  const double lambda_20bar = 2000.0;
+  const double lambda_29bar = 2900.0;
+  const double cold = 0.8 + 1e-12;
+  const Hard hard[] = {
+      {vorn_eos_lambda_temperature(&lambda_1bar) - 1e-9, lambda_1bar},
+      {vorn_eos_lambda_temperature(&lambda_20bar) - 1e-9, lambda_20bar},
+      {vorn_eos_lambda_temperature(&lambda_29bar) - 1e-9, lambda_29bar},
+      {1.0, lowest_P(1.0) + 1e-3},  // p_s + 1 Pa
+      {1.6, lowest_P(1.6) + 1e-3},
+      {2.1, lowest_P(2.1) + 1e-3},
+      {cold, 100.0},
+      {cold, 2400.0},
+      {1.0, std::nextafter(highest_P(1.0), 0.0)},  // the melting line
+      {1.5, std::nextafter(highest_P(1.5), 0.0)},
+      {1.1, 100.0},  // the isobar's density minimum, s falling then rising on the isotherm
+      {1.1, 1000.0},
+  };
+  const struct {
+    int pair;
+    double vorn_eos_state::*x1;
+    double vorn_eos_state::*x2;
+    bool unique;
+    int most;
+  } pairs[] = {{VORN_EOS_TRHO, &vorn_eos_state::T, &vorn_eos_state::rho, true, 1},
+               {VORN_EOS_PRHO, &vorn_eos_state::P, &vorn_eos_state::rho, false, 1},
+               {VORN_EOS_TH, &vorn_eos_state::T, &vorn_eos_state::h, true, 6},
+               {VORN_EOS_TS, &vorn_eos_state::T, &vorn_eos_state::s, false, 30},
+               {VORN_EOS_TU, &vorn_eos_state::T, &vorn_eos_state::u, false, 30},
+               {VORN_EOS_PH, &vorn_eos_state::P, &vorn_eos_state::h, true, 6},
+               {VORN_EOS_PS, &vorn_eos_state::P, &vorn_eos_state::s, true, 6},
+               {VORN_EOS_PU, &vorn_eos_state::P, &vorn_eos_state::u, false, 6},
+               {VORN_EOS_HS, &vorn_eos_state::h, &vorn_eos_state::s, true, 20},
+               {VORN_EOS_RHOS, &vorn_eos_state::rho, &vorn_eos_state::s, true, 20},
+               {VORN_EOS_RHOU, &vorn_eos_state::rho, &vorn_eos_state::u, true, 20}};
+  for (const Hard& w : hard) {
+    const vorn_eos_state s = state(VORN_EOS_TP, w.T, w.P);
+    SCOPED_TRACE(testing::Message() << std::setprecision(17) << w.T << " K " << w.P << " kPa");
+    ASSERT_EQ(s.phase, VORN_EOS_PHASE_HE_II);
+    for (const auto& p : pairs) {
+      SCOPED_TRACE(p.pair);
+      const vorn_eos_state r = state(p.pair, s.*p.x1, s.*p.x2);
+      if ((r.flags & VORN_EOS_FLAG_NOT_UNIQUE) != 0u) continue;  // the bath's or He I's twin
+      ASSERT_EQ(r.phase, VORN_EOS_PHASE_HE_II);
+      if (p.unique || std::fabs(r.T - s.T) + std::fabs(r.P / s.P - 1.0) < 1e-6) {
+        EXPECT_NEAR(r.T, s.T, 1e-10);
+        EXPECT_NEAR(r.P / s.P, 1.0, p.unique ? 1e-9 : 1e-7);  // s, u hardly move with P when cold
+      }
+      EXPECT_NEAR(r.*p.x2, s.*p.x2, 1e-9 * std::fabs(s.*p.x2));
+      EXPECT_LE(r.evaluations, p.most);
     }
   }
 }
