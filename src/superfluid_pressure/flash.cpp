@@ -864,10 +864,79 @@ bool he_ii_plane_flash(InputPair pair, double x1, double x2, FluidState& out) {
   return false;
 }
 
+namespace {
+// He I's h and s on the lambda line (the equation's state at (T_lambda(p),
+// p), molar): He I's rise along an isobar from there (cp > 0), so a value
+// below it has no He I state at p. As a table in p over the line (from just
+// above p0, where the equation's state at T_lambda is the liquid), linear
+// between nodes, with twice the largest difference from the equation at an
+// interval's midpoint as that interval's margin: a value below the table by
+// more than the margin lies below the line for certain (anything nearer is
+// asked of the equation first, as before). Built once per thread (129
+// (T, p) states of the equation, about 0.2 ms).
+constexpr int lambda_line_nodes = 64;
+struct LambdaLineTable {
+  double h[lambda_line_nodes + 1];
+  double s[lambda_line_nodes + 1];
+  double h_margin[lambda_line_nodes];
+  double s_margin[lambda_line_nodes];
+  bool ok;
+};
+constexpr double lambda_line_first = eos::lambda_saturation_pressure * (1.0 + 1e-9);  // Pa
+double lambda_line_node(double k) {
+  return lambda_line_first + (eos::lambda_melting_pressure - lambda_line_first) * k / lambda_line_nodes;
+}
+bool he_i_on_the_line(double p, double& h, double& s) {
+  const FluidState f = eos::flash_detail::flash_TP(eos::he_i_equation(), eos::lambda_line_temperature(p), p);
+  h = f.h;
+  s = f.s;
+  return (f.flags & eos::flags_without_result) == 0U && f.phase == eos::Phase::liquid;
+}
+const LambdaLineTable& lambda_line_table() {
+  thread_local bool taken = false;
+  thread_local LambdaLineTable t{};
+  if (taken) return t;
+  taken = true;
+  t.ok = true;
+  for (int k = 0; k <= lambda_line_nodes && t.ok; ++k)
+    t.ok = he_i_on_the_line(lambda_line_node(k), t.h[k], t.s[k]);
+  for (int k = 0; k < lambda_line_nodes && t.ok; ++k) {
+    double h = nan;
+    double s = nan;
+    t.ok = he_i_on_the_line(lambda_line_node(k + 0.5), h, s);
+    t.h_margin[k] = 2.0 * std::fabs(h - 0.5 * (t.h[k] + t.h[k + 1]));
+    t.s_margin[k] = 2.0 * std::fabs(s - 0.5 * (t.s[k] + t.s[k + 1]));
+  }
+  return t;
+}
+// True when v (h or s, molar) lies below He I's on the line at p for certain.
+bool below_he_i_on_the_line(InputPair pair, double p, double v) {
+  if (!(p >= lambda_line_first && p <= eos::lambda_melting_pressure)) return false;
+  const LambdaLineTable& t = lambda_line_table();
+  if (!t.ok) return false;
+  const double x =
+      (p - lambda_line_first) / (eos::lambda_melting_pressure - lambda_line_first) * lambda_line_nodes;
+  const int k = std::min(static_cast<int>(x), lambda_line_nodes - 1);
+  const double f = x - k;
+  const bool h = pair == InputPair::Ph;
+  const double* y = h ? t.h : t.s;
+  return v < (1.0 - f) * y[k] + f * y[k + 1] - (h ? t.h_margin[k] : t.s_margin[k]);
+}
+}  // namespace
+
 bool he_ii_plane_first(InputPair pair, double x1, double x2, FluidState& out) {
-  if (pair != InputPair::TP || !(x1 >= plane_lowest_temperature) || !he_ii_in_range(x1, x2) ||
-      !(x2 > saturation_pressure(x1).value))
+  if (pair == InputPair::TP) {
+    if (!(x1 >= plane_lowest_temperature) || !he_ii_in_range(x1, x2) || !(x2 > saturation_pressure(x1).value))
+      return false;
+    return he_ii_plane_flash(pair, x1, x2, out);
+  }
+  // (P, h) and (P, s) below He I's value on the lambda line at P: the
+  // equation has no state there (it would search and refuse), so He II is
+  // asked first; what it answers is what it answered after that refusal.
+  if (pair != InputPair::Ph && pair != InputPair::Ps) return false;
+  if (!(x1 > eos::lambda_saturation_pressure && x1 < eos::lambda_melting_pressure) || !std::isfinite(x2))
     return false;
+  if (!below_he_i_on_the_line(pair, x1, x2)) return false;
   return he_ii_plane_flash(pair, x1, x2, out);
 }
 

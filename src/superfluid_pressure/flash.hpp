@@ -32,9 +32,10 @@ HeIIState plane_state(double T, double p);
 // state in out when the pair's state lies in the region, false otherwise.
 bool he_ii_plane_flash(reference_eos::InputPair pair, double x1, double x2, reference_eos::FluidState& out);
 
-// The region's answer ahead of the equation: (T, P) strictly above the
-// vapour pressure and below the lambda and melting lines, where the equation
-// has no fluid state (so the answer is what asking it first would give).
+// The region's answer ahead of the equation where the equation has no fluid
+// state (so the answer is what asking it first would give): (T, P) strictly
+// above the vapour pressure and below the lambda and melting lines; (P, h)
+// and (P, s) below He I's value on the lambda line at P.
 bool he_ii_plane_first(reference_eos::InputPair pair, double x1, double x2, reference_eos::FluidState& out);
 
 // The two-fluid properties of a state the region returned.
