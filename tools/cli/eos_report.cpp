@@ -21,11 +21,11 @@ constexpr double kMolarMass = 0.004002602;  // kg/mol, the equation's own
 // row, with the names the tool prints and accepts.
 struct FactRow {
   int code;
-  std::string_view key, unit, name, aliases, description;
+  std::string_view key, unit, name, aliases, description, kind;
 };
 constexpr FactRow kFactRows[] = {
 #define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, kind, of, scale, two_phase, name, aliases, description) \
-  {code, #key, unit, name, aliases, description},
+  {code, #key, unit, name, aliases, description, #kind},
 #include "vorn_eos_facts.def"
 };
 constexpr std::pair<int, std::string_view> kPhases[] = {
@@ -39,7 +39,7 @@ const std::vector<EosPair> kPairs{
 
 // A property of the table; an input of a pair keeps its key.
 EosProperty property_of(const FactRow& row) {
-  EosProperty p{row.name, row.aliases, "", row.key, row.code, row.unit, row.description};
+  EosProperty p{row.name, row.aliases, "", row.key, row.code, row.unit, row.description, row.kind == "he_ii"};
   for (const EosPair& pair : kPairs) {
     if (pair.first == row.key || pair.second == row.key) p.input = row.key;
   }

@@ -25,6 +25,7 @@ struct EosProperty {
   int code;                  // VORN_EOS_*
   std::string_view unit;     // the library's
   std::string_view description;
+  bool he_ii;  // He II's own (superfluid fraction, sounds ...): NaN in every other phase
 };
 
 // Every property, in the order `vorn eos` lists them.

@@ -169,14 +169,12 @@ int print_state(double T, double P, const Options& options, std::string_view P_b
     if (e.code == VORN_EOS_T || e.code == VORN_EOS_P || find_property(e.name) != nullptr) continue;
     const double raw = eos_value(e, VORN_EOS_TP, T, P), x = eos_out(e, raw, units);
     // He II's own quantities lead only where the state is He II.
-    const bool he_ii_only = e.code == VORN_EOS_SUPERFLUID_FRACTION || e.code == VORN_EOS_SECOND_SOUND ||
-                            e.code == VORN_EOS_HEAT_CONDUCTIVITY_FUNCTION || e.code == VORN_EOS_FOURTH_SOUND;
     rows[e.name] = {{std::string(e.name), x, eos_unit(e, units), std::string("equation"), std::monostate{}, x,
                      std::monostate{}, std::string("vorn_eos_state")},
                     {},
                     raw,
                     Source::equation,
-                    he_ii_only && std::isnan(raw)};
+                    e.he_ii && std::isnan(raw)};
     if (std::find(std::begin(kLeading), std::end(kLeading), e.name) == std::end(kLeading))
       order.push_back(e.name);
   }
