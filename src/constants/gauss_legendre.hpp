@@ -20,6 +20,14 @@ inline constexpr std::array<double, 4> gauss_legendre_8_weights{
     0.362683783378361982965150449277, 0.313706645877887287337962201987, 0.222381034453374470544355994426,
     0.101228536290376259152011654482};
 
+// The 3-point rule's nodes and weights on [-1, 1] (the same table): sqrt(3/5)
+// either side of 0, weights 5/9 there and 8/9 at 0; exact to degree 5, for
+// rough estimates (a flash's starts).
+inline constexpr double gauss_legendre_3_node = 0.774596669241483377035853079956;
+inline constexpr std::array<double, 3> gauss_legendre_3_nodes{-gauss_legendre_3_node, 0.0,
+                                                              gauss_legendre_3_node};
+inline constexpr std::array<double, 3> gauss_legendre_3_weights{5.0 / 9.0, 8.0 / 9.0, 5.0 / 9.0};
+
 // The 8-point rule for f over [from, to].
 template <typename F>
 double gauss_legendre_8(const F& f, double from, double to) {

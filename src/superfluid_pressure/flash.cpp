@@ -196,12 +196,6 @@ struct Solution {
   bool found;
 };
 
-// 3-point Gauss-Legendre on [-1, 1] (Abramowitz and Stegun, Table 25.4):
-// the node sqrt(3/5) either side of 0, weights 5/9 there and 8/9 at 0.
-constexpr double gauss_3_node = 0.774596669241483377035853079956;
-constexpr std::array<double, 3> gauss_3_nodes{-gauss_3_node, 0.0, gauss_3_node};
-constexpr std::array<double, 3> gauss_3_weights{5.0 / 9.0, 8.0 / 9.0, 5.0 / 9.0};
-
 // The pressure part at T from p_s to p by the 3-point rule on the volume
 // alone (pressure_part.hpp's integrals, without its pieces towards the
 // lambda line): close to a state's away from the line, for starts only.
@@ -213,11 +207,11 @@ struct RoughPart {
 RoughPart rough_part(double T, double ps, double p, const ClosureDerivatives& closure) {
   RoughPart part{0.0, 0.0, 0.0};
   const double half = 0.5 * (p - ps);
-  for (std::size_t i = 0; i < gauss_3_nodes.size(); ++i) {
-    const VolumeDerivatives v = specific_volume(T, ps + half * (1.0 + gauss_3_nodes[i]), closure);
-    part.dg += half * gauss_3_weights[i] * v.v;
-    part.ds -= half * gauss_3_weights[i] * v.dT;
-    part.dcp -= T * half * gauss_3_weights[i] * v.dTT;
+  for (std::size_t i = 0; i < gauss_legendre_3_nodes.size(); ++i) {
+    const VolumeDerivatives v = specific_volume(T, ps + half * (1.0 + gauss_legendre_3_nodes[i]), closure);
+    part.dg += half * gauss_legendre_3_weights[i] * v.v;
+    part.ds -= half * gauss_legendre_3_weights[i] * v.dT;
+    part.dcp -= T * half * gauss_legendre_3_weights[i] * v.dTT;
   }
   return part;
 }
@@ -584,8 +578,9 @@ double isobar_start(const Path& path) {
   double offset = 0.0;
   if (path.sought != Held::entropy) {
     const double half = 0.5 * p;
-    for (std::size_t i = 0; i < gauss_3_nodes.size(); ++i)
-      offset += half * gauss_3_weights[i] * zero_temperature_volume(half * (1.0 + gauss_3_nodes[i])).v / M;
+    for (std::size_t i = 0; i < gauss_legendre_3_nodes.size(); ++i)
+      offset += half * gauss_legendre_3_weights[i] *
+                zero_temperature_volume(half * (1.0 + gauss_legendre_3_nodes[i])).v / M;
   }
   if (path.sought == Held::energy) offset -= p * zero_temperature_volume(p).v / M;
   return shape_root(path, offset, 1.0, 0.5 * (path.span.lo + path.span.hi));
