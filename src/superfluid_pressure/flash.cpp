@@ -904,7 +904,8 @@ const LambdaLineTable& lambda_line_table() {
   }
   return t;
 }
-// True when v (h or s, molar) lies below He I's on the line at p for certain.
+// True when v (h or s, molar) lies below He I's on the line at p for certain
+// (false for a p off the line, or a NaN).
 bool below_he_i_on_the_line(InputPair pair, double p, double v) {
   if (!(p >= lambda_line_first && p <= eos::lambda_melting_pressure)) return false;
   const LambdaLineTable& t = lambda_line_table();
@@ -928,10 +929,7 @@ bool he_ii_plane_first(InputPair pair, double x1, double x2, FluidState& out) {
   // (P, h) and (P, s) below He I's value on the lambda line at P: the
   // equation has no state there (it would search and refuse), so He II is
   // asked first; what it answers is what it answered after that refusal.
-  if (pair != InputPair::Ph && pair != InputPair::Ps) return false;
-  if (!(x1 > eos::lambda_saturation_pressure && x1 < eos::lambda_melting_pressure) || !std::isfinite(x2))
-    return false;
-  if (!below_he_i_on_the_line(pair, x1, x2)) return false;
+  if ((pair != InputPair::Ph && pair != InputPair::Ps) || !below_he_i_on_the_line(pair, x1, x2)) return false;
   return he_ii_plane_flash(pair, x1, x2, out);
 }
 
