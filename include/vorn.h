@@ -292,8 +292,9 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * the saturated-liquid fits (continuous there in h and s, not in cp), the vapour the equation's, flagged
  * EXTRAPOLATED. Its vapour pressure is the one relation of the library below T_lambda: ITS-90's scaled by
  * 0.99951 to meet the equation's saturation pressure at T_lambda (within 0.21 mK of ITS-90's temperature).
- * He II pressed above its vapour pressure (a denser liquid, less h, u or s at that T or P) is refused
- * (HE_II). See docs/superfluid.md. */
+ * He II pressed above its vapour pressure (a denser liquid, less h, u or s at that T or P) is He II under
+ * pressure (VORN_EOS_PHASE_HE_II below, q NaN) from 0.8 K to the lambda and melting lines; colder than
+ * 0.8 K it is refused (HE_II). See docs/superfluid.md and docs/superfluid_pressure.md. */
 
 /* Properties (the `property` argument of vorn_eos_value). */
 #define VORN_EOS_T 1       /* temperature, K */

@@ -21,9 +21,12 @@ namespace vorn::superfluid_pressure {
 // Where the two pieces meet, K.
 inline constexpr double saturation_junction = reference_eos::lowest_vapour_temperature;
 
-inline superfluid::SplineValue saturation_pressure_at(double T) {
+// relation: its90_from_temperature_at, or the per-thread kept
+// its90_from_temperature (the state's own T, which the bath asks for too).
+inline superfluid::SplineValue saturation_pressure_at(
+    double T, VapourScalePoint (*relation)(double) = its90_from_temperature_at) {
   if (T >= saturation_junction && T <= reference_eos::lambda_saturation_temperature) {
-    const VapourScalePoint at = its90_from_temperature(T);
+    const VapourScalePoint at = relation(T);
     return {reference_eos::he_ii_vapour_scale * at.p, reference_eos::he_ii_vapour_scale / at.dTdp};
   }
   if (!(T >= superfluid::vapour_pressure_lowest && T < saturation_junction))
@@ -44,7 +47,7 @@ inline superfluid::SplineValue saturation_pressure(double T) {
   thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
   thread_local superfluid::SplineValue kept{};
   if (!(T == kept_T)) {
-    kept = saturation_pressure_at(T);
+    kept = saturation_pressure_at(T, its90_from_temperature);
     kept_T = T;
   }
   return kept;

@@ -152,7 +152,7 @@ inline VapourScalePoint its90_from_pressure(double p) {
 }
 
 // p (Pa) at T90.
-inline VapourScalePoint its90_from_temperature(double T) {
+inline VapourScalePoint its90_from_temperature_at(double T) {
   using namespace superfluid;
   if (!(T > 0.0) || !std::isfinite(T)) return vapour_scale_failure(flag_bad_input);
   if (T < vapour_pressure_lowest || T > its90_highest) return vapour_scale_failure(flag_out_of_range);
@@ -164,6 +164,20 @@ inline VapourScalePoint its90_from_temperature(double T) {
   }
   const SplineValue s = vapour_pressure(T);
   return {T, s.value, 1.0 / s.derivative, flag_outside_scale};
+}
+
+// The same, kept for the next call at the same T, per thread: one He II state
+// asks for its vapour pressure in the range check, the bath's liquid, the
+// limit flags and the pressure integrals, and each asked the relation to be
+// inverted again. Bit for bit the value above (a NaN T is never kept).
+inline VapourScalePoint its90_from_temperature(double T) {
+  thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
+  thread_local VapourScalePoint kept{};
+  if (!(T == kept_T)) {
+    kept = its90_from_temperature_at(T);
+    kept_T = T;
+  }
+  return kept;
 }
 
 }  // namespace vorn
