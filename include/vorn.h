@@ -399,8 +399,9 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * docs/superfluid_pressure.md): 0.8 K to T_lambda - 0.1 K up to 1.6 MPa, rho 0.1 %, s 5 J/(kg K), h 10 J/kg,
  * cp 3 %, w 1 %, kappa_T 3 %, rho_s/rho 0.01; within 0.1 K of the lambda line (flagged NEAR_LAMBDA) up to
  * 2.5 MPa, rho 0.2 %, s 30 J/(kg K), h 60 J/kg, cp 10 %, w 2 %, kappa_T 10 %, rho_s/rho 0.04; 1.6 MPa to the
- * melting line away from the line, rho 0.3 %, s 20 J/(kg K), h 40 J/kg, cp 5 %; above 2.6 MPa near the line
- * s to 250 J/(kg K) and h to 450 J/kg (where it meets He I worst). */
+ * melting line away from the line, rho 0.3 %, s 20 J/(kg K), h 40 J/kg, cp 5 %; from 2.5 MPa to the upper
+ * end within 0.1 K of the line (flagged NEAR_LAMBDA) s to 370 J/(kg K) and h to 660 J/kg, which is how far it
+ * misses He I on the line at 3.0 MPa (47 and 83 at 2.6 MPa). */
 
 #define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0 (P <= 0 but for (T, P)), rho <= 0, quality outside [0, 1], unknown code, subnormal P or rho for (P, rho): NaN */
 #define VORN_EOS_FLAG_HE_II 2u          /* He II where no model holds: below 0.8 K and not vapour, or a pair with no state in He II or the bath: NaN */
