@@ -187,6 +187,18 @@ inline LambdaLinePoint lambda_line(double p) {
               lambda_upper_bend * double{n * (n - 1)} * x_n2 / (span * span)};
 }
 
+// d3T_lambda/dp3 (K/Pa^3) of the same form: the quadratic has none, the q
+// term L q exp(-q/P_1) gives L exp(-r) (3 - r)/P_1^2, the bend n(n-1)(n-2) D_u
+// x^(n-3)/span^3.
+inline double lambda_line_third_derivative(double p) {
+  const double span = lambda_melting_pressure - lambda_saturation_pressure;
+  const double x = std::fmax(p - lambda_saturation_pressure, 0.0) / span;
+  constexpr unsigned n = lambda_upper_bend_power;
+  const double r = (p - lambda_saturation_pressure) / lambda_low_bend_reach;
+  return lambda_low_bend * std::exp(-r) * (3.0 - r) / (lambda_low_bend_reach * lambda_low_bend_reach) +
+         lambda_upper_bend * double{n * (n - 1) * (n - 2)} * integer_power<n - 3>(x) / (span * span * span);
+}
+
 // Temperature of the lambda line at p (Pa); meaningful from the saturation
 // pressure at the lambda point to the melting line.
 inline double lambda_line_temperature(double p) { return lambda_line(p).T; }

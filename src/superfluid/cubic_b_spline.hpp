@@ -69,4 +69,21 @@ constexpr SplineValue evaluate(const CubicBSpline<Knots>& s, double x) {
   return {(1.0 - alpha) * d[2] + alpha * d[3], 3.0 * (d[3] - d[2]) / width};
 }
 
+// The second derivative at x: the spline's derivative is a quadratic spline
+// with coefficients 3 (c_i - c_i-1)/(t_i+3 - t_i), its second a linear one
+// with 2 (e_i - e_i-1)/(t_i+2 - t_i), blended once on [t_k, t_k+1).
+template <std::size_t Knots>
+constexpr double second_derivative(const CubicBSpline<Knots>& s, double x) {
+  const std::size_t k = knot_interval(s, x);
+  std::array<double, 3> e{};  // e_(k-2), e_(k-1), e_k
+  for (std::size_t j = 0; j < 3; ++j) {
+    const std::size_t i = k - 2 + j;
+    e[j] = 3.0 * (s.c[i] - s.c[i - 1]) / (s.t[i + 3] - s.t[i]);
+  }
+  const double f_left = 2.0 * (e[1] - e[0]) / (s.t[k + 1] - s.t[k - 1]);
+  const double f_right = 2.0 * (e[2] - e[1]) / (s.t[k + 2] - s.t[k]);
+  const double alpha = (x - s.t[k]) / (s.t[k + 1] - s.t[k]);
+  return (1.0 - alpha) * f_left + alpha * f_right;
+}
+
 }  // namespace vorn::superfluid

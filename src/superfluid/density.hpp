@@ -77,4 +77,25 @@ inline DensityValue saturated_liquid_density(double T) {
   return {rho, -density_at_lambda * d_delta / rho};
 }
 
+// d alpha/dT, 1/K^2, from the same forms: alpha' = alpha^2 - rho''/rho, with
+// d2/dt2 [(a1 t + a2 t^2) ln|t|] = 2 a2 ln|t| + a1/t + 3 a2 (NaN at T_lambda).
+inline double saturated_liquid_expansion_slope(double T) {
+  const DensityValue d = saturated_liquid_density(T);
+  if (T < density_polynomial_end) {
+    const auto& m = density_low_m;
+    const double curvature =
+        falling_power_sum<0>(std::array<double, 4>{2.0 * m[0], 6.0 * m[1], 12.0 * m[2], 20.0 * m[3]}, T);
+    return d.alpha * d.alpha - curvature / d.rho;
+  }
+  const double t = T - lambda_temperature;
+  const DensityBranch& branch = t < 0.0 ? density_below_lambda : density_above_lambda;
+  const auto& a = branch.a;
+  const auto& b = branch.b;
+  const double curvature = 2.0 * a[1] * std::log(std::fabs(t)) + a[0] / t + 3.0 * a[1] +
+                           falling_power_sum<0>(std::array<double, 6>{2.0 * b[1], 6.0 * b[2], 12.0 * b[3],
+                                                                      20.0 * b[4], 30.0 * b[5], 42.0 * b[6]},
+                                                t);
+  return d.alpha * d.alpha - density_at_lambda * curvature / d.rho;
+}
+
 }  // namespace vorn::superfluid

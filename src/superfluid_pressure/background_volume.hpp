@@ -45,6 +45,12 @@ inline ZeroTemperatureVolume zero_temperature_volume(double p) {
   return {c[0] * (1.0 - c[1] * std::log1p(p / c[2]) + c[3] * p), c[0] * (c[3] - c[1] / (c[2] + p))};
 }
 
+// d2V0/dp2, m3/(mol Pa^2).
+inline double zero_temperature_volume_curvature(double p) {
+  const auto& c = tait_volume;
+  return c[0] * c[1] / ((c[2] + p) * (c[2] + p));
+}
+
 // v0: zero_temperature_volume(p), which the caller may already hold.
 inline VolumeDerivatives background_volume(double T, double p, const ZeroTemperatureVolume& v0) {
   constexpr double two_over_sqrt_pi = 1.1283791670955126;
@@ -68,6 +74,43 @@ inline VolumeDerivatives background_volume(double T, double p, const ZeroTempera
   const double Q_TT = 3.0 * A * T2 - B * (E_yy * y_T * y_T + E_y * y_TT);
   const double Q_p = 0.25 * dA * T2 * T2 - roton_b[1] * E - B * E_y * y_p;
   return {v0.v * Q, v0.v * Q_T, v0.v * Q_TT, v0.dp * Q + v0.v * Q_p};
+}
+
+// The mixed and second pressure derivatives d2V/dT dp (m3/(mol K Pa)) and
+// d2V/dp2 (m3/(mol Pa^2)), which only the saturation closure's curvature
+// needs (bg: background_volume(T, p, v0)). With Q = V/V0:
+//   Q_Tp = A' T^3 - B' E_y y_T - B (E_yy y_p y_T + E_y y_Tp)
+//   Q_pp = A'' T^4/4 - 2 B' E_y y_p - B (E_yy y_p^2 + E_y y_pp)
+struct BackgroundCurvature {
+  double dTp;
+  double dpp;
+};
+inline BackgroundCurvature background_curvature(double T, double p, const ZeroTemperatureVolume& v0,
+                                                const VolumeDerivatives& bg) {
+  constexpr double two_over_sqrt_pi = 1.1283791670955126;
+  const double q = p - phonon_pc;
+  const double q_53 = std::pow(q, -5.0 / 3.0);
+  const double dA = -2.0 * phonon_a1 / (q * q * q) - 5.0 / 3.0 * phonon_a2 * q_53 / q;
+  const double ddA = 6.0 * phonon_a1 / (q * q * q * q) + 40.0 / 9.0 * phonon_a2 * q_53 / (q * q);
+  const double B = roton_b[0] + roton_b[1] * p;
+  const double Dr = roton_d[0] + (roton_d[1] + roton_d[2] * p) * p;
+  const double dD = roton_d[1] + 2.0 * roton_d[2] * p;
+  const double y = std::sqrt(Dr / T);
+  const double E_y = -two_over_sqrt_pi * std::exp(-y * y);
+  const double E_yy = -2.0 * y * E_y;
+  const double y_T = -0.5 * y / T;
+  const double y_p = 0.5 * dD / (y * T);
+  const double y_Tp = -0.5 * y_p / T;
+  const double y_pp = roton_d[2] / (y * T) - dD * dD / (4.0 * y * y * y * T * T);
+  const double T2 = T * T;
+  const double Q = bg.v / v0.v;
+  const double Q_T = bg.dT / v0.v;
+  const double Q_p = (bg.dp - v0.dp * Q) / v0.v;
+  const double Q_Tp = dA * T2 * T - roton_b[1] * E_y * y_T - B * (E_yy * y_p * y_T + E_y * y_Tp);
+  const double Q_pp =
+      0.25 * ddA * T2 * T2 - 2.0 * roton_b[1] * E_y * y_p - B * (E_yy * y_p * y_p + E_y * y_pp);
+  return {v0.dp * Q_T + v0.v * Q_Tp,
+          zero_temperature_volume_curvature(p) * Q + 2.0 * v0.dp * Q_p + v0.v * Q_pp};
 }
 
 }  // namespace vorn::superfluid_pressure

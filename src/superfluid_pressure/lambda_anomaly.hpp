@@ -106,4 +106,59 @@ inline Anomaly lambda_anomaly(double t, double p, const reference_eos::LambdaLin
   return {w * phi, w_t * phi + w * phi_t, w_tt * phi + 2.0 * w_t * phi_t + w * phi_tt, w * phi_p};
 }
 
+// The polynomial's second derivative in x (same order of coefficients).
+template <std::size_t N>
+double horner_curvature(const std::array<double, N>& c, double x) {
+  double v = c[0];
+  double d = 0.0;
+  double dd = 0.0;
+  for (std::size_t i = 1; i < N; ++i) {
+    dd = dd * x + 2.0 * d;
+    d = d * x + v;
+    v = v * x + c[i];
+  }
+  return dd;
+}
+
+// d2 psi/dt dp (1/(K Pa)) and d2 psi/dp2 (1/Pa^2) at constant t, which only
+// the saturation closure's curvature needs. With phi = c0 + a L + c2 t:
+//   phi_p  = (c0' + c2' t)/span + a' L,    phi_tp = c2'/span + a' L_t,
+//   phi_pp = (c0'' + c2'' t)/span^2 + a'' L,
+// a' = a g, a'' = a (g^2 + g'), g = T_l''/T_l' - T_l'/T_l + V0'/V0 (ln a's
+// slope), so a'' takes the line's third derivative.
+struct AnomalyCurvature {
+  double tp;
+  double pp;
+};
+inline AnomalyCurvature lambda_anomaly_curvature(double t, double p,
+                                                 const reference_eos::LambdaLinePoint& line,
+                                                 const ZeroTemperatureVolume& v0) {
+  if (!(t < anomaly_reach)) return {0.0, 0.0};
+  const double a1 = superfluid::density_below_lambda.a[0];
+  const double a2 = superfluid::density_below_lambda.a[1];
+  const double r = 1.0 - t / anomaly_reach;
+  const double w = r * r * r;
+  const double w_t = -3.0 * r * r / anomaly_reach;
+  const double ln_t = std::log(t);
+  const double L = (-a1 * t + a2 * t * t) * ln_t;
+  const double L_t = (-a1 + 2.0 * a2 * t) * ln_t - a1 + a2 * t;
+  const double x = line_fraction(p);
+  const PolynomialValue c0 = horner(lambda_excess, x);
+  const PolynomialValue c2 = horner(anomaly_slope, x);
+  const double c0_xx = horner_curvature(lambda_excess, x);
+  const double c2_xx = horner_curvature(anomaly_slope, x);
+  const Amplitude amp = log_amplitude(line, v0);
+  const double g = amp.da / amp.a;
+  const double k1 = line.d2Tdp2 / line.dTdp;
+  const double k2 = line.dTdp / line.T;
+  const double k3 = v0.dp / v0.v;
+  const double g_p = reference_eos::lambda_line_third_derivative(p) / line.dTdp - k1 * k1 -
+                     line.d2Tdp2 / line.T + k2 * k2 + zero_temperature_volume_curvature(p) / v0.v - k3 * k3;
+  const double a_pp = amp.a * (g * g + g_p);
+  const double phi_p = (c0.slope + c2.slope * t) / line_span + amp.da * L;
+  const double phi_tp = c2.slope / line_span + amp.da * L_t;
+  const double phi_pp = (c0_xx + c2_xx * t) / (line_span * line_span) + a_pp * L;
+  return {w_t * phi_p + w * phi_tp, w * phi_pp};
+}
+
 }  // namespace vorn::superfluid_pressure

@@ -11,13 +11,14 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 #include "superfluid/entropy.hpp"
 #include "superfluid/heat_capacity.hpp"
 
 namespace vorn::superfluid_pressure {
 
-inline double saturated_molar_entropy(double T) {
+inline double saturated_molar_entropy_at(double T) {
   using superfluid::heat_capacity_lowest;
   const auto& spline = superfluid::heat_capacity_below_spline;
   constexpr std::size_t last = superfluid::CubicBSpline<26>::coefficients;
@@ -45,6 +46,18 @@ inline double saturated_molar_entropy(double T) {
     if (a < T) total += superfluid::integral_of_c_over_t(spline, a, T);
   }
   return std::pow(10.0, spline.c[0]) / 3.0 + total;
+}
+
+// Kept for the next call at the same T, per thread: below 1.25 K a He II
+// state asks for it twice (its saturated line and its second sound).
+inline double saturated_molar_entropy(double T) {
+  thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
+  thread_local double kept = 0.0;
+  if (!(T == kept_T)) {
+    kept = saturated_molar_entropy_at(T);
+    kept_T = T;
+  }
+  return kept;
 }
 
 }  // namespace vorn::superfluid_pressure

@@ -9,11 +9,14 @@
 //   R(T) = rho_DB(T)/rho_bg(T, p_s) - 1 - psi(T_lambda(p_s) - T, p_s)
 //
 // Within 7e-4 of 0 from 0.5 K to T_lambda (the background and the anomaly
-// carry nearly all of it). R' analytic from the fit's expansion and the
-// vapour pressure's slope; R'' a central difference of R' (step 1e-5 K,
-// one-sided within a step of 1.334 K, where the density fit changes form with
-// a step of 3e-7, of 1.25 K, where the vapour pressure changes relation, and
-// of T_lambda): smooth there, within 1e-7 relative. 0.5 K to 2.1768 K (the
+// carry nearly all of it). R' and R'' analytic along saturation (d/dT at
+// p = p_s(T)): with G = d ln(rho_DB/rho_bg)/dT = -alpha_DB - d ln rho_bg/dT,
+//   R'  = (1 + R + psi) G - dpsi/dT,
+//   R'' = (1 + R + psi) (G^2 + G') - d2psi/dT2,
+// from the fits' alpha and alpha', the background's second derivatives in T
+// and p, the anomaly's in t and p, p_s'' and the lambda line's slope and
+// curvature. Each side of the density fit's change of form (1.334 K) and of
+// the vapour pressure's (1.25 K) takes its own. 0.5 K to 2.1768 K (the
 // vapour-pressure spline starts at 0.5 K); NaN outside.
 #pragma once
 
@@ -30,33 +33,44 @@
 namespace vorn::superfluid_pressure {
 
 inline constexpr double lowest_temperature = superfluid::vapour_pressure_lowest;  // K
-inline constexpr double closure_step = 1e-5;                                      // K
-
-struct Closure {
-  double R;
-  double dR;  // 1/K
-};
-
-// ps: the vapour pressure at T.
-inline Closure closure_value(double T, const superfluid::SplineValue& ps) {
-  const superfluid::DensityValue fit = superfluid::saturated_liquid_density(T);
-  const ZeroTemperatureVolume v0 = zero_temperature_volume(ps.value);
-  const VolumeDerivatives bg = background_volume(T, ps.value, v0);
-  const reference_eos::LambdaLinePoint line = reference_eos::lambda_line(ps.value);
-  const Anomaly an = lambda_anomaly(line.T - T, ps.value, line, v0);
-  const double rho_bg = superfluid::molar_mass / bg.v;  // kg/m3
-  const double ratio = superfluid::gram_per_cm3_to_kg_per_m3 * fit.rho / rho_bg;
-  // d ln rho_bg/dT along saturation, and d psi/dT along it.
-  const double dln_bg = -(bg.dT + bg.dp * ps.derivative) / bg.v;
-  const double dpsi = an.t * (line.dTdp * ps.derivative - 1.0) + an.p * ps.derivative;
-  return {ratio - 1.0 - an.psi, ratio * (-fit.alpha - dln_bg) - dpsi};
-}
 
 struct ClosureDerivatives {
   double R;
   double dR;   // 1/K
   double dRR;  // 1/K^2
 };
+
+// ps: the vapour pressure at T and its slope, ps_curvature its second derivative.
+inline ClosureDerivatives closure_derivatives(double T, const superfluid::SplineValue& ps,
+                                              double ps_curvature) {
+  const double P = ps.value;
+  const double P_T = ps.derivative;
+  const double P_TT = ps_curvature;
+  const superfluid::DensityValue fit = superfluid::saturated_liquid_density(T);
+  const ZeroTemperatureVolume v0 = zero_temperature_volume(P);
+  const VolumeDerivatives bg = background_volume(T, P, v0);
+  const BackgroundCurvature bg2 = background_curvature(T, P, v0, bg);
+  const reference_eos::LambdaLinePoint line = reference_eos::lambda_line(P);
+  const double t = line.T - T;
+  const Anomaly an = lambda_anomaly(t, P, line, v0);
+  const AnomalyCurvature an2 = lambda_anomaly_curvature(t, P, line, v0);
+  const double rho_bg = superfluid::molar_mass / bg.v;  // kg/m3
+  const double ratio = superfluid::gram_per_cm3_to_kg_per_m3 * fit.rho / rho_bg;
+  // d ln rho_bg/dT along saturation and its slope.
+  const double v_T = (bg.dT + bg.dp * P_T) / bg.v;
+  const double dln_bg = -v_T;
+  const double dln_bg_T =
+      -(bg.dTT + 2.0 * bg2.dTp * P_T + bg2.dpp * P_T * P_T + bg.dp * P_TT) / bg.v + v_T * v_T;
+  const double G = -fit.alpha - dln_bg;
+  const double G_T = -superfluid::saturated_liquid_expansion_slope(T) - dln_bg_T;
+  // psi along saturation: t moves as k = T_l'(p) p_s' - 1.
+  const double k = line.dTdp * P_T - 1.0;
+  const double k_T = line.d2Tdp2 * P_T * P_T + line.dTdp * P_TT;
+  const double dpsi = an.t * k + an.p * P_T;
+  const double dpsi_T =
+      an.tt * k * k + 2.0 * an2.tp * k * P_T + an2.pp * P_T * P_T + an.t * k_T + an.p * P_TT;
+  return {ratio - 1.0 - an.psi, ratio * G - dpsi, ratio * (G * G + G_T) - dpsi_T};
+}
 
 inline ClosureDerivatives closure_at(double T);
 
@@ -75,24 +89,7 @@ inline ClosureDerivatives saturation_closure(double T) {
 inline ClosureDerivatives closure_at(double T) {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
   if (!(T >= lowest_temperature && T < superfluid::lambda_temperature)) return {nan, nan, nan};
-  const Closure c = closure_value(T, saturation_pressure(T));
-  // The neighbours' vapour pressures uncached: the one at T stays kept.
-  const auto slope_at = [](double at) { return closure_value(at, saturation_pressure_at(at)).dR; };
-  const double h = closure_step;
-  // A step across a junction is not taken: T + h or T - h on its other side.
-  const auto crosses = [](double a, double b) {
-    return (a < superfluid::density_polynomial_end) != (b < superfluid::density_polynomial_end) ||
-           (a < saturation_junction) != (b < saturation_junction);
-  };
-  double dRR = 0.0;
-  if (T + h >= superfluid::lambda_temperature || crosses(T, T + h)) {
-    dRR = (c.dR - slope_at(T - h)) / h;
-  } else if (T - h < lowest_temperature || crosses(T - h, T)) {
-    dRR = (slope_at(T + h) - c.dR) / h;
-  } else {
-    dRR = (slope_at(T + h) - slope_at(T - h)) / (2.0 * h);
-  }
-  return {c.R, c.dR, dRR};
+  return closure_derivatives(T, saturation_pressure(T), saturation_pressure_curvature(T));
 }
 
 }  // namespace vorn::superfluid_pressure

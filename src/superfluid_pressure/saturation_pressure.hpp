@@ -21,6 +21,16 @@ namespace vorn::superfluid_pressure {
 // Where the two pieces meet, K.
 inline constexpr double saturation_junction = reference_eos::lowest_vapour_temperature;
 
+// The spline's factor below the junction, once per thread (no guarded
+// static: no tie to the C++ runtime).
+inline double below_junction_ratio() {
+  thread_local double ratio = 0.0;
+  if (!(ratio > 0.0))
+    ratio = reference_eos::he_ii_vapour_pressure(saturation_junction) /
+            superfluid::vapour_pressure(saturation_junction).value;
+  return ratio;
+}
+
 // relation: its90_from_temperature_at, or the per-thread kept
 // its90_from_temperature (the state's own T, which the bath asks for too).
 inline superfluid::SplineValue saturation_pressure_at(
@@ -31,11 +41,7 @@ inline superfluid::SplineValue saturation_pressure_at(
   }
   if (!(T >= superfluid::vapour_pressure_lowest && T < saturation_junction))
     return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
-  // Once per thread (no guarded static: no tie to the C++ runtime).
-  thread_local double ratio = 0.0;
-  if (!(ratio > 0.0))
-    ratio = reference_eos::he_ii_vapour_pressure(saturation_junction) /
-            superfluid::vapour_pressure(saturation_junction).value;
+  const double ratio = below_junction_ratio();
   const superfluid::SplineValue fit = superfluid::vapour_pressure(T);
   return {ratio * fit.value, ratio * fit.derivative};
 }
@@ -51,6 +57,15 @@ inline superfluid::SplineValue saturation_pressure(double T) {
     kept_T = T;
   }
   return kept;
+}
+
+// d2p_s/dT2, Pa/K^2, on the same pieces (each its own side of the junction).
+inline double saturation_pressure_curvature(double T) {
+  if (T >= saturation_junction && T <= reference_eos::lambda_saturation_temperature)
+    return reference_eos::he_ii_vapour_scale * its90_pressure_curvature(T);
+  if (!(T >= superfluid::vapour_pressure_lowest && T < saturation_junction))
+    return std::numeric_limits<double>::quiet_NaN();
+  return below_junction_ratio() * superfluid::second_derivative(superfluid::vapour_pressure_spline, T);
 }
 
 // The temperature at which p_s is p (Pa): bisection, 60 halvings; 0.5 K

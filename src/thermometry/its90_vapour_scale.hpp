@@ -180,4 +180,17 @@ inline VapourScalePoint its90_from_temperature(double T) {
   return kept;
 }
 
+// d2p/dT2 (Pa/K^2) on the relation at T90, 1.25 K to 5.0 K (NaN outside):
+// with p = exp(B + C u) and T(u), p' = C p/T_u and p'' = C p (C T_u - T_uu)/T_u^3.
+inline double its90_pressure_curvature(double T) {
+  if (!(T >= its90_lowest && T <= its90_highest)) return std::numeric_limits<double>::quiet_NaN();
+  const VapourPressureRange& r = T <= its90_lambda_split ? its90_below_lambda : its90_above_lambda;
+  const double p = its90_from_temperature(T).p;
+  const double u = (std::log(p) - r.B) / r.C;
+  double T_uu = 0.0;
+  for (int i = 9; i >= 2; --i) T_uu = T_uu * u + i * (i - 1) * r.A[i];
+  const double T_u = its90_temperature_slope(r, u);
+  return r.C * p * (r.C * T_u - T_uu) / (T_u * T_u * T_u);
+}
+
 }  // namespace vorn

@@ -241,8 +241,11 @@ TEST(HeIIState, ContinuousWithTheEquationOnTheLambdaLine) {
 // Maxwell's relations and cp = T (ds/dT)_p by central differences; kappa_T
 // and alpha against the density's differences.
 TEST(HeIIState, ThermodynamicallyConsistent) {
-  const double points[][2] = {{0.9, 2e6}, {1.4, 1e5}, {1.7, 2.5e6}, {1.9, 3e4},
-                              {2.0, 1e6}, {2.1, 4e5}, {2.17, 1e4}};
+  // Either side of where the vapour pressure (1.25 K) and the density fit
+  // (1.334 K) change form, each with its own closure curvature.
+  const double points[][2] = {{0.9, 2e6},      {1.4, 1e5},      {1.7, 2.5e6},   {1.9, 3e4},
+                              {2.0, 1e6},      {2.1, 4e5},      {2.17, 1e4},    {1.2499, 2.4e6},
+                              {1.2501, 2.4e6}, {1.3339, 2.4e6}, {1.3341, 2.4e6}};
   for (const auto& pt : points) {
     const double T = pt[0], p = pt[1], hT = 1e-5, hp = 1e-4 * p;
     const sp::SaturatedLine sat = saturated_line(T);
