@@ -1,4 +1,4 @@
-"""The reference equation of state of helium-4 (He I, and the He II bath), over numpy arrays.
+"""The reference equation of state of helium-4 (He I, the He II bath and He II under pressure), over numpy arrays.
 
 ``state(**pair)`` takes exactly two keywords naming an input pair, each a
 scalar or an array (broadcast against each other like a ufunc):
@@ -22,7 +22,10 @@ From 1.25 K to the lambda point the saturated He II liquid and its vapour are
 a two-phase region like the dome above (the He II bath): every pair landing
 between them returns it, on the same zero of h and s, and the saturated liquid
 itself (q = 0) has the phase ``"He II"``. He II pressed above its vapour
-pressure is refused (the HE_II flag). See docs/superfluid.md.
+pressure, from 0.8 K to the lambda and melting lines, is one model of its
+own, phase ``"He II"`` too (within 0.1 K of the lambda line flagged
+NEAR_LAMBDA); below 0.8 K He II is refused (the HE_II flag). See
+docs/superfluid.md and docs/superfluid_pressure.md.
 
 >>> import vorn
 >>> round(vorn.eos.state(P=1.6, h=vorn.eos.value("h", T=4.5, P=300.0)).q, 4)  # a 2 K plant's JT stage
