@@ -846,6 +846,14 @@ class EosTest(unittest.TestCase):
         self.assertGreater(rows["cp"]["difference"], 6000)
         self.assertEqual(rows["B"]["from"], "correlation")
         self.assertEqual(rows["Za"]["from"], "flagged")  # no counterpart: the correlation's, flagged
+        # He II has a state but no conductivity (heat goes by counterflow): the equation's NaN stands, not
+        # the gas correlation's flagged 0.0064 W/(m K), nor a Prandtl number or diffusivity made of it.
+        rows = state_rows(json.loads(vorn("state", "1.9", "1bar", "--json").stdout))
+        for name in ["conductivity", "prandtl", "thermal-diffusivity"]:
+            self.assertEqual(rows[name]["from"], "equation", name)
+            self.assertTrue(math.isnan(json_float(rows[name]["value"])), name)
+        row = next(csv.DictReader(io.StringIO(vorn("table", "k", "--T", "1.9", "--P", "1bar", "--csv").stdout)))
+        self.assertEqual((row["from"], row["conductivity [W/(m K)]"]), ("equation", "nan"))
         # He II and solid: neither family has the density, exit 5 after printing what there is.
         for T, P in [("0.7", "100"), ("14", "100MPa")]:
             run = vorn("state", T, P)

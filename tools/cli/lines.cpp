@@ -82,10 +82,11 @@ int print_line(Line line, const Values& points, const Options& options) {
     table.count(!std::isnan(line == Line::lambda ? T : P));
   }
   if (off_line > 0)
-    write_err(fmt::format("warning: lambda line: --P outside {:.8g} {} (the lambda point) to {:.8g} {} (its upper end "
-                          "on the melting line) at {} of {} points: NaN",
-                          kLambdaLineLowest / units.kpa_per_pressure_unit, units.pressure,
-                          kLambdaLineHighest / units.kpa_per_pressure_unit, units.pressure, off_line, points.size()));
+    write_err(fmt::format(
+        "warning: lambda line: --P outside {:.8g} {} (the lambda point) to {:.8g} {} (its upper end "
+        "on the melting line) at {} of {} points: NaN",
+        kLambdaLineLowest / units.kpa_per_pressure_unit, units.pressure,
+        kLambdaLineHighest / units.kpa_per_pressure_unit, units.pressure, off_line, points.size()));
   return table.finish();
 }
 
