@@ -328,7 +328,8 @@ def _strict_check(flags: NDArray[np.int64], shape: Tuple[int, ...], scalar: bool
         count = int(bad.sum())
         hint = ""
         if f & 2:  # HE_II: say where the liquid below the lambda line is described
-            hint = "; He II is described from 0.8 K (under pressure to the melting line); colder, the saturated liquid alone: vorn.superfluid"
+            hint = ("; He II is described from 0.8 K (the bath from 1.25 K, under pressure to the melting line), its"
+                    " vapour from 1.25 K; colder, the saturated liquid alone: vorn.superfluid")
         raise EosError(f"{what}: {', '.join(flag_names(f))} at index {index} ({count} points){hint}", f, index, count)
 
 
