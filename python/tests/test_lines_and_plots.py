@@ -28,18 +28,22 @@ def test_the_lines_meet_at_the_lambda_point_and_the_he_ii_flags():
     assert eos.melting_pressure("1.5K") == eos.melting_pressure((1500, "mK")) == eos.melting_pressure(1.5)
 
 
-def test_the_saturation_line_is_the_he_ii_fit_below_lambda_and_the_equation_above():
+def test_the_saturation_line_is_the_bath_below_lambda_and_the_equation_above():
     T = np.array([1.5, 2.1767, 2.1769, 4.2])
     P = eos.saturation_pressure(T)
-    assert P[0] == superfluid.P(1.5) and P[1] == superfluid.P(2.1767)
-    assert P[2] == eos.saturation(T=2.1769).P and P[3] == eos.saturation(T=4.2).P
+    assert list(P) == [eos.saturation(T=t).P for t in T]
     assert P[2] == pytest.approx(P[1], rel=1e-3)  # the two meet at the lambda point
+    # Where He II and its vapour split, below the bath (1.0 K) too: a hair above the line He II, below not.
+    for t in [1.0, 1.8]:
+        p = eos.saturation_pressure(t)
+        assert eos.state(T=t, P=p * (1 + 1e-9)).phase == 5
+        assert eos.state(T=t, P=p * (1 - 1e-9), warn=False).phase != 5
 
 
 @pytest.mark.parametrize("call", [lambda: eos.lambda_temperature(1.0), lambda: eos.lambda_temperature(4000.0),
                                   lambda: eos.saturation_pressure(5.3)])
 def test_outside_a_line_nan_warns_and_strict_raises(call):
-    with pytest.warns(vorn.NaNWarning, match="outside the line's range"):
+    with pytest.warns(vorn.NaNWarning, match=r"[TP] outside \d"):
         assert math.isnan(call())
 
 

@@ -136,8 +136,14 @@ def test_a_name_both_families_have_follows_the_rule():
         vorn.props("density", T=0.7, P=100)
     with pytest.raises(eos.EosError):
         vorn.props("density", T=0.7, P=100, strict=True)
-    # He II under pressure (a magnet's bath): the equation's family answers.
+    # He II under pressure (a magnet's bath): the equation's family answers, its NaN conductivity too (not the
+    # gas correlation's flagged 0.0064 W/(m K)); strict raises there.
     assert vorn.props("density", T=1.9, P=100) == pytest.approx(147.25, abs=0.05)
+    assert vorn.answered_by("conductivity", T=1.9, P=100) == "equation"
+    with pytest.warns(vorn.NaNWarning, match="conductivity: NaN"):
+        assert math.isnan(vorn.props("conductivity", T=1.9, P=100))
+    with pytest.raises(ValueError, match="conductivity: NaN"):
+        vorn.props("conductivity", T=1.9, P=100, strict=True)
     # In molar units each family's value is converted with its own molar mass, as the tool converts it.
     assert vorn.props("cp", T=300, P=100, units="mol") == vorn.cp(300.0, 100.0) * vorn.constants.m0
 

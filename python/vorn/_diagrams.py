@@ -16,8 +16,9 @@ Enthalpy and entropy are those of the library: zero for the saturated liquid
 at 101.325 kPa. Isotherms are horizontal on the T-s diagram and isobars on
 the p-h diagram: the grid draws them.
 
-Where the equation gives no fluid (He II below the lambda line, the solid
-above the melting line) the charts are shaded, not left blank. The vapour
+He II (below the lambda line: He II under pressure and the saturated bath,
+each its own model, drawn in he_ii_pressure.png) and the solid above the
+melting line are shaded, not left blank. The vapour
 colder than the lambda point, below the saturation pressure of He II (from
 1.25 K), is the equation's, flagged extrapolated: drawn, its edge marked. The melting
 line is the library's: a low-temperature form below 4 K joined to the Simon
@@ -141,9 +142,12 @@ def _dome() -> Any:
 
 
 def _sweep(**pair: Any) -> Tuple[Array, Array, Array, Array]:
-    """(T, P, h, s) along a line of the equation, NaN where it gives no fluid."""
+    """(T, P, h, s) along a line of the equation, NaN where it gives no fluid and in He II, which these
+    diagrams of He I leave to its own chart (he_ii_pressure.png)."""
     s = eos.state(warn=False, **pair)
-    return tuple(np.asarray(getattr(s, k), dtype=np.float64) for k in ("T", "P", "h", "s"))  # type: ignore
+    he_ii = np.asarray(s.phase) == 5
+    return tuple(np.where(he_ii, np.nan, np.asarray(getattr(s, k), dtype=np.float64))  # type: ignore
+                 for k in ("T", "P", "h", "s"))
 
 
 def _label_along(ax: Axes, x: Array, y: Array, i: int, text: str, colour: Any, size: float = 7.0,
@@ -262,7 +266,8 @@ def pressure_enthalpy_chart(plt: Pyplot) -> Figure:
     lam, mel = which == 0, which == 1
     ax.plot(h_edge[lam], P_edge[lam], color="C3", lw=1.8, ls="--", zorder=5, label="lambda line (He II to its left)")
     ax.plot(h_edge[mel], P_edge[mel], color="C0", lw=1.8, ls="-.", zorder=5, label="melting line (solid to its left)")
-    ax.text(-8.5, 1.6, "He II: outside the equation", fontsize=8, color="0.3", va="center")
+    ax.text(-8.5, 1.6, "He II: not drawn here (its own chart, he_ii_pressure.png)", fontsize=8, color="0.3",
+            va="center")
     ax.text(-8.5, 300.0, "He II", fontsize=10, color="C3", va="center")
     ax.text(-8.5, 4.0e3, "solid", fontsize=10, color="C0", va="center")
 
@@ -346,7 +351,7 @@ def temperature_entropy_chart(plt: Pyplot) -> Figure:
             label="vapour over He II (ITS-90): colder vapour extrapolated")
     ax.plot(s_edge[lam], T_edge[lam], color="C3", lw=1.8, ls="--", zorder=5, label="lambda line (He II below it)")
     ax.plot(s_edge[mel], T_edge[mel], color="C0", lw=1.8, ls="-.", zorder=5, label="melting line (solid to its left)")
-    ax.text(3.0, 1.95, "He II: outside the equation", fontsize=8.5, color="0.3", va="center")
+    ax.text(3.0, 1.95, "He II: its own chart (he_ii_pressure.png)", fontsize=8.5, color="0.3", va="center")
     ax.text(-3.85, 3.2, "solid", fontsize=10, color="C0", va="center")
     ax.annotate("melting line to 2000 MPa,\nthe end of the equation's range", (s_edge[-1], T_edge[-1]),
                 xytext=(4, 2), textcoords="offset points", fontsize=7, color="C0", va="bottom")

@@ -146,8 +146,9 @@ _PAIR_KEY = {"T": "T", "P": "P", "density": "rho", "h": "h", "s": "s", "u": "u",
 
 #: The names both families have, by the equation's name: the correlation's exported routine. At T and P
 #: these follow the rule of ``vorn state`` (and the tool's tables and logs): the correlation's value where
-#: no flag of ``vorn.state_mask(routine)`` is set, the equation's where one is, the flagged correlation's
-#: where the equation has none either (He II, solid).
+#: no flag of ``vorn.state_mask(routine)`` is set, the equation's where one is (its NaN too where it has a
+#: state: He II's conductivity), the flagged correlation's where the equation has no state either (He II
+#: below 0.8 K, solid).
 RULE: Dict[str, str] = {"density": "vorn_rho", "volume": "vorn_vol", "cv": "vorn_cv", "cp": "vorn_cp",
                         "gamma": "vorn_gamma", "sound-speed": "vorn_w", "Z": "vorn_Z", "B": "__vorn_MOD_b",
                         "viscosity": "vorn_nu", "conductivity": "vorn_k"}
@@ -214,7 +215,10 @@ def _by_rule(name: str, T: FloatArray, P: FloatArray, units: Units,
     elif spoiled.any():
         theirs = eos.value(row[7], warn=False, T=t[spoiled], P=p[spoiled]) * _factor(row, units)
         theirs = np.asarray(theirs, dtype=np.float64)
-        has = ~np.isnan(theirs)
+        # Where the equation has a state its NaN stands (He II's conductivity: heat goes by counterflow); the
+        # flagged correlation's value only where it has none (He II below 0.8 K, solid, out of range).
+        its_flags = np.asarray(eos.value("flags", warn=False, T=t[spoiled], P=p[spoiled]), dtype=np.int64)
+        has = ~np.isnan(theirs) | ((its_flags & eos._WITHOUT_RESULT) == 0)
         where = np.flatnonzero(spoiled)
         values[where[has]] = theirs[has]
         source[where] = np.where(has, 1, 2)
@@ -338,7 +342,7 @@ def props(outputs: Union[str, Sequence[str]], *, units: Union[str, Units, None] 
     Returns
     -------
     float, numpy.ndarray, or a tuple of them
-        NaN where neither family has a value (He II, solid, two phases for
+        NaN where neither family has a value (He II's conductivity, two phases for
         cp and the like), with a `vorn.NaNWarning` naming why.
 
     Raises

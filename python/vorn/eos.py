@@ -1,4 +1,4 @@
-"""The reference equation of state of helium-4 (He I, and the He II bath), over numpy arrays.
+"""The reference equation of state of helium-4 (He I, the He II bath and He II under pressure), over numpy arrays.
 
 ``state(**pair)`` takes exactly two keywords naming an input pair, each a
 scalar or an array (broadcast against each other like a ufunc):
@@ -22,7 +22,10 @@ From 1.25 K to the lambda point the saturated He II liquid and its vapour are
 a two-phase region like the dome above (the He II bath): every pair landing
 between them returns it, on the same zero of h and s, and the saturated liquid
 itself (q = 0) has the phase ``"He II"``. He II pressed above its vapour
-pressure is refused (the HE_II flag). See docs/superfluid.md.
+pressure, from 0.8 K to the lambda and melting lines, is one model of its
+own, phase ``"He II"`` too (within 0.1 K of the lambda line flagged
+NEAR_LAMBDA); below 0.8 K He II is refused (the HE_II flag). See
+docs/superfluid.md and docs/superfluid_pressure.md.
 
 >>> import vorn
 >>> round(vorn.eos.state(P=1.6, h=vorn.eos.value("h", T=4.5, P=300.0)).q, 4)  # a 2 K plant's JT stage
@@ -325,7 +328,8 @@ def _strict_check(flags: NDArray[np.int64], shape: Tuple[int, ...], scalar: bool
         count = int(bad.sum())
         hint = ""
         if f & 2:  # HE_II: say where the liquid below the lambda line is described
-            hint = "; He II is described from 0.8 K (under pressure to the melting line); colder, the saturated liquid alone: vorn.superfluid"
+            hint = ("; He II is described from 0.8 K (the bath from 1.25 K, under pressure to the melting line), its"
+                    " vapour from 1.25 K; colder, the saturated liquid alone: vorn.superfluid")
         raise EosError(f"{what}: {', '.join(flag_names(f))} at index {index} ({count} points){hint}", f, index, count)
 
 
@@ -520,9 +524,9 @@ def _of_library(routine: Any) -> Any:
     return lambda x: float(routine(ctypes.byref(ctypes.c_double(x))))
 
 
-def _line(function: Any, x: Any, name: str, dimension: str, what: str, strict: bool) -> FloatResult:
+def _line(function: Any, x: Any, name: str, dimension: str, what: str, span: str, strict: bool) -> FloatResult:
     """One of the library's lines over an array: `x` read with its unit as vorn.props reads it; a NaN (outside
-    the line's range) warned of, or with `strict` raised."""
+    the line's range, `span`) warned of, or with `strict` raised."""
     from ._core import NaNWarning, caller_level  # noqa: PLC0415
     from ._quantity import read  # noqa: PLC0415
 
@@ -536,7 +540,7 @@ def _line(function: Any, x: Any, name: str, dimension: str, what: str, strict: b
     out = np.array([function(float(v)) for v in flat], dtype=np.float64)
     nan = np.isnan(out)
     if nan.any():
-        message = f"{what}: NaN at {int(nan.sum())} of {out.size} points: outside the line's range"
+        message = f"{what}: NaN at {int(nan.sum())} of {out.size} points: {name} outside {span}"
         if strict:
             raise ValueError(message)
         warnings.warn(message, NaNWarning, stacklevel=caller_level())
@@ -569,7 +573,8 @@ def lambda_temperature(P: Any, *, strict: bool = False) -> FloatResult:
     >>> round(eos.lambda_temperature("25bar"), 4)
     1.8442
     """
-    return _line(_of_library(_lib.vorn_eos_lambda_temperature), P, "P", "pressure", "lambda_temperature", strict)
+    return _line(_of_library(_lib.vorn_eos_lambda_temperature), P, "P", "pressure", "lambda_temperature",
+                 "5.0393304 kPa (the lambda point) to 3013.4 kPa (the upper lambda point, on the melting line)", strict)
 
 
 def melting_pressure(T: Any, *, strict: bool = False) -> FloatResult:
@@ -593,15 +598,19 @@ def melting_pressure(T: Any, *, strict: bool = False) -> FloatResult:
     >>> round(eos.melting_pressure(1.5), 1)
     2608.6
     """
-    return _line(_of_library(_lib.vorn_eos_melting_pressure), T, "T", "temperature", "melting_pressure", strict)
+    return _line(_of_library(_lib.vorn_eos_melting_pressure), T, "T", "temperature", "melting_pressure",
+                 "the line's range (above 0 K)", strict)
 
 
 def saturation_pressure(T: Any, *, strict: bool = False) -> FloatResult:
     """Return the pressure of the saturation line at T, He II included.
 
     Above the lambda line the reference equation's (``saturation(T=...).P``,
-    up to the critical point, 5.1953 K); below it the He II liquid's vapour
-    pressure (``vorn.superfluid.P``, the fit from 0.5 K).
+    up to the critical point, 5.1953 K); from 1.25 K up to it the He II
+    bath's (``saturation(T=...).P`` too): the pressure at which every entry
+    of the library splits He II from its vapour. Below 1.25 K, down to
+    0.5 K, the saturated fit's (``vorn.superfluid.P``) scaled to meet the
+    bath's at 1.25 K, as the model of He II under pressure continues it.
 
     Parameters
     ----------
@@ -619,16 +628,20 @@ def saturation_pressure(T: Any, *, strict: bool = False) -> FloatResult:
     --------
     >>> from vorn import eos
     >>> [round(p, 3) for p in eos.saturation_pressure([1.8, 4.2])]
-    [1.638, 99.076]
+    [1.637, 99.076]
     """
     from . import superfluid  # noqa: PLC0415  (imports this module)
 
-    def at(x: float) -> float:
-        if x < superfluid.LAMBDA_TEMPERATURE:
-            return float(superfluid.P(x))
+    def saturated(x: float) -> float:
         one = _Saturation()
         one.size = ctypes.sizeof(_Saturation)
         _lib.vorn_eos_saturation_T(ctypes.byref(ctypes.c_double(x)), ctypes.byref(one))
         return float(one.P)
 
-    return _line(at, T, "T", "temperature", "saturation_pressure", strict)
+    junction = 1.25  # K, where the bath and ITS-90's relation begin
+    ratio = saturated(junction) / float(superfluid.P(junction))
+
+    def at(x: float) -> float:
+        return saturated(x) if x >= junction else ratio * float(superfluid.P(x))
+
+    return _line(at, T, "T", "temperature", "saturation_pressure", "0.5 K to 5.1953 K (the critical point)", strict)

@@ -846,6 +846,14 @@ class EosTest(unittest.TestCase):
         self.assertGreater(rows["cp"]["difference"], 6000)
         self.assertEqual(rows["B"]["from"], "correlation")
         self.assertEqual(rows["Za"]["from"], "flagged")  # no counterpart: the correlation's, flagged
+        # He II has a state but no conductivity (heat goes by counterflow): the equation's NaN stands, not
+        # the gas correlation's flagged 0.0064 W/(m K), nor a Prandtl number or diffusivity made of it.
+        rows = state_rows(json.loads(vorn("state", "1.9", "1bar", "--json").stdout))
+        for name in ["conductivity", "prandtl", "thermal-diffusivity"]:
+            self.assertEqual(rows[name]["from"], "equation", name)
+            self.assertTrue(math.isnan(json_float(rows[name]["value"])), name)
+        row = next(csv.DictReader(io.StringIO(vorn("table", "k", "--T", "1.9", "--P", "1bar", "--csv").stdout)))
+        self.assertEqual((row["from"], row["conductivity [W/(m K)]"]), ("equation", "nan"))
         # He II and solid: neither family has the density, exit 5 after printing what there is.
         for T, P in [("0.7", "100"), ("14", "100MPa")]:
             run = vorn("state", T, P)
@@ -1018,10 +1026,21 @@ class LinesTest(unittest.TestCase):
         self.assertEqual(rows[2]["T [K]"], "nan")  # above the melting line: no lambda line
         doc = json.loads(vorn("line", "melting", "--T", "1.5", "--json", "--units", "bar").stdout)
         self.assertEqual(doc["rows"][0]["P"], LIB.vorn_eos_melting_pressure(ctypes.byref(D(1.5))) / 100)
-        # The saturation line: the He II fit below the lambda point, the equation above; the two meet there.
+        # The saturation line: the He II bath below the lambda point, the equation above; the two meet there.
         rows = list(csv.DictReader(io.StringIO(vorn("line", "saturation", "--T", "2.1767,2.1769", "--csv").stdout)))
-        self.assertEqual([r["from"] for r in rows], ["He II fit", "equation"])
+        self.assertEqual([r["from"] for r in rows], ["He II bath", "equation"])
         self.assertAlmostEqual(float(rows[0]["P [kPa]"]), float(rows[1]["P [kPa]"]), delta=5e-3)
+
+    def test_the_saturation_line_is_where_every_entry_splits_he_ii_from_vapour(self):
+        # A hair above the line (T, P) is He II, a hair below it not: in the bath (2.0 K), at its lower end
+        # (1.25 K) and below it, where the line is the fit scaled to the bath (1.0 K, 0.8 K).
+        T = [0.8, 1.0, 1.25, 2.0]
+        rows = csv.DictReader(io.StringIO(vorn("line", "saturation", "--T", ",".join(map(str, T)), "--csv").stdout))
+        for t, row in zip(T, rows):
+            P = float(row["P [kPa]"])
+            for factor, he_ii in [(1 + 1e-9, True), (1 - 1e-9, False)]:
+                state = json.loads(vorn("eos", "--T", str(t), "--P", repr(P * factor), "--json").stdout)
+                self.assertEqual(state["phase"] == "He II", he_ii, (t, factor, state["phase"]))
 
     def test_bad_input_exits_2_and_no_answer_only_with_strict(self):
         for args, message in [(["line", "boiling", "--T", "2"], "LINE: 'boiling' is no line"),
@@ -1031,7 +1050,10 @@ class LinesTest(unittest.TestCase):
             run = vorn(*args)
             self.assertEqual((run.returncode, run.stdout), (2, ""), args)
             self.assertIn(message, run.stderr)
-        self.assertEqual(vorn("line", "lambda", "--P", "31bar", "--strict").returncode, 5)
+        run = vorn("line", "lambda", "--P", "5mbar,31bar", "--strict", "--units", "bar")
+        self.assertEqual(run.returncode, 5)
+        self.assertIn("--P outside 0.050393304 bar (the lambda point) to 30.134 bar", run.stderr)
+        self.assertIn("at 2 of 2 points", run.stderr)
 
 
 class SuperfluidTest(unittest.TestCase):

@@ -125,8 +125,8 @@ void warn_eos_flags(unsigned flags) {
 void he_ii_hint(unsigned flags) {
   if ((flags & VORN_EOS_FLAG_HE_II) != 0) {
     write_err(
-        "hint: He II is described from 0.8 K (the bath from 1.25 K, under pressure up to the melting line); "
-        "colder, the saturated liquid alone: vorn superfluid --T <T>");
+        "hint: He II is described from 0.8 K (the bath from 1.25 K, under pressure up to the melting line), "
+        "its vapour from 1.25 K; colder, the saturated liquid alone: vorn superfluid --T <T>");
   }
 }
 

@@ -3,9 +3,12 @@
 //   vorn line lambda --P RANGE       T_lambda(P): He I above it, He II below (5.04 kPa to the melting line)
 //   vorn line melting --T RANGE      P_melt(T): solid above it
 //   vorn line saturation --T RANGE   the saturated vapour pressure, He II included: the reference
-//                                    equation's above the lambda point, the He II liquid's fit below it
+//                                    equation's above the lambda point, the He II bath's from 1.25 K
+//                                    up to it (the pressure every entry splits He II from vapour at),
+//                                    below 1.25 K the saturated fit's scaled to meet the bath's there
 //
-// A row per point in every format; NaN outside a line's range, counted as a row without an answer.
+// A row per point in every format; NaN outside a line's range, counted as a row without an answer
+// (the lambda line's range named on stderr).
 #pragma once
 
 #include <string_view>

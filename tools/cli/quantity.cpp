@@ -14,9 +14,9 @@ std::string_view source_name(Source source) {
   return source == Source::correlation ? "correlation" : source == Source::equation ? "equation" : "flagged";
 }
 
-Answer choose(double correlation, unsigned spoiled, double equation) {
+Answer choose(double correlation, unsigned spoiled, double equation, bool equation_has_state) {
   if (spoiled == 0) return {correlation, Source::correlation};
-  if (!std::isnan(equation)) return {equation, Source::equation};
+  if (!std::isnan(equation) || equation_has_state) return {equation, Source::equation};
   return {correlation, Source::flagged};
 }
 
@@ -75,8 +75,10 @@ void Quantity::evaluate(int pair, std::size_t n, const double* x1, const double*
   vorn_eos_value_n(at.size(), &code, &pair, a.data(), b.data(), f.data());
   for (std::size_t i = 0; i < at.size(); ++i) {
     const std::size_t k = at[i];
-    const Answer answer =
-        correlation == nullptr ? Answer{x[i], Source::equation} : choose(values[k], flags[k], to(x[i]));
+    const Answer answer = correlation == nullptr
+                              ? Answer{x[i], Source::equation}
+                              : choose(values[k], flags[k], to(x[i]),
+                                       (static_cast<unsigned>(f[i]) & equation_flags().withholding()) == 0);
     if (answer.source == Source::flagged) continue;
     values[k] = correlation == nullptr ? to(x[i]) : answer.value;
     flags[k] = static_cast<unsigned>(f[i]);

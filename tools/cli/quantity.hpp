@@ -3,7 +3,9 @@
 // pair), or a name both families have at T P, answered by the one rule of
 // `vorn state`: the correlation's value where its flags leave it meaning
 // something, the equation's where they do not (and the flagged correlation's
-// where the equation has none either, He II and solid). Evaluated over
+// where the equation has no state either: below 0.8 K in He II, solid, out of
+// its range; a NaN of a state it has, such as He II's conductivity, stands).
+// Evaluated over
 // arrays, with the flags of the family that answered and which one it was.
 #pragma once
 
@@ -24,12 +26,13 @@ enum class Source : unsigned char { correlation, equation, flagged };
 std::string_view source_name(Source source);
 
 // The rule at one point: the correlation's value and the flags that spoil
-// it (already masked with the routine's), the equation's value and flags.
+// it (already masked with the routine's), the equation's value and whether
+// the equation has a state there (its NaN then means the property has none).
 struct Answer {
   double value;
   Source source;
 };
-Answer choose(double correlation, unsigned spoiled, double equation);
+Answer choose(double correlation, unsigned spoiled, double equation, bool equation_has_state);
 
 // The equation's property of the correlation's name (of its speed of sound too), or null.
 const EosProperty* counterpart(const Property& p);

@@ -154,7 +154,8 @@ int print_state(double T, double P, const Options& options, std::string_view P_b
       other = x;
       difference = difference_percent(correlation, x);
     }
-    const Answer answer = choose(correlation, spoiled, x);
+    const Answer answer =
+        choose(correlation, spoiled, x, e != nullptr && equation.phase != VORN_EOS_PHASE_NONE);
     const bool detail = e == nullptr || p.name == "B" || p.name == "sound-speed-gk";
     rows[p.name] = {{std::string(p.name), answer.value, unit.unit, std::string(source_name(answer.source)),
                      correlation, other, difference, std::string(p.exported)},

@@ -536,7 +536,9 @@ End Sub
 ' =VornEos("h", "TP", 4.2, 100): one property at the state the pair names
 ' (=VornEos("T", "Ph", 100, 1000), =VornEos("P", "Tq", 4, 0) the vapour pressure;
 ' below 2.1768 K the He II bath: =VornEos("q", "Ph", 1.6, VornEos("h", "TP", 4.5, 300))
-' is the vapour fraction after a 2 K plant's Joule-Thomson valve, 0.4627)
+' is the vapour fraction after a 2 K plant's Joule-Thomson valve, 0.4627;
+' below the lambda line He II under pressure: =VornEos("rho", "TP", 1.9, 100) is a
+' magnet's bath at 1 bar, 147.25 kg/m^3; =VornEosLambdaTemperature(100) its lambda line)
 Public Function VornEos(ByVal property As String, ByVal pair As String, ByVal x1 As Double, ByVal x2 As Double) As Variant
     Dim p As Long, q As Long
     p = EosPropertyCode(property)
@@ -549,7 +551,7 @@ Public Function VornEos(ByVal property As String, ByVal pair As String, ByVal x1
 End Function
 
 ' =VornEosState("TP", 4.2, 100): every property in one row of cells
-' (EOS_STATE_CELLS, 32), in the order of their codes in vorn_eos_facts.def:
+' (EOS_STATE_CELLS, 33), in the order of their codes in vorn_eos_facts.def:
 ' T, P, rho, ... q, then phase, flags and evaluations, then the transport,
 ' He II's and the rest (spills in Excel 365; enter as an array formula over
 ' the row in older versions, or over the first 23 cells for the properties
