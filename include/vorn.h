@@ -337,11 +337,12 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_PRANDTL 27             /* viscosity cp/conductivity */
 /* He II: for the saturated bath's liquid (q = 0) from the saturated-liquid fits at the state's T; for He II
  * under pressure (q NaN) from its model at (T, P): the fits' superfluid fraction at T T_lambda(p0)/T_lambda(P),
- * second sound from the model's entropy and cp, the heat conductivity function with rho and T_lambda(P)
- * (docs/superfluid_pressure.md). Fourth sound (the wave a superleak's pores pass, the normal fluid locked)
+ * second sound the fits' u2 at T carried by the change the model's entropy and cp give it from the vapour
+ * pressure, the heat conductivity function the fits' form at that reduced T with rho and T_lambda(P): both
+ * the bath's at the vapour pressure (docs/superfluid_pressure.md). Fourth sound (the wave a superleak's pores pass, the normal fluid locked)
  * from the same state: u4^2 = (rho_s/rho) w^2 + (rho_n/rho) u2^2, w first sound (the bath: the fits' u1). NaN for every other phase (a two-phase bath's liquid is the state
  * (T, q = 0)). The heat conductivity function is f^-1 of the turbulent counterflow law dT/dx = -f q^3
- * (m = 3), from 1.4 K (NaN below). */
+ * (m = 3), from 1.4 K (NaN below; under pressure, from a reduced T of 1.4 K). */
 #define VORN_EOS_SUPERFLUID_FRACTION 28        /* rho_s/rho */
 #define VORN_EOS_SECOND_SOUND 29               /* speed of second sound, m/s */
 #define VORN_EOS_HEAT_CONDUCTIVITY_FUNCTION 30 /* f^-1, W^3 m^-5 K^-1 */

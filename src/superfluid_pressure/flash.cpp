@@ -220,7 +220,7 @@ RoughPart rough_part(double T, double ps, double p, const ClosureDerivatives& cl
 // partials take: rho, h, s, u, cp, alpha, kappa): a grid point to choose
 // starts by, at a fraction of a state's cost; never an answer.
 HeIIState rough_state(double T, double p) {
-  HeIIState st{false, T, p, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+  HeIIState st = no_he_ii_state(T, p);
   const superfluid::SplineValue ps = saturation_pressure(T);
   if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p, ps.value)) return st;
   const ClosureDerivatives closure = saturation_closure(T);
@@ -244,7 +244,7 @@ HeIIState rough_state(double T, double p) {
 // state's own rho, alpha and kappa_T, bit for bit, all a (P, rho) search
 // reads. Elsewhere NaN.
 HeIIState density_state(double T, double p) {
-  HeIIState st{false, T, p, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+  HeIIState st = no_he_ii_state(T, p);
   if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p)) return st;
   const VolumeDerivatives v = specific_volume(T, p, saturation_closure(T));
   st.in_range = true;
@@ -942,6 +942,7 @@ TwoFluid plane_two_fluid(const FluidState& f) {
   st.rho = f.rho * M;
   st.ds = f.s / M - sat.s;
   st.cp = f.cp / M;
+  st.cp_s = cp_at_vapour_pressure(f.T, sat.c);
   st.w = f.w;
   return two_fluid(st);
 }

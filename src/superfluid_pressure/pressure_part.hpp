@@ -40,10 +40,17 @@ inline constexpr double piece_ratio = 0.25;
 inline constexpr int most_pieces = 40;
 
 struct PressurePart {
-  double dg;   // J/kg
-  double ds;   // J/(kg K)
-  double dcp;  // J/(kg K)
+  double dg;     // J/kg
+  double ds;     // J/(kg K)
+  double dcp;    // J/(kg K)
+  double dcp_s;  // J/(kg K): dcp at p_s itself, T V_T(T, p_s) p_s'(T)
 };
+
+// V_T(T, p_s) at the vapour pressure (the closure and ps as below).
+inline double volume_slope_at_saturation(double T, const ClosureDerivatives& closure,
+                                         const superfluid::SplineValue& ps) {
+  return specific_volume(T, ps.value, closure).dT;
+}
 
 // The three integrals over [a, b] by 8-point Gauss-Legendre.
 struct Integrals {
@@ -110,8 +117,8 @@ inline PressurePart pressure_part(double T, double p, const ClosureDerivatives& 
     from = p - reach;
   }
   add_piece(sum, T, from, p, closure);
-  const VolumeDerivatives at_saturation = specific_volume(T, ps.value, closure);
-  return {sum.v, -sum.v_T, T * (at_saturation.dT * ps.derivative - sum.v_TT)};
+  const double v_T_s = volume_slope_at_saturation(T, closure, ps);
+  return {sum.v, -sum.v_T, T * (v_T_s * ps.derivative - sum.v_TT), T * (v_T_s * ps.derivative)};
 }
 
 }  // namespace vorn::superfluid_pressure

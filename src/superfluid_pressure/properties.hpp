@@ -49,7 +49,21 @@ struct HeIIState {
   double alpha;  // 1/K
   double jt;     // K/Pa
   double ds;     // J/(kg K): s - s_s(T), the pressure part
+  double cp_s;   // J/(kg K): cp at the vapour pressure at T
 };
+
+// Out of range at (T, p): every field NaN.
+inline HeIIState no_he_ii_state(double T, double p) {
+  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+  return {false, T, p, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+}
+
+// cp at the vapour pressure at T (C_s: the saturated line's T ds/dT there),
+// bit for bit the state's cp at p = p_s.
+inline double cp_at_vapour_pressure(double T, double C_s) {
+  const superfluid::SplineValue ps = saturation_pressure(T);
+  return C_s + T * (volume_slope_at_saturation(T, saturation_closure(T), ps) * ps.derivative);
+}
 
 // Is (T, p) He II in the model's range (p_s the vapour pressure at T).
 inline bool he_ii_in_range(double T, double p, double p_s) {
@@ -61,8 +75,7 @@ inline bool he_ii_in_range(double T, double p, double p_s) {
 inline bool he_ii_in_range(double T, double p) { return he_ii_in_range(T, p, saturation_pressure(T).value); }
 
 inline HeIIState he_ii_state(double T, double p, const SaturatedLine& sat) {
-  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-  HeIIState st{false, T, p, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+  HeIIState st = no_he_ii_state(T, p);
   const superfluid::SplineValue ps = saturation_pressure(T);
   if (!he_ii_in_range(T, p, ps.value)) return st;
   const ClosureDerivatives closure = saturation_closure(T);
@@ -76,6 +89,7 @@ inline HeIIState he_ii_state(double T, double p, const SaturatedLine& sat) {
   st.h = st.g + T * st.s;
   st.u = st.h - p * v.v;
   st.cp = sat.c + part.dcp;
+  st.cp_s = sat.c + part.dcp_s;
   st.alpha = v.dT / v.v;
   st.kappa = -v.dp / v.v;
   st.cv = st.cp - T * v.v * st.alpha * st.alpha / st.kappa;

@@ -294,19 +294,24 @@ TEST(HeIIState, RefusesOutsideItsRange) {
   }
 }
 
-// Two-fluid properties at the vapour pressure against the saturated fits and
-// the engineering heat conductivity function's computed values (rho 145).
-TEST(HeIITwoFluid, AtTheVapourPressure) {
-  const double T = 1.5, p = sp::saturation_pressure(T).value;
-  const sp::HeIIState st = sp::he_ii_state(T, p, saturated_line(T));
-  const sp::TwoFluid tf = sp::two_fluid(st);
-  EXPECT_NEAR(tf.fraction, svp(vorn_svp_fraction_s, T), 1e-12);
-  EXPECT_NEAR(tf.second_sound / 20.03, 1.0, 0.02);
-  EXPECT_GT(tf.fourth_sound, tf.second_sound);
-  const double peak = 2.1768 * std::pow(0.5, 1 / 5.7);
-  const sp::HeIIState at_peak = sp::he_ii_state(peak, sp::saturation_pressure(peak).value, {0, 0, 1.0});
-  EXPECT_NEAR(sp::two_fluid(at_peak).conductivity_function / (1.3805e13 * std::pow(at_peak.rho / 145.0, 2)),
-              1.0, 1e-4);
+// Two-fluid properties at the vapour pressure are the bath's (the saturated
+// fits'), and a hair above it no further than that hair moves them; the heat
+// conductivity function stops where the bath's does (1.4 K).
+TEST(HeIITwoFluid, MeetTheBathAtTheVapourPressure) {
+  for (const double T : {0.8, 1.1, 1.3, 1.5, 1.9276, 2.1}) {
+    const double p = sp::saturation_pressure(T).value;
+    const sp::TwoFluid at = sp::two_fluid(sp::he_ii_state(T, p, saturated_line(T)));
+    const sp::TwoFluid above = sp::two_fluid(sp::he_ii_state(T, p * (1.0 + 1e-9), saturated_line(T)));
+    EXPECT_NEAR(at.fraction, svp(vorn_svp_fraction_s, T), 1e-12) << T;
+    EXPECT_EQ(at.second_sound, svp(vorn_svp_u2, T)) << T;
+    EXPECT_NEAR(above.second_sound / at.second_sound, 1.0, 1e-9) << T;
+    EXPECT_GT(at.fourth_sound, at.second_sound) << T;
+    if (T < 1.4) {
+      EXPECT_TRUE(std::isnan(at.conductivity_function) && std::isnan(above.conductivity_function)) << T;
+    } else {
+      EXPECT_NEAR(at.conductivity_function / svp(vorn_svp_heat_conductivity_function, T), 1.0, 1e-12) << T;
+    }
+  }
 }
 
 }  // namespace
