@@ -348,7 +348,9 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_HEAT_CONDUCTIVITY_FUNCTION 30 /* f^-1, W^3 m^-5 K^-1 */
 /* The distance to the lambda line, T - T_lambda(P) in K: below 0 in He II, above 0 in He I. For a state of
  * one phase (liquid, He II or supercritical) whose P lies on the line, from the lambda point (5.0393 kPa) to
- * its upper end on the melting line (3013.4 kPa); NaN for vapour, in two phases and at other pressures. */
+ * its upper end on the melting line (3013.4 kPa), and for He II below the lambda point's pressure (between
+ * its vapour pressure and 5.0393 kPa) T - 2.1768 K, the distance to the lambda point; NaN for vapour, in two
+ * phases and above 3013.4 kPa. He II under pressure is flagged NEAR_LAMBDA where it is above -0.1 K. */
 #define VORN_EOS_LAMBDA_DISTANCE 31 /* T - T_lambda(P), K */
 #define VORN_EOS_FOURTH_SOUND 32    /* speed of fourth sound in He II, m/s (see the He II codes above) */
 
@@ -405,7 +407,7 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
  * misses He I on the line at 3.0 MPa (47 and 83 at 2.6 MPa). */
 
 #define VORN_EOS_FLAG_BAD_INPUT 1u      /* not finite, T <= 0, P < 0 (P <= 0 but for (T, P)), rho <= 0, quality outside [0, 1], unknown code, subnormal P or rho for (P, rho): NaN */
-#define VORN_EOS_FLAG_HE_II 2u          /* He II where no model holds: below 0.8 K and not vapour, or a pair with no state in He II or the bath: NaN */
+#define VORN_EOS_FLAG_HE_II 2u          /* He II where no model holds: below 0.8 K and not vapour, vapour below 1.25 K, or a pair with no state in He II or the bath: NaN */
 #define VORN_EOS_FLAG_SOLID 4u          /* above the melting pressure: NaN */
 #define VORN_EOS_FLAG_EXTRAPOLATED 8u   /* 1500 K < T <= 2000 K, P > 2000 MPa, or vapour below the lambda temperature (1.25 K up): results extrapolated */
 #define VORN_EOS_FLAG_OUT_OF_RANGE 16u  /* T above 2000 K: NaN */
@@ -413,7 +415,7 @@ VORN_API void vorn_cvgt_temperature_n(size_t n, const double *P, const double *T
 #define VORN_EOS_FLAG_NO_SOLUTION 64u   /* no fluid state of the equation has this pair: NaN */
 #define VORN_EOS_FLAG_NOT_CONVERGED 128u /* an iteration ran out of steps, or doubles cannot fix the result (see the saturated edge): NaN */
 #define VORN_EOS_FLAG_UNDEFINED 256u    /* a state, but some of its values have no meaning (s and g at zero or subnormal density): those NaN */
-#define VORN_EOS_FLAG_NEAR_LAMBDA 512u  /* He II within 0.1 K of the lambda line along its isobar, where its model is least certain: values given */
+#define VORN_EOS_FLAG_NEAR_LAMBDA 512u  /* He II under pressure within 0.1 K of the lambda line along its isobar (of the lambda point below its pressure): its lambda distance above -0.1 K, where its model is least certain: values given */
 
 /* One property at the state given by a pair; NaN where undefined, flagged or for an unknown code. The array
  * form gives out[i] = vorn_eos_value(property, pair, &x1[i], &x2[i]) for i < n: one property and one pair

@@ -35,7 +35,7 @@ PROPERTIES: Tuple[Property, ...] = (
     Property('SUPERFLUID_FRACTION', 28, 'superfluid_fraction', '1', 'he_ii', 'superfluid_fraction', 'one', 'nan', 'superfluid-fraction', 'fraction_s,rho_s/rho', 'superfluid fraction rho_s/rho of He II; NaN in other phases'),
     Property('SECOND_SOUND', 29, 'second_sound', 'm/s', 'he_ii', 'second_sound', 'one', 'nan', 'second-sound', 'u2', 'speed of second sound in He II; NaN in other phases'),
     Property('HEAT_CONDUCTIVITY_FUNCTION', 30, 'heat_conductivity_function', 'W^3 m^-5 K^-1', 'he_ii', 'heat_conductivity_function', 'one', 'nan', 'heat-cond-function', 'heat-conductivity-function,f_inverse', 'He II heat conductivity function f^-1 (m = 3), 1.4 K up; NaN in other phases'),
-    Property('LAMBDA_DISTANCE', 31, 'lambda_distance', 'K', 'derived', 'lambda_distance', 'one', 'nan', 'lambda-distance', 'dT_lambda', 'T - T_lambda(P): below 0 in He II, above in He I; one phase, P from the lambda point to the melting line, NaN elsewhere'),
+    Property('LAMBDA_DISTANCE', 31, 'lambda_distance', 'K', 'derived', 'lambda_distance', 'one', 'nan', 'lambda-distance', 'dT_lambda', "T - T_lambda(P): below 0 in He II, above in He I; one phase, P up to the line's upper end (He II below the lambda point's pressure: from the lambda point), NaN elsewhere"),
     Property('FOURTH_SOUND', 32, 'fourth_sound', 'm/s', 'he_ii', 'fourth_sound', 'one', 'nan', 'fourth-sound', 'u4', 'speed of fourth sound in He II (normal fluid locked in a superleak); NaN in other phases'),
 )
 
@@ -67,14 +67,14 @@ PHASES: Tuple[Phase, ...] = (
     Phase('VAPOUR', 2, 'vapour', 'vapour', 'one phase below Tc, on the vapour side'),
     Phase('SUPERCRITICAL', 3, 'supercritical', 'supercritical', 'T >= Tc = 5.1953 K'),
     Phase('TWO_PHASE', 4, 'two_phase', 'two-phase', 'saturated liquid and vapour, in proportion q'),
-    Phase('HE_II', 5, 'he_ii', 'He II', 'He II: the saturated liquid below T_lambda'),
+    Phase('HE_II', 5, 'he_ii', 'He II', 'He II: the saturated liquid below T_lambda, and He II above its vapour pressure, 0.8 K to the lambda and melting lines'),
 )
 
 #: A row of the table: a flag bit.
 Flag = NamedTuple('Flag', [('NAME', str), ('bit', int), ('key', str), ('withholds', bool), ('description', str)])
 FLAGS: Tuple[Flag, ...] = (
     Flag('BAD_INPUT', 1, 'bad_input', True, 'not finite, T <= 0, P < 0 (<= 0 but in (T, P)), rho <= 0, q outside [0, 1], unknown code, subnormal P or rho in (P, rho)'),
-    Flag('HE_II', 2, 'he_ii', True, 'He II where no model holds: below 0.8 K and not vapour, or a pair with no state in He II or the bath'),
+    Flag('HE_II', 2, 'he_ii', True, 'He II where no model holds: below 0.8 K and not vapour, vapour below 1.25 K, or a pair with no state in He II or the bath'),
     Flag('SOLID', 4, 'solid', True, 'above the melting pressure'),
     Flag('EXTRAPOLATED', 8, 'extrapolated', False, 'T 1500 K to 2000 K, P > 2000 MPa, or vapour below T_lambda (1.25 K up): extrapolated'),
     Flag('OUT_OF_RANGE', 16, 'out_of_range', True, 'T above 2000 K'),
@@ -82,7 +82,7 @@ FLAGS: Tuple[Flag, ...] = (
     Flag('NO_SOLUTION', 64, 'no_solution', True, 'no fluid state of the equation has this pair'),
     Flag('NOT_CONVERGED', 128, 'not_converged', True, 'an iteration ran out of steps, found no stable root, or doubles cannot fix the result'),
     Flag('UNDEFINED', 256, 'undefined', False, 'a state, but some values have no meaning (s, g at zero or subnormal density): those NaN'),
-    Flag('NEAR_LAMBDA', 512, 'near_lambda', False, 'He II within 0.1 K of the lambda line along its isobar, where its model is least certain'),
+    Flag('NEAR_LAMBDA', 512, 'near_lambda', False, 'He II under pressure within 0.1 K of the lambda line along its isobar (of the lambda point below its pressure), where its model is least certain'),
 )
 
 #: A row of the table: a field of vorn_eos_state, in order.

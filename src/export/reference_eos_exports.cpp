@@ -89,14 +89,13 @@ constexpr Scale scale_of(std::string_view key) {
 double molar_volume(const eos::FluidState& f) { return 1.0 / f.rho; }
 double heat_capacity_ratio(const eos::FluidState& f) { return f.cp / f.cv; }
 
-// T - T_lambda(p) for a fluid of one phase whose pressure lies on the lambda
-// line (from the lambda point to the melting line), NaN for any other state.
+// T - T_lambda(p) for a fluid of one phase up to the line's upper end (He II
+// below the lambda point's pressure: from the lambda point), NaN for any
+// other state. He II's NEAR_LAMBDA flag is this distance above -0.1 K.
 double lambda_distance(const eos::FluidState& f) {
   const bool one_phase =
       f.phase == eos::Phase::liquid || f.phase == eos::Phase::he_ii || f.phase == eos::Phase::supercritical;
-  if (!one_phase || !(f.p >= eos::lambda_saturation_pressure && f.p <= eos::lambda_melting_pressure))
-    return undefined;
-  return f.T - eos::lambda_line_temperature(f.p);
+  return one_phase ? eos::lambda_line_distance(f.T, f.p) : undefined;
 }
 
 // Host inputs (kPa, kg/m3, per kilogram) to the flash's molar SI; an unknown

@@ -203,6 +203,15 @@ inline double lambda_line_third_derivative(double p) {
 // pressure at the lambda point to the melting line.
 inline double lambda_line_temperature(double p) { return lambda_line(p).T; }
 
+// T - T_lambda(p), K: on the line from the lambda point to its upper end;
+// below the lambda point's pressure (where only He II lies, between its
+// vapour pressure and p0) the distance to the lambda point itself. NaN above
+// the upper end and for a NaN.
+inline double lambda_line_distance(double T, double p) {
+  if (!(p >= 0.0 && p <= lambda_melting_pressure)) return std::numeric_limits<double>::quiet_NaN();
+  return T - lambda_line_temperature(std::fmax(p, lambda_saturation_pressure));
+}
+
 // Pressure of the lambda line at T (Pa): the inverse of lambda_line_temperature
 // on p0..p_u (the line falls monotonically there), by Newton steps kept
 // inside a bisection bracket (at most 60, quadratic once near), then moved up

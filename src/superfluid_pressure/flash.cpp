@@ -702,7 +702,7 @@ Solution solve(const Target& t, double T_held, double p_held) {
 
 FluidState fluid_state(const HeIIState& st, int evaluations) {
   FluidState f{};
-  f.flags = lambda_temperature_above(st.p) - st.T < near_lambda_distance ? eos::flag_near_lambda : 0U;
+  f.flags = eos::lambda_line_distance(st.T, st.p) > -near_lambda_distance ? eos::flag_near_lambda : 0U;
   f.phase = eos::Phase::he_ii;
   f.T = st.T;
   f.p = st.p;

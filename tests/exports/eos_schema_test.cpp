@@ -166,11 +166,12 @@ TEST(EosSchema, LambdaDistanceOnlyOnTheLinesPressuresAndOnePhase) {
   EXPECT_TRUE(std::isnan(distance(3.0, 1e6)));     // solid
   EXPECT_TRUE(std::isnan(distance(-1.0, 100.0)));  // bad input
   // Two phases; the saturated liquid above T_lambda is one phase on the line's
-  // pressures, the He II bath's below them.
+  // pressures, the He II bath's below them, where its distance is to the
+  // lambda point (as the NEAR_LAMBDA flag of He II there reads it).
   for (const double T : {1.8, 3.0})
     EXPECT_TRUE(std::isnan(value(VORN_EOS_LAMBDA_DISTANCE, VORN_EOS_TQ, T, 0.5)));
   EXPECT_GT(value(VORN_EOS_LAMBDA_DISTANCE, VORN_EOS_TQ, 3.0, 0.0), 0.0);
-  EXPECT_TRUE(std::isnan(value(VORN_EOS_LAMBDA_DISTANCE, VORN_EOS_TQ, 1.8, 0.0)));
+  EXPECT_DOUBLE_EQ(value(VORN_EOS_LAMBDA_DISTANCE, VORN_EOS_TQ, 1.8, 0.0), 1.8 - 2.1768);
 }
 
 TEST(EosSchema, OlderStructsKeepTheirSize) {
