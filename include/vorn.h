@@ -482,7 +482,9 @@ typedef struct vorn_eos_saturation {
 VORN_API int vorn_eos_saturation_T(const double *T, vorn_eos_saturation *out);
 VORN_API int vorn_eos_saturation_P(const double *P, vorn_eos_saturation *out);
 
-/* Melting pressure (kPa) at T and lambda-line temperature (K) at P: the limits the flags use. */
+/* Melting pressure (kPa) at T, 0 K (2507.7 kPa: helium stays liquid below it at absolute zero) to 2000 K, and
+ * lambda-line temperature (K) at P, 5.0393 kPa (the lambda point) to 3013.4 kPa (the line's upper end on the
+ * melting line): the limits the flags use. NaN outside those ranges and for NaN or infinite arguments. */
 VORN_API double vorn_eos_melting_pressure(const double *T);
 VORN_API double vorn_eos_lambda_temperature(const double *P);
 

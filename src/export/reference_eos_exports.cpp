@@ -515,7 +515,12 @@ VORN_EXPORT int vorn_eos_saturation_P(const double* P, vorn_eos_saturation* out)
                        out);
 }
 
-VORN_EXPORT double vorn_eos_melting_pressure(const double* T) { return eos::melting_pressure(*T) / kilo; }
+// The melting line over the equation's temperatures only: past 2000 K its
+// Simon form is an extrapolation nobody measured (1e6 K gave a number).
+VORN_EXPORT double vorn_eos_melting_pressure(const double* T) {
+  if (!(*T >= 0.0 && *T <= eos::extrapolation_temperature)) return undefined;
+  return eos::melting_pressure(*T) / kilo;
+}
 
 VORN_EXPORT double vorn_eos_lambda_temperature(const double* P) {
   const double p = *P * kilo;

@@ -100,6 +100,11 @@ TEST(FlashEdges, BoundaryLines) {
   EXPECT_NEAR(P_end, 3013.4, 1e-9);
   EXPECT_NEAR(vorn_eos_lambda_temperature(&P_end), lambda_end, 1e-12);
   EXPECT_NEAR(vorn_eos_melting_pressure(&T4), 14084.0, 1.0);
+  // Beyond their ranges, nothing: not a Simon form carried to 1e6 K.
+  for (const double T : {-1e-300, std::nextafter(2000.0, 3000.0), double{INFINITY}, double{NAN}})
+    EXPECT_TRUE(std::isnan(vorn_eos_melting_pressure(&T))) << T;
+  for (const double P : {5.039, 3013.41, double{INFINITY}, double{NAN}})
+    EXPECT_TRUE(std::isnan(vorn_eos_lambda_temperature(&P))) << P;
   // Rising, with no step, through the join of its two forms (4 K to 5 K).
   double last = 0.0;
   for (double T = 3.9; T <= 5.1; T += 0.001) {
