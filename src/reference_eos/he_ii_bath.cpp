@@ -305,7 +305,7 @@ HeIILiquid he_ii_liquid(double T) {
   if (!(T >= lowest_vapour_temperature && T <= lambda_temperature)) return no_liquid();
   const double p = he_ii_vapour_pressure(T);
   const double rho =
-      superfluid::gram_per_cm3_to_kg_per_m3 * superfluid::saturated_liquid_density(T).rho / molar_mass;
+      superfluid::gram_per_cm3_to_kg_per_m3 * superfluid::saturated_liquid_density_joined(T).rho / molar_mass;
   const Drops d = drops_at(T);
   const double h = lambda_saturation_liquid_enthalpy - d.h;
   const double s = lambda_saturation_liquid_entropy - d.s;
