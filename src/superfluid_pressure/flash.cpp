@@ -726,10 +726,45 @@ FluidState fluid_state(const HeIIState& st, int evaluations) {
   return f;
 }
 
+// The sign of the slope of s or u along an isotherm at a state: ds/dp =
+// -V alpha, du/dp = V (p kappa_T - T alpha), from its alpha and kappa_T
+// (the volume's, so the same at a state as from the volume alone).
+double isotherm_slope(Held q, const HeIIState& st) {
+  return q == Held::entropy ? -st.alpha : st.p * st.kappa - st.T * st.alpha;
+}
+
+// Along an isotherm h rises (dh/dp = V (1 - T alpha), T alpha below 0.1)
+// and rho rises; s and u have at most one extremum, a minimum where alpha
+// (for u, T alpha - p kappa_T) turns from positive to negative: below about
+// 1.17 K, at 6 kPa to 0.6 MPa for s (the expansivity's change of sign),
+// at a few Pa above the vapour pressure for u (an isotherm scanned every
+// 0.02 K from 0.8 K finds one change of sign or none). So the answer has a
+// twin on the other side of the minimum when the slope changes sign between
+// it and the end of the span beyond the minimum, and the value there is
+// back at the target or past it: one state, at that end, paid only where
+// the slope does change sign (the volume alone tells).
+bool isotherm_twin(const Target& t, const HeIIState& st, int& evaluations) {
+  if (t.a != Held::temperature || (t.b != Held::entropy && t.b != Held::energy)) return false;
+  const double here = isotherm_slope(t.b, st);
+  const Span span = pressure_span(st.T);
+  const bool above = here < 0.0;  // falling here: the minimum lies above
+  const double end_p = above ? span.hi : span.lo;
+  if (!(here * isotherm_slope(t.b, density_state(st.T, end_p)) < 0.0)) return false;
+  const HeIIState end = plane_state(st.T, end_p);
+  ++evaluations;
+  // Towards that end the value leaves the target downwards (to the minimum).
+  return end.in_range && partial(end, t.b).value >= t.y;
+}
+
 bool answer(const Target& t, double T_held, double p_held, FluidState& out) {
-  const Solution sol = solve(t, T_held, p_held);
+  Solution sol = solve(t, T_held, p_held);
   if (!sol.found) return false;
+  // The twin's check after the answer: which of the two is returned is
+  // what the search meets first from its start (the saturated line and the
+  // volume), as before; neither is the better state.
+  const bool twin = isotherm_twin(t, sol.state, sol.evaluations);
   out = fluid_state(sol.state, sol.evaluations);
+  if (twin) out.flags |= eos::flag_not_unique;
   return true;
 }
 
@@ -857,6 +892,27 @@ bool he_ii_plane_flash(InputPair pair, double x1, double x2, FluidState& out) {
       break;  // the bath's: saturated He II
   }
   return false;
+}
+
+bool he_ii_isotherm_holds(InputPair pair, double T, double value) {
+  const Held q = pair == InputPair::Ts   ? Held::entropy
+                 : pair == InputPair::Th ? Held::enthalpy
+                                         : Held::energy;
+  const Span span = pressure_span(T);
+  if (!(span.lo <= span.hi)) return false;
+  const HeIIState lo = plane_state(T, span.lo);
+  const HeIIState hi = plane_state(T, span.hi);
+  if (!lo.in_range || !hi.in_range) return false;
+  // A minimum inside (isotherm_twin), below about 1.17 K where neither the
+  // bath nor He I answers: the flash itself decides.
+  if (q != Held::enthalpy && isotherm_slope(q, lo) * isotherm_slope(q, hi) < 0.0) {
+    FluidState twin{};
+    return he_ii_plane_flash(pair, T, value, twin);
+  }
+  const double a = partial(lo, q).value;
+  const double b = partial(hi, q).value;
+  const double v = value / M;
+  return v >= std::fmin(a, b) && v <= std::fmax(a, b);
 }
 
 namespace {
