@@ -756,13 +756,132 @@ bool isotherm_twin(const Target& t, const HeIIState& st, int& evaluations) {
   return end.in_range && partial(end, t.b).value >= t.y;
 }
 
+// The pressure where the isotherm at T has the density rho (volume alone:
+// the density rises along it), NaN where its span does not hold rho.
+double isochore_pressure(double T, double rho) {
+  const Path path{false, T, Held::density, rho, pressure_span(T)};
+  if (!(path.span.lo <= path.span.hi)) return nan;
+  if (!(rho >= density_state(T, path.span.lo).rho && rho <= density_state(T, path.span.hi).rho)) return nan;
+  return isotherm_start(path, true);
+}
+
+// dh/dT along an isochore, J/(kg K): cv + V alpha / kappa_T.
+double isochore_enthalpy_slope(const HeIIState& st) { return st.cv + st.alpha / (st.rho * st.kappa); }
+
+// Along an isochore h need not rise: where alpha < 0 outweighs cv (denser
+// than about 164 kg/m3) it falls from 0.8 K to a minimum and rises to the
+// lambda line, and near 165 kg/m3 it has three extrema a few J/kg deep
+// (isochores scanned every 2 mK). So (rho, h) can have two or three He II
+// states. The isochore is sampled at isochore_nodes temperatures across He
+// II's, first with rough states (the volume's alpha and kappa_T exact, cp
+// by the 3-point rule, no evaluation): where the slope is positive at every
+// node with a margin the isochore is taken as rising, one state for each h,
+// and nothing more is paid. Else the nodes and the isochore's ends (found
+// on the volume alone) take states, and h less the target, interpolated by
+// cubic Hermite on each state's h and slope, changing sign more than once
+// along the isochore is a twin.
+constexpr int isochore_nodes = 12;
+constexpr int isochore_subdivisions = 16;
+constexpr double rising_margin = 0.2;  // of cv
+bool isochore_twin(const Target& t, const HeIIState& st, int& evaluations) {
+  if (t.a != Held::density || t.b != Held::enthalpy) return false;
+  const double rho = t.x;
+  const double top = std::nextafter(eos::lambda_saturation_temperature, 0.0);
+  const auto node_T = [&](int i) {
+    return plane_lowest_temperature + (top - plane_lowest_temperature) * i / (isochore_nodes - 1);
+  };
+  double node_p[isochore_nodes];
+  bool rising = true;
+  for (int i = 0; i < isochore_nodes; ++i) {
+    node_p[i] = isochore_pressure(node_T(i), rho);
+    if (!std::isfinite(node_p[i]) || !rising) continue;
+    HeIIState r = rough_state(node_T(i), node_p[i]);
+    r.cv = r.cp - r.T * r.alpha * r.alpha / (r.rho * r.kappa);
+    rising = r.in_range && isochore_enthalpy_slope(r) > rising_margin * r.cv;
+  }
+  if (rising) return false;
+  // The states along the isochore, in T: each run of nodes it holds, with
+  // its ends bisected to where the isochore leaves the region.
+  const auto edge = [&](double in, double out) {
+    for (int k = 0; k < 40 && std::fabs(out - in) > 1e-9; ++k) {
+      const double mid = 0.5 * (in + out);
+      (std::isfinite(isochore_pressure(mid, rho)) ? in : out) = mid;
+    }
+    return in;
+  };
+  HeIIState states[3 * isochore_nodes + 1];
+  bool starts_run[3 * isochore_nodes + 1];
+  int n = 0;
+  bool fresh = true;
+  const auto take = [&](double T) {
+    const double p = isochore_pressure(T, rho);
+    if (!std::isfinite(p)) return;
+    const HeIIState at = plane_state(T, p);
+    ++evaluations;
+    if (!at.in_range) return;
+    starts_run[n] = fresh;
+    states[n++] = at;
+    fresh = false;
+  };
+  for (int i = 0; i < isochore_nodes; ++i) {
+    if (!std::isfinite(node_p[i])) continue;
+    if (i > 0 && !std::isfinite(node_p[i - 1])) {
+      fresh = true;
+      take(edge(node_T(i), node_T(i - 1)));
+    }
+    take(node_T(i));
+    if (i + 1 < isochore_nodes && !std::isfinite(node_p[i + 1])) take(edge(node_T(i), node_T(i + 1)));
+  }
+  // The answer among them, in T, as a root (its h the target exactly): a
+  // twin a few mK away, near an extremum, shows on the cubics either side.
+  HeIIState root = st;
+  root.h = t.y;
+  int at = 0;
+  while (at < n && states[at].T < st.T) ++at;
+  for (int k = n; k > at; --k) {
+    states[k] = states[k - 1];
+    starts_run[k] = starts_run[k - 1];
+  }
+  states[at] = root;
+  starts_run[at] = at == 0 || (at < n && starts_run[at + 1]);
+  if (at < n) starts_run[at + 1] = false;
+  ++n;
+  // The roots of h - target on the Hermite cubics through the states.
+  int roots = 0;
+  double last = nan;
+  const auto count = [&](double f) {
+    if (f == 0.0 || (std::isfinite(last) && (f > 0.0) != (last > 0.0))) ++roots;
+    last = f == 0.0 ? nan : f;
+  };
+  for (int k = 0; k < n; ++k) {
+    const HeIIState& a = states[k];
+    if (starts_run[k]) {
+      last = nan;
+      count(a.h - t.y);
+      continue;
+    }
+    const HeIIState& b = states[k - 1];
+    const double dT = a.T - b.T;
+    const double m0 = dT * isochore_enthalpy_slope(b);
+    const double m1 = dT * isochore_enthalpy_slope(a);
+    for (int j = 1; j <= isochore_subdivisions; ++j) {
+      const double x = static_cast<double>(j) / isochore_subdivisions;
+      const double u = 1.0 - x;
+      count((1.0 + 2.0 * x) * u * u * (b.h - t.y) + x * u * u * m0 + x * x * (3.0 - 2.0 * x) * (a.h - t.y) -
+            x * x * u * m1);
+    }
+  }
+  return roots > 1;
+}
+
 bool answer(const Target& t, double T_held, double p_held, FluidState& out) {
   Solution sol = solve(t, T_held, p_held);
   if (!sol.found) return false;
   // The twin's check after the answer: which of the two is returned is
   // what the search meets first from its start (the saturated line and the
   // volume), as before; neither is the better state.
-  const bool twin = isotherm_twin(t, sol.state, sol.evaluations);
+  const bool twin =
+      isotherm_twin(t, sol.state, sol.evaluations) || isochore_twin(t, sol.state, sol.evaluations);
   out = fluid_state(sol.state, sol.evaluations);
   if (twin) out.flags |= eos::flag_not_unique;
   return true;
