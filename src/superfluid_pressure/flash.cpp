@@ -737,7 +737,7 @@ double isotherm_slope(Held q, const HeIIState& st) {
 // and rho rises; s and u have at most one extremum, a minimum where alpha
 // (for u, T alpha - p kappa_T) turns from positive to negative: below about
 // 1.17 K, at 6 kPa to 0.6 MPa for s (the expansivity's change of sign),
-// at a few Pa above the vapour pressure for u (an isotherm scanned every
+// at 0.2 to 2.7 kPa for u (an isotherm scanned every
 // 0.02 K from 0.8 K finds one change of sign or none). So the answer has a
 // twin on the other side of the minimum when the slope changes sign between
 // it and the end of the span beyond the minimum, and the value there is
