@@ -743,17 +743,28 @@ double isotherm_slope(Held q, const HeIIState& st) {
 // it and the end of the span beyond the minimum, and the value there is
 // back at the target or past it: one state, at that end, paid only where
 // the slope does change sign (the volume alone tells).
-bool isotherm_twin(const Target& t, const HeIIState& st, int& evaluations) {
-  if (t.a != Held::temperature || (t.b != Held::entropy && t.b != Held::energy)) return false;
-  const double here = isotherm_slope(t.b, st);
-  const Span span = pressure_span(st.T);
-  const bool above = here < 0.0;  // falling here: the minimum lies above
-  const double end_p = above ? span.hi : span.lo;
-  if (!(here * isotherm_slope(t.b, density_state(st.T, end_p)) < 0.0)) return false;
-  const HeIIState end = plane_state(st.T, end_p);
-  ++evaluations;
+//
+// So is the density along an isobar (d rho/dT = -rho alpha): it falls from
+// 0.8 K while alpha > 0 and rises to the lambda line, its one minimum near
+// 1.1 K. There the value at the end is the volume's (no state at all).
+bool path_twin(const Target& t, const HeIIState& st, int& evaluations) {
+  const bool isobar = t.a == Held::density && t.b == Held::pressure;
+  if (!isobar && (t.a != Held::temperature || (t.b != Held::entropy && t.b != Held::energy))) return false;
+  const Held q = isobar ? Held::density : t.b;
+  const double target = isobar ? t.x : t.y;
+  const auto slope = [&](const HeIIState& at) { return isobar ? -at.alpha : isotherm_slope(q, at); };
+  const auto state_at = [&](double x) { return isobar ? density_state(x, st.p) : density_state(st.T, x); };
+  const double here = slope(st);
+  const Span span = isobar ? temperature_span(st.p) : pressure_span(st.T);
+  const double end_x = here < 0.0 ? span.hi : span.lo;  // falling here: the minimum lies beyond, up the path
+  HeIIState end = state_at(end_x);
+  if (!(here * slope(end) < 0.0)) return false;
+  if (!isobar) {
+    end = plane_state(st.T, end_x);
+    ++evaluations;
+  }
   // Towards that end the value leaves the target downwards (to the minimum).
-  return end.in_range && partial(end, t.b).value >= t.y;
+  return end.in_range && partial(end, q).value >= target;
 }
 
 // The pressure where the isotherm at T has the density rho (volume alone:
@@ -880,8 +891,7 @@ bool answer(const Target& t, double T_held, double p_held, FluidState& out) {
   // The twin's check after the answer: which of the two is returned is
   // what the search meets first from its start (the saturated line and the
   // volume), as before; neither is the better state.
-  const bool twin =
-      isotherm_twin(t, sol.state, sol.evaluations) || isochore_twin(t, sol.state, sol.evaluations);
+  const bool twin = path_twin(t, sol.state, sol.evaluations) || isochore_twin(t, sol.state, sol.evaluations);
   out = fluid_state(sol.state, sol.evaluations);
   if (twin) out.flags |= eos::flag_not_unique;
   return true;
@@ -1022,7 +1032,7 @@ bool he_ii_isotherm_holds(InputPair pair, double T, double value) {
   const HeIIState lo = plane_state(T, span.lo);
   const HeIIState hi = plane_state(T, span.hi);
   if (!lo.in_range || !hi.in_range) return false;
-  // A minimum inside (isotherm_twin), below about 1.17 K where neither the
+  // A minimum inside (path_twin), below about 1.17 K where neither the
   // bath nor He I answers: the flash itself decides.
   if (q != Held::enthalpy && isotherm_slope(q, lo) * isotherm_slope(q, hi) < 0.0) {
     FluidState twin{};
