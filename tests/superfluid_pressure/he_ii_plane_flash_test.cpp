@@ -293,7 +293,8 @@ TEST(HeIIPlane, PathsAcrossTheLambdaLine) {
 // (T, s) falling along its isotherm through He II's range; the minimum of
 // s and of u on a cold isotherm (the value either side of the vapour
 // pressure's, by ten times the flashes' tolerance: below it the isotherm
-// meets it twice); h returning along a dense isochore.
+// meets it twice); h returning along a dense isochore; the density's
+// minimum along an isobar below the liquid He I's pressures.
 TEST(HeIIPlane, TwinsAreFlagged) {
   struct Twin {
     int pair;
@@ -317,6 +318,8 @@ TEST(HeIIPlane, TwinsAreFlagged) {
       {VORN_EOS_RHOH, 1.5166, 2201.0, 0.0, true, VORN_EOS_PHASE_HE_II},
       {VORN_EOS_RHOH, 1.4, 1459.65, 0.0, true, VORN_EOS_PHASE_HE_II},  // 6 mK from its twin
       {VORN_EOS_RHOH, 1.9, 100.0, 0.0, false, VORN_EOS_PHASE_HE_II},   // h rises along the isochore
+      {VORN_EOS_PRHO, 1.15, 0.1, 0.0, true, VORN_EOS_PHASE_HE_II},     // the isobar's density minimum
+      {VORN_EOS_PRHO, 1.0, 0.1, 0.0, false, VORN_EOS_PHASE_HE_II},     // denser than at its warm end
       {VORN_EOS_RHOS, 1.9, 2000.0, 0.0, false, VORN_EOS_PHASE_HE_II},  // s does (cv > 0)
       {VORN_EOS_RHOU, 1.9, 2000.0, 0.0, false, VORN_EOS_PHASE_HE_II},
   };
