@@ -25,7 +25,9 @@
 // at most 40 steps. A pair whose iteration ends away from a root (pressed
 // against a bound) has no state here: false, and the caller's answer
 // stands. Where a path holds two He II states (the isobar's density has a
-// minimum near 1.1 K) the one nearer the grid's best point is returned;
+// minimum near 1.1 K) the one nearer the grid's best point is returned,
+// flagged NOT_UNIQUE, as are the twins of s and u on a cold isotherm and of
+// h on a dense isochore (path_twin, isochore_twin);
 // (P, rho) runs its grid and steps on the density alone (the volume, no
 // pressure integral) and evaluates one state, at the answer.
 #include "superfluid_pressure/flash.hpp"
