@@ -1031,19 +1031,25 @@ bool he_ii_isotherm_holds(InputPair pair, double T, double value) {
                                          : Held::energy;
   const Span span = pressure_span(T);
   if (!(span.lo <= span.hi)) return false;
-  const HeIIState lo = plane_state(T, span.lo);
-  const HeIIState hi = plane_state(T, span.hi);
-  if (!lo.in_range || !hi.in_range) return false;
+  // At the vapour pressure the pressure part is nil: the saturated line's
+  // values, no state; the slope at the top from the volume alone.
+  const HeIIState lo = rough_state(T, span.lo);
+  if (!lo.in_range) return false;
   // A minimum inside (path_twin), below about 1.17 K where neither the
   // bath nor He I answers: the flash itself decides.
-  if (q != Held::enthalpy && isotherm_slope(q, lo) * isotherm_slope(q, hi) < 0.0) {
+  if (q != Held::enthalpy && isotherm_slope(q, lo) * isotherm_slope(q, density_state(T, span.hi)) < 0.0) {
     FluidState twin{};
     return he_ii_plane_flash(pair, T, value, twin);
   }
-  const double a = partial(lo, q).value;
-  const double b = partial(hi, q).value;
+  // Beyond the vapour pressure's value on the side the isotherm leaves it
+  // (below it where the value rises with p, as all three do above 1.17 K):
+  // none, and no state paid; else the top's state bounds it.
+  const bool rising = q == Held::enthalpy || isotherm_slope(q, lo) > 0.0;
   const double v = value / M;
-  return v >= std::fmin(a, b) && v <= std::fmax(a, b);
+  const double at_lo = partial(lo, q).value;
+  if (rising ? v < at_lo : v > at_lo) return false;
+  const HeIIState hi = plane_state(T, span.hi);
+  return hi.in_range && (rising ? v <= partial(hi, q).value : v >= partial(hi, q).value);
 }
 
 namespace {
