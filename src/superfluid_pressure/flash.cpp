@@ -1035,21 +1035,21 @@ bool he_ii_isotherm_holds(InputPair pair, double T, double value) {
   // values, no state; the slope at the top from the volume alone.
   const HeIIState lo = rough_state(T, span.lo);
   if (!lo.in_range) return false;
-  // A minimum inside (path_twin), below about 1.17 K where neither the
-  // bath nor He I answers: the flash itself decides.
-  if (q != Held::enthalpy && isotherm_slope(q, lo) * isotherm_slope(q, density_state(T, span.hi)) < 0.0) {
+  const double v = value / M;
+  // A minimum inside (path_twin; below about 1.17 K, where neither the
+  // bath nor He I answers), or s or u falling all along: the flash decides.
+  const bool rising = q == Held::enthalpy ||
+                      (isotherm_slope(q, lo) > 0.0 && isotherm_slope(q, density_state(T, span.hi)) > 0.0);
+  if (!rising) {
     FluidState twin{};
     return he_ii_plane_flash(pair, T, value, twin);
   }
-  // Beyond the vapour pressure's value on the side the isotherm leaves it
-  // (below it where the value rises with p, as all three do above 1.17 K):
-  // none, and no state paid; else the top's state bounds it.
-  const bool rising = q == Held::enthalpy || isotherm_slope(q, lo) > 0.0;
-  const double v = value / M;
-  const double at_lo = partial(lo, q).value;
-  if (rising ? v < at_lo : v > at_lo) return false;
-  const HeIIState hi = plane_state(T, span.hi);
-  return hi.in_range && (rising ? v <= partial(hi, q).value : v >= partial(hi, q).value);
+  // Below the vapour pressure's value: none, and no state paid. Else the
+  // isotherm's bracketed search (as for h and rho), which refuses at the
+  // top a value beyond it.
+  if (v < partial(lo, q).value) return false;
+  const Path path{false, T, q, v, span};
+  return follow(path, path_start(path, true), true).solution.found;
 }
 
 namespace {
