@@ -770,12 +770,46 @@ bool path_twin(const Target& t, const HeIIState& st, int& evaluations) {
 }
 
 // The pressure where the isotherm at T has the density rho (volume alone:
-// the density rises along it), NaN where its span does not hold rho.
-double isochore_pressure(double T, double rho) {
-  const Path path{false, T, Held::density, rho, pressure_span(T)};
-  if (!(path.span.lo <= path.span.hi)) return nan;
-  if (!(rho >= density_state(T, path.span.lo).rho && rho <= density_state(T, path.span.hi).rho)) return nan;
-  return isotherm_start(path, true);
+// V falls along it; Newton on V, nearly linear in p, inside the bracket the
+// span's ends make), NaN where its span does not hold rho. For the twins'
+// check only: to 1e-12 of p, not to the bit a (T, rho) answer takes.
+double isochore_pressure(double T, double rho, const ClosureDerivatives& closure) {
+  const Span span = pressure_span(T);
+  if (!(span.lo <= span.hi)) return nan;
+  const double v = 1.0 / rho;
+  const VolumeDerivatives at_lo = specific_volume(T, span.lo, closure);
+  const VolumeDerivatives at_hi = specific_volume(T, span.hi, closure);
+  if (!(v <= at_lo.v && v >= at_hi.v)) return nan;
+  double lo = span.lo;
+  double hi = span.hi;
+  double p = lo + (hi - lo) * (at_lo.v - v) / (at_lo.v - at_hi.v);
+  for (int k = 0; k < most_steps; ++k) {
+    const VolumeDerivatives at = specific_volume(T, p, closure);
+    (at.v > v ? lo : hi) = p;
+    double next = p - (at.v - v) / at.dp;
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    if (std::fabs(next - p) <= step_tolerance * p) return next;
+    p = next;
+  }
+  return p;
+}
+double isochore_pressure(double T, double rho) { return isochore_pressure(T, rho, saturation_closure(T)); }
+
+constexpr double rising_margin = 0.2;  // of cv, the screen's
+
+// dh/dT along an isochore from the volume alone and cp by the 3-point rule
+// (rough_state's, without the saturated line's h and s), less a margin of
+// cv: positive where the screen takes the isochore as rising.
+double rough_isochore_enthalpy_slope(double T, double p, const ClosureDerivatives& closure) {
+  const superfluid::SplineValue ps = saturation_pressure(T);
+  const VolumeDerivatives v = specific_volume(T, p, closure);
+  const VolumeDerivatives at_saturation = specific_volume(T, ps.value, closure);
+  const double cp = saturated_heat_capacity(T) + rough_part(T, ps.value, p, closure).dcp +
+                    T * at_saturation.dT * ps.derivative;
+  const double alpha = v.dT / v.v;
+  const double kappa = -v.dp / v.v;
+  const double cv = cp - T * v.v * alpha * alpha / kappa;
+  return cv + v.v * alpha / kappa - rising_margin * cv;
 }
 
 // dh/dT along an isochore, J/(kg K): cv + V alpha / kappa_T.
@@ -795,7 +829,6 @@ double isochore_enthalpy_slope(const HeIIState& st) { return st.cv + st.alpha / 
 // along the isochore is a twin.
 constexpr int isochore_nodes = 12;
 constexpr int isochore_subdivisions = 16;
-constexpr double rising_margin = 0.2;  // of cv
 bool isochore_twin(const Target& t, const HeIIState& st, int& evaluations) {
   if (t.a != Held::density || t.b != Held::enthalpy) return false;
   const double rho = t.x;
@@ -806,17 +839,16 @@ bool isochore_twin(const Target& t, const HeIIState& st, int& evaluations) {
   double node_p[isochore_nodes];
   bool rising = true;
   for (int i = 0; i < isochore_nodes; ++i) {
-    node_p[i] = isochore_pressure(node_T(i), rho);
-    if (!std::isfinite(node_p[i]) || !rising) continue;
-    HeIIState r = rough_state(node_T(i), node_p[i]);
-    r.cv = r.cp - r.T * r.alpha * r.alpha / (r.rho * r.kappa);
-    rising = r.in_range && isochore_enthalpy_slope(r) > rising_margin * r.cv;
+    const ClosureDerivatives closure = saturation_closure(node_T(i));
+    node_p[i] = isochore_pressure(node_T(i), rho, closure);
+    if (std::isfinite(node_p[i]) && rising)
+      rising = rough_isochore_enthalpy_slope(node_T(i), node_p[i], closure) > 0.0;
   }
   if (rising) return false;
   // The states along the isochore, in T: each run of nodes it holds, with
   // its ends bisected to where the isochore leaves the region.
   const auto edge = [&](double in, double out) {
-    for (int k = 0; k < 40 && std::fabs(out - in) > 1e-9; ++k) {
+    for (int k = 0; k < 40 && std::fabs(out - in) > 1e-6; ++k) {
       const double mid = 0.5 * (in + out);
       (std::isfinite(isochore_pressure(mid, rho)) ? in : out) = mid;
     }
