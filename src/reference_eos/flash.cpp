@@ -166,18 +166,28 @@ FluidState flash_regions(InputPair pair, double x1, double x2) {
 
 // A state of the bath or of the equation at a pair that He II under pressure
 // holds as well (He I's (P, rho): the isobar's density peaks at the lambda
-// line, and below 3.5 K He I's falls through all of He II's; the bath's
-// (T, s), (T, h), (T, u) beside He II pressed at that T; He I within 0.3 K
-// of the line for the other pairs): flagged NOT_UNIQUE, the state kept.
+// line, and below 3.5 K He I's falls through all of He II's; the bath's and
+// He I's (T, s), (T, h), (T, u) within He II's range on that isotherm; He I
+// within 0.3 K of the line for the other pairs): flagged NOT_UNIQUE, the
+// state kept.
 constexpr double density_twin_limit = 3.5;  // K
 constexpr double twin_reach = 0.3;          // K above the lambda line
 FluidState with_he_ii_twin(FluidState s, InputPair pair, double x1, double x2) {
   const double reach = pair == InputPair::Prho
                            ? density_twin_limit
                            : lambda_line_temperature(std::fmax(s.p, lambda_saturation_pressure)) + twin_reach;
-  if ((s.flags & flags_without_result) != 0U || !(s.T < reach) || pair == InputPair::TP ||
+  if ((s.flags & flags_without_result) != 0U || pair == InputPair::TP ||
       (s.phase == Phase::he_ii && std::isnan(s.q)))
     return s;
+  // On an isotherm the range He II's values span at T decides, however far
+  // above the line the state lies (He I's s falls along the isotherm from the
+  // line through values He II has below it); the bath's liquid (q = 0) is
+  // He II's state at the vapour pressure itself.
+  if (pair == InputPair::Ts || pair == InputPair::Th || pair == InputPair::Tu) {
+    if (s.q != 0.0 && superfluid_pressure::he_ii_isotherm_holds(pair, x1, x2)) s.flags |= flag_not_unique;
+    return s;
+  }
+  if (!(s.T < reach)) return s;
   FluidState twin{};
   if (superfluid_pressure::he_ii_plane_flash(pair, x1, x2, twin) &&
       (std::fabs(twin.T - s.T) > 1e-6 || std::fabs(twin.p - s.p) > 1e-6 * s.p))

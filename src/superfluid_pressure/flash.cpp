@@ -25,7 +25,9 @@
 // at most 40 steps. A pair whose iteration ends away from a root (pressed
 // against a bound) has no state here: false, and the caller's answer
 // stands. Where a path holds two He II states (the isobar's density has a
-// minimum near 1.1 K) the one nearer the grid's best point is returned;
+// minimum near 1.1 K) the one nearer the grid's best point is returned,
+// flagged NOT_UNIQUE, as are the twins of s and u on a cold isotherm and of
+// h on a dense isochore (path_twin, isochore_twin);
 // (P, rho) runs its grid and steps on the density alone (the volume, no
 // pressure integral) and evaluates one state, at the answer.
 #include "superfluid_pressure/flash.hpp"
@@ -726,10 +728,206 @@ FluidState fluid_state(const HeIIState& st, int evaluations) {
   return f;
 }
 
+// The sign of the slope of s or u along an isotherm at a state: ds/dp =
+// -V alpha, du/dp = V (p kappa_T - T alpha), from its alpha and kappa_T
+// (the volume's, so the same at a state as from the volume alone).
+double isotherm_slope(Held q, const HeIIState& st) {
+  return q == Held::entropy ? -st.alpha : st.p * st.kappa - st.T * st.alpha;
+}
+
+// Along an isotherm h rises (dh/dp = V (1 - T alpha), T alpha below 0.1)
+// and rho rises; s and u have at most one extremum, a minimum where alpha
+// (for u, T alpha - p kappa_T) turns from positive to negative: below about
+// 1.17 K, at 6 kPa to 0.6 MPa for s (the expansivity's change of sign),
+// at 0.2 to 2.7 kPa for u (an isotherm scanned every
+// 0.02 K from 0.8 K finds one change of sign or none). So the answer has a
+// twin on the other side of the minimum when the slope changes sign between
+// it and the end of the span beyond the minimum, and the value there is
+// back at the target or past it: one state, at that end, paid only where
+// the slope does change sign (the volume alone tells).
+//
+// So is the density along an isobar (d rho/dT = -rho alpha): it falls from
+// 0.8 K while alpha > 0 and rises to the lambda line, its one minimum near
+// 1.1 K. There the value at the end is the volume's (no state at all).
+bool path_twin(const Target& t, const HeIIState& st, int& evaluations) {
+  const bool isobar = t.a == Held::density && t.b == Held::pressure;
+  if (!isobar && (t.a != Held::temperature || (t.b != Held::entropy && t.b != Held::energy))) return false;
+  const Held q = isobar ? Held::density : t.b;
+  const double target = isobar ? t.x : t.y;
+  const auto slope = [&](const HeIIState& at) { return isobar ? -at.alpha : isotherm_slope(q, at); };
+  const auto state_at = [&](double x) { return isobar ? density_state(x, st.p) : density_state(st.T, x); };
+  const double here = slope(st);
+  const Span span = isobar ? temperature_span(st.p) : pressure_span(st.T);
+  const double end_x = here < 0.0 ? span.hi : span.lo;  // falling here: the minimum lies beyond, up the path
+  HeIIState end = state_at(end_x);
+  if (!(here * slope(end) < 0.0)) return false;
+  if (!isobar) {
+    end = plane_state(st.T, end_x);
+    ++evaluations;
+  }
+  // Towards that end the value leaves the target downwards (to the minimum).
+  return end.in_range && partial(end, q).value >= target;
+}
+
+// The pressure where the isotherm at T has the density rho (volume alone:
+// V falls along it; Newton on V, nearly linear in p, inside the bracket the
+// span's ends make), NaN where its span does not hold rho. For the twins'
+// check only: to 1e-12 of p, not to the bit a (T, rho) answer takes.
+double isochore_pressure(double T, double rho, const ClosureDerivatives& closure) {
+  const Span span = pressure_span(T);
+  if (!(span.lo <= span.hi)) return nan;
+  const double v = 1.0 / rho;
+  const VolumeDerivatives at_lo = specific_volume(T, span.lo, closure);
+  const VolumeDerivatives at_hi = specific_volume(T, span.hi, closure);
+  if (!(v <= at_lo.v && v >= at_hi.v)) return nan;
+  double lo = span.lo;
+  double hi = span.hi;
+  double p = lo + (hi - lo) * (at_lo.v - v) / (at_lo.v - at_hi.v);
+  for (int k = 0; k < most_steps; ++k) {
+    const VolumeDerivatives at = specific_volume(T, p, closure);
+    (at.v > v ? lo : hi) = p;
+    double next = p - (at.v - v) / at.dp;
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    if (std::fabs(next - p) <= step_tolerance * p) return next;
+    p = next;
+  }
+  return p;
+}
+double isochore_pressure(double T, double rho) { return isochore_pressure(T, rho, saturation_closure(T)); }
+
+constexpr double rising_margin = 0.2;  // of cv, the screen's
+
+// dh/dT along an isochore from the volume alone and cp by the 3-point rule
+// (rough_state's, without the saturated line's h and s), less a margin of
+// cv: positive where the screen takes the isochore as rising.
+double rough_isochore_enthalpy_slope(double T, double p, const ClosureDerivatives& closure) {
+  const superfluid::SplineValue ps = saturation_pressure(T);
+  const VolumeDerivatives v = specific_volume(T, p, closure);
+  const VolumeDerivatives at_saturation = specific_volume(T, ps.value, closure);
+  const double cp = saturated_heat_capacity(T) + rough_part(T, ps.value, p, closure).dcp +
+                    T * at_saturation.dT * ps.derivative;
+  const double alpha = v.dT / v.v;
+  const double kappa = -v.dp / v.v;
+  const double cv = cp - T * v.v * alpha * alpha / kappa;
+  return cv + v.v * alpha / kappa - rising_margin * cv;
+}
+
+// dh/dT along an isochore, J/(kg K): cv + V alpha / kappa_T.
+double isochore_enthalpy_slope(const HeIIState& st) { return st.cv + st.alpha / (st.rho * st.kappa); }
+
+// Along an isochore h need not rise: where alpha < 0 outweighs cv (denser
+// than about 164 kg/m3) it falls from 0.8 K to a minimum and rises to the
+// lambda line, and near 165 kg/m3 it has three extrema a few J/kg deep
+// (isochores scanned every 2 mK). So (rho, h) can have two or three He II
+// states. The isochore is sampled at isochore_nodes temperatures across He
+// II's, first with rough states (the volume's alpha and kappa_T exact, cp
+// by the 3-point rule, no evaluation): where the slope is positive at every
+// node with a margin the isochore is taken as rising, one state for each h,
+// and nothing more is paid. Else the nodes and the isochore's ends (found
+// on the volume alone) take states, and h less the target, interpolated by
+// cubic Hermite on each state's h and slope, changing sign more than once
+// along the isochore is a twin.
+constexpr int isochore_nodes = 12;
+constexpr int isochore_subdivisions = 16;
+bool isochore_twin(const Target& t, const HeIIState& st, int& evaluations) {
+  if (t.a != Held::density || t.b != Held::enthalpy) return false;
+  const double rho = t.x;
+  const double top = std::nextafter(eos::lambda_saturation_temperature, 0.0);
+  const auto node_T = [&](int i) {
+    return plane_lowest_temperature + (top - plane_lowest_temperature) * i / (isochore_nodes - 1);
+  };
+  double node_p[isochore_nodes];
+  bool rising = true;
+  for (int i = 0; i < isochore_nodes; ++i) {
+    const ClosureDerivatives closure = saturation_closure(node_T(i));
+    node_p[i] = isochore_pressure(node_T(i), rho, closure);
+    if (std::isfinite(node_p[i]) && rising)
+      rising = rough_isochore_enthalpy_slope(node_T(i), node_p[i], closure) > 0.0;
+  }
+  if (rising) return false;
+  // The states along the isochore, in T: each run of nodes it holds, with
+  // its ends bisected to where the isochore leaves the region.
+  const auto edge = [&](double in, double out) {
+    for (int k = 0; k < 40 && std::fabs(out - in) > 1e-6; ++k) {
+      const double mid = 0.5 * (in + out);
+      (std::isfinite(isochore_pressure(mid, rho)) ? in : out) = mid;
+    }
+    return in;
+  };
+  HeIIState states[3 * isochore_nodes + 1];
+  bool starts_run[3 * isochore_nodes + 1];
+  int n = 0;
+  bool fresh = true;
+  const auto take = [&](double T) {
+    const double p = isochore_pressure(T, rho);
+    if (!std::isfinite(p)) return;
+    const HeIIState at = plane_state(T, p);
+    ++evaluations;
+    if (!at.in_range) return;
+    starts_run[n] = fresh;
+    states[n++] = at;
+    fresh = false;
+  };
+  for (int i = 0; i < isochore_nodes; ++i) {
+    if (!std::isfinite(node_p[i])) continue;
+    if (i > 0 && !std::isfinite(node_p[i - 1])) {
+      fresh = true;
+      take(edge(node_T(i), node_T(i - 1)));
+    }
+    take(node_T(i));
+    if (i + 1 < isochore_nodes && !std::isfinite(node_p[i + 1])) take(edge(node_T(i), node_T(i + 1)));
+  }
+  // The answer among them, in T, as a root (its h the target exactly): a
+  // twin a few mK away, near an extremum, shows on the cubics either side.
+  HeIIState root = st;
+  root.h = t.y;
+  int at = 0;
+  while (at < n && states[at].T < st.T) ++at;
+  for (int k = n; k > at; --k) {
+    states[k] = states[k - 1];
+    starts_run[k] = starts_run[k - 1];
+  }
+  states[at] = root;
+  starts_run[at] = at == 0 || (at < n && starts_run[at + 1]);
+  if (at < n) starts_run[at + 1] = false;
+  ++n;
+  // The roots of h - target on the Hermite cubics through the states.
+  int roots = 0;
+  double last = nan;
+  const auto count = [&](double f) {
+    if (f == 0.0 || (std::isfinite(last) && (f > 0.0) != (last > 0.0))) ++roots;
+    last = f == 0.0 ? nan : f;
+  };
+  for (int k = 0; k < n; ++k) {
+    const HeIIState& a = states[k];
+    if (starts_run[k]) {
+      last = nan;
+      count(a.h - t.y);
+      continue;
+    }
+    const HeIIState& b = states[k - 1];
+    const double dT = a.T - b.T;
+    const double m0 = dT * isochore_enthalpy_slope(b);
+    const double m1 = dT * isochore_enthalpy_slope(a);
+    for (int j = 1; j <= isochore_subdivisions; ++j) {
+      const double x = static_cast<double>(j) / isochore_subdivisions;
+      const double u = 1.0 - x;
+      count((1.0 + 2.0 * x) * u * u * (b.h - t.y) + x * u * u * m0 + x * x * (3.0 - 2.0 * x) * (a.h - t.y) -
+            x * x * u * m1);
+    }
+  }
+  return roots > 1;
+}
+
 bool answer(const Target& t, double T_held, double p_held, FluidState& out) {
-  const Solution sol = solve(t, T_held, p_held);
+  Solution sol = solve(t, T_held, p_held);
   if (!sol.found) return false;
+  // The twin's check after the answer: which of the two is returned is
+  // what the search meets first from its start (the saturated line and the
+  // volume), as before; neither is the better state.
+  const bool twin = path_twin(t, sol.state, sol.evaluations) || isochore_twin(t, sol.state, sol.evaluations);
   out = fluid_state(sol.state, sol.evaluations);
+  if (twin) out.flags |= eos::flag_not_unique;
   return true;
 }
 
@@ -857,6 +1055,33 @@ bool he_ii_plane_flash(InputPair pair, double x1, double x2, FluidState& out) {
       break;  // the bath's: saturated He II
   }
   return false;
+}
+
+bool he_ii_isotherm_holds(InputPair pair, double T, double value) {
+  const Held q = pair == InputPair::Ts   ? Held::entropy
+                 : pair == InputPair::Th ? Held::enthalpy
+                                         : Held::energy;
+  const Span span = pressure_span(T);
+  if (!(span.lo <= span.hi)) return false;
+  // At the vapour pressure the pressure part is nil: the saturated line's
+  // values, no state; the slope at the top from the volume alone.
+  const HeIIState lo = rough_state(T, span.lo);
+  if (!lo.in_range) return false;
+  const double v = value / M;
+  // A minimum inside (path_twin; below about 1.17 K, where neither the
+  // bath nor He I answers), or s or u falling all along: the flash decides.
+  const bool rising = q == Held::enthalpy ||
+                      (isotherm_slope(q, lo) > 0.0 && isotherm_slope(q, density_state(T, span.hi)) > 0.0);
+  if (!rising) {
+    FluidState twin{};
+    return he_ii_plane_flash(pair, T, value, twin);
+  }
+  // Below the vapour pressure's value: none, and no state paid. Else the
+  // isotherm's bracketed search (as for h and rho), which refuses at the
+  // top a value beyond it.
+  if (v < partial(lo, q).value) return false;
+  const Path path{false, T, q, v, span};
+  return follow(path, path_start(path, true), true).solution.found;
 }
 
 namespace {

@@ -32,6 +32,14 @@ HeIIState plane_state(double T, double p);
 // state in out when the pair's state lies in the region, false otherwise.
 bool he_ii_plane_flash(reference_eos::InputPair pair, double x1, double x2, reference_eos::FluidState& out);
 
+// Whether He II on the isotherm at T holds the value (molar s, h or u for
+// the pair (T, s), (T, h), (T, u)) at some pressure: none below the
+// saturated line's value where the value rises along the isotherm (all three
+// do above about 1.17 K), else the isotherm's bracketed search, which
+// refuses a value beyond its top (a few states; none above T_lambda, where
+// He II has no isotherm). For the twins of the bath's and He I's answers.
+bool he_ii_isotherm_holds(reference_eos::InputPair pair, double T, double value);
+
 // The region's answer ahead of the equation where the equation has no fluid
 // state (so the answer is what asking it first would give): (T, P) strictly
 // above the vapour pressure and below the lambda and melting lines; (P, h)

@@ -286,3 +286,57 @@ TEST(HeIIPlane, PathsAcrossTheLambdaLine) {
   EXPECT_EQ(denser.phase, VORN_EOS_PHASE_NONE);
   EXPECT_TRUE(std::isnan(denser.P));
 }
+
+// Twins: a pair two fluid states share is answered flagged NOT_UNIQUE, the
+// state returned one of them; a pair with one state stays unflagged. From
+// (T, P) states, the pair read off them, or moved by ds from there: He I's
+// (T, s) falling along its isotherm through He II's range; the minimum of
+// s and of u on a cold isotherm (the value either side of the vapour
+// pressure's, by ten times the flashes' tolerance: below it the isotherm
+// meets it twice); h returning along a dense isochore; the density's
+// minimum along an isobar below the liquid He I's pressures.
+TEST(HeIIPlane, TwinsAreFlagged) {
+  struct Twin {
+    int pair;
+    double T, P;   // K, kPa; P <= 0: the vapour pressure at T
+    double shift;  // added to the pair's second value
+    bool twin;
+    int phase;
+  };
+  const Twin twins[] = {
+      {VORN_EOS_TS, 2.117, 100.0, 0.0, true, VORN_EOS_PHASE_LIQUID},    // He I at 3.29 MPa
+      {VORN_EOS_TS, 2.117, 3600.0, 0.0, false, VORN_EOS_PHASE_LIQUID},  // He I below He II's s at 2.117 K
+      {VORN_EOS_TS, 1.08, 100.0, 0.0, true, VORN_EOS_PHASE_HE_II},      // s's minimum at 87 kPa
+      {VORN_EOS_TS, 1.08, 20.0, 0.0, true, VORN_EOS_PHASE_HE_II},       // the other side of it
+      {VORN_EOS_TS, 1.08, 0.0, -1e-4, true, VORN_EOS_PHASE_HE_II},      // just below s at p_s
+      {VORN_EOS_TS, 1.08, 0.0, 1e-4, false, VORN_EOS_PHASE_HE_II},      // just above: one state
+      {VORN_EOS_TS, 1.2, 1000.0, 0.0, false, VORN_EOS_PHASE_HE_II},     // alpha < 0 all the way
+      {VORN_EOS_TU, 0.9, 0.0, -1e-3, true, VORN_EOS_PHASE_HE_II},       // u's minimum at 2.6 kPa
+      {VORN_EOS_TU, 0.9, 0.0, 1e-3, false, VORN_EOS_PHASE_HE_II},
+      {VORN_EOS_TU, 1.2, 1000.0, 0.0, false, VORN_EOS_PHASE_HE_II},
+      {VORN_EOS_RHOH, 1.9, 2000.0, 0.0, true, VORN_EOS_PHASE_HE_II},  // the other at 1.5166 K
+      {VORN_EOS_RHOH, 1.5166, 2201.0, 0.0, true, VORN_EOS_PHASE_HE_II},
+      {VORN_EOS_RHOH, 1.4, 1459.65, 0.0, true, VORN_EOS_PHASE_HE_II},  // 6 mK from its twin
+      {VORN_EOS_RHOH, 1.9, 100.0, 0.0, false, VORN_EOS_PHASE_HE_II},   // h rises along the isochore
+      {VORN_EOS_PRHO, 1.15, 0.1, 0.0, true, VORN_EOS_PHASE_HE_II},     // the isobar's density minimum
+      {VORN_EOS_PRHO, 1.0, 0.1, 0.0, false, VORN_EOS_PHASE_HE_II},     // denser than at its warm end
+      {VORN_EOS_RHOS, 1.9, 2000.0, 0.0, false, VORN_EOS_PHASE_HE_II},  // s does (cv > 0)
+      {VORN_EOS_RHOU, 1.9, 2000.0, 0.0, false, VORN_EOS_PHASE_HE_II},
+  };
+  for (const Twin& w : twins) {
+    const double P = w.P > 0.0 ? w.P : lowest_P(w.T);
+    const vorn_eos_state s = state(VORN_EOS_TP, w.T, P);
+    vorn_eos_state from = s;
+    (w.pair == VORN_EOS_TS || w.pair == VORN_EOS_RHOS ? from.s
+     : w.pair == VORN_EOS_TU                          ? from.u
+                                                      : from.h) += w.shift;
+    const vorn_eos_state r = by_pair(w.pair, from);
+    SCOPED_TRACE(testing::Message() << std::setprecision(17) << w.pair << " from " << w.T << " K " << P
+                                    << " kPa");
+    EXPECT_EQ(r.phase, w.phase);
+    EXPECT_EQ((r.flags & VORN_EOS_FLAG_NOT_UNIQUE) != 0u, w.twin) << r.T << " K " << r.P << " kPa";
+    if (!w.twin && w.shift == 0.0) {
+      EXPECT_NEAR(r.T, s.T, 1e-9);
+    }
+  }
+}
