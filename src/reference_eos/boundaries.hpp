@@ -195,7 +195,8 @@ inline double lambda_line_third_derivative(double p) {
   const double x = std::fmax(p - lambda_saturation_pressure, 0.0) / span;
   constexpr unsigned n = lambda_upper_bend_power;
   const double r = (p - lambda_saturation_pressure) / lambda_low_bend_reach;
-  return lambda_low_bend * std::exp(-r) * (3.0 - r) / (lambda_low_bend_reach * lambda_low_bend_reach) +
+  const double decay = lambda_low_bend * std::exp(-r);
+  return decay * (3.0 - r) / (lambda_low_bend_reach * lambda_low_bend_reach) +
          lambda_upper_bend * double{n * (n - 1) * (n - 2)} * integer_power<n - 3>(x) / (span * span * span);
 }
 
