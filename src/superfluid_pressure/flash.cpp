@@ -229,13 +229,12 @@ HeIIState rough_state(double T, double p) {
   const SaturatedLine sat = saturated_line(T);
   const RoughPart part = rough_part(T, ps.value, p, closure);
   const VolumeDerivatives v = specific_volume(T, p, closure);
-  const VolumeDerivatives at_saturation = specific_volume(T, ps.value, closure);
   st.in_range = true;
   st.rho = 1.0 / v.v;
   st.s = sat.s + part.ds;
   st.h = sat.h + part.dg + T * part.ds;
   st.u = st.h - p * v.v;
-  st.cp = sat.c + part.dcp + T * at_saturation.dT * ps.derivative;
+  st.cp = sat.c + part.dcp + T * volume_slope_at_saturation(T, closure, ps) * ps.derivative;
   st.alpha = v.dT / v.v;
   st.kappa = -v.dp / v.v;
   return st;
@@ -803,9 +802,8 @@ constexpr double rising_margin = 0.2;  // of cv, the screen's
 double rough_isochore_enthalpy_slope(double T, double p, const ClosureDerivatives& closure) {
   const superfluid::SplineValue ps = saturation_pressure(T);
   const VolumeDerivatives v = specific_volume(T, p, closure);
-  const VolumeDerivatives at_saturation = specific_volume(T, ps.value, closure);
   const double cp = saturated_heat_capacity(T) + rough_part(T, ps.value, p, closure).dcp +
-                    T * at_saturation.dT * ps.derivative;
+                    T * volume_slope_at_saturation(T, closure, ps) * ps.derivative;
   const double alpha = v.dT / v.v;
   const double kappa = -v.dp / v.v;
   const double cv = cp - T * v.v * alpha * alpha / kappa;

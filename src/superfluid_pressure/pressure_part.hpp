@@ -25,6 +25,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 #include "constants/gauss_legendre.hpp"
 #include "reference_eos/boundaries.hpp"
@@ -46,10 +47,20 @@ struct PressurePart {
   double dcp_s;  // J/(kg K): dcp at p_s itself, T V_T(T, p_s) p_s'(T)
 };
 
-// V_T(T, p_s) at the vapour pressure (the closure and ps as below).
+// V_T(T, p_s) at the vapour pressure (the closure and ps as below), kept
+// for the next call at the same T and closure, per thread: the state's
+// rough starts and its two-fluid values ask for it again.
 inline double volume_slope_at_saturation(double T, const ClosureDerivatives& closure,
                                          const superfluid::SplineValue& ps) {
-  return specific_volume(T, ps.value, closure).dT;
+  thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
+  thread_local ClosureDerivatives kept_closure{};
+  thread_local double kept = 0.0;
+  if (!(T == kept_T && closure.R == kept_closure.R && closure.dR == kept_closure.dR)) {
+    kept = specific_volume(T, ps.value, closure).dT;
+    kept_T = T;
+    kept_closure = closure;
+  }
+  return kept;
 }
 
 // The three integrals over [a, b] by 8-point Gauss-Legendre.
