@@ -114,37 +114,39 @@ eos::FluidState state_from(int pair, double x1, double x2) {
   }
 }
 
-// Whether a property is the transport's (computed only when asked for), by
-// its code.
+// Whether a property is computed only when asked for, by its code: the
+// transport's, and He II's two-fluid values (a fifth of a He II state's
+// cost, which a host asking for rho or h need not pay).
 enum class Kind { state, derived, transport, he_ii };
-struct TransportCodes {
+struct LateCodes {
   bool of[64];
 };
-constexpr TransportCodes transport_codes() {
-  TransportCodes t{};
-#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, kind, ...) t.of[code] = Kind::kind == Kind::transport;
+constexpr LateCodes late_codes() {
+  LateCodes t{};
+#define VORN_EOS_PROPERTY_ROW(NAME, code, key, unit, kind, ...) \
+  t.of[code] = Kind::kind == Kind::transport || Kind::kind == Kind::he_ii;
 #include "vorn_eos_facts.def"
   return t;
 }
-constexpr TransportCodes kTransportCodes = transport_codes();
+constexpr LateCodes kLateCodes = late_codes();
 
-bool is_transport(int property) {
-  return property >= 0 && property < static_cast<int>(std::size(kTransportCodes.of)) &&
-         kTransportCodes.of[property];
+bool is_late(int property) {
+  return property >= 0 && property < static_cast<int>(std::size(kLateCodes.of)) && kLateCodes.of[property];
 }
 
-// The state in the host's units, with what its transport needs kept in the
-// equation's molar SI units. Transport is filled in only when a caller asks for
-// it (a transport code, the flags, or a struct long enough to hold it): the
-// other properties do not pay for it. Its flags (extrapolated beyond the
-// correlations' data, undefined where a form stops describing helium) are
-// kept apart and reach only the results that carry transport, so a host of
-// the first struct sees the equation's flags as it always did.
+// The state in the host's units, with what its transport and He II's
+// two-fluid values need kept in the equation's molar SI units. Both are
+// filled in only when a caller asks for them (their codes, the flags, or a
+// struct long enough to hold them): the other properties do not pay for them. Its flags (extrapolated beyond
+// the correlations' data, undefined where a form stops describing helium) are kept apart and reach only the
+// results that carry transport, so a host of the first struct sees the equation's flags as it always did.
 struct KeptState {
   vorn_eos_state host;
   double rho, p, cp, kappa, dpdT;  // mol/m3, Pa, J/(mol K), 1/Pa, Pa/K
+  double s, q;                     // J/(mol K), 1: He II's two-fluid values take them
   unsigned transport_flags;
-  bool transport_settled;  // transport filled, or none to fill (a two-phase mixture has none)
+  bool transport_settled;  // transport and He II's values filled, or none to fill (a two-phase mixture has
+                           // none)
 };
 
 // A saturated-liquid fit at T (NaN outside its range).
@@ -182,36 +184,53 @@ KeptState host_state(const eos::FluidState& f) {
 #undef VORN_FILL_he_ii
 #undef VORN_TWO_PHASE_value
 #undef VORN_TWO_PHASE_nan
-  // He II: the bath's saturated liquid (q 0) has the fits' values; He II
-  // under pressure (q NaN, or q 0 at p_s by (T, P)) the model's.
-  if (f.phase == eos::Phase::he_ii && std::isnan(f.q)) {
-    const vorn::superfluid_pressure::TwoFluid two = vorn::superfluid_pressure::plane_two_fluid(f);
-    s.superfluid_fraction = two.fraction;
-    s.second_sound = two.second_sound;
-    s.heat_conductivity_function = two.conductivity_function;
-    s.fourth_sound = two.fourth_sound;
-  } else if (f.phase == eos::Phase::he_ii) {
-    s.superfluid_fraction = fit(vorn::superfluid::Property::superfluid_fraction, f.T);
-    s.second_sound = fit(vorn::superfluid::Property::second_sound, f.T);
-    s.fourth_sound = vorn::superfluid_pressure::fourth_sound(
-        s.superfluid_fraction, fit(vorn::superfluid::Property::first_sound, f.T), s.second_sound);
-    s.heat_conductivity_function = vorn::superfluid::heat_conductivity_function(f.T);
-  }
   k.rho = f.rho;
   k.p = f.p;
   k.cp = f.cp;
   k.kappa = f.kappa;
   k.dpdT = f.dpdT;
+  k.s = f.s;
+  k.q = f.q;
   // A two-phase mixture has no one viscosity or conductivity (its phase says
   // so): its transport stays NaN, as its cp does.
   k.transport_settled = f.phase == eos::Phase::two_phase;
   return k;
 }
 
-// Transport from the kept inputs; where the flags withhold the state they are
-// NaN already, and so is every transport value.
+// He II's two-fluid values from the kept state: the bath's saturated liquid
+// (q 0) has the fits' values; He II under pressure (q NaN, or q 0 at p_s by
+// (T, P)) the model's.
+void fill_he_ii(KeptState& k) {
+  vorn_eos_state& s = k.host;
+  if (s.phase != static_cast<int>(eos::Phase::he_ii)) return;
+  if (std::isnan(k.q)) {
+    eos::FluidState f{};
+    f.phase = eos::Phase::he_ii;
+    f.T = s.T;
+    f.p = k.p;
+    f.rho = k.rho;
+    f.s = k.s;
+    f.cp = k.cp;
+    f.w = s.w;
+    const vorn::superfluid_pressure::TwoFluid two = vorn::superfluid_pressure::plane_two_fluid(f);
+    s.superfluid_fraction = two.fraction;
+    s.second_sound = two.second_sound;
+    s.heat_conductivity_function = two.conductivity_function;
+    s.fourth_sound = two.fourth_sound;
+    return;
+  }
+  s.superfluid_fraction = fit(vorn::superfluid::Property::superfluid_fraction, s.T);
+  s.second_sound = fit(vorn::superfluid::Property::second_sound, s.T);
+  s.fourth_sound = vorn::superfluid_pressure::fourth_sound(
+      s.superfluid_fraction, fit(vorn::superfluid::Property::first_sound, s.T), s.second_sound);
+  s.heat_conductivity_function = vorn::superfluid::heat_conductivity_function(s.T);
+}
+
+// Transport (and He II's values) from the kept inputs; where the flags
+// withhold the state they are NaN already, and so is every transport value.
 void fill_transport(KeptState& k) {
   if (k.transport_settled) return;
+  fill_he_ii(k);
   vorn_eos_state& s = k.host;
   const vorn::reference_transport::TransportProperties t =
       s.phase == static_cast<int>(eos::Phase::he_ii)
@@ -418,9 +437,10 @@ vorn_eos_saturation host_bath(const eos::BathSaturation& sat) {
 // state cost one flash.
 thread_local vorn::exports::LastState<KeptState> last_state;
 
-// Transport is added to the kept state when first asked for, so a later call
-// at the same state asking for it costs no second flash. The flags of a state
-// with transport are the equation's and the transport's.
+// Transport (and He II's two-fluid values) are added to the kept state when
+// first asked for, so a later call at the same state asking for them costs
+// no second flash. The flags of a state with transport are the equation's
+// and the transport's.
 vorn_eos_state state_of(int pair, double x1, double x2, bool with_transport) {
   KeptState& k =
       last_state.at(pair, x1, x2, [](int p, double a, double b) { return host_state(state_from(p, a, b)); });
@@ -469,8 +489,8 @@ int saturation_by(double x, const SaturationBy& by, vorn_eos_saturation* out) {
 extern "C" {
 
 VORN_EXPORT double vorn_eos_value(const int* property, const int* pair, const double* x1, const double* x2) {
-  const bool transport = is_transport(*property) || *property == VORN_EOS_FLAGS;
-  return pick(state_of(*pair, *x1, *x2, transport), *property);
+  const bool late = is_late(*property) || *property == VORN_EOS_FLAGS;
+  return pick(state_of(*pair, *x1, *x2, late), *property);
 }
 
 VORN_EXPORT void vorn_eos_value_n(size_t n, const int* property, const int* pair, const double* x1,
