@@ -40,6 +40,7 @@
 #include <utility>
 
 #include "constants/gauss_legendre.hpp"
+#include "constants/kept_at.hpp"
 #include "reference_eos/flash_common.hpp"
 #include "reference_eos/he_ii_bath.hpp"
 #include "reference_eos/properties.hpp"
@@ -980,15 +981,7 @@ SaturatedLine saturated_line_at(double T) {
 }  // namespace
 
 // Kept for the next call at the same T, per thread, as the closure is.
-SaturatedLine saturated_line(double T) {
-  thread_local double kept_T = nan;
-  thread_local SaturatedLine kept{};
-  if (!(T == kept_T)) {
-    kept = saturated_line_at(T);
-    kept_T = T;
-  }
-  return kept;
-}
+SaturatedLine saturated_line(double T) { return kept_at<saturated_line_at>(T); }
 
 HeIIState plane_state(double T, double p) {
   if (!(T >= plane_lowest_temperature)) return he_ii_state(nan, nan, {nan, nan, nan});

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <limits>
 
+#include "constants/kept_at.hpp"
 #include "superfluid/entropy.hpp"
 #include "superfluid/heat_capacity.hpp"
 
@@ -50,14 +51,6 @@ inline double saturated_molar_entropy_at(double T) {
 
 // Kept for the next call at the same T, per thread: below 1.25 K a He II
 // state asks for it twice (its saturated line and its second sound).
-inline double saturated_molar_entropy(double T) {
-  thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
-  thread_local double kept = 0.0;
-  if (!(T == kept_T)) {
-    kept = saturated_molar_entropy_at(T);
-    kept_T = T;
-  }
-  return kept;
-}
+inline double saturated_molar_entropy(double T) { return kept_at<saturated_molar_entropy_at>(T); }
 
 }  // namespace vorn::superfluid_pressure

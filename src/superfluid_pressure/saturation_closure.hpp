@@ -28,6 +28,7 @@
 #include <cmath>
 #include <limits>
 
+#include "constants/kept_at.hpp"
 #include "reference_eos/boundaries.hpp"
 #include "superfluid/density.hpp"
 #include "superfluid/lambda_point.hpp"
@@ -81,15 +82,7 @@ inline ClosureDerivatives closure_at(double T);
 
 // The closure at T, kept for the next call at the same T (a flash along an
 // isotherm asks for it at every step; each thread keeps its own).
-inline ClosureDerivatives saturation_closure(double T) {
-  thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
-  thread_local ClosureDerivatives kept{};
-  if (!(T == kept_T)) {
-    kept = closure_at(T);
-    kept_T = T;
-  }
-  return kept;
-}
+inline ClosureDerivatives saturation_closure(double T) { return kept_at<closure_at>(T); }
 
 inline ClosureDerivatives closure_at(double T) {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();

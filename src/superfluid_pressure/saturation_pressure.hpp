@@ -13,6 +13,7 @@
 
 #include <limits>
 
+#include "constants/kept_at.hpp"
 #include "reference_eos/boundaries.hpp"
 #include "superfluid/vapour_pressure.hpp"
 
@@ -49,14 +50,11 @@ inline superfluid::SplineValue saturation_pressure_at(
 // Kept for the next call at the same T, per thread: a state asks for it in
 // its range check, its closure and its pressure integrals, and the ITS-90
 // relation is inverted each time.
+inline superfluid::SplineValue saturation_pressure_on_kept_relation(double T) {
+  return saturation_pressure_at(T, its90_from_temperature);
+}
 inline superfluid::SplineValue saturation_pressure(double T) {
-  thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
-  thread_local superfluid::SplineValue kept{};
-  if (!(T == kept_T)) {
-    kept = saturation_pressure_at(T, its90_from_temperature);
-    kept_T = T;
-  }
-  return kept;
+  return kept_at<saturation_pressure_on_kept_relation>(T);
 }
 
 // d2p_s/dT2, Pa/K^2, on the same pieces (each its own side of the junction).

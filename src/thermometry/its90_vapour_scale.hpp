@@ -30,6 +30,7 @@
 #include <cmath>
 #include <limits>
 
+#include "constants/kept_at.hpp"
 #include "superfluid/range_flags.hpp"
 #include "superfluid/vapour_pressure.hpp"
 
@@ -170,15 +171,7 @@ inline VapourScalePoint its90_from_temperature_at(double T) {
 // asks for its vapour pressure in the range check, the bath's liquid, the
 // limit flags and the pressure integrals, and each asked the relation to be
 // inverted again. Bit for bit the value above (a NaN T is never kept).
-inline VapourScalePoint its90_from_temperature(double T) {
-  thread_local double kept_T = std::numeric_limits<double>::quiet_NaN();
-  thread_local VapourScalePoint kept{};
-  if (!(T == kept_T)) {
-    kept = its90_from_temperature_at(T);
-    kept_T = T;
-  }
-  return kept;
-}
+inline VapourScalePoint its90_from_temperature(double T) { return kept_at<its90_from_temperature_at>(T); }
 
 // d2p/dT2 (Pa/K^2) on the relation at T90, 1.25 K to 5.0 K (NaN outside):
 // with p = exp(B + C u) and T(u), p' = C p/T_u and p'' = C p (C T_u - T_uu)/T_u^3.
