@@ -104,10 +104,6 @@ inline double saturated_liquid_expansion_slope_form(double T, bool polynomial) {
   return d.alpha * d.alpha - density_at_lambda * curvature / d.rho;
 }
 
-inline double saturated_liquid_expansion_slope(double T) {
-  return saturated_liquid_expansion_slope_form(T, T < density_polynomial_end);
-}
-
 // The two forms joined: density (g/cm3), alpha (1/K) and alpha' (1/K^2) of
 // the fit itself but over [1.334 K - density_join, 1.334 K), where the
 // polynomial form takes c(T) = D0 H0(s) + D1 w H1(s) + D2 w^2 H2(s),
