@@ -86,7 +86,9 @@ inline TwoFluid two_fluid(const HeIIState& st) {
   const double u2 =
       superfluid::saturated_liquid(superfluid::Property::second_sound, T).value * std::sqrt(change);
   const double u4 = fourth_sound(f, st.w, u2);
-  const double rho_s = superfluid::gram_per_cm3_to_kg_per_m3 * superfluid::saturated_liquid_density(T).rho;
+  // The model's own density at p_s (the fit's forms joined at 1.334 K).
+  const double rho_s =
+      superfluid::gram_per_cm3_to_kg_per_m3 * superfluid::saturated_liquid_density_joined(T).rho;
   const double line_ratio = lambda_temperature_above(st.p) / reference_eos::lambda_saturation_temperature;
   const double conductivity = superfluid::heat_conductivity_function(reduced_temperature(T, st.p)) *
                               integer_power<2>(st.rho / rho_s) * integer_power<3>(line_ratio);
