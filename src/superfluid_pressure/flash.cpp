@@ -46,6 +46,7 @@
 #include "reference_eos/properties.hpp"
 #include "superfluid/density.hpp"
 #include "superfluid/heat_capacity.hpp"
+#include "superfluid_pressure/gibbs_table.hpp"
 #include "superfluid_pressure/saturated_entropy.hpp"
 #include "superfluid_pressure/saturation_closure.hpp"
 #include "superfluid_pressure/volume.hpp"
@@ -224,8 +225,11 @@ RoughPart rough_part(double T, double ps, double p, const ClosureDerivatives& cl
 // starts by, at a fraction of a state's cost; never an answer.
 HeIIState rough_state(double T, double p) {
   HeIIState st = no_he_ii_state(T, p);
+  if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p)) return st;
+  // Where the table has a cell its state costs less than the rough one.
+  GibbsValues g{};
+  if (tabulated_gibbs(T, p, g)) return he_ii_state_of(T, p, g);
   const superfluid::SplineValue ps = saturation_pressure(T);
-  if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p, ps.value)) return st;
   const ClosureDerivatives closure = saturation_closure(T);
   const SaturatedLine sat = saturated_line(T);
   const RoughPart part = rough_part(T, ps.value, p, closure);
@@ -248,11 +252,17 @@ HeIIState rough_state(double T, double p) {
 HeIIState density_state(double T, double p) {
   HeIIState st = no_he_ii_state(T, p);
   if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p)) return st;
-  const VolumeDerivatives v = specific_volume(T, p, saturation_closure(T));
+  GibbsValues g{};
+  if (!tabulated_gibbs(T, p, g)) {
+    const VolumeDerivatives v = specific_volume(T, p, saturation_closure(T));
+    g.v = v.v;
+    g.v_T = v.dT;
+    g.v_p = v.dp;
+  }
   st.in_range = true;
-  st.rho = 1.0 / v.v;
-  st.alpha = v.dT / v.v;
-  st.kappa = -v.dp / v.v;
+  st.rho = 1.0 / g.v;
+  st.alpha = g.v_T / g.v;
+  st.kappa = -g.v_p / g.v;
   return st;
 }
 
@@ -280,6 +290,36 @@ bool monotonic(const Target& t) {
          (t.a == Held::temperature && (t.b == Held::density || t.b == Held::enthalpy));
 }
 
+// The whole plane's grid: grid_points temperatures from 0.8 K to T_lambda
+// times grid_points fractions of their pressure span, the same for every
+// pair, so kept per thread (the rough states', and the model's, each taken
+// once: a pair on the whole grid then costs its Newton steps alone).
+struct PlaneGrid {
+  std::array<HeIIState, grid_points * grid_points> state;
+  int count;
+};
+const PlaneGrid& plane_grid(bool rough, StateAt state_at) {
+  thread_local PlaneGrid kept[3] = {};
+  thread_local bool taken[3] = {false, false, false};
+  const int which = rough ? 0 : state_at == plane_state ? 1 : 2;
+  PlaneGrid& grid = kept[which];
+  if (!taken[which] || which == 2) {
+    grid.count = 0;
+    const double top = std::nextafter(eos::lambda_saturation_temperature, 0.0);
+    for (int i = 0; i < grid_points; ++i) {
+      const double T = plane_lowest_temperature +
+                       static_cast<double>(i) / (grid_points - 1) * (top - plane_lowest_temperature);
+      const Span s = pressure_span(T);
+      for (int j = 0; j < grid_points && s.lo <= s.hi; ++j) {
+        const double p = s.lo + static_cast<double>(j) / (grid_points - 1) * (s.hi - s.lo);
+        grid.state[grid.count++] = rough ? rough_state(T, p) : state_at(T, p);
+      }
+    }
+    taken[which] = true;
+  }
+  return grid;
+}
+
 Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, StateAt state_at) {
   Starts best;
   // Rough states but along an isobar (whose ends' values decide that it
@@ -287,9 +327,7 @@ Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, St
   // isochore where alpha < 0 outweighs cv) the states' own residuals tell
   // apart.
   const bool rough = t.b != Held::pressure && t.b != Held::enthalpy;
-  const auto consider = [&](double T, double p) {
-    const HeIIState st = rough ? rough_state(T, p) : state_at(T, p);
-    if (!rough) ++best.evaluations;
+  const auto take = [&](const HeIIState& st) {
     best.last = partial(st, t.a).value;
     if (std::isnan(best.first)) best.first = best.last;
     const double r = residual(st, t);
@@ -302,6 +340,10 @@ Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, St
     best.state[i] = st;
     best.residual[i] = r;
     return st;
+  };
+  const auto consider = [&](double T, double p) {
+    if (!rough) ++best.evaluations;
+    return take(rough ? rough_state(T, p) : state_at(T, p));
   };
   const auto fraction = [](int i) { return static_cast<double>(i) / (grid_points - 1); };
   if (quick) {
@@ -334,11 +376,10 @@ Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, St
     for (int i = 0; i < grid_points && s.lo <= s.hi; ++i)
       consider(T_held, s.lo + fraction(i) * (s.hi - s.lo));
   } else {
-    const double top = std::nextafter(eos::lambda_saturation_temperature, 0.0);
-    for (int i = 0; i < grid_points; ++i) {
-      const double T = plane_lowest_temperature + fraction(i) * (top - plane_lowest_temperature);
-      const Span s = pressure_span(T);
-      for (int j = 0; j < grid_points && s.lo <= s.hi; ++j) consider(T, s.lo + fraction(j) * (s.hi - s.lo));
+    const PlaneGrid& grid = plane_grid(rough, state_at);
+    for (int i = 0; i < grid.count; ++i) {
+      if (!rough) ++best.evaluations;
+      take(grid.state[i]);
     }
   }
   return best;
@@ -480,6 +521,14 @@ Search search(const Path& path, double x, bool rising, const Probe& probe) {
       if (kept == 1) f_hi *= 0.5;
       kept = kept == 1 ? 0 : 1;
     }
+    // A bracket closed to the step tolerance around a tiny residual: the
+    // root, where the quantity steps across it by a rounding's worth (two
+    // of the table's cells meet there, or the table and the model).
+    if (!std::isnan(f_lo) && !std::isnan(f_hi) && hi - lo <= step_tolerance * std::fmax(x, floor) &&
+        std::fabs(f) <= residual_tolerance * scale(path.sought)) {
+      out.found = true;
+      return out;
+    }
     if (next > lo && next < hi) {
       kept = 0;
     } else {
@@ -597,20 +646,38 @@ double isobar_start(const Path& path) {
 double isotherm_start(const Path& path, bool rising) {
   const double T = path.held;
   const double ps = path.span.lo;
-  const ClosureDerivatives closure = saturation_closure(T);
-  const SaturatedLine sat = saturated_line(T);
+  // The table's values where it has a cell (the state's own); else the
+  // rough ones, with the closure and the saturated line taken once.
+  bool rough_ready = false;
+  ClosureDerivatives closure{};
+  SaturatedLine sat{};
   const auto probe = [&](double p) {
-    const VolumeDerivatives v = specific_volume(T, p, closure);
-    double value = 1.0 / v.v;
-    double next = p - (v.v - 1.0 / path.target) / v.dp;  // Newton on V: nearer linear in p
+    GibbsValues g{};
+    if (!tabulated_gibbs(T, p, g)) {
+      if (!rough_ready) {
+        closure = saturation_closure(T);
+        sat = saturated_line(T);
+        rough_ready = true;
+      }
+      const VolumeDerivatives v = specific_volume(T, p, closure);
+      g.v = v.v;
+      g.v_T = v.dT;
+      g.v_p = v.dp;
+      if (path.sought != Held::density) {
+        const RoughPart part = rough_part(T, ps, p, closure);
+        g.g = sat.h - T * sat.s + part.dg;
+        g.s = sat.s + part.ds;
+      }
+    }
+    double value = 1.0 / g.v;
+    double next = p - (g.v - 1.0 / path.target) / g.v_p;  // Newton on V: nearer linear in p
     if (path.sought != Held::density) {
-      const RoughPart part = rough_part(T, ps, p, closure);
-      const double h = sat.h + part.dg + T * part.ds;
-      value = path.sought == Held::entropy ? sat.s + part.ds : h;
-      double slope = path.sought == Held::entropy ? -v.dT : v.v - T * v.dT;
+      const double h = g.g + T * g.s;
+      value = path.sought == Held::entropy ? g.s : h;
+      double slope = path.sought == Held::entropy ? -g.v_T : g.v - T * g.v_T;
       if (path.sought == Held::energy) {
-        value = h - p * v.v;
-        slope = -T * v.dT - p * v.dp;
+        value = h - p * g.v;
+        slope = -T * g.v_T - p * g.v_p;
       }
       next = p - (value - path.target) / slope;
     }
@@ -983,9 +1050,17 @@ SaturatedLine saturated_line_at(double T) {
 // Kept for the next call at the same T, per thread, as the closure is.
 SaturatedLine saturated_line(double T) { return kept_at<saturated_line_at>(T); }
 
+// The tabulated values where the table has a cell, else the model's own.
+GibbsValues gibbs_values(double T, double p) {
+  GibbsValues g{};
+  if (!tabulated_gibbs(T, p, g)) g = he_ii_gibbs(T, p, saturated_line(T));
+  return g;
+}
+
 HeIIState plane_state(double T, double p) {
-  if (!(T >= plane_lowest_temperature)) return he_ii_state(nan, nan, {nan, nan, nan});
-  return he_ii_state(T, p, saturated_line(T));
+  if (!(T >= plane_lowest_temperature)) return no_he_ii_state(nan, nan);
+  if (!he_ii_in_range(T, p)) return no_he_ii_state(T, p);
+  return he_ii_state_of(T, p, gibbs_values(T, p));
 }
 
 namespace {

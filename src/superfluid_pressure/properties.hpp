@@ -72,30 +72,62 @@ inline bool he_ii_in_range(double T, double p, double p_s) {
   if (reference_eos::above_melting_line(T, p)) return false;
   return T < reference_eos::lambda_line_temperature(p);
 }
-inline bool he_ii_in_range(double T, double p) { return he_ii_in_range(T, p, saturation_pressure(T).value); }
+// Above the lambda point's pressure (with a margin) p is above p_s(T) at
+// every T of the region, and p_s need not be taken.
+inline bool he_ii_in_range(double T, double p) {
+  if (p > 1.01 * reference_eos::lambda_saturation_pressure) return he_ii_in_range(T, p, 0.0);
+  return he_ii_in_range(T, p, saturation_pressure(T).value);
+}
 
-inline HeIIState he_ii_state(double T, double p, const SaturatedLine& sat) {
-  HeIIState st = no_he_ii_state(T, p);
+// The Gibbs energy's values at (T, p) from which the state follows, per
+// kilogram: g, s, cp and the volume with its slopes, with the pressure part
+// of s and cp at the vapour pressure. Exact (he_ii_gibbs) or tabulated
+// (gibbs_table.hpp); he_ii_state_of derives the rest the same way from either.
+struct GibbsValues {
+  double g;     // J/kg
+  double s;     // J/(kg K)
+  double cp;    // J/(kg K)
+  double v;     // m3/kg
+  double v_T;   // m3/(kg K)
+  double v_p;   // m3/(kg Pa)
+  double ds;    // J/(kg K): s - s_s(T)
+  double cp_s;  // J/(kg K)
+};
+
+// The model's own values, without a range check: the formulas hold a little
+// beyond the region too (below p_s, above the melting line), where only the
+// table's fitting reads them. Not at or above the lambda line.
+inline GibbsValues he_ii_gibbs(double T, double p, const SaturatedLine& sat) {
   const superfluid::SplineValue ps = saturation_pressure(T);
-  if (!he_ii_in_range(T, p, ps.value)) return st;
   const ClosureDerivatives closure = saturation_closure(T);
   const VolumeDerivatives v = specific_volume(T, p, closure);
   const PressurePart part = pressure_part(T, p, closure, ps);
+  return {sat.h - T * sat.s + part.dg, sat.s + part.ds, sat.c + part.dcp, v.v, v.dT, v.dp, part.ds,
+          sat.c + part.dcp_s};
+}
+
+inline HeIIState he_ii_state_of(double T, double p, const GibbsValues& gv) {
+  HeIIState st = no_he_ii_state(T, p);
   st.in_range = true;
-  st.rho = 1.0 / v.v;
-  st.ds = part.ds;
-  st.s = sat.s + part.ds;
-  st.g = sat.h - T * sat.s + part.dg;
+  st.rho = 1.0 / gv.v;
+  st.ds = gv.ds;
+  st.s = gv.s;
+  st.g = gv.g;
   st.h = st.g + T * st.s;
-  st.u = st.h - p * v.v;
-  st.cp = sat.c + part.dcp;
-  st.cp_s = sat.c + part.dcp_s;
-  st.alpha = v.dT / v.v;
-  st.kappa = -v.dp / v.v;
-  st.cv = st.cp - T * v.v * st.alpha * st.alpha / st.kappa;
-  st.w = std::sqrt(st.cp / st.cv * v.v / st.kappa);
-  st.jt = v.v * (T * st.alpha - 1.0) / st.cp;
+  st.u = st.h - p * gv.v;
+  st.cp = gv.cp;
+  st.cp_s = gv.cp_s;
+  st.alpha = gv.v_T / gv.v;
+  st.kappa = -gv.v_p / gv.v;
+  st.cv = st.cp - T * gv.v * st.alpha * st.alpha / st.kappa;
+  st.w = std::sqrt(st.cp / st.cv * gv.v / st.kappa);
+  st.jt = gv.v * (T * st.alpha - 1.0) / st.cp;
   return st;
+}
+
+inline HeIIState he_ii_state(double T, double p, const SaturatedLine& sat) {
+  if (!he_ii_in_range(T, p)) return no_he_ii_state(T, p);
+  return he_ii_state_of(T, p, he_ii_gibbs(T, p, sat));
 }
 
 }  // namespace vorn::superfluid_pressure
