@@ -140,7 +140,8 @@ struct Region {
 };
 
 constexpr Region regions[] = {
-    {bath_first, bath_flash_after},  // the He II bath and its vapour
+    {superfluid_pressure::he_ii_plane_ahead, nullptr},  // He II's (h, s) where nothing else holds it
+    {bath_first, bath_flash_after},                     // the He II bath and its vapour
     {superfluid_pressure::he_ii_plane_first,
      superfluid_pressure::he_ii_plane_flash},  // He II above its vapour pressure, from 0.8 K
 };

@@ -1209,7 +1209,38 @@ bool below_he_i_on_the_line(InputPair pair, double p, double v) {
   const double* y = h ? t.h : t.s;
   return v < (1.0 - f) * y[k] + f * y[k + 1] - (h ? t.h_margin[k] : t.s_margin[k]);
 }
+// True when no He I state has this h and s (molar): along every isobar
+// from p0 to the upper lambda point He I's h and s rise from their values on
+// the line (cp > 0, through the dome too), so on each of the table's
+// intervals one of the two below the line's there by more than the margin
+// rules the interval out; above p_u He I's h is above the line's there (it
+// rises along the melting line), below p0 He I is vapour, whose s is far
+// above the liquid's at the lambda point. Conservative: false where unsure.
+bool no_he_i_state(double h, double s) {
+  const LambdaLineTable& t = lambda_line_table();
+  if (!t.ok || !(h < t.h[lambda_line_nodes] - t.h_margin[lambda_line_nodes - 1]) || !(s < t.s[0]))
+    return false;
+  for (int k = 0; k < lambda_line_nodes; ++k) {
+    const bool below_s = s < std::fmin(t.s[k], t.s[k + 1]) - t.s_margin[k];
+    const bool below_h = h < std::fmin(t.h[k], t.h[k + 1]) - t.h_margin[k];
+    if (!below_s && !below_h) return false;
+  }
+  return true;
+}
 }  // namespace
+
+bool he_ii_plane_ahead(InputPair pair, double x1, double x2, FluidState& out) {
+  if (pair != InputPair::hs || !no_he_i_state(x1, x2)) return false;
+  FluidState st{};
+  if (!he_ii_plane_flash(pair, x1, x2, st) || st.phase != eos::Phase::he_ii) return false;
+  // Above the vapour pressure by a margin: the bath's liquid and its
+  // mixtures lie below the saturated liquid's h at each s (h_l(s) is convex,
+  // a mixture's h rises with its T along the tie line, less steeply), He II
+  // pressed above it (h rises by the integral of V dp along the isentrope).
+  if (!(st.p > saturation_pressure(st.T).value * (1.0 + 1e-6) + 1.0)) return false;
+  out = st;
+  return true;
+}
 
 bool he_ii_plane_first(InputPair pair, double x1, double x2, FluidState& out) {
   if (pair == InputPair::TP) {

@@ -46,6 +46,11 @@ bool he_ii_isotherm_holds(reference_eos::InputPair pair, double T, double value)
 // and (P, s) below He I's value on the lambda line at P.
 bool he_ii_plane_first(reference_eos::InputPair pair, double x1, double x2, reference_eos::FluidState& out);
 
+// The region's answer ahead of the bath and the equation where neither has a
+// state: (h, s) with no He I state for certain (He I's h and s on the lambda
+// line with margins) whose He II state lies above the vapour pressure.
+bool he_ii_plane_ahead(reference_eos::InputPair pair, double x1, double x2, reference_eos::FluidState& out);
+
 // The two-fluid properties of a state the region returned.
 TwoFluid plane_two_fluid(const reference_eos::FluidState& f);
 

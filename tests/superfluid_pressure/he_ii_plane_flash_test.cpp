@@ -322,6 +322,11 @@ TEST(HeIIPlane, TwinsAreFlagged) {
       {VORN_EOS_PRHO, 1.0, 0.1, 0.0, false, VORN_EOS_PHASE_HE_II},     // denser than at its warm end
       {VORN_EOS_RHOS, 1.9, 2000.0, 0.0, false, VORN_EOS_PHASE_HE_II},  // s does (cv > 0)
       {VORN_EOS_RHOU, 1.9, 2000.0, 0.0, false, VORN_EOS_PHASE_HE_II},
+      // He II's own (h, s), not the equation's liquid continued below the
+      // vapour pressure and T_lambda (a metastable root, extrapolated).
+      {VORN_EOS_HS, 1.9, 8.0, 0.0, false, VORN_EOS_PHASE_HE_II},
+      {VORN_EOS_HS, 1.76, 10.4, 0.0, false, VORN_EOS_PHASE_HE_II},
+      {VORN_EOS_HS, 1.7641, 2790.4543, 0.0, true, VORN_EOS_PHASE_LIQUID},  // He I at 1.8165 K
   };
   for (const Twin& w : twins) {
     const double P = w.P > 0.0 ? w.P : lowest_P(w.T);
