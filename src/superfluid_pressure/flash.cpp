@@ -175,6 +175,15 @@ bool clamp(const Target& t, double& T, double& p) {
   if (t.a != Held::temperature)
     T = std::fmin(std::fmax(T, plane_lowest_temperature),
                   std::nextafter(eos::lambda_saturation_temperature, 0.0));
+  // Clear of every bound of the span at T (above the lambda point's
+  // pressure, so above p_s; a nanokelvin below the lambda line at p, so well
+  // below the span's top; under the melting line): p stays, without the
+  // vapour pressure's inversion and the line's search in p.
+  if (T >= plane_lowest_temperature && T < eos::lambda_saturation_temperature &&
+      p > 1.01 * eos::lambda_saturation_pressure && p < eos::lambda_melting_pressure &&
+      T < eos::lambda_line_temperature(p) - 1e-9 &&
+      (T >= eos::lambda_melting_temperature || p <= eos::melting_pressure(T)))
+    return true;
   const Span s = pressure_span(T);
   if (!(s.lo <= s.hi)) return false;
   p = std::fmin(std::fmax(p, s.lo), s.hi);
@@ -328,9 +337,18 @@ Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, St
   // apart.
   const bool rough = t.b != Held::pressure && t.b != Held::enthalpy;
   const auto take = [&](const HeIIState& st) {
-    best.last = partial(st, t.a).value;
+    // The values alone (as partial gives them), without the slopes.
+    const auto value = [&st](Held q) {
+      return q == Held::temperature ? st.T
+             : q == Held::pressure  ? st.p
+             : q == Held::density   ? st.rho
+             : q == Held::enthalpy  ? st.h
+             : q == Held::entropy   ? st.s
+                                    : st.u;
+    };
+    best.last = value(t.a);
     if (std::isnan(best.first)) best.first = best.last;
-    const double r = residual(st, t);
+    const double r = std::hypot((best.last - t.x) / scale(t.a), (value(t.b) - t.y) / scale(t.b));
     if (!st.in_range || !(r < best.residual[most_starts - 1] || best.count < most_starts)) return st;
     std::size_t i = best.count < most_starts ? best.count++ : most_starts - 1;
     for (; i > 0 && best.residual[i - 1] > r; --i) {
@@ -1221,8 +1239,9 @@ bool no_he_i_state(double h, double s) {
   if (!t.ok || !(h < t.h[lambda_line_nodes] - t.h_margin[lambda_line_nodes - 1]) || !(s < t.s[0]))
     return false;
   for (int k = 0; k < lambda_line_nodes; ++k) {
-    const bool below_s = s < std::fmin(t.s[k], t.s[k + 1]) - t.s_margin[k];
-    const bool below_h = h < std::fmin(t.h[k], t.h[k + 1]) - t.h_margin[k];
+    // (The table's values are finite: t.ok.)
+    const bool below_s = s < (t.s[k] < t.s[k + 1] ? t.s[k] : t.s[k + 1]) - t.s_margin[k];
+    const bool below_h = h < (t.h[k] < t.h[k + 1] ? t.h[k] : t.h[k + 1]) - t.h_margin[k];
     if (!below_s && !below_h) return false;
   }
   return true;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "constants/double_pair.hpp"
 #include "reference_eos/boundaries.hpp"
 #include "reference_eos/he_ii_liquid_data.hpp"
 #include "superfluid/density.hpp"
@@ -72,24 +73,26 @@ constexpr double p_step = p_highest / p_cells;
 
 // ---- Cells -------------------------------------------------------------
 
-constexpr int nodes = 8;
+constexpr int nodes = 6;
 constexpr int quantities = 8;  // GibbsValues' fields, in order
-constexpr int deepest = 4;     // levels of cutting in four
+constexpr int deepest = 5;     // levels of cutting in four
 constexpr double clearance = 3.0;
 constexpr double fit_tolerance = 1e-10;
 
 // cos(pi (i + 1/2)/8): the first kind's nodes on [-1, 1].
-constexpr std::array<double, nodes> chebyshev_nodes{
-    0.98078528040323044913,  0.83146961230254523708,  0.55557023301960222474,  0.19509032201612826785,
-    -0.19509032201612826785, -0.55557023301960222474, -0.83146961230254523708, -0.98078528040323044913};
+constexpr std::array<double, nodes> chebyshev_nodes{0.96592582628906828675,  0.70710678118654752440,
+                                                    0.25881904510252076235,  -0.25881904510252076235,
+                                                    -0.70710678118654752440, -0.96592582628906828675};
 
 enum Kind : int { no_fit = 0, fitted, cut };
 
 struct Cell {
   Kind kind;
   std::atomic<Cell*> part[4];  // cut: the quarters, (T lower/upper) x (p lower/upper)
-  // fitted: the coefficients of T_k(x) T_l(y), the quantities innermost (so
-  // that one product of the basis serves all eight, side by side)
+};
+// A fitted cell: the coefficients of T_k(x) T_l(y), the quantities innermost
+// (so that one product of the basis serves all eight, side by side).
+struct FittedCell : Cell {
   double c[nodes][nodes][quantities];
 };
 // Every cell without a fit points here (zero-initialised: no_fit).
@@ -118,16 +121,21 @@ std::array<double, nodes> basis(double x) {
   return b;
 }
 
-void evaluate(const Cell& cell, const Box& box, double T, double p, std::array<double, quantities>& out) {
+void evaluate(const FittedCell& cell, const Box& box, double T, double p,
+              std::array<double, quantities>& out) {
   const std::array<double, nodes> bx = basis((2.0 * T - box.T0 - box.T1) / (box.T1 - box.T0));
   const std::array<double, nodes> by = basis((2.0 * p - box.p0 - box.p1) / (box.p1 - box.p0));
-  double sum[quantities] = {};  // local, so that nothing aliases the cell
+  // Each quantity's sum in the order of k then l, two quantities a register.
+  DoublePair sum[quantities / 2] = {};
   for (int k = 0; k < nodes; ++k)
     for (int l = 0; l < nodes; ++l) {
-      const double w = bx[k] * by[l];
-      for (int q = 0; q < quantities; ++q) sum[q] += cell.c[k][l][q] * w;
+      const DoublePair w = broadcast_pair(bx[k] * by[l]);
+      for (int q = 0; q < quantities / 2; ++q) sum[q] += load_pair(&cell.c[k][l][2 * q]) * w;
     }
-  for (int q = 0; q < quantities; ++q) out[q] = sum[q];
+  for (int q = 0; q < quantities / 2; ++q) {
+    out[2 * q] = sum[q][0];
+    out[2 * q + 1] = sum[q][1];
+  }
 }
 
 // The line's distance at least clearance times the cell's extent towards it.
@@ -142,7 +150,7 @@ GibbsValues model(double T, double p) { return he_ii_gibbs(T, p, saturated_line(
 
 // The fit on the nodes, checked at the corners and the centre; false where
 // it misses.
-bool fit(Cell& cell, const Box& box) {
+bool fit(FittedCell& cell, const Box& box) {
   double f[quantities][nodes][nodes];
   for (int i = 0; i < nodes; ++i) {
     const double T = 0.5 * (box.T0 + box.T1) + 0.5 * (box.T1 - box.T0) * chebyshev_nodes[i];
@@ -184,10 +192,13 @@ bool fit(Cell& cell, const Box& box) {
   return true;
 }
 
-Cell* new_cell(Kind kind) {
-  void* memory = std::malloc(sizeof(Cell));
+// A cell of the kind (with room for its coefficients if fitted), or nullptr
+// where no memory is left.
+template <typename CellType>
+CellType* new_cell(Kind kind) {
+  void* memory = std::malloc(sizeof(CellType));
   if (memory == nullptr) return nullptr;
-  Cell* cell = new (memory) Cell;
+  CellType* cell = new (memory) CellType;
   cell->kind = kind;
   for (auto& part : cell->part) part.store(nullptr, std::memory_order_relaxed);
   return cell;
@@ -198,13 +209,13 @@ Cell* new_cell(Kind kind) {
 // fit. nullptr where no memory is left.
 Cell* build(const Box& box, int level) {
   if (clear_of_line(box)) {
-    Cell* cell = new_cell(fitted);
+    FittedCell* cell = new_cell<FittedCell>(fitted);
     if (cell == nullptr) return nullptr;
     if (fit(*cell, box)) return cell;
     std::free(cell);
   }
   if (level == deepest) return &no_fit_cell;
-  return new_cell(cut);
+  return new_cell<Cell>(cut);
 }
 
 // The slot's cell, built if nobody has yet; the first one stored wins.
@@ -247,7 +258,7 @@ bool tabulated_gibbs(double T, double p, GibbsValues& out) {
   }
   if (cell == nullptr || cell->kind != fitted) return false;
   std::array<double, quantities> v{};
-  evaluate(*cell, box, T, p, v);
+  evaluate(*static_cast<const FittedCell*>(cell), box, T, p, v);
   out = {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
   return true;
 }

@@ -12,14 +12,11 @@
 #include <cstddef>
 #include <utility>
 
+#include "constants/double_pair.hpp"
 #include "constants/integer_power.hpp"
 #include "virial/quotient_rule.hpp"
 
 namespace vorn {
-
-using DoublePair = double __attribute__((vector_size(2 * sizeof(double))));
-
-inline DoublePair broadcast_pair(double x) { return DoublePair{x, x}; }
 
 // How independent operations of one point are laid out: side by side in the
 // lanes of a pair (for one point at a time: a division of a pair costs what
