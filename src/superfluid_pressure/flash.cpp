@@ -1275,16 +1275,25 @@ bool he_ii_plane_first(InputPair pair, double x1, double x2, FluidState& out) {
 }
 
 TwoFluid plane_two_fluid(const FluidState& f) {
-  const SaturatedLine sat = saturated_line(f.T);
   HeIIState st = plane_state(nan, nan);
-  st.in_range = f.phase == eos::Phase::he_ii && std::isfinite(sat.s) && std::isfinite(f.s);
+  st.in_range = f.phase == eos::Phase::he_ii && std::isfinite(f.s);
   st.T = f.T;
   st.p = f.p;
   st.rho = f.rho * M;
-  st.ds = f.s / M - sat.s;
   st.cp = f.cp / M;
-  st.cp_s = cp_at_vapour_pressure(f.T, sat.c);
   st.w = f.w;
+  // The pressure part of s and cp at p_s: the table's where it has a cell
+  // (as the state's own values came from it), else from the saturated line.
+  GibbsValues g{};
+  if (tabulated_gibbs(f.T, f.p, g)) {
+    st.ds = g.ds;
+    st.cp_s = g.cp_s;
+  } else {
+    const SaturatedLine sat = saturated_line(f.T);
+    st.in_range = st.in_range && std::isfinite(sat.s);
+    st.ds = f.s / M - sat.s;
+    st.cp_s = cp_at_vapour_pressure(f.T, sat.c);
+  }
   return two_fluid(st);
 }
 
