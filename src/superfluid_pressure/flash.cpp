@@ -304,7 +304,7 @@ bool monotonic(const Target& t) {
 // pair, so kept per thread (the rough states', and the model's, each taken
 // once: a pair on the whole grid then costs its Newton steps alone).
 struct PlaneGrid {
-  std::array<HeIIState, grid_points * grid_points> state;
+  std::array<HeIIState, std::size_t{grid_points} * grid_points> state;
   int count;
 };
 const PlaneGrid& plane_grid(bool rough, StateAt state_at) {

@@ -126,13 +126,14 @@ void evaluate(const FittedCell& cell, const Box& box, double T, double p,
   const std::array<double, nodes> bx = basis((2.0 * T - box.T0 - box.T1) / (box.T1 - box.T0));
   const std::array<double, nodes> by = basis((2.0 * p - box.p0 - box.p1) / (box.p1 - box.p0));
   // Each quantity's sum in the order of k then l, two quantities a register.
-  DoublePair sum[quantities / 2] = {};
+  constexpr std::size_t pairs = quantities / 2;
+  DoublePair sum[pairs] = {};
   for (int k = 0; k < nodes; ++k)
     for (int l = 0; l < nodes; ++l) {
       const DoublePair w = broadcast_pair(bx[k] * by[l]);
-      for (int q = 0; q < quantities / 2; ++q) sum[q] += load_pair(&cell.c[k][l][2 * q]) * w;
+      for (std::size_t q = 0; q < pairs; ++q) sum[q] += load_pair(&cell.c[k][l][2 * q]) * w;
     }
-  for (int q = 0; q < quantities / 2; ++q) {
+  for (std::size_t q = 0; q < pairs; ++q) {
     out[2 * q] = sum[q][0];
     out[2 * q + 1] = sum[q][1];
   }
@@ -198,7 +199,7 @@ template <typename CellType>
 CellType* new_cell(Kind kind) {
   void* memory = std::malloc(sizeof(CellType));
   if (memory == nullptr) return nullptr;
-  CellType* cell = new (memory) CellType;
+  auto* cell = new (memory) CellType;
   cell->kind = kind;
   for (auto& part : cell->part) part.store(nullptr, std::memory_order_relaxed);
   return cell;
@@ -209,7 +210,7 @@ CellType* new_cell(Kind kind) {
 // fit. nullptr where no memory is left.
 Cell* build(const Box& box, int level) {
   if (clear_of_line(box)) {
-    FittedCell* cell = new_cell<FittedCell>(fitted);
+    auto* cell = new_cell<FittedCell>(fitted);
     if (cell == nullptr) return nullptr;
     if (fit(*cell, box)) return cell;
     std::free(cell);
@@ -250,11 +251,11 @@ bool tabulated_gibbs(double T, double p, GibbsValues& out) {
   for (int level = 1; cell != nullptr && cell->kind == cut; ++level) {
     const double T_mid = 0.5 * (box.T0 + box.T1);
     const double p_mid = 0.5 * (box.p0 + box.p1);
-    const int upper_T = T >= T_mid ? 1 : 0;
-    const int upper_p = p >= p_mid ? 1 : 0;
+    const bool upper_T = T >= T_mid;
+    const bool upper_p = p >= p_mid;
     (upper_T ? box.T0 : box.T1) = T_mid;
     (upper_p ? box.p0 : box.p1) = p_mid;
-    cell = cell_in(cell->part[2 * upper_T + upper_p], box, level);
+    cell = cell_in(cell->part[(upper_T ? 2 : 0) + (upper_p ? 1 : 0)], box, level);
   }
   if (cell == nullptr || cell->kind != fitted) return false;
   std::array<double, quantities> v{};
