@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "reference_eos/boundaries.hpp"
@@ -88,6 +89,34 @@ TEST(HeIITable, TheModelAnswersAtTheLambdaLine) {
     EXPECT_FALSE(sp::tabulated_gibbs(line - 1e-3, p, g)) << p;
     EXPECT_FALSE(sp::tabulated_gibbs(std::nextafter(line, 0.0), p, g)) << p;
     EXPECT_TRUE(sp::tabulated_gibbs(line - 0.1, p, g)) << p;
+  }
+}
+
+// Where the table hands over to the model near the line (found by
+// bisection on each isobar), the two agree either side of it, and a state
+// there flashes back to itself.
+TEST(HeIITable, HandsOverToTheModelSmoothly) {
+  for (const double p : {2e4, 1e6, 2.0e6}) {
+    double in = eos::lambda_line_temperature(p) - 0.2;  // tabulated
+    double out = std::nextafter(eos::lambda_line_temperature(p), 0.0);
+    sp::GibbsValues g{};
+    ASSERT_TRUE(sp::tabulated_gibbs(in, p, g));
+    ASSERT_FALSE(sp::tabulated_gibbs(out, p, g));
+    for (double mid = 0.5 * (in + out); mid != in && mid != out; mid = 0.5 * (in + out))
+      (sp::tabulated_gibbs(mid, p, g) ? in : out) = mid;
+    sp::GibbsValues table{};
+    ASSERT_TRUE(sp::tabulated_gibbs(in, p, table));
+    const std::array<double, 8> a = fields(table);
+    const std::array<double, 8> b = fields(sp::he_ii_gibbs(out, p, sp::saturated_line(out)));
+    for (std::size_t q = 0; q < a.size(); ++q)
+      EXPECT_LE(std::fabs(a[q] - b[q]), 4e-10 * (std::fabs(b[q]) + floors[q]))
+          << "field " << q << " at " << p;
+    const eos::FluidState s = eos::flash(eos::InputPair::TP, in, p);
+    for (const auto& [pair, x1, x2] :
+         {std::tuple{eos::InputPair::Ph, s.p, s.h}, std::tuple{eos::InputPair::Ps, s.p, s.s}}) {
+      const eos::FluidState back = eos::flash(pair, x1, x2);
+      EXPECT_NEAR(back.T, in, 1e-9) << static_cast<int>(pair) << " at " << p;
+    }
   }
 }
 
