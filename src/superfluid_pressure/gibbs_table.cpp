@@ -28,7 +28,10 @@ constexpr double table_lowest = plane_lowest_temperature;             // K
 constexpr double table_highest = eos::lambda_saturation_temperature;  // K
 constexpr double lower_step = 0.025;                                  // K, below 1.25 K
 constexpr int lower_steps = 18;                                       // 0.8 K to 1.25 K
-constexpr std::size_t most_edges = lower_steps + 1 + 4 + 33 + 26 + eos::he_ii_liquid_nodes.size();
+// At most: the grid, the four single edges below, and every knot and node.
+constexpr std::size_t most_edges = lower_steps + 1 + 4 + superfluid::vapour_pressure_spline.t.size() +
+                                   superfluid::heat_capacity_below_spline.t.size() +
+                                   eos::he_ii_liquid_nodes.size();
 
 struct Edges {
   std::array<double, most_edges> T{};
@@ -79,7 +82,7 @@ constexpr int deepest = 5;     // levels of cutting in four
 constexpr double clearance = 3.0;
 constexpr double fit_tolerance = 1e-10;
 
-// cos(pi (i + 1/2)/8): the first kind's nodes on [-1, 1].
+// cos(pi (i + 1/2)/6): the first kind's nodes on [-1, 1].
 constexpr std::array<double, nodes> chebyshev_nodes{0.96592582628906828675,  0.70710678118654752440,
                                                     0.25881904510252076235,  -0.25881904510252076235,
                                                     -0.70710678118654752440, -0.96592582628906828675};
@@ -112,7 +115,7 @@ std::array<double, quantities> as_array(const GibbsValues& g) {
 // value crosses zero (g, s, ds; V_T at the density's minimum).
 constexpr std::array<double, quantities> floors{10.0, 1.0, 1.0, 0.0, 1e-5, 0.0, 1.0, 1.0};
 
-// The Chebyshev polynomials T_0..T_7 at x.
+// The Chebyshev polynomials T_0..T_5 at x.
 std::array<double, nodes> basis(double x) {
   std::array<double, nodes> b{};
   b[0] = 1.0;
