@@ -22,7 +22,7 @@
 // process: 2.3 kB a cell a caller's states fall in, about 50 MB if they
 // visit the whole plane (3 million states, 0.8 K to T_lambda, 10 Pa to the
 // melting line, measured 53 MB of resident memory). A cell costs 41
-// states of the model to build (about 0.1 ms). Where no memory can be had
+// states of the model to build (0.1 to 0.15 ms). Where no memory can be had
 // the model answers. The values are the model's to about 2e-10 relative
 // (tests/superfluid_pressure), and two neighbouring cells' agree as well at
 // their common edge.
