@@ -229,9 +229,10 @@ RoughPart rough_part(double T, double ps, double p, const ClosureDerivatives& cl
   return part;
 }
 
-// A state at (T, p) with its pressure part rough (the fields the flashes'
-// partials take: rho, h, s, u, cp, alpha, kappa): a grid point to choose
-// starts by, at a fraction of a state's cost; never an answer.
+// A state at (T, p) for choosing starts by, never an answer: the table's
+// where it has a cell (cheaper, and the state itself), else one with its
+// pressure part rough (the fields the flashes' partials take: rho, h, s, u,
+// cp, alpha, kappa), at a fraction of the model's cost.
 HeIIState rough_state(double T, double p) {
   HeIIState st = no_he_ii_state(T, p);
   if (!(T >= plane_lowest_temperature) || !he_ii_in_range(T, p)) return st;
