@@ -15,7 +15,7 @@
 // it, else it is cut in four, down to 5 times (cells 1/32 of a row); nearer
 // the line, or where a fitted cell misses the model at its corners and centre
 // by more than 1e-10 relative, no cell, and the caller takes the model itself.
-// That leaves the last 3 to 12 mK below the line to the model.
+// That leaves the last 2 to 4 mK below the line to the model.
 //
 // Built on first use, cell by cell, shared by every thread (an atomic slot per
 // cell; two threads building one cell at once keep the first), kept for the
