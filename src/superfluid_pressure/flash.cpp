@@ -113,23 +113,42 @@ struct Partial {
   double dT;
   double dp;
 };
-Partial partial(const HeIIState& st, Held q) {
-  const double v = 1.0 / st.rho;
+// The value alone.
+double held_value(const HeIIState& st, Held q) {
   switch (q) {
     case Held::temperature:
-      return {st.T, 1.0, 0.0};
+      return st.T;
     case Held::pressure:
-      return {st.p, 0.0, 1.0};
+      return st.p;
     case Held::density:
-      return {st.rho, -st.rho * st.alpha, st.rho * st.kappa};
+      return st.rho;
     case Held::enthalpy:
-      return {st.h, st.cp, v * (1.0 - st.T * st.alpha)};
+      return st.h;
     case Held::entropy:
-      return {st.s, st.cp / st.T, -v * st.alpha};
+      return st.s;
     case Held::energy:
       break;
   }
-  return {st.u, st.cp - st.p * v * st.alpha, v * (st.p * st.kappa - st.T * st.alpha)};
+  return st.u;
+}
+Partial partial(const HeIIState& st, Held q) {
+  const double v = 1.0 / st.rho;
+  const double value = held_value(st, q);
+  switch (q) {
+    case Held::temperature:
+      return {value, 1.0, 0.0};
+    case Held::pressure:
+      return {value, 0.0, 1.0};
+    case Held::density:
+      return {value, -st.rho * st.alpha, st.rho * st.kappa};
+    case Held::enthalpy:
+      return {value, st.cp, v * (1.0 - st.T * st.alpha)};
+    case Held::entropy:
+      return {value, st.cp / st.T, -v * st.alpha};
+    case Held::energy:
+      break;
+  }
+  return {value, st.cp - st.p * v * st.alpha, v * (st.p * st.kappa - st.T * st.alpha)};
 }
 
 // The scale of each quantity's residual (typical of He II's span of it).
@@ -158,8 +177,8 @@ struct Target {
 };
 
 double residual(const HeIIState& st, const Target& t) {
-  const double fa = (partial(st, t.a).value - t.x) / scale(t.a);
-  const double fb = (partial(st, t.b).value - t.y) / scale(t.b);
+  const double fa = (held_value(st, t.a) - t.x) / scale(t.a);
+  const double fb = (held_value(st, t.b) - t.y) / scale(t.b);
   return std::hypot(fa, fb);
 }
 
@@ -302,18 +321,18 @@ bool monotonic(const Target& t) {
 
 // The whole plane's grid: grid_points temperatures from 0.8 K to T_lambda
 // times grid_points fractions of their pressure span, the same for every
-// pair, so kept per thread (the rough states', and the model's, each taken
-// once: a pair on the whole grid then costs its Newton steps alone).
+// pair, so kept per thread: rough states, or the model's (the pairs that
+// run the whole grid hold neither T nor p, so never the density alone),
+// each taken once: a pair on the whole grid then costs its Newton steps.
 struct PlaneGrid {
   std::array<HeIIState, std::size_t{grid_points} * grid_points> state;
   int count;
 };
-const PlaneGrid& plane_grid(bool rough, StateAt state_at) {
-  thread_local PlaneGrid kept[3] = {};
-  thread_local bool taken[3] = {false, false, false};
-  const int which = rough ? 0 : state_at == plane_state ? 1 : 2;
-  PlaneGrid& grid = kept[which];
-  if (!taken[which] || which == 2) {
+const PlaneGrid& plane_grid(bool rough) {
+  thread_local PlaneGrid kept[2] = {};
+  thread_local bool taken[2] = {false, false};
+  PlaneGrid& grid = kept[rough ? 0 : 1];
+  if (!taken[rough ? 0 : 1]) {
     grid.count = 0;
     const double top = std::nextafter(eos::lambda_saturation_temperature, 0.0);
     for (int i = 0; i < grid_points; ++i) {
@@ -322,10 +341,10 @@ const PlaneGrid& plane_grid(bool rough, StateAt state_at) {
       const Span s = pressure_span(T);
       for (int j = 0; j < grid_points && s.lo <= s.hi; ++j) {
         const double p = s.lo + static_cast<double>(j) / (grid_points - 1) * (s.hi - s.lo);
-        grid.state[grid.count++] = rough ? rough_state(T, p) : state_at(T, p);
+        grid.state[grid.count++] = rough ? rough_state(T, p) : plane_state(T, p);
       }
     }
-    taken[which] = true;
+    taken[rough ? 0 : 1] = true;
   }
   return grid;
 }
@@ -338,18 +357,9 @@ Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, St
   // apart.
   const bool rough = t.b != Held::pressure && t.b != Held::enthalpy;
   const auto take = [&](const HeIIState& st) {
-    // The values alone (as partial gives them), without the slopes.
-    const auto value = [&st](Held q) {
-      return q == Held::temperature ? st.T
-             : q == Held::pressure  ? st.p
-             : q == Held::density   ? st.rho
-             : q == Held::enthalpy  ? st.h
-             : q == Held::entropy   ? st.s
-                                    : st.u;
-    };
-    best.last = value(t.a);
+    best.last = held_value(st, t.a);
     if (std::isnan(best.first)) best.first = best.last;
-    const double r = std::hypot((best.last - t.x) / scale(t.a), (value(t.b) - t.y) / scale(t.b));
+    const double r = residual(st, t);
     if (!st.in_range || !(r < best.residual[most_starts - 1] || best.count < most_starts)) return st;
     std::size_t i = best.count < most_starts ? best.count++ : most_starts - 1;
     for (; i > 0 && best.residual[i - 1] > r; --i) {
@@ -375,7 +385,7 @@ Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, St
     double ends[2] = {nan, nan};
     for (int k = 0; k < 2; ++k) {
       const auto [T, p] = at(k == 0 ? s.lo : s.hi);
-      ends[k] = partial(consider(T, p), sought).value;
+      ends[k] = held_value(consider(T, p), sought);
     }
     const double f = (target - ends[0]) / (ends[1] - ends[0]);
     if (f > 0.0 && f < 1.0) {
@@ -395,7 +405,7 @@ Starts grid_starts(const Target& t, double T_held, double p_held, bool quick, St
     for (int i = 0; i < grid_points && s.lo <= s.hi; ++i)
       consider(T_held, s.lo + fraction(i) * (s.hi - s.lo));
   } else {
-    const PlaneGrid& grid = plane_grid(rough, state_at);
+    const PlaneGrid& grid = plane_grid(rough);
     for (int i = 0; i < grid.count; ++i) {
       if (!rough) ++best.evaluations;
       take(grid.state[i]);
@@ -852,7 +862,7 @@ bool path_twin(const Target& t, const HeIIState& st, int& evaluations) {
     ++evaluations;
   }
   // Towards that end the value leaves the target downwards (to the minimum).
-  return end.in_range && partial(end, q).value >= target;
+  return end.in_range && held_value(end, q) >= target;
 }
 
 // The pressure where the isotherm at T has the density rho (volume alone:
@@ -1164,7 +1174,7 @@ bool he_ii_isotherm_holds(InputPair pair, double T, double value) {
   // Below the vapour pressure's value: none, and no state paid. Else the
   // isotherm's bracketed search (as for h and rho), which refuses at the
   // top a value beyond it.
-  if (v < partial(lo, q).value) return false;
+  if (v < held_value(lo, q)) return false;
   const Path path{false, T, q, v, span};
   return follow(path, path_start(path, true), true).solution.found;
 }
