@@ -941,25 +941,31 @@ bool isochore_twin(const Target& t, const HeIIState& st, int& evaluations) {
   }
   if (rising) return false;
   // The states along the isochore, in T: each run of nodes it holds, with
-  // its ends bisected to where the isochore leaves the region.
+  // its ends bisected to where the isochore leaves the region (to within
+  // 1e-6 K: the tail, signed towards the region's edge, that the end's state
+  // leaves unsampled).
+  double tail_width = 0.0;
   const auto edge = [&](double in, double out) {
     for (int k = 0; k < 40 && std::fabs(out - in) > 1e-6; ++k) {
       const double mid = 0.5 * (in + out);
       (std::isfinite(isochore_pressure(mid, rho)) ? in : out) = mid;
     }
+    tail_width = out - in;
     return in;
   };
   HeIIState states[3 * isochore_nodes + 1];
   bool starts_run[3 * isochore_nodes + 1];
+  double tail[3 * isochore_nodes + 1];
   int n = 0;
   bool fresh = true;
-  const auto take = [&](double T) {
+  const auto take = [&](double T, double beyond) {
     const double p = isochore_pressure(T, rho);
     if (!std::isfinite(p)) return;
     const HeIIState at = plane_state(T, p);
     ++evaluations;
     if (!at.in_range) return;
     starts_run[n] = fresh;
+    tail[n] = beyond;
     states[n++] = at;
     fresh = false;
   };
@@ -967,10 +973,14 @@ bool isochore_twin(const Target& t, const HeIIState& st, int& evaluations) {
     if (!std::isfinite(node_p[i])) continue;
     if (i > 0 && !std::isfinite(node_p[i - 1])) {
       fresh = true;
-      take(edge(node_T(i), node_T(i - 1)));
+      const double T = edge(node_T(i), node_T(i - 1));
+      take(T, tail_width);
     }
-    take(node_T(i));
-    if (i + 1 < isochore_nodes && !std::isfinite(node_p[i + 1])) take(edge(node_T(i), node_T(i + 1)));
+    take(node_T(i), 0.0);
+    if (i + 1 < isochore_nodes && !std::isfinite(node_p[i + 1])) {
+      const double T = edge(node_T(i), node_T(i + 1));
+      take(T, tail_width);
+    }
   }
   // The answer among them, in T, as a root (its h the target exactly): a
   // twin a few mK away, near an extremum, shows on the cubics either side.
@@ -981,23 +991,34 @@ bool isochore_twin(const Target& t, const HeIIState& st, int& evaluations) {
   for (int k = n; k > at; --k) {
     states[k] = states[k - 1];
     starts_run[k] = starts_run[k - 1];
+    tail[k] = tail[k - 1];
   }
   states[at] = root;
+  tail[at] = 0.0;
   starts_run[at] = at == 0 || (at < n && starts_run[at + 1]);
   if (at < n) starts_run[at + 1] = false;
   ++n;
-  // The roots of h - target on the Hermite cubics through the states.
+  // The roots of h - target on the Hermite cubics through the states, and
+  // on an end's unsampled tail, its line at twice the end's slope (h's
+  // slope near the lambda line grows as ln t: over a tail its mean is well
+  // within twice its value at the tail's inner end). A state within the
+  // tail (1 nK below the line, say) is then seen as the answer's twin.
   int roots = 0;
   double last = nan;
   const auto count = [&](double f) {
     if (f == 0.0 || (std::isfinite(last) && (f > 0.0) != (last > 0.0))) ++roots;
     last = f == 0.0 ? nan : f;
   };
+  const auto beyond = [&](const HeIIState& a, double width) {
+    return a.h - t.y + 2.0 * width * isochore_enthalpy_slope(a);
+  };
   for (int k = 0; k < n; ++k) {
     const HeIIState& a = states[k];
     if (starts_run[k]) {
       last = nan;
+      if (tail[k] < 0.0) count(beyond(a, tail[k]));
       count(a.h - t.y);
+      if (tail[k] > 0.0) count(beyond(a, tail[k]));
       continue;
     }
     const HeIIState& b = states[k - 1];
@@ -1010,6 +1031,7 @@ bool isochore_twin(const Target& t, const HeIIState& st, int& evaluations) {
       count((1.0 + 2.0 * x) * u * u * (b.h - t.y) + x * u * u * m0 + x * x * (3.0 - 2.0 * x) * (a.h - t.y) -
             x * x * u * m1);
     }
+    if (tail[k] > 0.0) count(beyond(a, tail[k]));
   }
   return roots > 1;
 }

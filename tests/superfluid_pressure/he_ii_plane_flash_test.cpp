@@ -318,6 +318,9 @@ TEST(HeIIPlane, TwinsAreFlagged) {
       {VORN_EOS_RHOH, 1.5166, 2201.0, 0.0, true, VORN_EOS_PHASE_HE_II},
       {VORN_EOS_RHOH, 1.4, 1459.65, 0.0, true, VORN_EOS_PHASE_HE_II},  // 6 mK from its twin
       {VORN_EOS_RHOH, 1.9, 100.0, 0.0, false, VORN_EOS_PHASE_HE_II},   // h rises along the isochore
+      // 1 nK below the line, within the isochore's unsampled last microkelvin:
+      // the answer is its twin at 1.4626 K.
+      {VORN_EOS_RHOH, eos::lambda_line_temperature(1936.1e3) - 1e-9, 1936.1, 0.0, true, VORN_EOS_PHASE_HE_II},
       {VORN_EOS_PRHO, 1.15, 0.1, 0.0, true, VORN_EOS_PHASE_HE_II},     // the isobar's density minimum
       {VORN_EOS_PRHO, 1.0, 0.1, 0.0, false, VORN_EOS_PHASE_HE_II},     // denser than at its warm end
       {VORN_EOS_RHOS, 1.9, 2000.0, 0.0, false, VORN_EOS_PHASE_HE_II},  // s does (cv > 0)
